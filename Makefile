@@ -1,0 +1,32 @@
+# Thin wrapper over CMake: the README's two set-up commands.
+JOBS ?= $(shell nproc)
+
+.PHONY: run test deps build clean
+
+deps:
+	@scripts/installa_dipendenze.sh
+
+build: deps
+	cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
+	cmake --build build -j $(JOBS)
+
+# Builds and runs the default scenario build; it writes next to its executable, in build/bin/.
+run: build
+	cd / && "$(CURDIR)/build/bin/scenario_builder"
+	@echo "File scritti in build/bin:"
+	@cd build/bin && ls -l --time-style=+ *.txt *.dat *.sim 2>/dev/null | awk '{print "  " $$NF "  " $$5 " byte"}'
+
+# Every test: the normal build, the whole suite again under ASan+UBSan, and a bounded fuzz run.
+test: deps
+	cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
+	cmake --build build -j $(JOBS)
+	ctest --test-dir build --output-on-failure -j $(JOBS)
+	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DSANITIZE=ON
+	cmake --build build-asan -j $(JOBS)
+	ctest --test-dir build-asan --output-on-failure -j $(JOBS)
+	cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFUZZ=ON -DCMAKE_CXX_COMPILER=clang++
+	cmake --build build-fuzz -j $(JOBS)
+	ctest --test-dir build-fuzz --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf build build-asan build-fuzz

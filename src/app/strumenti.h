@@ -1,0 +1,9 @@
+// The tools for scenario authors, reached through the command line.
+#ifndef APP_STRUMENTI_H_
+#define APP_STRUMENTI_H_
+
+#include <ostream>
+
+int esegui_strumenti(int argc, char** argv, std::ostream& uscita, std::ostream& errori);
+
+#endif  // APP_STRUMENTI_H_

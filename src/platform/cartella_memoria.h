@@ -1,0 +1,29 @@
+// A folder held in memory, for tests: it records every file read, written and deleted, and can be
+// made to refuse writing, as a read-only folder or a full disk would.
+#ifndef PLATFORM_CARTELLA_MEMORIA_H_
+#define PLATFORM_CARTELLA_MEMORIA_H_
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/cartella.h"
+
+class cartella_memoria : public cartella {
+ public:
+  std::map<std::string, std::string, std::less<>> file;
+  std::vector<std::string> letti, scritti, cancellati;
+  bool sola_lettura = false;
+  // When set, writing fails once this many bytes have gone into one file.
+  std::size_t limite_scrittura = static_cast<std::size_t>(-1);
+
+  std::string percorso(std::string_view nome) const override;
+  bool esiste(std::string_view nome) const override;
+  esito_file leggi(std::string_view nome, std::string& contenuto) override;
+  esito_file apri_scrittura(std::string_view nome,
+                            std::unique_ptr<scrittore_file>& scrittore) override;
+  esito_file rinomina(std::string_view da, std::string_view a) override;
+  esito_file cancella(std::string_view nome) override;
+};
+
+#endif  // PLATFORM_CARTELLA_MEMORIA_H_

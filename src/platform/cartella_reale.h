@@ -1,0 +1,32 @@
+// A folder of the disk, through the operating system.
+#ifndef PLATFORM_CARTELLA_REALE_H_
+#define PLATFORM_CARTELLA_REALE_H_
+
+#include <string>
+
+#include "platform/cartella.h"
+
+class cartella_reale : public cartella {
+ public:
+  // `radice` is the folder's path, without a trailing separator.
+  explicit cartella_reale(std::string radice);
+
+  const std::string& radice() const { return radice_; }
+
+  std::string percorso(std::string_view nome) const override;
+  bool esiste(std::string_view nome) const override;
+  esito_file leggi(std::string_view nome, std::string& contenuto) override;
+  esito_file apri_scrittura(std::string_view nome,
+                            std::unique_ptr<scrittore_file>& scrittore) override;
+  esito_file rinomina(std::string_view da, std::string_view a) override;
+  esito_file cancella(std::string_view nome) override;
+
+ private:
+  std::string radice_;
+};
+
+// The folder that holds the running executable, found from the executable's own path, so that the
+// current directory plays no part. Empty when the system cannot tell.
+std::string cartella_eseguibile();
+
+#endif  // PLATFORM_CARTELLA_REALE_H_

@@ -1,0 +1,28 @@
+#include "tables/tabelle.h"
+
+void coordinate_piano::alloca(int32_t ultimo_metro) {
+  const auto metri = static_cast<std::size_t>(ultimo_metro) + 1;
+  for (int asse = 0; asse < 2; ++asse) {
+    tipo[asse].assign(metri, tipo_variante::vuoto);
+    valore[asse].assign(metri, 0.0);
+  }
+}
+
+void coordinate_piano::libera() {
+  for (int asse = 0; asse < 2; ++asse) {
+    tipo[asse].clear();
+    tipo[asse].shrink_to_fit();
+    valore[asse].clear();
+    valore[asse].shrink_to_fit();
+  }
+}
+
+void coordinate_piano::poni_intero(int32_t metro, int asse, int16_t v) {
+  tipo[asse][static_cast<std::size_t>(metro)] = tipo_variante::intero;
+  valore[asse][static_cast<std::size_t>(metro)] = v;
+}
+
+void coordinate_piano::poni_doppio(int32_t metro, int asse, double v) {
+  tipo[asse][static_cast<std::size_t>(metro)] = tipo_variante::doppio;
+  valore[asse][static_cast<std::size_t>(metro)] = v;
+}

@@ -1,0 +1,103 @@
+// The three compiled tables: the cells of the track, the station table and the plan coordinates.
+#ifndef TABLES_TABELLE_H_
+#define TABLES_TABELLE_H_
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Cells are 50 m long: cell i covers the 50 metres that end at metre 50 * i.
+inline constexpr int32_t metri_per_cella = 50;
+
+// Kinds of item in a cell (`tipo`).
+enum tipo_cella : uint8_t {
+  cella_vuota = 0,
+  cella_segnale = 1,
+  cella_fine_rallentamento = 2,
+  cella_inizio_rallentamento = 3,
+  cella_avviso_rallentamento = 4,
+  cella_prima_dell_avviso = 5,
+  cella_indicatore_vmax = 6,
+  cella_fermata = 10,
+  cella_segno_galleria = 11,
+  cella_codice_velocita = 12,
+  cella_codice_senza_valore = 13,
+  cella_cartello = 14,
+};
+
+struct cella {
+  uint8_t tipo = 0;
+  int16_t dato1 = 0;
+  int16_t dato2 = 0;
+  int16_t dato3 = 0;
+  int16_t dato4 = 0;
+  uint8_t tempo = 0;
+  uint8_t avvicinamento = 0;
+  uint8_t montagna = 0;
+  uint8_t velocita = 0;
+  uint8_t pendenza = 0;
+  uint8_t aderenza = 0;
+
+  bool operator==(const cella&) const = default;
+};
+
+// A cell is free when it holds nothing or only a tunnel mark.
+inline bool cella_libera(const cella& c) {
+  return c.tipo == cella_vuota || c.tipo == cella_segno_galleria;
+}
+
+struct stazione {
+  uint8_t tipo = 0;
+  int32_t inizio = 0;
+  int32_t fine = 0;
+  int32_t posizione = 0;
+  uint8_t campo4 = 0;
+  std::string nome;  // Windows-1252 bytes
+  int16_t campo7 = 0;
+  int16_t campo8 = 0;
+  int16_t campo10 = 0;
+  int16_t campo11 = 0;
+  int16_t campo12 = 0;
+  uint8_t campo9 = 0;
+  uint8_t campo13 = 0;
+  uint8_t campo6 = 0;
+  uint8_t campo5 = 0;
+  int32_t orario = 0;
+
+  bool operator==(const stazione&) const = default;
+};
+
+// Records 0 to 86: stations from 1 up, board texts from 80 down, then the general data.
+inline constexpr int numero_stazioni = 87;
+inline constexpr int primo_record_cartelli = 80;
+inline constexpr int record_progressiva_tre = 81;
+inline constexpr int record_progressiva_due = 82;
+inline constexpr int record_progressiva_uno = 83;
+inline constexpr int record_treno = 84;
+inline constexpr int record_linea = 85;
+inline constexpr int record_nome_treno = 86;
+
+using tabella_stazioni = std::array<stazione, numero_stazioni>;
+
+// The kind of a plan element, with the numbers that tag it in the line geometry file.
+enum class tipo_variante : uint8_t { vuoto = 0, intero = 2, doppio = 5 };
+
+// The plan: x and y of every metre from 0 to `ultimo_metro`, each Empty, an Integer or a Double.
+// Held as one tag byte and one double per element, which keeps a million-metre route near 18 MB.
+struct coordinate_piano {
+  std::array<std::vector<tipo_variante>, 2> tipo;  // [0] = x, [1] = y
+  std::array<std::vector<double>, 2> valore;
+
+  bool presente() const { return !tipo[0].empty(); }
+  int32_t ultimo_metro() const { return static_cast<int32_t>(tipo[0].size()) - 1; }
+  // Creates the plan anew, metres 0 to `ultimo_metro`, every element Empty.
+  void alloca(int32_t ultimo_metro);
+  void libera();
+  void poni_intero(int32_t metro, int asse, int16_t v);
+  void poni_doppio(int32_t metro, int asse, double v);
+  double x(int32_t metro) const { return valore[0][static_cast<std::size_t>(metro)]; }
+  double y(int32_t metro) const { return valore[1][static_cast<std::size_t>(metro)]; }
+};
+
+#endif  // TABLES_TABELLE_H_

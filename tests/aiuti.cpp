@@ -1,0 +1,78 @@
+#include "aiuti.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+cartella_temporanea::cartella_temporanea(const std::string& suffisso) {
+  static std::atomic<int> contatore{0};
+  percorso_ = fs::temp_directory_path() /
+              ("scenario_test_" + std::to_string(::getpid()) + "_" +
+               std::to_string(contatore++) + suffisso);
+  fs::remove_all(percorso_);
+  fs::create_directories(percorso_);
+}
+
+cartella_temporanea::~cartella_temporanea() {
+  std::error_code ignorato;
+  fs::permissions(percorso_, fs::perms::owner_all, fs::perm_options::add, ignorato);
+  fs::remove_all(percorso_, ignorato);
+}
+
+std::string leggi_tutto(const fs::path& file) {
+  std::ifstream ingresso(file, std::ios::binary);
+  if (!ingresso) throw std::runtime_error("cannot read " + file.string());
+  std::ostringstream contenuto;
+  contenuto << ingresso.rdbuf();
+  return contenuto.str();
+}
+
+void scrivi_tutto(const fs::path& file, const std::string& contenuto) {
+  std::ofstream uscita(file, std::ios::binary | std::ios::trunc);
+  uscita << contenuto;
+}
+
+std::vector<std::string> righe_crlf(const std::string& contenuto) {
+  std::vector<std::string> righe;
+  std::size_t inizio = 0;
+  for (;;) {
+    std::size_t fine = contenuto.find("\r\n", inizio);
+    if (fine == std::string::npos) {
+      righe.push_back(contenuto.substr(inizio));
+      return righe;
+    }
+    righe.push_back(contenuto.substr(inizio, fine - inizio));
+    inizio = fine + 2;
+  }
+}
+
+std::vector<std::string> elenco(const fs::path& cartella) {
+  std::vector<std::string> nomi;
+  for (const auto& voce : fs::directory_iterator(cartella)) {
+    nomi.push_back(voce.path().filename().string());
+  }
+  std::sort(nomi.begin(), nomi.end());
+  return nomi;
+}
+
+int esegui(const std::string& comando, std::string* uscita, std::string* errori) {
+  cartella_temporanea cattura;
+  const std::string file_uscita = cattura / "uscita";
+  const std::string file_errori = cattura / "errori";
+  const std::string completo =
+      comando + " >'" + file_uscita + "' 2>'" + file_errori + "' </dev/null";
+  int stato = std::system(completo.c_str());
+  if (uscita) *uscita = leggi_tutto(file_uscita);
+  if (errori) *errori = leggi_tutto(file_errori);
+  return WIFEXITED(stato) ? WEXITSTATUS(stato) : -1;
+}
+
+std::string fixture(const std::string& nome) { return std::string(CARTELLA_FIXTURE) + "/" + nome; }

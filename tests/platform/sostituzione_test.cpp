@@ -1,0 +1,53 @@
+// Replacing a file: the new content arrives whole or not at all.
+#include <gtest/gtest.h>
+
+#include "platform/cartella_memoria.h"
+#include "platform/sostituzione.h"
+
+namespace {
+
+struct caso_guasto {
+  const char* descrizione;
+  bool sola_lettura;
+  std::size_t limite;
+  const char* motivo;
+};
+
+class SostituzioneFallita : public ::testing::TestWithParam<caso_guasto> {};
+
+TEST_P(SostituzioneFallita, LasciaIlVecchioFileIntatto) {
+  const caso_guasto& caso = GetParam();
+  cartella_memoria c;
+  c.file["a.txt"] = "vecchio contenuto";
+  c.sola_lettura = caso.sola_lettura;
+  c.limite_scrittura = caso.limite;
+
+  esito_file esito = sostituisci_file(c, "a.txt", [](scrittore_file& s) {
+    const std::string nuovo(100, 'n');
+    s.scrivi(nuovo.data(), nuovo.size());
+  });
+
+  EXPECT_FALSE(esito.ok);
+  EXPECT_EQ(esito.percorso, "memoria/a.txt");
+  EXPECT_EQ(esito.motivo, caso.motivo);
+  EXPECT_EQ(c.file.size(), 1u);  // no temporary file is left behind
+  EXPECT_EQ(c.file["a.txt"], "vecchio contenuto");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Guasti, SostituzioneFallita,
+    ::testing::Values(caso_guasto{"cartella_di_sola_lettura", true, std::size_t(-1),
+                                  "Read-only file system"},
+                      caso_guasto{"disco_pieno", false, 10, "No space left on device"}),
+    [](const auto& info) { return std::string(info.param.descrizione); });
+
+TEST(Sostituzione, ScriveIlNuovoContenutoAlPostoDelVecchio) {
+  cartella_memoria c;
+  c.file["a.txt"] = std::string(1000, 'v');
+  EXPECT_TRUE(sostituisci_file(c, "a.txt", [](scrittore_file& s) { s.scrivi("nuovo", 5); }).ok);
+  EXPECT_EQ(c.file.size(), 1u);
+  EXPECT_EQ(c.file["a.txt"], "nuovo");
+  EXPECT_EQ(c.scritti, std::vector<std::string>{"a.txt"});
+}
+
+}  // namespace
