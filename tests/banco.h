@@ -1,0 +1,58 @@
+// A small fixture for the compiler's tests: a build state, an in-memory folder holding the two
+// descriptions, and shortcuts to the tables.
+#ifndef TESTS_BANCO_H_
+#define TESTS_BANCO_H_
+
+#include <string>
+#include <vector>
+
+#include "app/nomi_file.h"
+#include "app/stato.h"
+#include "compiler/memorizza_percorso.h"
+#include "line/dati_linea.h"
+#include "platform/cartella_memoria.h"
+#include "train_run/dati_treno.h"
+
+// The lines joined with CR LF, each line ended.
+inline std::string testo_di(const std::vector<std::string>& righe) {
+  std::string testo;
+  for (const std::string& riga : righe) testo += riga + "\r\n";
+  return testo;
+}
+
+// A line description of `lunghezza` metres (N = (lunghezza + 7000) / 50) with the given main part.
+inline std::string linea_con(const std::string& principale, int lunghezza = 3000) {
+  return "[generale]\r\nlunghezza percorso, " + std::to_string(lunghezza) + "\r\n[curve]\r\n" +
+         principale + "[fine]\r\n";
+}
+
+// A train-run description with the given body.
+inline std::string treno_con(const std::string& corpo) {
+  return "[generale]\r\n" + corpo + "[fine]\r\n";
+}
+
+struct banco {
+  stato s;
+  cartella_memoria c;
+
+  banco() {
+    linea(testo_di(righe_linea()));
+    treno(testo_di(righe_treno()));
+  }
+  void linea(const std::string& testo) { c.file[nome_descrizione_linea(s)] = testo; }
+  void treno(const std::string& testo) { c.file[nome_descrizione_treno(s)] = testo; }
+  bool ha_linea() const { return c.esiste(nome_descrizione_linea(s)); }
+  bool ha_treno() const { return c.esiste(nome_descrizione_treno(s)); }
+
+  esito_compilazione compila(int32_t j = 1) { return memorizza_percorso(s, c, j); }
+  // Only the reading, without the scan and the reserved values.
+  void leggi(int32_t j = 1) {
+    s.j = j;
+    memorizza_dati(s, c);
+  }
+
+  cella& cel(int i) { return s.celle.at(static_cast<std::size_t>(i)); }
+  stazione& rec(int i) { return s.stazioni.at(static_cast<std::size_t>(i)); }
+};
+
+#endif  // TESTS_BANCO_H_
