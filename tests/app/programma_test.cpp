@@ -10,10 +10,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::vector<std::string> file_compagni = {
-    "Valdora_Cesina_KT52806_note.txt", "Valdora_Cesina_KT52806_rallentamenti.txt",
-    "Valdora_Cesina_KT52806_scheda_treno.txt"};
-
 // Copies the program into `cartella` and returns the path of the copy.
 std::string installa_programma(const fs::path& cartella) {
   const fs::path copia = cartella / "scenario_builder";
@@ -27,15 +23,44 @@ TEST(Programma, ScriveAccantoAlProprioEseguibileOvunqueSiaAvviato) {
   fs::create_directories(cartella);
   const std::string programma = installa_programma(cartella);
   cartella_temporanea altrove;
+  const std::string comando = "cd '" + altrove.percorso().string() + "' && '" + programma + "'";
 
   std::string errori;
-  const int uscita =
-      esegui("cd '" + altrove.percorso().string() + "' && '" + programma + "'", nullptr, &errori);
-
-  EXPECT_EQ(uscita, 0) << errori;
-  EXPECT_EQ(errori.rfind("Attendere\n", 0), 0u);
-  for (const std::string& nome : file_compagni) EXPECT_TRUE(fs::exists(cartella / nome)) << nome;
+  EXPECT_EQ(esegui(comando, nullptr, &errori), 0) << errori;
+  EXPECT_EQ(errori, "Attendere\n");
+  // The descriptions are read and deleted: the companions and the binary files stay.
+  EXPECT_EQ(elenco(cartella),
+            (std::vector<std::string>{
+                "Valdora_Cesina_KT52806.dat", "Valdora_Cesina_KT52806.sim",
+                "Valdora_Cesina_KT52806_note.txt", "Valdora_Cesina_KT52806_rallentamenti.txt",
+                "Valdora_Cesina_KT52806_scheda_treno.txt", "Valdora_Cesina_linea.dat",
+                "scenario_builder"}));
   EXPECT_TRUE(fs::is_empty(altrove.percorso()));
+  EXPECT_EQ(leggi_tutto(cartella / "Valdora_Cesina_KT52806_scheda_treno.txt"),
+            leggi_tutto(fixture("attesi/scheda.txt")));
+  const std::string celle = leggi_tutto(cartella / "Valdora_Cesina_KT52806.dat");
+  const std::string stazioni = leggi_tutto(cartella / "Valdora_Cesina_KT52806.sim");
+  const std::string piano = leggi_tutto(cartella / "Valdora_Cesina_linea.dat");
+  EXPECT_EQ(celle.size(), 20715u);
+  EXPECT_EQ(piano.size(), 1379964u);
+  EXPECT_EQ(stazioni.size(), 3748u);
+  // The "Lavis" record: records 0 to 9 take 34 bytes each plus their names.
+  const std::size_t lavis = 10 * 34 + std::string("BOLZANO / BOZENBivio Merano/MeranLaives / "
+                                                  "LeifersBronzolo / BranzollOra / AuerEgna / "
+                                                  "NeumarktMagr\xE8/ MagreidSalorno / "
+                                                  "SalurnMezzocorona").size();
+  EXPECT_EQ(stazioni.substr(lavis, 39),
+            std::string("\x0C\xB6\xB2\0\0\xAA\xB4\0\0\xB0\xB3\0\0\0\x05\0Lavis\x01\0\x01\0\x04"
+                        "\0\x01\0\x01\0\0\0\0\0\0\0\0\0",
+                        39));
+  // Cell 143: the signal at 7100 m.
+  EXPECT_EQ(celle.substr(143 * 15, 11), std::string("\x01\x2A\0\0\0\0\0\x08\0\0\0", 11));
+
+  // A second run gives the same bytes.
+  EXPECT_EQ(esegui(comando), 0);
+  EXPECT_EQ(leggi_tutto(cartella / "Valdora_Cesina_KT52806.dat"), celle);
+  EXPECT_EQ(leggi_tutto(cartella / "Valdora_Cesina_KT52806.sim"), stazioni);
+  EXPECT_EQ(leggi_tutto(cartella / "Valdora_Cesina_linea.dat"), piano);
 }
 
 TEST(Programma, CartellaDiSolaLetturaFermaIlProgrammaSenzaFilePariali) {
