@@ -4,6 +4,8 @@
 
 #include "app/esiti.h"
 #include "app/strumenti_compila.h"
+#include "app/strumenti_ispeziona.h"
+#include "app/strumenti_pagina.h"
 
 namespace {
 
@@ -34,6 +36,7 @@ int esegui_strumenti(int argc, char** argv, std::ostream& uscita, std::ostream& 
   c->add_option("--out", compila.cartella, "cartella dei file binari")->capture_default_str();
   opzioni_nomi(c, compila);
   c->add_flag("--no-plan", compila.senza_piano, "non calcola n\u00e9 scrive la geometria della linea");
+  c->add_flag("--report", compila.pagina, "scrive anche la pagina di riepilogo (HTML)");
 
   opzioni_compila controlla;
   CLI::App* k = app.add_subcommand(
@@ -43,6 +46,23 @@ int esegui_strumenti(int argc, char** argv, std::ostream& uscita, std::ostream& 
       ->required();
   opzioni_nomi(k, controlla);
   k->add_flag("--json", controlla.json, "risultati in JSON");
+
+  opzioni_ispeziona ispeziona;
+  CLI::App* i = app.add_subcommand(
+      "inspect", "mostra il contenuto dei file binari (*_linea.dat, *.sim, *.dat)");
+  i->add_option("FILE", ispeziona.file, "file da mostrare")->required();
+  i->add_flag("--all", ispeziona.tutto, "tutte le celle e tutti i record, anche vuoti");
+  i->add_option("--at", ispeziona.metro, "solo le celle intorno a questa posizione (metri)");
+  i->add_flag("--json", ispeziona.json, "tutto in JSON (testi in UTF-8)");
+  i->add_flag("--csv", ispeziona.csv, "le celle in CSV, una riga per cella");
+  i->get_option("--json")->excludes("--csv");
+
+  opzioni_pagina pagina;
+  CLI::App* r = app.add_subcommand(
+      "report", "scrive <linea>_<treno>_report.html dai file binari di uno scenario");
+  r->add_option("DIR", pagina.cartella, "cartella dei file binari")->capture_default_str();
+  r->add_option("--line-name", pagina.nome_linea, "nome della linea")->capture_default_str();
+  r->add_option("--train-code", pagina.codice_treno, "codice del treno")->capture_default_str();
 
   try {
     app.parse(argc, argv);
@@ -58,6 +78,8 @@ int esegui_strumenti(int argc, char** argv, std::ostream& uscita, std::ostream& 
   }
   if (c->parsed()) return esegui_compila(compila, uscita, errori);
   if (k->parsed()) return esegui_controlla(controlla, uscita, errori);
+  if (i->parsed()) return esegui_ispeziona(ispeziona, uscita, errori);
+  if (r->parsed()) return esegui_pagina(pagina, uscita, errori);
   errori << app.help();
   return uscita_uso_errato;
 }

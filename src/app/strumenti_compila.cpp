@@ -12,6 +12,7 @@
 #include "app/esiti.h"
 #include "app/nomi_file.h"
 #include "app/rapporto.h"
+#include "app/strumenti_pagina.h"
 #include "platform/sostituzione.h"
 #include "compiler/memorizza_percorso.h"
 #include "compiler/uscita_binaria.h"
@@ -22,17 +23,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// Reads a whole file given by its path.
-esito_file leggi_percorso(const std::string& percorso, std::string& contenuto) {
-  const fs::path via(percorso);
-  std::string cartella = via.parent_path().string();
-  if (cartella.empty()) cartella = ".";
-  cartella_reale reale(cartella);
-  esito_file esito = reale.leggi(via.filename().string(), contenuto);
-  if (!esito.ok) esito.percorso = percorso;
-  return esito;
-}
 
 // The scenario's names from the command line: UTF-8 there, Windows-1252 in the tables. A name that
 // the code page cannot hold, or that cannot be part of a file name, is refused.
@@ -166,6 +156,12 @@ int esegui_compila(const opzioni_compila& o, std::ostream& uscita, std::ostream&
     if (s.j != 0) uscita << destinazione.percorso(nome_geometria_linea(s)) << '\n';
     uscita << destinazione.percorso(nome_tabella_stazioni(s)) << '\n';
     uscita << destinazione.percorso(nome_tabella_celle(s)) << '\n';
+    if (o.pagina) {
+      const std::string errore = s.codice_errore != 0 ? riga_errore(s, nomi) : "";
+      const esito_file pagina = scrivi_pagina(s, destinazione, errore);
+      if (!pagina.ok) return errore_file(pagina, errori);
+      uscita << destinazione.percorso(nome_pagina(s)) << '\n';
+    }
   }
   return risultato;
 }

@@ -408,9 +408,10 @@ void segna_parola(lettura_descrizione& d) {
 }
 
 void avvisa_campo_ignorato(lettura_descrizione& d) {
-  if (d.l.riga_campo == d.riga_ultimo_avviso) return;
+  // An empty line is an empty field: harmless, not worth a warning.
+  if (d.s.stringa_letta.empty() || d.l.riga_campo == d.riga_ultimo_avviso) return;
   d.riga_ultimo_avviso = d.l.riga_campo;
-  d.s.luogo_corrente = {d.fonte, d.l.riga_campo, d.s.stringa_letta, -1};
+  d.s.luogo_corrente = {d.fonte, d.l.riga_campo, "", -1};
   registra_avviso(d.s, "campo ignorato: \"" + d.s.stringa_letta + "\"");
 }
 

@@ -137,3 +137,13 @@ std::string cartella_eseguibile() {
   if (errore) return {};
   return eseguibile.parent_path().string();
 }
+
+esito_file leggi_percorso(const std::string& percorso, std::string& contenuto) {
+  const std::filesystem::path via(percorso);
+  std::string cartella = via.parent_path().string();
+  if (cartella.empty()) cartella = ".";
+  cartella_reale reale(cartella);
+  esito_file esito = reale.leggi(via.filename().string(), contenuto);
+  if (!esito.ok) esito.percorso = percorso;
+  return esito;
+}

@@ -25,6 +25,9 @@ class cartella_reale : public cartella {
   std::string radice_;
 };
 
+// Reads a whole file given by its path; a failure names that path.
+esito_file leggi_percorso(const std::string& percorso, std::string& contenuto);
+
 // The folder that holds the running executable, found from the executable's own path, so that the
 // current directory plays no part. Empty when the system cannot tell.
 std::string cartella_eseguibile();

@@ -42,6 +42,9 @@ struct cella {
   bool operator==(const cella&) const = default;
 };
 
+// The kind of a cell in words (Windows-1252), "tipo N" for a kind that no item uses.
+std::string nome_tipo_cella(uint8_t tipo);
+
 // A cell is free when it holds nothing or only a tunnel mark.
 inline bool cella_libera(const cella& c) {
   return c.tipo == cella_vuota || c.tipo == cella_segno_galleria;
