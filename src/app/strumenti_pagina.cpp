@@ -238,14 +238,23 @@ void disegna_mappa(std::ostream& o, const stato& s, const vista& v) {
     << "\" height=\"" << n1(m.altezza()) << "\" viewBox=\"0 0 " << larghezza << ' '
     << n1(m.altezza()) << "\">\n";
   o << "<rect x=\"0\" y=\"0\" width=\"100%\" height=\"100%\" fill=\"#f7f9f4\"/>\n";
-  o << "<polyline class=\"binario\" fill=\"none\" stroke=\"#333\" stroke-width=\"2.5\" points=\"";
+  // The route up to its length; the plan runs on beyond it, drawn dashed.
+  const int32_t fine_percorso = std::clamp(v.lunghezza, 0, m.ultimo());
   const int32_t passo = std::max(1, m.ultimo() / 4000);
-  for (int32_t metro = 0; metro <= m.ultimo(); metro += passo) {
-    const punto q = m.in_pagina(metro);
-    o << n1(q.x) << ',' << n1(q.y) << ' ';
+  auto tracciato = [&](int32_t da, int32_t a, const char* stile) {
+    o << "<polyline " << stile << " fill=\"none\" points=\"";
+    for (int32_t metro = da; metro < a; metro += passo) {
+      const punto q = m.in_pagina(metro);
+      o << n1(q.x) << ',' << n1(q.y) << ' ';
+    }
+    const punto fine = m.in_pagina(a);
+    o << n1(fine.x) << ',' << n1(fine.y) << "\"/>\n";
+  };
+  tracciato(0, fine_percorso, "class=\"binario\" stroke=\"#333\" stroke-width=\"2.5\"");
+  if (fine_percorso < m.ultimo()) {
+    tracciato(fine_percorso, m.ultimo(),
+              "class=\"oltre\" stroke=\"#999\" stroke-width=\"1.5\" stroke-dasharray=\"6 4\"");
   }
-  const punto fine = m.in_pagina(m.ultimo());
-  o << n1(fine.x) << ',' << n1(fine.y) << "\"/>\n";
   // Slowdowns along the track.
   for (const tratto& r : v.rallentamenti) {
     o << "<polyline fill=\"none\" stroke=\"#e0529c\" stroke-width=\"7\" stroke-opacity=\"0.6\" "
@@ -353,24 +362,24 @@ void disegna_profili(std::ostream& o, const stato& s, const vista& v) {
   for (std::size_t i = 0; i < celle; ++i) v_max = std::max(v_max, s.celle[i].velocita * 5.0 + 10);
 
   const pannello pannelli[] = {
-      {"Altimetria (m, dalle pendenze)", 40, 150, q_min, q_max},
-      {"Velocit\xC3\xA0 massima (km/h)", 230, 150, 0, v_max},
-      {"Curvatura (1/km, destra positiva)", 420, 110, -c_abs, c_abs},
+      {"Altimetria (m, dalle pendenze)", 90, 150, q_min, q_max},
+      {"Velocit\xC3\xA0 massima (km/h)", 280, 150, 0, v_max},
+      {"Curvatura (1/km, destra positiva)", 470, 110, -c_abs, c_abs},
   };
-  const double fondo = 560, altezza = 640;
+  const double cima = 74, fondo = 610, altezza = 690;
   o << "<svg id=\"profili\" xmlns=\"http://www.w3.org/2000/svg\" width=\"" << larghezza
     << "\" height=\"" << altezza << "\" viewBox=\"0 0 " << larghezza << ' ' << altezza << "\">\n";
   o << "<rect x=\"0\" y=\"0\" width=\"100%\" height=\"100%\" fill=\"#fff\"/>\n";
   // Tunnels shaded and slowdowns as bands, across every panel.
   for (const tratto& g : v.gallerie) {
-    o << "<rect class=\"galleria\" x=\"" << n1(x(g.da)) << "\" y=\"30\" width=\""
-      << n1(std::max(1.0, x(g.a) - x(g.da))) << "\" height=\"" << fondo - 30
+    o << "<rect class=\"galleria\" x=\"" << n1(x(g.da)) << "\" y=\"" << cima << "\" width=\""
+      << n1(std::max(1.0, x(g.a) - x(g.da))) << "\" height=\"" << fondo - cima
       << "\" fill=\"#9e9e9e\" fill-opacity=\"0.25\"><title>galleria di tipo " << g.valore
       << " da " << g.da << " a " << g.a << " m</title></rect>\n";
   }
   for (const tratto& r : v.rallentamenti) {
-    o << "<rect class=\"rallentamento\" x=\"" << n1(x(r.da)) << "\" y=\"30\" width=\""
-      << n1(std::max(2.0, x(r.a) - x(r.da))) << "\" height=\"" << fondo - 30
+    o << "<rect class=\"rallentamento\" x=\"" << n1(x(r.da)) << "\" y=\"" << cima << "\" width=\""
+      << n1(std::max(2.0, x(r.a) - x(r.da))) << "\" height=\"" << fondo - cima
       << "\" fill=\"#e0529c\" fill-opacity=\"0.25\"><title>rallentamento a " << r.valore
       << " km/h da " << r.da << " a " << r.a << " m</title></rect>\n";
   }
@@ -425,14 +434,13 @@ void disegna_profili(std::ostream& o, const stato& s, const vista& v) {
     o << "<path class=\"segnale\" d=\"M" << n1(px) << ',' << n1(py - 9) << " l-4,8 l8,0 z\" "
       << "fill=\"#c62828\"><title>" << xml(g.dettaglio) << "</title></path>\n";
   }
-  int livello = 0;
   for (const fermata& f : v.stazioni) {
     const double px = x(f.r->posizione);
-    o << "<line class=\"stazione\" x1=\"" << n1(px) << "\" x2=\"" << n1(px)
-      << "\" y1=\"30\" y2=\"" << fondo << "\" stroke=\"#2e7d32\" stroke-dasharray=\"4 3\"/>\n";
-    o << "<text x=\"" << n1(px + 3) << "\" y=\"" << 24 + 0 * livello++
-      << "\" font-size=\"10\" fill=\"#2e7d32\" transform=\"rotate(-20 " << n1(px + 3)
-      << " 24)\">" << testo(f.r->nome) << "</text>\n";
+    o << "<line class=\"stazione\" x1=\"" << n1(px) << "\" x2=\"" << n1(px) << "\" y1=\""
+      << cima << "\" y2=\"" << fondo << "\" stroke=\"#2e7d32\" stroke-dasharray=\"4 3\"/>\n";
+    o << "<text x=\"" << n1(px + 2) << "\" y=\"" << cima - 4
+      << "\" font-size=\"10\" fill=\"#2e7d32\" transform=\"rotate(-35 " << n1(px + 2) << ' '
+      << cima - 4 << ")\">" << testo(f.r->nome) << "</text>\n";
   }
   // The axis: metres along the line and the kilometric progressive.
   double passo = 1000;
