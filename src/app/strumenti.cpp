@@ -13,7 +13,8 @@ constexpr const char* descrizione =
     "Costruttore di scenari.\n"
     "Senza argomenti scrive lo scenario predefinito (KT52806 sulla linea Valdora_Cesina)\n"
     "accanto all'eseguibile: tre documenti per il macchinista e tre file binari per il\n"
-    "simulatore. Con un comando compila o controlla le descrizioni scritte da un autore.";
+    "simulatore. Con un comando compila o controlla le descrizioni scritte da un autore,\n"
+    "mostra il contenuto dei file binari o ne disegna una pagina di riepilogo.";
 
 void opzioni_nomi(CLI::App* comando, opzioni_compila& o) {
   comando->add_option("--line-name", o.nome_linea, "nome della linea (prima parte dei nomi dei file)")
