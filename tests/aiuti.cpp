@@ -23,7 +23,8 @@ cartella_temporanea::cartella_temporanea(const std::string& suffisso) {
 
 cartella_temporanea::~cartella_temporanea() {
   std::error_code ignorato;
-  fs::permissions(percorso_, fs::perms::owner_all, fs::perm_options::add, ignorato);
+  fs::permissions(percorso_, fs::perms::owner_all, fs::perm_options::add,
+                  ignorato);
   fs::remove_all(percorso_, ignorato);
 }
 
@@ -63,7 +64,8 @@ std::vector<std::string> elenco(const fs::path& cartella) {
   return nomi;
 }
 
-int esegui(const std::string& comando, std::string* uscita, std::string* errori) {
+int esegui(const std::string& comando, std::string* uscita,
+           std::string* errori) {
   cartella_temporanea cattura;
   const std::string file_uscita = cattura / "uscita";
   const std::string file_errori = cattura / "errori";
@@ -75,4 +77,6 @@ int esegui(const std::string& comando, std::string* uscita, std::string* errori)
   return WIFEXITED(stato) ? WEXITSTATUS(stato) : -1;
 }
 
-std::string fixture(const std::string& nome) { return std::string(CARTELLA_FIXTURE) + "/" + nome; }
+std::string fixture(const std::string& nome) {
+  return std::string(CARTELLA_FIXTURE) + "/" + nome;
+}

@@ -1,5 +1,5 @@
-// Helpers shared by the tests: temporary folders on the disk, reading files whole, running the
-// program.
+// Helpers shared by the tests: temporary folders on the disk, reading files
+// whole, running the program.
 #ifndef TESTS_AIUTI_H_
 #define TESTS_AIUTI_H_
 
@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-// A fresh folder under the system's temporary folder, removed with everything in it at the end.
+// A fresh folder under the system's temporary folder, removed with everything
+// in it at the end.
 class cartella_temporanea {
  public:
   explicit cartella_temporanea(const std::string& suffisso = "");
@@ -16,22 +17,27 @@ class cartella_temporanea {
   cartella_temporanea& operator=(const cartella_temporanea&) = delete;
 
   const std::filesystem::path& percorso() const { return percorso_; }
-  std::string operator/(const std::string& nome) const { return (percorso_ / nome).string(); }
+  std::string operator/(const std::string& nome) const {
+    return (percorso_ / nome).string();
+  }
 
  private:
   std::filesystem::path percorso_;
 };
 
 std::string leggi_tutto(const std::filesystem::path& file);
-void scrivi_tutto(const std::filesystem::path& file, const std::string& contenuto);
-// The file cut into lines at CR LF; the text after the last CR LF is the last element.
+void scrivi_tutto(const std::filesystem::path& file,
+                  const std::string& contenuto);
+// The file cut into lines at CR LF; the text after the last CR LF is the last
+// element.
 std::vector<std::string> righe_crlf(const std::string& contenuto);
 // The names of the files in a folder, sorted.
 std::vector<std::string> elenco(const std::filesystem::path& cartella);
 
-// Runs a command line through the shell; returns its exit status. Output goes to the given files
-// when they are not empty.
-int esegui(const std::string& comando, std::string* uscita = nullptr, std::string* errori = nullptr);
+// Runs a command line through the shell; returns its exit status. Output goes
+// to the given files when they are not empty.
+int esegui(const std::string& comando, std::string* uscita = nullptr,
+           std::string* errori = nullptr);
 
 // The path of a fixture file in the test sources.
 std::string fixture(const std::string& nome);

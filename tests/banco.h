@@ -1,5 +1,5 @@
-// A small fixture for the compiler's tests: a build state, an in-memory folder holding the two
-// descriptions, and shortcuts to the tables.
+// A small fixture for the compiler's tests: a build state, an in-memory folder
+// holding the two descriptions, and shortcuts to the tables.
 #ifndef TESTS_BANCO_H_
 #define TESTS_BANCO_H_
 
@@ -20,10 +20,21 @@ inline std::string testo_di(const std::vector<std::string>& righe) {
   return testo;
 }
 
-// A line description of `lunghezza` metres (N = (lunghezza + 7000) / 50) with the given main part.
-inline std::string linea_con(const std::string& principale, int lunghezza = 3000) {
-  return "[generale]\r\nlunghezza percorso, " + std::to_string(lunghezza) + "\r\n[curve]\r\n" +
-         principale + "[fine]\r\n";
+// A line description of `lunghezza` metres (N = (lunghezza + 7000) / 50) with
+// the given main part.
+inline std::string linea_con(const std::string& principale,
+                             int lunghezza = 3000) {
+  return "[generale]\r\nlunghezza percorso, " + std::to_string(lunghezza) +
+         "\r\n[curve]\r\n" + principale + "[fine]\r\n";
+}
+
+// Board-text lines at 100, 200, ... metres.
+inline std::string cartelli(int quanti) {
+  std::string testo;
+  for (int n = 1; n <= quanti; ++n) {
+    testo += "cartello_indicatore, " + std::to_string(n * 100) + ", T\r\n";
+  }
+  return testo;
 }
 
 // A train-run description with the given body.
@@ -39,12 +50,18 @@ struct banco {
     linea(testo_di(righe_linea()));
     treno(testo_di(righe_treno()));
   }
-  void linea(const std::string& testo) { c.file[nome_descrizione_linea(s)] = testo; }
-  void treno(const std::string& testo) { c.file[nome_descrizione_treno(s)] = testo; }
+  void linea(const std::string& testo) {
+    c.file[nome_descrizione_linea(s)] = testo;
+  }
+  void treno(const std::string& testo) {
+    c.file[nome_descrizione_treno(s)] = testo;
+  }
   bool ha_linea() const { return c.esiste(nome_descrizione_linea(s)); }
   bool ha_treno() const { return c.esiste(nome_descrizione_treno(s)); }
 
-  esito_compilazione compila(int32_t j = 1) { return memorizza_percorso(s, c, j); }
+  esito_compilazione compila(int32_t j = 1) {
+    return memorizza_percorso(s, c, j);
+  }
   // Only the reading, without the scan and the reserved values.
   void leggi(int32_t j = 1) {
     s.j = j;

@@ -1,5 +1,5 @@
-// The fault record: the codes that the compiler records while it reads and post-processes, each
-// with its meaning, and the way a fault is recorded.
+// The fault record: the codes that the compiler records while it reads and
+// post-processes, each with its meaning, and the way a fault is recorded.
 #ifndef APP_DIAGNOSTICA_H_
 #define APP_DIAGNOSTICA_H_
 
@@ -11,8 +11,8 @@
 
 struct codice_diagnostico {
   int32_t codice;
-  bool con_posizione;        // whether the fault records a position
-  std::string_view testo;    // short Italian description, Windows-1252
+  bool con_posizione;      // whether the fault records a position
+  std::string_view testo;  // short Italian description, Windows-1252
 };
 
 // Every code that the compiler can record.

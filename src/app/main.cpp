@@ -1,4 +1,5 @@
-// With no argument the program runs the scenario build; with arguments, the tools for authors.
+// With no argument the program runs the scenario build; with arguments, the
+// tools for authors.
 #include <iostream>
 
 #include "app/costruzione.h"

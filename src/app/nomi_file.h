@@ -6,13 +6,13 @@
 
 #include "app/stato.h"
 
-std::string nome_descrizione_linea(const stato& s);   // L_linea.txt
-std::string nome_descrizione_treno(const stato& s);   // L_T-.txt
-std::string nome_note(const stato& s);                // L_T_note.txt
-std::string nome_rallentamenti(const stato& s);       // L_T_rallentamenti.txt
-std::string nome_scheda_treno(const stato& s);        // L_T_scheda_treno.txt
-std::string nome_geometria_linea(const stato& s);     // L_linea.dat
-std::string nome_tabella_stazioni(const stato& s);    // L_T.sim
-std::string nome_tabella_celle(const stato& s);       // L_T.dat
+std::string nome_descrizione_linea(const stato& s);  // L_linea.txt
+std::string nome_descrizione_treno(const stato& s);  // L_T-.txt
+std::string nome_note(const stato& s);               // L_T_note.txt
+std::string nome_rallentamenti(const stato& s);      // L_T_rallentamenti.txt
+std::string nome_scheda_treno(const stato& s);       // L_T_scheda_treno.txt
+std::string nome_geometria_linea(const stato& s);    // L_linea.dat
+std::string nome_tabella_stazioni(const stato& s);   // L_T.sim
+std::string nome_tabella_celle(const stato& s);      // L_T.dat
 
 #endif  // APP_NOMI_FILE_H_

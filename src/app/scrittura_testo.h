@@ -1,5 +1,6 @@
-// Writing a text file of the scenario: the given lines, each followed by CR LF, as Windows-1252
-// bytes with no byte-order mark, replacing any older file of that name in one step.
+// Writing a text file of the scenario: the given lines, each followed by CR LF,
+// as Windows-1252 bytes with no byte-order mark, replacing any older file of
+// that name in one step.
 #ifndef APP_SCRITTURA_TESTO_H_
 #define APP_SCRITTURA_TESTO_H_
 

@@ -1,6 +1,7 @@
-// The build state: everything one build works on, from the scenario's names to the compiled tables
-// and the record of the last fault. Every procedure takes the part of it that it works on; there is
-// no other state, so every test makes its own.
+// The build state: everything one build works on, from the scenario's names to
+// the compiled tables and the record of the last fault. Every procedure takes
+// the part of it that it works on; there is no other state, so every test makes
+// its own.
 #ifndef APP_STATO_H_
 #define APP_STATO_H_
 
@@ -11,11 +12,17 @@
 
 #include "tables/tabelle.h"
 
-// Which description, or which stage of the compiler, a fault or a warning belongs to.
-enum class fonte_lettura { nessuna, descrizione_linea, descrizione_treno, scansione };
+// Which description, or which stage of the compiler, a fault or a warning
+// belongs to.
+enum class fonte_lettura {
+  nessuna,
+  descrizione_linea,
+  descrizione_treno,
+  scansione
+};
 
-// Where the reader stands: the description, the line of the field read last and the keyword of the
-// line being read; for the route scan, the cell.
+// Where the reader stands: the description, the line of the field read last and
+// the keyword of the line being read; for the route scan, the cell.
 struct luogo_lettura {
   fonte_lettura fonte = fonte_lettura::nessuna;
   int riga = 0;
@@ -23,17 +30,20 @@ struct luogo_lettura {
   int32_t cella = -1;
 };
 
-// Something the reader passed over without a fault: it changes no output and no code.
+// Something the reader passed over without a fault: it changes no output and no
+// code.
 struct avviso {
   luogo_lettura luogo;
   std::string testo;  // Windows-1252 bytes
 };
 
 struct stato {
-  // The scenario's names, as Windows-1252 bytes: they go into records 85 and 86.
+  // The scenario's names, as Windows-1252 bytes: they go into records 85
+  // and 86.
   std::string nome_linea = "Valdora_Cesina";
   std::string nome_treno = "KT52806";
-  // The stems of the file names; the same as the names unless a caller gives other ones.
+  // The stems of the file names; the same as the names unless a caller gives
+  // other ones.
   std::string radice_linea = "Valdora_Cesina";
   std::string radice_treno = "KT52806";
 
@@ -55,14 +65,16 @@ struct stato {
   int32_t numero_montagne = 0;
   int32_t indice_cartello = primo_record_cartelli;
 
-  // For the reports: where the reader stands, where the last fault was recorded, and what the
-  // reader passed over.
+  // For the reports: where the reader stands, where the last fault was
+  // recorded, and what the reader passed over.
   luogo_lettura luogo_corrente;
   luogo_lettura luogo_errore;
   std::vector<avviso> avvisi;
 
   // The last cell index N, or -1 when there is no cell table yet.
-  int32_t ultima_cella() const { return static_cast<int32_t>(celle.size()) - 1; }
+  int32_t ultima_cella() const {
+    return static_cast<int32_t>(celle.size()) - 1;
+  }
 };
 
 #endif  // APP_STATO_H_

@@ -11,59 +11,82 @@ namespace {
 
 constexpr const char* descrizione =
     "Costruttore di scenari.\n"
-    "Senza argomenti scrive lo scenario predefinito (KT52806 sulla linea Valdora_Cesina)\n"
-    "accanto all'eseguibile: tre documenti per il macchinista e tre file binari per il\n"
-    "simulatore. Con un comando compila o controlla le descrizioni scritte da un autore,\n"
+    "Senza argomenti scrive lo scenario predefinito (KT52806 sulla linea "
+    "Valdora_Cesina)\n"
+    "accanto all'eseguibile: tre documenti per il macchinista e tre file "
+    "binari per il\n"
+    "simulatore. Con un comando compila o controlla le descrizioni scritte da "
+    "un autore,\n"
     "mostra il contenuto dei file binari o ne disegna una pagina di riepilogo.";
 
 void opzioni_nomi(CLI::App* comando, opzioni_compila& o) {
-  comando->add_option("--line-name", o.nome_linea, "nome della linea (prima parte dei nomi dei file)")
+  comando
+      ->add_option("--line-name", o.nome_linea,
+                   "nome della linea (prima parte dei nomi dei file)")
       ->capture_default_str();
-  comando->add_option("--train-code", o.codice_treno, "codice del treno")->capture_default_str();
+  comando->add_option("--train-code", o.codice_treno, "codice del treno")
+      ->capture_default_str();
 }
 
 }  // namespace
 
-int esegui_strumenti(int argc, char** argv, std::ostream& uscita, std::ostream& errori) {
+int esegui_strumenti(int argc, char** argv, std::ostream& uscita,
+                     std::ostream& errori) {
   CLI::App app{descrizione, "scenario_builder"};
   app.require_subcommand(1);
 
   opzioni_compila compila;
   CLI::App* c = app.add_subcommand(
-      "compile", "compila una descrizione della linea e una del treno nei file binari");
-  c->add_option("LINE_DESCRIPTION", compila.linea, "descrizione della linea")->required();
-  c->add_option("TRAIN_RUN_DESCRIPTION", compila.treno, "descrizione della corsa del treno")
+      "compile",
+      "compila una descrizione della linea e una del treno nei file binari");
+  c->add_option("LINE_DESCRIPTION", compila.linea, "descrizione della linea")
       ->required();
-  c->add_option("--out", compila.cartella, "cartella dei file binari")->capture_default_str();
+  c->add_option("TRAIN_RUN_DESCRIPTION", compila.treno,
+                "descrizione della corsa del treno")
+      ->required();
+  c->add_option("--out", compila.cartella, "cartella dei file binari")
+      ->capture_default_str();
   opzioni_nomi(c, compila);
-  c->add_flag("--no-plan", compila.senza_piano, "non calcola n\u00e9 scrive la geometria della linea");
-  c->add_flag("--report", compila.pagina, "scrive anche la pagina di riepilogo (HTML)");
+  c->add_flag("--no-plan", compila.senza_piano,
+              "non calcola n\u00e9 scrive la geometria della linea");
+  c->add_flag("--report", compila.pagina,
+              "scrive anche la pagina di riepilogo (HTML)");
 
   opzioni_compila controlla;
   CLI::App* k = app.add_subcommand(
-      "check", "legge e controlla le due descrizioni come compile, senza scrivere file");
-  k->add_option("LINE_DESCRIPTION", controlla.linea, "descrizione della linea")->required();
-  k->add_option("TRAIN_RUN_DESCRIPTION", controlla.treno, "descrizione della corsa del treno")
+      "check",
+      "legge e controlla le due descrizioni come compile, senza scrivere file");
+  k->add_option("LINE_DESCRIPTION", controlla.linea, "descrizione della linea")
+      ->required();
+  k->add_option("TRAIN_RUN_DESCRIPTION", controlla.treno,
+                "descrizione della corsa del treno")
       ->required();
   opzioni_nomi(k, controlla);
   k->add_flag("--json", controlla.json, "risultati in JSON");
 
   opzioni_ispeziona ispeziona;
   CLI::App* i = app.add_subcommand(
-      "inspect", "mostra il contenuto dei file binari (*_linea.dat, *.sim, *.dat)");
+      "inspect",
+      "mostra il contenuto dei file binari (*_linea.dat, *.sim, *.dat)");
   i->add_option("FILE", ispeziona.file, "file da mostrare")->required();
-  i->add_flag("--all", ispeziona.tutto, "tutte le celle e tutti i record, anche vuoti");
-  i->add_option("--at", ispeziona.metro, "solo le celle intorno a questa posizione (metri)");
+  i->add_flag("--all", ispeziona.tutto,
+              "tutte le celle e tutti i record, anche vuoti");
+  i->add_option("--at", ispeziona.metro,
+                "solo le celle intorno a questa posizione (metri)");
   i->add_flag("--json", ispeziona.json, "tutto in JSON (testi in UTF-8)");
   i->add_flag("--csv", ispeziona.csv, "le celle in CSV, una riga per cella");
   i->get_option("--json")->excludes("--csv");
 
   opzioni_pagina pagina;
   CLI::App* r = app.add_subcommand(
-      "report", "scrive <linea>_<treno>_report.html dai file binari di uno scenario");
-  r->add_option("DIR", pagina.cartella, "cartella dei file binari")->capture_default_str();
-  r->add_option("--line-name", pagina.nome_linea, "nome della linea")->capture_default_str();
-  r->add_option("--train-code", pagina.codice_treno, "codice del treno")->capture_default_str();
+      "report",
+      "scrive <linea>_<treno>_report.html dai file binari di uno scenario");
+  r->add_option("DIR", pagina.cartella, "cartella dei file binari")
+      ->capture_default_str();
+  r->add_option("--line-name", pagina.nome_linea, "nome della linea")
+      ->capture_default_str();
+  r->add_option("--train-code", pagina.codice_treno, "codice del treno")
+      ->capture_default_str();
 
   try {
     app.parse(argc, argv);

@@ -4,6 +4,7 @@
 
 #include <ostream>
 
-int esegui_strumenti(int argc, char** argv, std::ostream& uscita, std::ostream& errori);
+int esegui_strumenti(int argc, char** argv, std::ostream& uscita,
+                     std::ostream& errori);
 
 #endif  // APP_STRUMENTI_H_

@@ -13,28 +13,31 @@
 #include "app/nomi_file.h"
 #include "app/rapporto.h"
 #include "app/strumenti_pagina.h"
-#include "platform/sostituzione.h"
 #include "compiler/memorizza_percorso.h"
 #include "compiler/uscita_binaria.h"
 #include "platform/cartella_memoria.h"
 #include "platform/cartella_reale.h"
 #include "platform/cp1252.h"
+#include "platform/sostituzione.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// The scenario's names from the command line: UTF-8 there, Windows-1252 in the tables. A name that
-// the code page cannot hold, or that cannot be part of a file name, is refused.
+// The scenario's names from the command line: UTF-8 there, Windows-1252 in the
+// tables. A name that the code page cannot hold, or that cannot be part of a
+// file name, is refused.
 bool prepara_nomi(const opzioni_compila& o, stato& s, std::ostream& errori) {
-  const std::pair<const std::string*, std::string*> nomi[] = {{&o.nome_linea, &s.nome_linea},
-                                                              {&o.codice_treno, &s.nome_treno}};
+  const std::pair<const std::string*, std::string*> nomi[] = {
+      {&o.nome_linea, &s.nome_linea}, {&o.codice_treno, &s.nome_treno}};
   for (auto [dato, destinazione] : nomi) {
     if (!utf8_a_cp1252(*dato, *destinazione)) {
-      errori << "nome non rappresentabile in Windows-1252: \"" << *dato << "\"\n";
+      errori << "nome non rappresentabile in Windows-1252: \"" << *dato
+             << "\"\n";
       return false;
     }
-    if (dato->find('/') != std::string::npos || dato->find('\0') != std::string::npos) {
+    if (dato->find('/') != std::string::npos ||
+        dato->find('\0') != std::string::npos) {
       errori << "nome non valido per un file: \"" << *dato << "\"\n";
       return false;
     }
@@ -44,13 +47,17 @@ bool prepara_nomi(const opzioni_compila& o, stato& s, std::ostream& errori) {
   return true;
 }
 
-// A private folder inside the output folder, removed with whatever is left in it.
+// A private folder inside the output folder, removed with whatever is left in
+// it.
 class cartella_privata {
  public:
   explicit cartella_privata(const std::string& dentro) {
-    std::string modello = (fs::path(dentro) / ".scenario_builder-XXXXXX").string();
-    if (::mkdtemp(modello.data()) != nullptr) percorso_ = modello;
-    else errore_ = errno;
+    std::string modello =
+        (fs::path(dentro) / ".scenario_builder-XXXXXX").string();
+    if (::mkdtemp(modello.data()) != nullptr)
+      percorso_ = modello;
+    else
+      errore_ = errno;
   }
   ~cartella_privata() {
     if (percorso_.empty()) return;
@@ -68,10 +75,13 @@ class cartella_privata {
   int errore_ = 0;
 };
 
-// Reads both descriptions and puts them under the compiler's own names into `c`.
-int prepara_copie(const opzioni_compila& o, const stato& s, cartella& c, std::ostream& errori) {
+// Reads both descriptions and puts them under the compiler's own names into
+// `c`.
+int prepara_copie(const opzioni_compila& o, const stato& s, cartella& c,
+                  std::ostream& errori) {
   const std::pair<const std::string*, std::string> copie[] = {
-      {&o.linea, nome_descrizione_linea(s)}, {&o.treno, nome_descrizione_treno(s)}};
+      {&o.linea, nome_descrizione_linea(s)},
+      {&o.treno, nome_descrizione_treno(s)}};
   for (const auto& [originale, nome] : copie) {
     std::string contenuto;
     esito_file esito = leggi_percorso(*originale, contenuto);
@@ -85,20 +95,23 @@ int prepara_copie(const opzioni_compila& o, const stato& s, cartella& c, std::os
   return uscita_riuscita;
 }
 
-nlohmann::json luogo_json(const luogo_lettura& luogo, const nomi_descrizioni& nomi) {
+nlohmann::json luogo_json(const luogo_lettura& luogo,
+                          const nomi_descrizioni& nomi) {
   nlohmann::json j;
   if (luogo.fonte == fonte_lettura::scansione) {
     j["cella"] = luogo.cella;
     j["metro"] = luogo.cella * 50;
     return j;
   }
-  j["file"] = luogo.fonte == fonte_lettura::descrizione_treno ? nomi.treno : nomi.linea;
+  j["file"] =
+      luogo.fonte == fonte_lettura::descrizione_treno ? nomi.treno : nomi.linea;
   if (luogo.riga > 0) j["riga"] = luogo.riga;
   if (!luogo.parola.empty()) j["parola"] = cp1252_a_utf8(luogo.parola);
   return j;
 }
 
-void stampa_json(const stato& s, const nomi_descrizioni& nomi, int esito, std::ostream& uscita) {
+void stampa_json(const stato& s, const nomi_descrizioni& nomi, int esito,
+                 std::ostream& uscita) {
   nlohmann::json j;
   j["linea"] = nomi.linea;
   j["treno"] = nomi.treno;
@@ -128,7 +141,8 @@ void stampa_json(const stato& s, const nomi_descrizioni& nomi, int esito, std::o
 
 }  // namespace
 
-int esegui_compila(const opzioni_compila& o, std::ostream& uscita, std::ostream& errori) {
+int esegui_compila(const opzioni_compila& o, std::ostream& uscita,
+                   std::ostream& errori) {
   stato s;
   if (!prepara_nomi(o, s, errori)) return uscita_uso_errato;
   std::error_code problema;
@@ -138,7 +152,9 @@ int esegui_compila(const opzioni_compila& o, std::ostream& uscita, std::ostream&
   }
   cartella_privata privata(o.cartella);
   if (privata.percorso().empty()) {
-    return errore_file(esito_file::fallito(o.cartella, std::strerror(privata.errore())), errori);
+    return errore_file(
+        esito_file::fallito(o.cartella, std::strerror(privata.errore())),
+        errori);
   }
   cartella_reale copie(privata.percorso());
   const int preparazione = prepara_copie(o, s, copie, errori);
@@ -153,11 +169,13 @@ int esegui_compila(const opzioni_compila& o, std::ostream& uscita, std::ostream&
   const nomi_descrizioni nomi{o.linea, o.treno};
   const int risultato = concludi(s, esito, nomi, errori);
   if (esito.tipo == esito_compilazione::completata) {
-    if (s.j != 0) uscita << destinazione.percorso(nome_geometria_linea(s)) << '\n';
+    if (s.j != 0)
+      uscita << destinazione.percorso(nome_geometria_linea(s)) << '\n';
     uscita << destinazione.percorso(nome_tabella_stazioni(s)) << '\n';
     uscita << destinazione.percorso(nome_tabella_celle(s)) << '\n';
     if (o.pagina) {
-      const std::string errore = s.codice_errore != 0 ? riga_errore(s, nomi) : "";
+      const std::string errore =
+          s.codice_errore != 0 ? riga_errore(s, nomi) : "";
       const esito_file pagina = scrivi_pagina(s, destinazione, errore);
       if (!pagina.ok) return errore_file(pagina, errori);
       uscita << destinazione.percorso(nome_pagina(s)) << '\n';
@@ -166,7 +184,8 @@ int esegui_compila(const opzioni_compila& o, std::ostream& uscita, std::ostream&
   return risultato;
 }
 
-int esegui_controlla(const opzioni_compila& o, std::ostream& uscita, std::ostream& errori) {
+int esegui_controlla(const opzioni_compila& o, std::ostream& uscita,
+                     std::ostream& errori) {
   stato s;
   if (!prepara_nomi(o, s, errori)) return uscita_uso_errato;
   cartella_memoria copie;
@@ -176,9 +195,11 @@ int esegui_controlla(const opzioni_compila& o, std::ostream& uscita, std::ostrea
   const nomi_descrizioni nomi{o.linea, o.treno};
   int risultato = uscita_riuscita;
   if (esito.tipo == esito_compilazione::fatale) {
-    // Reserved content in cell 1 or record 85: the build would stop with `errore`.
+    // Reserved content in cell 1 or record 85: the build would stop with
+    // `errore`.
     risultato = uscita_errore_fatale;
-  } else if (s.codice_errore != 0 || esito.tipo == esito_compilazione::senza_tabella) {
+  } else if (s.codice_errore != 0 ||
+             esito.tipo == esito_compilazione::senza_tabella) {
     risultato = uscita_errore_registrato;
   }
   if (o.json) {
@@ -191,6 +212,7 @@ int esegui_controlla(const opzioni_compila& o, std::ostream& uscita, std::ostrea
     return errore(esito.codice, errori);
   }
   stampa_rapporto(s, nomi, errori);
-  if (risultato == uscita_riuscita) uscita << "nessun errore, " << conta_avvisi(s.avvisi.size()) << '\n';
+  if (risultato == uscita_riuscita)
+    uscita << "nessun errore, " << conta_avvisi(s.avvisi.size()) << '\n';
   return risultato;
 }

@@ -6,21 +6,24 @@
 #include <string>
 
 struct opzioni_compila {
-  std::string linea;             // the user's line description
-  std::string treno;             // the user's train-run description
-  std::string cartella = ".";    // where the binary files go
+  std::string linea;           // the user's line description
+  std::string treno;           // the user's train-run description
+  std::string cartella = ".";  // where the binary files go
   std::string nome_linea = "Valdora_Cesina";  // UTF-8, as given
   std::string codice_treno = "KT52806";
   bool senza_piano = false;
-  bool pagina = false;           // also write the report page
-  bool json = false;             // check: findings as JSON
+  bool pagina = false;  // also write the report page
+  bool json = false;    // check: findings as JSON
 };
 
-// Compiles the two descriptions into the binary files in `cartella`. The user's files are never
-// changed: the compiler reads copies. Returns the exit status.
-int esegui_compila(const opzioni_compila& o, std::ostream& uscita, std::ostream& errori);
+// Compiles the two descriptions into the binary files in `cartella`. The user's
+// files are never changed: the compiler reads copies. Returns the exit status.
+int esegui_compila(const opzioni_compila& o, std::ostream& uscita,
+                   std::ostream& errori);
 
-// Reads and places everything as `compile` does, prints the fault and the warnings, writes nothing.
-int esegui_controlla(const opzioni_compila& o, std::ostream& uscita, std::ostream& errori);
+// Reads and places everything as `compile` does, prints the fault and the
+// warnings, writes nothing.
+int esegui_controlla(const opzioni_compila& o, std::ostream& uscita,
+                     std::ostream& errori);
 
 #endif  // APP_STRUMENTI_COMPILA_H_

@@ -1,5 +1,5 @@
-// Looking inside the compiled files: the station table, the cells and the plan, decoded into
-// readable text, JSON or CSV.
+// Looking inside the compiled files: the station table, the cells and the plan,
+// decoded into readable text, JSON or CSV.
 #ifndef APP_STRUMENTI_ISPEZIONA_H_
 #define APP_STRUMENTI_ISPEZIONA_H_
 
@@ -10,12 +10,13 @@
 
 struct opzioni_ispeziona {
   std::vector<std::string> file;
-  bool tutto = false;               // every cell and record, not only the non-empty ones
-  std::optional<long> metro;        // the cells around this position
+  bool tutto = false;  // every cell and record, not only the non-empty ones
+  std::optional<long> metro;  // the cells around this position
   bool json = false;
   bool csv = false;
 };
 
-int esegui_ispeziona(const opzioni_ispeziona& o, std::ostream& uscita, std::ostream& errori);
+int esegui_ispeziona(const opzioni_ispeziona& o, std::ostream& uscita,
+                     std::ostream& errori);
 
 #endif  // APP_STRUMENTI_ISPEZIONA_H_

@@ -15,17 +15,28 @@
 
 namespace {
 
-// --- Text helpers ----------------------------------------------------------------------------
+// --- Text helpers
+// ----------------------------------------------------------------------------
 
 std::string xml(const std::string& utf8) {
   std::string t;
   for (char c : utf8) {
     switch (c) {
-      case '&': t += "&amp;"; break;
-      case '<': t += "&lt;"; break;
-      case '>': t += "&gt;"; break;
-      case '"': t += "&quot;"; break;
-      case '\'': t += "&#39;"; break;
+      case '&':
+        t += "&amp;";
+        break;
+      case '<':
+        t += "&lt;";
+        break;
+      case '>':
+        t += "&gt;";
+        break;
+      case '"':
+        t += "&quot;";
+        break;
+      case '\'':
+        t += "&#39;";
+        break;
       default:
         // Control characters are not allowed in XML text.
         if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n') {
@@ -38,7 +49,9 @@ std::string xml(const std::string& utf8) {
   return t;
 }
 
-std::string testo(const std::string& cp1252) { return xml(cp1252_a_utf8(cp1252)); }
+std::string testo(const std::string& cp1252) {
+  return xml(cp1252_a_utf8(cp1252));
+}
 
 std::string n1(double x) {
   char t[48];
@@ -49,11 +62,13 @@ std::string n1(double x) {
 std::string ora(int32_t secondi) {
   if (secondi <= 0) return "\xE2\x80\x94";  // an em dash: no scheduled time
   char t[32];
-  std::snprintf(t, sizeof t, "%02d:%02d:%02d", secondi / 3600, secondi / 60 % 60, secondi % 60);
+  std::snprintf(t, sizeof t, "%02d:%02d:%02d", secondi / 3600,
+                secondi / 60 % 60, secondi % 60);
   return t;
 }
 
-// --- What the page shows, taken from the tables ----------------------------------------------
+// --- What the page shows, taken from the tables
+// ----------------------------------------------
 
 struct fermata {
   int record;
@@ -81,13 +96,16 @@ struct vista {
 };
 
 // An item in cell c stands at metre (c - 1) * 50: items go to cell p / 50 + 1.
-int32_t metro_di(std::size_t cella) { return (static_cast<int32_t>(cella) - 1) * 50; }
+int32_t metro_di(std::size_t cella) {
+  return (static_cast<int32_t>(cella) - 1) * 50;
+}
 
 vista prepara(const stato& s) {
   vista v;
   const int32_t ultima = s.ultima_cella();
   v.lunghezza = s.stazioni[record_treno].fine;
-  if (v.lunghezza <= 0 || v.lunghezza > ultima * 50) v.lunghezza = std::max(0, ultima * 50 - 7000);
+  if (v.lunghezza <= 0 || v.lunghezza > ultima * 50)
+    v.lunghezza = std::max(0, ultima * 50 - 7000);
   const stazione& p = s.stazioni[record_progressiva_tre];
   v.progressiva_inizio = p.inizio;
   v.progressiva_valore = p.fine;
@@ -103,20 +121,22 @@ vista prepara(const stato& s) {
       case cella_segnale:
         ++numero_segnale;
         v.segnali.push_back({metro_di(i), "S" + std::to_string(numero_segnale),
-                             "segnale " + std::to_string(numero_segnale) + " a " +
-                                 std::to_string(metro_di(i)) + " m"});
+                             "segnale " + std::to_string(numero_segnale) +
+                                 " a " + std::to_string(metro_di(i)) + " m"});
         break;
       case cella_indicatore_vmax:
-        v.indicatori.push_back(
-            {metro_di(i), std::to_string(c.dato1 / 20),
-             "indicatore di velocit\xC3\xA0 massima: " + std::to_string(c.dato1 / 20) + "/" +
-                 std::to_string(c.dato2 / 20) + "/" + std::to_string(c.dato3 / 20) + " km/h"});
+        v.indicatori.push_back({metro_di(i), std::to_string(c.dato1 / 20),
+                                "indicatore di velocit\xC3\xA0 massima: " +
+                                    std::to_string(c.dato1 / 20) + "/" +
+                                    std::to_string(c.dato2 / 20) + "/" +
+                                    std::to_string(c.dato3 / 20) + " km/h"});
         break;
       case cella_cartello: {
         testi_cartelli.insert(c.dato1);
         std::string scritta;
         if (c.dato1 >= 0 && c.dato1 < numero_stazioni) {
-          scritta = cp1252_a_utf8(s.stazioni[static_cast<std::size_t>(c.dato1)].nome);
+          scritta =
+              cp1252_a_utf8(s.stazioni[static_cast<std::size_t>(c.dato1)].nome);
         }
         // The board's first row: the text up to the first closing bracket.
         std::string riga = scritta.substr(0, scritta.find(')'));
@@ -131,7 +151,8 @@ vista prepara(const stato& s) {
         break;
       case cella_fine_rallentamento:
         if (inizio_rallentamento >= 0) {
-          v.rallentamenti.push_back({inizio_rallentamento, metro_di(i), velocita_rallentamento});
+          v.rallentamenti.push_back(
+              {inizio_rallentamento, metro_di(i), velocita_rallentamento});
         }
         inizio_rallentamento = -1;
         break;
@@ -148,9 +169,11 @@ vista prepara(const stato& s) {
       inizio_galleria = -1;
     }
   }
-  if (inizio_galleria >= 0) v.gallerie.push_back({inizio_galleria, ultima * 50, tipo_galleria});
+  if (inizio_galleria >= 0)
+    v.gallerie.push_back({inizio_galleria, ultima * 50, tipo_galleria});
 
-  // Stations: the records 1 to 80 that hold something and are not the text of a board.
+  // Stations: the records 1 to 80 that hold something and are not the text of a
+  // board.
   for (int n = 1; n <= primo_record_cartelli; ++n) {
     const stazione& r = s.stazioni[static_cast<std::size_t>(n)];
     if (r == stazione{} || testi_cartelli.count(n) != 0) continue;
@@ -161,8 +184,9 @@ vista prepara(const stato& s) {
 
 double progressiva_km(const vista& v, double metro) {
   const double distanza = metro - v.progressiva_inizio;
-  const double valore = v.progressiva_segno == 1 ? v.progressiva_valore - distanza
-                                                 : v.progressiva_valore + distanza;
+  const double valore = v.progressiva_segno == 1
+                            ? v.progressiva_valore - distanza
+                            : v.progressiva_valore + distanza;
   return valore / 1000.0;
 }
 
@@ -170,7 +194,8 @@ bool con_progressiva(const vista& v) {
   return v.progressiva_valore != 0 || v.progressiva_inizio != 0;
 }
 
-// --- The map ---------------------------------------------------------------------------------
+// --- The map
+// ---------------------------------------------------------------------------------
 
 constexpr double larghezza = 1400;
 
@@ -183,7 +208,9 @@ class mappa {
  public:
   explicit mappa(const coordinate_piano& p) : p_(p) {
     for (std::size_t m = 0; m < p.tipo[0].size(); ++m) {
-      if (p.tipo[0][m] == tipo_variante::vuoto || p.tipo[1][m] == tipo_variante::vuoto) break;
+      if (p.tipo[0][m] == tipo_variante::vuoto ||
+          p.tipo[1][m] == tipo_variante::vuoto)
+        break;
       ultimo_ = static_cast<int32_t>(m);
     }
     if (ultimo_ < 1) return;
@@ -230,14 +257,16 @@ class mappa {
 void disegna_mappa(std::ostream& o, const stato& s, const vista& v) {
   const mappa m(s.planimetria);
   if (!m.presente()) {
-    o << "<p id=\"mappa\">Geometria della linea non disponibile (file *_linea.dat assente o "
+    o << "<p id=\"mappa\">Geometria della linea non disponibile (file "
+         "*_linea.dat assente o "
          "compilato con --no-plan).</p>\n";
     return;
   }
-  o << "<svg id=\"mappa\" xmlns=\"http://www.w3.org/2000/svg\" width=\"" << larghezza
-    << "\" height=\"" << n1(m.altezza()) << "\" viewBox=\"0 0 " << larghezza << ' '
-    << n1(m.altezza()) << "\">\n";
-  o << "<rect x=\"0\" y=\"0\" width=\"100%\" height=\"100%\" fill=\"#f7f9f4\"/>\n";
+  o << "<svg id=\"mappa\" xmlns=\"http://www.w3.org/2000/svg\" width=\""
+    << larghezza << "\" height=\"" << n1(m.altezza()) << "\" viewBox=\"0 0 "
+    << larghezza << ' ' << n1(m.altezza()) << "\">\n";
+  o << "<rect x=\"0\" y=\"0\" width=\"100%\" height=\"100%\" "
+       "fill=\"#f7f9f4\"/>\n";
   // The route up to its length; the plan runs on beyond it, drawn dashed.
   const int32_t fine_percorso = std::clamp(v.lunghezza, 0, m.ultimo());
   const int32_t passo = std::max(1, m.ultimo() / 4000);
@@ -250,29 +279,35 @@ void disegna_mappa(std::ostream& o, const stato& s, const vista& v) {
     const punto fine = m.in_pagina(a);
     o << n1(fine.x) << ',' << n1(fine.y) << "\"/>\n";
   };
-  tracciato(0, fine_percorso, "class=\"binario\" stroke=\"#333\" stroke-width=\"2.5\"");
+  tracciato(0, fine_percorso,
+            "class=\"binario\" stroke=\"#333\" stroke-width=\"2.5\"");
   if (fine_percorso < m.ultimo()) {
     tracciato(fine_percorso, m.ultimo(),
-              "class=\"oltre\" stroke=\"#999\" stroke-width=\"1.5\" stroke-dasharray=\"6 4\"");
+              "class=\"oltre\" stroke=\"#999\" stroke-width=\"1.5\" "
+              "stroke-dasharray=\"6 4\"");
   }
   // Slowdowns along the track.
   for (const tratto& r : v.rallentamenti) {
-    o << "<polyline fill=\"none\" stroke=\"#e0529c\" stroke-width=\"7\" stroke-opacity=\"0.6\" "
+    o << "<polyline fill=\"none\" stroke=\"#e0529c\" stroke-width=\"7\" "
+         "stroke-opacity=\"0.6\" "
          "points=\"";
     for (int32_t metro = r.da; metro <= r.a; metro += 25) {
       const punto q = m.in_pagina(metro);
       o << n1(q.x) << ',' << n1(q.y) << ' ';
     }
-    o << "\"><title>rallentamento a " << r.valore << " km/h</title></polyline>\n";
+    o << "\"><title>rallentamento a " << r.valore
+      << " km/h</title></polyline>\n";
   }
   // Signals and boards, each with its label and a tooltip.
   int contatore = 0;
   for (const segno& g : v.segnali) {
     const punto q = m.in_pagina(g.metro);
     const double dy = (contatore++ % 2 == 0) ? 16 : 24;
-    o << "<g class=\"segnale\"><title>" << xml(g.dettaglio) << "</title><circle cx=\"" << n1(q.x)
-      << "\" cy=\"" << n1(q.y) << "\" r=\"3.5\" fill=\"#c62828\"/><text x=\"" << n1(q.x)
-      << "\" y=\"" << n1(q.y + dy) << "\" font-size=\"9\" text-anchor=\"middle\" fill=\"#c62828\">"
+    o << "<g class=\"segnale\"><title>" << xml(g.dettaglio)
+      << "</title><circle cx=\"" << n1(q.x) << "\" cy=\"" << n1(q.y)
+      << "\" r=\"3.5\" fill=\"#c62828\"/><text x=\"" << n1(q.x) << "\" y=\""
+      << n1(q.y + dy)
+      << "\" font-size=\"9\" text-anchor=\"middle\" fill=\"#c62828\">"
       << xml(g.etichetta) << "</text></g>\n";
   }
   for (const auto* gruppo : {&v.indicatori, &v.cartelli}) {
@@ -280,35 +315,48 @@ void disegna_mappa(std::ostream& o, const stato& s, const vista& v) {
     int indice = 0;
     for (const segno& g : *gruppo) {
       const punto q = m.in_pagina(g.metro);
-      const double dy = velocita ? 30 + 8 * (indice++ % 2) : -(30 + 9 * (indice++ % 3));
-      o << "<g class=\"" << (velocita ? "indicatore" : "cartello") << "\"><title>"
-        << xml(g.dettaglio) << "</title><rect x=\"" << n1(q.x - 2.5) << "\" y=\"" << n1(q.y - 2.5)
-        << "\" width=\"5\" height=\"5\" fill=\"" << (velocita ? "#1565c0" : "#6d4c41")
-        << "\"/><line x1=\"" << n1(q.x) << "\" y1=\"" << n1(q.y) << "\" x2=\"" << n1(q.x)
-        << "\" y2=\"" << n1(q.y + dy * 0.7) << "\" stroke=\"#aaa\" stroke-width=\"0.6\"/><text x=\""
-        << n1(q.x) << "\" y=\"" << n1(q.y + dy) << "\" font-size=\"8\" text-anchor=\"middle\" fill=\""
-        << (velocita ? "#1565c0" : "#6d4c41") << "\">" << xml(g.etichetta) << "</text></g>\n";
+      const double dy =
+          velocita ? 30 + 8 * (indice++ % 2) : -(30 + 9 * (indice++ % 3));
+      o << "<g class=\"" << (velocita ? "indicatore" : "cartello")
+        << "\"><title>" << xml(g.dettaglio) << "</title><rect x=\""
+        << n1(q.x - 2.5) << "\" y=\"" << n1(q.y - 2.5)
+        << "\" width=\"5\" height=\"5\" fill=\""
+        << (velocita ? "#1565c0" : "#6d4c41") << "\"/><line x1=\"" << n1(q.x)
+        << "\" y1=\"" << n1(q.y) << "\" x2=\"" << n1(q.x) << "\" y2=\""
+        << n1(q.y + dy * 0.7)
+        << "\" stroke=\"#aaa\" stroke-width=\"0.6\"/><text x=\"" << n1(q.x)
+        << "\" y=\"" << n1(q.y + dy)
+        << "\" font-size=\"8\" text-anchor=\"middle\" fill=\""
+        << (velocita ? "#1565c0" : "#6d4c41") << "\">" << xml(g.etichetta)
+        << "</text></g>\n";
     }
   }
   int livello = 0;
   for (const fermata& f : v.stazioni) {
     const punto q = m.in_pagina(f.r->posizione);
     const double dy = (livello++ % 2 == 0) ? -52 : 62;
-    o << "<g class=\"stazione\"><circle cx=\"" << n1(q.x) << "\" cy=\"" << n1(q.y)
-      << "\" r=\"6\" fill=\"#fff\" stroke=\"#2e7d32\" stroke-width=\"2.5\"/><line x1=\"" << n1(q.x)
-      << "\" y1=\"" << n1(q.y) << "\" x2=\"" << n1(q.x) << "\" y2=\"" << n1(q.y + dy * 0.8)
-      << "\" stroke=\"#2e7d32\" stroke-width=\"0.8\"/><text x=\"" << n1(q.x) << "\" y=\""
-      << n1(q.y + dy) << "\" font-size=\"12\" font-weight=\"bold\" text-anchor=\"middle\" "
-                         "fill=\"#2e7d32\">"
+    o << "<g class=\"stazione\"><circle cx=\"" << n1(q.x) << "\" cy=\""
+      << n1(q.y)
+      << "\" r=\"6\" fill=\"#fff\" stroke=\"#2e7d32\" "
+         "stroke-width=\"2.5\"/><line x1=\""
+      << n1(q.x) << "\" y1=\"" << n1(q.y) << "\" x2=\"" << n1(q.x) << "\" y2=\""
+      << n1(q.y + dy * 0.8)
+      << "\" stroke=\"#2e7d32\" stroke-width=\"0.8\"/><text x=\"" << n1(q.x)
+      << "\" y=\"" << n1(q.y + dy)
+      << "\" font-size=\"12\" font-weight=\"bold\" text-anchor=\"middle\" "
+         "fill=\"#2e7d32\">"
       << testo(f.r->nome) << "</text></g>\n";
   }
-  o << "<text x=\"10\" y=\"18\" font-size=\"11\" fill=\"#555\">Tracciato ruotato: inizio a "
-       "sinistra, fine a destra. Stazioni in verde, segnali in rosso, indicatori di velocit\xC3\xA0 "
+  o << "<text x=\"10\" y=\"18\" font-size=\"11\" fill=\"#555\">Tracciato "
+       "ruotato: inizio a "
+       "sinistra, fine a destra. Stazioni in verde, segnali in rosso, "
+       "indicatori di velocit\xC3\xA0 "
        "in blu, cartelli in marrone, rallentamenti in rosa.</text>\n";
   o << "</svg>\n";
 }
 
-// --- The profiles ----------------------------------------------------------------------------
+// --- The profiles
+// ----------------------------------------------------------------------------
 
 struct pannello {
   const char* titolo;
@@ -317,13 +365,15 @@ struct pannello {
 };
 
 void disegna_profili(std::ostream& o, const stato& s, const vista& v) {
-  const double sinistra = 70, destra = 20, utile = larghezza - sinistra - destra;
+  const double sinistra = 70, destra = 20,
+               utile = larghezza - sinistra - destra;
   const double lunghezza = std::max(1, v.lunghezza);
   auto x = [&](double metro) { return sinistra + metro / lunghezza * utile; };
-  const std::size_t celle = std::min<std::size_t>(s.celle.size(),
-                                                  static_cast<std::size_t>(lunghezza / 50) + 1);
+  const std::size_t celle = std::min<std::size_t>(
+      s.celle.size(), static_cast<std::size_t>(lunghezza / 50) + 1);
 
-  // Elevation from the gradients (per mille over each 50 m cell), speed limit, curvature.
+  // Elevation from the gradients (per mille over each 50 m cell), speed limit,
+  // curvature.
   std::vector<double> quota(celle + 1, 0.0);
   for (std::size_t i = 0; i < celle; ++i) {
     quota[i + 1] = quota[i] + (int{s.celle[i].pendenza} - 100) * 50 / 1000.0;
@@ -333,8 +383,8 @@ void disegna_profili(std::ostream& o, const stato& s, const vista& v) {
   if (p.presente()) {
     for (std::size_t i = 0; i + 1 < celle; ++i) {
       const auto a = static_cast<int32_t>(i * 50), b = a + 50;
-      if (b + 1 > p.ultimo_metro() || p.tipo[0][static_cast<std::size_t>(b + 1)] ==
-                                          tipo_variante::vuoto) {
+      if (b + 1 > p.ultimo_metro() ||
+          p.tipo[0][static_cast<std::size_t>(b + 1)] == tipo_variante::vuoto) {
         break;
       }
       const double h1 = std::atan2(p.y(a + 1) - p.y(a), p.x(a + 1) - p.x(a));
@@ -359,7 +409,8 @@ void disegna_profili(std::ostream& o, const stato& s, const vista& v) {
   limiti(curvatura, c_min, c_max);
   const double c_abs = std::max(std::fabs(c_min), std::fabs(c_max));
   double v_max = 50;
-  for (std::size_t i = 0; i < celle; ++i) v_max = std::max(v_max, s.celle[i].velocita * 5.0 + 10);
+  for (std::size_t i = 0; i < celle; ++i)
+    v_max = std::max(v_max, s.celle[i].velocita * 5.0 + 10);
 
   const pannello pannelli[] = {
       {"Altimetria (m, dalle pendenze)", 90, 150, q_min, q_max},
@@ -367,61 +418,77 @@ void disegna_profili(std::ostream& o, const stato& s, const vista& v) {
       {"Curvatura (1/km, destra positiva)", 470, 110, -c_abs, c_abs},
   };
   const double cima = 74, fondo = 610, altezza = 690;
-  o << "<svg id=\"profili\" xmlns=\"http://www.w3.org/2000/svg\" width=\"" << larghezza
-    << "\" height=\"" << altezza << "\" viewBox=\"0 0 " << larghezza << ' ' << altezza << "\">\n";
+  o << "<svg id=\"profili\" xmlns=\"http://www.w3.org/2000/svg\" width=\""
+    << larghezza << "\" height=\"" << altezza << "\" viewBox=\"0 0 "
+    << larghezza << ' ' << altezza << "\">\n";
   o << "<rect x=\"0\" y=\"0\" width=\"100%\" height=\"100%\" fill=\"#fff\"/>\n";
   // Tunnels shaded and slowdowns as bands, across every panel.
   for (const tratto& g : v.gallerie) {
-    o << "<rect class=\"galleria\" x=\"" << n1(x(g.da)) << "\" y=\"" << cima << "\" width=\""
-      << n1(std::max(1.0, x(g.a) - x(g.da))) << "\" height=\"" << fondo - cima
-      << "\" fill=\"#9e9e9e\" fill-opacity=\"0.25\"><title>galleria di tipo " << g.valore
-      << " da " << g.da << " a " << g.a << " m</title></rect>\n";
+    o << "<rect class=\"galleria\" x=\"" << n1(x(g.da)) << "\" y=\"" << cima
+      << "\" width=\"" << n1(std::max(1.0, x(g.a) - x(g.da))) << "\" height=\""
+      << fondo - cima
+      << "\" fill=\"#9e9e9e\" fill-opacity=\"0.25\"><title>galleria di tipo "
+      << g.valore << " da " << g.da << " a " << g.a << " m</title></rect>\n";
   }
   for (const tratto& r : v.rallentamenti) {
-    o << "<rect class=\"rallentamento\" x=\"" << n1(x(r.da)) << "\" y=\"" << cima << "\" width=\""
-      << n1(std::max(2.0, x(r.a) - x(r.da))) << "\" height=\"" << fondo - cima
-      << "\" fill=\"#e0529c\" fill-opacity=\"0.25\"><title>rallentamento a " << r.valore
-      << " km/h da " << r.da << " a " << r.a << " m</title></rect>\n";
+    o << "<rect class=\"rallentamento\" x=\"" << n1(x(r.da)) << "\" y=\""
+      << cima << "\" width=\"" << n1(std::max(2.0, x(r.a) - x(r.da)))
+      << "\" height=\"" << fondo - cima
+      << "\" fill=\"#e0529c\" fill-opacity=\"0.25\"><title>rallentamento a "
+      << r.valore << " km/h da " << r.da << " a " << r.a
+      << " m</title></rect>\n";
   }
   for (const pannello& pa : pannelli) {
-    o << "<rect x=\"" << sinistra << "\" y=\"" << pa.alto << "\" width=\"" << utile
-      << "\" height=\"" << pa.altezza << "\" fill=\"none\" stroke=\"#bbb\"/>\n";
+    o << "<rect x=\"" << sinistra << "\" y=\"" << pa.alto << "\" width=\""
+      << utile << "\" height=\"" << pa.altezza
+      << "\" fill=\"none\" stroke=\"#bbb\"/>\n";
     o << "<text x=\"" << sinistra + 4 << "\" y=\"" << pa.alto - 6
-      << "\" font-size=\"12\" font-weight=\"bold\" fill=\"#333\">" << pa.titolo << "</text>\n";
+      << "\" font-size=\"12\" font-weight=\"bold\" fill=\"#333\">" << pa.titolo
+      << "</text>\n";
     for (double valore : {pa.minimo, pa.massimo}) {
-      const double y = pa.alto + pa.altezza * (1 - (valore - pa.minimo) / (pa.massimo - pa.minimo));
+      const double y =
+          pa.alto +
+          pa.altezza * (1 - (valore - pa.minimo) / (pa.massimo - pa.minimo));
       o << "<text x=\"" << sinistra - 6 << "\" y=\"" << n1(y + 4)
-        << "\" font-size=\"10\" text-anchor=\"end\" fill=\"#555\">" << n1(valore) << "</text>\n";
+        << "\" font-size=\"10\" text-anchor=\"end\" fill=\"#555\">"
+        << n1(valore) << "</text>\n";
     }
   }
   auto y_di = [](const pannello& pa, double valore) {
-    return pa.alto + pa.altezza * (1 - (valore - pa.minimo) / (pa.massimo - pa.minimo));
+    return pa.alto +
+           pa.altezza * (1 - (valore - pa.minimo) / (pa.massimo - pa.minimo));
   };
   // Elevation.
-  o << "<polyline class=\"altimetria\" fill=\"none\" stroke=\"#6d4c41\" stroke-width=\"1.5\" "
+  o << "<polyline class=\"altimetria\" fill=\"none\" stroke=\"#6d4c41\" "
+       "stroke-width=\"1.5\" "
        "points=\"";
   for (std::size_t i = 0; i < quota.size(); ++i) {
-    o << n1(x(std::min<double>(i * 50.0, lunghezza))) << ',' << n1(y_di(pannelli[0], quota[i]))
-      << ' ';
+    o << n1(x(std::min<double>(i * 50.0, lunghezza))) << ','
+      << n1(y_di(pannelli[0], quota[i])) << ' ';
   }
   o << "\"/>\n";
   // Speed limit steps.
-  o << "<polyline class=\"velocita\" fill=\"none\" stroke=\"#1565c0\" stroke-width=\"1.5\" "
+  o << "<polyline class=\"velocita\" fill=\"none\" stroke=\"#1565c0\" "
+       "stroke-width=\"1.5\" "
        "points=\"";
   for (std::size_t i = 0; i < celle; ++i) {
     const double y = y_di(pannelli[1], s.celle[i].velocita * 5.0);
     o << n1(x(i * 50.0)) << ',' << n1(y) << ' '
-      << n1(x(std::min<double>((i + 1) * 50.0, lunghezza))) << ',' << n1(y) << ' ';
+      << n1(x(std::min<double>((i + 1) * 50.0, lunghezza))) << ',' << n1(y)
+      << ' ';
   }
   o << "\"/>\n";
   // Curvature.
   if (!curvatura.empty()) {
-    o << "<line x1=\"" << sinistra << "\" x2=\"" << sinistra + utile << "\" y1=\""
-      << n1(y_di(pannelli[2], 0)) << "\" y2=\"" << n1(y_di(pannelli[2], 0))
-      << "\" stroke=\"#ddd\"/>\n<polyline class=\"curvatura\" fill=\"none\" stroke=\"#00897b\" "
+    o << "<line x1=\"" << sinistra << "\" x2=\"" << sinistra + utile
+      << "\" y1=\"" << n1(y_di(pannelli[2], 0)) << "\" y2=\""
+      << n1(y_di(pannelli[2], 0))
+      << "\" stroke=\"#ddd\"/>\n<polyline class=\"curvatura\" fill=\"none\" "
+         "stroke=\"#00897b\" "
          "stroke-width=\"1.2\" points=\"";
     for (std::size_t i = 0; i < curvatura.size(); ++i) {
-      o << n1(x(i * 50.0 + 25)) << ',' << n1(y_di(pannelli[2], curvatura[i])) << ' ';
+      o << n1(x(i * 50.0 + 25)) << ',' << n1(y_di(pannelli[2], curvatura[i]))
+        << ' ';
     }
     o << "\"/>\n";
   } else {
@@ -431,27 +498,33 @@ void disegna_profili(std::ostream& o, const stato& s, const vista& v) {
   // Signals on the speed panel, stations across all panels.
   for (const segno& g : v.segnali) {
     const double px = x(g.metro), py = pannelli[1].alto + pannelli[1].altezza;
-    o << "<path class=\"segnale\" d=\"M" << n1(px) << ',' << n1(py - 9) << " l-4,8 l8,0 z\" "
+    o << "<path class=\"segnale\" d=\"M" << n1(px) << ',' << n1(py - 9)
+      << " l-4,8 l8,0 z\" "
       << "fill=\"#c62828\"><title>" << xml(g.dettaglio) << "</title></path>\n";
   }
   for (const fermata& f : v.stazioni) {
     const double px = x(f.r->posizione);
-    o << "<line class=\"stazione\" x1=\"" << n1(px) << "\" x2=\"" << n1(px) << "\" y1=\""
-      << cima << "\" y2=\"" << fondo << "\" stroke=\"#2e7d32\" stroke-dasharray=\"4 3\"/>\n";
+    o << "<line class=\"stazione\" x1=\"" << n1(px) << "\" x2=\"" << n1(px)
+      << "\" y1=\"" << cima << "\" y2=\"" << fondo
+      << "\" stroke=\"#2e7d32\" stroke-dasharray=\"4 3\"/>\n";
     o << "<text x=\"" << n1(px + 2) << "\" y=\"" << cima - 4
-      << "\" font-size=\"10\" fill=\"#2e7d32\" transform=\"rotate(-35 " << n1(px + 2) << ' '
-      << cima - 4 << ")\">" << testo(f.r->nome) << "</text>\n";
+      << "\" font-size=\"10\" fill=\"#2e7d32\" transform=\"rotate(-35 "
+      << n1(px + 2) << ' ' << cima - 4 << ")\">" << testo(f.r->nome)
+      << "</text>\n";
   }
   // The axis: metres along the line and the kilometric progressive.
   double passo = 1000;
-  for (double candidato : {1000.0, 2000.0, 5000.0, 10000.0, 20000.0, 50000.0, 100000.0}) {
+  for (double candidato :
+       {1000.0, 2000.0, 5000.0, 10000.0, 20000.0, 50000.0, 100000.0}) {
     passo = candidato;
     if (lunghezza / candidato <= 14) break;
   }
   for (double metro = 0; metro <= lunghezza + 0.5; metro += passo) {
-    o << "<line x1=\"" << n1(x(metro)) << "\" x2=\"" << n1(x(metro)) << "\" y1=\"" << fondo
-      << "\" y2=\"" << fondo + 6 << "\" stroke=\"#555\"/><text x=\"" << n1(x(metro)) << "\" y=\""
-      << fondo + 20 << "\" font-size=\"10\" text-anchor=\"middle\" fill=\"#333\">"
+    o << "<line x1=\"" << n1(x(metro)) << "\" x2=\"" << n1(x(metro))
+      << "\" y1=\"" << fondo << "\" y2=\"" << fondo + 6
+      << "\" stroke=\"#555\"/><text x=\"" << n1(x(metro)) << "\" y=\""
+      << fondo + 20
+      << "\" font-size=\"10\" text-anchor=\"middle\" fill=\"#333\">"
       << n1(metro / 1000) << " km</text>\n";
     if (con_progressiva(v)) {
       o << "<text x=\"" << n1(x(metro)) << "\" y=\"" << fondo + 34
@@ -462,19 +535,23 @@ void disegna_profili(std::ostream& o, const stato& s, const vista& v) {
   o << "</svg>\n";
 }
 
-// --- The page --------------------------------------------------------------------------------
+// --- The page
+// --------------------------------------------------------------------------------
 
 void tabella_orario(std::ostream& o, const vista& v) {
-  o << "<table id=\"orario\">\n<tr><th>Record</th><th>Stazione</th><th>Tipo</th>"
+  o << "<table "
+       "id=\"orario\">\n<tr><th>Record</th><th>Stazione</th><th>Tipo</th>"
        "<th>Posizione (m)</th><th>Area (m)</th>";
   if (con_progressiva(v)) o << "<th>Progressiva (km)</th>";
   o << "<th>Orario</th></tr>\n";
   for (const fermata& f : v.stazioni) {
     const stazione& r = *f.r;
-    o << "<tr class=\"stazione\"><td>" << f.record << "</td><td>" << testo(r.nome) << "</td><td>"
-      << int{r.tipo} << (r.tipo < 25 ? " (fermata)" : "") << "</td><td>" << r.posizione
+    o << "<tr class=\"stazione\"><td>" << f.record << "</td><td>"
+      << testo(r.nome) << "</td><td>" << int{r.tipo}
+      << (r.tipo < 25 ? " (fermata)" : "") << "</td><td>" << r.posizione
       << "</td><td>" << r.inizio << " \xE2\x80\x93 " << r.fine << "</td>";
-    if (con_progressiva(v)) o << "<td>" << n1(progressiva_km(v, r.posizione)) << "</td>";
+    if (con_progressiva(v))
+      o << "<td>" << n1(progressiva_km(v, r.posizione)) << "</td>";
     o << "<td>" << ora(r.orario) << "</td></tr>\n";
   }
   o << "</table>\n";
@@ -486,26 +563,31 @@ std::string nome_pagina(const stato& s) {
   return s.radice_linea + "_" + s.radice_treno + "_report.html";
 }
 
-std::string pagina_html(const stato& s, const std::optional<std::string>& errore) {
+std::string pagina_html(const stato& s,
+                        const std::optional<std::string>& errore) {
   const vista v = prepara(s);
   std::ostringstream o;
-  const std::string titolo =
-      testo(s.stazioni[record_linea].nome) + " \xE2\x80\x94 treno " + testo(s.stazioni[record_nome_treno].nome);
+  const std::string titolo = testo(s.stazioni[record_linea].nome) +
+                             " \xE2\x80\x94 treno " +
+                             testo(s.stazioni[record_nome_treno].nome);
   o << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE html>\n"
-       "<html xmlns=\"http://www.w3.org/1999/xhtml\" lang=\"it\" xml:lang=\"it\">\n<head>\n"
+       "<html xmlns=\"http://www.w3.org/1999/xhtml\" lang=\"it\" "
+       "xml:lang=\"it\">\n<head>\n"
        "<meta charset=\"UTF-8\"/>\n<title>"
     << titolo
     << "</title>\n<style>\nbody{font-family:sans-serif;margin:16px;color:#222}"
        "h1{font-size:22px}h2{font-size:17px;margin-top:24px}"
        "table{border-collapse:collapse;font-size:13px}"
        "td,th{border:1px solid #ccc;padding:3px 8px;text-align:left}"
-       "th{background:#eef}.errore{color:#b71c1c;font-weight:bold}.nota{color:#555}\n"
+       "th{background:#eef}.errore{color:#b71c1c;font-weight:bold}.nota{color:#"
+       "555}\n"
        "</style>\n</head>\n<body>\n<h1>"
     << titolo << "</h1>\n";
-  o << "<p>Percorso di " << v.lunghezza << " m, " << v.stazioni.size() << " stazioni, "
-    << v.segnali.size() << " segnali, " << v.indicatori.size()
-    << " indicatori di velocit\xC3\xA0 massima, " << v.cartelli.size() << " cartelli, "
-    << v.rallentamenti.size() << " rallentamenti, " << v.gallerie.size() << " gallerie.</p>\n";
+  o << "<p>Percorso di " << v.lunghezza << " m, " << v.stazioni.size()
+    << " stazioni, " << v.segnali.size() << " segnali, " << v.indicatori.size()
+    << " indicatori di velocit\xC3\xA0 massima, " << v.cartelli.size()
+    << " cartelli, " << v.rallentamenti.size() << " rallentamenti, "
+    << v.gallerie.size() << " gallerie.</p>\n";
   o << "<h2>Mappa</h2>\n";
   disegna_mappa(o, s, v);
   o << "<h2>Profili lungo il percorso</h2>\n";
@@ -514,7 +596,8 @@ std::string pagina_html(const stato& s, const std::optional<std::string>& errore
   tabella_orario(o, v);
   o << "<h2>Errore registrato</h2>\n";
   if (!errore) {
-    o << "<p class=\"nota\">Non noto: la pagina \xC3\xA8 costruita dai soli file binari. "
+    o << "<p class=\"nota\">Non noto: la pagina \xC3\xA8 costruita dai soli "
+         "file binari. "
          "<code>scenario_builder compile --report</code> lo riporta.</p>\n";
   } else if (errore->empty()) {
     o << "<p id=\"errore\">Nessun errore registrato.</p>\n";
@@ -525,16 +608,19 @@ std::string pagina_html(const stato& s, const std::optional<std::string>& errore
   return o.str();
 }
 
-esito_file scrivi_pagina(const stato& s, cartella& c, const std::optional<std::string>& errore) {
+esito_file scrivi_pagina(const stato& s, cartella& c,
+                         const std::optional<std::string>& errore) {
   const std::string pagina = pagina_html(s, errore);
   return sostituisci_file(c, nome_pagina(s), [&pagina](scrittore_file& uscita) {
     uscita.scrivi(pagina.data(), pagina.size());
   });
 }
 
-int esegui_pagina(const opzioni_pagina& o, std::ostream& uscita, std::ostream& errori) {
+int esegui_pagina(const opzioni_pagina& o, std::ostream& uscita,
+                  std::ostream& errori) {
   stato s;
-  if (!utf8_a_cp1252(o.nome_linea, s.nome_linea) || !utf8_a_cp1252(o.codice_treno, s.nome_treno)) {
+  if (!utf8_a_cp1252(o.nome_linea, s.nome_linea) ||
+      !utf8_a_cp1252(o.codice_treno, s.nome_treno)) {
     errori << "nome non rappresentabile in Windows-1252\n";
     return uscita_uso_errato;
   }
@@ -547,26 +633,30 @@ int esegui_pagina(const opzioni_pagina& o, std::ostream& uscita, std::ostream& e
     return esito.ok;
   };
   std::string stazioni, celle, piano;
-  if (!leggi(nome_tabella_stazioni(s), stazioni) || !leggi(nome_tabella_celle(s), celle)) {
+  if (!leggi(nome_tabella_stazioni(s), stazioni) ||
+      !leggi(nome_tabella_celle(s), celle)) {
     return uscita_errore_file;
   }
   errore_decodifica e;
   if (!decodifica_stazioni(stazioni, s.stazioni, e)) {
-    errori << c.percorso(nome_tabella_stazioni(s)) << ": errore di decodifica al byte " << e.offset
-           << ": " << e.motivo << '\n';
+    errori << c.percorso(nome_tabella_stazioni(s))
+           << ": errore di decodifica al byte " << e.offset << ": " << e.motivo
+           << '\n';
     return uscita_errore_file;
   }
   if (!decodifica_celle(celle, s.celle, e)) {
-    errori << c.percorso(nome_tabella_celle(s)) << ": errore di decodifica al byte " << e.offset
-           << ": " << e.motivo << '\n';
+    errori << c.percorso(nome_tabella_celle(s))
+           << ": errore di decodifica al byte " << e.offset << ": " << e.motivo
+           << '\n';
     return uscita_errore_file;
   }
   // The geometry file is written only when the plan is built.
   if (c.esiste(nome_geometria_linea(s))) {
     if (!leggi(nome_geometria_linea(s), piano)) return uscita_errore_file;
     if (!decodifica_piano(piano, s.planimetria, e)) {
-      errori << c.percorso(nome_geometria_linea(s)) << ": errore di decodifica al byte "
-             << e.offset << ": " << e.motivo << '\n';
+      errori << c.percorso(nome_geometria_linea(s))
+             << ": errore di decodifica al byte " << e.offset << ": "
+             << e.motivo << '\n';
       return uscita_errore_file;
     }
   }

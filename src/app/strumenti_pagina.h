@@ -1,6 +1,7 @@
-// The report page of a compiled scenario: one self-contained XHTML page with inline SVG (no script,
-// nothing loaded from elsewhere) that shows the map of the track, the profiles along the route, the
-// timetable and the fault recorded.
+// The report page of a compiled scenario: one self-contained XHTML page with
+// inline SVG (no script, nothing loaded from elsewhere) that shows the map of
+// the track, the profiles along the route, the timetable and the fault
+// recorded.
 #ifndef APP_STRUMENTI_PAGINA_H_
 #define APP_STRUMENTI_PAGINA_H_
 
@@ -14,11 +15,14 @@
 // <line>_<train>_report.html
 std::string nome_pagina(const stato& s);
 
-// The page for the tables in `s`. `errore` is the fault line when the compilation is known (empty
-// when none was recorded); without it the page says that the files alone do not tell.
-std::string pagina_html(const stato& s, const std::optional<std::string>& errore);
+// The page for the tables in `s`. `errore` is the fault line when the
+// compilation is known (empty when none was recorded); without it the page says
+// that the files alone do not tell.
+std::string pagina_html(const stato& s,
+                        const std::optional<std::string>& errore);
 
-esito_file scrivi_pagina(const stato& s, cartella& c, const std::optional<std::string>& errore);
+esito_file scrivi_pagina(const stato& s, cartella& c,
+                         const std::optional<std::string>& errore);
 
 struct opzioni_pagina {
   std::string cartella = ".";
@@ -26,7 +30,9 @@ struct opzioni_pagina {
   std::string codice_treno = "KT52806";
 };
 
-// `report`: reads the binary files of one scenario from a folder and writes the page there.
-int esegui_pagina(const opzioni_pagina& o, std::ostream& uscita, std::ostream& errori);
+// `report`: reads the binary files of one scenario from a folder and writes the
+// page there.
+int esegui_pagina(const opzioni_pagina& o, std::ostream& uscita,
+                  std::ostream& errori);
 
 #endif  // APP_STRUMENTI_PAGINA_H_

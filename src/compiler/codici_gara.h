@@ -1,5 +1,5 @@
-// The two competition codes of a scenario, computed from the train code and the line name held in
-// records 86 and 85 of the station table.
+// The two competition codes of a scenario, computed from the train code and the
+// line name held in records 86 and 85 of the station table.
 #ifndef COMPILER_CODICI_GARA_H_
 #define COMPILER_CODICI_GARA_H_
 
@@ -8,8 +8,9 @@
 
 #include "tables/tabelle.h"
 
-// The 25 characters that both codes are computed from: train code and line name joined,
-// lower-cased in Windows-1252, then the filler "aabbccddeeffgghhiillmmnnoo".
+// The 25 characters that both codes are computed from: train code and line name
+// joined, lower-cased in Windows-1252, then the filler
+// "aabbccddeeffgghhiillmmnnoo".
 std::string testo_codice_gara(const tabella_stazioni& stazioni);
 
 // The plain sum of the character codes, 0 to 6375.

@@ -1,5 +1,5 @@
-// The little-endian encoding of the binary files: every multi-byte value is written low byte first,
-// by shifts, whatever the machine's own byte order.
+// The little-endian encoding of the binary files: every multi-byte value is
+// written low byte first, by shifts, whatever the machine's own byte order.
 #ifndef COMPILER_CODIFICA_H_
 #define COMPILER_CODIFICA_H_
 
@@ -30,8 +30,8 @@ inline void metti_doppio(std::string& d, double v) {
   }
 }
 
-// A text: its byte count as 16 bits, then its Windows-1252 bytes, no terminator. The reader never
-// stores a text longer than 65535 bytes.
+// A text: its byte count as 16 bits, then its Windows-1252 bytes, no
+// terminator. The reader never stores a text longer than 65535 bytes.
 inline void metti_testo(std::string& d, std::string_view testo) {
   metti_intero(d, static_cast<int16_t>(static_cast<uint16_t>(testo.size())));
   d += testo;

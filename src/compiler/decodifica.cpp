@@ -17,8 +17,12 @@ class lettore_binario {
   bool ha(std::size_t quanti) const { return resto() >= quanti; }
 
   uint8_t byte() { return static_cast<uint8_t>(dati_[pos_++]); }
-  int16_t intero() { return static_cast<int16_t>(static_cast<uint16_t>(senza_segno(2))); }
-  int32_t lungo() { return static_cast<int32_t>(static_cast<uint32_t>(senza_segno(4))); }
+  int16_t intero() {
+    return static_cast<int16_t>(static_cast<uint16_t>(senza_segno(2)));
+  }
+  int32_t lungo() {
+    return static_cast<int32_t>(static_cast<uint32_t>(senza_segno(4)));
+  }
   double doppio() { return std::bit_cast<double>(senza_segno(8)); }
   std::string testo(std::size_t quanti) {
     std::string t(dati_.substr(pos_, quanti));
@@ -29,7 +33,8 @@ class lettore_binario {
  private:
   uint64_t senza_segno(int byte) {
     uint64_t valore = 0;
-    for (int i = 0; i < byte; ++i) valore |= uint64_t{static_cast<uint8_t>(dati_[pos_++])} << (8 * i);
+    for (int i = 0; i < byte; ++i)
+      valore |= uint64_t{static_cast<uint8_t>(dati_[pos_++])} << (8 * i);
     return valore;
   }
 
@@ -45,10 +50,12 @@ bool fallisci(errore_decodifica& e, std::size_t offset, std::string motivo) {
 
 }  // namespace
 
-bool decodifica_celle(std::string_view dati, std::vector<cella>& celle, errore_decodifica& e) {
+bool decodifica_celle(std::string_view dati, std::vector<cella>& celle,
+                      errore_decodifica& e) {
   if (dati.empty()) return fallisci(e, 0, "file vuoto");
   if (dati.size() % byte_per_cella != 0) {
-    return fallisci(e, dati.size() - dati.size() % byte_per_cella, "cella incompleta");
+    return fallisci(e, dati.size() - dati.size() % byte_per_cella,
+                    "cella incompleta");
   }
   lettore_binario l(dati);
   celle.clear();
@@ -71,11 +78,13 @@ bool decodifica_celle(std::string_view dati, std::vector<cella>& celle, errore_d
   return true;
 }
 
-bool decodifica_stazioni(std::string_view dati, tabella_stazioni& stazioni, errore_decodifica& e) {
+bool decodifica_stazioni(std::string_view dati, tabella_stazioni& stazioni,
+                         errore_decodifica& e) {
   lettore_binario l(dati);
   for (int n = 0; n < numero_stazioni; ++n) {
     const std::size_t inizio = l.offset();
-    if (!l.ha(16)) return fallisci(e, inizio, "record " + std::to_string(n) + " troncato");
+    if (!l.ha(16))
+      return fallisci(e, inizio, "record " + std::to_string(n) + " troncato");
     stazione& r = stazioni[static_cast<std::size_t>(n)];
     r.tipo = l.byte();
     r.inizio = l.lungo();
@@ -84,7 +93,8 @@ bool decodifica_stazioni(std::string_view dati, tabella_stazioni& stazioni, erro
     r.campo4 = l.byte();
     const auto lunghezza = static_cast<uint16_t>(l.intero());
     if (!l.ha(lunghezza + byte_fissi_stazione - 16)) {
-      return fallisci(e, l.offset(), "record " + std::to_string(n) + " troncato");
+      return fallisci(e, l.offset(),
+                      "record " + std::to_string(n) + " troncato");
     }
     r.nome = l.testo(lunghezza);
     r.campo7 = l.intero();
@@ -102,7 +112,8 @@ bool decodifica_stazioni(std::string_view dati, tabella_stazioni& stazioni, erro
   return true;
 }
 
-bool decodifica_piano(std::string_view dati, coordinate_piano& piano, errore_decodifica& e) {
+bool decodifica_piano(std::string_view dati, coordinate_piano& piano,
+                      errore_decodifica& e) {
   lettore_binario l(dati);
   std::vector<tipo_variante> tipi;
   std::vector<double> valori;
@@ -116,21 +127,25 @@ bool decodifica_piano(std::string_view dati, coordinate_piano& piano, errore_dec
         valori.push_back(0.0);
         break;
       case static_cast<int16_t>(tipo_variante::intero):
-        if (!l.ha(byte_intero - byte_vuoto)) return fallisci(e, inizio, "elemento troncato");
+        if (!l.ha(byte_intero - byte_vuoto))
+          return fallisci(e, inizio, "elemento troncato");
         tipi.push_back(tipo_variante::intero);
         valori.push_back(l.intero());
         break;
       case static_cast<int16_t>(tipo_variante::doppio):
-        if (!l.ha(byte_doppio - byte_vuoto)) return fallisci(e, inizio, "elemento troncato");
+        if (!l.ha(byte_doppio - byte_vuoto))
+          return fallisci(e, inizio, "elemento troncato");
         tipi.push_back(tipo_variante::doppio);
         valori.push_back(l.doppio());
         break;
       default:
-        return fallisci(e, inizio, "tipo di elemento sconosciuto " + std::to_string(tipo));
+        return fallisci(e, inizio,
+                        "tipo di elemento sconosciuto " + std::to_string(tipo));
     }
   }
   if (tipi.empty()) return fallisci(e, 0, "file vuoto");
-  if (tipi.size() % 2 != 0) return fallisci(e, dati.size(), "numero dispari di elementi");
+  if (tipi.size() % 2 != 0)
+    return fallisci(e, dati.size(), "numero dispari di elementi");
   const std::size_t meta = tipi.size() / 2;
   for (int asse = 0; asse < 2; ++asse) {
     const auto da = static_cast<std::ptrdiff_t>(asse * meta);

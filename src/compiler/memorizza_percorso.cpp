@@ -30,7 +30,8 @@ struct scansione {
   }
 };
 
-// Rule A: every signal within the 20 cells before a warning cell gets a mark just before it.
+// Rule A: every signal within the 20 cells before a warning cell gets a mark
+// just before it.
 void regola_a(scansione& sc, int32_t i) {
   for (int32_t k = 1; k <= 20 && i - k >= 3; ++k) {
     const int32_t d = i - k;
@@ -40,16 +41,19 @@ void regola_a(scansione& sc, int32_t i) {
     } else if (sc.libera(d - 2)) {
       sc.segna(d - 2);
     } else if (sc.c(d - 1).tipo == cella_codice_velocita) {
-      sc.c(d - 1).dato1 = static_cast<int16_t>(minimo(valore_codice, sc.c(d - 1).dato1));
+      sc.c(d - 1).dato1 =
+          static_cast<int16_t>(minimo(valore_codice, sc.c(d - 1).dato1));
     } else if (sc.c(d - 2).tipo == cella_codice_velocita) {
-      sc.c(d - 2).dato1 = static_cast<int16_t>(minimo(valore_codice, sc.c(d - 2).dato1));
+      sc.c(d - 2).dato1 =
+          static_cast<int16_t>(minimo(valore_codice, sc.c(d - 2).dato1));
     } else {
       sc.errore(11, d);
     }
   }
 }
 
-// Rule B: three windows before a slowdown start, each gets a mark in its first free cell.
+// Rule B: three windows before a slowdown start, each gets a mark in its first
+// free cell.
 void regola_b(scansione& sc, int32_t i) {
   for (int32_t vicina : {5, 11, 18}) {
     if (i <= vicina + 2) continue;
@@ -64,8 +68,9 @@ void regola_b(scansione& sc, int32_t i) {
   }
 }
 
-// Rule C: inside a slowdown below 110 km/h, a mark every 8 cells counted from the start and then
-// from the previous mark. Returns the end cell, or -1 when the end mark is missing before cell N.
+// Rule C: inside a slowdown below 110 km/h, a mark every 8 cells counted from
+// the start and then from the previous mark. Returns the end cell, or -1 when
+// the end mark is missing before cell N.
 int32_t regola_c(scansione& sc, int32_t i) {
   int32_t contatore = 0;
   int32_t e = i;
@@ -91,7 +96,8 @@ int32_t regola_c(scansione& sc, int32_t i) {
   }
 }
 
-// Rule D: the first signal within 12 cells after the end gets a mark just before it.
+// Rule D: the first signal within 12 cells after the end gets a mark just
+// before it.
 void regola_d(scansione& sc, int32_t e) {
   for (int32_t s = e; s <= e + 12 && s <= sc.ultima; ++s) {
     if (sc.c(s).tipo != cella_segnale) continue;
@@ -143,10 +149,12 @@ esito_compilazione compila_tabelle(stato& s, cartella& c, int32_t j) {
 
   stazione& linea = s.stazioni[record_linea];
   cella& prima = s.celle[1];
-  if (linea.campo7 != 0 || prima.dato1 != 0) return {esito_compilazione::fatale, "1250", {}};
+  if (linea.campo7 != 0 || prima.dato1 != 0)
+    return {esito_compilazione::fatale, "1250", {}};
   linea.campo7 = riservato_linea;
   prima.dato1 = riservato_cella;
-  if (linea.orario != 0 || prima.dato2 != 0) return {esito_compilazione::fatale, "1251", {}};
+  if (linea.orario != 0 || prima.dato2 != 0)
+    return {esito_compilazione::fatale, "1251", {}};
   linea.orario = codice_gara_st(s.stazioni);
   prima.dato2 = static_cast<int16_t>(codice_gara_og(s.stazioni));
   return {};

@@ -6,7 +6,8 @@
 
 namespace {
 
-// Large tables are encoded a slice at a time, so no second image of a 20 MB table is held.
+// Large tables are encoded a slice at a time, so no second image of a 20 MB
+// table is held.
 constexpr std::size_t blocco = 1 << 16;
 
 void scarica(std::string& d, scrittore_file& uscita) {
@@ -63,7 +64,8 @@ void codifica_stazione(std::string& d, const stazione& r) {
   metti_long(d, r.orario);
 }
 
-void codifica_asse(std::string& d, const coordinate_piano& p, int asse, int32_t da, int32_t a) {
+void codifica_asse(std::string& d, const coordinate_piano& p, int asse,
+                   int32_t da, int32_t a) {
   for (int32_t m = da; m <= a; ++m) {
     const auto i = static_cast<std::size_t>(m);
     metti_variante(d, p.tipo[asse][i], p.valore[asse][i]);
@@ -73,29 +75,34 @@ void codifica_asse(std::string& d, const coordinate_piano& p, int asse, int32_t 
 esito_file scrivi_file_binari(const stato& s, cartella& c) {
   if (s.j != 0) {
     const coordinate_piano& piano = s.planimetria;
-    esito_file esito = sostituisci_file(c, nome_geometria_linea(s), [&](scrittore_file& uscita) {
-      std::string d;
-      for (int asse = 0; asse < 2; ++asse) {
-        for (int32_t m = 0; m <= piano.ultimo_metro(); m += 4096) {
-          codifica_asse(d, piano, asse, m, std::min(m + 4095, piano.ultimo_metro()));
-          scarica(d, uscita);
-        }
-      }
-    });
+    esito_file esito = sostituisci_file(
+        c, nome_geometria_linea(s), [&](scrittore_file& uscita) {
+          std::string d;
+          for (int asse = 0; asse < 2; ++asse) {
+            for (int32_t m = 0; m <= piano.ultimo_metro(); m += 4096) {
+              codifica_asse(d, piano, asse, m,
+                            std::min(m + 4095, piano.ultimo_metro()));
+              scarica(d, uscita);
+            }
+          }
+        });
     if (!esito.ok) return esito;
   }
-  esito_file esito = sostituisci_file(c, nome_tabella_stazioni(s), [&](scrittore_file& uscita) {
-    std::string d;
-    for (const stazione& r : s.stazioni) codifica_stazione(d, r);
-    scarica(d, uscita);
-  });
+  esito_file esito = sostituisci_file(c, nome_tabella_stazioni(s),
+                                      [&](scrittore_file& uscita) {
+                                        std::string d;
+                                        for (const stazione& r : s.stazioni)
+                                          codifica_stazione(d, r);
+                                        scarica(d, uscita);
+                                      });
   if (!esito.ok) return esito;
-  return sostituisci_file(c, nome_tabella_celle(s), [&](scrittore_file& uscita) {
-    std::string d;
-    for (const cella& cella : s.celle) {
-      codifica_cella(d, cella);
-      if (d.size() >= blocco) scarica(d, uscita);
-    }
-    scarica(d, uscita);
-  });
+  return sostituisci_file(c, nome_tabella_celle(s),
+                          [&](scrittore_file& uscita) {
+                            std::string d;
+                            for (const cella& cella : s.celle) {
+                              codifica_cella(d, cella);
+                              if (d.size() >= blocco) scarica(d, uscita);
+                            }
+                            scarica(d, uscita);
+                          });
 }

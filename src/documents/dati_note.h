@@ -1,4 +1,5 @@
-// The scenario notes for the driver: a heading and four paragraphs of Italian prose.
+// The scenario notes for the driver: a heading and four paragraphs of Italian
+// prose.
 #ifndef DOCUMENTS_DATI_NOTE_H_
 #define DOCUMENTS_DATI_NOTE_H_
 

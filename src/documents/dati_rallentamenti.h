@@ -1,4 +1,5 @@
-// The slowdown prescriptions: for this scenario, one line saying that there are none.
+// The slowdown prescriptions: for this scenario, one line saying that there are
+// none.
 #ifndef DOCUMENTS_DATI_RALLENTAMENTI_H_
 #define DOCUMENTS_DATI_RALLENTAMENTI_H_
 

@@ -1,4 +1,5 @@
-// The train sheet: the driver's timetable card, a fixed-width drawing of 50 lines.
+// The train sheet: the driver's timetable card, a fixed-width drawing of 50
+// lines.
 #ifndef DOCUMENTS_DATI_SCHEDA_H_
 #define DOCUMENTS_DATI_SCHEDA_H_
 

@@ -1,5 +1,5 @@
-// The line description that the builder writes and its compiler reads back: a 62000 m route with
-// its curves, gradients, speed boards and board texts.
+// The line description that the builder writes and its compiler reads back: a
+// 62000 m route with its curves, gradients, speed boards and board texts.
 #ifndef LINE_DATI_LINEA_H_
 #define LINE_DATI_LINEA_H_
 

@@ -15,12 +15,15 @@ void salta_blank(lettore& l) {
 
 // Consumes one line end (CR LF, LF or CR) at the current position.
 void consuma_fine_riga(lettore& l) {
-  if (l.testo[l.pos] == '\r' && l.pos + 1 < l.testo.size() && l.testo[l.pos + 1] == '\n') ++l.pos;
+  if (l.testo[l.pos] == '\r' && l.pos + 1 < l.testo.size() &&
+      l.testo[l.pos + 1] == '\n')
+    ++l.pos;
   ++l.pos;
   ++l.riga;
 }
 
-// Consumes the delimiter at the current position, when there is one: a comma or a line end.
+// Consumes the delimiter at the current position, when there is one: a comma or
+// a line end.
 void consuma_delimitatore(lettore& l) {
   if (l.pos >= l.testo.size()) return;
   if (l.testo[l.pos] == ',') {
@@ -32,7 +35,9 @@ void consuma_delimitatore(lettore& l) {
 
 // Skips up to the next delimiter and consumes it.
 void salta_fino_al_delimitatore(lettore& l) {
-  while (l.pos < l.testo.size() && l.testo[l.pos] != ',' && !fine_riga(l.testo[l.pos])) ++l.pos;
+  while (l.pos < l.testo.size() && l.testo[l.pos] != ',' &&
+         !fine_riga(l.testo[l.pos]))
+    ++l.pos;
   consuma_delimitatore(l);
 }
 
@@ -49,7 +54,9 @@ bool inizia_campo(lettore& l) {
   return true;
 }
 
-char minuscola_ascii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+char minuscola_ascii(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
 
 }  // namespace
 
@@ -61,7 +68,8 @@ bool leggi_testo(lettore& l, std::string& campo) {
   if (l.pos < t.size() && t[l.pos] == '"') {
     const std::size_t inizio = ++l.pos;
     while (l.pos < t.size() && t[l.pos] != '"') {
-      if (t[l.pos] == '\n' || (t[l.pos] == '\r' && (l.pos + 1 >= t.size() || t[l.pos + 1] != '\n')))
+      if (t[l.pos] == '\n' ||
+          (t[l.pos] == '\r' && (l.pos + 1 >= t.size() || t[l.pos + 1] != '\n')))
         ++l.riga;
       ++l.pos;
     }
@@ -79,21 +87,27 @@ bool leggi_testo(lettore& l, std::string& campo) {
   return true;
 }
 
-bool leggi_numero(lettore& l, int64_t minimo, int64_t massimo, int64_t& valore) {
+bool leggi_numero(lettore& l, int64_t minimo, int64_t massimo,
+                  int64_t& valore) {
   if (!inizia_campo(l)) return false;
   const std::string& t = l.testo;
   const std::size_t inizio = l.pos;
-  while (l.pos < t.size() && !blank(t[l.pos]) && t[l.pos] != ',' && !fine_riga(t[l.pos])) ++l.pos;
+  while (l.pos < t.size() && !blank(t[l.pos]) && t[l.pos] != ',' &&
+         !fine_riga(t[l.pos]))
+    ++l.pos;
   std::string_view cifre(t.data() + inizio, l.pos - inizio);
   int64_t letto = 0;
   if (!cifre.empty()) {
-    // from_chars takes a leading minus but no plus; a second sign is not a number.
+    // from_chars takes a leading minus but no plus; a second sign is not a
+    // number.
     if (cifre.front() == '+') {
       cifre.remove_prefix(1);
       if (cifre.empty() || cifre.front() == '-') return fallisci(l);
     }
-    auto [fine, errore] = std::from_chars(cifre.data(), cifre.data() + cifre.size(), letto);
-    if (errore != std::errc() || fine != cifre.data() + cifre.size()) return fallisci(l);
+    auto [fine, errore] =
+        std::from_chars(cifre.data(), cifre.data() + cifre.size(), letto);
+    if (errore != std::errc() || fine != cifre.data() + cifre.size())
+      return fallisci(l);
   }
   if (letto < minimo || letto > massimo) return fallisci(l);
   salta_blank(l);
@@ -104,8 +118,8 @@ bool leggi_numero(lettore& l, int64_t minimo, int64_t massimo, int64_t& valore) 
 
 bool leggi_long(lettore& l, int32_t& valore) {
   int64_t letto;
-  if (!leggi_numero(l, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max(),
-                    letto)) {
+  if (!leggi_numero(l, std::numeric_limits<int32_t>::min(),
+                    std::numeric_limits<int32_t>::max(), letto)) {
     return false;
   }
   valore = static_cast<int32_t>(letto);
@@ -114,8 +128,8 @@ bool leggi_long(lettore& l, int32_t& valore) {
 
 bool leggi_intero(lettore& l, int16_t& valore) {
   int64_t letto;
-  if (!leggi_numero(l, std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max(),
-                    letto)) {
+  if (!leggi_numero(l, std::numeric_limits<int16_t>::min(),
+                    std::numeric_limits<int16_t>::max(), letto)) {
     return false;
   }
   valore = static_cast<int16_t>(letto);
@@ -137,7 +151,9 @@ bool contiene_ogni_caso(std::string_view campo, std::string_view parte) {
   if (parte.size() > campo.size()) return false;
   for (std::size_t i = 0; i + parte.size() <= campo.size(); ++i) {
     std::size_t k = 0;
-    while (k < parte.size() && minuscola_ascii(campo[i + k]) == minuscola_ascii(parte[k])) ++k;
+    while (k < parte.size() &&
+           minuscola_ascii(campo[i + k]) == minuscola_ascii(parte[k]))
+      ++k;
     if (k == parte.size()) return true;
   }
   return false;
@@ -149,7 +165,8 @@ double arrotonda(double x) { return std::nearbyint(x); }
 
 bool somma_long(int64_t a, int64_t b, int32_t& risultato) {
   const int64_t somma = a + b;
-  if (somma < std::numeric_limits<int32_t>::min() || somma > std::numeric_limits<int32_t>::max()) {
+  if (somma < std::numeric_limits<int32_t>::min() ||
+      somma > std::numeric_limits<int32_t>::max()) {
     return false;
   }
   risultato = static_cast<int32_t>(somma);
@@ -157,7 +174,8 @@ bool somma_long(int64_t a, int64_t b, int32_t& risultato) {
 }
 
 bool in_long(double x, int32_t& risultato) {
-  if (!(x >= std::numeric_limits<int32_t>::min() && x <= std::numeric_limits<int32_t>::max())) {
+  if (!(x >= std::numeric_limits<int32_t>::min() &&
+        x <= std::numeric_limits<int32_t>::max())) {
     return false;
   }
   risultato = static_cast<int32_t>(x);

@@ -14,21 +14,23 @@ constexpr int32_t metro_massimo_curve = 1000000;
 constexpr int32_t montagne_massime = 80;
 constexpr std::size_t testo_massimo = std::numeric_limits<uint16_t>::max();
 // Turn per metre of the curve classes "1" to "6".
-constexpr double svolta_per_classe[] = {0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003};
+constexpr double svolta_per_classe[] = {0.0001, 0.0002, 0.0004,
+                                        0.001,  0.002,  0.003};
 
 // The working values of one line reading.
 struct lettura_linea {
   lettura_descrizione d;
-  int32_t e = 0;            // E: the last metre of the plan
-  int32_t g = 0;            // the next cell whose gradient is still to be set
-  int32_t pendenza = 0;     // the gradient in force
-  int32_t m = 2;            // the next metre of the plan to be computed
+  int32_t e = 0;         // E: the last metre of the plan
+  int32_t g = 0;         // the next cell whose gradient is still to be set
+  int32_t pendenza = 0;  // the gradient in force
+  int32_t m = 2;         // the next metre of the plan to be computed
   int32_t ultima_pendenza = std::numeric_limits<int32_t>::min();
 };
 
 bool senza_celle(const stato& s) { return s.celle.empty(); }
 
-// The plan's step from metre m - 1 to metre m: straight when k is 0, curved otherwise.
+// The plan's step from metre m - 1 to metre m: straight when k is 0, curved
+// otherwise.
 void passo(coordinate_piano& p, int32_t m, double k) {
   const double dx = p.x(m - 1) - p.x(m - 2);
   const double dy = p.y(m - 1) - p.y(m - 2);
@@ -41,8 +43,8 @@ void passo(coordinate_piano& p, int32_t m, double k) {
   }
 }
 
-// Lays the plan up to metre `fino` (never past E - 2). False when the metre counter passes the
-// limit of the curves.
+// Lays the plan up to metre `fino` (never past E - 2). False when the metre
+// counter passes the limit of the curves.
 bool stendi(lettura_linea& r, int32_t fino, double k, bool con_limite) {
   coordinate_piano& p = r.d.s.planimetria;
   while (r.m <= fino && r.m <= r.e - 2) {
@@ -53,15 +55,17 @@ bool stendi(lettura_linea& r, int32_t fino, double k, bool con_limite) {
   return true;
 }
 
-// Fills the gradient in force + 100 (its low 8 bits) from cell g up to the cell before `fino`, at
-// least one cell, never past the table. False when the gradient + 100 does not fit 32 bits.
+// Fills the gradient in force + 100 (its low 8 bits) from cell g up to the cell
+// before `fino`, at least one cell, never past the table. False when the
+// gradient + 100 does not fit 32 bits.
 bool riempi_pendenza(lettura_linea& r, int32_t fino) {
   int32_t valore;
   if (!somma_long(r.pendenza, 100, valore)) return false;
   stato& s = r.d.s;
   do {
     if (r.g >= 0 && r.g <= s.ultima_cella()) {
-      s.celle[static_cast<std::size_t>(r.g)].pendenza = static_cast<uint8_t>(valore);
+      s.celle[static_cast<std::size_t>(r.g)].pendenza =
+          static_cast<uint8_t>(valore);
     }
     ++r.g;
   } while (r.g < fino);
@@ -74,7 +78,8 @@ esito_lettura ferma(lettura_linea& r, int32_t codice) {
   return esito_lettura::ritorna;
 }
 
-esito_lettura ferma_con_posizione(lettura_linea& r, int32_t codice, int32_t posizione) {
+esito_lettura ferma_con_posizione(lettura_linea& r, int32_t codice,
+                                  int32_t posizione) {
   if (!chiudi_e_cancella(r.d)) return guasto_lettura(r.d);
   registra_errore(r.d.s, codice, posizione);
   return esito_lettura::ritorna;
@@ -83,8 +88,10 @@ esito_lettura ferma_con_posizione(lettura_linea& r, int32_t codice, int32_t posi
 // The outcome of a main-part line.
 enum class passo_lettura { avanti, fine_parte, esci };
 
-// A range check of the main part: code 15 ends the main part, a missing table is a reading failure.
-passo_lettura controlla_posizione(lettura_linea& r, int32_t posizione, esito_lettura& esito) {
+// A range check of the main part: code 15 ends the main part, a missing table
+// is a reading failure.
+passo_lettura controlla_posizione(lettura_linea& r, int32_t posizione,
+                                  esito_lettura& esito) {
   if (senza_celle(r.d.s)) {
     esito = guasto_lettura(r.d);
     return passo_lettura::esci;
@@ -96,8 +103,10 @@ passo_lettura controlla_posizione(lettura_linea& r, int32_t posizione, esito_let
   return passo_lettura::avanti;
 }
 
-// The cell of a board at `posizione`: P / 50 + 1, rounded. Code 15 when it falls below cell 0.
-passo_lettura cella_del_cartello(lettura_linea& r, int32_t posizione, int32_t& cella) {
+// The cell of a board at `posizione`: P / 50 + 1, rounded. Code 15 when it
+// falls below cell 0.
+passo_lettura cella_del_cartello(lettura_linea& r, int32_t posizione,
+                                 int32_t& cella) {
   cella = static_cast<int32_t>(arrotonda(posizione / 50.0 + 1.0));
   if (cella < 0) {
     registra_errore(r.d.s, 15, posizione);
@@ -106,7 +115,8 @@ passo_lettura cella_del_cartello(lettura_linea& r, int32_t posizione, int32_t& c
   return passo_lettura::avanti;
 }
 
-// --- General section -------------------------------------------------------------------------
+// --- General section
+// -------------------------------------------------------------------------
 
 esito_lettura leggi_lunghezza(lettura_linea& r) {
   stato& s = r.d.s;
@@ -121,7 +131,8 @@ esito_lettura leggi_lunghezza(lettura_linea& r) {
   return esito_lettura::prosegui;
 }
 
-// Reads three values into the start, value and flag of a progression record, one by one.
+// Reads three values into the start, value and flag of a progression record,
+// one by one.
 bool leggi_progressiva(lettore& l, stazione& record) {
   return leggi_long(l, record.inizio) && leggi_long(l, record.fine) &&
          leggi_long(l, record.posizione);
@@ -166,12 +177,16 @@ esito_lettura interpreta_generale(lettura_linea& r) {
       {parola::progressiva_due, record_progressiva_due},
       {parola::progressiva_uno, record_progressiva_uno}};
   for (auto [p, record] : progressive) {
-    if (prova(p) && !leggi_progressiva(r.d.l, s.stazioni[record])) return guasto_lettura(r.d);
+    if (prova(p) && !leggi_progressiva(r.d.l, s.stazioni[record]))
+      return guasto_lettura(r.d);
   }
   stazione& linea = s.stazioni[record_linea];
-  if (prova(parola::sfondo_uno) && !leggi_long(r.d.l, linea.inizio)) return guasto_lettura(r.d);
-  if (prova(parola::sfondo_due) && !leggi_long(r.d.l, linea.posizione)) return guasto_lettura(r.d);
-  if (prova(parola::sfondo_tre) && !leggi_long(r.d.l, linea.fine)) return guasto_lettura(r.d);
+  if (prova(parola::sfondo_uno) && !leggi_long(r.d.l, linea.inizio))
+    return guasto_lettura(r.d);
+  if (prova(parola::sfondo_due) && !leggi_long(r.d.l, linea.posizione))
+    return guasto_lettura(r.d);
+  if (prova(parola::sfondo_tre) && !leggi_long(r.d.l, linea.fine))
+    return guasto_lettura(r.d);
   if (prova(parola::ripetizione_segnali)) {
     esito_lettura esito = leggi_ripetizione_segnali(r);
     if (esito != esito_lettura::prosegui) return esito;
@@ -180,8 +195,8 @@ esito_lettura interpreta_generale(lettura_linea& r) {
   return esito_lettura::prosegui;
 }
 
-// The general section ends with a field that does not begin with "-" (blanks in front removed) and
-// holds both "[" and "]".
+// The general section ends with a field that does not begin with "-" (blanks in
+// front removed) and holds both "[" and "]".
 bool fine_generale(const std::string& campo) {
   const std::size_t primo = campo.find_first_not_of(" \t");
   const bool trattino = primo != std::string::npos && campo[primo] == '-';
@@ -206,7 +221,8 @@ esito_lettura leggi_generale(lettura_linea& r) {
   }
 }
 
-// --- Main part -------------------------------------------------------------------------------
+// --- Main part
+// -------------------------------------------------------------------------------
 
 passo_lettura leggi_pendenza(lettura_linea& r, esito_lettura& esito) {
   int32_t posizione, pendenza;
@@ -243,7 +259,8 @@ passo_lettura leggi_curva(lettura_linea& r, esito_lettura& esito) {
   if (passo != passo_lettura::avanti) return passo;
   double k = 0.0;
   for (char classe = '1'; classe <= '6' && k == 0.0; ++classe) {
-    if (parola.find(classe) != std::string::npos) k = svolta_per_classe[classe - '1'];
+    if (parola.find(classe) != std::string::npos)
+      k = svolta_per_classe[classe - '1'];
   }
   if (k == 0.0) {
     esito = ferma(r, 103);
@@ -288,8 +305,9 @@ passo_lettura leggi_indicatore(lettura_linea& r, esito_lettura& esito) {
   int16_t strisces, strisced;
   lettore& l = r.d.l;
   if (!leggi_long(l, posizione) || !leggi_long(l, vas) || !leggi_long(l, vbs) ||
-      !leggi_long(l, vcs) || !leggi_intero(l, strisces) || !leggi_long(l, vad) ||
-      !leggi_long(l, vbd) || !leggi_long(l, vcd) || !leggi_intero(l, strisced)) {
+      !leggi_long(l, vcs) || !leggi_intero(l, strisces) ||
+      !leggi_long(l, vad) || !leggi_long(l, vbd) || !leggi_long(l, vcd) ||
+      !leggi_intero(l, strisced)) {
     esito = guasto_lettura(r.d);
     return passo_lettura::esci;
   }
@@ -298,8 +316,8 @@ passo_lettura leggi_indicatore(lettura_linea& r, esito_lettura& esito) {
   int32_t cella;
   passo = cella_del_cartello(r, posizione, cella);
   if (passo != passo_lettura::avanti) return passo;
-  switch (memo_indicatori_v_max(r.d.s, posizione, vas, vbs, vcs, strisces, vad, vbd, vcd,
-                                strisced)) {
+  switch (memo_indicatori_v_max(r.d.s, posizione, vas, vbs, vcs, strisces, vad,
+                                vbd, vcd, strisced)) {
     case esito_indicatore::posto:
       return passo_lettura::avanti;
     case esito_indicatore::occupato:
@@ -335,7 +353,8 @@ passo_lettura leggi_cartello(lettura_linea& r, esito_lettura& esito) {
   }
   cella.tipo = cella_cartello;
   cella.dato1 = static_cast<int16_t>(s.indice_cartello);
-  s.stazioni[static_cast<std::size_t>(s.indice_cartello)].nome = s.stringa_letta;
+  s.stazioni[static_cast<std::size_t>(s.indice_cartello)].nome =
+      s.stringa_letta;
   --s.indice_cartello;
   return passo_lettura::avanti;
 }
@@ -346,8 +365,10 @@ passo_lettura interpreta_principale(lettura_linea& r, esito_lettura& esito) {
   const std::string parola = s.stringa_letta;
   using lettura_riga = passo_lettura (*)(lettura_linea&, esito_lettura&);
   const std::pair<enum parola, lettura_riga> prove[] = {
-      {parola::pendenza, leggi_pendenza},   {parola::curva, leggi_curva},
-      {parola::montagna, leggi_montagna},   {parola::indicatori_vmax, leggi_indicatore},
+      {parola::pendenza, leggi_pendenza},
+      {parola::curva, leggi_curva},
+      {parola::montagna, leggi_montagna},
+      {parola::indicatori_vmax, leggi_indicatore},
       {parola::cartello_indicatore, leggi_cartello}};
   bool riconosciuta = false;
   for (auto [p, leggi] : prove) {
@@ -362,7 +383,8 @@ passo_lettura interpreta_principale(lettura_linea& r, esito_lettura& esito) {
   return passo_lettura::avanti;
 }
 
-// The main part, up to the end of the file or a failed range check. Anything else ends the reading.
+// The main part, up to the end of the file or a failed range check. Anything
+// else ends the reading.
 esito_lettura leggi_principale(lettura_linea& r) {
   for (;;) {
     if (!leggi_parola(r.d, 2)) {
@@ -380,8 +402,9 @@ esito_lettura leggi_principale(lettura_linea& r) {
   }
 }
 
-// The end of the line description: the file is deleted, the gradient in force is carried to the
-// end of the route and the plan runs straight on to metre E - 2.
+// The end of the line description: the file is deleted, the gradient in force
+// is carried to the end of the route and the plan runs straight on to metre E
+// - 2.
 esito_lettura chiudi_linea(lettura_linea& r) {
   stato& s = r.d.s;
   if (!chiudi_e_cancella(r.d)) return guasto_lettura(r.d);
@@ -397,7 +420,8 @@ bool leggi_parola(lettura_descrizione& d, int commenti) {
   stato& s = d.s;
   if (fine_file(d.l)) return false;
   if (!leggi_testo(d.l, s.stringa_letta) || fine_file(d.l)) return false;
-  for (int volta = 0; volta < commenti && campo_commento(s.stringa_letta); ++volta) {
+  for (int volta = 0; volta < commenti && campo_commento(s.stringa_letta);
+       ++volta) {
     if (!leggi_testo(d.l, s.stringa_letta) || fine_file(d.l)) return false;
   }
   return true;
@@ -409,7 +433,8 @@ void segna_parola(lettura_descrizione& d) {
 
 void avvisa_campo_ignorato(lettura_descrizione& d) {
   // An empty line is an empty field: harmless, not worth a warning.
-  if (d.s.stringa_letta.empty() || d.l.riga_campo == d.riga_ultimo_avviso) return;
+  if (d.s.stringa_letta.empty() || d.l.riga_campo == d.riga_ultimo_avviso)
+    return;
   d.riga_ultimo_avviso = d.l.riga_campo;
   d.s.luogo_corrente = {d.fonte, d.l.riga_campo, "", -1};
   registra_avviso(d.s, "campo ignorato: \"" + d.s.stringa_letta + "\"");
@@ -421,7 +446,9 @@ esito_lettura guasto_lettura(lettura_descrizione& d) {
   return esito_lettura::guasto;
 }
 
-bool chiudi_e_cancella(lettura_descrizione& d) { return d.c.cancella(d.nome).ok; }
+bool chiudi_e_cancella(lettura_descrizione& d) {
+  return d.c.cancella(d.nome).ok;
+}
 
 bool entro_tabella(const stato& s, int32_t posizione, int32_t margine) {
   return (static_cast<double>(posizione) + margine) / 50.0 <= s.ultima_cella();
@@ -430,7 +457,8 @@ bool entro_tabella(const stato& s, int32_t posizione, int32_t margine) {
 esito_lettura memorizza_dati_linea(stato& s, cartella& c) {
   s.stazioni[record_linea].nome = s.nome_linea;
   s.stazioni[record_nome_treno].nome = s.nome_treno;
-  lettura_linea r{{s, c, nome_descrizione_linea(s), fonte_lettura::descrizione_linea, {}}};
+  lettura_linea r{
+      {s, c, nome_descrizione_linea(s), fonte_lettura::descrizione_linea, {}}};
   s.luogo_corrente = {fonte_lettura::descrizione_linea, 0, "", -1};
   if (!c.esiste(r.d.nome)) {
     registra_errore(s, 101);
@@ -438,7 +466,8 @@ esito_lettura memorizza_dati_linea(stato& s, cartella& c) {
   }
   if (!c.leggi(r.d.nome, r.d.l.testo).ok) return guasto_lettura(r.d);
 
-  // The start marker: the search tests the end of the file only after each read.
+  // The start marker: the search tests the end of the file only after each
+  // read.
   for (;;) {
     if (!leggi_testo(r.d.l, s.stringa_letta)) return guasto_lettura(r.d);
     if (fine_file(r.d.l)) return ferma(r, 102);
@@ -496,7 +525,8 @@ bool progressive_ordina(tabella_stazioni& stazioni) {
     if (t83.valore > 0) ordine[0] = t83, ordine[1] = t82, ordine[2] = t81;
   }
   for (int n = 0; n < 3; ++n) {
-    stazione& r = stazioni[static_cast<std::size_t>(record_progressiva_tre + n)];
+    stazione& r =
+        stazioni[static_cast<std::size_t>(record_progressiva_tre + n)];
     r.inizio = ordine[n].inizio;
     r.fine = ordine[n].valore;
     r.posizione = ordine[n].segno;
@@ -514,40 +544,47 @@ bool memo_montagna(stato& s, int32_t inizio, int32_t fine, int32_t& tipo) {
   s.inizi_montagne[static_cast<std::size_t>(n)] = inizio;
   s.fini_montagne[static_cast<std::size_t>(n)] = fine;
   if (n > 1) {
-    const int64_t distanza = int64_t{inizio} - s.fini_montagne[static_cast<std::size_t>(n - 1)];
+    const int64_t distanza =
+        int64_t{inizio} - s.fini_montagne[static_cast<std::size_t>(n - 1)];
     int32_t non_usato;
     if (!somma_long(distanza, 0, non_usato)) return false;
     if (distanza <= 150) tipo = 3;
   }
   const auto prima = static_cast<int64_t>(arrotonda(inizio / 50.0));
   const auto ultima = static_cast<int64_t>(arrotonda(fine / 50.0 - 1.0));
-  // Only the cells inside the table; q counts from the stretch's computed first cell.
+  // Only the cells inside the table; q counts from the stretch's computed first
+  // cell.
   const int64_t da = std::max<int64_t>(prima, 0);
   const int64_t a = std::min<int64_t>(ultima, s.ultima_cella());
   for (int64_t c = da; c <= a; ++c) {
     cella& cella = s.celle[static_cast<std::size_t>(c)];
     cella.montagna = static_cast<uint8_t>(tipo);
     const int64_t q = c - prima + 1;
-    if (segnata && q % 4 == 0 && cella.tipo == cella_vuota) cella.tipo = cella_segno_galleria;
+    if (segnata && q % 4 == 0 && cella.tipo == cella_vuota)
+      cella.tipo = cella_segno_galleria;
   }
   return true;
 }
 
-esito_indicatore memo_indicatori_v_max(stato& s, int32_t posizione, int32_t vas, int32_t vbs,
-                                       int32_t vcs, int16_t strisces, int32_t vad, int32_t vbd,
-                                       int32_t vcd, int16_t strisced) {
+esito_indicatore memo_indicatori_v_max(stato& s, int32_t posizione, int32_t vas,
+                                       int32_t vbs, int32_t vcs,
+                                       int16_t strisces, int32_t vad,
+                                       int32_t vbd, int32_t vcd,
+                                       int16_t strisced) {
   const auto c = static_cast<int32_t>(arrotonda(posizione / 50.0 + 1.0));
   cella& cella = s.celle[static_cast<std::size_t>(c)];
   if (!cella_libera(cella)) {
     registra_errore(s, 21);
     return esito_indicatore::occupato;
   }
-  // Each value is computed as a real number and rounded to an Integer; one that does not fit is a
-  // reading failure, and nothing is placed.
+  // Each value is computed as a real number and rounded to an Integer; one that
+  // does not fit is a reading failure, and nothing is placed.
   int16_t dati[3];
-  const std::pair<int32_t, int32_t> velocita[3] = {{vas, vad}, {vbs, vbd}, {vcs, vcd}};
+  const std::pair<int32_t, int32_t> velocita[3] = {
+      {vas, vad}, {vbs, vbd}, {vcs, vcd}};
   for (int n = 0; n < 3; ++n) {
-    const double valore = arrotonda(velocita[n].second / 5.0 + velocita[n].first * 20.0);
+    const double valore =
+        arrotonda(velocita[n].second / 5.0 + velocita[n].first * 20.0);
     if (valore < std::numeric_limits<int16_t>::min() ||
         valore > std::numeric_limits<int16_t>::max()) {
       return esito_indicatore::fuori_misura;
@@ -558,12 +595,14 @@ esito_indicatore memo_indicatori_v_max(stato& s, int32_t posizione, int32_t vas,
   cella.dato1 = dati[0];
   cella.dato2 = dati[1];
   cella.dato3 = dati[2];
-  cella.dato4 = static_cast<int16_t>(static_cast<uint16_t>(strisces * 10 + strisced));
+  cella.dato4 =
+      static_cast<int16_t>(static_cast<uint16_t>(strisces * 10 + strisced));
   return esito_indicatore::posto;
 }
 
 void gestore_guasto_lettura(stato& s, cartella& c) {
-  for (const std::string& nome : {nome_descrizione_linea(s), nome_descrizione_treno(s)}) {
+  for (const std::string& nome :
+       {nome_descrizione_linea(s), nome_descrizione_treno(s)}) {
     if (c.esiste(nome)) c.cancella(nome);
   }
   registra_errore(s, 25);

@@ -11,20 +11,27 @@ constexpr bool ogni = true;
 
 constexpr std::array<parola_chiave, 24> tabella = {{
     {parola::generale, "[generale]", "[generale]", "", ogni},
-    {parola::lunghezza_percorso, "lunghezza percorso", "percorso", "lunghezza", ogni},
-    {parola::progressiva_tre, "progressiva chilometrica tre", "tre", "progressiva", esatto},
-    {parola::progressiva_due, "progressiva chilometrica due", "due", "progressiva", esatto},
-    {parola::progressiva_uno, "progressiva chilometrica uno", "uno", "progressiva", esatto},
+    {parola::lunghezza_percorso, "lunghezza percorso", "percorso", "lunghezza",
+     ogni},
+    {parola::progressiva_tre, "progressiva chilometrica tre", "tre",
+     "progressiva", esatto},
+    {parola::progressiva_due, "progressiva chilometrica due", "due",
+     "progressiva", esatto},
+    {parola::progressiva_uno, "progressiva chilometrica uno", "uno",
+     "progressiva", esatto},
     {parola::sfondo_uno, "sfondo uno", "sfondo", "uno", esatto},
     {parola::sfondo_due, "sfondo due", "sfondo", "due", esatto},
     {parola::sfondo_tre, "sfondo tre", "sfondo", "tre", esatto},
-    {parola::ripetizione_segnali, "ripetizione segnali", "segnali", "ripetizione", esatto},
+    {parola::ripetizione_segnali, "ripetizione segnali", "segnali",
+     "ripetizione", esatto},
     {parola::pendenza, "pendenza", "pendenza", "", ogni},
     {parola::curva, "curva", "curva", "", ogni},
     {parola::montagna, "montagna", "montagna", "", ogni},
     {parola::indicatori_vmax, "indicatori_vmax", "indicatori_v", "", ogni},
-    {parola::cartello_indicatore, "cartello_indicatore", "indicat", "cartello", ogni},
-    {parola::massa_frenata, "percentuale massa frenata", "frenata", "massa", ogni},
+    {parola::cartello_indicatore, "cartello_indicatore", "indicat", "cartello",
+     ogni},
+    {parola::massa_frenata, "percentuale massa frenata", "frenata", "massa",
+     ogni},
     {parola::numero_vetture, "numero vetture", "vetture", "", ogni},
     {parola::velocita, "velocita", "velocit", "", ogni},
     {parola::aderenza, "aderenza", "aderenza", "", ogni},
@@ -42,7 +49,9 @@ bool ha(std::string_view campo, std::string_view parte, bool ogni_caso) {
 
 }  // namespace
 
-const parola_chiave& voce(parola p) { return tabella[static_cast<std::size_t>(p)]; }
+const parola_chiave& voce(parola p) {
+  return tabella[static_cast<std::size_t>(p)];
+}
 
 bool riconosce(parola p, std::string_view campo) {
   const parola_chiave& v = voce(p);
@@ -50,4 +59,6 @@ bool riconosce(parola p, std::string_view campo) {
   return v.seconda.empty() || ha(campo, v.seconda, v.ogni_caso);
 }
 
-bool intestazione(std::string_view campo) { return contiene(campo, "[") && contiene(campo, "]"); }
+bool intestazione(std::string_view campo) {
+  return contiene(campo, "[") && contiene(campo, "]");
+}

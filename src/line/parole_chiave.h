@@ -1,6 +1,6 @@
-// The keywords of both descriptions and the substring tests that recognise them, in one table.
-// A keyword is never compared whole: each has one or two substrings that must all occur in the
-// field, with or without regard to case.
+// The keywords of both descriptions and the substring tests that recognise
+// them, in one table. A keyword is never compared whole: each has one or two
+// substrings that must all occur in the field, with or without regard to case.
 #ifndef LINE_PAROLE_CHIAVE_H_
 #define LINE_PAROLE_CHIAVE_H_
 
@@ -50,7 +50,8 @@ const parola_chiave& voce(parola p);
 // True when the field passes the keyword's tests.
 bool riconosce(parola p, std::string_view campo);
 
-// A section header ("[curve]") or the end marker ("[fine]"): a field with "[" and "]".
+// A section header ("[curve]") or the end marker ("[fine]"): a field with "["
+// and "]".
 bool intestazione(std::string_view campo);
 
 #endif  // LINE_PAROLE_CHIAVE_H_

@@ -1,6 +1,7 @@
-// The narrow file-system interface that the whole program goes through: one folder, files named
-// inside it. The real implementation works on a folder of the disk, the in-memory one serves the
-// tests and records what was read, written and deleted.
+// The narrow file-system interface that the whole program goes through: one
+// folder, files named inside it. The real implementation works on a folder of
+// the disk, the in-memory one serves the tests and records what was read,
+// written and deleted.
 #ifndef PLATFORM_CARTELLA_H_
 #define PLATFORM_CARTELLA_H_
 
@@ -9,7 +10,8 @@
 #include <string>
 #include <string_view>
 
-// The outcome of a file operation: success, or the path and the system's reason for the failure.
+// The outcome of a file operation: success, or the path and the system's reason
+// for the failure.
 struct esito_file {
   bool ok = true;
   std::string percorso;
@@ -39,8 +41,8 @@ class cartella {
   virtual bool esiste(std::string_view nome) const = 0;
   virtual esito_file leggi(std::string_view nome, std::string& contenuto) = 0;
   // Creates the file, or empties an existing one.
-  virtual esito_file apri_scrittura(std::string_view nome,
-                                    std::unique_ptr<scrittore_file>& scrittore) = 0;
+  virtual esito_file apri_scrittura(
+      std::string_view nome, std::unique_ptr<scrittore_file>& scrittore) = 0;
   // Replaces `a` with `da` in one step.
   virtual esito_file rinomina(std::string_view da, std::string_view a) = 0;
   virtual esito_file cancella(std::string_view nome) = 0;

@@ -4,8 +4,11 @@ namespace {
 
 class scrittore_memoria : public scrittore_file {
  public:
-  scrittore_memoria(std::string& destinazione, std::string percorso, std::size_t limite)
-      : destinazione_(destinazione), percorso_(std::move(percorso)), limite_(limite) {}
+  scrittore_memoria(std::string& destinazione, std::string percorso,
+                    std::size_t limite)
+      : destinazione_(destinazione),
+        percorso_(std::move(percorso)),
+        limite_(limite) {}
 
   void scrivi(const char* dati, std::size_t quanti) override {
     if (pieno_) return;
@@ -16,7 +19,8 @@ class scrittore_memoria : public scrittore_file {
     destinazione_.append(dati, quanti);
   }
   esito_file chiudi() override {
-    if (pieno_) return esito_file::fallito(percorso_, "No space left on device");
+    if (pieno_)
+      return esito_file::fallito(percorso_, "No space left on device");
     return esito_file::riuscito();
   }
 
@@ -37,7 +41,8 @@ bool cartella_memoria::esiste(std::string_view nome) const {
   return file.find(nome) != file.end();
 }
 
-esito_file cartella_memoria::leggi(std::string_view nome, std::string& contenuto) {
+esito_file cartella_memoria::leggi(std::string_view nome,
+                                   std::string& contenuto) {
   auto trovato = file.find(nome);
   if (trovato == file.end()) {
     return esito_file::fallito(percorso(nome), "No such file or directory");
@@ -47,12 +52,14 @@ esito_file cartella_memoria::leggi(std::string_view nome, std::string& contenuto
   return esito_file::riuscito();
 }
 
-esito_file cartella_memoria::apri_scrittura(std::string_view nome,
-                                            std::unique_ptr<scrittore_file>& scrittore) {
-  if (sola_lettura) return esito_file::fallito(percorso(nome), "Read-only file system");
+esito_file cartella_memoria::apri_scrittura(
+    std::string_view nome, std::unique_ptr<scrittore_file>& scrittore) {
+  if (sola_lettura)
+    return esito_file::fallito(percorso(nome), "Read-only file system");
   std::string& destinazione = file[std::string(nome)];
   destinazione.clear();
-  scrittore = std::make_unique<scrittore_memoria>(destinazione, percorso(nome), limite_scrittura);
+  scrittore = std::make_unique<scrittore_memoria>(destinazione, percorso(nome),
+                                                  limite_scrittura);
   return esito_file::riuscito();
 }
 
@@ -73,7 +80,8 @@ esito_file cartella_memoria::cancella(std::string_view nome) {
   if (trovato == file.end()) {
     return esito_file::fallito(percorso(nome), "No such file or directory");
   }
-  if (sola_lettura) return esito_file::fallito(percorso(nome), "Read-only file system");
+  if (sola_lettura)
+    return esito_file::fallito(percorso(nome), "Read-only file system");
   file.erase(trovato);
   cancellati.emplace_back(nome);
   return esito_file::riuscito();

@@ -1,5 +1,6 @@
-// A folder held in memory, for tests: it records every file read, written and deleted, and can be
-// made to refuse writing, as a read-only folder or a full disk would.
+// A folder held in memory, for tests: it records every file read, written and
+// deleted, and can be made to refuse writing, as a read-only folder or a full
+// disk would.
 #ifndef PLATFORM_CARTELLA_MEMORIA_H_
 #define PLATFORM_CARTELLA_MEMORIA_H_
 
@@ -20,8 +21,9 @@ class cartella_memoria : public cartella {
   std::string percorso(std::string_view nome) const override;
   bool esiste(std::string_view nome) const override;
   esito_file leggi(std::string_view nome, std::string& contenuto) override;
-  esito_file apri_scrittura(std::string_view nome,
-                            std::unique_ptr<scrittore_file>& scrittore) override;
+  esito_file apri_scrittura(
+      std::string_view nome,
+      std::unique_ptr<scrittore_file>& scrittore) override;
   esito_file rinomina(std::string_view da, std::string_view a) override;
   esito_file cancella(std::string_view nome) override;
 };

@@ -38,11 +38,13 @@ class scrittore_reale : public scrittore_file {
 
   esito_file chiudi() override {
     svuota();
-    // The data must be on the disk before the file is renamed over an older good one.
+    // The data must be on the disk before the file is renamed over an older
+    // good one.
     if (errore_ == 0 && ::fsync(descrittore_) != 0) errore_ = errno;
     if (::close(descrittore_) != 0 && errore_ == 0) errore_ = errno;
     descrittore_ = -1;
-    if (errore_ != 0) return esito_file::fallito(percorso_, motivo_sistema(errore_));
+    if (errore_ != 0)
+      return esito_file::fallito(percorso_, motivo_sistema(errore_));
     return esito_file::riuscito();
   }
 
@@ -74,7 +76,8 @@ class scrittore_reale : public scrittore_file {
 
 }  // namespace
 
-cartella_reale::cartella_reale(std::string radice) : radice_(std::move(radice)) {}
+cartella_reale::cartella_reale(std::string radice)
+    : radice_(std::move(radice)) {}
 
 std::string cartella_reale::percorso(std::string_view nome) const {
   std::string risultato = radice_;
@@ -85,10 +88,12 @@ std::string cartella_reale::percorso(std::string_view nome) const {
 
 bool cartella_reale::esiste(std::string_view nome) const {
   struct stat informazioni;
-  return ::stat(percorso(nome).c_str(), &informazioni) == 0 && S_ISREG(informazioni.st_mode);
+  return ::stat(percorso(nome).c_str(), &informazioni) == 0 &&
+         S_ISREG(informazioni.st_mode);
 }
 
-esito_file cartella_reale::leggi(std::string_view nome, std::string& contenuto) {
+esito_file cartella_reale::leggi(std::string_view nome,
+                                 std::string& contenuto) {
   const std::string via = percorso(nome);
   int descrittore = ::open(via.c_str(), O_RDONLY | O_CLOEXEC);
   if (descrittore < 0) return esito_file::fallito(via, motivo_sistema(errno));
@@ -109,10 +114,11 @@ esito_file cartella_reale::leggi(std::string_view nome, std::string& contenuto) 
   return esito_file::riuscito();
 }
 
-esito_file cartella_reale::apri_scrittura(std::string_view nome,
-                                          std::unique_ptr<scrittore_file>& scrittore) {
+esito_file cartella_reale::apri_scrittura(
+    std::string_view nome, std::unique_ptr<scrittore_file>& scrittore) {
   const std::string via = percorso(nome);
-  int descrittore = ::open(via.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  int descrittore =
+      ::open(via.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (descrittore < 0) return esito_file::fallito(via, motivo_sistema(errno));
   scrittore = std::make_unique<scrittore_reale>(descrittore, via);
   return esito_file::riuscito();
@@ -127,13 +133,15 @@ esito_file cartella_reale::rinomina(std::string_view da, std::string_view a) {
 
 esito_file cartella_reale::cancella(std::string_view nome) {
   const std::string via = percorso(nome);
-  if (::unlink(via.c_str()) != 0) return esito_file::fallito(via, motivo_sistema(errno));
+  if (::unlink(via.c_str()) != 0)
+    return esito_file::fallito(via, motivo_sistema(errno));
   return esito_file::riuscito();
 }
 
 std::string cartella_eseguibile() {
   std::error_code errore;
-  std::filesystem::path eseguibile = std::filesystem::read_symlink("/proc/self/exe", errore);
+  std::filesystem::path eseguibile =
+      std::filesystem::read_symlink("/proc/self/exe", errore);
   if (errore) return {};
   return eseguibile.parent_path().string();
 }

@@ -16,8 +16,9 @@ class cartella_reale : public cartella {
   std::string percorso(std::string_view nome) const override;
   bool esiste(std::string_view nome) const override;
   esito_file leggi(std::string_view nome, std::string& contenuto) override;
-  esito_file apri_scrittura(std::string_view nome,
-                            std::unique_ptr<scrittore_file>& scrittore) override;
+  esito_file apri_scrittura(
+      std::string_view nome,
+      std::unique_ptr<scrittore_file>& scrittore) override;
   esito_file rinomina(std::string_view da, std::string_view a) override;
   esito_file cancella(std::string_view nome) override;
 
@@ -28,8 +29,9 @@ class cartella_reale : public cartella {
 // Reads a whole file given by its path; a failure names that path.
 esito_file leggi_percorso(const std::string& percorso, std::string& contenuto);
 
-// The folder that holds the running executable, found from the executable's own path, so that the
-// current directory plays no part. Empty when the system cannot tell.
+// The folder that holds the running executable, found from the executable's own
+// path, so that the current directory plays no part. Empty when the system
+// cannot tell.
 std::string cartella_eseguibile();
 
 #endif  // PLATFORM_CARTELLA_REALE_H_

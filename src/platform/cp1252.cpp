@@ -7,9 +7,10 @@ namespace {
 
 // Code points of the bytes 0x80 to 0x9F; the undefined ones map to themselves.
 constexpr std::array<char32_t, 32> alti = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 char32_t codice_di(unsigned char c) {
   if (c >= 0x80 && c <= 0x9F) return alti[c - 0x80];
@@ -47,13 +48,19 @@ void aggiungi_utf8(std::string& uscita, char32_t codice) {
 
 unsigned char minuscola_cp1252(unsigned char c) {
   if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 32);
-  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<unsigned char>(c + 32);
+  if (c >= 0xC0 && c <= 0xDE && c != 0xD7)
+    return static_cast<unsigned char>(c + 32);
   switch (c) {
-    case 0x8A: return 0x9A;  // Š
-    case 0x8C: return 0x9C;  // Œ
-    case 0x8E: return 0x9E;  // Ž
-    case 0x9F: return 0xFF;  // Ÿ
-    default: return c;
+    case 0x8A:
+      return 0x9A;  // Š
+    case 0x8C:
+      return 0x9C;  // Œ
+    case 0x8E:
+      return 0x9E;  // Ž
+    case 0x9F:
+      return 0xFF;  // Ÿ
+    default:
+      return c;
   }
 }
 
@@ -86,7 +93,8 @@ bool utf8_a_cp1252(std::string_view utf8, std::string& risultato) {
       codice = (codice << 6) | (seguito & 0x3F);
     }
     // Overlong forms are not valid UTF-8.
-    if ((lunghezza == 2 && codice < 0x80) || (lunghezza == 3 && codice < 0x800) ||
+    if ((lunghezza == 2 && codice < 0x80) ||
+        (lunghezza == 3 && codice < 0x800) ||
         (lunghezza == 4 && codice < 0x10000)) {
       return false;
     }
@@ -101,6 +109,7 @@ bool utf8_a_cp1252(std::string_view utf8, std::string& risultato) {
 std::string cp1252_a_utf8(std::string_view testo) {
   std::string uscita;
   uscita.reserve(testo.size());
-  for (char c : testo) aggiungi_utf8(uscita, codice_di(static_cast<unsigned char>(c)));
+  for (char c : testo)
+    aggiungi_utf8(uscita, codice_di(static_cast<unsigned char>(c)));
   return uscita;
 }

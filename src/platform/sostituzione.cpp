@@ -10,8 +10,9 @@ std::string nome_temporaneo(std::string_view nome) {
   return temporaneo;
 }
 
-esito_file sostituisci_file(cartella& c, std::string_view nome,
-                            const std::function<void(scrittore_file&)>& produci) {
+esito_file sostituisci_file(
+    cartella& c, std::string_view nome,
+    const std::function<void(scrittore_file&)>& produci) {
   const std::string temporaneo = nome_temporaneo(nome);
   std::unique_ptr<scrittore_file> scrittore;
   esito_file esito = c.apri_scrittura(temporaneo, scrittore);

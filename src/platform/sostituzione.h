@@ -1,5 +1,6 @@
-// Replacing a file atomically: the new content goes to a temporary file in the same folder, which is
-// then renamed over the old one. A failure leaves the older file as it was and no partial file.
+// Replacing a file atomically: the new content goes to a temporary file in the
+// same folder, which is then renamed over the old one. A failure leaves the
+// older file as it was and no partial file.
 #ifndef PLATFORM_SOSTITUZIONE_H_
 #define PLATFORM_SOSTITUZIONE_H_
 
@@ -8,11 +9,14 @@
 
 #include "platform/cartella.h"
 
-// Name of the temporary file that stands beside `nome` while it is being replaced.
+// Name of the temporary file that stands beside `nome` while it is being
+// replaced.
 std::string nome_temporaneo(std::string_view nome);
 
-// Writes the file `nome` with what `produci` writes, replacing any older file of that name.
-esito_file sostituisci_file(cartella& c, std::string_view nome,
-                            const std::function<void(scrittore_file&)>& produci);
+// Writes the file `nome` with what `produci` writes, replacing any older file
+// of that name.
+esito_file sostituisci_file(
+    cartella& c, std::string_view nome,
+    const std::function<void(scrittore_file&)>& produci);
 
 #endif  // PLATFORM_SOSTITUZIONE_H_

@@ -29,18 +29,31 @@ void coordinate_piano::poni_doppio(int32_t metro, int asse, double v) {
 
 std::string nome_tipo_cella(uint8_t tipo) {
   switch (tipo) {
-    case cella_vuota: return "vuota";
-    case cella_segnale: return "segnale";
-    case cella_fine_rallentamento: return "fine rallentamento";
-    case cella_inizio_rallentamento: return "inizio rallentamento";
-    case cella_avviso_rallentamento: return "avviso di rallentamento";
-    case cella_prima_dell_avviso: return "prima dell'avviso di rallentamento";
-    case cella_indicatore_vmax: return "indicatore di velocit\xE0 massima";
-    case cella_fermata: return "fermata";
-    case cella_segno_galleria: return "segno di galleria";
-    case cella_codice_velocita: return "codice di velocit\xE0";
-    case cella_codice_senza_valore: return "codice senza valore";
-    case cella_cartello: return "cartello indicatore";
-    default: return "tipo " + std::to_string(tipo);
+    case cella_vuota:
+      return "vuota";
+    case cella_segnale:
+      return "segnale";
+    case cella_fine_rallentamento:
+      return "fine rallentamento";
+    case cella_inizio_rallentamento:
+      return "inizio rallentamento";
+    case cella_avviso_rallentamento:
+      return "avviso di rallentamento";
+    case cella_prima_dell_avviso:
+      return "prima dell'avviso di rallentamento";
+    case cella_indicatore_vmax:
+      return "indicatore di velocit\xE0 massima";
+    case cella_fermata:
+      return "fermata";
+    case cella_segno_galleria:
+      return "segno di galleria";
+    case cella_codice_velocita:
+      return "codice di velocit\xE0";
+    case cella_codice_senza_valore:
+      return "codice senza valore";
+    case cella_cartello:
+      return "cartello indicatore";
+    default:
+      return "tipo " + std::to_string(tipo);
   }
 }

@@ -1,4 +1,5 @@
-// The three compiled tables: the cells of the track, the station table and the plan coordinates.
+// The three compiled tables: the cells of the track, the station table and the
+// plan coordinates.
 #ifndef TABLES_TABELLE_H_
 #define TABLES_TABELLE_H_
 
@@ -42,7 +43,8 @@ struct cella {
   bool operator==(const cella&) const = default;
 };
 
-// The kind of a cell in words (Windows-1252), "tipo N" for a kind that no item uses.
+// The kind of a cell in words (Windows-1252), "tipo N" for a kind that no item
+// uses.
 std::string nome_tipo_cella(uint8_t tipo);
 
 // A cell is free when it holds nothing or only a tunnel mark.
@@ -71,7 +73,8 @@ struct stazione {
   bool operator==(const stazione&) const = default;
 };
 
-// Records 0 to 86: stations from 1 up, board texts from 80 down, then the general data.
+// Records 0 to 86: stations from 1 up, board texts from 80 down, then the
+// general data.
 inline constexpr int numero_stazioni = 87;
 inline constexpr int primo_record_cartelli = 80;
 inline constexpr int record_progressiva_tre = 81;
@@ -83,24 +86,32 @@ inline constexpr int record_nome_treno = 86;
 
 using tabella_stazioni = std::array<stazione, numero_stazioni>;
 
-// The kind of a plan element, with the numbers that tag it in the line geometry file.
+// The kind of a plan element, with the numbers that tag it in the line geometry
+// file.
 enum class tipo_variante : uint8_t { vuoto = 0, intero = 2, doppio = 5 };
 
-// The plan: x and y of every metre from 0 to `ultimo_metro`, each Empty, an Integer or a Double.
-// Held as one tag byte and one double per element, which keeps a million-metre route near 18 MB.
+// The plan: x and y of every metre from 0 to `ultimo_metro`, each Empty, an
+// Integer or a Double. Held as one tag byte and one double per element, which
+// keeps a million-metre route near 18 MB.
 struct coordinate_piano {
   std::array<std::vector<tipo_variante>, 2> tipo;  // [0] = x, [1] = y
   std::array<std::vector<double>, 2> valore;
 
   bool presente() const { return !tipo[0].empty(); }
-  int32_t ultimo_metro() const { return static_cast<int32_t>(tipo[0].size()) - 1; }
+  int32_t ultimo_metro() const {
+    return static_cast<int32_t>(tipo[0].size()) - 1;
+  }
   // Creates the plan anew, metres 0 to `ultimo_metro`, every element Empty.
   void alloca(int32_t ultimo_metro);
   void libera();
   void poni_intero(int32_t metro, int asse, int16_t v);
   void poni_doppio(int32_t metro, int asse, double v);
-  double x(int32_t metro) const { return valore[0][static_cast<std::size_t>(metro)]; }
-  double y(int32_t metro) const { return valore[1][static_cast<std::size_t>(metro)]; }
+  double x(int32_t metro) const {
+    return valore[0][static_cast<std::size_t>(metro)];
+  }
+  double y(int32_t metro) const {
+    return valore[1][static_cast<std::size_t>(metro)];
+  }
 };
 
 #endif  // TABLES_TABELLE_H_

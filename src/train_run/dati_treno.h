@@ -1,5 +1,6 @@
-// The train-run description that the builder writes and its compiler reads back: the train KT52806
-// with its profiles, twelve stations and twenty-two signals.
+// The train-run description that the builder writes and its compiler reads
+// back: the train KT52806 with its profiles, twelve stations and twenty-two
+// signals.
 #ifndef TRAIN_RUN_DATI_TRENO_H_
 #define TRAIN_RUN_DATI_TRENO_H_
 

@@ -11,8 +11,8 @@ namespace {
 
 constexpr std::size_t testo_massimo = std::numeric_limits<uint16_t>::max();
 
-// A profile filled one line late: the value in force goes into the cells from `cella` up to the
-// one before the next line's cell.
+// A profile filled one line late: the value in force goes into the cells from
+// `cella` up to the one before the next line's cell.
 struct profilo {
   int32_t cella = 0;
   int32_t corrente = 0;  // nothing is in force before the first line
@@ -40,8 +40,8 @@ bool velocita_in_cella(int32_t velocita, uint8_t& valore) {
   return true;
 }
 
-// Speed profile: cells from the counter up to the one before `fino`, at least one, stopping at
-// `limite`. False when the speed in force does not fit a cell.
+// Speed profile: cells from the counter up to the one before `fino`, at least
+// one, stopping at `limite`. False when the speed in force does not fit a cell.
 bool riempi_velocita(stato& s, profilo& p, int32_t fino, int32_t limite) {
   do {
     if (p.cella >= limite) break;
@@ -53,11 +53,13 @@ bool riempi_velocita(stato& s, profilo& p, int32_t fino, int32_t limite) {
   return true;
 }
 
-// Adhesion profile: the low 8 bits of the value in force, at least one cell, never past the table.
+// Adhesion profile: the low 8 bits of the value in force, at least one cell,
+// never past the table.
 void riempi_aderenza(stato& s, profilo& p, int32_t fino) {
   do {
     if (p.cella >= 0 && p.cella <= s.ultima_cella()) {
-      s.celle[static_cast<std::size_t>(p.cella)].aderenza = static_cast<uint8_t>(p.corrente);
+      s.celle[static_cast<std::size_t>(p.cella)].aderenza =
+          static_cast<uint8_t>(p.corrente);
     }
     ++p.cella;
   } while (p.cella < fino);
@@ -69,7 +71,8 @@ esito_lettura chiudi_con_codice(lettura_treno& r, int32_t codice) {
   return esito_lettura::ritorna;
 }
 
-esito_lettura chiudi_con_posizione(lettura_treno& r, int32_t codice, int32_t posizione) {
+esito_lettura chiudi_con_posizione(lettura_treno& r, int32_t codice,
+                                   int32_t posizione) {
   if (!chiudi_e_cancella(r.d)) return guasto_lettura(r.d);
   registra_errore(r.d.s, codice, posizione);
   return esito_lettura::ritorna;
@@ -89,11 +92,15 @@ bool cella_in_tabella(const stato& s, int64_t cella) {
   return cella >= 0 && cella <= s.ultima_cella();
 }
 
-int32_t cella_di(double metri_su_50) { return static_cast<int32_t>(arrotonda(metri_su_50)); }
+int32_t cella_di(double metri_su_50) {
+  return static_cast<int32_t>(arrotonda(metri_su_50));
+}
 
-void avvisa_ordine(lettura_treno& r, profilo& p, int32_t posizione, const char* cosa) {
+void avvisa_ordine(lettura_treno& r, profilo& p, int32_t posizione,
+                   const char* cosa) {
   if (posizione <= p.ultima_posizione) {
-    registra_avviso(r.d.s, std::string(cosa) + " a " + std::to_string(posizione) +
+    registra_avviso(r.d.s, std::string(cosa) + " a " +
+                               std::to_string(posizione) +
                                " m non dopo la precedente a " +
                                std::to_string(p.ultima_posizione) + " m");
   }
@@ -103,11 +110,13 @@ void avvisa_ordine(lettura_treno& r, profilo& p, int32_t posizione, const char* 
 passo_lettura leggi_velocita(lettura_treno& r, esito_lettura& esito) {
   stato& s = r.d.s;
   int32_t posizione, velocita;
-  if (!leggi_long(r.d.l, posizione) || !leggi_long(r.d.l, velocita)) return guasto(r, esito);
+  if (!leggi_long(r.d.l, posizione) || !leggi_long(r.d.l, velocita))
+    return guasto(r, esito);
   if (!entro_tabella(s, posizione, 100)) return oltre_tabella(r, posizione);
   avvisa_ordine(r, r.velocita, posizione, "velocita");
   const int32_t n = cella_di(posizione / 50.0);
-  if (n > 0 && !riempi_velocita(s, r.velocita, n, s.ultima_cella())) return guasto(r, esito);
+  if (n > 0 && !riempi_velocita(s, r.velocita, n, s.ultima_cella()))
+    return guasto(r, esito);
   r.velocita.corrente = velocita;
   return passo_lettura::avanti;
 }
@@ -115,7 +124,8 @@ passo_lettura leggi_velocita(lettura_treno& r, esito_lettura& esito) {
 passo_lettura leggi_aderenza(lettura_treno& r, esito_lettura& esito) {
   stato& s = r.d.s;
   int32_t posizione, aderenza;
-  if (!leggi_long(r.d.l, posizione) || !leggi_long(r.d.l, aderenza)) return guasto(r, esito);
+  if (!leggi_long(r.d.l, posizione) || !leggi_long(r.d.l, aderenza))
+    return guasto(r, esito);
   if (!entro_tabella(s, posizione, 100)) return oltre_tabella(r, posizione);
   avvisa_ordine(r, r.aderenza, posizione, "aderenza");
   const int32_t n = cella_di(posizione / 50.0);
@@ -125,12 +135,14 @@ passo_lettura leggi_aderenza(lettura_treno& r, esito_lettura& esito) {
 }
 
 passo_lettura leggi_massa_frenata(lettura_treno& r, esito_lettura& esito) {
-  if (!leggi_long(r.d.l, r.d.s.stazioni[record_treno].inizio)) return guasto(r, esito);
+  if (!leggi_long(r.d.l, r.d.s.stazioni[record_treno].inizio))
+    return guasto(r, esito);
   return passo_lettura::avanti;
 }
 
 passo_lettura leggi_vetture(lettura_treno& r, esito_lettura& esito) {
-  if (!leggi_long(r.d.l, r.d.s.stazioni[record_treno].posizione)) return guasto(r, esito);
+  if (!leggi_long(r.d.l, r.d.s.stazioni[record_treno].posizione))
+    return guasto(r, esito);
   return passo_lettura::avanti;
 }
 
@@ -145,12 +157,15 @@ passo_lettura leggi_orologio(lettura_treno& r, esito_lettura& esito) {
 }
 
 passo_lettura leggi_sabbia(lettura_treno& r, esito_lettura& esito) {
-  if (!leggi_intero(r.d.l, r.d.s.stazioni[record_nome_treno].campo7)) return guasto(r, esito);
+  if (!leggi_intero(r.d.l, r.d.s.stazioni[record_nome_treno].campo7))
+    return guasto(r, esito);
   return passo_lettura::avanti;
 }
 
-// After a signal or a slowdown the reading stops on any code in force, also one left earlier.
-passo_lettura dopo_collocazione(lettura_treno& r, int32_t posizione, esito_lettura& esito) {
+// After a signal or a slowdown the reading stops on any code in force, also one
+// left earlier.
+passo_lettura dopo_collocazione(lettura_treno& r, int32_t posizione,
+                                esito_lettura& esito) {
   if (r.d.s.codice_errore <= 0) return passo_lettura::avanti;
   if (!chiudi_e_cancella(r.d)) return guasto(r, esito);
   r.d.s.posizione_errore = posizione;
@@ -166,8 +181,10 @@ passo_lettura leggi_segnale(lettura_treno& r, esito_lettura& esito) {
   }
   const int32_t posizione = v[0];
   if (!entro_tabella(s, posizione, 100)) return oltre_tabella(r, posizione);
-  if (!cella_in_tabella(s, cella_di(posizione / 50.0 + 1.0))) return oltre_tabella(r, posizione);
-  if (!memo_segnale(s, posizione, v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10])) {
+  if (!cella_in_tabella(s, cella_di(posizione / 50.0 + 1.0)))
+    return oltre_tabella(r, posizione);
+  if (!memo_segnale(s, posizione, v[1], v[2], v[3], v[4], v[5], v[6], v[7],
+                    v[8], v[9], v[10])) {
     return guasto(r, esito);
   }
   return dopo_collocazione(r, posizione, esito);
@@ -177,13 +194,14 @@ passo_lettura leggi_rallentamento(lettura_treno& r, esito_lettura& esito) {
   stato& s = r.d.s;
   int32_t x, v, l, f_tt, f_ta, d_v;
   lettore& in = r.d.l;
-  if (!leggi_long(in, x) || !leggi_long(in, v) || !leggi_long(in, l) || !leggi_long(in, f_tt) ||
-      !leggi_long(in, f_ta) || !leggi_long(in, d_v)) {
+  if (!leggi_long(in, x) || !leggi_long(in, v) || !leggi_long(in, l) ||
+      !leggi_long(in, f_tt) || !leggi_long(in, f_ta) || !leggi_long(in, d_v)) {
     return guasto(r, esito);
   }
   if (!entro_tabella(s, x, 100)) return oltre_tabella(r, x);
   int32_t avviso, fine;
-  if (!somma_long(x, -1200, avviso) || !somma_long(x, l, fine)) return guasto(r, esito);
+  if (!somma_long(x, -1200, avviso) || !somma_long(x, l, fine))
+    return guasto(r, esito);
   const bool con_avviso = x > 1500;
   if ((con_avviso && !cella_in_tabella(s, cella_di(avviso / 50.0 + 1.0))) ||
       !cella_in_tabella(s, cella_di(x / 50.0 + 1.0)) ||
@@ -197,7 +215,8 @@ passo_lettura leggi_rallentamento(lettura_treno& r, esito_lettura& esito) {
 passo_lettura leggi_abbattimento(lettura_treno& r, esito_lettura& esito) {
   stato& s = r.d.s;
   int32_t posizione, valore;
-  if (!leggi_long(r.d.l, posizione) || !leggi_long(r.d.l, valore)) return guasto(r, esito);
+  if (!leggi_long(r.d.l, posizione) || !leggi_long(r.d.l, valore))
+    return guasto(r, esito);
   if (!entro_tabella(s, posizione, 100)) return oltre_tabella(r, posizione);
   const int32_t i = cella_di(posizione / 50.0);
   if (!cella_in_tabella(s, i)) return oltre_tabella(r, posizione);
@@ -220,14 +239,17 @@ bool calcola_area(stazione& r, int32_t lunghezza) {
   const int32_t p = r.posizione;
   if (r.tipo == 5 || r.tipo == 6) {
     r.campo6 = 0;
-    return somma_long(p, 150, r.fine) && somma_long(p, -int64_t{lunghezza}, r.inizio);
+    return somma_long(p, 150, r.fine) &&
+           somma_long(p, -int64_t{lunghezza}, r.inizio);
   }
   if (r.tipo == 7 || r.tipo == 8) {
     r.campo6 = 0;
-    return somma_long(p, -int64_t{lunghezza}, r.inizio) && somma_long(p, lunghezza, r.fine);
+    return somma_long(p, -int64_t{lunghezza}, r.inizio) &&
+           somma_long(p, lunghezza, r.fine);
   }
   const int64_t meta = lunghezza / 2;
-  return somma_long(p, -meta, r.inizio) && somma_long(p, meta + (r.campo6 != 0 ? 50 : 0), r.fine);
+  return somma_long(p, -meta, r.inizio) &&
+         somma_long(p, meta + (r.campo6 != 0 ? 50 : 0), r.fine);
 }
 
 passo_lettura leggi_stazione(lettura_treno& r, esito_lettura& esito) {
@@ -236,29 +258,34 @@ passo_lettura leggi_stazione(lettura_treno& r, esito_lettura& esito) {
   const int32_t indice = r.indice_stazione;
   stazione& st = s.stazioni[static_cast<std::size_t>(indice)];
   if (!leggi_long(l, st.posizione)) return guasto(r, esito);
-  if (!entro_tabella(s, st.posizione, 800)) return oltre_tabella(r, st.posizione);
+  if (!entro_tabella(s, st.posizione, 800))
+    return oltre_tabella(r, st.posizione);
   if (st.posizione % 50 != 0) {
     esito = chiudi_con_posizione(r, 8, st.posizione);
     return passo_lettura::esci;
   }
   int32_t lunghezza;
-  if (!leggi_byte(l, st.tipo) || !leggi_long(l, lunghezza)) return guasto(r, esito);
+  if (!leggi_byte(l, st.tipo) || !leggi_long(l, lunghezza))
+    return guasto(r, esito);
   if (lunghezza % 100 != 0) {
     esito = chiudi_con_posizione(r, 9, st.posizione);
     return passo_lettura::esci;
   }
   int32_t ore, minuti, secondi;
-  if (!leggi_byte(l, st.campo4) || !leggi_byte(l, st.campo5) || !leggi_byte(l, st.campo6) ||
-      !leggi_intero(l, st.campo7) || !leggi_intero(l, st.campo8) || !leggi_byte(l, st.campo9) ||
+  if (!leggi_byte(l, st.campo4) || !leggi_byte(l, st.campo5) ||
+      !leggi_byte(l, st.campo6) || !leggi_intero(l, st.campo7) ||
+      !leggi_intero(l, st.campo8) || !leggi_byte(l, st.campo9) ||
       !leggi_intero(l, st.campo10) || !leggi_intero(l, st.campo11) ||
-      !leggi_intero(l, st.campo12) || !leggi_byte(l, st.campo13) || !leggi_long(l, ore) ||
-      !leggi_long(l, minuti) || !leggi_long(l, secondi)) {
+      !leggi_intero(l, st.campo12) || !leggi_byte(l, st.campo13) ||
+      !leggi_long(l, ore) || !leggi_long(l, minuti) ||
+      !leggi_long(l, secondi)) {
     return guasto(r, esito);
   }
   const int64_t orario = (int64_t{ore} * 60 + minuti) * 60 + secondi;
   if (!somma_long(orario, 0, st.orario)) return guasto(r, esito);
   std::string nome;
-  if (!leggi_testo(l, nome) || nome.size() > testo_massimo) return guasto(r, esito);
+  if (!leggi_testo(l, nome) || nome.size() > testo_massimo)
+    return guasto(r, esito);
   st.nome = nome;
   if (!calcola_area(st, lunghezza)) return guasto(r, esito);
   if (lunghezza < 600) st.campo5 = 0;
@@ -267,13 +294,15 @@ passo_lettura leggi_stazione(lettura_treno& r, esito_lettura& esito) {
     st.campo6 = 0;
   }
   const bool ordinaria = st.tipo < 25;
-  // Approach marks in the four cells before the stop cell: 81 nearest to 84 farthest.
+  // Approach marks in the four cells before the stop cell: 81 nearest to 84
+  // farthest.
   if (ordinaria && st.tipo != 5 && st.tipo != 6) {
     for (int k = 1; k <= 4; ++k) {
       const double quoto = st.fine / 50.0 - k - 1;
       const int32_t c = cella_di(quoto);
       if (quoto > 1 && cella_in_tabella(s, c)) {
-        s.celle[static_cast<std::size_t>(c)].avvicinamento = static_cast<uint8_t>(80 + k);
+        s.celle[static_cast<std::size_t>(c)].avvicinamento =
+            static_cast<uint8_t>(80 + k);
       }
     }
   }
@@ -304,16 +333,22 @@ passo_lettura leggi_stazione(lettura_treno& r, esito_lettura& esito) {
   return passo_lettura::avanti;
 }
 
-// The ten tests of the train-run description on one field, in order, each on its own.
+// The ten tests of the train-run description on one field, in order, each on
+// its own.
 passo_lettura interpreta(lettura_treno& r, esito_lettura& esito) {
   const std::string parola = r.d.s.stringa_letta;
   using lettura_riga = passo_lettura (*)(lettura_treno&, esito_lettura&);
   const std::pair<enum parola, lettura_riga> prove[] = {
-      {parola::massa_frenata, leggi_massa_frenata}, {parola::numero_vetture, leggi_vetture},
-      {parola::velocita, leggi_velocita},           {parola::aderenza, leggi_aderenza},
-      {parola::orologio, leggi_orologio},           {parola::sabbia, leggi_sabbia},
-      {parola::segnale, leggi_segnale},             {parola::rallentamento, leggi_rallentamento},
-      {parola::abbattimento, leggi_abbattimento},   {parola::stazione, leggi_stazione}};
+      {parola::massa_frenata, leggi_massa_frenata},
+      {parola::numero_vetture, leggi_vetture},
+      {parola::velocita, leggi_velocita},
+      {parola::aderenza, leggi_aderenza},
+      {parola::orologio, leggi_orologio},
+      {parola::sabbia, leggi_sabbia},
+      {parola::segnale, leggi_segnale},
+      {parola::rallentamento, leggi_rallentamento},
+      {parola::abbattimento, leggi_abbattimento},
+      {parola::stazione, leggi_stazione}};
   bool riconosciuta = false;
   for (auto [p, leggi] : prove) {
     if (!riconosce(p, parola)) continue;
@@ -326,18 +361,21 @@ passo_lettura interpreta(lettura_treno& r, esito_lettura& esito) {
   return passo_lettura::avanti;
 }
 
-// The end of reading: the file is deleted, speed and adhesion are carried to the end of the route
-// and the kilometric progressions are checked.
+// The end of reading: the file is deleted, speed and adhesion are carried to
+// the end of the route and the kilometric progressions are checked.
 esito_lettura fine_lettura(lettura_treno& r) {
   stato& s = r.d.s;
   if (!chiudi_e_cancella(r.d)) return guasto_lettura(r.d);
   const int32_t ultima = s.ultima_cella();
-  if (!riempi_velocita(s, r.velocita, ultima - 2, ultima + 1)) return guasto_lettura(r.d);
+  if (!riempi_velocita(s, r.velocita, ultima - 2, ultima + 1))
+    return guasto_lettura(r.d);
   riempi_aderenza(s, r.aderenza, ultima - 2);
-  for (int record : {record_progressiva_tre, record_progressiva_due, record_progressiva_uno}) {
+  for (int record : {record_progressiva_tre, record_progressiva_due,
+                     record_progressiva_uno}) {
     const stazione& p = s.stazioni[static_cast<std::size_t>(record)];
     if (p.inizio % 50 != 0 || p.fine % 50 != 0) {
-      s.luogo_corrente = {fonte_lettura::descrizione_linea, 0, "progressiva chilometrica", -1};
+      s.luogo_corrente = {fonte_lettura::descrizione_linea, 0,
+                          "progressiva chilometrica", -1};
       registra_errore(s, 2);
     }
   }
@@ -347,7 +385,11 @@ esito_lettura fine_lettura(lettura_treno& r) {
 }  // namespace
 
 esito_lettura memorizza_dati_treno(stato& s, cartella& c) {
-  lettura_treno r{{s, c, nome_descrizione_treno(s), fonte_lettura::descrizione_treno, {}}, 1, {}, {}};
+  lettura_treno r{
+      {s, c, nome_descrizione_treno(s), fonte_lettura::descrizione_treno, {}},
+      1,
+      {},
+      {}};
   s.luogo_corrente = {fonte_lettura::descrizione_treno, 0, "", -1};
   if (!c.leggi(r.d.nome, r.d.l.testo).ok) return guasto_lettura(r.d);
 
@@ -374,8 +416,9 @@ esito_lettura memorizza_dati_treno(stato& s, cartella& c) {
   }
 }
 
-bool memo_segnale(stato& s, int32_t posizione, int32_t sx, int32_t s1, int32_t s2, int32_t s3,
-                  int32_t rapp, int32_t dx, int32_t d1, int32_t d2, int32_t d3, int32_t& tempo) {
+bool memo_segnale(stato& s, int32_t posizione, int32_t sx, int32_t s1,
+                  int32_t s2, int32_t s3, int32_t rapp, int32_t dx, int32_t d1,
+                  int32_t d2, int32_t d3, int32_t& tempo) {
   const int32_t i = cella_di(posizione / 50.0 + 1.0);
   cella& c = s.celle[static_cast<std::size_t>(i)];
   if (!cella_libera(c)) {
@@ -385,13 +428,16 @@ bool memo_segnale(stato& s, int32_t posizione, int32_t sx, int32_t s1, int32_t s
   // The packed values are computed in 32 bits, then cut to 16.
   const int64_t lati = int64_t{sx} * 3 + dx;
   int32_t dato1, dato2, dato3, dato4, codice_lati;
-  if (!somma_long(int64_t{rapp} * 10 + lati, 0, dato4) || !somma_long(lati, 0, codice_lati) ||
-      !somma_long(int64_t{s1} * 10 + d1, 0, dato1) || !somma_long(int64_t{s2} * 10 + d2, 0, dato2) ||
+  if (!somma_long(int64_t{rapp} * 10 + lati, 0, dato4) ||
+      !somma_long(lati, 0, codice_lati) ||
+      !somma_long(int64_t{s1} * 10 + d1, 0, dato1) ||
+      !somma_long(int64_t{s2} * 10 + d2, 0, dato2) ||
       !somma_long(int64_t{s3} * 10 + d3, 0, dato3)) {
     return false;
   }
   int32_t avvicinamento_base;
-  if (!somma_long(int64_t{codice_lati} * 10, 0, avvicinamento_base)) return false;
+  if (!somma_long(int64_t{codice_lati} * 10, 0, avvicinamento_base))
+    return false;
   c.tipo = cella_segnale;
   c.dato4 = static_cast<int16_t>(dato4);
   c.dato1 = static_cast<int16_t>(dato1);
@@ -409,15 +455,17 @@ bool memo_segnale(stato& s, int32_t posizione, int32_t sx, int32_t s1, int32_t s
   return true;
 }
 
-bool memo_rallentamento(stato& s, int32_t x, int32_t v, int32_t l, int32_t f_tt, int32_t f_ta,
-                        int32_t d_v) {
+bool memo_rallentamento(stato& s, int32_t x, int32_t v, int32_t l, int32_t f_tt,
+                        int32_t f_ta, int32_t d_v) {
   int32_t avviso, fine;
   if (!somma_long(x, -1200, avviso) || !somma_long(x, l, fine)) return false;
   const int32_t a = cella_di(avviso / 50.0 + 1.0);
   const int32_t inizio = cella_di(x / 50.0 + 1.0);
   const int32_t e = cella_di(fine / 50.0 + 1.0);
   const int32_t b = cella_di(avviso / 50.0);
-  auto c = [&s](int32_t indice) -> cella& { return s.celle[static_cast<std::size_t>(indice)]; };
+  auto c = [&s](int32_t indice) -> cella& {
+    return s.celle[static_cast<std::size_t>(indice)];
+  };
   const bool con_avviso = x > 1500;
   if (con_avviso) {
     if (!cella_libera(c(a))) {

@@ -14,9 +14,10 @@ const std::string programma = PROGRAMMA;
 
 std::string virgolette(const std::string& testo) { return "'" + testo + "'"; }
 
-std::string compila(const std::string& linea, const std::string& treno, const std::string& altro) {
-  return virgolette(programma) + " compile " + virgolette(linea) + " " + virgolette(treno) + " " +
-         altro;
+std::string compila(const std::string& linea, const std::string& treno,
+                    const std::string& altro) {
+  return virgolette(programma) + " compile " + virgolette(linea) + " " +
+         virgolette(treno) + " " + altro;
 }
 
 TEST(Compila, DescrizioniDellAutore) {
@@ -25,13 +26,15 @@ TEST(Compila, DescrizioniDellAutore) {
   const std::string treno = fixture("piccola/treno.txt");
   const std::string prima_linea = leggi_tutto(linea);
   std::string scritto, errori;
-  EXPECT_EQ(esegui(compila(linea, treno, "--out " + virgolette(uscita.percorso())), &scritto,
-                   &errori),
-            0)
+  EXPECT_EQ(
+      esegui(compila(linea, treno, "--out " + virgolette(uscita.percorso())),
+             &scritto, &errori),
+      0)
       << errori;
   EXPECT_EQ(errori, "");
   EXPECT_EQ(elenco(uscita.percorso()),
-            (std::vector<std::string>{"Valdora_Cesina_KT52806.dat", "Valdora_Cesina_KT52806.sim",
+            (std::vector<std::string>{"Valdora_Cesina_KT52806.dat",
+                                      "Valdora_Cesina_KT52806.sim",
                                       "Valdora_Cesina_linea.dat"}));
   EXPECT_EQ(scritto, uscita / "Valdora_Cesina_linea.dat" + "\n" +
                          uscita / "Valdora_Cesina_KT52806.sim" + "\n" +
@@ -39,7 +42,8 @@ TEST(Compila, DescrizioniDellAutore) {
   EXPECT_EQ(leggi_tutto(linea), prima_linea);
   // 8000 m: N = 300, so 301 cells; the plan has 15000 + 1 metres a half.
   EXPECT_EQ(fs::file_size(uscita / "Valdora_Cesina_KT52806.dat"), 301u * 15);
-  EXPECT_EQ(fs::file_size(uscita / "Valdora_Cesina_linea.dat"), 2u * (10 * 8000 + 69982));
+  EXPECT_EQ(fs::file_size(uscita / "Valdora_Cesina_linea.dat"),
+            2u * (10 * 8000 + 69982));
 }
 
 TEST(Compila, UgualeAllaCostruzionePredefinita) {
@@ -51,9 +55,11 @@ TEST(Compila, UgualeAllaCostruzionePredefinita) {
   ASSERT_EQ(esegui(compila(descrizioni / "l.txt", descrizioni / "t.txt",
                            "--out " + virgolette(uscita.percorso()))),
             0);
-  for (const char* nome : {"Valdora_Cesina_linea.dat", "Valdora_Cesina_KT52806.sim",
-                           "Valdora_Cesina_KT52806.dat"}) {
-    EXPECT_EQ(leggi_tutto(uscita / nome), leggi_tutto(costruzione / nome)) << nome;
+  for (const char* nome :
+       {"Valdora_Cesina_linea.dat", "Valdora_Cesina_KT52806.sim",
+        "Valdora_Cesina_KT52806.dat"}) {
+    EXPECT_EQ(leggi_tutto(uscita / nome), leggi_tutto(costruzione / nome))
+        << nome;
   }
 }
 
@@ -67,7 +73,8 @@ TEST(Compila, FileDellUtenteConINomiDelCompilatoreRestanoIntatti) {
   const std::string contenuto_treno = leggi_tutto(treno);
   std::string errori;
   ASSERT_EQ(esegui("cd " + virgolette(cartella.percorso()) + " && " +
-                       compila("Valdora_Cesina_linea.txt", "Valdora_Cesina_KT52806-.txt", "--no-plan"),
+                       compila("Valdora_Cesina_linea.txt",
+                               "Valdora_Cesina_KT52806-.txt", "--no-plan"),
                    nullptr, &errori),
             0)
       << errori;
@@ -75,24 +82,31 @@ TEST(Compila, FileDellUtenteConINomiDelCompilatoreRestanoIntatti) {
   EXPECT_EQ(leggi_tutto(treno), contenuto_treno);
   // No geometry file, and nothing left behind but the two binary files.
   EXPECT_EQ(elenco(cartella.percorso()),
-            (std::vector<std::string>{"Valdora_Cesina_KT52806-.txt", "Valdora_Cesina_KT52806.dat",
-                                      "Valdora_Cesina_KT52806.sim", "Valdora_Cesina_linea.txt"}));
+            (std::vector<std::string>{
+                "Valdora_Cesina_KT52806-.txt", "Valdora_Cesina_KT52806.dat",
+                "Valdora_Cesina_KT52806.sim", "Valdora_Cesina_linea.txt"}));
 }
 
 TEST(Compila, NomiDallaRigaDiComando) {
   cartella_temporanea uscita;
   std::string errori;
-  ASSERT_EQ(esegui(compila(fixture("piccola/linea.txt"), fixture("piccola/treno.txt"),
-                           "--out " + virgolette(uscita.percorso()) +
-                               " --line-name 'Linea \xC3\x80lta' --train-code T1 --no-plan"),
-                   nullptr, &errori),
-            0)
+  ASSERT_EQ(
+      esegui(
+          compila(
+              fixture("piccola/linea.txt"), fixture("piccola/treno.txt"),
+              "--out " + virgolette(uscita.percorso()) +
+                  " --line-name 'Linea \xC3\x80lta' --train-code T1 --no-plan"),
+          nullptr, &errori),
+      0)
       << errori;
   EXPECT_EQ(elenco(uscita.percorso()),
-            (std::vector<std::string>{"Linea \xC3\x80lta_T1.dat", "Linea \xC3\x80lta_T1.sim"}));
-  // The names go into the records as Windows-1252: "Linea \xC0lta" and "T1" near the end.
+            (std::vector<std::string>{"Linea \xC3\x80lta_T1.dat",
+                                      "Linea \xC3\x80lta_T1.sim"}));
+  // The names go into the records as Windows-1252: "Linea \xC0lta" and "T1"
+  // near the end.
   const std::string stazioni = leggi_tutto(uscita / "Linea \xC3\x80lta_T1.sim");
-  EXPECT_NE(stazioni.find(std::string("\x0A\0Linea \xC0lta", 12)), std::string::npos);
+  EXPECT_NE(stazioni.find(std::string("\x0A\0Linea \xC0lta", 12)),
+            std::string::npos);
   EXPECT_NE(stazioni.find(std::string("\x02\0T1", 4)), std::string::npos);
 }
 
@@ -108,20 +122,23 @@ TEST(Compila, RigheDiComandoRifiutate) {
   const caso casi[] = {
       {"senza_argomenti", "compile", 64, "LINE_DESCRIPTION is required"},
       {"comando_sconosciuto", "compila " + linea + " " + treno, 64, "Usage:"},
-      {"opzione_sconosciuta", "compile " + linea + " " + treno + " --plan", 64, "--plan"},
-      {"nome_fuori_dal_codice", "compile " + linea + " " + treno + " --line-name '\xE4\xB8\xAD'",
-       64, "Windows-1252"},
+      {"opzione_sconosciuta", "compile " + linea + " " + treno + " --plan", 64,
+       "--plan"},
+      {"nome_fuori_dal_codice",
+       "compile " + linea + " " + treno + " --line-name '\xE4\xB8\xAD'", 64,
+       "Windows-1252"},
       {"file_mancante", "compile /nessuna/linea.txt " + treno, 3,
        "/nessuna/linea.txt: No such file or directory"},
-      {"cartella_mancante", "compile " + linea + " " + treno + " --out /nessuna/cartella", 3,
+      {"cartella_mancante",
+       "compile " + linea + " " + treno + " --out /nessuna/cartella", 3,
        "/nessuna/cartella"},
   };
   for (const caso& c : casi) {
     SCOPED_TRACE(c.nome);
     cartella_temporanea qui;
     std::string errori;
-    EXPECT_EQ(esegui("cd " + virgolette(qui.percorso()) + " && " + virgolette(programma) + " " +
-                         c.argomenti,
+    EXPECT_EQ(esegui("cd " + virgolette(qui.percorso()) + " && " +
+                         virgolette(programma) + " " + c.argomenti,
                      nullptr, &errori),
               c.uscita);
     EXPECT_NE(errori.find(c.messaggio), std::string::npos) << errori;

@@ -1,5 +1,5 @@
-// The program as a user starts it: from any current directory, in a folder whose path has blanks,
-// in a folder that cannot be written.
+// The program as a user starts it: from any current directory, in a folder
+// whose path has blanks, in a folder that cannot be written.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -23,38 +23,48 @@ TEST(Programma, ScriveAccantoAlProprioEseguibileOvunqueSiaAvviato) {
   fs::create_directories(cartella);
   const std::string programma = installa_programma(cartella);
   cartella_temporanea altrove;
-  const std::string comando = "cd '" + altrove.percorso().string() + "' && '" + programma + "'";
+  const std::string comando =
+      "cd '" + altrove.percorso().string() + "' && '" + programma + "'";
 
   std::string errori;
   EXPECT_EQ(esegui(comando, nullptr, &errori), 0) << errori;
   EXPECT_EQ(errori, "Attendere\n");
-  // The descriptions are read and deleted: the companions and the binary files stay.
+  // The descriptions are read and deleted: the companions and the binary files
+  // stay.
   EXPECT_EQ(elenco(cartella),
             (std::vector<std::string>{
                 "Valdora_Cesina_KT52806.dat", "Valdora_Cesina_KT52806.sim",
-                "Valdora_Cesina_KT52806_note.txt", "Valdora_Cesina_KT52806_rallentamenti.txt",
-                "Valdora_Cesina_KT52806_scheda_treno.txt", "Valdora_Cesina_linea.dat",
-                "scenario_builder"}));
+                "Valdora_Cesina_KT52806_note.txt",
+                "Valdora_Cesina_KT52806_rallentamenti.txt",
+                "Valdora_Cesina_KT52806_scheda_treno.txt",
+                "Valdora_Cesina_linea.dat", "scenario_builder"}));
   EXPECT_TRUE(fs::is_empty(altrove.percorso()));
   EXPECT_EQ(leggi_tutto(cartella / "Valdora_Cesina_KT52806_scheda_treno.txt"),
             leggi_tutto(fixture("attesi/scheda.txt")));
-  const std::string celle = leggi_tutto(cartella / "Valdora_Cesina_KT52806.dat");
-  const std::string stazioni = leggi_tutto(cartella / "Valdora_Cesina_KT52806.sim");
+  const std::string celle =
+      leggi_tutto(cartella / "Valdora_Cesina_KT52806.dat");
+  const std::string stazioni =
+      leggi_tutto(cartella / "Valdora_Cesina_KT52806.sim");
   const std::string piano = leggi_tutto(cartella / "Valdora_Cesina_linea.dat");
   EXPECT_EQ(celle.size(), 20715u);
   EXPECT_EQ(piano.size(), 1379964u);
   EXPECT_EQ(stazioni.size(), 3748u);
   // The "Lavis" record: records 0 to 9 take 34 bytes each plus their names.
-  const std::size_t lavis = 10 * 34 + std::string("BOLZANO / BOZENBivio Merano/MeranLaives / "
-                                                  "LeifersBronzolo / BranzollOra / AuerEgna / "
-                                                  "NeumarktMagr\xE8/ MagreidSalorno / "
-                                                  "SalurnMezzocorona").size();
+  const std::size_t lavis =
+      10 * 34 + std::string(
+                    "BOLZANO / BOZENBivio Merano/MeranLaives / "
+                    "LeifersBronzolo / BranzollOra / AuerEgna / "
+                    "NeumarktMagr\xE8/ MagreidSalorno / "
+                    "SalurnMezzocorona")
+                    .size();
   EXPECT_EQ(stazioni.substr(lavis, 39),
-            std::string("\x0C\xB6\xB2\0\0\xAA\xB4\0\0\xB0\xB3\0\0\0\x05\0Lavis\x01\0\x01\0\x04"
+            std::string("\x0C\xB6\xB2\0\0\xAA\xB4\0\0\xB0\xB3\0\0\0\x05\0Lavis"
+                        "\x01\0\x01\0\x04"
                         "\0\x01\0\x01\0\0\0\0\0\0\0\0\0",
                         39));
   // Cell 143: the signal at 7100 m.
-  EXPECT_EQ(celle.substr(143 * 15, 11), std::string("\x01\x2A\0\0\0\0\0\x08\0\0\0", 11));
+  EXPECT_EQ(celle.substr(143 * 15, 11),
+            std::string("\x01\x2A\0\0\0\0\0\x08\0\0\0", 11));
 
   // A second run gives the same bytes.
   EXPECT_EQ(esegui(comando), 0);
@@ -64,29 +74,37 @@ TEST(Programma, ScriveAccantoAlProprioEseguibileOvunqueSiaAvviato) {
 }
 
 TEST(Programma, CartellaDiSolaLetturaFermaIlProgrammaSenzaFilePariali) {
-  // A read-only folder for root too: a read-only tmpfs in a private mount namespace.
-  if (esegui("unshare -m true") != 0) GTEST_SKIP() << "no private mount namespace here";
+  // A read-only folder for root too: a read-only tmpfs in a private mount
+  // namespace.
+  if (esegui("unshare -m true") != 0)
+    GTEST_SKIP() << "no private mount namespace here";
   cartella_temporanea radice;
   const fs::path cartella = radice.percorso() / "sola lettura";
   fs::create_directories(cartella);
   const std::string vecchio = "vecchia descrizione\r\n";
   const std::string c = "'" + cartella.string() + "'";
-  const std::string script = "set -e\nmount -t tmpfs tmpfs " + c + "\ncp '" PROGRAMMA "' " + c +
-                             "/\nprintf 'vecchia descrizione\\r\\n' > " + c +
-                             "/Valdora_Cesina_linea.txt\nmount -o remount,ro " + c +
-                             "\nset +e\n" + c + "/scenario_builder\necho \"uscita=$?\"\nls -A " + c +
-                             "\ncat " + c + "/Valdora_Cesina_linea.txt\n";
+  const std::string script =
+      "set -e\nmount -t tmpfs tmpfs " + c + "\ncp '" PROGRAMMA "' " + c +
+      "/\nprintf 'vecchia descrizione\\r\\n' > " + c +
+      "/Valdora_Cesina_linea.txt\nmount -o remount,ro " + c + "\nset +e\n" + c +
+      "/scenario_builder\necho \"uscita=$?\"\nls -A " + c + "\ncat " + c +
+      "/Valdora_Cesina_linea.txt\n";
   scrivi_tutto(radice / "prova.sh", script);
   std::string uscita, errori;
-  ASSERT_EQ(esegui("unshare -m sh '" + (radice / "prova.sh") + "'", &uscita, &errori), 0) << errori;
+  ASSERT_EQ(
+      esegui("unshare -m sh '" + (radice / "prova.sh") + "'", &uscita, &errori),
+      0)
+      << errori;
 
   EXPECT_NE(uscita.find("uscita=3\n"), std::string::npos) << uscita;
-  EXPECT_NE(errori.find(cartella.string() + "/Valdora_Cesina_linea.txt: Read-only file system"),
+  EXPECT_NE(errori.find(cartella.string() +
+                        "/Valdora_Cesina_linea.txt: Read-only file system"),
             std::string::npos)
       << errori;
   // Nothing but the program and the older file, which is unchanged.
-  EXPECT_NE(uscita.find("Valdora_Cesina_linea.txt\nscenario_builder\n" + vecchio),
-            std::string::npos)
+  EXPECT_NE(
+      uscita.find("Valdora_Cesina_linea.txt\nscenario_builder\n" + vecchio),
+      std::string::npos)
       << uscita;
 }
 

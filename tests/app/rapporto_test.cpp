@@ -1,4 +1,5 @@
-// What an author is told: the fault with its file, line and keyword, the warnings, `check`.
+// What an author is told: the fault with its file, line and keyword, the
+// warnings, `check`.
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
@@ -41,7 +42,8 @@ TEST_P(Rapporto, RigheEsatte) {
   }
   EXPECT_EQ(errori.str(), atteso);
   // Nothing is written next to the descriptions.
-  EXPECT_EQ(elenco(cartella.percorso()), (std::vector<std::string>{"linea.txt", "treno.txt"}));
+  EXPECT_EQ(elenco(cartella.percorso()),
+            (std::vector<std::string>{"linea.txt", "treno.txt"}));
 }
 
 const std::string linea_predefinita = testo_di(righe_linea());
@@ -52,33 +54,48 @@ INSTANTIATE_TEST_SUITE_P(
         caso{"pulito", linea_predefinita, testo_di(righe_treno()), 0, ""},
         caso{"stazione_fuori_griglia", linea_predefinita,
              treno_con("velocita, 0, 100\r\n" + stazione_riga(46025)), 1,
-             "DIR/treno.txt:3: stazione: errore 8 a 46025 m: posizione della stazione non "
+             "DIR/treno.txt:3: stazione: errore 8 a 46025 m: posizione della "
+             "stazione non "
              "multipla di 50\n"},
-        caso{"pendenza_oltre_la_tabella", linea_con("pendenza, 0, 0\r\npendenza, 99999, 2\r\n"),
+        caso{"pendenza_oltre_la_tabella",
+             linea_con("pendenza, 0, 0\r\npendenza, 99999, 2\r\n"),
              treno_con(""), 1,
-             "DIR/linea.txt:5: pendenza: errore 15 a 99999 m: posizione oltre la fine della "
+             "DIR/linea.txt:5: pendenza: errore 15 a 99999 m: posizione oltre "
+             "la fine della "
              "tabella delle celle\n"},
-        caso{"valore_non_numerico", linea_con("\r\npendenza, 1O0, 2\r\n"), treno_con(""), 1,
-             "DIR/linea.txt:5: pendenza: errore 25: errore di lettura della descrizione (valore "
-             "non valido o fuori misura, file mancante o finito prima del tempo)\n"},
+        caso{"valore_non_numerico", linea_con("\r\npendenza, 1O0, 2\r\n"),
+             treno_con(""), 1,
+             "DIR/linea.txt:5: pendenza: errore 25: errore di lettura della "
+             "descrizione (valore "
+             "non valido o fuori misura, file mancante o finito prima del "
+             "tempo)\n"},
         caso{"progressiva_fuori_griglia",
-             "[generale]\r\nlunghezza percorso, 3000\r\nprogressiva chilometrica uno, 0, 120025, "
+             "[generale]\r\nlunghezza percorso, 3000\r\nprogressiva "
+             "chilometrica uno, 0, 120025, "
              "0\r\n[c]\r\n[fine]\r\n",
              treno_con(""), 1,
-             "DIR/linea.txt: progressiva chilometrica: errore 2: progressiva chilometrica con "
+             "DIR/linea.txt: progressiva chilometrica: errore 2: progressiva "
+             "chilometrica con "
              "inizio o valore non multiplo di 50\n"},
         caso{"segnale_senza_posto_per_il_codice", linea_con(""),
-             treno_con("segnale, 3000, 1,4,0,0,0,1,3,0,0,0\r\nabbattimento, 3000, 0\r\n"
-                       "abbattimento, 2950, 0\r\nrallentamento, 5000, 60, 500, 0, 0, 0\r\n"),
+             treno_con("segnale, 3000, 1,4,0,0,0,1,3,0,0,0\r\nabbattimento, "
+                       "3000, 0\r\n"
+                       "abbattimento, 2950, 0\r\nrallentamento, 5000, 60, 500, "
+                       "0, 0, 0\r\n"),
              1,
-             "cella 61 (3050 m): errore 11: segnale prima di un avviso di rallentamento senza "
+             "cella 61 (3050 m): errore 11: segnale prima di un avviso di "
+             "rallentamento senza "
              "cella libera per il codice\n"},
-        caso{"avvisi", linea_con("pendneza, 100, 2\r\ncurvad4, 500, 100\r\ncurvas2, 100, 50\r\n"),
+        caso{"avvisi",
+             linea_con("pendneza, 100, 2\r\ncurvad4, 500, 100\r\ncurvas2, 100, "
+                       "50\r\n"),
              treno_con("velocita, 500, 60\r\nvelocita, 400, 80\r\n"), 0,
              "DIR/linea.txt:4: avviso: campo ignorato: \"pendneza\"\n"
-             "DIR/linea.txt:6: curvas2: avviso: curva che inizia a 100 m, dietro il tracciato "
+             "DIR/linea.txt:6: curvas2: avviso: curva che inizia a 100 m, "
+             "dietro il tracciato "
              "gi\xC3\xA0 steso fino a 600 m\n"
-             "DIR/treno.txt:3: velocita: avviso: velocita a 400 m non dopo la precedente a 500 "
+             "DIR/treno.txt:3: velocita: avviso: velocita a 400 m non dopo la "
+             "precedente a 500 "
              "m\n"
              "3 avvisi\n"}),
     [](const auto& info) { return std::string(info.param.nome); });

@@ -1,7 +1,6 @@
 // inspect and report on the default scenario and on damaged files.
-#include <gtest/gtest.h>
-
 #include <expat.h>
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <map>
@@ -39,7 +38,8 @@ class Strumenti : public ::testing::Test {
 
   static std::string file(const std::string& nome) { return *cartella_ / nome; }
 
-  static int ispeziona(opzioni_ispeziona o, std::string& uscita, std::string& errori) {
+  static int ispeziona(opzioni_ispeziona o, std::string& uscita,
+                       std::string& errori) {
     std::ostringstream u, e;
     const int esito = esegui_ispeziona(o, u, e);
     uscita = u.str();
@@ -70,7 +70,8 @@ TEST_F(Strumenti, DecodificareERicodificareDaGliStessiByte) {
   for (const stazione& r : stazioni) codifica_stazione(di_nuovo, r);
   EXPECT_EQ(di_nuovo, sim);
   di_nuovo.clear();
-  for (int asse = 0; asse < 2; ++asse) codifica_asse(di_nuovo, p, asse, 0, p.ultimo_metro());
+  for (int asse = 0; asse < 2; ++asse)
+    codifica_asse(di_nuovo, p, asse, 0, p.ultimo_metro());
   EXPECT_EQ(di_nuovo, piano);
   EXPECT_EQ(stazioni[10].nome, "Lavis");
   EXPECT_EQ(p.ultimo_metro(), 69000);
@@ -81,27 +82,33 @@ TEST_F(Strumenti, VisteDiInspect) {
   opzioni_ispeziona o;
   o.file = {file("Valdora_Cesina_KT52806.sim")};
   ASSERT_EQ(ispeziona(o, uscita, errori), 0) << errori;
-  EXPECT_NE(uscita.find("record 1 (stazione) \"BOLZANO / BOZEN\": tipo 12, inizio -500, fine 500"),
+  EXPECT_NE(uscita.find("record 1 (stazione) \"BOLZANO / BOZEN\": tipo 12, "
+                        "inizio -500, fine 500"),
             std::string::npos);
   EXPECT_NE(uscita.find("orario 35820 (09:57:00)"), std::string::npos);
-  EXPECT_NE(uscita.find("\"Magr\xC3\xA8/ Magreid\""), std::string::npos);  // UTF-8 on the console
-  EXPECT_EQ(uscita.find("record 13 "), std::string::npos);                 // empty: not shown
+  EXPECT_NE(uscita.find("\"Magr\xC3\xA8/ Magreid\""),
+            std::string::npos);  // UTF-8 on the console
+  EXPECT_EQ(uscita.find("record 13 "), std::string::npos);  // empty: not shown
 
   o.file = {file("Valdora_Cesina_KT52806.dat")};
   o.metro = 46200;
   ASSERT_EQ(ispeziona(o, uscita, errori), 0);
-  EXPECT_NE(uscita.find("cella 924 (46200 m): fermata, dato1 10"), std::string::npos) << uscita;
+  EXPECT_NE(uscita.find("cella 924 (46200 m): fermata, dato1 10"),
+            std::string::npos)
+      << uscita;
   EXPECT_EQ(std::count(uscita.begin(), uscita.end(), '\n'), 12);
 
   o.metro.reset();
   o.csv = true;
   ASSERT_EQ(ispeziona(o, uscita, errori), 0);
   EXPECT_EQ(std::count(uscita.begin(), uscita.end(), '\n'), 1382);
-  EXPECT_NE(uscita.find("\n143,7150,1,\"segnale\",42,0,0,8,0,0,0,30,100,100\n"), std::string::npos);
+  EXPECT_NE(uscita.find("\n143,7150,1,\"segnale\",42,0,0,8,0,0,0,30,100,100\n"),
+            std::string::npos);
 
   o.csv = false;
   o.json = true;
-  o.file = {file("Valdora_Cesina_KT52806.sim"), file("Valdora_Cesina_linea.dat")};
+  o.file = {file("Valdora_Cesina_KT52806.sim"),
+            file("Valdora_Cesina_linea.dat")};
   ASSERT_EQ(ispeziona(o, uscita, errori), 0);
   const auto j = nlohmann::json::parse(uscita);
   ASSERT_EQ(j.size(), 2u);
@@ -122,15 +129,18 @@ TEST_F(Strumenti, FileDanneggiati) {
     const char* messaggio;
   };
   const caso casi[] = {
-      {"celle_troncate", "Valdora_Cesina_KT52806.dat", [](std::string d) { return d.substr(0, 31); },
-       3, "errore di decodifica al byte 30: cella incompleta"},
-      {"celle_vuote", "Valdora_Cesina_KT52806.dat", [](std::string) { return std::string(); }, 3,
+      {"celle_troncate", "Valdora_Cesina_KT52806.dat",
+       [](std::string d) { return d.substr(0, 31); }, 3,
+       "errore di decodifica al byte 30: cella incompleta"},
+      {"celle_vuote", "Valdora_Cesina_KT52806.dat",
+       [](std::string) { return std::string(); }, 3,
        "errore di decodifica al byte 0: file vuoto"},
       {"stazioni_troncate", "Valdora_Cesina_KT52806.sim",
        [](std::string d) { return d.substr(0, 60); }, 3,
        "errore di decodifica al byte 50: record 1 troncato"},
-      {"stazioni_con_byte_in_piu", "Valdora_Cesina_KT52806.sim", [](std::string d) { return d + "x"; },
-       3, "errore di decodifica al byte 3748: byte dopo il record 86"},
+      {"stazioni_con_byte_in_piu", "Valdora_Cesina_KT52806.sim",
+       [](std::string d) { return d + "x"; }, 3,
+       "errore di decodifica al byte 3748: byte dopo il record 86"},
       {"nome_piu_lungo_del_file", "Valdora_Cesina_KT52806.sim",
        [](std::string d) {
          d[14] = '\xFF';
@@ -144,8 +154,9 @@ TEST_F(Strumenti, FileDanneggiati) {
          return d;
        },
        3, "errore di decodifica al byte 4: tipo di elemento sconosciuto 7"},
-      {"piano_troncato", "Valdora_Cesina_linea.dat", [](std::string d) { return d.substr(0, 13); },
-       3, "errore di decodifica al byte 8: elemento troncato"},
+      {"piano_troncato", "Valdora_Cesina_linea.dat",
+       [](std::string d) { return d.substr(0, 13); }, 3,
+       "errore di decodifica al byte 8: elemento troncato"},
   };
   for (const caso& c : casi) {
     SCOPED_TRACE(c.nome);
@@ -164,7 +175,8 @@ TEST_F(Strumenti, FileDanneggiati) {
   EXPECT_EQ(ispeziona(o, uscita, errori), 64);
 }
 
-// The page parsed as XML: the elements by name, and the ones with an id or a class.
+// The page parsed as XML: the elements by name, and the ones with an id or a
+// class.
 struct analisi_pagina {
   std::map<std::string, int> elementi;
   std::map<std::string, int> id;
@@ -172,7 +184,8 @@ struct analisi_pagina {
   std::map<std::string, std::string> id_elemento;
 };
 
-void XMLCALL apri(void* dati, const XML_Char* nome, const XML_Char** attributi) {
+void XMLCALL apri(void* dati, const XML_Char* nome,
+                  const XML_Char** attributi) {
   auto* a = static_cast<analisi_pagina*>(dati);
   a->elementi[nome]++;
   for (int i = 0; attributi[i] != nullptr; i += 2) {
@@ -180,21 +193,24 @@ void XMLCALL apri(void* dati, const XML_Char* nome, const XML_Char** attributi) 
       a->id[attributi[i + 1]]++;
       a->id_elemento[attributi[i + 1]] = nome;
     }
-    if (std::string(attributi[i]) == "class") a->classi[std::string(nome) + "." + attributi[i + 1]]++;
+    if (std::string(attributi[i]) == "class")
+      a->classi[std::string(nome) + "." + attributi[i + 1]]++;
   }
 }
 void XMLCALL chiudi(void*, const XML_Char*) {}
 
 TEST_F(Strumenti, PaginaBenFormataConMappaProfiliEOrario) {
-  const std::string pagina = leggi_tutto(file("Valdora_Cesina_KT52806_report.html"));
+  const std::string pagina =
+      leggi_tutto(file("Valdora_Cesina_KT52806_report.html"));
   analisi_pagina a;
   XML_Parser parser = XML_ParserCreateNS(nullptr, ' ');
   XML_SetUserData(parser, &a);
   XML_SetElementHandler(parser, apri, chiudi);
   const bool ben_formata =
-      XML_Parse(parser, pagina.data(), static_cast<int>(pagina.size()), 1) == XML_STATUS_OK;
-  EXPECT_TRUE(ben_formata) << XML_ErrorString(XML_GetErrorCode(parser)) << " alla riga "
-                           << XML_GetCurrentLineNumber(parser);
+      XML_Parse(parser, pagina.data(), static_cast<int>(pagina.size()), 1) ==
+      XML_STATUS_OK;
+  EXPECT_TRUE(ben_formata) << XML_ErrorString(XML_GetErrorCode(parser))
+                           << " alla riga " << XML_GetCurrentLineNumber(parser);
   XML_ParserFree(parser);
   const std::string svg = "http://www.w3.org/2000/svg svg";
   EXPECT_EQ(a.id_elemento["mappa"], svg);
@@ -219,15 +235,18 @@ TEST_F(Strumenti, PaginaBenFormataConMappaProfiliEOrario) {
 
 TEST_F(Strumenti, ReportDaiSoliFileBinari) {
   cartella_temporanea altra;
-  for (const char* nome : {"Valdora_Cesina_KT52806.dat", "Valdora_Cesina_KT52806.sim"}) {
+  for (const char* nome :
+       {"Valdora_Cesina_KT52806.dat", "Valdora_Cesina_KT52806.sim"}) {
     fs::copy_file(file(nome), altra / nome);
   }
   opzioni_pagina o;
   o.cartella = altra.percorso().string();
   std::ostringstream uscita, errori;
   ASSERT_EQ(esegui_pagina(o, uscita, errori), 0) << errori.str();
-  const std::string pagina = leggi_tutto(altra / "Valdora_Cesina_KT52806_report.html");
-  EXPECT_NE(pagina.find("Geometria della linea non disponibile"), std::string::npos);
+  const std::string pagina =
+      leggi_tutto(altra / "Valdora_Cesina_KT52806_report.html");
+  EXPECT_NE(pagina.find("Geometria della linea non disponibile"),
+            std::string::npos);
   EXPECT_NE(pagina.find("Non noto"), std::string::npos);
   fs::remove(altra / "Valdora_Cesina_KT52806.dat");
   EXPECT_EQ(esegui_pagina(o, uscita, errori), 3);

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "compiler/codici_gara.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -19,9 +19,13 @@ TEST(CodiciGara, EsempiLavorati) {
       {"a", "B", "abaabbccddeeffgghhiillmmn", 2557, 33957},
       {"b", "A", "baaabbccddeeffgghhiillmmn", 2557, 33956},
       {"", "", "aabbccddeeffgghhiillmmnno", 2583, 34355},
-      {"ABCDEFGHIJKLMNOPQRSTUVWXY", "Z", "abcdefghijklmnopqrstuvwxy", 2725, 36725},
+      {"ABCDEFGHIJKLMNOPQRSTUVWXY", "Z", "abcdefghijklmnopqrstuvwxy", 2725,
+       36725},
       // Accented capitals are lower-cased too: "À" counts as "à" (224).
-      {"\xC0", "", "\xE0" "aabbccddeeffgghhiillmmnn", 224 + 2583 - 'o', 0},
+      {"\xC0", "",
+       "\xE0"
+       "aabbccddeeffgghhiillmmnn",
+       224 + 2583 - 'o', 0},
   };
   for (const caso& c : casi) {
     SCOPED_TRACE(std::string(c.treno) + " / " + c.linea);

@@ -1,4 +1,5 @@
-// The route scan: the speed-code marks around slowdowns, on small hand-made cell tables.
+// The route scan: the speed-code marks around slowdowns, on small hand-made
+// cell tables.
 #include <gtest/gtest.h>
 
 #include "app/stato.h"
@@ -14,11 +15,12 @@ struct posa {
 
 struct caso {
   const char* nome;
-  std::vector<posa> prima;        // cells placed before the scan
-  std::vector<int> segni;         // cells that get a speed-code mark (180), and no other
+  std::vector<posa> prima;  // cells placed before the scan
+  std::vector<int>
+      segni;  // cells that get a speed-code mark (180), and no other
   int32_t codice = 0;
   int32_t posizione = 0;
-  std::vector<posa> dopo = {};    // further cells to check after the scan
+  std::vector<posa> dopo = {};  // further cells to check after the scan
 };
 
 constexpr uint8_t S = cella_segnale, I = cella_inizio_rallentamento,
@@ -38,11 +40,13 @@ TEST_P(Scansione, SegniECodici) {
   const std::vector<cella> originali = s.celle;
   scansione_percorso(s);
   for (int i = 0; i <= 200; ++i) {
-    const bool segnata = std::find(c.segni.begin(), c.segni.end(), i) != c.segni.end();
+    const bool segnata =
+        std::find(c.segni.begin(), c.segni.end(), i) != c.segni.end();
     if (segnata) {
       EXPECT_EQ(s.celle[i].tipo, C) << "cella " << i;
       EXPECT_EQ(s.celle[i].dato1, 180) << "cella " << i;
-    } else if (std::none_of(c.dopo.begin(), c.dopo.end(), [i](const posa& p) { return p.cella == i; })) {
+    } else if (std::none_of(c.dopo.begin(), c.dopo.end(),
+                            [i](const posa& p) { return p.cella == i; })) {
       EXPECT_EQ(s.celle[i], originali[i]) << "cella " << i;
     }
   }
@@ -57,14 +61,29 @@ TEST_P(Scansione, SegniECodici) {
 INSTANTIATE_TEST_SUITE_P(
     Regole, Scansione,
     ::testing::Values(
-        // Rule A: every signal within 20 cells before the warning cell, not only the nearest.
-        caso{"a_due_segnali", {{50, A, 60}, {47, S}, {35, S}, {29, S}}, {46, 34}},
-        caso{"a_segnale_occupato_davanti", {{50, A, 60}, {47, S}, {46, P}}, {45}},
+        // Rule A: every signal within 20 cells before the warning cell, not
+        // only the nearest.
+        caso{"a_due_segnali",
+             {{50, A, 60}, {47, S}, {35, S}, {29, S}},
+             {46, 34}},
+        caso{"a_segnale_occupato_davanti",
+             {{50, A, 60}, {47, S}, {46, P}},
+             {45}},
         caso{"a_segnale_in_cella_2_ignorato", {{10, A, 60}, {2, S}}, {}},
-        caso{"a_codice_75_resta", {{50, A, 60}, {47, S}, {46, C, 75}, {45, P}}, {}, 0, 0,
+        caso{"a_codice_75_resta",
+             {{50, A, 60}, {47, S}, {46, C, 75}, {45, P}},
+             {},
+             0,
+             0,
              {{46, C, 75}}},
-        caso{"a_codice_270_diventa_180", {{50, A, 60}, {47, S}, {46, C, 270}, {45, P}}, {46}},
-        caso{"a_nessun_posto", {{50, A, 60}, {47, S}, {46, P}, {45, P}}, {}, 11, 47 * 50},
+        caso{"a_codice_270_diventa_180",
+             {{50, A, 60}, {47, S}, {46, C, 270}, {45, P}},
+             {46}},
+        caso{"a_nessun_posto",
+             {{50, A, 60}, {47, S}, {46, P}, {45, P}},
+             {},
+             11,
+             47 * 50},
         // Rule B: three windows before a start, each on its own.
         caso{"b_inizio_in_cella_7", {{7, I, 120}, {9, F, 120}}, {}},
         caso{"b_inizio_in_cella_8", {{8, I, 120}, {10, F, 120}}, {3}},
@@ -75,28 +94,38 @@ INSTANTIATE_TEST_SUITE_P(
              {48, 42},
              12,
              60 * 50},
-        // Rule C: marks every 8 cells inside a slow slowdown; rule D before the next signal.
-        caso{"c_ogni_8_celle", {{100, I, 60}, {120, F, 60}}, {95, 89, 82, 108, 116}},
-        caso{"c_un_passo_prima", {{100, I, 60}, {120, F, 60}, {108, P}}, {95, 89, 82, 107, 115}},
-        caso{"c_un_passo_dopo", {{100, I, 60}, {120, F, 60}, {108, P}, {107, P}},
+        // Rule C: marks every 8 cells inside a slow slowdown; rule D before the
+        // next signal.
+        caso{"c_ogni_8_celle",
+             {{100, I, 60}, {120, F, 60}},
+             {95, 89, 82, 108, 116}},
+        caso{"c_un_passo_prima",
+             {{100, I, 60}, {120, F, 60}, {108, P}},
+             {95, 89, 82, 107, 115}},
+        caso{"c_un_passo_dopo",
+             {{100, I, 60}, {120, F, 60}, {108, P}, {107, P}},
              {95, 89, 82, 109, 117}},
         caso{"c_nessun_posto",
              {{100, I, 60}, {120, F, 60}, {108, P}, {107, P}, {109, P}},
              {95, 89, 82},
              13,
              108 * 50},
-        caso{"c_velocita_110_nessuna_ripetizione", {{100, I, 110}, {120, F, 110}, {125, S}},
+        caso{"c_velocita_110_nessuna_ripetizione",
+             {{100, I, 110}, {120, F, 110}, {125, S}},
              {95, 89, 82}},
-        caso{"d_segnale_a_12_celle", {{100, I, 60}, {120, F, 60}, {132, S}},
+        caso{"d_segnale_a_12_celle",
+             {{100, I, 60}, {120, F, 60}, {132, S}},
              {95, 89, 82, 108, 116, 131}},
-        caso{"d_segnale_a_13_celle", {{100, I, 60}, {120, F, 60}, {133, S}},
+        caso{"d_segnale_a_13_celle",
+             {{100, I, 60}, {120, F, 60}, {133, S}},
              {95, 89, 82, 108, 116}},
         caso{"d_nessun_posto",
              {{100, I, 60}, {120, F, 60}, {125, S}, {124, P}, {123, P}},
              {95, 89, 82, 108, 116},
              13,
              120 * 50},
-        // A slowdown without its end mark keeps the marks placed on its way to the last cell.
+        // A slowdown without its end mark keeps the marks placed on its way to
+        // the last cell.
         caso{"c_senza_fine", {{180, I, 60}}, {175, 169, 162, 188, 196}}),
     [](const auto& info) { return std::string(info.param.nome); });
 

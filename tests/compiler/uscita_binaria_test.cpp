@@ -1,5 +1,7 @@
-// The binary files: exact bytes of the encoder and of the records, file sizes, which files a build
-// writes and which it leaves alone.
+// The binary files: exact bytes of the encoder and of the records, file sizes,
+// which files a build writes and which it leaves alone.
+#include "compiler/uscita_binaria.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -7,7 +9,6 @@
 #include "app/costruzione.h"
 #include "banco.h"
 #include "compiler/codifica.h"
-#include "compiler/uscita_binaria.h"
 
 namespace {
 
@@ -32,12 +33,16 @@ TEST(Codifica, ByteEsattiLittleEndian) {
       {"byte", [](std::string& d) { metti_byte(d, 0xAB); }, "AB"},
       {"intero_5121", [](std::string& d) { metti_intero(d, 5121); }, "01 14"},
       {"intero_negativo", [](std::string& d) { metti_intero(d, -2); }, "FE FF"},
-      {"long_46250", [](std::string& d) { metti_long(d, 46250); }, "AA B4 00 00"},
-      {"long_minimo", [](std::string& d) { metti_long(d, INT32_MIN); }, "00 00 00 80"},
-      {"doppio_2", [](std::string& d) { metti_doppio(d, 2.0); }, "00 00 00 00 00 00 00 40"},
+      {"long_46250", [](std::string& d) { metti_long(d, 46250); },
+       "AA B4 00 00"},
+      {"long_minimo", [](std::string& d) { metti_long(d, INT32_MIN); },
+       "00 00 00 80"},
+      {"doppio_2", [](std::string& d) { metti_doppio(d, 2.0); },
+       "00 00 00 00 00 00 00 40"},
       {"doppio_negativo", [](std::string& d) { metti_doppio(d, -0.003); },
        "FA 7E 6A BC 74 93 68 BF"},
-      {"testo", [](std::string& d) { metti_testo(d, "Magr\xE8"); }, "05 00 4D 61 67 72 E8"},
+      {"testo", [](std::string& d) { metti_testo(d, "Magr\xE8"); },
+       "05 00 4D 61 67 72 E8"},
       {"testo_vuoto", [](std::string& d) { metti_testo(d, ""); }, "00 00"},
   };
   for (const caso& c : casi) {
@@ -76,7 +81,8 @@ TEST(Codifica, RecordDiStazioneLavis) {
   std::string d;
   codifica_stazione(d, lavis);
   EXPECT_EQ(esadecimale(d),
-            "0C B6 B2 00 00 AA B4 00 00 B0 B3 00 00 00 05 00 4C 61 76 69 73 01 00 01 00 04 00 "
+            "0C B6 B2 00 00 AA B4 00 00 B0 B3 00 00 00 05 00 4C 61 76 69 73 01 "
+            "00 01 00 04 00 "
             "01 00 01 00 00 00 00 00 00 00 00 00");
 }
 
@@ -88,14 +94,17 @@ TEST(FileBinari, PercorsoDi62000Metri) {
   const std::string& dat = b.c.file.at("Valdora_Cesina_KT52806.dat");
   EXPECT_EQ(a.size(), 1379964u);
   EXPECT_EQ(dat.size(), 20715u);
-  EXPECT_EQ(b.c.scritti, (std::vector<std::string>{"Valdora_Cesina_linea.dat",
-                                                   "Valdora_Cesina_KT52806.sim",
-                                                   "Valdora_Cesina_KT52806.dat"}));
-  EXPECT_EQ(esadecimale(a.substr(0, 18)), "02 00 00 00 02 00 00 00 05 00 00 00 00 00 00 00 00 00");
+  EXPECT_EQ(b.c.scritti,
+            (std::vector<std::string>{"Valdora_Cesina_linea.dat",
+                                      "Valdora_Cesina_KT52806.sim",
+                                      "Valdora_Cesina_KT52806.dat"}));
+  EXPECT_EQ(esadecimale(a.substr(0, 18)),
+            "02 00 00 00 02 00 00 00 05 00 00 00 00 00 00 00 00 00");
   const std::size_t meta = a.size() / 2;
   EXPECT_EQ(esadecimale(a.substr(meta, 18)),
             "02 00 00 00 02 00 01 00 05 00 00 00 00 00 00 00 00 40");
-  EXPECT_EQ(esadecimale(a.substr(meta - 4, 4)), "00 00 00 00");  // metres E - 1 and E are Empty
+  EXPECT_EQ(esadecimale(a.substr(meta - 4, 4)),
+            "00 00 00 00");  // metres E - 1 and E are Empty
   // Cell 1: the reserved 5121 and the competition code 2341.
   EXPECT_EQ(esadecimale(dat.substr(15, 5)), "00 01 14 25 09");
   // 87 records: 34 bytes each plus their names.
@@ -109,8 +118,9 @@ TEST(FileBinari, SenzaPianoNessunFileAEQuelloVecchioResta) {
   b.c.file["Valdora_Cesina_linea.dat"] = "vecchio";
   ASSERT_EQ(b.compila(0).tipo, esito_compilazione::completata);
   EXPECT_EQ(b.c.file.at("Valdora_Cesina_linea.dat"), "vecchio");
-  EXPECT_EQ(b.c.scritti, (std::vector<std::string>{"Valdora_Cesina_KT52806.sim",
-                                                   "Valdora_Cesina_KT52806.dat"}));
+  EXPECT_EQ(b.c.scritti,
+            (std::vector<std::string>{"Valdora_Cesina_KT52806.sim",
+                                      "Valdora_Cesina_KT52806.dat"}));
   EXPECT_FALSE(b.s.planimetria.presente());
 }
 
@@ -122,7 +132,8 @@ TEST(FileBinari, ErroriFataliNonScrivonoNessunFile) {
   const caso casi[] = {
       // A slowdown that starts at metre 0 puts its speed into cell 1.
       {"rallentamento, 0, 60, 100, 0, 0, 0\r\n", "1250"},
-      // A signal at metre 0 with a second value only: cell 1 has dato2 but no dato1.
+      // A signal at metre 0 with a second value only: cell 1 has dato2 but no
+      // dato1.
       {"segnale, 0, 1, 0, 0, 0, 0, 0, 0, 5, 0, 0\r\n", "1251"},
   };
   for (const caso& c : casi) {
@@ -147,8 +158,10 @@ TEST(FileBinari, SenzaTabellaDelleCelleNessunFile) {
   EXPECT_TRUE(b.c.scritti.empty());
   std::ostringstream errori;
   EXPECT_EQ(concludi(b.s, esito, {"linea.txt", "treno.txt"}, errori), 1);
-  EXPECT_EQ(errori.str(), "linea.txt:2: lunghezza percorso: errore 1: lunghezza percorso fuori "
-                          "dai limiti (da 0 a 1000000 m)\n");
+  EXPECT_EQ(
+      errori.str(),
+      "linea.txt:2: lunghezza percorso: errore 1: lunghezza percorso fuori "
+      "dai limiti (da 0 a 1000000 m)\n");
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// The five text files of the scenario, written into a real folder and read back whole.
+// The five text files of the scenario, written into a real folder and read back
+// whole.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -33,29 +34,35 @@ TEST_P(FileTesto, ScriveEsattamenteLeRigheAttese) {
   cartella_reale reale(cartella.percorso().string());
   stato s;
   // An older, longer file of the same name must leave no trace.
-  scrivi_tutto(cartella / caso.nome_file, std::string(10000, 'x') + "riferimento fine del file");
+  scrivi_tutto(cartella / caso.nome_file,
+               std::string(10000, 'x') + "riferimento fine del file");
 
   ASSERT_TRUE(caso.dati(s, reale).ok);
 
   const std::string scritto = leggi_tutto(cartella / caso.nome_file);
   EXPECT_EQ(scritto, leggi_tutto(fixture(caso.atteso)));
   EXPECT_EQ(scritto.size(), caso.byte);
-  EXPECT_EQ(righe_crlf(scritto).size(), caso.righe + 1);  // the text after the last CR LF is empty
+  EXPECT_EQ(righe_crlf(scritto).size(),
+            caso.righe + 1);  // the text after the last CR LF is empty
   EXPECT_EQ(scritto.find("riferimento fine del file"), std::string::npos);
   EXPECT_NE(scritto.substr(0, 3), "\xEF\xBB\xBF");
-  EXPECT_EQ(elenco(cartella.percorso()), std::vector<std::string>{caso.nome_file});
+  EXPECT_EQ(elenco(cartella.percorso()),
+            std::vector<std::string>{caso.nome_file});
 }
 
 INSTANTIATE_TEST_SUITE_P(
     CinqueFile, FileTesto,
-    ::testing::Values(
-        caso_file{"linea", dati_linea, "Valdora_Cesina_linea.txt", "attesi/linea.txt", 71, 2885},
-        caso_file{"treno", dati_treno, "Valdora_Cesina_KT52806-.txt", "attesi/treno.txt", 56,
-                  2686},
-        caso_file{"scheda", dati_scheda, "Valdora_Cesina_KT52806_scheda_treno.txt",
-                  "attesi/scheda.txt", 50, 3818},
-        caso_file{"rallentamenti", dati_rallentamenti,
-                  "Valdora_Cesina_KT52806_rallentamenti.txt", "attesi/rallentamenti.txt", 4, 46}),
+    ::testing::Values(caso_file{"linea", dati_linea, "Valdora_Cesina_linea.txt",
+                                "attesi/linea.txt", 71, 2885},
+                      caso_file{"treno", dati_treno,
+                                "Valdora_Cesina_KT52806-.txt",
+                                "attesi/treno.txt", 56, 2686},
+                      caso_file{"scheda", dati_scheda,
+                                "Valdora_Cesina_KT52806_scheda_treno.txt",
+                                "attesi/scheda.txt", 50, 3818},
+                      caso_file{"rallentamenti", dati_rallentamenti,
+                                "Valdora_Cesina_KT52806_rallentamenti.txt",
+                                "attesi/rallentamenti.txt", 4, 46}),
     [](const auto& info) { return std::string(info.param.descrizione); });
 
 TEST(FileTesto, ByteSegnalatiDelleRigheSpeciali) {
@@ -72,7 +79,8 @@ TEST(FileTesto, NoteConIntestazioneEsattaEProsaStrutturata) {
   cartella_reale reale(cartella.percorso().string());
   stato s;
   ASSERT_TRUE(dati_note(s, reale).ok);
-  const auto righe = righe_crlf(leggi_tutto(cartella / "Valdora_Cesina_KT52806_note.txt"));
+  const auto righe =
+      righe_crlf(leggi_tutto(cartella / "Valdora_Cesina_KT52806_note.txt"));
   ASSERT_EQ(righe.size(), 29u);
   EXPECT_EQ(righe[28], "");
   EXPECT_EQ(righe[0].rfind("AUTORE: ", 0), 0u);
@@ -97,12 +105,16 @@ TEST(FileTesto, NoteConIntestazioneEsattaEProsaStrutturata) {
   for (char lettera : std::string("\xE0\xE8\xF2\xF9")) {
     EXPECT_NE(accentate.find(lettera), std::string::npos);
   }
-  // The four paragraphs start on lines 6, 10, 18 and 24, each with a capital letter.
+  // The four paragraphs start on lines 6, 10, 18 and 24, each with a capital
+  // letter.
   for (int inizio : {5, 9, 17, 23}) {
-    EXPECT_TRUE(std::isupper(static_cast<unsigned char>(righe[inizio][0]))) << righe[inizio];
+    EXPECT_TRUE(std::isupper(static_cast<unsigned char>(righe[inizio][0])))
+        << righe[inizio];
   }
-  // A paragraph's last line ends its sentence; the lines before it do not start a new paragraph.
-  for (int fine : {8, 16, 22, 27}) EXPECT_EQ(righe[fine].back(), fine == 27 ? '!' : '.');
+  // A paragraph's last line ends its sentence; the lines before it do not start
+  // a new paragraph.
+  for (int fine : {8, 16, 22, 27})
+    EXPECT_EQ(righe[fine].back(), fine == 27 ? '!' : '.');
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// Arbitrary bytes as each of the three binary files: every decoder must refuse or accept them
-// without a fault, and what it accepts must encode back to the same bytes.
+// Arbitrary bytes as each of the three binary files: every decoder must refuse
+// or accept them without a fault, and what it accepts must encode back to the
+// same bytes.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -30,7 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, std::size_t quanti) {
   coordinate_piano piano;
   if (decodifica_piano(byte, piano, e)) {
     std::string di_nuovo;
-    for (int asse = 0; asse < 2; ++asse) codifica_asse(di_nuovo, piano, asse, 0, piano.ultimo_metro());
+    for (int asse = 0; asse < 2; ++asse)
+      codifica_asse(di_nuovo, piano, asse, 0, piano.ultimo_metro());
     if (di_nuovo != byte) std::abort();
   } else if (e.offset > quanti) {
     std::abort();

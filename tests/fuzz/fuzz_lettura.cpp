@@ -1,5 +1,6 @@
-// Arbitrary bytes as either description, through the whole reading, the route scan and the binary
-// output, in an in-memory folder. The first byte chooses what the rest stands for.
+// Arbitrary bytes as either description, through the whole reading, the route
+// scan and the binary output, in an in-memory folder. The first byte chooses
+// what the rest stands for.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -37,16 +38,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, std::size_t quanti) {
       treno = resto;
       break;
     default: {
-      // Both: the line description up to the first NUL byte, the train-run description after it.
+      // Both: the line description up to the first NUL byte, the train-run
+      // description after it.
       const std::size_t taglio = resto.find('\0');
       linea = resto.substr(0, taglio);
-      treno = taglio == std::string::npos ? std::string() : resto.substr(taglio + 1);
+      treno = taglio == std::string::npos ? std::string()
+                                          : resto.substr(taglio + 1);
     }
   }
   c.file[nome_descrizione_linea(s)] = linea;
   if ((scelta & 0x80) == 0) c.file[nome_descrizione_treno(s)] = treno;
-  // The plan file of a long route is large; write the files only when there is no plan, so that a run
-  // stays fast.
+  // The plan file of a long route is large; write the files only when there is
+  // no plan, so that a run stays fast.
   const int32_t j = (scelta & 0x40) ? 0 : 1;
   if (j == 0) {
     memorizza_percorso(s, c, j);

@@ -1,15 +1,17 @@
-// The field reader: fields, numbers of each width, line ends, the end of the file.
+// The field reader: fields, numbers of each width, line ends, the end of the
+// file.
+#include "line/lettore.h"
+
 #include <gtest/gtest.h>
 
 #include <variant>
 
-#include "line/lettore.h"
 #include "line/parole_chiave.h"
 
 namespace {
 
-// One read: a text, or a number of a width (L = Long, I = Integer, B = Byte). `valido` false means
-// the read must fail.
+// One read: a text, or a number of a width (L = Long, I = Integer, B = Byte).
+// `valido` false means the read must fail.
 struct lettura {
   char tipo;  // 'T', 'L', 'I', 'B'
   bool valido;
@@ -18,8 +20,12 @@ struct lettura {
   int riga;
 };
 
-lettura T(std::string testo, int riga) { return {'T', true, std::move(testo), 0, riga}; }
-lettura N(char tipo, int64_t numero, int riga) { return {tipo, true, "", numero, riga}; }
+lettura T(std::string testo, int riga) {
+  return {'T', true, std::move(testo), 0, riga};
+}
+lettura N(char tipo, int64_t numero, int riga) {
+  return {tipo, true, "", numero, riga};
+}
 lettura NO(char tipo) { return {tipo, false, "", 0, 0}; }
 
 struct caso {
@@ -32,19 +38,34 @@ struct caso {
 TEST(Lettore, CampiTabellaDiCasi) {
   const caso casi[] = {
       {"virgole_e_righe", "a, b\r\nc", {T("a", 1), T("b", 1), T("c", 2)}, true},
-      {"fine_riga_sola", "a\nb\rc\r\n", {T("a", 1), T("b", 2), T("c", 3)}, true},
+      {"fine_riga_sola",
+       "a\nb\rc\r\n",
+       {T("a", 1), T("b", 2), T("c", 3)},
+       true},
       {"blank_ai_lati", " \t abc \t,d e ", {T("abc", 1), T("d e", 1)}, true},
       {"riga_vuota", "a\r\n\r\nb", {T("a", 1), T("", 2), T("b", 3)}, true},
       {"virgolette", "\"x, y\" zz, w\r\n", {T("x, y", 1), T("w", 1)}, true},
-      {"virgolette_fra_righe", "\"a\r\nb\",c", {T("a\r\nb", 1), T("c", 2)}, true},
-      {"numeri", "12, -4,+5,  ,7\r\n", {N('L', 12, 1), N('L', -4, 1), N('L', 5, 1),
-                                         N('L', 0, 1), N('L', 7, 1)}, true},
-      {"numeri_separati_da_blank", "9   56\t20 \r\n[fine]",
-       {N('I', 9, 1), N('I', 56, 1), N('I', 20, 1), T("[fine]", 2)}, true},
-      {"numero_poi_testo_sulla_riga", "12 abc\r\n", {N('L', 12, 1), T("abc", 1)}, true},
-      {"limiti_delle_misure", "2147483647,-2147483648,32767,-32768,255,0",
-       {N('L', 2147483647, 1), N('L', -2147483648LL, 1), N('I', 32767, 1), N('I', -32768, 1),
-        N('B', 255, 1), N('B', 0, 1)}, true},
+      {"virgolette_fra_righe",
+       "\"a\r\nb\",c",
+       {T("a\r\nb", 1), T("c", 2)},
+       true},
+      {"numeri",
+       "12, -4,+5,  ,7\r\n",
+       {N('L', 12, 1), N('L', -4, 1), N('L', 5, 1), N('L', 0, 1), N('L', 7, 1)},
+       true},
+      {"numeri_separati_da_blank",
+       "9   56\t20 \r\n[fine]",
+       {N('I', 9, 1), N('I', 56, 1), N('I', 20, 1), T("[fine]", 2)},
+       true},
+      {"numero_poi_testo_sulla_riga",
+       "12 abc\r\n",
+       {N('L', 12, 1), T("abc", 1)},
+       true},
+      {"limiti_delle_misure",
+       "2147483647,-2147483648,32767,-32768,255,0",
+       {N('L', 2147483647, 1), N('L', -2147483648LL, 1), N('I', 32767, 1),
+        N('I', -32768, 1), N('B', 255, 1), N('B', 0, 1)},
+       true},
       {"long_troppo_grande", "2147483648", {NO('L')}, true},
       {"intero_troppo_grande", "32768", {NO('I')}, true},
       {"byte_negativo", "-1", {NO('B')}, true},
@@ -102,7 +123,8 @@ TEST(Lettore, CampiTabellaDiCasi) {
 
 TEST(Lettore, Arrotondamento) {
   const std::pair<double, double> casi[] = {
-      {212.5, 212}, {213.5, 214}, {0.5, 0}, {1.5, 2}, {-0.5, 0}, {-1.5, -2}, {2.4, 2}, {2.6, 3}};
+      {212.5, 212}, {213.5, 214}, {0.5, 0}, {1.5, 2},
+      {-0.5, 0},    {-1.5, -2},   {2.4, 2}, {2.6, 3}};
   for (auto [x, atteso] : casi) EXPECT_EQ(arrotonda(x), atteso) << x;
 }
 
@@ -116,7 +138,8 @@ TEST(ParoleChiave, RiconoscimentoPerSottostringhe) {
       {"[GENERALE]", parola::generale, true},
       {"LUNGHEZZA PERCORSO", parola::lunghezza_percorso, true},
       {"progressiva chilometrica uno", parola::progressiva_uno, true},
-      {"Progressiva chilometrica uno", parola::progressiva_uno, false},  // exact case
+      {"Progressiva chilometrica uno", parola::progressiva_uno,
+       false},  // exact case
       {"sfondo Uno", parola::sfondo_uno, false},
       {"ripetizione segnali 9 codici", parola::ripetizione_segnali, true},
       {"VELOCIT\xC0", parola::velocita, true},  // accented last letter

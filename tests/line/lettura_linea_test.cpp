@@ -1,18 +1,20 @@
-// The line reading: the builder's own description, every fault code with what survives it, and the
-// rules of tunnels, progressions and comment fields.
+// The line reading: the builder's own description, every fault code with what
+// survives it, and the rules of tunnels, progressions and comment fields.
+#include "line/lettura_linea.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
 
 #include "banco.h"
-#include "line/lettura_linea.h"
 
 namespace {
 
 // The cells i to j (inclusive) of one profile field all hold `valore`.
 template <typename Campo>
 void profilo_uguale(banco& b, int da, int a, Campo campo, int valore) {
-  for (int i = da; i <= a; ++i) ASSERT_EQ(b.cel(i).*campo, valore) << "cella " << i;
+  for (int i = da; i <= a; ++i)
+    ASSERT_EQ(b.cel(i).*campo, valore) << "cella " << i;
 }
 
 TEST(LetturaLinea, DescrizioneDelCostruttore) {
@@ -23,11 +25,11 @@ TEST(LetturaLinea, DescrizioneDelCostruttore) {
   ASSERT_EQ(b.s.ultima_cella(), 1380);
   EXPECT_EQ(b.rec(record_treno).fine, 62000);
 
-  const std::tuple<int, int, int> pendenze[] = {{0, 331, 100},    {332, 427, 96},
-                                                {428, 633, 100},  {634, 759, 99},
-                                                {760, 925, 100},  {926, 1109, 97},
-                                                {1110, 1377, 100}, {1378, 1380, 0}};
-  for (auto [da, a, valore] : pendenze) profilo_uguale(b, da, a, &cella::pendenza, valore);
+  const std::tuple<int, int, int> pendenze[] = {
+      {0, 331, 100},   {332, 427, 96},  {428, 633, 100},   {634, 759, 99},
+      {760, 925, 100}, {926, 1109, 97}, {1110, 1377, 100}, {1378, 1380, 0}};
+  for (auto [da, a, valore] : pendenze)
+    profilo_uguale(b, da, a, &cella::pendenza, valore);
 
   const cella& primo_indicatore = b.cel(15);
   EXPECT_EQ(primo_indicatore.tipo, cella_indicatore_vmax);
@@ -41,20 +43,24 @@ TEST(LetturaLinea, DescrizioneDelCostruttore) {
   EXPECT_EQ(b.rec(61).nome, "(P.L.     )(Km 98.517)");
   EXPECT_EQ(b.rec(60).nome, "");
   EXPECT_EQ(b.s.indice_cartello, 60);
-  EXPECT_EQ(std::make_tuple(b.rec(81).inizio, b.rec(81).fine, b.rec(81).posizione),
-            std::make_tuple(0, 150400, 1));
+  EXPECT_EQ(
+      std::make_tuple(b.rec(81).inizio, b.rec(81).fine, b.rec(81).posizione),
+      std::make_tuple(0, 150400, 1));
   EXPECT_EQ(b.rec(82), stazione{});
-  EXPECT_EQ(std::make_tuple(b.rec(85).inizio, b.rec(85).posizione, b.rec(85).fine),
-            std::make_tuple(0, 0, 1));
-  EXPECT_EQ(std::make_tuple(b.rec(86).inizio, b.rec(86).fine, b.rec(86).posizione),
-            std::make_tuple(0, 60000, 4));
+  EXPECT_EQ(
+      std::make_tuple(b.rec(85).inizio, b.rec(85).posizione, b.rec(85).fine),
+      std::make_tuple(0, 0, 1));
+  EXPECT_EQ(
+      std::make_tuple(b.rec(86).inizio, b.rec(86).fine, b.rec(86).posizione),
+      std::make_tuple(0, 60000, 4));
 
   const coordinate_piano& p = b.s.planimetria;
   ASSERT_EQ(p.ultimo_metro(), 69000);
   EXPECT_EQ(p.tipo[0][0], tipo_variante::intero);
   EXPECT_EQ(p.tipo[1][1], tipo_variante::intero);
   EXPECT_EQ(p.y(1), 1.0);
-  for (int m : {2, 350}) EXPECT_EQ(std::make_pair(p.x(m), p.y(m)), std::make_pair(0.0, m + 0.0));
+  for (int m : {2, 350})
+    EXPECT_EQ(std::make_pair(p.x(m), p.y(m)), std::make_pair(0.0, m + 0.0));
   EXPECT_EQ(p.x(351), -0.003);
   EXPECT_EQ(p.y(351), 351.0);
   EXPECT_EQ(p.x(352), -0.009000000000000001);
@@ -100,12 +106,14 @@ TEST_P(ErroriLinea, CodiceEQuelloCheResta) {
   if (c.controlla) c.controlla(b);
 }
 
-// L = 3000: N = 200, and 50 N - 100 = 9900 is the last position that passes the range check.
+// L = 3000: N = 200, and 50 N - 100 = 9900 is the last position that passes the
+// range check.
 const std::string doppio_cartello =
     "cartello_indicatore, 450, (A)\r\ncartello_indicatore, 460, (B)\r\n";
 std::string montagne(int quante) {
   std::string testo;
-  for (int n = 0; n < quante; ++n) testo += "montagna, " + std::to_string(n * 10) + ", 0, 1\r\n";
+  for (int n = 0; n < quante; ++n)
+    testo += "montagna, " + std::to_string(n * 10) + ", 0, 1\r\n";
   return testo;
 }
 
@@ -192,6 +200,12 @@ INSTANTIATE_TEST_SUITE_P(
                     25, 777, false, false},
         caso_errore{"25_ottantunesima_montagna", linea_con(montagne(81)), 25, 777, false, true},
         caso_errore{"ottanta_montagne", linea_con(montagne(80)), 0, 777, true, true},
+        caso_errore{"25_ottantunesimo_testo_di_cartello", linea_con(cartelli(81)), 25, 777, false,
+                    true,
+                    [](banco& b) {
+                      EXPECT_EQ(b.s.indice_cartello, 0);
+                      EXPECT_EQ(b.cel(163).tipo, 0);  // nothing of the 81st is placed
+                    }},
         caso_errore{"25_pendenza_piu_100_oltre_32_bit",
                     linea_con("pendenza, 100, 2147483647\r\npendenza, 200, 0\r\n"), 25, 777,
                     false, true},
@@ -219,23 +233,60 @@ TEST(LetturaLinea, OrdineDelleProgressive) {
   };
   struct caso {
     const char* nome;
-    terna tre, due, uno;           // as read into records 81, 82, 83
-    terna r81, r82, r83;           // after ordering
+    terna tre, due, uno;  // as read into records 81, 82, 83
+    terna r81, r82, r83;  // after ordering
   };
   const caso casi[] = {
-      {"del_costruttore", {0, 0, 0}, {0, 0, 0}, {0, 150300, 1}, {0, 150400, 1}, {}, {}},
-      {"per_inizio", {0, 0, 0}, {30000, 5000, 0}, {0, 100, 1}, {30000, 5000, 0}, {0, 200, 1},
+      {"del_costruttore",
+       {0, 0, 0},
+       {0, 0, 0},
+       {0, 150300, 1},
+       {0, 150400, 1},
+       {},
+       {}},
+      {"per_inizio",
+       {0, 0, 0},
+       {30000, 5000, 0},
+       {0, 100, 1},
+       {30000, 5000, 0},
+       {0, 200, 1},
        {0, 0, 0}},
-      {"inizio_piu_grande_condiviso", {100, 1, 0}, {100, 2, 0}, {0, 3, 0}, {}, {}, {}},
-      {"tre_per_primo", {500, 1, 0}, {100, 2, 0}, {300, 3, 0}, {500, 1, 0}, {300, 3, 0},
+      {"inizio_piu_grande_condiviso",
+       {100, 1, 0},
+       {100, 2, 0},
+       {0, 3, 0},
+       {},
+       {},
+       {}},
+      {"tre_per_primo",
+       {500, 1, 0},
+       {100, 2, 0},
+       {300, 3, 0},
+       {500, 1, 0},
+       {300, 3, 0},
        {100, 2, 0}},
-      {"per_valore_vince_l_ultima_regola", {0, 5, 0}, {0, 6, 0}, {0, 7, 0}, {0, 7, 0},
-       {0, 6, 0}, {0, 5, 0}},
-      {"per_valore_solo_due", {0, 0, 0}, {0, 6, 0}, {0, -1, 0}, {0, 6, 0}, {0, 0, 0},
+      {"per_valore_vince_l_ultima_regola",
+       {0, 5, 0},
+       {0, 6, 0},
+       {0, 7, 0},
+       {0, 7, 0},
+       {0, 6, 0},
+       {0, 5, 0}},
+      {"per_valore_solo_due",
+       {0, 0, 0},
+       {0, 6, 0},
+       {0, -1, 0},
+       {0, 6, 0},
+       {0, 0, 0},
        {0, -1, 0}},
       {"nessun_valore_positivo", {0, -5, 1}, {0, 0, 0}, {0, 0, 0}, {}, {}, {}},
-      {"inizi_che_si_annullano", {100, 1, 0}, {-100, 2, 0}, {0, 3, 1}, {0, 103, 1},
-       {-100, 2, 0}, {100, 1, 0}},
+      {"inizi_che_si_annullano",
+       {100, 1, 0},
+       {-100, 2, 0},
+       {0, 3, 1},
+       {0, 103, 1},
+       {-100, 2, 0},
+       {100, 1, 0}},
   };
   for (const caso& c : casi) {
     SCOPED_TRACE(c.nome);
@@ -245,7 +296,9 @@ TEST(LetturaLinea, OrdineDelleProgressive) {
       t[r].fine = v.valore;
       t[r].posizione = v.segno;
     };
-    auto leggi = [&](int r) { return terna{t[r].inizio, t[r].fine, t[r].posizione}; };
+    auto leggi = [&](int r) {
+      return terna{t[r].inizio, t[r].fine, t[r].posizione};
+    };
     poni(81, c.tre);
     poni(82, c.due);
     poni(83, c.uno);
@@ -258,9 +311,10 @@ TEST(LetturaLinea, OrdineDelleProgressive) {
 
 TEST(LetturaLinea, Montagne) {
   banco b;
-  b.linea(linea_con("montagna, 1000, 2000, 12\r\nmontagna, 2150, 2500, 1\r\n"
-                    "montagna, 2700, 3000, 4\r\nmontagna, -100, 100, 15\r\n"
-                    "montagna, 9800, 99999, 1\r\n"));
+  b.linea(
+      linea_con("montagna, 1000, 2000, 12\r\nmontagna, 2150, 2500, 1\r\n"
+                "montagna, 2700, 3000, 4\r\nmontagna, -100, 100, 15\r\n"
+                "montagna, 9800, 99999, 1\r\n"));
   b.treno(treno_con(""));
   b.leggi();
   EXPECT_EQ(b.s.codice_errore, 0) << b.s.posizione_errore;
@@ -270,10 +324,12 @@ TEST(LetturaLinea, Montagne) {
     EXPECT_EQ(b.cel(i).tipo, segnata ? cella_segno_galleria : 0) << i;
   }
   EXPECT_EQ(b.cel(40).montagna, 0);
-  EXPECT_EQ(b.cel(43).montagna, 3);  // 150 m after the end of the one before: kind 3
+  EXPECT_EQ(b.cel(43).montagna,
+            3);  // 150 m after the end of the one before: kind 3
   EXPECT_EQ(b.cel(54).montagna, 4);  // 200 m after: its own kind
-  // Starting before cell 0: counted from its first cell, -2; only the cells in the table. It starts
-  // less than 150 m after the end of the one before, so it takes kind 3.
+  // Starting before cell 0: counted from its first cell, -2; only the cells in
+  // the table. It starts less than 150 m after the end of the one before, so it
+  // takes kind 3.
   EXPECT_EQ(b.cel(0).montagna, 3);
   EXPECT_EQ(b.cel(1).tipo, cella_segno_galleria);
   // Reaching past the last cell: marked up to it.
@@ -288,7 +344,8 @@ TEST(LetturaLinea, CampiDiCommentoEParoleMultiple) {
       "Progressiva chilometrica uno, 100, 200, 1\r\n[curve]\r\n"
       // Two comment fields are dropped; the third is tested as a keyword.
       "-x, -y, -pendenza, 1000, -4\r\n"
-      // A field holding both keywords is read first as a gradient, then as a curve.
+      // A field holding both keywords is read first as a gradient, then as a
+      // curve.
       "curvad4pendenza, 2000, 2, 2500, 100\r\n"
       "pendenza, 1500, -4\r\n[fine]\r\n");
   b.treno(treno_con(""));
@@ -296,13 +353,14 @@ TEST(LetturaLinea, CampiDiCommentoEParoleMultiple) {
   EXPECT_EQ(b.s.codice_errore, 0) << b.s.posizione_errore;
   EXPECT_EQ(b.rec(83).fine, 0);  // the capital initial is not recognised
   EXPECT_EQ(b.cel(19).pendenza, 100);
-  EXPECT_EQ(b.cel(20).pendenza, 96);   // -4 from 1000 m
-  EXPECT_EQ(b.cel(30).pendenza, 96);   // "pendenza, 1500": -4 again up to cell 30
+  EXPECT_EQ(b.cel(20).pendenza, 96);  // -4 from 1000 m
+  EXPECT_EQ(b.cel(30).pendenza,
+            96);  // "pendenza, 1500": -4 again up to cell 30
   EXPECT_EQ(b.cel(40).pendenza, 102);  // +2 from 2000 m
   EXPECT_EQ(b.s.planimetria.x(2500), 0.0);
   EXPECT_GT(b.s.planimetria.x(2600), 0.0);  // turned right
-  // Warnings: the three values of the unknown progression line, one per line, and the gradient
-  // at 1500 m after the one at 2000 m.
+  // Warnings: the three values of the unknown progression line, one per line,
+  // and the gradient at 1500 m after the one at 2000 m.
   ASSERT_EQ(b.s.avvisi.size(), 2u);
   EXPECT_EQ(b.s.avvisi[0].luogo.riga, 6);
   EXPECT_EQ(b.s.avvisi[1].luogo.riga, 10);

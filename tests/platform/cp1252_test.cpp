@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "platform/cp1252.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -12,13 +12,17 @@ TEST(Cp1252, ConversioneDaUtf8) {
   };
   const caso casi[] = {
       {"Valdora_Cesina", true, "Valdora_Cesina"},
-      {"Magr\xC3\xA8", true, "Magr\xE8"},          // è
-      {"\xE2\x82\xAC" "5", true, "\x80" "5"},        // the euro sign
-      {"\xC5\xA0koda", true, "\x8Akoda"},            // Š
-      {"\xE4\xB8\xAD", false, ""},                   // a Chinese character
-      {"\xF0\x9F\x9A\x82", false, ""},               // an emoji
-      {"\xC3", false, ""},                           // cut short
-      {"\xC0\xAF", false, ""},                       // overlong
+      {"Magr\xC3\xA8", true, "Magr\xE8"},  // è
+      {"\xE2\x82\xAC"
+       "5",
+       true,
+       "\x80"
+       "5"},                               // the euro sign
+      {"\xC5\xA0koda", true, "\x8Akoda"},  // Š
+      {"\xE4\xB8\xAD", false, ""},         // a Chinese character
+      {"\xF0\x9F\x9A\x82", false, ""},     // an emoji
+      {"\xC3", false, ""},                 // cut short
+      {"\xC0\xAF", false, ""},             // overlong
   };
   for (const caso& c : casi) {
     SCOPED_TRACE(c.utf8);
@@ -42,10 +46,13 @@ TEST(Cp1252, OgniByteSiConverteInUtf8EIndietro) {
 
 TEST(Cp1252, Minuscole) {
   const std::pair<unsigned char, unsigned char> casi[] = {
-      {'A', 'a'}, {'Z', 'z'}, {'a', 'a'}, {'5', '5'}, {'_', '_'}, {0xC0, 0xE0},  // À
-      {0xC8, 0xE8}, {0xD7, 0xD7} /* × */, {0xDE, 0xFE}, {0xDF, 0xDF} /* ß */,
-      {0x8A, 0x9A}, {0x8C, 0x9C}, {0x8E, 0x9E}, {0x9F, 0xFF}, {0xE0, 0xE0}};
-  for (auto [grande, piccola] : casi) EXPECT_EQ(minuscola_cp1252(grande), piccola) << int(grande);
+      {'A', 'a'},           {'Z', 'z'},           {'a', 'a'},
+      {'5', '5'},           {'_', '_'},           {0xC0, 0xE0},  // À
+      {0xC8, 0xE8},         {0xD7, 0xD7} /* × */, {0xDE, 0xFE},
+      {0xDF, 0xDF} /* ß */, {0x8A, 0x9A},         {0x8C, 0x9C},
+      {0x8E, 0x9E},         {0x9F, 0xFF},         {0xE0, 0xE0}};
+  for (auto [grande, piccola] : casi)
+    EXPECT_EQ(minuscola_cp1252(grande), piccola) << int(grande);
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 // Replacing a file: the new content arrives whole or not at all.
+#include "platform/sostituzione.h"
+
 #include <gtest/gtest.h>
 
 #include "platform/cartella_memoria.h"
-#include "platform/sostituzione.h"
 
 namespace {
 
@@ -36,15 +37,18 @@ TEST_P(SostituzioneFallita, LasciaIlVecchioFileIntatto) {
 
 INSTANTIATE_TEST_SUITE_P(
     Guasti, SostituzioneFallita,
-    ::testing::Values(caso_guasto{"cartella_di_sola_lettura", true, std::size_t(-1),
-                                  "Read-only file system"},
-                      caso_guasto{"disco_pieno", false, 10, "No space left on device"}),
+    ::testing::Values(caso_guasto{"cartella_di_sola_lettura", true,
+                                  std::size_t(-1), "Read-only file system"},
+                      caso_guasto{"disco_pieno", false, 10,
+                                  "No space left on device"}),
     [](const auto& info) { return std::string(info.param.descrizione); });
 
 TEST(Sostituzione, ScriveIlNuovoContenutoAlPostoDelVecchio) {
   cartella_memoria c;
   c.file["a.txt"] = std::string(1000, 'v');
-  EXPECT_TRUE(sostituisci_file(c, "a.txt", [](scrittore_file& s) { s.scrivi("nuovo", 5); }).ok);
+  EXPECT_TRUE(sostituisci_file(c, "a.txt", [](scrittore_file& s) {
+                s.scrivi("nuovo", 5);
+              }).ok);
   EXPECT_EQ(c.file.size(), 1u);
   EXPECT_EQ(c.file["a.txt"], "nuovo");
   EXPECT_EQ(c.scritti, std::vector<std::string>{"a.txt"});

@@ -1,5 +1,5 @@
-// The train-run reading: the builder's own description, every fault code with what survives it,
-// station areas and the placing of signals and slowdowns.
+// The train-run reading: the builder's own description, every fault code with
+// what survives it, station areas and the placing of signals and slowdowns.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -8,11 +8,13 @@
 
 namespace {
 
-std::string stazione_riga(int posizione, int tipo, int lunghezza, const std::string& nome = "S",
-                          int campo6 = 0, int campo5 = 0) {
-  return "stazione, " + std::to_string(posizione) + ", " + std::to_string(tipo) + ", " +
-         std::to_string(lunghezza) + ", 0, " + std::to_string(campo5) + ", " +
-         std::to_string(campo6) + ", 1,1,0, 4,1,1, 0, 0,0,0, " + nome + "\r\n";
+std::string stazione_riga(int posizione, int tipo, int lunghezza,
+                          const std::string& nome = "S", int campo6 = 0,
+                          int campo5 = 0) {
+  return "stazione, " + std::to_string(posizione) + ", " +
+         std::to_string(tipo) + ", " + std::to_string(lunghezza) + ", 0, " +
+         std::to_string(campo5) + ", " + std::to_string(campo6) +
+         ", 1,1,0, 4,1,1, 0, 0,0,0, " + nome + "\r\n";
 }
 
 TEST(LetturaTreno, DescrizioneDelCostruttore) {
@@ -21,26 +23,32 @@ TEST(LetturaTreno, DescrizioneDelCostruttore) {
   EXPECT_EQ(b.s.codice_errore, 0);
   EXPECT_FALSE(b.ha_treno());
   const std::tuple<int, int, int> velocita[] = {
-      {0, 13, 11},    {14, 27, 21},    {28, 330, 30},   {331, 369, 25},  {370, 635, 30},
-      {636, 782, 28}, {783, 834, 25},  {835, 1058, 28}, {1059, 1377, 15}, {1378, 1380, 0}};
+      {0, 13, 11},      {14, 27, 21},   {28, 330, 30},  {331, 369, 25},
+      {370, 635, 30},   {636, 782, 28}, {783, 834, 25}, {835, 1058, 28},
+      {1059, 1377, 15}, {1378, 1380, 0}};
   for (auto [da, a, valore] : velocita) {
     for (int i = da; i <= a; ++i) ASSERT_EQ(b.cel(i).velocita, valore) << i;
   }
-  for (int i = 0; i <= 1380; ++i) ASSERT_EQ(b.cel(i).aderenza, i <= 1377 ? 100 : 0) << i;
+  for (int i = 0; i <= 1380; ++i)
+    ASSERT_EQ(b.cel(i).aderenza, i <= 1377 ? 100 : 0) << i;
 
   const stazione& bolzano = b.rec(1);
   EXPECT_EQ(bolzano.nome, "BOLZANO / BOZEN");
-  EXPECT_EQ(std::make_tuple(bolzano.inizio, bolzano.fine, bolzano.orario, bolzano.campo13),
+  EXPECT_EQ(std::make_tuple(bolzano.inizio, bolzano.fine, bolzano.orario,
+                            bolzano.campo13),
             std::make_tuple(-500, 500, 35820, 1));
-  EXPECT_EQ(std::make_pair(b.cel(9).tipo, b.cel(9).dato1), std::make_pair(uint8_t{10}, int16_t{1}));
+  EXPECT_EQ(std::make_pair(b.cel(9).tipo, b.cel(9).dato1),
+            std::make_pair(uint8_t{10}, int16_t{1}));
   for (int k = 1; k <= 4; ++k) EXPECT_EQ(b.cel(9 - k).avvicinamento, 80 + k);
   const stazione& bivio = b.rec(2);
-  EXPECT_EQ(std::make_tuple(bivio.tipo, bivio.inizio, bivio.fine), std::make_tuple(27, 1500, 1700));
+  EXPECT_EQ(std::make_tuple(bivio.tipo, bivio.inizio, bivio.fine),
+            std::make_tuple(27, 1500, 1700));
   EXPECT_EQ(b.cel(33).tipo, 0);
   EXPECT_EQ(b.rec(7).nome, "Magr\xE8/ Magreid");
   EXPECT_EQ(b.rec(12).orario, 37860);
   EXPECT_EQ(b.rec(13), stazione{});
-  // "Lavis": record 10, stop cell 924, approach marks 81 to 84 in cells 923 down to 920.
+  // "Lavis": record 10, stop cell 924, approach marks 81 to 84 in cells 923
+  // down to 920.
   EXPECT_EQ(std::make_tuple(b.rec(10).tipo, b.rec(10).inizio, b.rec(10).fine),
             std::make_tuple(12, 45750, 46250));
   EXPECT_EQ(std::make_pair(b.cel(924).tipo, b.cel(924).dato1),
@@ -48,13 +56,15 @@ TEST(LetturaTreno, DescrizioneDelCostruttore) {
   for (int k = 1; k <= 4; ++k) EXPECT_EQ(b.cel(924 - k).avvicinamento, 80 + k);
   // The signal at 7100 m.
   const cella& segnale = b.cel(143);
-  EXPECT_EQ(std::make_tuple(segnale.tipo, segnale.dato1, segnale.dato2, segnale.dato3,
-                            segnale.dato4, segnale.tempo),
+  EXPECT_EQ(std::make_tuple(segnale.tipo, segnale.dato1, segnale.dato2,
+                            segnale.dato3, segnale.dato4, segnale.tempo),
             std::make_tuple(1, 42, 0, 0, 8, 0));
-  for (int k = 1; k <= 4; ++k) EXPECT_EQ(b.cel(143 - 2 * k).avvicinamento, 80 + k);
-  EXPECT_EQ(std::make_tuple(b.rec(84).inizio, b.rec(84).posizione), std::make_tuple(130, 12));
-  EXPECT_EQ(std::make_tuple(b.rec(86).campo7, b.rec(86).campo10, b.rec(86).campo11,
-                            b.rec(86).campo12),
+  for (int k = 1; k <= 4; ++k)
+    EXPECT_EQ(b.cel(143 - 2 * k).avvicinamento, 80 + k);
+  EXPECT_EQ(std::make_tuple(b.rec(84).inizio, b.rec(84).posizione),
+            std::make_tuple(130, 12));
+  EXPECT_EQ(std::make_tuple(b.rec(86).campo7, b.rec(86).campo10,
+                            b.rec(86).campo11, b.rec(86).campo12),
             std::make_tuple(300, 9, 56, 20));
 }
 
@@ -65,7 +75,8 @@ struct caso_errore {
   int32_t posizione;  // 777: left as it was
   bool fine_lettura;  // the end of reading ran: the profiles reach cell N - 3
   std::function<void(banco&)> controlla = nullptr;
-  std::string linea = linea_con("");  // L = 3000: N = 200, the range check passes up to 9900
+  std::string linea =
+      linea_con("");  // L = 3000: N = 200, the range check passes up to 9900
 };
 
 class ErroriTreno : public ::testing::TestWithParam<caso_errore> {};
@@ -87,14 +98,6 @@ TEST_P(ErroriTreno, CodiceEQuelloCheResta) {
   EXPECT_FALSE(b.ha_linea());
   EXPECT_EQ(b.cel(197).aderenza == 90, c.fine_lettura);
   if (c.controlla) c.controlla(b);
-}
-
-std::string cartelli(int quanti) {
-  std::string testo;
-  for (int n = 1; n <= quanti; ++n) {
-    testo += "cartello_indicatore, " + std::to_string(n * 100) + ", T\r\n";
-  }
-  return testo;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -193,7 +196,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(LetturaTreno, SenzaGeneraleSoloLaFineDellaLettura) {
   banco b;
   b.linea(linea_con(""));
-  b.treno("velocita, 0, 50\r\nstazione, 1000, 12, 200, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, X\r\n");
+  b.treno(
+      "velocita, 0, 50\r\nstazione, 1000, 12, 200, 0,0,0, 1,1,0, 4,1,1, 0, "
+      "0,0,0, X\r\n");
   b.leggi();
   EXPECT_EQ(b.s.codice_errore, 0);
   EXPECT_EQ(b.rec(1), stazione{});
@@ -212,18 +217,20 @@ TEST(LetturaTreno, AreeDelleStazioni) {
     uint8_t campo5, campo6;
   };
   const caso casi[] = {
-      {"tipo_7", stazione_riga(1000, 12, 200) + stazione_riga(5000, 7, 300), 2, 4700, 5300, 105,
-       true, 0, 0},
-      {"tipo_5", stazione_riga(1000, 12, 200) + stazione_riga(5000, 5, 300), 2, 4700, 5150, 102,
-       false, 0, 0},
-      {"campo6_allunga", stazione_riga(1000, 12, 200) + stazione_riga(8000, 12, 700, "S", 1, 3), 2,
-       7650, 8400, 167, true, 3, 1},
+      {"tipo_7", stazione_riga(1000, 12, 200) + stazione_riga(5000, 7, 300), 2,
+       4700, 5300, 105, true, 0, 0},
+      {"tipo_5", stazione_riga(1000, 12, 200) + stazione_riga(5000, 5, 300), 2,
+       4700, 5150, 102, false, 0, 0},
+      {"campo6_allunga",
+       stazione_riga(1000, 12, 200) + stazione_riga(8000, 12, 700, "S", 1, 3),
+       2, 7650, 8400, 167, true, 3, 1},
       {"campo5_azzerato_sotto_600_m",
-       stazione_riga(1000, 12, 200) + stazione_riga(8000, 12, 500, "S", 0, 3), 2, 7750, 8250,
-       164, true, 0, 0},
-      {"prima_stazione_allunga_poi_zero", stazione_riga(8000, 12, 700, "S", 1, 3), 1, 7650, 8400,
-       167, true, 0, 0},
-      {"tipo_27_senza_celle", stazione_riga(8000, 27, 200), 1, 7900, 8100, -1, false, 0, 0},
+       stazione_riga(1000, 12, 200) + stazione_riga(8000, 12, 500, "S", 0, 3),
+       2, 7750, 8250, 164, true, 0, 0},
+      {"prima_stazione_allunga_poi_zero",
+       stazione_riga(8000, 12, 700, "S", 1, 3), 1, 7650, 8400, 167, true, 0, 0},
+      {"tipo_27_senza_celle", stazione_riga(8000, 27, 200), 1, 7900, 8100, -1,
+       false, 0, 0},
   };
   for (const caso& c : casi) {
     SCOPED_TRACE(c.nome);
@@ -255,23 +262,28 @@ TEST(LetturaTreno, SegnaliERallentamenti) {
   banco b;
   b.linea(linea_con(""));
   b.treno(treno_con(
-      "segnale, 4000, 2, 4, 1, 0, 3, 2, 2, 1, 0, 50\r\n"   // tempo 50 becomes 101
-      "segnale, 250, 1, 4, 0, 0, 0, 1, 3, 0, 0, 7\r\n"      // marks before cell 0 are skipped
+      "segnale, 4000, 2, 4, 1, 0, 3, 2, 2, 1, 0, 50\r\n"  // tempo 50 becomes
+                                                          // 101
+      "segnale, 250, 1, 4, 0, 0, 0, 1, 3, 0, 0, 7\r\n"    // marks before cell 0
+                                                          // are skipped
       "rallentamento, 6000, 60, 1000, 7, 1, 9\r\n"
       "velocita, 100, 55\r\nvelocita, 100, 105\r\nvelocita, 300, 150\r\n"));
   b.leggi();
   ASSERT_EQ(b.s.codice_errore, 0);
   const cella& s = b.cel(81);
-  EXPECT_EQ(std::make_tuple(s.tipo, s.dato1, s.dato2, s.dato3, s.dato4, s.tempo),
-            std::make_tuple(1, 42, 11, 0, 38, 101));
+  EXPECT_EQ(
+      std::make_tuple(s.tipo, s.dato1, s.dato2, s.dato3, s.dato4, s.tempo),
+      std::make_tuple(1, 42, 11, 0, 38, 101));
   EXPECT_EQ(b.cel(79).avvicinamento, 81);
   EXPECT_EQ(b.cel(73).avvicinamento, 84);
   EXPECT_EQ(b.cel(6).tempo, 0);  // sx is not 2
   EXPECT_EQ(b.cel(4).avvicinamento, 41);
   EXPECT_EQ(b.cel(0).avvicinamento, 43);
-  // Slowdown: warning 1200 m before, start, end; four cells before the warning cell.
+  // Slowdown: warning 1200 m before, start, end; four cells before the warning
+  // cell.
   const cella& avviso = b.cel(97);
-  EXPECT_EQ(std::make_tuple(avviso.tipo, avviso.dato1, avviso.dato2), std::make_tuple(4, 60, 9));
+  EXPECT_EQ(std::make_tuple(avviso.tipo, avviso.dato1, avviso.dato2),
+            std::make_tuple(4, 60, 9));
   for (int i : {121, 141}) {
     EXPECT_EQ(std::make_tuple(b.cel(i).dato1, b.cel(i).dato2, b.cel(i).dato3),
               std::make_tuple(60, 9, 7));
@@ -279,11 +291,12 @@ TEST(LetturaTreno, SegnaliERallentamenti) {
   EXPECT_EQ(b.cel(121).tipo, cella_inizio_rallentamento);
   EXPECT_EQ(b.cel(141).tipo, cella_fine_rallentamento);
   for (int k = 0; k < 4; ++k) {
-    EXPECT_EQ(std::make_tuple(b.cel(96 - k).tipo, b.cel(96 - k).dato1, b.cel(96 - k).dato2),
+    EXPECT_EQ(std::make_tuple(b.cel(96 - k).tipo, b.cel(96 - k).dato1,
+                              b.cel(96 - k).dato2),
               std::make_tuple(5, k + 1, k + 1));
   }
-  // Two speed lines at the same position: the second still sets one cell to the speed before it.
-  // Nothing is in force before the first line.
+  // Two speed lines at the same position: the second still sets one cell to the
+  // speed before it. Nothing is in force before the first line.
   EXPECT_EQ(b.cel(1).velocita, 0);
   EXPECT_EQ(b.cel(2).velocita, 11);
   EXPECT_EQ(b.cel(3).velocita, 21);
