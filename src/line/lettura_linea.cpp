@@ -72,22 +72,6 @@ bool riempi_pendenza(lettura_linea& r, int32_t fino) {
   return true;
 }
 
-esito_lettura ferma(lettura_linea& r, int32_t codice) {
-  if (!chiudi_e_cancella(r.d)) return guasto_lettura(r.d);
-  registra_errore(r.d.s, codice);
-  return esito_lettura::ritorna;
-}
-
-esito_lettura ferma_con_posizione(lettura_linea& r, int32_t codice,
-                                  int32_t posizione) {
-  if (!chiudi_e_cancella(r.d)) return guasto_lettura(r.d);
-  registra_errore(r.d.s, codice, posizione);
-  return esito_lettura::ritorna;
-}
-
-// The outcome of a main-part line.
-enum class passo_lettura { avanti, fine_parte, esci };
-
 // A range check of the main part: code 15 ends the main part, a missing table
 // is a reading failure.
 passo_lettura controlla_posizione(lettura_linea& r, int32_t posizione,
@@ -123,7 +107,8 @@ esito_lettura leggi_lunghezza(lettura_linea& r) {
   int32_t lunghezza;
   if (!leggi_long(r.d.l, lunghezza)) return guasto_lettura(r.d);
   s.stazioni[record_treno].fine = lunghezza;
-  if (lunghezza > lunghezza_massima || lunghezza < 0) return ferma(r, 1);
+  if (lunghezza > lunghezza_massima || lunghezza < 0)
+    return ferma_lettura(r.d, 1);
   r.e = lunghezza + 7000;
   const auto ultima = static_cast<int32_t>(arrotonda(r.e / 50.0));
   s.celle.assign(static_cast<std::size_t>(ultima) + 1, cella{});
@@ -143,15 +128,15 @@ esito_lettura leggi_ripetizione_segnali(lettura_linea& r) {
   if (!leggi_long(r.d.l, record.inizio) || !leggi_long(r.d.l, record.fine)) {
     return guasto_lettura(r.d);
   }
-  if (record.inizio % 50 != 0) return ferma(r, 3);
-  if (record.fine % 50 != 0) return ferma(r, 4);
+  if (record.inizio % 50 != 0) return ferma_lettura(r.d, 3);
+  if (record.fine % 50 != 0) return ferma_lettura(r.d, 4);
   const std::string& parola = r.d.s.stringa_letta;
   if (contiene(parola, "4")) {
     record.posizione = 4;
   } else if (contiene(parola, "9")) {
     record.posizione = 9;
   } else {
-    return ferma(r, 5);
+    return ferma_lettura(r.d, 5);
   }
   if (record.fine == 0) record.posizione = 0;
   return esito_lettura::prosegui;
@@ -263,7 +248,7 @@ passo_lettura leggi_curva(lettura_linea& r, esito_lettura& esito) {
       k = svolta_per_classe[classe - '1'];
   }
   if (k == 0.0) {
-    esito = ferma(r, 103);
+    esito = ferma_lettura(r.d, 103);
     return passo_lettura::esci;
   }
   if (contiene_ogni_caso(parola, "s")) k = -k;
@@ -278,7 +263,7 @@ passo_lettura leggi_curva(lettura_linea& r, esito_lettura& esito) {
                            std::to_string(r.m - 1) + " m");
   }
   if (!stendi(r, inizio, 0.0, true) || !stendi(r, fine, k, true)) {
-    esito = ferma(r, 103);
+    esito = ferma_lettura(r.d, 103);
     return passo_lettura::esci;
   }
   return passo_lettura::avanti;
@@ -321,7 +306,7 @@ passo_lettura leggi_indicatore(lettura_linea& r, esito_lettura& esito) {
     case esito_indicatore::posto:
       return passo_lettura::avanti;
     case esito_indicatore::occupato:
-      esito = ferma_con_posizione(r, r.d.s.codice_errore, posizione);
+      esito = ferma_lettura(r.d, r.d.s.codice_errore, posizione);
       return passo_lettura::esci;
     case esito_indicatore::fuori_misura:
       break;
@@ -344,7 +329,7 @@ passo_lettura leggi_cartello(lettura_linea& r, esito_lettura& esito) {
   if (passo != passo_lettura::avanti) return passo;
   cella& cella = s.celle[static_cast<std::size_t>(c)];
   if (!cella_libera(cella)) {
-    esito = ferma_con_posizione(r, 6, posizione);
+    esito = ferma_lettura(r.d, 6, posizione);
     return passo_lettura::esci;
   }
   if (s.indice_cartello < 1 || s.stringa_letta.size() > testo_massimo) {
@@ -450,6 +435,19 @@ bool chiudi_e_cancella(lettura_descrizione& d) {
   return d.c.cancella(d.nome).ok;
 }
 
+esito_lettura ferma_lettura(lettura_descrizione& d, int32_t codice) {
+  if (!chiudi_e_cancella(d)) return guasto_lettura(d);
+  registra_errore(d.s, codice);
+  return esito_lettura::ritorna;
+}
+
+esito_lettura ferma_lettura(lettura_descrizione& d, int32_t codice,
+                            int32_t posizione) {
+  if (!chiudi_e_cancella(d)) return guasto_lettura(d);
+  registra_errore(d.s, codice, posizione);
+  return esito_lettura::ritorna;
+}
+
 bool entro_tabella(const stato& s, int32_t posizione, int32_t margine) {
   return (static_cast<double>(posizione) + margine) / 50.0 <= s.ultima_cella();
 }
@@ -470,7 +468,7 @@ esito_lettura memorizza_dati_linea(stato& s, cartella& c) {
   // read.
   for (;;) {
     if (!leggi_testo(r.d.l, s.stringa_letta)) return guasto_lettura(r.d);
-    if (fine_file(r.d.l)) return ferma(r, 102);
+    if (fine_file(r.d.l)) return ferma_lettura(r.d, 102);
     if (riconosce(parola::generale, s.stringa_letta)) break;
   }
   esito_lettura esito = leggi_generale(r);

@@ -16,6 +16,13 @@ enum class esito_lettura {
   guasto,    // a reading failure: the failure handler takes over (code 25)
 };
 
+// The outcome of one keyword line of either description.
+enum class passo_lettura {
+  avanti,      // go on with the next test
+  fine_parte,  // code 15: the reading ends as at the end of the file
+  esci,        // the reading returns with its outcome
+};
+
 // One description being read.
 struct lettura_descrizione {
   stato& s;
@@ -38,6 +45,11 @@ void segna_parola(lettura_descrizione& d);
 void avvisa_campo_ignorato(lettura_descrizione& d);
 // A failed read: records where it stood and hands over to the failure handler.
 esito_lettura guasto_lettura(lettura_descrizione& d);
+// Stops the reading with a code (and a position): the description is deleted,
+// the code recorded.
+esito_lettura ferma_lettura(lettura_descrizione& d, int32_t codice);
+esito_lettura ferma_lettura(lettura_descrizione& d, int32_t codice,
+                            int32_t posizione);
 // Deletes the description once it has been read; a deletion that fails is a
 // reading failure.
 bool chiudi_e_cancella(lettura_descrizione& d);

@@ -26,13 +26,6 @@ struct lettura_treno {
   profilo aderenza;
 };
 
-// The outcome of one line of the train-run description.
-enum class passo_lettura {
-  avanti,      // go on with the next test
-  fine_parte,  // code 15: the reading ends as at the end of the file
-  esci,        // the reading returns with `esito`
-};
-
 bool velocita_in_cella(int32_t velocita, uint8_t& valore) {
   const double quinto = arrotonda(velocita / 5.0);
   if (quinto < 0 || quinto > 255) return false;
@@ -63,19 +56,6 @@ void riempi_aderenza(stato& s, profilo& p, int32_t fino) {
     }
     ++p.cella;
   } while (p.cella < fino);
-}
-
-esito_lettura chiudi_con_codice(lettura_treno& r, int32_t codice) {
-  if (!chiudi_e_cancella(r.d)) return guasto_lettura(r.d);
-  registra_errore(r.d.s, codice);
-  return esito_lettura::ritorna;
-}
-
-esito_lettura chiudi_con_posizione(lettura_treno& r, int32_t codice,
-                                   int32_t posizione) {
-  if (!chiudi_e_cancella(r.d)) return guasto_lettura(r.d);
-  registra_errore(r.d.s, codice, posizione);
-  return esito_lettura::ritorna;
 }
 
 passo_lettura guasto(lettura_treno& r, esito_lettura& esito) {
@@ -222,7 +202,7 @@ passo_lettura leggi_abbattimento(lettura_treno& r, esito_lettura& esito) {
   if (!cella_in_tabella(s, i)) return oltre_tabella(r, posizione);
   cella& c = s.celle[static_cast<std::size_t>(i)];
   if (!cella_libera(c)) {
-    esito = chiudi_con_posizione(r, 7, posizione);
+    esito = ferma_lettura(r.d, 7, posizione);
     return passo_lettura::esci;
   }
   if (valore >= 1) {
@@ -261,14 +241,14 @@ passo_lettura leggi_stazione(lettura_treno& r, esito_lettura& esito) {
   if (!entro_tabella(s, st.posizione, 800))
     return oltre_tabella(r, st.posizione);
   if (st.posizione % 50 != 0) {
-    esito = chiudi_con_posizione(r, 8, st.posizione);
+    esito = ferma_lettura(r.d, 8, st.posizione);
     return passo_lettura::esci;
   }
   int32_t lunghezza;
   if (!leggi_byte(l, st.tipo) || !leggi_long(l, lunghezza))
     return guasto(r, esito);
   if (lunghezza % 100 != 0) {
-    esito = chiudi_con_posizione(r, 9, st.posizione);
+    esito = ferma_lettura(r.d, 9, st.posizione);
     return passo_lettura::esci;
   }
   int32_t ore, minuti, secondi;
@@ -308,7 +288,7 @@ passo_lettura leggi_stazione(lettura_treno& r, esito_lettura& esito) {
   }
   if (ordinaria) {
     if (!(st.fine / 50.0 - 1 > 1)) {
-      esito = chiudi_con_codice(r, 24);
+      esito = ferma_lettura(r.d, 24);
       return passo_lettura::esci;
     }
     const int32_t c = cella_di(st.fine / 50.0 - 1);
@@ -321,13 +301,13 @@ passo_lettura leggi_stazione(lettura_treno& r, esito_lettura& esito) {
     int32_t limite;
     if (!somma_long(st.inizio, -350, limite)) return guasto(r, esito);
     if (limite < s.stazioni[static_cast<std::size_t>(indice - 1)].fine) {
-      esito = chiudi_con_posizione(r, 22, st.posizione);
+      esito = ferma_lettura(r.d, 22, st.posizione);
       return passo_lettura::esci;
     }
   }
   r.indice_stazione = indice + 1;
   if (r.indice_stazione >= s.indice_cartello) {
-    esito = chiudi_con_codice(r, 10);
+    esito = ferma_lettura(r.d, 10);
     return passo_lettura::esci;
   }
   return passo_lettura::avanti;
