@@ -19,6 +19,9 @@ struct caso {
   std::string errori;  // "DIR/" stands for the folder of the two files
 };
 
+// Tests print the case by its name.
+void PrintTo(const caso& c, std::ostream* uscita) { *uscita << c.nome; }
+
 std::string stazione_riga(int posizione) {
   return "stazione, " + std::to_string(posizione) +
          ", 12, 500, 0, 0, 0, 1,1,0, 4,1,1, 0, 0,0,0, Lavis\r\n";

@@ -23,6 +23,9 @@ struct caso {
   std::vector<posa> dopo = {};  // further cells to check after the scan
 };
 
+// Tests print the case by its name.
+void PrintTo(const caso& c, std::ostream* uscita) { *uscita << c.nome; }
+
 constexpr uint8_t S = cella_segnale, I = cella_inizio_rallentamento,
                   F = cella_fine_rallentamento, A = cella_avviso_rallentamento,
                   P = cella_fermata, C = cella_codice_velocita;

@@ -26,6 +26,11 @@ struct caso_file {
   std::size_t byte;
 };
 
+// Tests print the case by its name.
+void PrintTo(const caso_file& c, std::ostream* uscita) {
+  *uscita << c.descrizione;
+}
+
 class FileTesto : public ::testing::TestWithParam<caso_file> {};
 
 TEST_P(FileTesto, ScriveEsattamenteLeRigheAttese) {

@@ -85,6 +85,9 @@ struct caso_errore {
   int32_t j = 1;
 };
 
+// Tests print the case by its name.
+void PrintTo(const caso_errore& c, std::ostream* uscita) { *uscita << c.nome; }
+
 class ErroriLinea : public ::testing::TestWithParam<caso_errore> {};
 
 TEST_P(ErroriLinea, CodiceEQuelloCheResta) {

@@ -14,6 +14,11 @@ struct caso_guasto {
   const char* motivo;
 };
 
+// Tests print the case by its name.
+void PrintTo(const caso_guasto& c, std::ostream* uscita) {
+  *uscita << c.descrizione;
+}
+
 class SostituzioneFallita : public ::testing::TestWithParam<caso_guasto> {};
 
 TEST_P(SostituzioneFallita, LasciaIlVecchioFileIntatto) {

@@ -79,6 +79,9 @@ struct caso_errore {
       linea_con("");  // L = 3000: N = 200, the range check passes up to 9900
 };
 
+// Tests print the case by its name.
+void PrintTo(const caso_errore& c, std::ostream* uscita) { *uscita << c.nome; }
+
 class ErroriTreno : public ::testing::TestWithParam<caso_errore> {};
 
 TEST_P(ErroriTreno, CodiceEQuelloCheResta) {
