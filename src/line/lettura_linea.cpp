@@ -359,7 +359,12 @@ passo_lettura interpreta_principale(lettura_linea& r, esito_lettura& esito) {
   for (auto [p, leggi] : prove) {
     if (!riconosce(p, parola)) continue;
     riconosciuta = true;
-    if (p == parola::curva && s.j == 0) continue;  // curves only build the plan
+    if (p == parola::curva && s.j == 0) {
+      // Curves only build the plan: without it the line is skipped, its values
+      // read as fields that match nothing, which is no news for the author.
+      r.d.riga_ultimo_avviso = r.d.l.riga_campo;
+      continue;
+    }
     segna_parola(r.d);
     passo_lettura passo = leggi(r, esito);
     if (passo != passo_lettura::avanti) return passo;
