@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "aiuti.h"
+#include "compiler/decodifica.h"
 
 namespace fs = std::filesystem;
 
@@ -65,6 +66,39 @@ TEST(Programma, ScriveAccantoAlProprioEseguibileOvunqueSiaAvviato) {
   // Cell 143: the signal at 7100 m.
   EXPECT_EQ(celle.substr(143 * 15, 11),
             std::string("\x01\x2A\0\0\0\0\0\x08\0\0\0", 11));
+
+  EXPECT_EQ(leggi_tutto(cartella / "Valdora_Cesina_KT52806_rallentamenti.txt"),
+            leggi_tutto(fixture("attesi/rallentamenti.txt")));
+
+  // Decoded: the profiles, the stations, the reserved values and the
+  // competition codes.
+  errore_decodifica e;
+  std::vector<cella> c;
+  tabella_stazioni r;
+  ASSERT_TRUE(decodifica_celle(celle, c, e));
+  ASSERT_TRUE(decodifica_stazioni(stazioni, r, e));
+  const std::tuple<int, int, int> velocita[] = {
+      {0, 13, 11},      {14, 27, 21},   {28, 330, 30},  {331, 369, 25},
+      {370, 635, 30},   {636, 782, 28}, {783, 834, 25}, {835, 1058, 28},
+      {1059, 1377, 15}, {1378, 1380, 0}};
+  for (auto [da, a, valore] : velocita) {
+    for (int i = da; i <= a; ++i) {
+      ASSERT_EQ(c[i].velocita, valore) << i;
+      ASSERT_EQ(c[i].aderenza, i <= 1377 ? 100 : 0) << i;
+    }
+  }
+  EXPECT_EQ(std::make_tuple(c[1].dato1, c[1].dato2),
+            std::make_tuple(5121, 2341));
+  EXPECT_EQ(std::make_tuple(r[85].campo7, r[85].orario, r[85].nome),
+            std::make_tuple(610, 32008, std::string("Valdora_Cesina")));
+  EXPECT_EQ(std::make_tuple(r[1].inizio, r[1].fine, r[1].orario),
+            std::make_tuple(-500, 500, 35820));
+  EXPECT_EQ(std::make_tuple(r[2].tipo, r[2].inizio, r[2].fine),
+            std::make_tuple(27, 1500, 1700));
+  EXPECT_EQ(r[12].orario, 37860);
+  EXPECT_EQ(std::make_tuple(r[81].fine, r[81].posizione),
+            std::make_tuple(150400, 1));
+  EXPECT_EQ(r[86].nome, "KT52806");
 
   // A second run gives the same bytes.
   EXPECT_EQ(esegui(comando), 0);
