@@ -286,6 +286,17 @@ void disegna_mappa(std::ostream& o, const stato& s, const vista& v) {
               "class=\"oltre\" stroke=\"#999\" stroke-width=\"1.5\" "
               "stroke-dasharray=\"6 4\"");
   }
+  // Tunnels along the track.
+  for (const tratto& g : v.gallerie) {
+    o << "<polyline class=\"galleria\" fill=\"none\" stroke=\"#757575\" "
+         "stroke-width=\"9\" "
+         "stroke-opacity=\"0.45\" points=\"";
+    for (int32_t metro = g.da; metro <= g.a; metro += 25) {
+      const punto q = m.in_pagina(metro);
+      o << n1(q.x) << ',' << n1(q.y) << ' ';
+    }
+    o << "\"><title>galleria di tipo " << g.valore << "</title></polyline>\n";
+  }
   // Slowdowns along the track.
   for (const tratto& r : v.rallentamenti) {
     o << "<polyline fill=\"none\" stroke=\"#e0529c\" stroke-width=\"7\" "
@@ -351,187 +362,211 @@ void disegna_mappa(std::ostream& o, const stato& s, const vista& v) {
        "ruotato: inizio a "
        "sinistra, fine a destra. Stazioni in verde, segnali in rosso, "
        "indicatori di velocit\xC3\xA0 "
-       "in blu, cartelli in marrone, rallentamenti in rosa.</text>\n";
+       "in blu, cartelli in marrone, gallerie in grigio, rallentamenti in "
+       "rosa.</text>\n";
   o << "</svg>\n";
 }
 
 // --- The profiles
 // ----------------------------------------------------------------------------
 
+// The drawing area of the profiles: metres along the route to page x.
+struct tela {
+  double sinistra = 70, utile = larghezza - 120;
+  double cima = 74, fondo = 610, altezza = 690;
+  double lunghezza = 1;
+
+  double x(double metro) const { return sinistra + metro / lunghezza * utile; }
+};
+
 struct pannello {
   const char* titolo;
   double alto, altezza;  // top and height on the page
   double minimo, massimo;
+
+  double y(double valore) const {
+    return alto + altezza * (1 - (valore - minimo) / (massimo - minimo));
+  }
 };
 
-void disegna_profili(std::ostream& o, const stato& s, const vista& v) {
-  const double sinistra = 70, destra = 20,
-               utile = larghezza - sinistra - destra;
-  const double lunghezza = std::max(1, v.lunghezza);
-  auto x = [&](double metro) { return sinistra + metro / lunghezza * utile; };
+// The values drawn, as (metre, value) points.
+using serie = std::vector<std::pair<double, double>>;
+
+struct profili {
+  serie quota;      // metres, integrated from the gradients (per mille a cell)
+  serie velocita;   // km/h, steps
+  serie curvatura;  // 1/km, right positive, from the plan
+};
+
+// The change of heading over each 50 m of the plan, in radians per km.
+serie curvatura_del_piano(const coordinate_piano& p, std::size_t celle) {
+  serie curvatura;
+  if (!p.presente()) return curvatura;
+  auto direzione = [&p](int32_t m) {
+    return std::atan2(p.y(m + 1) - p.y(m), p.x(m + 1) - p.x(m));
+  };
+  for (std::size_t i = 0; i + 1 < celle; ++i) {
+    const auto a = static_cast<int32_t>(i * 50), b = a + 50;
+    if (b + 1 > p.ultimo_metro() ||
+        p.tipo[0][static_cast<std::size_t>(b + 1)] == tipo_variante::vuoto) {
+      break;
+    }
+    double d =
+        direzione(a) - direzione(b);  // turning right (clockwise) is positive
+    while (d > M_PI) d -= 2 * M_PI;
+    while (d < -M_PI) d += 2 * M_PI;
+    curvatura.push_back({a + 25.0, d / 50.0 * 1000.0});
+  }
+  return curvatura;
+}
+
+profili calcola_profili(const stato& s, double lunghezza) {
   const std::size_t celle = std::min<std::size_t>(
       s.celle.size(), static_cast<std::size_t>(lunghezza / 50) + 1);
-
-  // Elevation from the gradients (per mille over each 50 m cell), speed limit,
-  // curvature.
-  std::vector<double> quota(celle + 1, 0.0);
+  profili p;
+  double quota = 0;
+  p.quota.push_back({0, 0});
   for (std::size_t i = 0; i < celle; ++i) {
-    quota[i + 1] = quota[i] + (int{s.celle[i].pendenza} - 100) * 50 / 1000.0;
+    quota += (int{s.celle[i].pendenza} - 100) * 50 / 1000.0;
+    p.quota.push_back({std::min((i + 1) * 50.0, lunghezza), quota});
+    const double v = s.celle[i].velocita * 5.0;
+    p.velocita.push_back({i * 50.0, v});
+    p.velocita.push_back({std::min((i + 1) * 50.0, lunghezza), v});
   }
-  std::vector<double> curvatura;
-  const coordinate_piano& p = s.planimetria;
-  if (p.presente()) {
-    for (std::size_t i = 0; i + 1 < celle; ++i) {
-      const auto a = static_cast<int32_t>(i * 50), b = a + 50;
-      if (b + 1 > p.ultimo_metro() ||
-          p.tipo[0][static_cast<std::size_t>(b + 1)] == tipo_variante::vuoto) {
-        break;
-      }
-      const double h1 = std::atan2(p.y(a + 1) - p.y(a), p.x(a + 1) - p.x(a));
-      const double h2 = std::atan2(p.y(b + 1) - p.y(b), p.x(b + 1) - p.x(b));
-      double d = h1 - h2;  // turning right (clockwise) is positive
-      while (d > M_PI) d -= 2 * M_PI;
-      while (d < -M_PI) d += 2 * M_PI;
-      curvatura.push_back(d / 50.0 * 1000.0);
-    }
-  }
-  auto limiti = [](const std::vector<double>& valori, double& lo, double& hi) {
-    lo = 0;
-    hi = 0;
-    for (double q : valori) {
-      lo = std::min(lo, q);
-      hi = std::max(hi, q);
-    }
-    if (hi - lo < 1e-9) hi = lo + 1;
-  };
-  double q_min, q_max, c_min, c_max;
-  limiti(quota, q_min, q_max);
-  limiti(curvatura, c_min, c_max);
-  const double c_abs = std::max(std::fabs(c_min), std::fabs(c_max));
-  double v_max = 50;
-  for (std::size_t i = 0; i < celle; ++i)
-    v_max = std::max(v_max, s.celle[i].velocita * 5.0 + 10);
+  p.curvatura = curvatura_del_piano(s.planimetria, celle);
+  return p;
+}
 
-  const pannello pannelli[] = {
-      {"Altimetria (m, dalle pendenze)", 90, 150, q_min, q_max},
-      {"Velocit\xC3\xA0 massima (km/h)", 280, 150, 0, v_max},
-      {"Curvatura (1/km, destra positiva)", 470, 110, -c_abs, c_abs},
+// The smallest range from 0 that holds every value.
+std::pair<double, double> limiti(const serie& valori, double margine = 0) {
+  double lo = 0, hi = 0;
+  for (const auto& [metro, v] : valori) {
+    lo = std::min(lo, v);
+    hi = std::max(hi, v + margine);
+  }
+  if (hi - lo < 1e-9) hi = lo + 1;
+  return {lo, hi};
+}
+
+void disegna_bande(std::ostream& o, const tela& t, const vista& v) {
+  auto banda = [&](const tratto& b, const char* classe, const char* colore,
+                   const std::string& titolo) {
+    o << "<rect class=\"" << classe << "\" x=\"" << n1(t.x(b.da)) << "\" y=\""
+      << t.cima << "\" width=\"" << n1(std::max(2.0, t.x(b.a) - t.x(b.da)))
+      << "\" height=\"" << t.fondo - t.cima << "\" fill=\"" << colore
+      << "\" fill-opacity=\"0.25\"><title>" << titolo << " da " << b.da << " a "
+      << b.a << " m</title></rect>\n";
   };
-  const double cima = 74, fondo = 610, altezza = 690;
-  o << "<svg id=\"profili\" xmlns=\"http://www.w3.org/2000/svg\" width=\""
-    << larghezza << "\" height=\"" << altezza << "\" viewBox=\"0 0 "
-    << larghezza << ' ' << altezza << "\">\n";
-  o << "<rect x=\"0\" y=\"0\" width=\"100%\" height=\"100%\" fill=\"#fff\"/>\n";
-  // Tunnels shaded and slowdowns as bands, across every panel.
   for (const tratto& g : v.gallerie) {
-    o << "<rect class=\"galleria\" x=\"" << n1(x(g.da)) << "\" y=\"" << cima
-      << "\" width=\"" << n1(std::max(1.0, x(g.a) - x(g.da))) << "\" height=\""
-      << fondo - cima
-      << "\" fill=\"#9e9e9e\" fill-opacity=\"0.25\"><title>galleria di tipo "
-      << g.valore << " da " << g.da << " a " << g.a << " m</title></rect>\n";
+    banda(g, "galleria", "#9e9e9e",
+          "galleria di tipo " + std::to_string(g.valore));
   }
   for (const tratto& r : v.rallentamenti) {
-    o << "<rect class=\"rallentamento\" x=\"" << n1(x(r.da)) << "\" y=\""
-      << cima << "\" width=\"" << n1(std::max(2.0, x(r.a) - x(r.da)))
-      << "\" height=\"" << fondo - cima
-      << "\" fill=\"#e0529c\" fill-opacity=\"0.25\"><title>rallentamento a "
-      << r.valore << " km/h da " << r.da << " a " << r.a
-      << " m</title></rect>\n";
+    banda(r, "rallentamento", "#e0529c",
+          "rallentamento a " + std::to_string(r.valore) + " km/h");
   }
-  for (const pannello& pa : pannelli) {
-    o << "<rect x=\"" << sinistra << "\" y=\"" << pa.alto << "\" width=\""
-      << utile << "\" height=\"" << pa.altezza
-      << "\" fill=\"none\" stroke=\"#bbb\"/>\n";
-    o << "<text x=\"" << sinistra + 4 << "\" y=\"" << pa.alto - 6
-      << "\" font-size=\"12\" font-weight=\"bold\" fill=\"#333\">" << pa.titolo
+}
+
+void disegna_pannello(std::ostream& o, const tela& t, const pannello& pa) {
+  o << "<rect x=\"" << t.sinistra << "\" y=\"" << pa.alto << "\" width=\""
+    << t.utile << "\" height=\"" << pa.altezza
+    << "\" fill=\"none\" stroke=\"#bbb\"/>\n";
+  o << "<text x=\"" << t.sinistra + 4 << "\" y=\"" << pa.alto - 6
+    << "\" font-size=\"12\" font-weight=\"bold\" fill=\"#333\">" << pa.titolo
+    << "</text>\n";
+  for (double valore : {pa.minimo, pa.massimo}) {
+    o << "<text x=\"" << t.sinistra - 6 << "\" y=\"" << n1(pa.y(valore) + 4)
+      << "\" font-size=\"10\" text-anchor=\"end\" fill=\"#555\">" << n1(valore)
       << "</text>\n";
-    for (double valore : {pa.minimo, pa.massimo}) {
-      const double y =
-          pa.alto +
-          pa.altezza * (1 - (valore - pa.minimo) / (pa.massimo - pa.minimo));
-      o << "<text x=\"" << sinistra - 6 << "\" y=\"" << n1(y + 4)
-        << "\" font-size=\"10\" text-anchor=\"end\" fill=\"#555\">"
-        << n1(valore) << "</text>\n";
-    }
   }
-  auto y_di = [](const pannello& pa, double valore) {
-    return pa.alto +
-           pa.altezza * (1 - (valore - pa.minimo) / (pa.massimo - pa.minimo));
-  };
-  // Elevation.
-  o << "<polyline class=\"altimetria\" fill=\"none\" stroke=\"#6d4c41\" "
-       "stroke-width=\"1.5\" "
-       "points=\"";
-  for (std::size_t i = 0; i < quota.size(); ++i) {
-    o << n1(x(std::min<double>(i * 50.0, lunghezza))) << ','
-      << n1(y_di(pannelli[0], quota[i])) << ' ';
-  }
-  o << "\"/>\n";
-  // Speed limit steps.
-  o << "<polyline class=\"velocita\" fill=\"none\" stroke=\"#1565c0\" "
-       "stroke-width=\"1.5\" "
-       "points=\"";
-  for (std::size_t i = 0; i < celle; ++i) {
-    const double y = y_di(pannelli[1], s.celle[i].velocita * 5.0);
-    o << n1(x(i * 50.0)) << ',' << n1(y) << ' '
-      << n1(x(std::min<double>((i + 1) * 50.0, lunghezza))) << ',' << n1(y)
-      << ' ';
-  }
-  o << "\"/>\n";
-  // Curvature.
-  if (!curvatura.empty()) {
-    o << "<line x1=\"" << sinistra << "\" x2=\"" << sinistra + utile
-      << "\" y1=\"" << n1(y_di(pannelli[2], 0)) << "\" y2=\""
-      << n1(y_di(pannelli[2], 0))
-      << "\" stroke=\"#ddd\"/>\n<polyline class=\"curvatura\" fill=\"none\" "
-         "stroke=\"#00897b\" "
-         "stroke-width=\"1.2\" points=\"";
-    for (std::size_t i = 0; i < curvatura.size(); ++i) {
-      o << n1(x(i * 50.0 + 25)) << ',' << n1(y_di(pannelli[2], curvatura[i]))
-        << ' ';
-    }
-    o << "\"/>\n";
-  } else {
-    o << "<text x=\"" << sinistra + 10 << "\" y=\"" << pannelli[2].alto + 60
+}
+
+void disegna_serie(std::ostream& o, const tela& t, const pannello& pa,
+                   const serie& punti, const char* classe, const char* colore) {
+  if (punti.empty()) {
+    o << "<text x=\"" << t.sinistra + 10 << "\" y=\""
+      << pa.alto + pa.altezza / 2
       << "\" font-size=\"12\" fill=\"#888\">geometria non disponibile</text>\n";
+    return;
   }
-  // Signals on the speed panel, stations across all panels.
+  o << "<polyline class=\"" << classe << "\" fill=\"none\" stroke=\"" << colore
+    << "\" stroke-width=\"1.5\" points=\"";
+  for (const auto& [metro, valore] : punti) {
+    o << n1(t.x(metro)) << ',' << n1(pa.y(valore)) << ' ';
+  }
+  o << "\"/>\n";
+}
+
+// Signals at the foot of the speed panel, stations across all panels.
+void disegna_segni(std::ostream& o, const tela& t, const vista& v,
+                   const pannello& velocita) {
   for (const segno& g : v.segnali) {
-    const double px = x(g.metro), py = pannelli[1].alto + pannelli[1].altezza;
+    const double px = t.x(g.metro), py = velocita.alto + velocita.altezza;
     o << "<path class=\"segnale\" d=\"M" << n1(px) << ',' << n1(py - 9)
-      << " l-4,8 l8,0 z\" "
-      << "fill=\"#c62828\"><title>" << xml(g.dettaglio) << "</title></path>\n";
+      << " l-4,8 l8,0 z\" fill=\"#c62828\"><title>" << xml(g.dettaglio)
+      << "</title></path>\n";
   }
   for (const fermata& f : v.stazioni) {
-    const double px = x(f.r->posizione);
+    const double px = t.x(f.r->posizione);
     o << "<line class=\"stazione\" x1=\"" << n1(px) << "\" x2=\"" << n1(px)
-      << "\" y1=\"" << cima << "\" y2=\"" << fondo
+      << "\" y1=\"" << t.cima << "\" y2=\"" << t.fondo
       << "\" stroke=\"#2e7d32\" stroke-dasharray=\"4 3\"/>\n";
-    o << "<text x=\"" << n1(px + 2) << "\" y=\"" << cima - 4
+    o << "<text x=\"" << n1(px + 2) << "\" y=\"" << t.cima - 4
       << "\" font-size=\"10\" fill=\"#2e7d32\" transform=\"rotate(-35 "
-      << n1(px + 2) << ' ' << cima - 4 << ")\">" << testo(f.r->nome)
+      << n1(px + 2) << ' ' << t.cima - 4 << ")\">" << testo(f.r->nome)
       << "</text>\n";
   }
-  // The axis: metres along the line and the kilometric progressive.
+}
+
+// The axis: metres along the line and the kilometric progressive.
+void disegna_asse(std::ostream& o, const tela& t, const vista& v) {
   double passo = 1000;
   for (double candidato :
        {1000.0, 2000.0, 5000.0, 10000.0, 20000.0, 50000.0, 100000.0}) {
     passo = candidato;
-    if (lunghezza / candidato <= 14) break;
+    if (t.lunghezza / candidato <= 14) break;
   }
-  for (double metro = 0; metro <= lunghezza + 0.5; metro += passo) {
-    o << "<line x1=\"" << n1(x(metro)) << "\" x2=\"" << n1(x(metro))
-      << "\" y1=\"" << fondo << "\" y2=\"" << fondo + 6
-      << "\" stroke=\"#555\"/><text x=\"" << n1(x(metro)) << "\" y=\""
-      << fondo + 20
+  for (double metro = 0; metro <= t.lunghezza + 0.5; metro += passo) {
+    const std::string px = n1(t.x(metro));
+    o << "<line x1=\"" << px << "\" x2=\"" << px << "\" y1=\"" << t.fondo
+      << "\" y2=\"" << t.fondo + 6 << "\" stroke=\"#555\"/><text x=\"" << px
+      << "\" y=\"" << t.fondo + 20
       << "\" font-size=\"10\" text-anchor=\"middle\" fill=\"#333\">"
       << n1(metro / 1000) << " km</text>\n";
     if (con_progressiva(v)) {
-      o << "<text x=\"" << n1(x(metro)) << "\" y=\"" << fondo + 34
+      o << "<text x=\"" << px << "\" y=\"" << t.fondo + 34
         << "\" font-size=\"10\" text-anchor=\"middle\" fill=\"#777\">progr. "
         << n1(progressiva_km(v, metro)) << "</text>\n";
     }
   }
+}
+
+void disegna_profili(std::ostream& o, const stato& s, const vista& v) {
+  tela t;
+  t.lunghezza = std::max(1, v.lunghezza);
+  const profili p = calcola_profili(s, t.lunghezza);
+  const auto [q_min, q_max] = limiti(p.quota);
+  const auto [c_min, c_max] = limiti(p.curvatura);
+  const double c_abs = std::max(std::fabs(c_min), std::fabs(c_max));
+  const double v_max = std::max(50.0, limiti(p.velocita, 10).second);
+  const pannello quota{"Altimetria (m, dalle pendenze)", 90, 150, q_min, q_max};
+  const pannello velocita{"Velocit\xC3\xA0 massima (km/h)", 280, 150, 0, v_max};
+  const pannello curvatura{"Curvatura (1/km, destra positiva)", 470, 110,
+                           -c_abs, c_abs};
+
+  o << "<svg id=\"profili\" xmlns=\"http://www.w3.org/2000/svg\" width=\""
+    << larghezza << "\" height=\"" << t.altezza << "\" viewBox=\"0 0 "
+    << larghezza << ' ' << t.altezza
+    << "\">\n<rect x=\"0\" y=\"0\" width=\"100%\" height=\"100%\" "
+       "fill=\"#fff\"/>\n";
+  disegna_bande(o, t, v);
+  for (const pannello* pa : {&quota, &velocita, &curvatura})
+    disegna_pannello(o, t, *pa);
+  disegna_serie(o, t, quota, p.quota, "altimetria", "#6d4c41");
+  disegna_serie(o, t, velocita, p.velocita, "velocita", "#1565c0");
+  disegna_serie(o, t, curvatura, p.curvatura, "curvatura", "#00897b");
+  disegna_segni(o, t, v, velocita);
+  disegna_asse(o, t, v);
   o << "</svg>\n";
 }
 

@@ -232,6 +232,35 @@ bool calcola_area(stazione& r, int32_t lunghezza) {
          somma_long(p, meta + (r.campo6 != 0 ? 50 : 0), r.fine);
 }
 
+// Approach marks in the four cells before a station's stop cell: 81 nearest
+// to 84 farthest. Cells outside the table are skipped.
+void segna_avvicinamento(stato& s, const stazione& st) {
+  for (int k = 1; k <= 4; ++k) {
+    const double quoto = st.fine / 50.0 - k - 1;
+    const int32_t c = cella_di(quoto);
+    if (quoto > 1 && cella_in_tabella(s, c)) {
+      s.celle[static_cast<std::size_t>(c)].avvicinamento =
+          static_cast<uint8_t>(80 + k);
+    }
+  }
+}
+
+// The stop cell, the cell before the end of the area: whatever it held is
+// replaced. Code 24 when the area ends within the first 100 m.
+passo_lettura poni_fermata(lettura_treno& r, const stazione& st, int32_t indice,
+                           esito_lettura& esito) {
+  if (!(st.fine / 50.0 - 1 > 1)) {
+    esito = ferma_lettura(r.d, 24);
+    return passo_lettura::esci;
+  }
+  const int32_t c = cella_di(st.fine / 50.0 - 1);
+  if (!cella_in_tabella(r.d.s, c)) return oltre_tabella(r, st.posizione);
+  cella& fermata = r.d.s.celle[static_cast<std::size_t>(c)];
+  fermata.tipo = cella_fermata;
+  fermata.dato1 = static_cast<int16_t>(indice);
+  return passo_lettura::avanti;
+}
+
 passo_lettura leggi_stazione(lettura_treno& r, esito_lettura& esito) {
   stato& s = r.d.s;
   lettore& l = r.d.l;
@@ -273,29 +302,10 @@ passo_lettura leggi_stazione(lettura_treno& r, esito_lettura& esito) {
     st.campo5 = 0;
     st.campo6 = 0;
   }
-  const bool ordinaria = st.tipo < 25;
-  // Approach marks in the four cells before the stop cell: 81 nearest to 84
-  // farthest.
-  if (ordinaria && st.tipo != 5 && st.tipo != 6) {
-    for (int k = 1; k <= 4; ++k) {
-      const double quoto = st.fine / 50.0 - k - 1;
-      const int32_t c = cella_di(quoto);
-      if (quoto > 1 && cella_in_tabella(s, c)) {
-        s.celle[static_cast<std::size_t>(c)].avvicinamento =
-            static_cast<uint8_t>(80 + k);
-      }
-    }
-  }
-  if (ordinaria) {
-    if (!(st.fine / 50.0 - 1 > 1)) {
-      esito = ferma_lettura(r.d, 24);
-      return passo_lettura::esci;
-    }
-    const int32_t c = cella_di(st.fine / 50.0 - 1);
-    if (!cella_in_tabella(s, c)) return oltre_tabella(r, st.posizione);
-    cella& fermata = s.celle[static_cast<std::size_t>(c)];
-    fermata.tipo = cella_fermata;
-    fermata.dato1 = static_cast<int16_t>(indice);
+  if (st.tipo < 25) {
+    if (st.tipo != 5 && st.tipo != 6) segna_avvicinamento(s, st);
+    const passo_lettura passo = poni_fermata(r, st, indice, esito);
+    if (passo != passo_lettura::avanti) return passo;
   }
   if (indice > 1) {
     int32_t limite;
