@@ -286,28 +286,28 @@ void disegna_mappa(std::ostream& o, const stato& s, const vista& v) {
               "class=\"oltre\" stroke=\"#999\" stroke-width=\"1.5\" "
               "stroke-dasharray=\"6 4\"");
   }
-  // Tunnels along the track.
+  // Tunnels and slowdowns along the track.
+  auto lungo_il_binario = [&](const tratto& t, const char* stile,
+                              const std::string& titolo) {
+    o << "<polyline " << stile << " fill=\"none\" points=\"";
+    for (int32_t metro = t.da; metro <= t.a; metro += 25) {
+      const punto q = m.in_pagina(metro);
+      o << n1(q.x) << ',' << n1(q.y) << ' ';
+    }
+    o << "\"><title>" << titolo << "</title></polyline>\n";
+  };
   for (const tratto& g : v.gallerie) {
-    o << "<polyline class=\"galleria\" fill=\"none\" stroke=\"#757575\" "
-         "stroke-width=\"9\" "
-         "stroke-opacity=\"0.45\" points=\"";
-    for (int32_t metro = g.da; metro <= g.a; metro += 25) {
-      const punto q = m.in_pagina(metro);
-      o << n1(q.x) << ',' << n1(q.y) << ' ';
-    }
-    o << "\"><title>galleria di tipo " << g.valore << "</title></polyline>\n";
+    lungo_il_binario(g,
+                     "class=\"galleria\" stroke=\"#757575\" stroke-width=\"9\" "
+                     "stroke-opacity=\"0.45\"",
+                     "galleria di tipo " + std::to_string(g.valore));
   }
-  // Slowdowns along the track.
   for (const tratto& r : v.rallentamenti) {
-    o << "<polyline fill=\"none\" stroke=\"#e0529c\" stroke-width=\"7\" "
-         "stroke-opacity=\"0.6\" "
-         "points=\"";
-    for (int32_t metro = r.da; metro <= r.a; metro += 25) {
-      const punto q = m.in_pagina(metro);
-      o << n1(q.x) << ',' << n1(q.y) << ' ';
-    }
-    o << "\"><title>rallentamento a " << r.valore
-      << " km/h</title></polyline>\n";
+    lungo_il_binario(
+        r,
+        "class=\"rallentamento\" stroke=\"#e0529c\" stroke-width=\"7\" "
+        "stroke-opacity=\"0.6\"",
+        "rallentamento a " + std::to_string(r.valore) + " km/h");
   }
   // Signals and boards, each with its label and a tooltip.
   int contatore = 0;
