@@ -116,31 +116,30 @@ bool leggi_numero(lettore& l, int64_t minimo, int64_t massimo,
   return true;
 }
 
+namespace {
+
+// A number read into a value of type T: outside T's range it is a failure.
+template <typename T>
+bool leggi_nella_misura(lettore& l, T& valore) {
+  int64_t letto;
+  if (!leggi_numero(l, std::numeric_limits<T>::min(),
+                    std::numeric_limits<T>::max(), letto)) {
+    return false;
+  }
+  valore = static_cast<T>(letto);
+  return true;
+}
+
+}  // namespace
+
 bool leggi_long(lettore& l, int32_t& valore) {
-  int64_t letto;
-  if (!leggi_numero(l, std::numeric_limits<int32_t>::min(),
-                    std::numeric_limits<int32_t>::max(), letto)) {
-    return false;
-  }
-  valore = static_cast<int32_t>(letto);
-  return true;
+  return leggi_nella_misura(l, valore);
 }
-
 bool leggi_intero(lettore& l, int16_t& valore) {
-  int64_t letto;
-  if (!leggi_numero(l, std::numeric_limits<int16_t>::min(),
-                    std::numeric_limits<int16_t>::max(), letto)) {
-    return false;
-  }
-  valore = static_cast<int16_t>(letto);
-  return true;
+  return leggi_nella_misura(l, valore);
 }
-
 bool leggi_byte(lettore& l, uint8_t& valore) {
-  int64_t letto;
-  if (!leggi_numero(l, 0, 255, letto)) return false;
-  valore = static_cast<uint8_t>(letto);
-  return true;
+  return leggi_nella_misura(l, valore);
 }
 
 bool contiene(std::string_view campo, std::string_view parte) {
