@@ -154,3 +154,22 @@ TEST(Compila, AiutoSpiegaEntrambiGliUsi) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Compila, ErroreNelFileDellUtente) {
+  cartella_temporanea uscita;
+  const std::string treno = fixture("errate/treno.txt");
+  std::string scritto, errori;
+  EXPECT_EQ(esegui(compila(fixture("piccola/linea.txt"), treno,
+                           "--out " + virgolette(uscita.percorso())),
+                   &scritto, &errori),
+            1);
+  // The user's own path, never the private copy; the files are still written.
+  EXPECT_EQ(errori, treno +
+                        ":13: stazione: errore 8 a 4025 m: posizione della "
+                        "stazione non multipla di 50\n");
+  EXPECT_EQ(elenco(uscita.percorso()).size(), 3u);
+}
+
+}  // namespace
