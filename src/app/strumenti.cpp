@@ -28,6 +28,17 @@ void opzioni_nomi(CLI::App* comando, opzioni_compila& o) {
       ->capture_default_str();
 }
 
+// The two descriptions and the scenario's names, shared by compile and check.
+void opzioni_descrizioni(CLI::App* comando, opzioni_compila& o) {
+  comando->add_option("LINE_DESCRIPTION", o.linea, "descrizione della linea")
+      ->required();
+  comando
+      ->add_option("TRAIN_RUN_DESCRIPTION", o.treno,
+                   "descrizione della corsa del treno")
+      ->required();
+  opzioni_nomi(comando, o);
+}
+
 }  // namespace
 
 int esegui_strumenti(int argc, char** argv, std::ostream& uscita,
@@ -39,14 +50,9 @@ int esegui_strumenti(int argc, char** argv, std::ostream& uscita,
   CLI::App* c = app.add_subcommand(
       "compile",
       "compila una descrizione della linea e una del treno nei file binari");
-  c->add_option("LINE_DESCRIPTION", compila.linea, "descrizione della linea")
-      ->required();
-  c->add_option("TRAIN_RUN_DESCRIPTION", compila.treno,
-                "descrizione della corsa del treno")
-      ->required();
+  opzioni_descrizioni(c, compila);
   c->add_option("--out", compila.cartella, "cartella dei file binari")
       ->capture_default_str();
-  opzioni_nomi(c, compila);
   c->add_flag("--no-plan", compila.senza_piano,
               "non calcola n\u00e9 scrive la geometria della linea");
   c->add_flag("--report", compila.pagina,
@@ -56,12 +62,7 @@ int esegui_strumenti(int argc, char** argv, std::ostream& uscita,
   CLI::App* k = app.add_subcommand(
       "check",
       "legge e controlla le due descrizioni come compile, senza scrivere file");
-  k->add_option("LINE_DESCRIPTION", controlla.linea, "descrizione della linea")
-      ->required();
-  k->add_option("TRAIN_RUN_DESCRIPTION", controlla.treno,
-                "descrizione della corsa del treno")
-      ->required();
-  opzioni_nomi(k, controlla);
+  opzioni_descrizioni(k, controlla);
   k->add_flag("--json", controlla.json, "risultati in JSON");
 
   opzioni_ispeziona ispeziona;
