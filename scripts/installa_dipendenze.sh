@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that the build and the tests need, when they are missing.
-# The specified build itself uses the standard library only; the tools link CLI11 and nlohmann-json,
+# The build core uses the standard library only; the tools link CLI11 and nlohmann-json,
 # the tests GoogleTest and expat, the fuzz run clang's libFuzzer.
 set -euo pipefail
 pacchetti=(cmake g++ make libgtest-dev libgmock-dev clang libclang-rt-14-dev libcli11-dev nlohmann-json3-dev libexpat1-dev)

@@ -1,15 +1,16 @@
-// A small fixture for the compiler's tests: a build state, an in-memory folder
-// holding the two descriptions, and shortcuts to the tables.
+// A small fixture for the compiler's tests: a scenario, its tables and
+// diagnostics, an in-memory folder holding the two descriptions, and shortcuts
+// to the tables.
 #ifndef TESTS_BANCO_H_
 #define TESTS_BANCO_H_
 
 #include <string>
 #include <vector>
 
-#include "app/nomi_file.h"
-#include "app/stato.h"
 #include "compiler/memorizza_percorso.h"
+#include "core/scenario.h"
 #include "line/dati_linea.h"
+#include "line/lettura_linea.h"
 #include "platform/cartella_memoria.h"
 #include "train_run/dati_treno.h"
 
@@ -43,7 +44,9 @@ inline std::string treno_con(const std::string& corpo) {
 }
 
 struct banco {
-  stato s;
+  scenario sc;
+  tabelle t;
+  diagnostica d;
   cartella_memoria c;
 
   banco() {
@@ -51,25 +54,28 @@ struct banco {
     treno(testo_di(righe_treno()));
   }
   void linea(const std::string& testo) {
-    c.file[nome_descrizione_linea(s)] = testo;
+    c.file[nome_descrizione_linea(sc)] = testo;
   }
   void treno(const std::string& testo) {
-    c.file[nome_descrizione_treno(s)] = testo;
+    c.file[nome_descrizione_treno(sc)] = testo;
   }
-  bool ha_linea() const { return c.esiste(nome_descrizione_linea(s)); }
-  bool ha_treno() const { return c.esiste(nome_descrizione_treno(s)); }
+  bool ha_linea() const { return c.esiste(nome_descrizione_linea(sc)); }
+  bool ha_treno() const { return c.esiste(nome_descrizione_treno(sc)); }
 
-  esito_compilazione compila(int32_t j = 1) {
-    return memorizza_percorso(s, c, j);
+  esito_compilazione compila(bool con_piano = true) {
+    return memorizza_percorso(sc, c, c, con_piano, t, d);
   }
   // Only the reading, without the scan and the reserved values.
-  void leggi(int32_t j = 1) {
-    s.j = j;
-    memorizza_dati(s, c);
+  void leggi(bool con_piano = true) { memorizza_dati(sc, c, t, d, con_piano); }
+
+  // Only the line half of the reading.
+  esito_linea leggi_linea(bool con_piano = true) {
+    contesto_lettura x{sc, c, t, d};
+    return memorizza_dati_linea(x, con_piano);
   }
 
-  cella& cel(int i) { return s.celle.at(static_cast<std::size_t>(i)); }
-  stazione& rec(int i) { return s.stazioni.at(static_cast<std::size_t>(i)); }
+  cella& cel(int i) { return t.celle.at(static_cast<std::size_t>(i)); }
+  stazione& rec(int i) { return t.stazioni.at(static_cast<std::size_t>(i)); }
 };
 
 #endif  // TESTS_BANCO_H_

@@ -3,7 +3,7 @@
 #include <iostream>
 
 #include "app/costruzione.h"
-#include "app/strumenti.h"
+#include "tools/strumenti.h"
 
 int main(int argc, char** argv) {
   if (argc <= 1) return costruzione_predefinita(std::cerr);

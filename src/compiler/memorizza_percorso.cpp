@@ -1,169 +1,62 @@
 #include "compiler/memorizza_percorso.h"
 
-#include "app/diagnostica.h"
 #include "compiler/codici_gara.h"
+#include "compiler/scansione.h"
 #include "compiler/uscita_binaria.h"
 #include "line/lettura_linea.h"
+#include "tables/campi.h"
 #include "train_run/lettura_treno.h"
 
 namespace {
 
-constexpr int16_t valore_codice = 180;
-// Slowdowns at this speed or faster get no repeated marks.
-constexpr int16_t velocita_senza_ripetizione = 110;
 constexpr int16_t riservato_cella = 5121;
 constexpr int16_t riservato_linea = 610;
 
-struct scansione {
-  stato& s;
-  int32_t ultima;
-
-  cella& c(int32_t i) { return s.celle[static_cast<std::size_t>(i)]; }
-  bool libera(int32_t i) { return i >= 0 && i <= ultima && cella_libera(c(i)); }
-  void segna(int32_t i) {
-    c(i).tipo = cella_codice_velocita;
-    c(i).dato1 = valore_codice;
-  }
-  void errore(int32_t codice, int32_t cella) {
-    s.luogo_corrente = {fonte_lettura::scansione, 0, "", cella};
-    registra_errore(s, codice, cella * 50);
-  }
-};
-
-// Rule A: every signal within the 20 cells before a warning cell gets a mark
-// just before it.
-void regola_a(scansione& sc, int32_t i) {
-  for (int32_t k = 1; k <= 20 && i - k >= 3; ++k) {
-    const int32_t d = i - k;
-    if (sc.c(d).tipo != cella_segnale) continue;
-    if (sc.libera(d - 1)) {
-      sc.segna(d - 1);
-    } else if (sc.libera(d - 2)) {
-      sc.segna(d - 2);
-    } else if (sc.c(d - 1).tipo == cella_codice_velocita) {
-      sc.c(d - 1).dato1 =
-          static_cast<int16_t>(minimo(valore_codice, sc.c(d - 1).dato1));
-    } else if (sc.c(d - 2).tipo == cella_codice_velocita) {
-      sc.c(d - 2).dato1 =
-          static_cast<int16_t>(minimo(valore_codice, sc.c(d - 2).dato1));
-    } else {
-      sc.errore(11, d);
-    }
-  }
-}
-
-// Rule B: three windows before a slowdown start, each gets a mark in its first
-// free cell.
-void regola_b(scansione& sc, int32_t i) {
-  for (int32_t vicina : {5, 11, 18}) {
-    if (i <= vicina + 2) continue;
-    bool segnata = false;
-    for (int32_t passo = 0; passo < 3 && !segnata; ++passo) {
-      if (sc.libera(i - vicina - passo)) {
-        sc.segna(i - vicina - passo);
-        segnata = true;
-      }
-    }
-    if (!segnata) sc.errore(12, i);
-  }
-}
-
-// Rule C: inside a slowdown below 110 km/h, a mark every 8 cells counted from
-// the start and then from the previous mark. Returns the end cell, or -1 when
-// the end mark is missing before cell N.
-int32_t regola_c(scansione& sc, int32_t i) {
-  int32_t contatore = 0;
-  int32_t e = i;
-  for (;;) {
-    if (e >= sc.ultima) return -1;
-    ++e;
-    ++contatore;
-    if (contatore == 8) {
-      if (sc.libera(e)) {
-        sc.segna(e);
-        contatore = 0;
-      } else if (sc.libera(e - 1)) {
-        sc.segna(e - 1);
-        contatore = 1;
-      } else if (sc.libera(e + 1)) {
-        sc.segna(e + 1);
-        contatore = -1;
-      } else {
-        sc.errore(13, e);
-      }
-    }
-    if (sc.c(e).tipo == cella_fine_rallentamento) return e;
-  }
-}
-
-// Rule D: the first signal within 12 cells after the end gets a mark just
-// before it.
-void regola_d(scansione& sc, int32_t e) {
-  for (int32_t s = e; s <= e + 12 && s <= sc.ultima; ++s) {
-    if (sc.c(s).tipo != cella_segnale) continue;
-    if (s - 1 > 0) {
-      if (sc.libera(s - 1)) {
-        sc.segna(s - 1);
-      } else if (sc.libera(s - 2)) {
-        sc.segna(s - 2);
-      } else {
-        sc.errore(13, e);
-      }
-    }
-    return;
-  }
+// The reserved values and the competition codes: refused over content that a
+// description put where they go.
+esito_compilazione stampa_riservati(tabelle& t) {
+  const dati_generali g(t.stazioni);
+  cella& prima = t.celle[1];
+  if (g.valore_riservato() != 0 || prima.dato1 != 0)
+    return {esito_compilazione::fatale, "1250", {}};
+  g.valore_riservato() = riservato_linea;
+  prima.dato1 = riservato_cella;
+  if (g.codice_gara_st() != 0 || prima.dato2 != 0)
+    return {esito_compilazione::fatale, "1251", {}};
+  g.codice_gara_st() = codice_gara_st(t.stazioni);
+  prima.dato2 = static_cast<int16_t>(codice_gara_og(t.stazioni));
+  return {};
 }
 
 }  // namespace
 
-void memorizza_dati(stato& s, cartella& c) {
-  esito_lettura esito = memorizza_dati_linea(s, c);
-  if (esito == esito_lettura::prosegui) esito = memorizza_dati_treno(s, c);
-  if (esito == esito_lettura::guasto) gestore_guasto_lettura(s, c);
-}
-
-void scansione_percorso(stato& s) {
-  scansione sc{s, s.ultima_cella()};
-  for (int32_t i = 1; i <= sc.ultima - 2; ++i) {
-    if (sc.c(i).tipo == cella_avviso_rallentamento) regola_a(sc, i);
-    if (sc.c(i).tipo == cella_inizio_rallentamento) {
-      regola_b(sc, i);
-      if (sc.c(i).dato1 < velocita_senza_ripetizione) {
-        const int32_t fine = regola_c(sc, i);
-        if (fine >= 0) regola_d(sc, fine);
-      }
-    }
+void memorizza_dati(const scenario& sc, cartella& ingresso, tabelle& t,
+                    diagnostica& d, bool con_piano) {
+  contesto_lettura x{sc, ingresso, t, d};
+  const esito_linea linea = memorizza_dati_linea(x, con_piano);
+  if (linea.esito == esito_lettura::prosegui ||
+      linea.esito == esito_lettura::oltre_tabella) {
+    memorizza_dati_treno(x, linea.indice_cartello,
+                         linea.esito == esito_lettura::oltre_tabella);
   }
 }
 
-esito_compilazione compila_tabelle(stato& s, cartella& c, int32_t j) {
-  s.j = j;
-  s.codice_errore = 0;
-  s.stazioni = tabella_stazioni{};
-  s.celle.clear();
-  s.planimetria.libera();
-  memorizza_dati(s, c);
-  if (s.celle.empty()) return {esito_compilazione::senza_tabella, "", {}};
-
-  scansione_percorso(s);
-
-  stazione& linea = s.stazioni[record_linea];
-  cella& prima = s.celle[1];
-  if (linea.campo7 != 0 || prima.dato1 != 0)
-    return {esito_compilazione::fatale, "1250", {}};
-  linea.campo7 = riservato_linea;
-  prima.dato1 = riservato_cella;
-  if (linea.orario != 0 || prima.dato2 != 0)
-    return {esito_compilazione::fatale, "1251", {}};
-  linea.orario = codice_gara_st(s.stazioni);
-  prima.dato2 = static_cast<int16_t>(codice_gara_og(s.stazioni));
-  return {};
+esito_compilazione compila_tabelle(const scenario& sc, cartella& ingresso,
+                                   bool con_piano, tabelle& t, diagnostica& d) {
+  t = tabelle{};
+  d.codice_errore = 0;
+  memorizza_dati(sc, ingresso, t, d, con_piano);
+  if (t.celle.empty()) return {esito_compilazione::senza_tabella, "", {}};
+  scansione_percorso(t.celle, d);
+  return stampa_riservati(t);
 }
 
-esito_compilazione memorizza_percorso(stato& s, cartella& c, int32_t j) {
-  esito_compilazione esito = compila_tabelle(s, c, j);
+esito_compilazione memorizza_percorso(const scenario& sc, cartella& ingresso,
+                                      cartella& uscita, bool con_piano,
+                                      tabelle& t, diagnostica& d) {
+  esito_compilazione esito = compila_tabelle(sc, ingresso, con_piano, t, d);
   if (esito.tipo != esito_compilazione::completata) return esito;
-  esito.file = scrivi_file_binari(s, c);
+  esito.file = scrivi_file_binari(sc, t, uscita);
   if (!esito.file.ok) esito.tipo = esito_compilazione::guasto_file;
   return esito;
 }

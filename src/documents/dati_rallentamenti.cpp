@@ -1,8 +1,5 @@
 #include "documents/dati_rallentamenti.h"
 
-#include "app/nomi_file.h"
-#include "app/scrittura_testo.h"
-
 std::vector<std::string> righe_rallentamenti() {
   return {
       "",
@@ -10,8 +7,4 @@ std::vector<std::string> righe_rallentamenti() {
       "",
       "                  NESSUNA PRESCRIZIONE",
   };
-}
-
-esito_file dati_rallentamenti(const stato& s, cartella& c) {
-  return scrivi_file_testo(c, nome_rallentamenti(s), righe_rallentamenti());
 }

@@ -1,9 +1,7 @@
 #include "line/dati_linea.h"
 
-#include "app/nomi_file.h"
-#include "app/scrittura_testo.h"
-
 std::vector<std::string> righe_linea() {
+  // clang-format off
   return {
       "[generale]",
       "lunghezza percorso,    62000",
@@ -62,27 +60,20 @@ std::vector<std::string> righe_linea() {
       "cartello_indicatore,  10250,   (P.L.       )(Km. 140.031)",
       "cartello_indicatore,  14250,   (P.L.       )(Km. 136.030)",
       "cartello_indicatore,  15750,   (P.L.       )(Km. 134.513)",
-      "cartello_indicatore,  17200,   (INIZIO PONTE)(SUL FIUME   )(ADIGE 1     "
-      ")",
+      "cartello_indicatore,  17200,   (INIZIO PONTE)(SUL FIUME   )(ADIGE 1     )",
       "cartello_indicatore,  17350,   (FINE PONTE)(SUL FIUME )(ADIGE 1   )",
       "cartello_indicatore,  25400,   (P.L.       )(Km. 124.863)",
       "cartello_indicatore,  33600,   (PROVINCIA)(DI TRENTO)",
       "cartello_indicatore,  38350,   (P.L.       )(Km. 111.962)",
-      "cartello_indicatore,  40400,   (INIZIO PONTE)(SUL FIUME   )(ADIGE 2     "
-      ")",
+      "cartello_indicatore,  40400,   (INIZIO PONTE)(SUL FIUME   )(ADIGE 2     )",
       "cartello_indicatore,  40550,   (FINE PONTE)(SUL FIUME )(ADIGE 2   )",
       "cartello_indicatore,  43550,   (P.L.      )(Km 106.744)",
       "cartello_indicatore,  45450,   (P.L.      )(Km 104.795)",
       "cartello_indicatore,  46350,   (P.L.       )(Km. 103.937)",
-      "cartello_indicatore,  48300,   (INIZIO PONTE)(DEI BODI SUL)(FIUME "
-      "AVISIO)",
-      "cartello_indicatore,  49300,   (FINE PONTE  )(DEI BODI SUL)(FIUME "
-      "AVISIO)",
+      "cartello_indicatore,  48300,   (INIZIO PONTE)(DEI BODI SUL)(FIUME AVISIO)",
+      "cartello_indicatore,  49300,   (FINE PONTE  )(DEI BODI SUL)(FIUME AVISIO)",
       "cartello_indicatore,  51750,   (P.L.     )(Km 98.517)",
       "[fine]",
   };
-}
-
-esito_file dati_linea(const stato& s, cartella& c) {
-  return scrivi_file_testo(c, nome_descrizione_linea(s), righe_linea());
+  // clang-format on
 }

@@ -1,5 +1,7 @@
 #include "platform/cartella_memoria.h"
 
+#include <cerrno>
+
 namespace {
 
 class scrittore_memoria : public scrittore_file {
@@ -52,10 +54,12 @@ esito_file cartella_memoria::leggi(std::string_view nome,
   return esito_file::riuscito();
 }
 
-esito_file cartella_memoria::apri_scrittura(
-    std::string_view nome, std::unique_ptr<scrittore_file>& scrittore) {
+esito_file cartella_memoria::crea(std::string_view nome,
+                                  std::unique_ptr<scrittore_file>& scrittore) {
   if (sola_lettura)
     return esito_file::fallito(percorso(nome), "Read-only file system");
+  if (esiste(nome))
+    return esito_file::fallito(percorso(nome), "File exists", EEXIST);
   std::string& destinazione = file[std::string(nome)];
   destinazione.clear();
   scrittore = std::make_unique<scrittore_memoria>(destinazione, percorso(nome),

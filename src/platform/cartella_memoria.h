@@ -21,9 +21,8 @@ class cartella_memoria : public cartella {
   std::string percorso(std::string_view nome) const override;
   bool esiste(std::string_view nome) const override;
   esito_file leggi(std::string_view nome, std::string& contenuto) override;
-  esito_file apri_scrittura(
-      std::string_view nome,
-      std::unique_ptr<scrittore_file>& scrittore) override;
+  esito_file crea(std::string_view nome,
+                  std::unique_ptr<scrittore_file>& scrittore) override;
   esito_file rinomina(std::string_view da, std::string_view a) override;
   esito_file cancella(std::string_view nome) override;
 };

@@ -16,6 +16,11 @@ constexpr char separatore = '/';
 
 std::string motivo_sistema(int codice) { return std::strerror(codice); }
 
+esito_file fallito(std::string percorso, int codice) {
+  return esito_file::fallito(std::move(percorso), motivo_sistema(codice),
+                             codice);
+}
+
 class scrittore_reale : public scrittore_file {
  public:
   scrittore_reale(int descrittore, std::string percorso)
@@ -43,8 +48,7 @@ class scrittore_reale : public scrittore_file {
     if (errore_ == 0 && ::fsync(descrittore_) != 0) errore_ = errno;
     if (::close(descrittore_) != 0 && errore_ == 0) errore_ = errno;
     descrittore_ = -1;
-    if (errore_ != 0)
-      return esito_file::fallito(percorso_, motivo_sistema(errore_));
+    if (errore_ != 0) return fallito(percorso_, errore_);
     return esito_file::riuscito();
   }
 
@@ -96,7 +100,7 @@ esito_file cartella_reale::leggi(std::string_view nome,
                                  std::string& contenuto) {
   const std::string via = percorso(nome);
   int descrittore = ::open(via.c_str(), O_RDONLY | O_CLOEXEC);
-  if (descrittore < 0) return esito_file::fallito(via, motivo_sistema(errno));
+  if (descrittore < 0) return fallito(via, errno);
   contenuto.clear();
   char blocco[1 << 16];
   for (;;) {
@@ -105,7 +109,7 @@ esito_file cartella_reale::leggi(std::string_view nome,
       if (errno == EINTR) continue;
       int codice = errno;
       ::close(descrittore);
-      return esito_file::fallito(via, motivo_sistema(codice));
+      return fallito(via, codice);
     }
     if (letti == 0) break;
     contenuto.append(blocco, static_cast<std::size_t>(letti));
@@ -114,27 +118,28 @@ esito_file cartella_reale::leggi(std::string_view nome,
   return esito_file::riuscito();
 }
 
-esito_file cartella_reale::apri_scrittura(
-    std::string_view nome, std::unique_ptr<scrittore_file>& scrittore) {
+esito_file cartella_reale::crea(std::string_view nome,
+                                std::unique_ptr<scrittore_file>& scrittore) {
   const std::string via = percorso(nome);
-  int descrittore =
-      ::open(via.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (descrittore < 0) return esito_file::fallito(via, motivo_sistema(errno));
+  // O_EXCL with O_NOFOLLOW: a name that is already taken, a planted link
+  // included, is never opened.
+  int descrittore = ::open(
+      via.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+  if (descrittore < 0) return fallito(via, errno);
   scrittore = std::make_unique<scrittore_reale>(descrittore, via);
   return esito_file::riuscito();
 }
 
 esito_file cartella_reale::rinomina(std::string_view da, std::string_view a) {
   if (std::rename(percorso(da).c_str(), percorso(a).c_str()) != 0) {
-    return esito_file::fallito(percorso(a), motivo_sistema(errno));
+    return fallito(percorso(a), errno);
   }
   return esito_file::riuscito();
 }
 
 esito_file cartella_reale::cancella(std::string_view nome) {
   const std::string via = percorso(nome);
-  if (::unlink(via.c_str()) != 0)
-    return esito_file::fallito(via, motivo_sistema(errno));
+  if (::unlink(via.c_str()) != 0) return fallito(via, errno);
   return esito_file::riuscito();
 }
 

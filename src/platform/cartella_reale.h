@@ -11,14 +11,11 @@ class cartella_reale : public cartella {
   // `radice` is the folder's path, without a trailing separator.
   explicit cartella_reale(std::string radice);
 
-  const std::string& radice() const { return radice_; }
-
   std::string percorso(std::string_view nome) const override;
   bool esiste(std::string_view nome) const override;
   esito_file leggi(std::string_view nome, std::string& contenuto) override;
-  esito_file apri_scrittura(
-      std::string_view nome,
-      std::unique_ptr<scrittore_file>& scrittore) override;
+  esito_file crea(std::string_view nome,
+                  std::unique_ptr<scrittore_file>& scrittore) override;
   esito_file rinomina(std::string_view da, std::string_view a) override;
   esito_file cancella(std::string_view nome) override;
 

@@ -1,11 +1,41 @@
 #include "platform/sostituzione.h"
 
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
 #include <memory>
+#include <random>
 #include <string>
 
+namespace {
+
+// A name that another file already holds is tried again under a new random
+// part; after this many the folder is not one to write into.
+constexpr int tentativi = 16;
+
+esito_file crea_temporaneo(cartella& c, std::string_view nome,
+                           std::string& temporaneo,
+                           std::unique_ptr<scrittore_file>& scrittore) {
+  esito_file esito;
+  for (int volta = 0; volta < tentativi; ++volta) {
+    temporaneo = nome_temporaneo(nome);
+    esito = c.crea(temporaneo, scrittore);
+    if (esito.ok || esito.errno_sistema != EEXIST) return esito;
+  }
+  return esito;
+}
+
+}  // namespace
+
 std::string nome_temporaneo(std::string_view nome) {
+  std::random_device caso;
+  char parte[32];
+  std::snprintf(parte, sizeof parte, ".%ld.%08x", static_cast<long>(::getpid()),
+                static_cast<unsigned>(caso()));
   std::string temporaneo(".");
   temporaneo += nome;
+  temporaneo += parte;
   temporaneo += ".nuovo";
   return temporaneo;
 }
@@ -13,18 +43,16 @@ std::string nome_temporaneo(std::string_view nome) {
 esito_file sostituisci_file(
     cartella& c, std::string_view nome,
     const std::function<void(scrittore_file&)>& produci) {
-  const std::string temporaneo = nome_temporaneo(nome);
+  std::string temporaneo;
   std::unique_ptr<scrittore_file> scrittore;
-  esito_file esito = c.apri_scrittura(temporaneo, scrittore);
+  esito_file esito = crea_temporaneo(c, nome, temporaneo, scrittore);
   if (esito.ok) {
     produci(*scrittore);
     esito = scrittore->chiudi();
     if (esito.ok) esito = c.rinomina(temporaneo, nome);
+    if (!esito.ok && c.esiste(temporaneo)) c.cancella(temporaneo);
   }
-  if (!esito.ok) {
-    if (c.esiste(temporaneo)) c.cancella(temporaneo);
-    // Name the file the user asked for, not the temporary one.
-    esito.percorso = c.percorso(nome);
-  }
+  // Name the file the user asked for, not the temporary one.
+  if (!esito.ok) esito.percorso = c.percorso(nome);
   return esito;
 }

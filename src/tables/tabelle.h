@@ -8,9 +8,6 @@
 #include <string>
 #include <vector>
 
-// Cells are 50 m long: cell i covers the 50 metres that end at metre 50 * i.
-inline constexpr int32_t metri_per_cella = 50;
-
 // Kinds of item in a cell (`tipo`).
 enum tipo_cella : uint8_t {
   cella_vuota = 0,
@@ -111,6 +108,19 @@ struct coordinate_piano {
   }
   double y(int32_t metro) const {
     return valore[1][static_cast<std::size_t>(metro)];
+  }
+};
+
+// The three tables that one compilation fills. `celle` is empty until the route
+// length has been read; `planimetria` exists only when the plan is built.
+struct tabelle {
+  std::vector<cella> celle;
+  tabella_stazioni stazioni;
+  coordinate_piano planimetria;
+
+  // The last cell index N, or -1 when there is no cell table yet.
+  int32_t ultima_cella() const {
+    return static_cast<int32_t>(celle.size()) - 1;
   }
 };
 

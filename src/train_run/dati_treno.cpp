@@ -1,9 +1,7 @@
 #include "train_run/dati_treno.h"
 
-#include "app/nomi_file.h"
-#include "app/scrittura_testo.h"
-
 std::vector<std::string> righe_treno() {
+  // clang-format off
   return {
       "[generale]",
       "numero vetture,    12",
@@ -23,30 +21,18 @@ std::vector<std::string> righe_treno() {
       "velocita,   41750,   140",
       "velocita,   52950,    75",
       "[stazioni]",
-      "stazione,       0, 12, 1000,  0, 0, 0,  1,1,0,  4,1,1,    1,   9,57, 0, "
-      "BOLZANO / BOZEN",
-      "stazione,    1600, 27,  200,  0, 0, 0,  0,0,0,  0,0,0,    0,   0, 0, 0, "
-      "Bivio Merano/Meran",
-      "stazione,    7800, 24,  200,  0, 0, 0,  0,0,0,  4,1,1,    0,   0, 0, 0, "
-      "Laives / Leifers",
-      "stazione,   11000, 12,  700,  0, 0, 0,  1,1,0,  4,1,1,    0,   0, 0, 0, "
-      "Bronzolo / Branzoll",
-      "stazione,   16150, 12,  700,  0, 0, 0,  1,1,0,  4,1,1,    0,   0, 0, 0, "
-      "Ora / Auer",
-      "stazione,   21900, 12,  700,  0, 0, 0,  1,1,0,  4,1,1,    0,   0, 0, 0, "
-      "Egna / Neumarkt",
-      "stazione,   25900, 24,  500,  0, 0, 0,  0,0,0,  4,1,1,    0,   0, 0, 0, "
-      "Magr\xE8/ Magreid",
-      "stazione,   31300, 12,  700,  0, 0, 0,  1,1,0,  4,1,1,    0,   0, 0, 0, "
-      "Salorno / Salurn",
-      "stazione,   38700, 12,  600,  0, 0, 0,  1,1,0,  4,1,1,    0,   0, 0, 0, "
-      "Mezzocorona",
-      "stazione,   46000, 12,  500,  0, 0, 0,  1,1,0,  4,1,1,    0,   0, 0, 0, "
-      "Lavis",
-      "stazione,   53800, 11, 1400,  0, 0, 0,  1,1,0,  3,1,1,    0,   0, 0, 0, "
-      "TRENTO SCALO",
-      "stazione,   55500, 12,  700,  0, 0, 0,  1,1,0,  2,1,1,    0,  10,31, 0, "
-      "TRENTO",
+      "stazione,       0, 12, 1000,  0, 0, 0,  1,1,0,  4,1,1,    1,   9,57, 0, BOLZANO / BOZEN",
+      "stazione,    1600, 27,  200,  0, 0, 0,  0,0,0,  0,0,0,    0,   0, 0, 0, Bivio Merano/Meran",
+      "stazione,    7800, 24,  200,  0, 0, 0,  0,0,0,  4,1,1,    0,   0, 0, 0, Laives / Leifers",
+      "stazione,   11000, 12,  700,  0, 0, 0,  1,1,0,  4,1,1,    0,   0, 0, 0, Bronzolo / Branzoll",
+      "stazione,   16150, 12,  700,  0, 0, 0,  1,1,0,  4,1,1,    0,   0, 0, 0, Ora / Auer",
+      "stazione,   21900, 12,  700,  0, 0, 0,  1,1,0,  4,1,1,    0,   0, 0, 0, Egna / Neumarkt",
+      "stazione,   25900, 24,  500,  0, 0, 0,  0,0,0,  4,1,1,    0,   0, 0, 0, Magr\xE8/ Magreid",
+      "stazione,   31300, 12,  700,  0, 0, 0,  1,1,0,  4,1,1,    0,   0, 0, 0, Salorno / Salurn",
+      "stazione,   38700, 12,  600,  0, 0, 0,  1,1,0,  4,1,1,    0,   0, 0, 0, Mezzocorona",
+      "stazione,   46000, 12,  500,  0, 0, 0,  1,1,0,  4,1,1,    0,   0, 0, 0, Lavis",
+      "stazione,   53800, 11, 1400,  0, 0, 0,  1,1,0,  3,1,1,    0,   0, 0, 0, TRENTO SCALO",
+      "stazione,   55500, 12,  700,  0, 0, 0,  1,1,0,  2,1,1,    0,  10,31, 0, TRENTO",
       "[rallentamenti]",
       "[segnali]",
       "segnale,    1350,   2, 4, 1,  0, 0,    0,  0,0,0, 0",
@@ -74,8 +60,5 @@ std::vector<std::string> righe_treno() {
       "[codici]",
       "[fine]",
   };
-}
-
-esito_file dati_treno(const stato& s, cartella& c) {
-  return scrivi_file_testo(c, nome_descrizione_treno(s), righe_treno());
+  // clang-format on
 }

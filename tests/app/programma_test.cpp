@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "aiuti.h"
-#include "compiler/decodifica.h"
+#include "tables/formato.h"
 
 namespace fs = std::filesystem;
 

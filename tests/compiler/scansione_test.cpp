@@ -1,9 +1,10 @@
 // The route scan: the speed-code marks around slowdowns, on small hand-made
 // cell tables.
+#include "compiler/scansione.h"
+
 #include <gtest/gtest.h>
 
-#include "app/stato.h"
-#include "compiler/memorizza_percorso.h"
+#include <algorithm>
 
 namespace {
 
@@ -34,31 +35,31 @@ class Scansione : public ::testing::TestWithParam<caso> {};
 
 TEST_P(Scansione, SegniECodici) {
   const caso& c = GetParam();
-  stato s;
-  s.celle.assign(201, cella{});
+  std::vector<cella> celle(201);
+  diagnostica d;
   for (const posa& p : c.prima) {
-    s.celle[p.cella].tipo = p.tipo;
-    s.celle[p.cella].dato1 = p.dato1;
+    celle[p.cella].tipo = p.tipo;
+    celle[p.cella].dato1 = p.dato1;
   }
-  const std::vector<cella> originali = s.celle;
-  scansione_percorso(s);
+  const std::vector<cella> originali = celle;
+  scansione_percorso(celle, d);
   for (int i = 0; i <= 200; ++i) {
     const bool segnata =
         std::find(c.segni.begin(), c.segni.end(), i) != c.segni.end();
     if (segnata) {
-      EXPECT_EQ(s.celle[i].tipo, C) << "cella " << i;
-      EXPECT_EQ(s.celle[i].dato1, 180) << "cella " << i;
+      EXPECT_EQ(celle[i].tipo, C) << "cella " << i;
+      EXPECT_EQ(celle[i].dato1, 180) << "cella " << i;
     } else if (std::none_of(c.dopo.begin(), c.dopo.end(),
                             [i](const posa& p) { return p.cella == i; })) {
-      EXPECT_EQ(s.celle[i], originali[i]) << "cella " << i;
+      EXPECT_EQ(celle[i], originali[i]) << "cella " << i;
     }
   }
   for (const posa& p : c.dopo) {
-    EXPECT_EQ(s.celle[p.cella].tipo, p.tipo) << "cella " << p.cella;
-    EXPECT_EQ(s.celle[p.cella].dato1, p.dato1) << "cella " << p.cella;
+    EXPECT_EQ(celle[p.cella].tipo, p.tipo) << "cella " << p.cella;
+    EXPECT_EQ(celle[p.cella].dato1, p.dato1) << "cella " << p.cella;
   }
-  EXPECT_EQ(s.codice_errore, c.codice);
-  EXPECT_EQ(s.posizione_errore, c.posizione);
+  EXPECT_EQ(d.codice_errore, c.codice);
+  EXPECT_EQ(d.posizione_errore, c.posizione);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -5,7 +5,8 @@
 #include <string>
 
 #include "aiuti.h"
-#include "app/stato.h"
+#include "core/scenario.h"
+#include "core/scrittura_testo.h"
 #include "documents/dati_note.h"
 #include "documents/dati_rallentamenti.h"
 #include "documents/dati_scheda.h"
@@ -15,11 +16,10 @@
 
 namespace {
 
-using scrittore = esito_file (*)(const stato&, cartella&);
-
 struct caso_file {
   const char* descrizione;
-  scrittore dati;
+  std::string (*nome)(const scenario&);
+  std::vector<std::string> (*righe_file)();
   const char* nome_file;
   const char* atteso;  // fixture with the exact bytes
   std::size_t righe;
@@ -37,12 +37,12 @@ TEST_P(FileTesto, ScriveEsattamenteLeRigheAttese) {
   const caso_file& caso = GetParam();
   cartella_temporanea cartella;
   cartella_reale reale(cartella.percorso().string());
-  stato s;
   // An older, longer file of the same name must leave no trace.
   scrivi_tutto(cartella / caso.nome_file,
                std::string(10000, 'x') + "riferimento fine del file");
 
-  ASSERT_TRUE(caso.dati(s, reale).ok);
+  ASSERT_TRUE(
+      scrivi_file_testo(reale, caso.nome(scenario{}), caso.righe_file()).ok);
 
   const std::string scritto = leggi_tutto(cartella / caso.nome_file);
   EXPECT_EQ(scritto, leggi_tutto(fixture(caso.atteso)));
@@ -57,17 +57,17 @@ TEST_P(FileTesto, ScriveEsattamenteLeRigheAttese) {
 
 INSTANTIATE_TEST_SUITE_P(
     CinqueFile, FileTesto,
-    ::testing::Values(caso_file{"linea", dati_linea, "Valdora_Cesina_linea.txt",
-                                "attesi/linea.txt", 71, 2885},
-                      caso_file{"treno", dati_treno,
-                                "Valdora_Cesina_KT52806-.txt",
-                                "attesi/treno.txt", 56, 2686},
-                      caso_file{"scheda", dati_scheda,
-                                "Valdora_Cesina_KT52806_scheda_treno.txt",
-                                "attesi/scheda.txt", 50, 3818},
-                      caso_file{"rallentamenti", dati_rallentamenti,
-                                "Valdora_Cesina_KT52806_rallentamenti.txt",
-                                "attesi/rallentamenti.txt", 4, 46}),
+    ::testing::Values(
+        caso_file{"linea", nome_descrizione_linea, righe_linea,
+                  "Valdora_Cesina_linea.txt", "attesi/linea.txt", 71, 2885},
+        caso_file{"treno", nome_descrizione_treno, righe_treno,
+                  "Valdora_Cesina_KT52806-.txt", "attesi/treno.txt", 56, 2686},
+        caso_file{"scheda", nome_scheda_treno, righe_scheda,
+                  "Valdora_Cesina_KT52806_scheda_treno.txt",
+                  "attesi/scheda.txt", 50, 3818},
+        caso_file{"rallentamenti", nome_rallentamenti, righe_rallentamenti,
+                  "Valdora_Cesina_KT52806_rallentamenti.txt",
+                  "attesi/rallentamenti.txt", 4, 46}),
     [](const auto& info) { return std::string(info.param.descrizione); });
 
 TEST(FileTesto, ByteSegnalatiDelleRigheSpeciali) {
@@ -82,8 +82,7 @@ TEST(FileTesto, ByteSegnalatiDelleRigheSpeciali) {
 TEST(FileTesto, NoteConIntestazioneEsattaEProsaStrutturata) {
   cartella_temporanea cartella;
   cartella_reale reale(cartella.percorso().string());
-  stato s;
-  ASSERT_TRUE(dati_note(s, reale).ok);
+  ASSERT_TRUE(scrivi_file_testo(reale, nome_note(scenario{}), righe_note()).ok);
   const auto righe =
       righe_crlf(leggi_tutto(cartella / "Valdora_Cesina_KT52806_note.txt"));
   ASSERT_EQ(righe.size(), 29u);

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "compiler/decodifica.h"
 #include "compiler/uscita_binaria.h"
+#include "tables/formato.h"
 
 namespace {
 

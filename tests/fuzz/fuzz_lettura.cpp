@@ -5,9 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/nomi_file.h"
-#include "app/stato.h"
 #include "compiler/memorizza_percorso.h"
+#include "core/scenario.h"
 #include "line/dati_linea.h"
 #include "platform/cartella_memoria.h"
 #include "train_run/dati_treno.h"
@@ -26,7 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, std::size_t quanti) {
   if (quanti == 0) return 0;
   const uint8_t scelta = dati[0];
   const std::string resto(reinterpret_cast<const char*>(dati + 1), quanti - 1);
-  stato s;
+  const scenario s;
+  tabelle t;
+  diagnostica d;
   cartella_memoria c;
   std::string linea = unisci(righe_linea());
   std::string treno = unisci(righe_treno());
@@ -50,11 +51,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, std::size_t quanti) {
   if ((scelta & 0x80) == 0) c.file[nome_descrizione_treno(s)] = treno;
   // The plan file of a long route is large; write the files only when there is
   // no plan, so that a run stays fast.
-  const int32_t j = (scelta & 0x40) ? 0 : 1;
-  if (j == 0) {
-    memorizza_percorso(s, c, j);
+  const bool con_piano = (scelta & 0x40) == 0;
+  if (con_piano) {
+    compila_tabelle(s, c, con_piano, t, d);
   } else {
-    compila_tabelle(s, c, j);
+    memorizza_percorso(s, c, c, con_piano, t, d);
   }
   return 0;
 }

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "banco.h"
+#include "line/elementi_linea.h"
 
 namespace {
 
@@ -19,10 +20,11 @@ void profilo_uguale(banco& b, int da, int a, Campo campo, int valore) {
 
 TEST(LetturaLinea, DescrizioneDelCostruttore) {
   banco b;
-  b.leggi();
-  EXPECT_EQ(b.s.codice_errore, 0);
+  const esito_linea letta = b.leggi_linea();
+  EXPECT_EQ(letta.esito, esito_lettura::prosegui);
+  EXPECT_EQ(b.d.codice_errore, 0);
   EXPECT_FALSE(b.ha_linea());
-  ASSERT_EQ(b.s.ultima_cella(), 1380);
+  ASSERT_EQ(b.t.ultima_cella(), 1380);
   EXPECT_EQ(b.rec(record_treno).fine, 62000);
 
   const std::tuple<int, int, int> pendenze[] = {
@@ -42,7 +44,7 @@ TEST(LetturaLinea, DescrizioneDelCostruttore) {
   EXPECT_EQ(b.rec(80).nome, "(PONTE SUL   )(FIUME ISARCO)");
   EXPECT_EQ(b.rec(61).nome, "(P.L.     )(Km 98.517)");
   EXPECT_EQ(b.rec(60).nome, "");
-  EXPECT_EQ(b.s.indice_cartello, 60);
+  EXPECT_EQ(letta.indice_cartello, 60);
   EXPECT_EQ(
       std::make_tuple(b.rec(81).inizio, b.rec(81).fine, b.rec(81).posizione),
       std::make_tuple(0, 150400, 1));
@@ -54,7 +56,7 @@ TEST(LetturaLinea, DescrizioneDelCostruttore) {
       std::make_tuple(b.rec(86).inizio, b.rec(86).fine, b.rec(86).posizione),
       std::make_tuple(0, 60000, 4));
 
-  const coordinate_piano& p = b.s.planimetria;
+  const coordinate_piano& p = b.t.planimetria;
   ASSERT_EQ(p.ultimo_metro(), 69000);
   EXPECT_EQ(p.tipo[0][0], tipo_variante::intero);
   EXPECT_EQ(p.tipo[1][1], tipo_variante::intero);
@@ -94,18 +96,18 @@ TEST_P(ErroriLinea, CodiceEQuelloCheResta) {
   const caso_errore& c = GetParam();
   banco b;
   if (c.linea == "<nessuna>") {
-    b.c.file.erase(nome_descrizione_linea(b.s));
+    b.c.file.erase(nome_descrizione_linea(b.sc));
   } else {
     b.linea(c.linea);
   }
   b.treno(treno_con(""));
-  b.s.posizione_errore = 777;
+  b.d.posizione_errore = 777;
   b.leggi(c.j);
-  EXPECT_EQ(b.s.codice_errore, c.codice);
-  EXPECT_EQ(b.s.posizione_errore, c.posizione);
+  EXPECT_EQ(b.d.codice_errore, c.codice);
+  EXPECT_EQ(b.d.posizione_errore, c.posizione);
   EXPECT_FALSE(b.ha_linea());
   EXPECT_EQ(b.ha_treno(), !c.treno_letto && c.codice != 25);
-  EXPECT_EQ(!b.s.celle.empty(), c.con_celle);
+  EXPECT_EQ(!b.t.celle.empty(), c.con_celle);
   if (c.controlla) c.controlla(b);
 }
 
@@ -160,7 +162,7 @@ INSTANTIATE_TEST_SUITE_P(
                     777,
                     true,
                     true,
-                    [](banco& b) { EXPECT_TRUE(b.s.avvisi.empty()); },
+                    [](banco& b) { EXPECT_TRUE(b.d.avvisi.empty()); },
                     0},
         caso_errore{"103_oltre_un_milione", linea_con("curvad1, 999000, 2000\r\n", 1000000), 103,
                     777, false, true},
@@ -189,7 +191,7 @@ INSTANTIATE_TEST_SUITE_P(
                       EXPECT_EQ(b.cel(10).pendenza, 102);
                       EXPECT_EQ(b.cel(197).pendenza, 102);
                       EXPECT_EQ(b.cel(198).pendenza, 0);
-                      EXPECT_EQ(b.s.planimetria.tipo[0][9998], tipo_variante::doppio);
+                      EXPECT_EQ(b.t.planimetria.tipo[0][9998], tipo_variante::doppio);
                     }},
         caso_errore{"15_limite_che_passa", linea_con("pendenza, 9900, 1\r\n"), 0, 777, true,
                     true},
@@ -212,7 +214,7 @@ INSTANTIATE_TEST_SUITE_P(
         caso_errore{"25_ottantunesimo_testo_di_cartello", linea_con(cartelli(81)), 25, 777, false,
                     true,
                     [](banco& b) {
-                      EXPECT_EQ(b.s.indice_cartello, 0);
+                      EXPECT_EQ(b.rec(1).nome, "T");  // the 80th text fills record 1
                       EXPECT_EQ(b.cel(163).tipo, 0);  // nothing of the 81st is placed
                     }},
         caso_errore{"25_pendenza_piu_100_oltre_32_bit",
@@ -326,7 +328,7 @@ TEST(LetturaLinea, Montagne) {
                 "montagna, 9800, 99999, 1\r\n"));
   b.treno(treno_con(""));
   b.leggi();
-  EXPECT_EQ(b.s.codice_errore, 0) << b.s.posizione_errore;
+  EXPECT_EQ(b.d.codice_errore, 0) << b.d.posizione_errore;
   for (int i = 20; i <= 39; ++i) {
     EXPECT_EQ(b.cel(i).montagna, 2) << i;
     const bool segnata = i == 23 || i == 27 || i == 31 || i == 35 || i == 39;
@@ -343,7 +345,6 @@ TEST(LetturaLinea, Montagne) {
   EXPECT_EQ(b.cel(1).tipo, cella_segno_galleria);
   // Reaching past the last cell: marked up to it.
   EXPECT_EQ(b.cel(200).montagna, 1);
-  EXPECT_EQ(b.s.numero_montagne, 5);
 }
 
 TEST(LetturaLinea, CampiDiCommentoEParoleMultiple) {
@@ -359,20 +360,20 @@ TEST(LetturaLinea, CampiDiCommentoEParoleMultiple) {
       "pendenza, 1500, -4\r\n[fine]\r\n");
   b.treno(treno_con(""));
   b.leggi();
-  EXPECT_EQ(b.s.codice_errore, 0) << b.s.posizione_errore;
+  EXPECT_EQ(b.d.codice_errore, 0) << b.d.posizione_errore;
   EXPECT_EQ(b.rec(83).fine, 0);  // the capital initial is not recognised
   EXPECT_EQ(b.cel(19).pendenza, 100);
   EXPECT_EQ(b.cel(20).pendenza, 96);  // -4 from 1000 m
   EXPECT_EQ(b.cel(30).pendenza,
             96);  // "pendenza, 1500": -4 again up to cell 30
   EXPECT_EQ(b.cel(40).pendenza, 102);  // +2 from 2000 m
-  EXPECT_EQ(b.s.planimetria.x(2500), 0.0);
-  EXPECT_GT(b.s.planimetria.x(2600), 0.0);  // turned right
+  EXPECT_EQ(b.t.planimetria.x(2500), 0.0);
+  EXPECT_GT(b.t.planimetria.x(2600), 0.0);  // turned right
   // Warnings: the three values of the unknown progression line, one per line,
   // and the gradient at 1500 m after the one at 2000 m.
-  ASSERT_EQ(b.s.avvisi.size(), 2u);
-  EXPECT_EQ(b.s.avvisi[0].luogo.riga, 6);
-  EXPECT_EQ(b.s.avvisi[1].luogo.riga, 10);
+  ASSERT_EQ(b.d.avvisi.size(), 2u);
+  EXPECT_EQ(b.d.avvisi[0].luogo.riga, 6);
+  EXPECT_EQ(b.d.avvisi[1].luogo.riga, 10);
 }
 
 }  // namespace

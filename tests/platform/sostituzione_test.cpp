@@ -3,7 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <filesystem>
+
+#include "aiuti.h"
 #include "platform/cartella_memoria.h"
+#include "platform/cartella_reale.h"
 
 namespace {
 
@@ -57,6 +62,32 @@ TEST(Sostituzione, ScriveIlNuovoContenutoAlPostoDelVecchio) {
   EXPECT_EQ(c.file.size(), 1u);
   EXPECT_EQ(c.file["a.txt"], "nuovo");
   EXPECT_EQ(c.scritti, std::vector<std::string>{"a.txt"});
+}
+
+TEST(Sostituzione, OgniSostituzioneHaUnNomeTemporaneoSuo) {
+  const std::string primo = nome_temporaneo("a.dat");
+  const std::string secondo = nome_temporaneo("a.dat");
+  EXPECT_NE(primo, secondo);
+  EXPECT_EQ(primo.rfind(".a.dat.", 0), 0u) << primo;
+}
+
+TEST(Sostituzione, CreareNonApreMaiUnNomeGiaPreso) {
+  // A temporary name that is already taken, by a file or by a link planted to
+  // point elsewhere, is refused, and nothing is written through it.
+  cartella_temporanea cartella;
+  scrivi_tutto(cartella / "bersaglio", "intatto");
+  scrivi_tutto(cartella / ".a.txt.file", "altrui");
+  std::filesystem::create_symlink(cartella / "bersaglio",
+                                  cartella / ".a.txt.link");
+  cartella_reale c(cartella.percorso().string());
+  for (const char* nome : {".a.txt.file", ".a.txt.link"}) {
+    std::unique_ptr<scrittore_file> scrittore;
+    const esito_file esito = c.crea(nome, scrittore);
+    EXPECT_FALSE(esito.ok) << nome;
+    EXPECT_EQ(esito.errno_sistema, EEXIST) << nome;
+  }
+  EXPECT_EQ(leggi_tutto(cartella / "bersaglio"), "intatto");
+  EXPECT_EQ(leggi_tutto(cartella / ".a.txt.file"), "altrui");
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ std::string stazione_riga(int posizione, int tipo, int lunghezza,
 TEST(LetturaTreno, DescrizioneDelCostruttore) {
   banco b;
   b.leggi();
-  EXPECT_EQ(b.s.codice_errore, 0);
+  EXPECT_EQ(b.d.codice_errore, 0);
   EXPECT_FALSE(b.ha_treno());
   const std::tuple<int, int, int> velocita[] = {
       {0, 13, 11},      {14, 27, 21},   {28, 330, 30},  {331, 369, 25},
@@ -89,14 +89,14 @@ TEST_P(ErroriTreno, CodiceEQuelloCheResta) {
   banco b;
   b.linea(c.linea);
   if (c.treno == "<nessuno>") {
-    b.c.file.erase(nome_descrizione_treno(b.s));
+    b.c.file.erase(nome_descrizione_treno(b.sc));
   } else {
     b.treno(treno_con("aderenza, 0, 90\r\nvelocita, 0, 100\r\n" + c.treno));
   }
-  b.s.posizione_errore = 777;
+  b.d.posizione_errore = 777;
   b.leggi();
-  EXPECT_EQ(b.s.codice_errore, c.codice);
-  EXPECT_EQ(b.s.posizione_errore, c.posizione);
+  EXPECT_EQ(b.d.codice_errore, c.codice);
+  EXPECT_EQ(b.d.posizione_errore, c.posizione);
   EXPECT_FALSE(b.ha_treno());
   EXPECT_FALSE(b.ha_linea());
   EXPECT_EQ(b.cel(197).aderenza == 90, c.fine_lettura);
@@ -123,7 +123,8 @@ INSTANTIATE_TEST_SUITE_P(
                     stazione_riga(1000, 12, 200) + stazione_riga(2000, 12, 200, "Seconda"), 10,
                     777, false,
                     [](banco& b) {
-                      EXPECT_EQ(b.s.indice_cartello, 3);
+                      EXPECT_EQ(b.rec(4).nome, "T");  // the boards end at record 4
+                      EXPECT_EQ(b.rec(3), stazione{});
                       EXPECT_EQ(b.rec(2).nome, "Seconda");  // stored whole
                     },
                     linea_con(cartelli(77))},
@@ -203,7 +204,7 @@ TEST(LetturaTreno, SenzaGeneraleSoloLaFineDellaLettura) {
       "velocita, 0, 50\r\nstazione, 1000, 12, 200, 0,0,0, 1,1,0, 4,1,1, 0, "
       "0,0,0, X\r\n");
   b.leggi();
-  EXPECT_EQ(b.s.codice_errore, 0);
+  EXPECT_EQ(b.d.codice_errore, 0);
   EXPECT_EQ(b.rec(1), stazione{});
   EXPECT_EQ(b.cel(0).velocita, 0);
   EXPECT_FALSE(b.ha_treno());
@@ -241,7 +242,7 @@ TEST(LetturaTreno, AreeDelleStazioni) {
     b.linea(linea_con(""));
     b.treno(treno_con(c.righe));
     b.leggi();
-    EXPECT_EQ(b.s.codice_errore, 0);
+    EXPECT_EQ(b.d.codice_errore, 0);
     const stazione& r = b.rec(c.record);
     EXPECT_EQ(std::make_tuple(r.inizio, r.fine, r.campo5, r.campo6),
               std::make_tuple(c.inizio, c.fine, c.campo5, c.campo6));
@@ -272,7 +273,7 @@ TEST(LetturaTreno, SegnaliERallentamenti) {
       "rallentamento, 6000, 60, 1000, 7, 1, 9\r\n"
       "velocita, 100, 55\r\nvelocita, 100, 105\r\nvelocita, 300, 150\r\n"));
   b.leggi();
-  ASSERT_EQ(b.s.codice_errore, 0);
+  ASSERT_EQ(b.d.codice_errore, 0);
   const cella& s = b.cel(81);
   EXPECT_EQ(
       std::make_tuple(s.tipo, s.dato1, s.dato2, s.dato3, s.dato4, s.tempo),

@@ -1,0 +1,173 @@
+#include "line/elementi_linea.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "core/aritmetica.h"
+#include "tables/metri.h"
+
+namespace {
+
+// The plan's metre counter may not pass this while curves are laid.
+constexpr int32_t metro_massimo_curve = 1000000;
+// The tunnel table holds this many stretches.
+constexpr int32_t montagne_massime = 80;
+
+// The plan's step from metre m - 1 to metre m: straight when k is 0, curved
+// otherwise.
+void passo(coordinate_piano& p, int32_t m, double k) {
+  const double dx = p.x(m - 1) - p.x(m - 2);
+  const double dy = p.y(m - 1) - p.y(m - 2);
+  if (k == 0.0) {
+    p.poni_doppio(m, 0, p.x(m - 1) + dx);
+    p.poni_doppio(m, 1, p.y(m - 1) + dy);
+  } else {
+    p.poni_doppio(m, 0, p.x(m - 1) + (dx + k * dy));
+    p.poni_doppio(m, 1, p.y(m - 1) + (dy - k * dx));
+  }
+}
+
+struct terna {
+  int32_t inizio, valore, segno;
+};
+
+// The three progressions in the order they are stored in records 81 to 83.
+void ordina_terne(const terna& t81, const terna& t82, const terna& t83,
+                  terna (&ordine)[3]) {
+  const int64_t somma = int64_t{t81.inizio} + t82.inizio + t83.inizio;
+  if (somma != 0) {
+    // The greatest start first; a shared greatest start clears all three.
+    if (t81.inizio > t82.inizio && t81.inizio > t83.inizio) {
+      ordine[0] = t81;
+      ordine[1] = t82.inizio > t83.inizio ? t82 : t83;
+      ordine[2] = t82.inizio > t83.inizio ? t83 : t82;
+    } else if (t82.inizio > t81.inizio && t82.inizio > t83.inizio) {
+      ordine[0] = t82;
+      ordine[1] = t81.inizio > t83.inizio ? t81 : t83;
+      ordine[2] = t81.inizio > t83.inizio ? t83 : t81;
+    } else if (t83.inizio > t81.inizio && t83.inizio > t82.inizio) {
+      ordine[0] = t83;
+      ordine[1] = t81.inizio > t82.inizio ? t81 : t82;
+      ordine[2] = t81.inizio > t82.inizio ? t82 : t81;
+    }
+    return;
+  }
+  // Every start is 0: the one with a positive value first, the later rule
+  // winning.
+  if (t81.valore > 0) ordine[0] = t81, ordine[1] = t82, ordine[2] = t83;
+  if (t82.valore > 0) ordine[0] = t82, ordine[1] = t81, ordine[2] = t83;
+  if (t83.valore > 0) ordine[0] = t83, ordine[1] = t82, ordine[2] = t81;
+}
+
+}  // namespace
+
+bool progressive_ordina(tabella_stazioni& stazioni) {
+  auto terna_di = [&](int record) {
+    const stazione& r = stazioni[static_cast<std::size_t>(record)];
+    return terna{r.inizio, r.fine, r.posizione};
+  };
+  terna ordine[3] = {};
+  ordina_terne(terna_di(record_progressiva_tre),
+               terna_di(record_progressiva_due),
+               terna_di(record_progressiva_uno), ordine);
+  for (int n = 0; n < 3; ++n) {
+    stazione& r =
+        stazioni[static_cast<std::size_t>(record_progressiva_tre + n)];
+    r.inizio = ordine[n].inizio;
+    r.fine = ordine[n].valore;
+    r.posizione = ordine[n].segno;
+    // A decreasing progression (flag 1) gains 100 m.
+    if (r.posizione == 1 && !somma_32(r.fine, 100, r.fine)) return false;
+  }
+  return true;
+}
+
+void semina_piano(coordinate_piano& p) {
+  p.poni_intero(0, 0, 0);
+  p.poni_intero(0, 1, 0);
+  p.poni_intero(1, 0, 0);
+  p.poni_intero(1, 1, 1);
+}
+
+bool stendi(coordinate_piano& p, tracciato& t, int32_t fino, double k,
+            bool con_limite) {
+  while (t.m <= fino && t.m <= t.e - 2) {
+    passo(p, t.m, k);
+    ++t.m;
+    if (con_limite && t.m > metro_massimo_curve) return false;
+  }
+  return true;
+}
+
+bool riempi_pendenza(tabelle& t, profilo_pendenza& p, int32_t fino) {
+  int32_t valore;
+  if (!somma_32(p.pendenza, 100, valore)) return false;
+  do {
+    if (p.g >= 0 && p.g <= t.ultima_cella()) {
+      t.celle[static_cast<std::size_t>(p.g)].pendenza =
+          static_cast<uint8_t>(valore);
+    }
+    ++p.g;
+  } while (p.g < fino);
+  return true;
+}
+
+bool memo_montagna(tabelle& t, registro_montagne& r, int32_t inizio,
+                   int32_t fine, int32_t& tipo) {
+  const bool segnata = tipo > 10;
+  if (segnata) tipo -= 10;
+  if (r.numero >= montagne_massime) return false;
+  ++r.numero;
+  if (r.numero > 1) {
+    int32_t distanza;
+    if (!differenza_32(inizio, r.fine_precedente, distanza)) return false;
+    if (distanza <= 150) tipo = 3;
+  }
+  r.fine_precedente = fine;
+  const int64_t prima = cella_del_metro(inizio, aggancio::tratto);
+  const auto ultima =
+      static_cast<int64_t>(arrotonda(fine / double{metri_per_cella} - 1.0));
+  // Only the cells inside the table; q counts from the stretch's computed first
+  // cell.
+  const int64_t da = std::max<int64_t>(prima, 0);
+  const int64_t a = std::min<int64_t>(ultima, t.ultima_cella());
+  for (int64_t c = da; c <= a; ++c) {
+    cella& cella = t.celle[static_cast<std::size_t>(c)];
+    cella.montagna = static_cast<uint8_t>(tipo);
+    const int64_t q = c - prima + 1;
+    if (segnata && q % 4 == 0 && cella.tipo == cella_vuota)
+      cella.tipo = cella_segno_galleria;
+  }
+  return true;
+}
+
+esito_collocazione memo_indicatori_v_max(tabelle& t, int32_t posizione,
+                                         int32_t vas, int32_t vbs, int32_t vcs,
+                                         int16_t strisces, int32_t vad,
+                                         int32_t vbd, int32_t vcd,
+                                         int16_t strisced) {
+  const int64_t c = cella_del_metro(posizione, aggancio::punto);
+  cella& cella = t.celle[static_cast<std::size_t>(c)];
+  if (!cella_libera(cella)) return esito_collocazione::occupato;
+  // Each value is computed as a real number and rounded to an Integer; one that
+  // does not fit is a reading failure, and nothing is placed.
+  int16_t dati[3];
+  const std::pair<int32_t, int32_t> velocita[3] = {
+      {vas, vad}, {vbs, vbd}, {vcs, vcd}};
+  for (int n = 0; n < 3; ++n) {
+    const double valore =
+        arrotonda(velocita[n].second / 5.0 + velocita[n].first * 20.0);
+    if (valore < std::numeric_limits<int16_t>::min() ||
+        valore > std::numeric_limits<int16_t>::max()) {
+      return esito_collocazione::fuori_misura;
+    }
+    dati[n] = static_cast<int16_t>(valore);
+  }
+  cella.tipo = cella_indicatore_vmax;
+  cella.dato1 = dati[0];
+  cella.dato2 = dati[1];
+  cella.dato3 = dati[2];
+  cella.dato4 =
+      static_cast<int16_t>(static_cast<uint16_t>(strisces * 10 + strisced));
+  return esito_collocazione::posto;
+}

@@ -1,0 +1,58 @@
+#include "platform/cartella_descrizioni.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include "platform/cartella_reale.h"
+
+cartella_descrizioni::cartella_descrizioni(std::vector<voce> voci)
+    : voci_(std::move(voci)) {}
+
+esito_file cartella_descrizioni::carica() {
+  for (const voce& v : voci_) {
+    std::string contenuto;
+    const esito_file esito = leggi_percorso(v.percorso, contenuto);
+    if (!esito.ok) return esito;
+    contenuti_[v.nome] = std::move(contenuto);
+  }
+  return esito_file::riuscito();
+}
+
+std::string cartella_descrizioni::percorso(std::string_view nome) const {
+  for (const voce& v : voci_) {
+    if (v.nome == nome) return v.percorso;
+  }
+  return std::string(nome);
+}
+
+bool cartella_descrizioni::esiste(std::string_view nome) const {
+  return contenuti_.find(nome) != contenuti_.end();
+}
+
+esito_file cartella_descrizioni::leggi(std::string_view nome,
+                                       std::string& contenuto) {
+  auto trovato = contenuti_.find(nome);
+  if (trovato == contenuti_.end()) {
+    return esito_file::fallito(percorso(nome), std::strerror(ENOENT), ENOENT);
+  }
+  contenuto = trovato->second;
+  return esito_file::riuscito();
+}
+
+esito_file cartella_descrizioni::crea(std::string_view nome,
+                                      std::unique_ptr<scrittore_file>&) {
+  return esito_file::fallito(percorso(nome), std::strerror(EROFS), EROFS);
+}
+
+esito_file cartella_descrizioni::rinomina(std::string_view,
+                                          std::string_view a) {
+  return esito_file::fallito(percorso(a), std::strerror(EROFS), EROFS);
+}
+
+esito_file cartella_descrizioni::cancella(std::string_view nome) {
+  // The author's file stays; the compiler only stops seeing it.
+  if (contenuti_.erase(std::string(nome)) == 0) {
+    return esito_file::fallito(percorso(nome), std::strerror(ENOENT), ENOENT);
+  }
+  return esito_file::riuscito();
+}

@@ -1,0 +1,160 @@
+#include "reading/lettore.h"
+
+#include <charconv>
+#include <limits>
+
+namespace {
+
+bool blank(char c) { return c == ' ' || c == '\t'; }
+bool fine_riga(char c) { return c == '\r' || c == '\n'; }
+
+void salta_blank(lettore& l) {
+  while (l.pos < l.testo.size() && blank(l.testo[l.pos])) ++l.pos;
+}
+
+// Consumes one line end (CR LF, LF or CR) at the current position.
+void consuma_fine_riga(lettore& l) {
+  if (l.testo[l.pos] == '\r' && l.pos + 1 < l.testo.size() &&
+      l.testo[l.pos + 1] == '\n')
+    ++l.pos;
+  ++l.pos;
+  ++l.riga;
+}
+
+// Consumes the delimiter at the current position, when there is one: a comma or
+// a line end.
+void consuma_delimitatore(lettore& l) {
+  if (l.pos >= l.testo.size()) return;
+  if (l.testo[l.pos] == ',') {
+    ++l.pos;
+  } else if (fine_riga(l.testo[l.pos])) {
+    consuma_fine_riga(l);
+  }
+}
+
+// Skips up to the next delimiter and consumes it.
+void salta_fino_al_delimitatore(lettore& l) {
+  while (l.pos < l.testo.size() && l.testo[l.pos] != ',' &&
+         !fine_riga(l.testo[l.pos]))
+    ++l.pos;
+  consuma_delimitatore(l);
+}
+
+bool fallisci(lettore& l) {
+  l.guasto = true;
+  return false;
+}
+
+// Starts a field: no read after a failure, and none when no byte is left.
+bool inizia_campo(lettore& l) {
+  if (l.guasto || fine_file(l)) return fallisci(l);
+  salta_blank(l);
+  l.riga_campo = l.riga;
+  return true;
+}
+
+char minuscola_ascii(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
+
+}  // namespace
+
+bool fine_file(const lettore& l) { return l.pos >= l.testo.size(); }
+
+bool leggi_testo(lettore& l, std::string& campo) {
+  if (!inizia_campo(l)) return false;
+  const std::string& t = l.testo;
+  if (l.pos < t.size() && t[l.pos] == '"') {
+    const std::size_t inizio = ++l.pos;
+    while (l.pos < t.size() && t[l.pos] != '"') {
+      if (t[l.pos] == '\n' ||
+          (t[l.pos] == '\r' && (l.pos + 1 >= t.size() || t[l.pos + 1] != '\n')))
+        ++l.riga;
+      ++l.pos;
+    }
+    campo.assign(t, inizio, l.pos - inizio);
+    if (l.pos < t.size()) ++l.pos;  // the closing quote
+    salta_fino_al_delimitatore(l);
+    return true;
+  }
+  const std::size_t inizio = l.pos;
+  while (l.pos < t.size() && t[l.pos] != ',' && !fine_riga(t[l.pos])) ++l.pos;
+  std::size_t fine = l.pos;
+  while (fine > inizio && blank(t[fine - 1])) --fine;
+  campo.assign(t, inizio, fine - inizio);
+  consuma_delimitatore(l);
+  return true;
+}
+
+bool leggi_numero(lettore& l, int64_t minimo, int64_t massimo,
+                  int64_t& valore) {
+  if (!inizia_campo(l)) return false;
+  const std::string& t = l.testo;
+  const std::size_t inizio = l.pos;
+  while (l.pos < t.size() && !blank(t[l.pos]) && t[l.pos] != ',' &&
+         !fine_riga(t[l.pos]))
+    ++l.pos;
+  std::string_view cifre(t.data() + inizio, l.pos - inizio);
+  int64_t letto = 0;
+  if (!cifre.empty()) {
+    // from_chars takes a leading minus but no plus; a second sign is not a
+    // number.
+    if (cifre.front() == '+') {
+      cifre.remove_prefix(1);
+      if (cifre.empty() || cifre.front() == '-') return fallisci(l);
+    }
+    auto [fine, errore] =
+        std::from_chars(cifre.data(), cifre.data() + cifre.size(), letto);
+    if (errore != std::errc() || fine != cifre.data() + cifre.size())
+      return fallisci(l);
+  }
+  if (letto < minimo || letto > massimo) return fallisci(l);
+  salta_blank(l);
+  consuma_delimitatore(l);
+  valore = letto;
+  return true;
+}
+
+namespace {
+
+// A number read into a value of type T: outside T's range it is a failure.
+template <typename T>
+bool leggi_nella_misura(lettore& l, T& valore) {
+  int64_t letto;
+  if (!leggi_numero(l, std::numeric_limits<T>::min(),
+                    std::numeric_limits<T>::max(), letto)) {
+    return false;
+  }
+  valore = static_cast<T>(letto);
+  return true;
+}
+
+}  // namespace
+
+bool leggi_long(lettore& l, int32_t& valore) {
+  return leggi_nella_misura(l, valore);
+}
+bool leggi_intero(lettore& l, int16_t& valore) {
+  return leggi_nella_misura(l, valore);
+}
+bool leggi_byte(lettore& l, uint8_t& valore) {
+  return leggi_nella_misura(l, valore);
+}
+
+bool contiene(std::string_view campo, std::string_view parte) {
+  return campo.find(parte) != std::string_view::npos;
+}
+
+bool contiene_ogni_caso(std::string_view campo, std::string_view parte) {
+  if (parte.size() > campo.size()) return false;
+  for (std::size_t i = 0; i + parte.size() <= campo.size(); ++i) {
+    std::size_t k = 0;
+    while (k < parte.size() &&
+           minuscola_ascii(campo[i + k]) == minuscola_ascii(parte[k]))
+      ++k;
+    if (k == parte.size()) return true;
+  }
+  return false;
+}
+
+bool campo_commento(std::string_view campo) { return contiene(campo, "-"); }

@@ -1,0 +1,216 @@
+#include "tables/formato.h"
+
+#include <cstdint>
+#include <type_traits>
+
+#include "core/codifica.h"
+
+namespace {
+
+template <typename R>
+void codifica_campo(std::string& d, const campo<R>& f, const R& r) {
+  std::visit(
+      [&](auto m) {
+        using tipo = std::remove_cvref_t<decltype(r.*m)>;
+        if constexpr (std::is_same_v<tipo, uint8_t>) {
+          aggiungi_u8(d, r.*m);
+        } else if constexpr (std::is_same_v<tipo, int16_t>) {
+          aggiungi_i16(d, r.*m);
+        } else if constexpr (std::is_same_v<tipo, int32_t>) {
+          aggiungi_i32(d, r.*m);
+        } else {
+          // The reader never stores a text longer than 65535 bytes.
+          aggiungi_testo(d, r.*m);
+        }
+      },
+      f.dove);
+}
+
+// Reads little-endian values from a byte range, remembering where it stands.
+class lettore_binario {
+ public:
+  explicit lettore_binario(std::string_view dati) : dati_(dati) {}
+
+  std::size_t offset() const { return pos_; }
+  std::size_t resto() const { return dati_.size() - pos_; }
+  bool ha(std::size_t quanti) const { return resto() >= quanti; }
+  const char* qui() const { return dati_.data() + pos_; }
+  void avanza(std::size_t quanti) { pos_ += quanti; }
+
+ private:
+  std::string_view dati_;
+  std::size_t pos_ = 0;
+};
+
+// Reads one fixed-width field, or a text's count (its bytes follow through
+// `leggi_testo`). The caller has checked that the bytes are there.
+template <typename R>
+void decodifica_campo(lettore_binario& l, const campo<R>& f, R& r) {
+  std::visit(
+      [&](auto m) {
+        using tipo = std::remove_cvref_t<decltype(r.*m)>;
+        if constexpr (std::is_same_v<tipo, uint8_t>) {
+          r.*m = prendi_u8(l.qui());
+        } else if constexpr (std::is_same_v<tipo, int16_t>) {
+          r.*m = prendi_i16(l.qui());
+        } else if constexpr (std::is_same_v<tipo, int32_t>) {
+          r.*m = prendi_i32(l.qui());
+        } else {
+          (r.*m).assign(static_cast<std::size_t>(
+                            static_cast<uint16_t>(prendi_i16(l.qui()))),
+                        '\0');
+        }
+      },
+      f.dove);
+  l.avanza(byte_del_campo(f));
+}
+
+bool fallisci(errore_decodifica& e, std::size_t offset, std::string motivo) {
+  e.offset = offset;
+  e.motivo = std::move(motivo);
+  return false;
+}
+
+// The bytes of a station record before its name's bytes (the count included).
+constexpr std::size_t byte_prima_del_nome() {
+  std::size_t somma = 0;
+  for (const campo<stazione>& f : campi_stazione) {
+    somma += byte_del_campo(f);
+    if (campo_di_testo(f)) break;
+  }
+  return somma;
+}
+
+bool decodifica_stazione(lettore_binario& l, int n, stazione& r,
+                         errore_decodifica& e) {
+  const std::string troncato = "record " + std::to_string(n) + " troncato";
+  if (!l.ha(byte_prima_del_nome())) return fallisci(e, l.offset(), troncato);
+  bool dopo_il_nome = false;
+  for (const campo<stazione>& f : campi_stazione) {
+    decodifica_campo(l, f, r);
+    if (!campo_di_testo(f) || dopo_il_nome) continue;
+    dopo_il_nome = true;
+    const std::size_t resto = byte_fissi_stazione - byte_prima_del_nome();
+    if (!l.ha(r.nome.size() + resto)) return fallisci(e, l.offset(), troncato);
+    r.nome.assign(l.qui(), r.nome.size());
+    l.avanza(r.nome.size());
+  }
+  return true;
+}
+
+}  // namespace
+
+std::size_t byte_elemento(tipo_variante tipo) {
+  switch (tipo) {
+    case tipo_variante::vuoto:
+      return 2;
+    case tipo_variante::intero:
+      return 4;
+    case tipo_variante::doppio:
+      return 10;
+  }
+  return 2;
+}
+
+void codifica_cella(std::string& d, const cella& c) {
+  for (const campo<cella>& f : campi_cella) codifica_campo(d, f, c);
+}
+
+void codifica_stazione(std::string& d, const stazione& r) {
+  for (const campo<stazione>& f : campi_stazione) codifica_campo(d, f, r);
+}
+
+char* codifica_asse(char* p, const coordinate_piano& piano, int asse,
+                    int32_t da, int32_t a) {
+  const tipo_variante* tipi = piano.tipo[asse].data();
+  const double* valori = piano.valore[asse].data();
+  for (auto m = static_cast<std::size_t>(da); m <= static_cast<std::size_t>(a);
+       ++m) {
+    p = metti_i16(p, static_cast<int16_t>(tipi[m]));
+    if (tipi[m] == tipo_variante::doppio) {
+      p = metti_f64(p, valori[m]);
+    } else if (tipi[m] == tipo_variante::intero) {
+      p = metti_i16(p, static_cast<int16_t>(valori[m]));
+    }
+  }
+  return p;
+}
+
+void codifica_asse(std::string& d, const coordinate_piano& piano, int asse,
+                   int32_t da, int32_t a) {
+  if (a < da) return;
+  const std::size_t prima = d.size();
+  d.resize(prima +
+           byte_massimi_elemento * (static_cast<std::size_t>(a - da) + 1));
+  char* fine = codifica_asse(d.data() + prima, piano, asse, da, a);
+  d.resize(static_cast<std::size_t>(fine - d.data()));
+}
+
+bool decodifica_celle(std::string_view dati, std::vector<cella>& celle,
+                      errore_decodifica& e) {
+  if (dati.empty()) return fallisci(e, 0, "file vuoto");
+  if (dati.size() % byte_per_cella != 0) {
+    return fallisci(e, dati.size() - dati.size() % byte_per_cella,
+                    "cella incompleta");
+  }
+  lettore_binario l(dati);
+  celle.assign(dati.size() / byte_per_cella, cella{});
+  for (cella& c : celle) {
+    for (const campo<cella>& f : campi_cella) decodifica_campo(l, f, c);
+  }
+  return true;
+}
+
+bool decodifica_stazioni(std::string_view dati, tabella_stazioni& stazioni,
+                         errore_decodifica& e) {
+  lettore_binario l(dati);
+  for (int n = 0; n < numero_stazioni; ++n) {
+    if (!decodifica_stazione(l, n, stazioni[static_cast<std::size_t>(n)], e))
+      return false;
+  }
+  if (l.resto() > 0) return fallisci(e, l.offset(), "byte dopo il record 86");
+  return true;
+}
+
+bool decodifica_piano(std::string_view dati, coordinate_piano& piano,
+                      errore_decodifica& e) {
+  lettore_binario l(dati);
+  std::vector<tipo_variante> tipi;
+  std::vector<double> valori;
+  while (l.resto() > 0) {
+    const std::size_t inizio = l.offset();
+    if (!l.ha(2)) return fallisci(e, inizio, "elemento troncato");
+    const int16_t etichetta = prendi_i16(l.qui());
+    const auto tipo = static_cast<tipo_variante>(etichetta);
+    if (etichetta != static_cast<int16_t>(tipo_variante::vuoto) &&
+        etichetta != static_cast<int16_t>(tipo_variante::intero) &&
+        etichetta != static_cast<int16_t>(tipo_variante::doppio)) {
+      return fallisci(
+          e, inizio,
+          "tipo di elemento sconosciuto " + std::to_string(etichetta));
+    }
+    if (!l.ha(byte_elemento(tipo)))
+      return fallisci(e, inizio, "elemento troncato");
+    l.avanza(2);
+    tipi.push_back(tipo);
+    if (tipo == tipo_variante::doppio) {
+      valori.push_back(prendi_f64(l.qui()));
+    } else if (tipo == tipo_variante::intero) {
+      valori.push_back(prendi_i16(l.qui()));
+    } else {
+      valori.push_back(0.0);
+    }
+    l.avanza(byte_elemento(tipo) - 2);
+  }
+  if (tipi.empty()) return fallisci(e, 0, "file vuoto");
+  if (tipi.size() % 2 != 0)
+    return fallisci(e, dati.size(), "numero dispari di elementi");
+  const std::size_t meta = tipi.size() / 2;
+  for (int asse = 0; asse < 2; ++asse) {
+    const auto da = static_cast<std::ptrdiff_t>(asse * meta);
+    const auto a = da + static_cast<std::ptrdiff_t>(meta);
+    piano.tipo[asse].assign(tipi.begin() + da, tipi.begin() + a);
+    piano.valore[asse].assign(valori.begin() + da, valori.begin() + a);
+  }
+  return true;
+}

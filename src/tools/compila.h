@@ -1,0 +1,29 @@
+// Compiling and checking descriptions that a scenario author wrote.
+#ifndef TOOLS_COMPILA_H_
+#define TOOLS_COMPILA_H_
+
+#include <ostream>
+#include <string>
+
+struct opzioni_compila {
+  std::string linea;           // the user's line description
+  std::string treno;           // the user's train-run description
+  std::string cartella = ".";  // where the binary files go
+  std::string nome_linea = "Valdora_Cesina";  // UTF-8, as given
+  std::string codice_treno = "KT52806";
+  bool senza_piano = false;
+  bool pagina = false;  // also write the report page
+  bool json = false;    // check: findings as JSON
+};
+
+// Compiles the two descriptions into the binary files in `cartella`. The user's
+// files are only read, never changed. Returns the exit status.
+int esegui_compila(const opzioni_compila& o, std::ostream& uscita,
+                   std::ostream& errori);
+
+// Reads and places everything as `compile` does, prints the fault and the
+// warnings, writes nothing.
+int esegui_controlla(const opzioni_compila& o, std::ostream& uscita,
+                     std::ostream& errori);
+
+#endif  // TOOLS_COMPILA_H_

@@ -1,0 +1,40 @@
+#include "tools/file_scenario.h"
+
+#include <string>
+
+#include "tables/formato.h"
+#include "tools/esiti.h"
+#include "tools/rapporto.h"
+
+namespace {
+
+// Reads the file `nome` and decodes it with `decodifica` into `tabella`.
+template <typename Tabella, typename Decodifica>
+int decodifica_file(cartella& c, const std::string& nome, Tabella& tabella,
+                    Decodifica decodifica, std::ostream& errori) {
+  std::string dati;
+  const esito_file letto = c.leggi(nome, dati);
+  if (!letto.ok) return errore_file(letto, errori);
+  errore_decodifica e;
+  if (!decodifica(dati, tabella, e))
+    return errore_decodifica_file(c.percorso(nome), e, errori);
+  return uscita_riuscita;
+}
+
+}  // namespace
+
+int carica_scenario(cartella& c, const scenario& sc, tabelle& t,
+                    std::ostream& errori) {
+  int esito = decodifica_file(c, nome_tabella_stazioni(sc), t.stazioni,
+                              decodifica_stazioni, errori);
+  if (esito == uscita_riuscita) {
+    esito = decodifica_file(c, nome_tabella_celle(sc), t.celle,
+                            decodifica_celle, errori);
+  }
+  // The geometry file is written only when the plan is built.
+  if (esito == uscita_riuscita && c.esiste(nome_geometria_linea(sc))) {
+    esito = decodifica_file(c, nome_geometria_linea(sc), t.planimetria,
+                            decodifica_piano, errori);
+  }
+  return esito;
+}

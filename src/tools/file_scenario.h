@@ -1,0 +1,18 @@
+// Reading back the binary files of one scenario from a folder: the station
+// table, the cells and, when it is there, the plan.
+#ifndef TOOLS_FILE_SCENARIO_H_
+#define TOOLS_FILE_SCENARIO_H_
+
+#include <ostream>
+
+#include "core/scenario.h"
+#include "platform/cartella.h"
+#include "tables/tabelle.h"
+
+// Decodes the scenario's files from `c` into `t`. A file that cannot be read or
+// does not decode is reported on `errori`; returns the exit status (0 when all
+// decoded).
+int carica_scenario(cartella& c, const scenario& sc, tabelle& t,
+                    std::ostream& errori);
+
+#endif  // TOOLS_FILE_SCENARIO_H_

@@ -1,0 +1,417 @@
+#include "tools/ispeziona.h"
+
+#include <algorithm>
+#include <cmath>
+#include <nlohmann/json.hpp>
+
+#include "platform/cartella_reale.h"
+#include "platform/cp1252.h"
+#include "tables/campi.h"
+#include "tables/formato.h"
+#include "tables/metri.h"
+#include "tools/esiti.h"
+#include "tools/formati.h"
+#include "tools/rapporto.h"
+
+namespace {
+
+using json = nlohmann::ordered_json;
+
+enum class tipo_file { geometria, stazioni, celle, sconosciuto };
+
+bool finisce_con(const std::string& testo, const std::string& fine) {
+  return testo.size() >= fine.size() &&
+         testo.compare(testo.size() - fine.size(), fine.size(), fine) == 0;
+}
+
+tipo_file riconosci(const std::string& percorso) {
+  if (finisce_con(percorso, "_linea.dat")) return tipo_file::geometria;
+  if (finisce_con(percorso, ".sim")) return tipo_file::stazioni;
+  if (finisce_con(percorso, ".dat")) return tipo_file::celle;
+  return tipo_file::sconosciuto;
+}
+
+std::string utf8(const std::string& testo) { return cp1252_a_utf8(testo); }
+
+// --- Station table -----------------------------------------------------------
+
+std::string ruolo_record(int n, const stazione& r) {
+  if (n == 0) return "mai usato";
+  if (n >= record_progressiva_tre && n <= record_progressiva_uno)
+    return "progressiva chilometrica";
+  if (n == record_treno) return "dati del treno";
+  if (n == record_linea) return "dati della linea";
+  if (n == record_nome_treno) return "treno";
+  const bool solo_nome =
+      r.tipo == 0 && r.inizio == 0 && r.fine == 0 && r.posizione == 0;
+  return solo_nome && !r.nome.empty() ? "testo di cartello" : "stazione";
+}
+
+bool record_vuoto(const stazione& r) { return r == stazione{}; }
+
+// A station's time of day follows its `orario`; records 81 to 86 use that
+// field for other things.
+bool con_ora(int n, const stazione& r) {
+  return n < record_progressiva_tre && r.orario != 0;
+}
+
+json stazione_json(int n, const stazione& r) {
+  json j;
+  j["record"] = n;
+  j["ruolo"] = ruolo_record(n, r);
+  for (const campo<stazione>& f : campi_stazione) {
+    const std::string nome(nome_del_campo(n, f));
+    if (campo_di_testo(f)) {
+      j[nome] = utf8(r.nome);
+    } else {
+      j[nome] = valore_numerico(f, r);
+    }
+  }
+  if (con_ora(n, r)) j["ora"] = ora_del_giorno(r.orario);
+  return j;
+}
+
+std::string stazione_testo(int n, const stazione& r) {
+  std::string t =
+      "record " + std::to_string(n) + " (" + ruolo_record(n, r) + ")";
+  if (!r.nome.empty()) t += " \"" + utf8(r.nome) + "\"";
+  const char* separatore = ": ";
+  for (const campo<stazione>& f : campi_stazione) {
+    if (campo_di_testo(f)) continue;  // shown in quotes above
+    t += separatore + std::string(nome_del_campo(n, f)) + " " +
+         std::to_string(valore_numerico(f, r));
+    separatore = ", ";
+  }
+  if (con_ora(n, r) && !ora_del_giorno(r.orario).empty())
+    t += " (" + ora_del_giorno(r.orario) + ")";
+  return t;
+}
+
+// --- Cells -------------------------------------------------------------------
+
+bool cella_con_contenuto(const cella& c) {
+  return c.tipo != 0 || c.dato1 != 0 || c.dato2 != 0 || c.dato3 != 0 ||
+         c.dato4 != 0 || c.tempo != 0 || c.avvicinamento != 0;
+}
+
+int64_t metro_di(std::size_t i, const cella& c) {
+  return metro_della_cella(static_cast<int64_t>(i), aggancio_del_tipo(c.tipo));
+}
+
+// What a profile field's value means, after the value itself.
+std::string unita(const campo<cella>& f, const cella& c) {
+  if (f.dove == membro<cella>(&cella::velocita))
+    return " (" + std::to_string(c.velocita * 5) + " km/h)";
+  if (f.dove == membro<cella>(&cella::pendenza))
+    return " (" + std::to_string(int{c.pendenza} - 100) + " per mille)";
+  return "";
+}
+
+json cella_json(std::size_t i, const cella& c) {
+  json j;
+  j["cella"] = i;
+  j["metro"] = metro_di(i, c);
+  for (const campo<cella>& f : campi_cella) {
+    j[std::string(f.nome)] = valore_numerico(f, c);
+    if (f.dove == membro<cella>(&cella::tipo))
+      j["tipo_testo"] = utf8(nome_tipo_cella(c.tipo));
+  }
+  return j;
+}
+
+std::string cella_testo(std::size_t i, const cella& c) {
+  std::string t = "cella " + std::to_string(i) + " (" +
+                  std::to_string(metro_di(i, c)) +
+                  " m): " + utf8(nome_tipo_cella(c.tipo));
+  for (const campo<cella>& f : campi_cella) {
+    if (f.dove == membro<cella>(&cella::tipo)) continue;  // in words above
+    t += ", " + std::string(f.nome) + " " +
+         std::to_string(valore_numerico(f, c)) + unita(f, c);
+  }
+  return t;
+}
+
+std::string intestazione_csv() {
+  std::string t = "cella,metro";
+  for (const campo<cella>& f : campi_cella) {
+    t += "," + std::string(f.nome);
+    if (f.dove == membro<cella>(&cella::tipo)) t += ",tipo_testo";
+  }
+  return t;
+}
+
+std::string cella_csv(std::size_t i, const cella& c) {
+  std::string t = std::to_string(i) + "," + std::to_string(metro_di(i, c));
+  for (const campo<cella>& f : campi_cella) {
+    t += "," + std::to_string(valore_numerico(f, c));
+    if (f.dove == membro<cella>(&cella::tipo))
+      t += ",\"" + utf8(nome_tipo_cella(c.tipo)) + "\"";
+  }
+  return t;
+}
+
+// The cells to show: around a position, every one, or those with an item.
+std::vector<std::size_t> celle_scelte(const std::vector<cella>& celle,
+                                      const opzioni_ispeziona& o) {
+  std::vector<std::size_t> scelte;
+  if (o.metro) {
+    const int64_t centro =
+        static_cast<int64_t>(std::floor(*o.metro / double{metri_per_cella})) +
+        1;
+    for (int64_t i = centro - 5; i <= centro + 5; ++i) {
+      if (i >= 0 && i < static_cast<int64_t>(celle.size()))
+        scelte.push_back(static_cast<std::size_t>(i));
+    }
+    return scelte;
+  }
+  for (std::size_t i = 0; i < celle.size(); ++i) {
+    if (o.tutto || o.csv || cella_con_contenuto(celle[i])) scelte.push_back(i);
+  }
+  return scelte;
+}
+
+// --- Plan ------------------------------------------------------------------
+
+struct misure_piano {
+  std::size_t interi = 0, doppi = 0, vuoti = 0;
+  double x_min = 0, x_max = 0, y_min = 0, y_max = 0;
+  double lunghezza =
+      0;  // sum of the steps between metres that have coordinates
+  int32_t ultimo_calcolato = -1;
+};
+
+bool ha_coordinate(const coordinate_piano& p, std::size_t m) {
+  return p.tipo[0][m] != tipo_variante::vuoto &&
+         p.tipo[1][m] != tipo_variante::vuoto;
+}
+
+misure_piano misura(const coordinate_piano& p) {
+  misure_piano m;
+  bool primo = true;
+  for (std::size_t i = 0; i < p.tipo[0].size(); ++i) {
+    for (int asse = 0; asse < 2; ++asse) {
+      switch (p.tipo[asse][i]) {
+        case tipo_variante::vuoto:
+          ++m.vuoti;
+          break;
+        case tipo_variante::intero:
+          ++m.interi;
+          break;
+        case tipo_variante::doppio:
+          ++m.doppi;
+          break;
+      }
+    }
+    if (!ha_coordinate(p, i)) continue;
+    const double x = p.valore[0][i], y = p.valore[1][i];
+    if (primo) {
+      m.x_min = m.x_max = x;
+      m.y_min = m.y_max = y;
+      primo = false;
+    }
+    m.x_min = std::min(m.x_min, x);
+    m.x_max = std::max(m.x_max, x);
+    m.y_min = std::min(m.y_min, y);
+    m.y_max = std::max(m.y_max, y);
+    if (i > 0 && ha_coordinate(p, i - 1)) {
+      m.lunghezza += std::hypot(x - p.valore[0][i - 1], y - p.valore[1][i - 1]);
+    }
+    m.ultimo_calcolato = static_cast<int32_t>(i);
+  }
+  return m;
+}
+
+std::vector<std::size_t> metri_campione(const coordinate_piano& p, bool tutto) {
+  std::vector<std::size_t> metri;
+  const std::size_t quanti = p.tipo[0].size();
+  const std::size_t passo = tutto ? 1 : std::max<std::size_t>(1, quanti / 20);
+  for (std::size_t m = 0; m < quanti; m += passo) metri.push_back(m);
+  if (!tutto && quanti > 0 && metri.back() != quanti - 1)
+    metri.push_back(quanti - 1);
+  return metri;
+}
+
+// --- One file
+// --------------------------------------------------------------------------------
+
+void mostra_piano(const std::string& via, std::size_t byte,
+                  const coordinate_piano& p, const opzioni_ispeziona& o,
+                  std::ostream& uscita, json& j) {
+  const misure_piano m = misura(p);
+  const std::vector<std::size_t> campione = metri_campione(p, o.tutto);
+  if (o.json) {
+    j["tipo"] = "geometria";
+    j["ultimo_metro"] = p.ultimo_metro();
+    j["ultimo_metro_calcolato"] = m.ultimo_calcolato;
+    j["elementi"] = {
+        {"interi", m.interi}, {"doppi", m.doppi}, {"vuoti", m.vuoti}};
+    j["limiti"] = {{"x_min", m.x_min},
+                   {"x_max", m.x_max},
+                   {"y_min", m.y_min},
+                   {"y_max", m.y_max}};
+    j["lunghezza_tracciato"] = m.lunghezza;
+    j["punti"] = json::array();
+    for (std::size_t metro : campione) {
+      json punto = {{"metro", metro}};
+      for (int asse = 0; asse < 2; ++asse) {
+        const char* nome = asse == 0 ? "x" : "y";
+        if (p.tipo[asse][metro] == tipo_variante::vuoto) {
+          punto[nome] = nullptr;
+        } else {
+          punto[nome] = p.valore[asse][metro];
+        }
+      }
+      j["punti"].push_back(punto);
+    }
+    return;
+  }
+  uscita << via << ": geometria della linea, metri 0.." << p.ultimo_metro()
+         << ", " << byte << " byte\n";
+  uscita << "  elementi: " << m.interi << " interi, " << m.doppi << " doppi, "
+         << m.vuoti << " vuoti; coordinate fino al metro " << m.ultimo_calcolato
+         << '\n';
+  uscita << "  x da " << numero_breve(m.x_min) << " a " << numero_breve(m.x_max)
+         << ", y da " << numero_breve(m.y_min) << " a " << numero_breve(m.y_max)
+         << '\n';
+  uscita << "  lunghezza del tracciato: " << numero_breve(m.lunghezza)
+         << " m\n";
+  uscita << "  punti:\n";
+  for (std::size_t metro : campione) {
+    uscita << "    metro " << metro << ":";
+    for (int asse = 0; asse < 2; ++asse) {
+      uscita << (asse == 0 ? " x " : ", y ");
+      uscita << (p.tipo[asse][metro] == tipo_variante::vuoto
+                     ? "vuoto"
+                     : numero_breve(p.valore[asse][metro]));
+    }
+    uscita << '\n';
+  }
+}
+
+// --- One file ----------------------------------------------------------------
+
+struct risultato_file {
+  int uscita = uscita_riuscita;
+  json documento;
+};
+
+void mostra_stazioni(const std::string& via, std::size_t byte,
+                     const tabella_stazioni& t, const opzioni_ispeziona& o,
+                     std::ostream& uscita, json& j) {
+  j["tipo"] = "stazioni";
+  j["record"] = json::array();
+  if (!o.json) {
+    uscita << via << ": tabella delle stazioni, " << numero_stazioni
+           << " record, " << byte << " byte\n";
+  }
+  for (int n = 0; n < numero_stazioni; ++n) {
+    const stazione& r = t[static_cast<std::size_t>(n)];
+    if (!o.tutto && record_vuoto(r)) continue;
+    if (o.json) {
+      j["record"].push_back(stazione_json(n, r));
+    } else {
+      uscita << "  " << stazione_testo(n, r) << '\n';
+    }
+  }
+}
+
+void mostra_celle(const std::string& via, std::size_t byte,
+                  const std::vector<cella>& celle, const opzioni_ispeziona& o,
+                  std::ostream& uscita, json& j) {
+  const std::vector<std::size_t> scelte = celle_scelte(celle, o);
+  if (o.csv) {
+    uscita << intestazione_csv() << '\n';
+    for (std::size_t i : scelte) uscita << cella_csv(i, celle[i]) << '\n';
+    return;
+  }
+  j["tipo"] = "celle";
+  j["ultima_cella"] = celle.size() - 1;
+  j["celle"] = json::array();
+  if (!o.json) {
+    uscita << via << ": tabella delle celle, " << celle.size() << " celle (0.."
+           << celle.size() - 1 << "), " << byte << " byte\n";
+  }
+  for (std::size_t i : scelte) {
+    if (o.json) {
+      j["celle"].push_back(cella_json(i, celle[i]));
+    } else {
+      uscita << "  " << cella_testo(i, celle[i]) << '\n';
+    }
+  }
+}
+
+// Decodes the file's bytes by its kind and shows them. False when the bytes
+// do not decode.
+bool decodifica_e_mostra(tipo_file tipo, const std::string& via,
+                         const std::string& dati, const opzioni_ispeziona& o,
+                         std::ostream& uscita, json& j, errore_decodifica& e) {
+  switch (tipo) {
+    case tipo_file::stazioni: {
+      tabella_stazioni t;
+      if (!decodifica_stazioni(dati, t, e)) return false;
+      mostra_stazioni(via, dati.size(), t, o, uscita, j);
+      return true;
+    }
+    case tipo_file::celle: {
+      std::vector<cella> celle;
+      if (!decodifica_celle(dati, celle, e)) return false;
+      mostra_celle(via, dati.size(), celle, o, uscita, j);
+      return true;
+    }
+    case tipo_file::geometria: {
+      coordinate_piano p;
+      if (!decodifica_piano(dati, p, e)) return false;
+      mostra_piano(via, dati.size(), p, o, uscita, j);
+      return true;
+    }
+    case tipo_file::sconosciuto:
+      break;
+  }
+  return false;
+}
+
+risultato_file ispeziona_file(const std::string& via,
+                              const opzioni_ispeziona& o, std::ostream& uscita,
+                              std::ostream& errori) {
+  risultato_file r;
+  r.documento["file"] = via;
+  const tipo_file tipo = riconosci(via);
+  if (tipo == tipo_file::sconosciuto) {
+    errori
+        << via
+        << ": file non riconosciuto (nomi attesi: *_linea.dat, *.sim, *.dat)\n";
+    r.uscita = uscita_uso_errato;
+    return r;
+  }
+  if (o.csv && tipo != tipo_file::celle) {
+    errori << via << ": --csv vale solo per la tabella delle celle (*.dat)\n";
+    r.uscita = uscita_uso_errato;
+    return r;
+  }
+  std::string dati;
+  const esito_file letto = leggi_percorso(via, dati);
+  if (!letto.ok) {
+    r.uscita = errore_file(letto, errori);
+    return r;
+  }
+  errore_decodifica e;
+  if (!decodifica_e_mostra(tipo, via, dati, o, uscita, r.documento, e))
+    r.uscita = errore_decodifica_file(via, e, errori);
+  return r;
+}
+
+}  // namespace
+
+int esegui_ispeziona(const opzioni_ispeziona& o, std::ostream& uscita,
+                     std::ostream& errori) {
+  int esito = uscita_riuscita;
+  json documenti = json::array();
+  for (const std::string& via : o.file) {
+    risultato_file r = ispeziona_file(via, o, uscita, errori);
+    esito = std::max(esito, r.uscita);
+    if (o.json && r.uscita == uscita_riuscita)
+      documenti.push_back(std::move(r.documento));
+  }
+  if (o.json) uscita << documenti.dump(2) << '\n';
+  return esito;
+}

@@ -1,0 +1,37 @@
+// The report page of a compiled scenario: one self-contained XHTML page with
+// inline SVG (no script, nothing loaded from elsewhere) that shows the map of
+// the track, the profiles along the route, the timetable and the fault
+// recorded.
+#ifndef TOOLS_PAGINA_H_
+#define TOOLS_PAGINA_H_
+
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "core/scenario.h"
+#include "platform/cartella.h"
+#include "tables/tabelle.h"
+
+// The page for the tables `t`. `errore` is the fault line when the compilation
+// is known (empty when none was recorded); without it the page says that the
+// files alone do not tell.
+std::string pagina_html(const tabelle& t,
+                        const std::optional<std::string>& errore);
+
+// Writes the page as <line>_<train>_report.html into `c`.
+esito_file scrivi_pagina(const scenario& sc, const tabelle& t, cartella& c,
+                         const std::optional<std::string>& errore);
+
+struct opzioni_pagina {
+  std::string cartella = ".";
+  std::string nome_linea = "Valdora_Cesina";
+  std::string codice_treno = "KT52806";
+};
+
+// `report`: reads the binary files of one scenario from a folder and writes the
+// page there.
+int esegui_pagina(const opzioni_pagina& o, std::ostream& uscita,
+                  std::ostream& errori);
+
+#endif  // TOOLS_PAGINA_H_

@@ -1,0 +1,59 @@
+// What a person is told about a compilation and its files, on standard error:
+// the fault recorded, if any, and the warnings, each in one line that names
+// the description as the user knows it, the line and the keyword; a file that
+// could not be read, written or decoded; the fatal message. Each ends with the
+// exit status that goes with it.
+#ifndef TOOLS_RAPPORTO_H_
+#define TOOLS_RAPPORTO_H_
+
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "compiler/memorizza_percorso.h"
+#include "core/diagnostica.h"
+#include "core/scenario.h"
+#include "platform/cartella.h"
+#include "tables/formato.h"
+
+// How the user knows the two descriptions (paths in the console's UTF-8).
+struct nomi_descrizioni {
+  std::string linea;
+  std::string treno;
+};
+
+// "treno.txt:23: stazione: errore 8 a 46025 m: posizione della stazione non
+// multipla di 50", or for the route scan "cella 61 (3000 m): errore 11: ...".
+// UTF-8, no line end.
+std::string riga_errore(const diagnostica& d, const nomi_descrizioni& nomi);
+// "linea.txt:12: avviso: campo ignorato: \"pendneza\"". UTF-8, no line end.
+std::string riga_avviso(const avviso& a, const nomi_descrizioni& nomi);
+// "1 avviso", "2 avvisi".
+std::string conta_avvisi(std::size_t quanti);
+
+// Prints the warnings with their count, then the fault, if one was recorded.
+void stampa_rapporto(const diagnostica& d, const nomi_descrizioni& nomi,
+                     std::ostream& errori);
+
+// The fatal message " Errore n. " followed by the code; returns the status the
+// program ends with.
+int errore(std::string_view a, std::ostream& errori);
+// A failed file operation: "path: reason".
+int errore_file(const esito_file& esito, std::ostream& errori);
+// A file that does not decode: "path: errore di decodifica al byte N: reason".
+int errore_decodifica_file(std::string_view percorso,
+                           const errore_decodifica& e, std::ostream& errori);
+// A name that cannot name a scenario.
+int errore_nome(const esito_nomi& esito, std::ostream& errori);
+
+// The exit status of a compilation that was not stopped by a file or by
+// `errore`: 1 when a fault was recorded or there is no table, else 0.
+int uscita_della_compilazione(const esito_compilazione& esito,
+                              const diagnostica& d);
+
+// The end of a compilation: the fatal message, a failed file, or the report of
+// the fault and the warnings. Returns the exit status.
+int concludi(const diagnostica& d, const esito_compilazione& esito,
+             const nomi_descrizioni& nomi, std::ostream& errori);
+
+#endif  // TOOLS_RAPPORTO_H_

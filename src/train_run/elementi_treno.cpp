@@ -1,0 +1,149 @@
+#include "train_run/elementi_treno.h"
+
+#include "core/aritmetica.h"
+#include "tables/metri.h"
+
+namespace {
+
+// The approach mark of the cells 2, 4, 6 and 8 before a signal: its side codes
+// and b = 1 to 4. Cells outside the table are skipped.
+void segna_prima_del_segnale(tabelle& t, int64_t cella, int32_t base) {
+  for (int b = 1; b <= 4; ++b) {
+    const int64_t marcata = cella - 2 * b;
+    if (cella_in_tabella(t, marcata)) {
+      t.celle[static_cast<std::size_t>(marcata)].avvicinamento =
+          static_cast<uint8_t>(base + b);
+    }
+  }
+}
+
+// The four cells before a slowdown's warning cell, numbered 1 (nearest) to 4.
+esito_rallentamento segna_prima_dell_avviso(tabelle& t, int64_t b,
+                                            int32_t d_v) {
+  for (int k = 0; k < 4; ++k) {
+    if (!cella_in_tabella(t, b - k) ||
+        !cella_libera(t.celle[static_cast<std::size_t>(b - k)])) {
+      return esito_rallentamento::prima_occupata;
+    }
+  }
+  for (int k = 0; k < 4; ++k) {
+    cella& prima = t.celle[static_cast<std::size_t>(b - k)];
+    prima.tipo = cella_prima_dell_avviso;
+    prima.dato1 = static_cast<int16_t>(k + 1);
+    if (d_v != 0) prima.dato2 = static_cast<int16_t>(k + 1);
+  }
+  return esito_rallentamento::posto;
+}
+
+}  // namespace
+
+esito_collocazione memo_segnale(tabelle& t, int32_t posizione, int32_t sx,
+                                int32_t s1, int32_t s2, int32_t s3,
+                                int32_t rapp, int32_t dx, int32_t d1,
+                                int32_t d2, int32_t d3, int32_t& tempo) {
+  const int64_t i = cella_del_metro(posizione, aggancio::punto);
+  cella& c = t.celle[static_cast<std::size_t>(i)];
+  if (!cella_libera(c)) return esito_collocazione::occupato;
+  // The packed values are computed in 32 bits, then cut to 16.
+  const int64_t lati = int64_t{sx} * 3 + dx;
+  int32_t dato1, dato2, dato3, dato4, codice_lati, base;
+  if (!entra_in_32(int64_t{rapp} * 10 + lati, dato4) ||
+      !entra_in_32(lati, codice_lati) ||
+      !entra_in_32(int64_t{s1} * 10 + d1, dato1) ||
+      !entra_in_32(int64_t{s2} * 10 + d2, dato2) ||
+      !entra_in_32(int64_t{s3} * 10 + d3, dato3) ||
+      !entra_in_32(int64_t{codice_lati} * 10, base)) {
+    return esito_collocazione::fuori_misura;
+  }
+  c.tipo = cella_segnale;
+  c.dato4 = static_cast<int16_t>(dato4);
+  c.dato1 = static_cast<int16_t>(dato1);
+  c.dato2 = static_cast<int16_t>(dato2);
+  c.dato3 = static_cast<int16_t>(dato3);
+  if (tempo >= 1 && tempo <= 100) tempo = 101;
+  c.tempo = sx == 2 ? static_cast<uint8_t>(tempo) : 0;
+  segna_prima_del_segnale(t, i, base);
+  return esito_collocazione::posto;
+}
+
+int32_t codice_di(esito_rallentamento esito) {
+  switch (esito) {
+    case esito_rallentamento::avviso_occupato:
+      return 17;
+    case esito_rallentamento::inizio_occupato:
+      return 18;
+    case esito_rallentamento::fine_occupata:
+      return 19;
+    case esito_rallentamento::prima_occupata:
+      return 20;
+    case esito_rallentamento::posto:
+    case esito_rallentamento::fuori_misura:
+      break;
+  }
+  return 0;
+}
+
+esito_rallentamento memo_rallentamento(tabelle& t, int32_t x, int32_t v,
+                                       int32_t l, int32_t f_tt, int32_t f_ta,
+                                       int32_t d_v) {
+  int32_t avviso, fine;
+  if (!somma_32(x, -1200, avviso) || !somma_32(x, l, fine))
+    return esito_rallentamento::fuori_misura;
+  const int64_t a = cella_del_metro(avviso, aggancio::punto);
+  const int64_t inizio = cella_del_metro(x, aggancio::punto);
+  const int64_t e = cella_del_metro(fine, aggancio::punto);
+  const int64_t b = cella_del_metro(avviso, aggancio::tratto);
+  auto c = [&t](int64_t indice) -> cella& {
+    return t.celle[static_cast<std::size_t>(indice)];
+  };
+  const bool con_avviso = x > 1500;
+  if (con_avviso && !cella_libera(c(a)))
+    return esito_rallentamento::avviso_occupato;
+  if (!con_avviso) f_ta = 0;
+  if (!cella_libera(c(inizio))) return esito_rallentamento::inizio_occupato;
+  if (!cella_libera(c(e))) return esito_rallentamento::fine_occupata;
+  const auto dv = static_cast<int16_t>(d_v);
+  c(e).tipo = cella_fine_rallentamento;
+  if (d_v != 0) c(e).dato2 = dv;
+  c(inizio).tipo = cella_inizio_rallentamento;
+  if (d_v != 0) c(inizio).dato2 = dv;
+  if (con_avviso) {
+    c(a).tipo = cella_avviso_rallentamento;
+    if (d_v != 0) c(a).dato2 = dv;
+    c(a).dato1 = static_cast<int16_t>(v);
+  }
+  for (int64_t estremo : {inizio, e}) {
+    c(estremo).dato1 = static_cast<int16_t>(v);
+    c(estremo).dato3 = static_cast<int16_t>(f_tt);
+  }
+  if (f_ta != 0) return segna_prima_dell_avviso(t, b, d_v);
+  return esito_rallentamento::posto;
+}
+
+bool calcola_area(stazione& r, int32_t lunghezza) {
+  const int32_t p = r.posizione;
+  if (r.tipo == 5 || r.tipo == 6) {
+    r.campo6 = 0;
+    return entra_in_32(int64_t{p} + 150, r.fine) &&
+           entra_in_32(int64_t{p} - lunghezza, r.inizio);
+  }
+  if (r.tipo == 7 || r.tipo == 8) {
+    r.campo6 = 0;
+    return entra_in_32(int64_t{p} - lunghezza, r.inizio) &&
+           entra_in_32(int64_t{p} + lunghezza, r.fine);
+  }
+  const int64_t meta = lunghezza / 2;
+  return entra_in_32(p - meta, r.inizio) &&
+         entra_in_32(p + meta + (r.campo6 != 0 ? 50 : 0), r.fine);
+}
+
+void segna_avvicinamento(tabelle& t, const stazione& st) {
+  for (int k = 1; k <= 4; ++k) {
+    const double quoto = st.fine / double{metri_per_cella} - k - 1;
+    const auto c = static_cast<int64_t>(arrotonda(quoto));
+    if (quoto > 1 && cella_in_tabella(t, c)) {
+      t.celle[static_cast<std::size_t>(c)].avvicinamento =
+          static_cast<uint8_t>(80 + k);
+    }
+  }
+}
