@@ -11,7 +11,7 @@ namespace {
 
 // The plan is encoded this many metres at a time into one buffer, so that no
 // second image of a 20 MB table is held.
-constexpr int32_t metri_per_blocco = 1 << 15;
+constexpr int32_t metri_per_blocco = 1 << 13;
 // Cells are handed to the file this many bytes at a time.
 constexpr std::size_t blocco_celle = 1 << 16;
 

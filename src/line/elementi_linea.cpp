@@ -13,20 +13,6 @@ constexpr int32_t metro_massimo_curve = 1000000;
 // The tunnel table holds this many stretches.
 constexpr int32_t montagne_massime = 80;
 
-// The plan's step from metre m - 1 to metre m: straight when k is 0, curved
-// otherwise.
-void passo(coordinate_piano& p, int32_t m, double k) {
-  const double dx = p.x(m - 1) - p.x(m - 2);
-  const double dy = p.y(m - 1) - p.y(m - 2);
-  if (k == 0.0) {
-    p.poni_doppio(m, 0, p.x(m - 1) + dx);
-    p.poni_doppio(m, 1, p.y(m - 1) + dy);
-  } else {
-    p.poni_doppio(m, 0, p.x(m - 1) + (dx + k * dy));
-    p.poni_doppio(m, 1, p.y(m - 1) + (dy - k * dx));
-  }
-}
-
 struct terna {
   int32_t inizio, valore, segno;
 };
@@ -91,8 +77,20 @@ void semina_piano(coordinate_piano& p) {
 
 bool stendi(coordinate_piano& p, tracciato& t, int32_t fino, double k,
             bool con_limite) {
+  if (t.m > fino || t.m > t.e - 2) return true;
+  // Each step goes on from the last step taken: (dx, dy) from metre m - 2 to
+  // metre m - 1, straight, or turned by k.
+  double x = p.x(t.m - 1), y = p.y(t.m - 1);
+  double dx = x - p.x(t.m - 2), dy = y - p.y(t.m - 2);
   while (t.m <= fino && t.m <= t.e - 2) {
-    passo(p, t.m, k);
+    const double nx = k == 0.0 ? x + dx : x + (dx + k * dy);
+    const double ny = k == 0.0 ? y + dy : y + (dy - k * dx);
+    p.poni_doppio(t.m, 0, nx);
+    p.poni_doppio(t.m, 1, ny);
+    dx = nx - x;
+    dy = ny - y;
+    x = nx;
+    y = ny;
     ++t.m;
     if (con_limite && t.m > metro_massimo_curve) return false;
   }

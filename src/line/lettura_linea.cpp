@@ -11,7 +11,6 @@
 namespace {
 
 constexpr int32_t lunghezza_massima = 1000000;
-constexpr std::size_t testo_massimo = std::numeric_limits<uint16_t>::max();
 // Turn per metre of the curve classes "1" to "6".
 constexpr double svolta_per_classe[] = {0.0001, 0.0002, 0.0004,
                                         0.001,  0.002,  0.003};

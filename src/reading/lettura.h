@@ -14,6 +14,9 @@
 #include "reading/lettore.h"
 #include "tables/tabelle.h"
 
+// The longest text a record can hold: its byte count is written in 16 bits.
+inline constexpr std::size_t testo_massimo = 65535;
+
 // What one reading works on: the scenario's names, the folder that holds the
 // two descriptions, the tables it fills and the record of what it finds.
 struct contesto_lettura {

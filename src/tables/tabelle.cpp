@@ -17,16 +17,6 @@ void coordinate_piano::libera() {
   }
 }
 
-void coordinate_piano::poni_intero(int32_t metro, int asse, int16_t v) {
-  tipo[asse][static_cast<std::size_t>(metro)] = tipo_variante::intero;
-  valore[asse][static_cast<std::size_t>(metro)] = v;
-}
-
-void coordinate_piano::poni_doppio(int32_t metro, int asse, double v) {
-  tipo[asse][static_cast<std::size_t>(metro)] = tipo_variante::doppio;
-  valore[asse][static_cast<std::size_t>(metro)] = v;
-}
-
 std::string nome_tipo_cella(uint8_t tipo) {
   switch (tipo) {
     case cella_vuota:

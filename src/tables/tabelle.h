@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/memoria_grande.h"
+
 // Kinds of item in a cell (`tipo`).
 enum tipo_cella : uint8_t {
   cella_vuota = 0,
@@ -91,8 +93,10 @@ enum class tipo_variante : uint8_t { vuoto = 0, intero = 2, doppio = 5 };
 // Integer or a Double. Held as one tag byte and one double per element, which
 // keeps a million-metre route near 18 MB.
 struct coordinate_piano {
-  std::array<std::vector<tipo_variante>, 2> tipo;  // [0] = x, [1] = y
-  std::array<std::vector<double>, 2> valore;
+  template <typename T>
+  using colonna = std::vector<T, allocatore_grande<T>>;
+  std::array<colonna<tipo_variante>, 2> tipo;  // [0] = x, [1] = y
+  std::array<colonna<double>, 2> valore;
 
   bool presente() const { return !tipo[0].empty(); }
   int32_t ultimo_metro() const {
@@ -101,8 +105,14 @@ struct coordinate_piano {
   // Creates the plan anew, metres 0 to `ultimo_metro`, every element Empty.
   void alloca(int32_t ultimo_metro);
   void libera();
-  void poni_intero(int32_t metro, int asse, int16_t v);
-  void poni_doppio(int32_t metro, int asse, double v);
+  void poni_intero(int32_t metro, int asse, int16_t v) {
+    tipo[asse][static_cast<std::size_t>(metro)] = tipo_variante::intero;
+    valore[asse][static_cast<std::size_t>(metro)] = v;
+  }
+  void poni_doppio(int32_t metro, int asse, double v) {
+    tipo[asse][static_cast<std::size_t>(metro)] = tipo_variante::doppio;
+    valore[asse][static_cast<std::size_t>(metro)] = v;
+  }
   double x(int32_t metro) const {
     return valore[0][static_cast<std::size_t>(metro)];
   }

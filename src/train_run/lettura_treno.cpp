@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr std::size_t testo_massimo = std::numeric_limits<uint16_t>::max();
-
 // A profile filled one line late: the value in force goes into the cells from
 // `cella` up to the one before the next line's cell.
 struct profilo {

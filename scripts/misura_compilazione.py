@@ -1,0 +1,132 @@
+#!/usr/bin/env python3
+"""Times `compile` on a long route against copying its own output files with cp.
+
+    scripts/misura_compilazione.py [PROGRAM] [--metri 1000000] [--volte 7]
+
+Builds a line description of the given length (curves of every class, gradients,
+tunnels, boards) and a train run (stations, signals, slowdowns), compiles it
+several times, copies the three output files as many times in turn, and
+prints the median times, the median ratio and the compiler's peak resident memory. Then does the
+same for the default build (the bare program) against copying its six files.
+"""
+import argparse, os, resource, shutil, statistics, subprocess, sys, tempfile, time
+
+
+def descrizioni(metri):
+    linea = ["[generale]", f"lunghezza percorso, {metri}",
+             "progressiva chilometrica uno, 0, 150300, 1",
+             "ripetizione segnali 4 codici, 0, 50000", "[curve]"]
+    for n, inizio in enumerate(range(1000, metri - 2000, 2500)):
+        lato = "d" if n % 2 else "s"
+        linea.append(f"curva{lato}{n % 6 + 1}, {inizio}, {400 + 100 * (n % 5)}")
+    linea.append("[pendenze]")
+    for n, p in enumerate(range(0, metri - 1000, 3000)):
+        linea.append(f"pendenza, {p}, {(n % 9) - 4}")
+    linea.append("[montagne]")
+    for p in range(5000, metri - 5000, 40000):
+        linea.append(f"montagna, {p}, {p + 1200}, 12")
+    linea.append("[cartelli]")
+    for p in range(700, metri - 1000, 20000):
+        linea.append(f"indicatori_vmax, {p}, 100, 110, 120, 0, 100, 110, 120, 0")
+    linea.append("[fine]")
+    treno = ["[generale]", "numero vetture, 10", "percentuale massa frenata, 120",
+             "sabbia, 300", "orologio, 8 0 0", "aderenza, 0, 100",
+             "velocita, 0, 120", "[stazioni]"]
+    passo = max(3000, metri // 70 // 3000 * 3000)
+    stazioni = list(range(0, metri - 1000, passo))[:70]
+    for n, p in enumerate(stazioni):
+        treno.append(f"stazione, {p}, 12, 400, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, S{n}")
+    treno.append("[segnali]")
+    for p in range(1350, metri - 2000, 3000):
+        treno.append(f"segnale, {p}, 2, 4, 0, 0, 0, 2, 2, 0, 0, 0")
+    treno.append("[fine]")
+    return "\r\n".join(linea) + "\r\n", "\r\n".join(treno) + "\r\n"
+
+
+def una_volta(comando):
+    inizio = time.perf_counter()
+    subprocess.run(comando, check=True, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL)
+    return time.perf_counter() - inizio
+
+
+def a_coppie(comando, copia, volte):
+    """Median times of the two commands, run in turn so that both see the same
+    load of a shared machine, and the median of the paired ratios."""
+    tempi, tempi_copia, rapporti = [], [], []
+    for _ in range(volte):
+        t = una_volta(comando)
+        c = una_volta(copia)
+        tempi.append(t)
+        tempi_copia.append(c)
+        rapporti.append(t / c)
+    return (statistics.median(tempi), statistics.median(tempi_copia),
+            statistics.median(rapporti))
+
+
+def picco_memoria_mb(comando, cartella=None):
+    # The children's peak, read in a fresh process so that no earlier child
+    # counts.
+    codice = ("import resource,subprocess,sys;"
+              "subprocess.run(sys.argv[1:],stdout=subprocess.DEVNULL,stderr=subprocess.DEVNULL);"
+              "print(resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss)")
+    uscita = subprocess.run([sys.executable, "-c", codice] + comando, cwd=cartella,
+                            capture_output=True, text=True, check=True).stdout
+    return int(uscita) / 1024
+
+
+def misura_compile(programma, metri, volte, lavoro):
+    linea, treno = descrizioni(metri)
+    for nome, testo in (("l.txt", linea), ("t.txt", treno)):
+        with open(os.path.join(lavoro, nome), "w", newline="") as f:
+            f.write(testo)
+    uscita = os.path.join(lavoro, "uscita")
+    os.makedirs(uscita)
+    comando = [programma, "compile", os.path.join(lavoro, "l.txt"),
+               os.path.join(lavoro, "t.txt"), "--out", uscita]
+    subprocess.run(comando, check=True, stdout=subprocess.DEVNULL)
+    file = [os.path.join(uscita, n) for n in sorted(os.listdir(uscita))]
+    byte = sum(os.path.getsize(f) for f in file)
+    copie = os.path.join(lavoro, "copie")
+    os.makedirs(copie)
+    t_compile, t_cp, rapporto = a_coppie(comando, ["cp"] + file + [copie], volte)
+    memoria = picco_memoria_mb(comando)
+    print(f"compile, {metri} m: {len(file)} file, {byte} byte")
+    print(f"  compile {t_compile * 1000:.1f} ms, cp {t_cp * 1000:.1f} ms, "
+          f"rapporto {rapporto:.2f}, memoria di picco {memoria:.1f} MB")
+
+
+def misura_costruzione(programma, volte, lavoro):
+    cartella = os.path.join(lavoro, "predefinita")
+    os.makedirs(cartella)
+    copia = os.path.join(cartella, "scenario_builder")
+    shutil.copy2(programma, copia)
+    subprocess.run([copia], check=True, stderr=subprocess.DEVNULL)
+    file = [os.path.join(cartella, n) for n in sorted(os.listdir(cartella))
+            if n != "scenario_builder"]
+    copie = os.path.join(lavoro, "copie_predefinita")
+    os.makedirs(copie)
+    t_costruzione, t_cp, rapporto = a_coppie([copia], ["cp"] + file + [copie],
+                                             volte)
+    memoria = picco_memoria_mb([copia])
+    print(f"costruzione predefinita: {len(file)} file, "
+          f"{sum(os.path.getsize(f) for f in file)} byte")
+    print(f"  costruzione {t_costruzione * 1000:.1f} ms, cp {t_cp * 1000:.1f} ms, "
+          f"rapporto {rapporto:.2f}, memoria di picco {memoria:.1f} MB")
+
+
+def main():
+    radice = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+    argomenti = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    argomenti.add_argument("programma", nargs="?",
+                           default=os.path.join(radice, "build/bin/scenario_builder"))
+    argomenti.add_argument("--metri", type=int, default=1000000)
+    argomenti.add_argument("--volte", type=int, default=15)
+    a = argomenti.parse_args()
+    with tempfile.TemporaryDirectory() as lavoro:
+        misura_compile(os.path.abspath(a.programma), a.metri, a.volte, lavoro)
+        misura_costruzione(os.path.abspath(a.programma), a.volte, lavoro)
+
+
+if __name__ == "__main__":
+    main()
