@@ -19,9 +19,8 @@ struct terna {
 
 // The three progressions in the order they are stored in records 81 to 83.
 void ordina_terne(const terna& t81, const terna& t82, const terna& t83,
-                  terna (&ordine)[3]) {
-  const int64_t somma = int64_t{t81.inizio} + t82.inizio + t83.inizio;
-  if (somma != 0) {
+                  bool per_inizio, terna (&ordine)[3]) {
+  if (per_inizio) {
     // The greatest start first; a shared greatest start clears all three.
     if (t81.inizio > t82.inizio && t81.inizio > t83.inizio) {
       ordine[0] = t81;
@@ -52,17 +51,30 @@ bool progressive_ordina(tabella_stazioni& stazioni) {
     const stazione& r = stazioni[static_cast<std::size_t>(record)];
     return terna{r.inizio, r.fine, r.posizione};
   };
+  const terna t81 = terna_di(record_progressiva_tre);
+  const terna t82 = terna_di(record_progressiva_due);
+  const terna t83 = terna_di(record_progressiva_uno);
+  // The sum of the starts decides how they are ordered; it is a Long, checked
+  // at each addition.
+  int32_t somma;
+  if (!somma_32(t81.inizio, t82.inizio, somma) ||
+      !somma_32(somma, t83.inizio, somma)) {
+    return false;
+  }
   terna ordine[3] = {};
-  ordina_terne(terna_di(record_progressiva_tre),
-               terna_di(record_progressiva_due),
-               terna_di(record_progressiva_uno), ordine);
+  ordina_terne(t81, t82, t83, somma != 0, ordine);
   for (int n = 0; n < 3; ++n) {
     stazione& r =
         stazioni[static_cast<std::size_t>(record_progressiva_tre + n)];
     r.inizio = ordine[n].inizio;
     r.fine = ordine[n].valore;
     r.posizione = ordine[n].segno;
-    // A decreasing progression (flag 1) gains 100 m.
+  }
+  // Then a decreasing progression (flag 1) gains 100 m; the records before one
+  // that does not fit keep theirs.
+  for (int n = 0; n < 3; ++n) {
+    stazione& r =
+        stazioni[static_cast<std::size_t>(record_progressiva_tre + n)];
     if (r.posizione == 1 && !somma_32(r.fine, 100, r.fine)) return false;
   }
   return true;
@@ -147,9 +159,11 @@ esito_collocazione memo_indicatori_v_max(tabelle& t, int32_t posizione,
   const int64_t c = cella_del_metro(posizione, aggancio::punto);
   cella& cella = t.celle[static_cast<std::size_t>(c)];
   if (!cella_libera(cella)) return esito_collocazione::occupato;
-  // Each value is computed as a real number and rounded to an Integer; one that
-  // does not fit is a reading failure, and nothing is placed.
-  int16_t dati[3];
+  cella.tipo = cella_indicatore_vmax;
+  // Each value is computed as a real number, rounded to an Integer and stored
+  // in turn; one that does not fit is a reading failure, and what was stored
+  // before it stays.
+  int16_t cella::*const dati[3] = {&cella::dato1, &cella::dato2, &cella::dato3};
   const std::pair<int32_t, int32_t> velocita[3] = {
       {vas, vad}, {vbs, vbd}, {vcs, vcd}};
   for (int n = 0; n < 3; ++n) {
@@ -159,12 +173,8 @@ esito_collocazione memo_indicatori_v_max(tabelle& t, int32_t posizione,
         valore > std::numeric_limits<int16_t>::max()) {
       return esito_collocazione::fuori_misura;
     }
-    dati[n] = static_cast<int16_t>(valore);
+    cella.*dati[n] = static_cast<int16_t>(valore);
   }
-  cella.tipo = cella_indicatore_vmax;
-  cella.dato1 = dati[0];
-  cella.dato2 = dati[1];
-  cella.dato3 = dati[2];
   cella.dato4 =
       static_cast<int16_t>(static_cast<uint16_t>(strisces * 10 + strisced));
   return esito_collocazione::posto;

@@ -1,20 +1,45 @@
 #include "train_run/elementi_treno.h"
 
+#include <tuple>
+
 #include "core/aritmetica.h"
 #include "tables/metri.h"
 
 namespace {
 
-// The approach mark of the cells 2, 4, 6 and 8 before a signal: its side codes
-// and b = 1 to 4. Cells outside the table are skipped.
-void segna_prima_del_segnale(tabelle& t, int64_t cella, int32_t base) {
+// a * 10 + b, each step in 32 bits: how a signal packs two of its values.
+bool dieci_volte_piu(int32_t a, int32_t b, int32_t& risultato) {
+  int32_t decine;
+  return prodotto_32(a, 10, decine) && somma_32(decine, b, risultato);
+}
+
+// sx * 3 + dx, the signal's two sides in one value.
+bool lati(int32_t sx, int32_t dx, int32_t& risultato) {
+  int32_t tripli;
+  return prodotto_32(sx, 3, tripli) && somma_32(tripli, dx, risultato);
+}
+
+// rapp * 10 + sx * 3 + dx, in the order it is written.
+bool quarto_dato(int32_t rapp, int32_t sx, int32_t dx, int32_t& risultato) {
+  int32_t decine, tripli, somma;
+  return prodotto_32(rapp, 10, decine) && prodotto_32(sx, 3, tripli) &&
+         somma_32(decine, tripli, somma) && somma_32(somma, dx, risultato);
+}
+
+// The approach mark (sx * 3 + dx) * 10 + b of the cells 2, 4, 6 and 8 before a
+// signal. A cell outside the table is skipped, and its mark is not computed.
+bool segna_prima_del_segnale(tabelle& t, int64_t cella, int32_t sx,
+                             int32_t dx) {
   for (int b = 1; b <= 4; ++b) {
     const int64_t marcata = cella - 2 * b;
-    if (cella_in_tabella(t, marcata)) {
-      t.celle[static_cast<std::size_t>(marcata)].avvicinamento =
-          static_cast<uint8_t>(base + b);
-    }
+    if (!cella_in_tabella(t, marcata)) continue;
+    int32_t codice, segno;
+    if (!lati(sx, dx, codice) || !dieci_volte_piu(codice, b, segno))
+      return false;
+    t.celle[static_cast<std::size_t>(marcata)].avvicinamento =
+        static_cast<uint8_t>(segno);
   }
+  return true;
 }
 
 // The four cells before a slowdown's warning cell, numbered 1 (nearest) to 4.
@@ -44,25 +69,27 @@ esito_collocazione memo_segnale(tabelle& t, int32_t posizione, int32_t sx,
   const int64_t i = cella_del_metro(posizione, aggancio::punto);
   cella& c = t.celle[static_cast<std::size_t>(i)];
   if (!cella_libera(c)) return esito_collocazione::occupato;
-  // The packed values are computed in 32 bits, then cut to 16.
-  const int64_t lati = int64_t{sx} * 3 + dx;
-  int32_t dato1, dato2, dato3, dato4, codice_lati, base;
-  if (!entra_in_32(int64_t{rapp} * 10 + lati, dato4) ||
-      !entra_in_32(lati, codice_lati) ||
-      !entra_in_32(int64_t{s1} * 10 + d1, dato1) ||
-      !entra_in_32(int64_t{s2} * 10 + d2, dato2) ||
-      !entra_in_32(int64_t{s3} * 10 + d3, dato3) ||
-      !entra_in_32(int64_t{codice_lati} * 10, base)) {
-    return esito_collocazione::fuori_misura;
-  }
+  // Each value is computed in 32 bits, step by step, and stored (cut to 16
+  // bits) as soon as it is known: one that does not fit stops the signal
+  // there, and what was stored before it stays.
   c.tipo = cella_segnale;
-  c.dato4 = static_cast<int16_t>(dato4);
-  c.dato1 = static_cast<int16_t>(dato1);
-  c.dato2 = static_cast<int16_t>(dato2);
-  c.dato3 = static_cast<int16_t>(dato3);
+  int32_t valore;
+  if (!quarto_dato(rapp, sx, dx, valore))
+    return esito_collocazione::fuori_misura;
+  c.dato4 = static_cast<int16_t>(valore);
+  const std::tuple<int32_t, int32_t, int16_t cella::*> dati[] = {
+      {s1, d1, &cella::dato1},
+      {s2, d2, &cella::dato2},
+      {s3, d3, &cella::dato3}};
+  for (auto [sinistra, destra, campo] : dati) {
+    if (!dieci_volte_piu(sinistra, destra, valore))
+      return esito_collocazione::fuori_misura;
+    c.*campo = static_cast<int16_t>(valore);
+  }
   if (tempo >= 1 && tempo <= 100) tempo = 101;
   c.tempo = sx == 2 ? static_cast<uint8_t>(tempo) : 0;
-  segna_prima_del_segnale(t, i, base);
+  if (!segna_prima_del_segnale(t, i, sx, dx))
+    return esito_collocazione::fuori_misura;
   return esito_collocazione::posto;
 }
 
@@ -122,19 +149,30 @@ esito_rallentamento memo_rallentamento(tabelle& t, int32_t x, int32_t v,
 
 bool calcola_area(stazione& r, int32_t lunghezza) {
   const int32_t p = r.posizione;
+  // Each bound is stored as soon as it is computed; kinds 5 to 8 clear
+  // campo6 only after their bounds.
   if (r.tipo == 5 || r.tipo == 6) {
+    if (!somma_32(p, 150, r.fine) || !differenza_32(p, lunghezza, r.inizio))
+      return false;
     r.campo6 = 0;
-    return entra_in_32(int64_t{p} + 150, r.fine) &&
-           entra_in_32(int64_t{p} - lunghezza, r.inizio);
+    return true;
   }
   if (r.tipo == 7 || r.tipo == 8) {
+    if (!differenza_32(p, lunghezza, r.inizio) ||
+        !somma_32(p, lunghezza, r.fine)) {
+      return false;
+    }
     r.campo6 = 0;
-    return entra_in_32(int64_t{p} - lunghezza, r.inizio) &&
-           entra_in_32(int64_t{p} + lunghezza, r.fine);
+    return true;
   }
-  const int64_t meta = lunghezza / 2;
-  return entra_in_32(p - meta, r.inizio) &&
-         entra_in_32(p + meta + (r.campo6 != 0 ? 50 : 0), r.fine);
+  const int32_t meta = lunghezza / 2;
+  int32_t fine;
+  if (!differenza_32(p, meta, r.inizio) || !somma_32(p, meta, fine) ||
+      (r.campo6 != 0 && !somma_32(fine, 50, fine))) {
+    return false;
+  }
+  r.fine = fine;
+  return true;
 }
 
 void segna_avvicinamento(tabelle& t, const stazione& st) {

@@ -224,8 +224,13 @@ esito_passo leggi_valori_stazione(lettura_treno& r, stazione& st) {
       !leggi_long(l, secondi)) {
     return guasto(r.d);
   }
-  const int64_t orario = (int64_t{ore} * 60 + minuti) * 60 + secondi;
-  if (!entra_in_32(orario, st.orario)) return guasto(r.d);
+  // (h * 60 + m) * 60 + s, each step in 32 bits.
+  int32_t orario;
+  if (!prodotto_32(ore, 60, orario) || !somma_32(orario, minuti, orario) ||
+      !prodotto_32(orario, 60, orario) || !somma_32(orario, secondi, orario)) {
+    return guasto(r.d);
+  }
+  st.orario = orario;
   std::string nome;
   if (!leggi_testo(l, nome) || nome.size() > testo_massimo) return guasto(r.d);
   st.nome = nome;

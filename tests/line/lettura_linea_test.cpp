@@ -226,7 +226,11 @@ INSTANTIATE_TEST_SUITE_P(
         caso_errore{"25_indicatore_oltre_16_bit",
                     linea_con("indicatori_vmax, 700, 2000,1,1,0,1,1,1,0\r\n"), 25, 777, false,
                     true,
-                    [](banco& b) { EXPECT_EQ(b.cel(15).tipo, 0); }},
+                    [](banco& b) {
+                      // The kind is stored before the first value fails.
+                      EXPECT_EQ(b.cel(15).tipo, cella_indicatore_vmax);
+                      EXPECT_EQ(b.cel(15).dato1, 0);
+                    }},
         caso_errore{"25_valori_generali_uno_alla_volta",
                     "[generale]\r\nlunghezza percorso, 3000\r\nprogressiva chilometrica uno, 100, "
                     "x, 1\r\n[c]\r\n[fine]\r\n",
