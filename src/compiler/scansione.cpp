@@ -27,7 +27,7 @@ struct scansione {
   }
   void errore(int32_t codice, int32_t cella) {
     registra_errore(d, codice, cella * metri_per_cella,
-                    {fonte_lettura::scansione, 0, "", cella});
+                    {fonte_lettura::scansione, 0, 0, "", cella});
   }
 };
 

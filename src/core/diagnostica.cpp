@@ -61,15 +61,13 @@ void registra_errore(diagnostica& d, int32_t codice,
                      const luogo_lettura& luogo) {
   d.codice_errore = codice;
   d.luogo_errore = luogo;
+  d.storia.push_back({codice, false, 0, luogo});
 }
 
 void registra_errore(diagnostica& d, int32_t codice, int32_t posizione,
                      const luogo_lettura& luogo) {
-  registra_errore(d, codice, luogo);
+  d.codice_errore = codice;
   d.posizione_errore = posizione;
-}
-
-void registra_avviso(diagnostica& d, const luogo_lettura& luogo,
-                     std::string testo) {
-  d.avvisi.push_back({luogo, std::move(testo)});
+  d.luogo_errore = luogo;
+  d.storia.push_back({codice, true, posizione, luogo});
 }

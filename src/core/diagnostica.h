@@ -19,29 +19,33 @@ enum class fonte_lettura {
   scansione
 };
 
-// Where the reader stands: the description, the line of the field read last and
-// the keyword of the line being read; for the route scan, the cell.
+// Where the reader stands: the description, the line and column of the
+// keyword of the item being read (or of the field read last, between items)
+// and the keyword itself; for the route scan, the cell.
 struct luogo_lettura {
   fonte_lettura fonte = fonte_lettura::nessuna;
   int riga = 0;
+  int colonna = 0;
   std::string parola;  // Windows-1252 bytes, as read
   int32_t cella = -1;
 };
 
-// Something the reader passed over without a fault: it changes no output and no
-// code.
-struct avviso {
+// One fault as it was recorded.
+struct registro_errore {
+  int32_t codice = 0;
+  bool con_posizione = false;
+  int32_t posizione = 0;
   luogo_lettura luogo;
-  std::string testo;  // Windows-1252 bytes
 };
 
-// What one compilation found: the last fault recorded (code 0 when none) with
-// its position and place, and the warnings.
+// What one compilation found: the record of the last fault (code 0 when none)
+// with its position and place, and every fault recorded, in order: a later
+// fault replaces an earlier one in the record, but the checks want them all.
 struct diagnostica {
   int32_t codice_errore = 0;
   int32_t posizione_errore = 0;
   luogo_lettura luogo_errore;
-  std::vector<avviso> avvisi;
+  std::vector<registro_errore> storia;
 };
 
 struct codice_diagnostico {
@@ -61,7 +65,5 @@ void registra_errore(diagnostica& d, int32_t codice,
                      const luogo_lettura& luogo);
 void registra_errore(diagnostica& d, int32_t codice, int32_t posizione,
                      const luogo_lettura& luogo);
-void registra_avviso(diagnostica& d, const luogo_lettura& luogo,
-                     std::string testo);
 
 #endif  // CORE_DIAGNOSTICA_H_

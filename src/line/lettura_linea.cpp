@@ -24,7 +24,6 @@ struct lettura_linea {
   profilo_pendenza pendenze;
   registro_montagne montagne;
   int32_t indice_cartello = primo_record_cartelli;
-  int32_t ultima_pendenza = std::numeric_limits<int32_t>::min();
 };
 
 // A range check of the main part: code 15 ends the main part, a missing table
@@ -86,7 +85,7 @@ esito_passo leggi_ripetizione_segnali(lettura_linea& r) {
 }
 
 // The single values of the general section: the three backgrounds.
-esito_passo leggi_sfondi(lettura_linea& r, bool& riconosciuta) {
+esito_passo leggi_sfondi(lettura_linea& r) {
   const dati_generali g(r.t.stazioni);
   const std::pair<enum parola, int32_t*> sfondi[] = {
       {parola::sfondo_uno, &g.sfondo_uno()},
@@ -94,7 +93,6 @@ esito_passo leggi_sfondi(lettura_linea& r, bool& riconosciuta) {
       {parola::sfondo_tre, &g.sfondo_tre()}};
   for (auto [p, valore] : sfondi) {
     if (!riconosce(p, r.d.stringa_letta)) continue;
-    riconosciuta = true;
     segna_parola(r.d);
     if (!leggi_long(r.d.l, *valore)) return guasto(r.d);
   }
@@ -104,10 +102,8 @@ esito_passo leggi_sfondi(lettura_linea& r, bool& riconosciuta) {
 // The tests of the general section on one field, in order, each on its own.
 esito_passo interpreta_generale(lettura_linea& r) {
   const std::string parola = r.d.stringa_letta;
-  bool riconosciuta = false;
   auto prova = [&](enum parola p) {
     if (!riconosce(p, parola)) return false;
-    riconosciuta = true;
     segna_parola(r.d);
     return true;
   };
@@ -122,11 +118,10 @@ esito_passo interpreta_generale(lettura_linea& r) {
     if (prova(p) && !leggi_progressiva(r.d.l, r.t.stazioni[record]))
       return guasto(r.d);
   }
-  esito = leggi_sfondi(r, riconosciuta);
+  esito = leggi_sfondi(r);
   if (esito != esito_passo::avanti) return esito;
   if (prova(parola::ripetizione_segnali)) esito = leggi_ripetizione_segnali(r);
   if (esito != esito_passo::avanti) return esito;
-  if (!riconosciuta && !intestazione(parola)) avvisa_campo_ignorato(r.d);
   return esito_passo::avanti;
 }
 
@@ -150,6 +145,7 @@ esito_passo leggi_generale(lettura_linea& r) {
         return guasto(r.d);
       }
     }
+    segna_campo(r.d);
     const esito_passo esito = interpreta_generale(r);
     if (esito != esito_passo::avanti) return esito;
     if (fine_generale(r.d.stringa_letta)) return esito_passo::avanti;
@@ -164,12 +160,6 @@ esito_passo leggi_pendenza(lettura_linea& r) {
     return guasto(r.d);
   const esito_passo esito = controlla_posizione(r, posizione);
   if (esito != esito_passo::avanti) return esito;
-  if (posizione <= r.ultima_pendenza) {
-    avvisa(r.d, "pendenza a " + std::to_string(posizione) +
-                    " m non dopo la precedente a " +
-                    std::to_string(r.ultima_pendenza) + " m");
-  }
-  r.ultima_pendenza = posizione;
   const auto cella =
       static_cast<int32_t>(cella_del_metro(posizione, aggancio::tratto));
   if (cella > 0 && !riempi_pendenza(r.t, r.pendenze, cella)) return guasto(r.d);
@@ -199,11 +189,6 @@ esito_passo leggi_curva(lettura_linea& r) {
   int32_t fine;
   if (!somma_32(inizio, lunghezza, fine) || !r.t.planimetria.presente())
     return guasto(r.d);
-  if (inizio < r.piano.m - 1) {
-    avvisa(r.d, "curva che inizia a " + std::to_string(inizio) +
-                    " m, dietro il tracciato gi\xE0 steso fino a " +
-                    std::to_string(r.piano.m - 1) + " m");
-  }
   coordinate_piano& p = r.t.planimetria;
   if (!stendi(p, r.piano, inizio, 0.0, true) ||
       !stendi(p, r.piano, fine, k, true)) {
@@ -281,21 +266,15 @@ esito_passo interpreta_principale(lettura_linea& r) {
       {parola::montagna, leggi_montagna},
       {parola::indicatori_vmax, leggi_indicatore},
       {parola::cartello_indicatore, leggi_cartello}};
-  bool riconosciuta = false;
   for (auto [p, leggi] : prove) {
     if (!riconosce(p, parola)) continue;
-    riconosciuta = true;
-    if (p == parola::curva && !r.con_piano) {
-      // Curves only build the plan: without it the line is skipped, its values
-      // read as fields that match nothing, which is no news for the author.
-      tace_riga(r.d);
-      continue;
-    }
+    // Curves only build the plan: without it the line is skipped, its values
+    // read as fields that match nothing.
+    if (p == parola::curva && !r.con_piano) continue;
     segna_parola(r.d);
     const esito_passo esito = leggi(r);
     if (esito != esito_passo::avanti) return esito;
   }
-  if (!riconosciuta && !intestazione(parola)) avvisa_campo_ignorato(r.d);
   return esito_passo::avanti;
 }
 
@@ -325,6 +304,7 @@ esito_passo chiudi_linea(lettura_linea& r) {
 esito_passo cerca_generale(lettura_linea& r) {
   for (;;) {
     if (!leggi_testo(r.d.l, r.d.stringa_letta)) return guasto(r.d);
+    segna_campo(r.d);
     if (fine_file(r.d.l)) return ferma(r.d, 102);
     if (riconosce(parola::generale, r.d.stringa_letta))
       return esito_passo::avanti;

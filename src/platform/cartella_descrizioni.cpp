@@ -18,6 +18,11 @@ esito_file cartella_descrizioni::carica() {
   return esito_file::riuscito();
 }
 
+std::string* cartella_descrizioni::contenuto(std::string_view nome) {
+  auto trovato = contenuti_.find(nome);
+  return trovato == contenuti_.end() ? nullptr : &trovato->second;
+}
+
 std::string cartella_descrizioni::percorso(std::string_view nome) const {
   for (const voce& v : voci_) {
     if (v.nome == nome) return v.percorso;

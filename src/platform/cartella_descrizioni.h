@@ -21,6 +21,9 @@ class cartella_descrizioni : public cartella {
 
   // Reads every file; the first that cannot be read is reported by its path.
   esito_file carica();
+  // The content of a file read, to be converted before the compiler reads it;
+  // nullptr for a name the folder does not hold.
+  std::string* contenuto(std::string_view nome);
 
   // The author's path for a name of the folder; other names as they are.
   std::string percorso(std::string_view nome) const override;

@@ -64,46 +64,75 @@ unsigned char minuscola_cp1252(unsigned char c) {
   }
 }
 
-bool utf8_a_cp1252(std::string_view utf8, std::string& risultato) {
-  risultato.clear();
-  std::size_t i = 0;
-  while (i < utf8.size()) {
-    const auto primo = static_cast<unsigned char>(utf8[i]);
-    char32_t codice;
-    std::size_t lunghezza;
-    if (primo < 0x80) {
-      codice = primo;
-      lunghezza = 1;
-    } else if ((primo & 0xE0) == 0xC0) {
-      codice = primo & 0x1F;
-      lunghezza = 2;
-    } else if ((primo & 0xF0) == 0xE0) {
-      codice = primo & 0x0F;
-      lunghezza = 3;
-    } else if ((primo & 0xF8) == 0xF0) {
-      codice = primo & 0x07;
-      lunghezza = 4;
-    } else {
-      return false;
-    }
-    if (i + lunghezza > utf8.size()) return false;
-    for (std::size_t k = 1; k < lunghezza; ++k) {
-      const auto seguito = static_cast<unsigned char>(utf8[i + k]);
-      if ((seguito & 0xC0) != 0x80) return false;
-      codice = (codice << 6) | (seguito & 0x3F);
-    }
-    // Overlong forms are not valid UTF-8.
-    if ((lunghezza == 2 && codice < 0x80) ||
-        (lunghezza == 3 && codice < 0x800) ||
-        (lunghezza == 4 && codice < 0x10000)) {
-      return false;
-    }
-    unsigned char byte;
-    if (!byte_di(codice, byte)) return false;
-    risultato += static_cast<char>(byte);
-    i += lunghezza;
+namespace {
+
+// The code point of the UTF-8 sequence at `i` and its length; false for a
+// sequence that is not well-formed.
+bool sequenza_utf8(std::string_view utf8, std::size_t i, char32_t& codice,
+                   std::size_t& lunghezza) {
+  const auto primo = static_cast<unsigned char>(utf8[i]);
+  if (primo < 0x80) {
+    codice = primo;
+    lunghezza = 1;
+  } else if ((primo & 0xE0) == 0xC0) {
+    codice = primo & 0x1F;
+    lunghezza = 2;
+  } else if ((primo & 0xF0) == 0xE0) {
+    codice = primo & 0x0F;
+    lunghezza = 3;
+  } else if ((primo & 0xF8) == 0xF0) {
+    codice = primo & 0x07;
+    lunghezza = 4;
+  } else {
+    return false;
+  }
+  if (i + lunghezza > utf8.size()) return false;
+  for (std::size_t k = 1; k < lunghezza; ++k) {
+    const auto seguito = static_cast<unsigned char>(utf8[i + k]);
+    if ((seguito & 0xC0) != 0x80) return false;
+    codice = (codice << 6) | (seguito & 0x3F);
+  }
+  // Overlong forms are not valid UTF-8.
+  return !((lunghezza == 2 && codice < 0x80) ||
+           (lunghezza == 3 && codice < 0x800) ||
+           (lunghezza == 4 && codice < 0x10000));
+}
+
+}  // namespace
+
+bool utf8_valido(std::string_view testo) {
+  char32_t codice;
+  std::size_t lunghezza;
+  for (std::size_t i = 0; i < testo.size(); i += lunghezza) {
+    if (!sequenza_utf8(testo, i, codice, lunghezza)) return false;
   }
   return true;
+}
+
+bool utf8_a_cp1252(std::string_view utf8, std::string& risultato,
+                   std::size_t& dove, char32_t& codice) {
+  risultato.clear();
+  std::size_t lunghezza;
+  for (std::size_t i = 0; i < utf8.size(); i += lunghezza) {
+    unsigned char byte;
+    if (!sequenza_utf8(utf8, i, codice, lunghezza)) {
+      dove = i;
+      codice = 0;
+      return false;
+    }
+    if (!byte_di(codice, byte)) {
+      dove = i;
+      return false;
+    }
+    risultato += static_cast<char>(byte);
+  }
+  return true;
+}
+
+bool utf8_a_cp1252(std::string_view utf8, std::string& risultato) {
+  std::size_t dove;
+  char32_t codice;
+  return utf8_a_cp1252(utf8, risultato, dove, codice);
 }
 
 std::string cp1252_a_utf8(std::string_view testo) {

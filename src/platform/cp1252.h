@@ -15,6 +15,15 @@ unsigned char minuscola_cp1252(unsigned char c);
 // unspecified.
 bool utf8_a_cp1252(std::string_view utf8, std::string& risultato);
 
+// Converts UTF-8 text to Windows-1252 like `utf8_a_cp1252`; on failure `dove`
+// is the byte offset of the first sequence that is not well-formed or that the
+// code page cannot hold, and `codice` its code point (0 when not well-formed).
+bool utf8_a_cp1252(std::string_view utf8, std::string& risultato,
+                   std::size_t& dove, char32_t& codice);
+
+// True when the bytes are well-formed UTF-8 (whatever code points they hold).
+bool utf8_valido(std::string_view testo);
+
 // Converts Windows-1252 text to UTF-8. The five bytes that the code page leaves
 // undefined become the control characters of the same number, so every byte
 // converts.

@@ -19,6 +19,7 @@ void consuma_fine_riga(lettore& l) {
     ++l.pos;
   ++l.pos;
   ++l.riga;
+  l.inizio_riga = l.pos;
 }
 
 // Consumes the delimiter at the current position, when there is one: a comma or
@@ -50,6 +51,7 @@ bool inizia_campo(lettore& l) {
   if (l.guasto || fine_file(l)) return fallisci(l);
   salta_blank(l);
   l.riga_campo = l.riga;
+  l.colonna_campo = static_cast<int>(l.pos - l.inizio_riga) + 1;
   return true;
 }
 
@@ -67,10 +69,14 @@ bool leggi_testo(lettore& l, std::string& campo) {
   if (l.pos < t.size() && t[l.pos] == '"') {
     const std::size_t inizio = ++l.pos;
     while (l.pos < t.size() && t[l.pos] != '"') {
-      if (t[l.pos] == '\n' ||
-          (t[l.pos] == '\r' && (l.pos + 1 >= t.size() || t[l.pos + 1] != '\n')))
-        ++l.riga;
+      const bool fine =
+          t[l.pos] == '\n' ||
+          (t[l.pos] == '\r' && (l.pos + 1 >= t.size() || t[l.pos + 1] != '\n'));
       ++l.pos;
+      if (fine) {
+        ++l.riga;
+        l.inizio_riga = l.pos;
+      }
     }
     campo.assign(t, inizio, l.pos - inizio);
     if (l.pos < t.size()) ++l.pos;  // the closing quote
@@ -86,31 +92,52 @@ bool leggi_testo(lettore& l, std::string& campo) {
   return true;
 }
 
-bool leggi_numero(lettore& l, int64_t minimo, int64_t massimo,
-                  int64_t& valore) {
-  if (!inizia_campo(l)) return false;
+bool leggi_cifre(lettore& l, std::string& cifre) {
+  if (l.guasto || fine_file(l)) return false;
+  salta_blank(l);
+  l.riga_campo = l.riga;
+  l.colonna_campo = static_cast<int>(l.pos - l.inizio_riga) + 1;
   const std::string& t = l.testo;
   const std::size_t inizio = l.pos;
   while (l.pos < t.size() && !blank(t[l.pos]) && t[l.pos] != ',' &&
          !fine_riga(t[l.pos]))
     ++l.pos;
-  std::string_view cifre(t.data() + inizio, l.pos - inizio);
+  cifre.assign(t, inizio, l.pos - inizio);
+  return true;
+}
+
+void chiudi_cifre(lettore& l) {
+  salta_blank(l);
+  consuma_delimitatore(l);
+}
+
+bool numero_di(std::string_view cifre, int64_t& valore) {
   int64_t letto = 0;
   if (!cifre.empty()) {
     // from_chars takes a leading minus but no plus; a second sign is not a
     // number.
     if (cifre.front() == '+') {
       cifre.remove_prefix(1);
-      if (cifre.empty() || cifre.front() == '-') return fallisci(l);
+      if (cifre.empty() || cifre.front() == '-') return false;
     }
     auto [fine, errore] =
         std::from_chars(cifre.data(), cifre.data() + cifre.size(), letto);
     if (errore != std::errc() || fine != cifre.data() + cifre.size())
-      return fallisci(l);
+      return false;
   }
-  if (letto < minimo || letto > massimo) return fallisci(l);
-  salta_blank(l);
-  consuma_delimitatore(l);
+  valore = letto;
+  return true;
+}
+
+bool leggi_numero(lettore& l, int64_t minimo, int64_t massimo,
+                  int64_t& valore) {
+  std::string cifre;
+  int64_t letto;
+  if (!leggi_cifre(l, cifre) || !numero_di(cifre, letto) || letto < minimo ||
+      letto > massimo) {
+    return fallisci(l);
+  }
+  chiudi_cifre(l);
   valore = letto;
   return true;
 }

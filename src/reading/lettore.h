@@ -17,9 +17,11 @@
 struct lettore {
   std::string testo;
   std::size_t pos = 0;
-  int riga = 1;         // line of the next byte
-  int riga_campo = 0;   // line of the field read last
-  bool guasto = false;  // a read has failed
+  int riga = 1;                 // line of the next byte
+  std::size_t inizio_riga = 0;  // where that line begins
+  int riga_campo = 0;           // line of the field read last
+  int colonna_campo = 0;        // its column, from 1, blanks in front skipped
+  bool guasto = false;          // a read has failed
 };
 
 // True when no byte is left after the last delimiter consumed.
@@ -34,6 +36,14 @@ bool leggi_testo(lettore& l, std::string& campo);
 // decimal digits, ending at a blank, a comma or a line end. An empty field
 // reads as 0.
 bool leggi_numero(lettore& l, int64_t minimo, int64_t massimo, int64_t& valore);
+
+// The parts of `leggi_numero`, none of which sets `guasto`: the text of a
+// number field (blanks in front skipped, up to a blank, a comma or a line
+// end), the number that text holds (empty is 0), and the end of the field
+// (blanks after it and the delimiter consumed).
+bool leggi_cifre(lettore& l, std::string& cifre);
+bool numero_di(std::string_view cifre, int64_t& valore);
+void chiudi_cifre(lettore& l);
 
 // The three widths of the descriptions' values.
 bool leggi_long(lettore& l, int32_t& valore);    // 32-bit signed

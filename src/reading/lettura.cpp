@@ -2,7 +2,7 @@
 
 lettura_descrizione apri_descrizione(contesto_lettura& x, std::string nome,
                                      fonte_lettura fonte) {
-  lettura_descrizione d{x, std::move(nome), fonte, {}, {}, {}, 0};
+  lettura_descrizione d{x, std::move(nome), fonte, {}, {}, {}};
   d.luogo.fonte = fonte;
   return d;
 }
@@ -14,34 +14,17 @@ bool leggi_parola(lettura_descrizione& d, int commenti) {
        ++volta) {
     if (!leggi_testo(d.l, d.stringa_letta) || fine_file(d.l)) return false;
   }
+  segna_campo(d);
   return true;
 }
 
-void segna_parola(lettura_descrizione& d) {
-  d.luogo = {d.fonte, d.l.riga_campo, d.stringa_letta, -1};
+void segna_campo(lettura_descrizione& d) {
+  d.luogo = {d.fonte, d.l.riga_campo, d.l.colonna_campo, "", -1};
 }
 
-void avvisa_campo_ignorato(lettura_descrizione& d) {
-  // An empty line is an empty field: harmless, not worth a warning.
-  if (d.stringa_letta.empty() || d.l.riga_campo == d.riga_ultimo_avviso) return;
-  d.riga_ultimo_avviso = d.l.riga_campo;
-  d.luogo = {d.fonte, d.l.riga_campo, "", -1};
-  avvisa(d, "campo ignorato: \"" + d.stringa_letta + "\"");
-}
+void segna_parola(lettura_descrizione& d) { d.luogo.parola = d.stringa_letta; }
 
-void tace_riga(lettura_descrizione& d) {
-  d.riga_ultimo_avviso = d.l.riga_campo;
-}
-
-void avvisa(lettura_descrizione& d, std::string testo) {
-  registra_avviso(d.x.d, d.luogo, std::move(testo));
-}
-
-esito_passo guasto(lettura_descrizione& d) {
-  d.luogo.fonte = d.fonte;
-  d.luogo.riga = d.l.riga_campo;
-  return esito_passo::guasto;
-}
+esito_passo guasto(lettura_descrizione&) { return esito_passo::guasto; }
 
 bool cancella_descrizione(lettura_descrizione& d) {
   return d.x.c.cancella(d.nome).ok;

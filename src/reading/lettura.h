@@ -59,7 +59,6 @@ struct lettura_descrizione {
   lettore l;
   std::string stringa_letta;  // the field read last in keyword position
   luogo_lettura luogo;        // where the reader stands, for the reports
-  int riga_ultimo_avviso = 0;
 };
 
 lettura_descrizione apri_descrizione(contesto_lettura& x, std::string nome,
@@ -70,16 +69,13 @@ lettura_descrizione apri_descrizione(contesto_lettura& x, std::string nome,
 // followed by the test). False at the end of the file; `guasto` on a failed
 // read.
 bool leggi_parola(lettura_descrizione& d, int commenti);
+// Notes that the reader stands on the field just read in keyword position.
+void segna_campo(lettura_descrizione& d);
 // Notes that the reader stands on the keyword just recognised.
 void segna_parola(lettura_descrizione& d);
-// A field in keyword position that passed no test: a warning, one per line.
-void avvisa_campo_ignorato(lettura_descrizione& d);
-// Lets a line pass without a warning for the fields that follow on it.
-void tace_riga(lettura_descrizione& d);
-// A warning at the reader's place.
-void avvisa(lettura_descrizione& d, std::string testo);
 
-// A failed read: notes where it stood.
+// A failed read, reported at the item being read (or at the field read last
+// between items).
 esito_passo guasto(lettura_descrizione& d);
 // Stops the reading with a code (and a position): the description is deleted,
 // the code recorded.

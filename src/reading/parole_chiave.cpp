@@ -42,12 +42,12 @@ bool ha(std::string_view campo, std::string_view parte, bool ogni_caso) {
 
 }  // namespace
 
-const parola_chiave& voce(parola p) {
+const parola_chiave& prove_di(parola p) {
   return tabella[static_cast<std::size_t>(p)];
 }
 
 bool riconosce(parola p, std::string_view campo) {
-  const parola_chiave& v = voce(p);
+  const parola_chiave& v = prove_di(p);
   if (!ha(campo, v.prima, v.ogni_caso)) return false;
   return v.seconda.empty() || ha(campo, v.seconda, v.ogni_caso);
 }

@@ -44,7 +44,7 @@ struct parola_chiave {
   bool ogni_caso;            // compared without regard to case
 };
 
-const parola_chiave& voce(parola p);
+const parola_chiave& prove_di(parola p);
 
 // True when the field passes the keyword's tests.
 bool riconosce(parola p, std::string_view campo);

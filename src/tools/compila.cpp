@@ -1,98 +1,186 @@
 #include "tools/compila.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <optional>
 
 #include "compiler/memorizza_percorso.h"
+#include "compiler/uscita_binaria.h"
 #include "platform/cartella_descrizioni.h"
 #include "platform/cartella_reale.h"
 #include "platform/cp1252.h"
-#include "tables/metri.h"
 #include "tools/esiti.h"
 #include "tools/pagina.h"
 #include "tools/rapporto.h"
+#include "validation/controllo.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// The scenario named on the command line, and the author's two descriptions
-// read under the compiler's own names. Returns the exit status to end with
-// when either cannot be had.
+// The author's descriptions, read, and what the checks found in them.
+struct compilazione_controllata {
+  scenario sc;
+  ingresso_controllo ingresso{sc, {}, {}, false, true};
+  tabelle t;
+  diagnostica d;
+  esito_compilazione esito;
+  std::vector<problema> problemi;
+};
+
+// A description in UTF-8 turned into Windows-1252; a letter the code page
+// cannot hold is a problem at its line and column.
+std::optional<problema> da_utf8(std::string& testo, fonte_lettura fonte) {
+  if (testo.rfind("\xEF\xBB\xBF", 0) == 0) testo.erase(0, 3);
+  std::string convertito;
+  std::size_t dove;
+  char32_t codice;
+  if (utf8_a_cp1252(testo, convertito, dove, codice)) {
+    testo = std::move(convertito);
+    return std::nullopt;
+  }
+  problema p;
+  p.fonte = fonte;
+  p.riga =
+      1 + static_cast<int>(std::count(
+              testo.begin(), testo.begin() + static_cast<long>(dove), '\n'));
+  const std::size_t a_capo = testo.rfind('\n', dove);
+  p.colonna =
+      static_cast<int>(dove - (a_capo == std::string::npos ? 0 : a_capo + 1)) +
+      1;
+  char nome[16];
+  std::snprintf(nome, sizeof nome, "U+%04X", static_cast<unsigned>(codice));
+  p.testo = codice == 0
+                ? messaggio{"il file non \xE8 UTF-8 valido a questo punto", {}}
+                : messaggio{
+                      "la lettera {0} non esiste in Windows-1252: "
+                      "il compilatore non pu\xF2 scriverla",
+                      {nome}};
+  return p;
+}
+
+// The scenario named on the command line and the author's two descriptions,
+// read (and converted when asked). Returns the exit status to end with when
+// either cannot be had.
 std::optional<int> prepara_ingresso(
-    const opzioni_compila& o, scenario& sc,
+    const opzioni_compila& o, compilazione_controllata& c,
     std::optional<cartella_descrizioni>& ingresso, std::ostream& errori) {
-  const esito_nomi nomi = scenario_da_nomi(o.nome_linea, o.codice_treno, sc);
+  const esito_nomi nomi = scenario_da_nomi(o.nome_linea, o.codice_treno, c.sc);
   if (nomi.motivo != nome_rifiutato::nessuno) return errore_nome(nomi, errori);
-  ingresso.emplace(std::vector<cartella_descrizioni::voce>{
-      {nome_descrizione_linea(sc), o.linea},
-      {nome_descrizione_treno(sc), o.treno}});
+  const std::string linea = nome_descrizione_linea(c.sc);
+  const std::string treno = nome_descrizione_treno(c.sc);
+  ingresso.emplace(std::vector<cartella_descrizioni::voce>{{linea, o.linea},
+                                                           {treno, o.treno}});
   const esito_file caricate = ingresso->carica();
   if (!caricate.ok) return errore_file(caricate, errori);
+  c.ingresso.grezzi = {*ingresso->contenuto(linea),
+                       *ingresso->contenuto(treno)};
+  c.ingresso.convertiti_da_utf8 = o.da_utf8;
+  c.ingresso.con_piano = !o.senza_piano;
+  if (o.da_utf8) {
+    for (auto [nome, fonte] :
+         {std::pair{linea, fonte_lettura::descrizione_linea},
+          std::pair{treno, fonte_lettura::descrizione_treno}}) {
+      if (auto p = da_utf8(*ingresso->contenuto(nome), fonte))
+        c.problemi.push_back(std::move(*p));
+    }
+  }
+  c.ingresso.testi = {*ingresso->contenuto(linea), *ingresso->contenuto(treno)};
   return std::nullopt;
 }
 
-nlohmann::json luogo_json(const luogo_lettura& luogo,
-                          const nomi_descrizioni& nomi) {
-  nlohmann::json j;
-  if (luogo.fonte == fonte_lettura::scansione) {
-    j["cella"] = luogo.cella;
-    j["metro"] = metro_della_cella(luogo.cella, aggancio::punto);
-    return j;
+// Compiles and checks. A description that could not be converted is not
+// compiled.
+void compila_e_controlla(compilazione_controllata& c, cartella& ingresso) {
+  if (!c.problemi.empty()) {
+    c.esito.tipo = esito_compilazione::senza_tabella;
+    return;
   }
-  j["file"] =
-      luogo.fonte == fonte_lettura::descrizione_treno ? nomi.treno : nomi.linea;
-  if (luogo.riga > 0) j["riga"] = luogo.riga;
-  if (!luogo.parola.empty()) j["parola"] = cp1252_a_utf8(luogo.parola);
+  c.esito = compila_tabelle(c.sc, ingresso, c.ingresso.con_piano, c.t, c.d);
+  c.problemi = controlla_descrizioni(c.ingresso, c.d, c.esito);
+}
+
+int uscita_del_controllo(const compilazione_controllata& c, bool rigoroso) {
+  if (c.esito.tipo == esito_compilazione::fatale) return uscita_errore_fatale;
+  const bool errori = conta(c.problemi, gravita::errore) > 0;
+  const bool avvisi = conta(c.problemi, gravita::avviso) > 0;
+  if (errori || c.d.codice_errore != 0 || (rigoroso && avvisi) ||
+      c.esito.tipo == esito_compilazione::senza_tabella) {
+    return uscita_errore_registrato;
+  }
+  return uscita_riuscita;
+}
+
+std::string nome_file(fonte_lettura fonte, const nomi_descrizioni& nomi) {
+  return fonte == fonte_lettura::descrizione_treno ? nomi.treno : nomi.linea;
+}
+
+nlohmann::ordered_json problema_json(const problema& p,
+                                     const nomi_descrizioni& nomi) {
+  nlohmann::ordered_json j;
+  j["file"] = nome_file(p.fonte, nomi);
+  j["riga"] = p.riga;
+  j["colonna"] = p.colonna;
+  j["gravita"] = p.g == gravita::errore ? "errore" : "avviso";
+  j["codice"] = p.codice;
+  j["parola"] = cp1252_a_utf8(p.parola);
+  j["messaggio"] = cp1252_a_utf8(componi(p.testo));
+  j["suggerimento"] = cp1252_a_utf8(p.suggerimento);
+  if (p.metro) j["metro"] = *p.metro;
+  j["registrato"] = p.registrato;
+  j["riga_intera"] = riga_problema(p, nomi);
   return j;
 }
 
-nlohmann::json errore_json(const diagnostica& d, const nomi_descrizioni& nomi) {
-  if (d.codice_errore == 0) return nullptr;
-  nlohmann::json e = luogo_json(d.luogo_errore, nomi);
-  e["codice"] = d.codice_errore;
-  const codice_diagnostico* voce = cerca_codice(d.codice_errore);
-  if (voce != nullptr) {
-    e["descrizione"] = cp1252_a_utf8(voce->testo);
-    if (voce->con_posizione) e["posizione"] = d.posizione_errore;
-  }
-  e["messaggio"] = riga_errore(d, nomi);
-  return e;
+// The fault as the compiler keeps it: the code and the position of the
+// record, or the fatal code that stopped the build; null when there is none.
+nlohmann::ordered_json registro_json(const compilazione_controllata& c,
+                                     const nomi_descrizioni& nomi) {
+  if (c.esito.tipo == esito_compilazione::fatale)
+    return {{"codice", std::stoi(c.esito.codice)}, {"fatale", true}};
+  if (c.d.codice_errore == 0) return nullptr;
+  nlohmann::ordered_json j;
+  j["codice"] = c.d.codice_errore;
+  j["posizione"] = c.d.posizione_errore;
+  const codice_diagnostico* voce = cerca_codice(c.d.codice_errore);
+  if (voce != nullptr) j["descrizione"] = cp1252_a_utf8(voce->testo);
+  j["messaggio"] = riga_errore(c.d, nomi);
+  return j;
 }
 
-void stampa_json(const diagnostica& d, const nomi_descrizioni& nomi, int esito,
+void stampa_json(const compilazione_controllata& c,
+                 const nomi_descrizioni& nomi, int esito,
                  std::ostream& uscita) {
-  nlohmann::json j;
+  nlohmann::ordered_json j;
   j["linea"] = nomi.linea;
   j["treno"] = nomi.treno;
-  j["errore"] = errore_json(d, nomi);
-  j["avvisi"] = nlohmann::json::array();
-  for (const avviso& a : d.avvisi) {
-    nlohmann::json v = luogo_json(a.luogo, nomi);
-    v["testo"] = cp1252_a_utf8(a.testo);
-    v["messaggio"] = riga_avviso(a, nomi);
-    j["avvisi"].push_back(v);
-  }
+  j["registro"] = registro_json(c, nomi);
+  j["problemi"] = nlohmann::ordered_json::array();
+  for (const problema& p : c.problemi)
+    j["problemi"].push_back(problema_json(p, nomi));
+  j["errori"] = conta(c.problemi, gravita::errore);
+  j["avvisi"] = conta(c.problemi, gravita::avviso);
   j["uscita"] = esito;
   uscita << j.dump(2) << '\n';
 }
 
 // The files that a completed compilation wrote, one path a line.
-int elenca_scritti(const opzioni_compila& o, const scenario& sc,
-                   const tabelle& t, const diagnostica& d,
+int elenca_scritti(const opzioni_compila& o, const compilazione_controllata& c,
                    cartella& destinazione, std::ostream& uscita,
                    std::ostream& errori) {
-  if (t.planimetria.presente())
-    uscita << destinazione.percorso(nome_geometria_linea(sc)) << '\n';
-  uscita << destinazione.percorso(nome_tabella_stazioni(sc)) << '\n';
-  uscita << destinazione.percorso(nome_tabella_celle(sc)) << '\n';
+  if (c.t.planimetria.presente())
+    uscita << destinazione.percorso(nome_geometria_linea(c.sc)) << '\n';
+  uscita << destinazione.percorso(nome_tabella_stazioni(c.sc)) << '\n';
+  uscita << destinazione.percorso(nome_tabella_celle(c.sc)) << '\n';
   if (!o.pagina) return uscita_riuscita;
   const nomi_descrizioni nomi{o.linea, o.treno};
-  const std::string errore = d.codice_errore != 0 ? riga_errore(d, nomi) : "";
-  const esito_file pagina = scrivi_pagina(sc, t, destinazione, errore);
+  const std::string errore =
+      c.d.codice_errore != 0 ? riga_errore(c.d, nomi) : "";
+  const esito_file pagina = scrivi_pagina(c.sc, c.t, destinazione, errore);
   if (!pagina.ok) return errore_file(pagina, errori);
-  uscita << destinazione.percorso(nome_pagina(sc)) << '\n';
+  uscita << destinazione.percorso(nome_pagina(c.sc)) << '\n';
   return uscita_riuscita;
 }
 
@@ -100,47 +188,50 @@ int elenca_scritti(const opzioni_compila& o, const scenario& sc,
 
 int esegui_compila(const opzioni_compila& o, std::ostream& uscita,
                    std::ostream& errori) {
-  std::error_code problema;
-  if (!fs::is_directory(o.cartella, problema)) {
+  std::error_code problema_cartella;
+  if (!fs::is_directory(o.cartella, problema_cartella)) {
     errori << o.cartella << ": cartella di uscita non trovata\n";
     return uscita_errore_file;
   }
-  scenario sc;
+  compilazione_controllata c;
   std::optional<cartella_descrizioni> ingresso;
-  if (auto fine = prepara_ingresso(o, sc, ingresso, errori)) return *fine;
+  if (auto fine = prepara_ingresso(o, c, ingresso, errori)) return *fine;
+  compila_e_controlla(c, *ingresso);
+  const nomi_descrizioni nomi{o.linea, o.treno};
+  stampa_problemi(c.problemi, nomi, errori);
+  const int risultato = uscita_del_controllo(c, o.rigoroso);
+  if (c.esito.tipo == esito_compilazione::fatale)
+    return errore(c.esito.codice, errori);
+  if (c.esito.tipo != esito_compilazione::completata) return risultato;
+  if (o.rigoroso && !c.problemi.empty()) {
+    errori << "nessun file scritto (--strict)\n";
+    return uscita_errore_registrato;
+  }
   cartella_reale destinazione(o.cartella);
-  tabelle t;
-  diagnostica d;
-  const esito_compilazione esito =
-      memorizza_percorso(sc, *ingresso, destinazione, !o.senza_piano, t, d);
-  const int risultato = concludi(d, esito, {o.linea, o.treno}, errori);
-  if (esito.tipo != esito_compilazione::completata) return risultato;
-  const int scritti = elenca_scritti(o, sc, t, d, destinazione, uscita, errori);
-  return scritti != uscita_riuscita ? scritti : risultato;
+  const esito_file scritti = scrivi_file_binari(c.sc, c.t, destinazione);
+  if (!scritti.ok) return errore_file(scritti, errori);
+  const int elenco = elenca_scritti(o, c, destinazione, uscita, errori);
+  return elenco != uscita_riuscita ? elenco : risultato;
 }
 
 int esegui_controlla(const opzioni_compila& o, std::ostream& uscita,
                      std::ostream& errori) {
-  scenario sc;
+  compilazione_controllata c;
+  c.ingresso.con_piano = true;
   std::optional<cartella_descrizioni> ingresso;
-  if (auto fine = prepara_ingresso(o, sc, ingresso, errori)) return *fine;
-  tabelle t;
-  diagnostica d;
-  const esito_compilazione esito =
-      compila_tabelle(sc, *ingresso, /*con_piano=*/true, t, d);
+  if (auto fine = prepara_ingresso(o, c, ingresso, errori)) return *fine;
+  c.ingresso.con_piano = true;
+  compila_e_controlla(c, *ingresso);
   const nomi_descrizioni nomi{o.linea, o.treno};
-  const bool fatale = esito.tipo == esito_compilazione::fatale;
-  // Reserved content in cell 1 or record 85: the build would stop with
-  // `errore`.
-  const int risultato =
-      fatale ? uscita_errore_fatale : uscita_della_compilazione(esito, d);
+  const int risultato = uscita_del_controllo(c, o.rigoroso);
   if (o.json) {
-    stampa_json(d, nomi, risultato, uscita);
+    stampa_json(c, nomi, risultato, uscita);
   } else {
-    stampa_rapporto(d, nomi, errori);
+    stampa_problemi(c.problemi, nomi, errori);
   }
-  if (fatale) return errore(esito.codice, errori);
-  if (!o.json && risultato == uscita_riuscita)
-    uscita << "nessun errore, " << conta_avvisi(d.avvisi.size()) << '\n';
+  if (c.esito.tipo == esito_compilazione::fatale)
+    return errore(c.esito.codice, errori);
+  if (!o.json && c.problemi.empty())
+    uscita << "nessun problema: 0 errori, 0 avvisi\n";
   return risultato;
 }

@@ -12,8 +12,11 @@ struct opzioni_compila {
   std::string nome_linea = "Valdora_Cesina";  // UTF-8, as given
   std::string codice_treno = "KT52806";
   bool senza_piano = false;
-  bool pagina = false;  // also write the report page
-  bool json = false;    // check: findings as JSON
+  bool pagina = false;    // also write the report page
+  bool json = false;      // check: findings as JSON
+  bool rigoroso = false;  // any warning counts as a fault; compile then
+                          // writes no binary file
+  bool da_utf8 = false;   // the descriptions are UTF-8: converted first
 };
 
 // Compiles the two descriptions into the binary files in `cartella`. The user's
@@ -21,8 +24,8 @@ struct opzioni_compila {
 int esegui_compila(const opzioni_compila& o, std::ostream& uscita,
                    std::ostream& errori);
 
-// Reads and places everything as `compile` does, prints the fault and the
-// warnings, writes nothing.
+// Reads and places everything as `compile` does, prints every problem found
+// and their count, writes nothing.
 int esegui_controlla(const opzioni_compila& o, std::ostream& uscita,
                      std::ostream& errori);
 

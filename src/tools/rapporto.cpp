@@ -6,7 +6,7 @@
 
 namespace {
 
-// "path:line: keyword: " for a place in a description, "cella c (m m): " for
+// "path:line:column: " for a place in a description, "cella c (m m): " for
 // the route scan.
 std::string prefisso(const luogo_lettura& luogo, const nomi_descrizioni& nomi) {
   if (luogo.fonte == fonte_lettura::scansione) {
@@ -17,9 +17,9 @@ std::string prefisso(const luogo_lettura& luogo, const nomi_descrizioni& nomi) {
   std::string testo =
       luogo.fonte == fonte_lettura::descrizione_treno ? nomi.treno : nomi.linea;
   if (luogo.riga > 0) testo += ":" + std::to_string(luogo.riga);
-  testo += ": ";
-  if (!luogo.parola.empty()) testo += cp1252_a_utf8(luogo.parola) + ": ";
-  return testo;
+  if (luogo.riga > 0 && luogo.colonna > 0)
+    testo += ":" + std::to_string(luogo.colonna);
+  return testo + ": ";
 }
 
 }  // namespace
@@ -27,28 +27,44 @@ std::string prefisso(const luogo_lettura& luogo, const nomi_descrizioni& nomi) {
 std::string riga_errore(const diagnostica& d, const nomi_descrizioni& nomi) {
   const codice_diagnostico* voce = cerca_codice(d.codice_errore);
   std::string riga = prefisso(d.luogo_errore, nomi) + "errore " +
-                     std::to_string(d.codice_errore);
+                     std::to_string(d.codice_errore) + ": ";
+  if (!d.luogo_errore.parola.empty())
+    riga += cp1252_a_utf8(d.luogo_errore.parola) + ": ";
+  if (voce != nullptr) riga += cp1252_a_utf8(voce->testo);
   if (voce != nullptr && voce->con_posizione &&
       d.luogo_errore.fonte != fonte_lettura::scansione) {
-    riga += " a " + std::to_string(d.posizione_errore) + " m";
+    riga += " (a " + std::to_string(d.posizione_errore) + " m)";
   }
-  if (voce != nullptr) riga += ": " + cp1252_a_utf8(voce->testo);
   return riga;
 }
 
-std::string riga_avviso(const avviso& a, const nomi_descrizioni& nomi) {
-  return prefisso(a.luogo, nomi) + "avviso: " + cp1252_a_utf8(a.testo);
+std::string riga_problema(const problema& p, const nomi_descrizioni& nomi) {
+  std::string riga =
+      p.fonte == fonte_lettura::descrizione_treno ? nomi.treno : nomi.linea;
+  if (p.riga > 0) {
+    riga += ":" + std::to_string(p.riga);
+    if (p.colonna > 0) riga += ":" + std::to_string(p.colonna);
+  }
+  riga += p.g == gravita::errore ? ": errore" : ": avviso";
+  if (p.codice != 0) riga += " " + std::to_string(p.codice);
+  if (p.registrato) riga += " [registrato]";
+  riga += ": " + cp1252_a_utf8(componi(p.testo));
+  if (!p.suggerimento.empty())
+    riga += " (forse \"" + cp1252_a_utf8(p.suggerimento) + "\"?)";
+  return riga;
 }
 
-std::string conta_avvisi(std::size_t quanti) {
-  return std::to_string(quanti) + (quanti == 1 ? " avviso" : " avvisi");
+std::string conta_problemi(const std::vector<problema>& problemi) {
+  const std::size_t e = conta(problemi, gravita::errore);
+  const std::size_t a = conta(problemi, gravita::avviso);
+  return std::to_string(e) + (e == 1 ? " errore, " : " errori, ") +
+         std::to_string(a) + (a == 1 ? " avviso" : " avvisi");
 }
 
-void stampa_rapporto(const diagnostica& d, const nomi_descrizioni& nomi,
-                     std::ostream& errori) {
-  for (const avviso& a : d.avvisi) errori << riga_avviso(a, nomi) << '\n';
-  if (!d.avvisi.empty()) errori << conta_avvisi(d.avvisi.size()) << '\n';
-  if (d.codice_errore != 0) errori << riga_errore(d, nomi) << '\n';
+void stampa_problemi(const std::vector<problema>& problemi,
+                     const nomi_descrizioni& nomi, std::ostream& errori) {
+  for (const problema& p : problemi) errori << riga_problema(p, nomi) << '\n';
+  if (!problemi.empty()) errori << conta_problemi(problemi) << '\n';
 }
 
 int errore(std::string_view a, std::ostream& errori) {
@@ -96,6 +112,6 @@ int concludi(const diagnostica& d, const esito_compilazione& esito,
     case esito_compilazione::senza_tabella:
       break;
   }
-  stampa_rapporto(d, nomi, errori);
+  if (d.codice_errore != 0) errori << riga_errore(d, nomi) << '\n';
   return uscita_della_compilazione(esito, d);
 }

@@ -15,6 +15,7 @@
 #include "core/scenario.h"
 #include "platform/cartella.h"
 #include "tables/formato.h"
+#include "validation/problemi.h"
 
 // How the user knows the two descriptions (paths in the console's UTF-8).
 struct nomi_descrizioni {
@@ -22,18 +23,20 @@ struct nomi_descrizioni {
   std::string treno;
 };
 
-// "treno.txt:23: stazione: errore 8 a 46025 m: posizione della stazione non
-// multipla di 50", or for the route scan "cella 61 (3000 m): errore 11: ...".
-// UTF-8, no line end.
+// The fault recorded, as the compiler keeps it: "treno.txt:23:1: errore 8:
+// stazione: posizione della stazione non multipla di 50 (a 46025 m)", or for
+// the route scan "cella 61 (3000 m): errore 11: ...". UTF-8, no line end.
 std::string riga_errore(const diagnostica& d, const nomi_descrizioni& nomi);
-// "linea.txt:12: avviso: campo ignorato: \"pendneza\"". UTF-8, no line end.
-std::string riga_avviso(const avviso& a, const nomi_descrizioni& nomi);
-// "1 avviso", "2 avvisi".
-std::string conta_avvisi(std::size_t quanti);
 
-// Prints the warnings with their count, then the fault, if one was recorded.
-void stampa_rapporto(const diagnostica& d, const nomi_descrizioni& nomi,
-                     std::ostream& errori);
+// One problem found by the checks: "linea.txt:15:1: errore 15 [registrato]:
+// ...", "linea.txt:4:1: avviso: ... (forse \"pendenza\"?)". UTF-8, no line
+// end.
+std::string riga_problema(const problema& p, const nomi_descrizioni& nomi);
+// "3 errori, 1 avviso".
+std::string conta_problemi(const std::vector<problema>& problemi);
+// Every problem, one a line, then their count.
+void stampa_problemi(const std::vector<problema>& problemi,
+                     const nomi_descrizioni& nomi, std::ostream& errori);
 
 // The fatal message " Errore n. " followed by the code; returns the status the
 // program ends with.
@@ -51,8 +54,8 @@ int errore_nome(const esito_nomi& esito, std::ostream& errori);
 int uscita_della_compilazione(const esito_compilazione& esito,
                               const diagnostica& d);
 
-// The end of a compilation: the fatal message, a failed file, or the report of
-// the fault and the warnings. Returns the exit status.
+// The end of the default build: the fatal message, a failed file, or the fault
+// recorded. Returns the exit status.
 int concludi(const diagnostica& d, const esito_compilazione& esito,
              const nomi_descrizioni& nomi, std::ostream& errori);
 

@@ -40,6 +40,21 @@ void opzioni_descrizioni(CLI::App* comando, opzioni_compila& o) {
   opzioni_nomi(comando, o);
 }
 
+// The options of the checks, shared by compile and check.
+void opzioni_controllo(CLI::App* comando, opzioni_compila& o) {
+  comando->add_flag("--strict", o.rigoroso,
+                    "anche un avviso conta come errore (compile non scrive "
+                    "file)");
+  comando
+      ->add_option_function<std::string>(
+          "--encoding",
+          [&o](const std::string& codifica) {
+            o.da_utf8 = codifica == "utf-8";
+          },
+          "codifica delle descrizioni: windows-1252 (predefinita) o utf-8")
+      ->check(CLI::IsMember({"windows-1252", "utf-8"}));
+}
+
 CLI::App* aggiungi_compila(CLI::App& app, opzioni_compila& o) {
   CLI::App* c = app.add_subcommand(
       "compile",
@@ -51,6 +66,7 @@ CLI::App* aggiungi_compila(CLI::App& app, opzioni_compila& o) {
               "non calcola n\u00e9 scrive la geometria della linea");
   c->add_flag("--report", o.pagina,
               "scrive anche la pagina di riepilogo (HTML)");
+  opzioni_controllo(c, o);
   return c;
 }
 
@@ -60,6 +76,7 @@ CLI::App* aggiungi_controlla(CLI::App& app, opzioni_compila& o) {
       "legge e controlla le due descrizioni come compile, senza scrivere file");
   opzioni_descrizioni(k, o);
   k->add_flag("--json", o.json, "risultati in JSON");
+  opzioni_controllo(k, o);
   return k;
 }
 

@@ -15,7 +15,6 @@ namespace {
 struct profilo {
   int32_t cella = 0;
   int32_t corrente = 0;  // nothing is in force before the first line
-  int32_t ultima_posizione = std::numeric_limits<int32_t>::min();
 };
 
 struct lettura_treno {
@@ -60,25 +59,14 @@ void riempi_aderenza(tabelle& t, profilo& p, int32_t fino) {
   } while (p.cella < fino);
 }
 
-void avvisa_ordine(lettura_treno& r, profilo& p, int32_t posizione,
-                   const char* cosa) {
-  if (posizione <= p.ultima_posizione) {
-    avvisa(r.d, std::string(cosa) + " a " + std::to_string(posizione) +
-                    " m non dopo la precedente a " +
-                    std::to_string(p.ultima_posizione) + " m");
-  }
-  p.ultima_posizione = posizione;
-}
-
 // A profile line: position and value. The value in force so far is filled up
 // to the line's cell by `riempi`; the line's value is in force from there.
-esito_passo leggi_profilo(lettura_treno& r, profilo& p, const char* cosa,
+esito_passo leggi_profilo(lettura_treno& r, profilo& p,
                           bool (*riempi)(lettura_treno&, profilo&, int32_t)) {
   int32_t posizione, valore;
   if (!leggi_long(r.d.l, posizione) || !leggi_long(r.d.l, valore))
     return guasto(r.d);
   if (!entro_tabella(r.t, posizione, 100)) return oltre_tabella(r.d, posizione);
-  avvisa_ordine(r, p, posizione, cosa);
   const auto n =
       static_cast<int32_t>(cella_del_metro(posizione, aggancio::tratto));
   if (n > 0 && !riempi(r, p, n)) return guasto(r.d);
@@ -87,14 +75,14 @@ esito_passo leggi_profilo(lettura_treno& r, profilo& p, const char* cosa,
 }
 
 esito_passo leggi_velocita(lettura_treno& r) {
-  return leggi_profilo(r, r.velocita, "velocita",
+  return leggi_profilo(r, r.velocita,
                        [](lettura_treno& r, profilo& p, int32_t n) {
                          return riempi_velocita(r.t, p, n, r.t.ultima_cella());
                        });
 }
 
 esito_passo leggi_aderenza(lettura_treno& r) {
-  return leggi_profilo(r, r.aderenza, "aderenza",
+  return leggi_profilo(r, r.aderenza,
                        [](lettura_treno& r, profilo& p, int32_t n) {
                          riempi_aderenza(r.t, p, n);
                          return true;
@@ -308,15 +296,12 @@ esito_passo interpreta(lettura_treno& r) {
       {parola::rallentamento, leggi_rallentamento},
       {parola::abbattimento, leggi_abbattimento},
       {parola::stazione, leggi_stazione}};
-  bool riconosciuta = false;
   for (auto [p, leggi] : prove) {
     if (!riconosce(p, parola)) continue;
-    riconosciuta = true;
     segna_parola(r.d);
     const esito_passo esito = leggi(r);
     if (esito != esito_passo::avanti) return esito;
   }
-  if (!riconosciuta && !intestazione(parola)) avvisa_campo_ignorato(r.d);
   return esito_passo::avanti;
 }
 
@@ -333,7 +318,7 @@ esito_passo fine_lettura(lettura_treno& r) {
     if (g.progressiva_inizio(n) % 50 != 0 ||
         g.progressiva_valore(n) % 50 != 0) {
       registra_errore(r.d.x.d, 2,
-                      {fonte_lettura::descrizione_linea, 0,
+                      {fonte_lettura::descrizione_linea, 0, 0,
                        "progressiva chilometrica", -1});
     }
   }
@@ -345,6 +330,7 @@ esito_passo fine_lettura(lettura_treno& r) {
 esito_passo leggi_treno(lettura_treno& r) {
   for (;;) {
     if (!leggi_testo(r.d.l, r.d.stringa_letta)) return guasto(r.d);
+    segna_campo(r.d);
     if (riconosce(parola::generale, r.d.stringa_letta)) break;
     if (fine_file(r.d.l)) return fine_lettura(r);
   }

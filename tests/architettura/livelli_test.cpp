@@ -15,9 +15,9 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::map<std::string, int> livelli = {
-    {"platform", 0},   {"core", 1},      {"tables", 2},   {"reading", 3},
-    {"line", 4},       {"train_run", 4}, {"compiler", 5}, {"documents", 6},
-    {"decompiler", 6}, {"tools", 7},     {"app", 8},
+    {"platform", 0},   {"core", 1},       {"tables", 2},   {"reading", 3},
+    {"line", 4},       {"train_run", 4},  {"compiler", 5}, {"documents", 6},
+    {"decompiler", 6}, {"validation", 6}, {"tools", 7},    {"app", 8},
 };
 
 TEST(Architettura, OgniCartellaIncludeSoloDaiLivelliSotto) {

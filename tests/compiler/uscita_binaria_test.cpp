@@ -87,7 +87,7 @@ TEST(FileBinari, SenzaTabellaDelleCelleNessunFile) {
   EXPECT_EQ(concludi(b.d, esito, {"linea.txt", "treno.txt"}, errori), 1);
   EXPECT_EQ(
       errori.str(),
-      "linea.txt:2: lunghezza percorso: errore 1: lunghezza percorso fuori "
+      "linea.txt:2:1: errore 1: lunghezza percorso: lunghezza percorso fuori "
       "dai limiti (da 0 a 1000000 m)\n");
 }
 

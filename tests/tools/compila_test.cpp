@@ -165,10 +165,11 @@ TEST(Compila, ErroreNelFileDellUtente) {
                            "--out " + virgolette(uscita.percorso())),
                    &scritto, &errori),
             1);
-  // The user's own path, never the private copy; the files are still written.
+  // The user's own path, line and column; the files are still written.
   EXPECT_EQ(errori, treno +
-                        ":13: stazione: errore 8 a 4025 m: posizione della "
-                        "stazione non multipla di 50\n");
+                        ":13:1: errore 8 [registrato]: stazione a 4025 m: la "
+                        "posizione deve essere multipla di 50 (4000 o 4050)\n"
+                        "1 errore, 0 avvisi\n");
   EXPECT_EQ(elenco(uscita.percorso()).size(), 3u);
 }
 

@@ -1,0 +1,82 @@
+#include "validation/controllo.h"
+
+#include <algorithm>
+
+#include "validation/regole.h"
+#include "validation/voci.h"
+
+namespace {
+
+void controlla_voci(const descrizione_letta& d, const percorso& r,
+                    std::vector<problema>& p) {
+  controlla_campi_ignorati(d, p);
+  controlla_valori(d, p);
+  controlla_ripetizioni(d, p);
+  controlla_posizioni(d, r, p);
+  controlla_intervalli(d, p);
+  controlla_ordine(d, p);
+  controlla_gallerie(d, r, p);
+  controlla_orari(d, p);
+}
+
+// The lines whose items the checks already find wrong: the compiler would take
+// the next line's fields for their values, so they are left out when it
+// compiles again.
+righe_escluse righe_sbagliate(const std::vector<problema>& p) {
+  righe_escluse righe;
+  for (const problema& x : p) {
+    if (x.g == gravita::errore && x.riga > 0) righe.insert({x.fonte, x.riga});
+  }
+  return righe;
+}
+
+// A compiler fault on a line where a check already says what is wrong there:
+// the check's words, with the compiler's code.
+void unisci_ai_controlli(std::vector<problema>& controlli,
+                         std::vector<problema>& guasti) {
+  for (problema& g : guasti) {
+    if (g.codice != 25 && g.codice != 102) continue;
+    auto stesso = std::find_if(
+        controlli.begin(), controlli.end(), [&](const problema& c) {
+          if (c.g != gravita::errore || c.fonte != g.fonte) return false;
+          return g.codice == 102 ? c.codice == 102
+                                 : c.codice == 0 && c.riga == g.riga;
+        });
+    if (stesso == controlli.end()) continue;
+    stesso->codice = g.codice;
+    stesso->registrato = g.registrato;
+    g.codice = -1;  // merged
+  }
+  guasti.erase(std::remove_if(guasti.begin(), guasti.end(),
+                              [](const problema& g) { return g.codice < 0; }),
+               guasti.end());
+}
+
+}  // namespace
+
+std::vector<problema> controlla_descrizioni(const ingresso_controllo& in,
+                                            const diagnostica& registrata,
+                                            const esito_compilazione& esito) {
+  std::vector<problema> controlli;
+  if (!in.convertiti_da_utf8) {
+    controlla_codifica(in.grezzi.linea, fonte_lettura::descrizione_linea,
+                       controlli);
+    controlla_codifica(in.grezzi.treno, fonte_lettura::descrizione_treno,
+                       controlli);
+  }
+  const descrizione_letta linea = leggi_voci(
+      in.testi.linea, fonte_lettura::descrizione_linea, in.con_piano);
+  const descrizione_letta treno = leggi_voci(
+      in.testi.treno, fonte_lettura::descrizione_treno, in.con_piano);
+  const percorso r = percorso_di(linea);
+  controlla_voci(linea, r, controlli);
+  controlla_voci(treno, r, controlli);
+
+  std::vector<problema> guasti;
+  const contesto_guasti x{in.sc, in.testi, in.con_piano, linea, treno, r};
+  aggiungi_guasti(x, registrata, esito, righe_sbagliate(controlli), guasti);
+  unisci_ai_controlli(controlli, guasti);
+  controlli.insert(controlli.end(), guasti.begin(), guasti.end());
+  ordina_problemi(controlli);
+  return controlli;
+}

@@ -1,0 +1,44 @@
+// The faults that the compiler records, said precisely at the line of the item
+// that caused them, and every further fault it would record once those lines
+// are mended: the descriptions are compiled again with the lines of the faults
+// found so far left out, until no new one appears.
+#ifndef VALIDATION_GUASTI_H_
+#define VALIDATION_GUASTI_H_
+
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "compiler/memorizza_percorso.h"
+#include "core/scenario.h"
+#include "validation/problemi.h"
+#include "validation/regole.h"
+#include "validation/voci.h"
+
+struct testi_descrizioni {
+  std::string linea;  // Windows-1252 bytes, as the compiler reads them
+  std::string treno;
+};
+
+// Lines to leave out: (description, line).
+using righe_escluse = std::set<std::pair<fonte_lettura, int>>;
+
+struct contesto_guasti {
+  const scenario& sc;
+  const testi_descrizioni& testi;
+  bool con_piano;
+  const descrizione_letta& linea;
+  const descrizione_letta& treno;
+  percorso r;
+};
+
+// The faults of the compilation as it is (`registrata`, `esito`: the last
+// fault of its history is the one recorded) and those found by compiling again
+// without the lines of the faults found so far and without `gia_escluse` (the
+// lines that the checks already know to be wrong).
+void aggiungi_guasti(const contesto_guasti& x, const diagnostica& registrata,
+                     const esito_compilazione& esito, righe_escluse gia_escluse,
+                     std::vector<problema>& p);
+
+#endif  // VALIDATION_GUASTI_H_

@@ -1,0 +1,45 @@
+// The problems that the checks find in an author's two descriptions, each at
+// its file, line and column, with the fault code where the language has one.
+// Messages are kept as a format and its arguments, and put together only when
+// they are shown.
+#ifndef VALIDATION_PROBLEMI_H_
+#define VALIDATION_PROBLEMI_H_
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/diagnostica.h"
+
+enum class gravita { errore, avviso };
+
+// A text for people: `formato` with {0}, {1}, ... standing for `argomenti`
+// (Windows-1252, as the descriptions' own words are).
+struct messaggio {
+  std::string formato;
+  std::vector<std::string> argomenti;
+};
+
+std::string componi(const messaggio& m);
+
+struct problema {
+  gravita g = gravita::errore;
+  fonte_lettura fonte = fonte_lettura::nessuna;
+  int riga = 0;
+  int colonna = 0;
+  int32_t codice = 0;  // the fault code, 0 for a check that has none
+  std::string parola;  // the keyword of the line, as written
+  messaggio testo;
+  std::string suggerimento;      // what was probably meant, or empty
+  std::optional<int32_t> metro;  // where along the route, the author's metres
+  bool registrato = false;       // the fault that the compiler recorded
+};
+
+// File order: the line description, then the train-run description, each by
+// line and column; problems without a line (the route scan) last.
+void ordina_problemi(std::vector<problema>& problemi);
+
+std::size_t conta(const std::vector<problema>& problemi, gravita g);
+
+#endif  // VALIDATION_PROBLEMI_H_

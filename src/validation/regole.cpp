@@ -1,0 +1,596 @@
+#include "validation/regole.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <limits>
+#include <map>
+
+#include "core/aritmetica.h"
+#include "platform/cp1252.h"
+#include "reading/lettore.h"
+#include "tables/metri.h"
+
+namespace {
+
+std::string numero(int64_t n) { return std::to_string(n); }
+
+problema a_voce(const voce& v, gravita g, messaggio m) {
+  problema p;
+  p.g = g;
+  p.fonte = v.fonte;
+  p.riga = v.riga;
+  p.colonna = v.colonna;
+  p.parola = v.scritta;
+  p.testo = std::move(m);
+  return p;
+}
+
+problema a_valore(const voce& v, const valore_letto& val, gravita g,
+                  messaggio m) {
+  problema p = a_voce(v, g, std::move(m));
+  p.riga = val.riga;
+  p.colonna = val.colonna;
+  return p;
+}
+
+// "pendenza", "vetture di numero vetture": a value as a message names it.
+std::string nome_del_valore(const voce& v, const valore_chiave& spec) {
+  if (forma(v.chiave).scritta.find(spec.nome) != std::string_view::npos)
+    return v.scritta;
+  return std::string(spec.nome) + " di " + v.scritta;
+}
+
+std::string nomi_dei_valori(const forma_chiave& f) {
+  std::string nomi;
+  for (const valore_chiave& v : f.valori) {
+    if (!nomi.empty()) nomi += ", ";
+    nomi += v.nome;
+  }
+  return nomi;
+}
+
+// Optimal string alignment distance, without regard to ASCII case.
+std::size_t distanza(std::string_view a, std::string_view b) {
+  auto basso = [](char c) {
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  };
+  std::vector<std::vector<std::size_t>> d(
+      a.size() + 1, std::vector<std::size_t>(b.size() + 1));
+  for (std::size_t i = 0; i <= a.size(); ++i) d[i][0] = i;
+  for (std::size_t j = 0; j <= b.size(); ++j) d[0][j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t costo = basso(a[i - 1]) == basso(b[j - 1]) ? 0 : 1;
+      d[i][j] =
+          std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + costo});
+      if (i > 1 && j > 1 && basso(a[i - 1]) == basso(b[j - 2]) &&
+          basso(a[i - 2]) == basso(b[j - 1])) {
+        d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+      }
+    }
+  }
+  return d[a.size()][b.size()];
+}
+
+// The words an author may write in a description: its keywords (every curve
+// side and class) and its section headers.
+std::vector<std::string> parole_note(fonte_lettura fonte) {
+  std::vector<std::string> note;
+  for (const forma_chiave& f : forme()) {
+    if (f.fonte != fonte || f.chiave == parola::generale) continue;
+    if (f.chiave == parola::curva) {
+      for (char lato : {'d', 's'})
+        for (char classe = '1'; classe <= '6'; ++classe)
+          note.push_back(std::string("curva") + lato + classe);
+      continue;
+    }
+    note.emplace_back(f.scritta);
+  }
+  for (std::string_view i : intestazioni(fonte)) note.emplace_back(i);
+  return note;
+}
+
+bool ha_lettere(std::string_view testo) {
+  return std::any_of(testo.begin(), testo.end(), [](char c) {
+    return std::isalpha(static_cast<unsigned char>(c)) != 0;
+  });
+}
+
+std::string limiti_della_larghezza(larghezza_valore l) {
+  switch (l) {
+    case larghezza_valore::intero16:
+      return "da -32768 a 32767";
+    case larghezza_valore::byte8:
+      return "da 0 a 255";
+    default:
+      return "da -2147483648 a 2147483647";
+  }
+}
+
+bool entra(larghezza_valore l, int64_t n) {
+  switch (l) {
+    case larghezza_valore::intero16:
+      return n >= std::numeric_limits<int16_t>::min() &&
+             n <= std::numeric_limits<int16_t>::max();
+    case larghezza_valore::byte8:
+      return n >= 0 && n <= 255;
+    default:
+      return n >= std::numeric_limits<int32_t>::min() &&
+             n <= std::numeric_limits<int32_t>::max();
+  }
+}
+
+// What an extra field probably is, said after its list.
+std::string spiegazione_in_piu(const voce& v) {
+  if (v.chiave == parola::stazione || v.chiave == parola::cartello_indicatore)
+    return "; una virgola nel testo lo chiude: scrivilo tra virgolette";
+  const std::string& primo = v.in_piu.front().testo;
+  if (!primo.empty() && std::all_of(primo.begin(), primo.end(), [](char c) {
+        return std::isdigit(static_cast<unsigned char>(c)) != 0;
+      })) {
+    return "; una virgola decimale? i valori sono numeri interi";
+  }
+  return "";
+}
+
+}  // namespace
+
+percorso percorso_di(const descrizione_letta& linea) {
+  percorso r;
+  for (const voce& v : linea.voci) {
+    if (v.chiave != parola::lunghezza_percorso || !v.completa()) continue;
+    const int64_t l = v.numero(0);
+    if (l < 0 || l > 1000000) continue;
+    r.lunghezza = static_cast<int32_t>(l);
+    r.ultima_cella = static_cast<int32_t>(
+        cella_del_metro(static_cast<double>(l) + 7000, aggancio::tratto));
+  }
+  return r;
+}
+
+std::string forse_intendevi(std::string_view campo, fonte_lettura fonte) {
+  if (!ha_lettere(campo) || campo.size() < 4) return "";
+  std::string migliore;
+  std::size_t minima = std::numeric_limits<std::size_t>::max();
+  for (const std::string& nota : parole_note(fonte)) {
+    const std::size_t d = distanza(campo, nota);
+    if (d < minima) {
+      minima = d;
+      migliore = nota;
+    }
+  }
+  // Case matters to some keywords: one that differs in case only is meant.
+  if (minima == 0) return campo != migliore ? migliore : "";
+  const std::size_t soglia = campo.size() >= 7 ? 2 : 1;
+  return minima <= soglia ? migliore : "";
+}
+
+void controlla_valori(const descrizione_letta& d, std::vector<problema>& p) {
+  for (const voce& v : d.voci) {
+    const forma_chiave& f = forma(v.chiave);
+    if (!v.completa()) {
+      p.push_back(
+          a_voce(v, gravita::errore,
+                 {"{0} vuole {1} valori ({2}), la riga ne ha {3}",
+                  {v.scritta, numero(static_cast<int64_t>(f.valori.size())),
+                   nomi_dei_valori(f),
+                   numero(static_cast<int64_t>(v.valori.size()))}}));
+    }
+    for (std::size_t n = 0; n < v.valori.size(); ++n) {
+      const valore_letto& val = v.valori[n];
+      const valore_chiave& spec = f.valori[n];
+      if (spec.larghezza == larghezza_valore::testo) continue;
+      if (!val.numerico) {
+        p.push_back(a_valore(v, val, gravita::errore,
+                             {"{0}: \"{1}\" non \xE8 un numero intero",
+                              {nome_del_valore(v, spec), val.testo}}));
+      } else if (!entra(spec.larghezza, val.numero)) {
+        p.push_back(a_valore(v, val, gravita::errore,
+                             {"{0}: {1} non sta nel suo campo ({2})",
+                              {nome_del_valore(v, spec), val.testo,
+                               limiti_della_larghezza(spec.larghezza)}}));
+      }
+    }
+    if (v.a_meta_riga) {
+      p.push_back(a_voce(v, gravita::avviso,
+                         {"\"{0}\" sta sulla riga di un'altra parola chiave: "
+                          "viene letto come una nuova riga {1}",
+                          {v.scritta, std::string(f.scritta)}}));
+    }
+    if (v.in_piu.empty()) continue;
+    std::string elenco;
+    for (const valore_letto& x : v.in_piu)
+      elenco += (elenco.empty() ? "\"" : ", \"") + x.testo + "\"";
+    p.push_back(
+        a_valore(v, v.in_piu.front(), gravita::avviso,
+                 {"{0} vuole {1} valori: in pi\xF9 {2}{3}",
+                  {v.scritta, numero(static_cast<int64_t>(f.valori.size())),
+                   elenco, spiegazione_in_piu(v)}}));
+  }
+}
+
+namespace {
+
+// A field in keyword position that is a keyword somewhere else: in the other
+// part of the line description, or in the other description.
+const forma_chiave* chiave_altrove(std::string_view campo,
+                                   const campo_ignorato& c,
+                                   fonte_lettura fonte) {
+  for (const forma_chiave& f : forme()) {
+    if (f.chiave == parola::generale || !riconosce(f.chiave, campo)) continue;
+    if (f.fonte != fonte || f.generale != c.nel_generale) return &f;
+  }
+  return nullptr;
+}
+
+bool intestazione_nota(std::string_view campo, fonte_lettura fonte) {
+  for (std::string_view i : intestazioni(fonte))
+    if (distanza(campo, i) == 0) return true;
+  return false;
+}
+
+problema a_campo(const campo_ignorato& c, fonte_lettura fonte, gravita g,
+                 messaggio m) {
+  problema p;
+  p.g = g;
+  p.fonte = fonte;
+  p.riga = c.riga;
+  p.colonna = c.colonna;
+  p.testo = std::move(m);
+  return p;
+}
+
+void controlla_intestazione(const campo_ignorato& c, fonte_lettura fonte,
+                            std::vector<problema>& p) {
+  if (intestazione_nota(c.testo, fonte)) return;
+  problema x = a_campo(c, fonte, gravita::avviso,
+                       {"sezione sconosciuta {0}: le intestazioni servono "
+                        "solo a chi legge",
+                        {c.testo}});
+  x.suggerimento = forse_intendevi(c.testo, fonte);
+  p.push_back(std::move(x));
+}
+
+void controlla_campo(const campo_ignorato& c, fonte_lettura fonte,
+                     std::vector<problema>& p) {
+  if (campo_commento(c.testo)) return;  // a comment field past the first two
+  if (intestazione(c.testo)) return controlla_intestazione(c, fonte, p);
+  if (const forma_chiave* f = chiave_altrove(c.testo, c, fonte)) {
+    const char* dove = f->fonte != fonte ? "nell'altra descrizione"
+                       : f->generale     ? "nella sezione generale"
+                                         : "dopo la sezione generale";
+    p.push_back(a_campo(
+        c, fonte, gravita::avviso,
+        {"{0} vale solo {1}: qui la riga viene ignorata", {c.testo, dove}}));
+    return;
+  }
+  const std::string forse = forse_intendevi(c.testo, fonte);
+  problema x =
+      forse.empty()
+          ? a_campo(c, fonte, gravita::avviso,
+                    {"campo ignorato: \"{0}\"", {c.testo}})
+          : a_campo(c, fonte, gravita::errore,
+                    {"parola chiave sconosciuta \"{0}\": la riga viene "
+                     "ignorata",
+                     {c.testo}});
+  x.suggerimento = forse;
+  p.push_back(std::move(x));
+}
+
+}  // namespace
+
+void controlla_campi_ignorati(const descrizione_letta& d,
+                              std::vector<problema>& p) {
+  if (!d.con_generale) {
+    problema x;
+    x.fonte = d.fonte;
+    x.riga = 1;
+    x.colonna = 1;
+    x.testo = {
+        "\"[generale]\" non trovato: la descrizione comincia con la "
+        "riga [generale]",
+        {}};
+    // Without it the line description stops with code 102; the train-run
+    // description is then read to its end and nothing of it is taken.
+    if (d.fonte == fonte_lettura::descrizione_linea) x.codice = 102;
+    p.push_back(std::move(x));
+    return;
+  }
+  int riga_precedente = 0;
+  for (const campo_ignorato& c : d.ignorati) {
+    // The fields after an unknown one on its line are its values.
+    if (c.riga == riga_precedente) continue;
+    riga_precedente = c.riga;
+    controlla_campo(c, d.fonte, p);
+  }
+}
+
+void controlla_ripetizioni(const descrizione_letta& d,
+                           std::vector<problema>& p) {
+  std::map<parola, int> prime;
+  for (const voce& v : d.voci) {
+    if (!forma(v.chiave).una_volta) continue;
+    auto [gia, nuova] = prime.emplace(v.chiave, v.riga);
+    if (nuova) continue;
+    const char* effetto = v.chiave == parola::lunghezza_percorso
+                              ? ": la tabella delle celle viene creata di nuovo"
+                              : ": vale l'ultima";
+    p.push_back(a_voce(v, gravita::avviso,
+                       {"{0} gi\xE0 data alla riga {1}{2}",
+                        {v.scritta, numero(gia->second), effetto}}));
+  }
+}
+
+namespace {
+
+// How an item's position goes on the cells.
+aggancio aggancio_della_voce(parola p) {
+  switch (p) {
+    case parola::pendenza:
+    case parola::montagna:
+    case parola::velocita:
+    case parola::aderenza:
+    case parola::abbattimento:
+      return aggancio::tratto;
+    default:
+      return aggancio::punto;
+  }
+}
+
+void controlla_griglia(const voce& v, const valore_letto& val, int64_t metri,
+                       std::vector<problema>& p) {
+  if (metri % metri_per_cella == 0 || v.chiave == parola::stazione) return;
+  const aggancio a = aggancio_della_voce(v.chiave);
+  const int64_t dove =
+      metro_della_cella(cella_del_metro(static_cast<double>(metri), a), a);
+  problema x = a_valore(
+      v, val, gravita::avviso,
+      {"{0} a {1} m fuori dalla griglia di 50 m: il compilatore lo mette a "
+       "{2} m",
+       {v.scritta, val.testo, numero(dove)}});
+  x.metro = static_cast<int32_t>(dove);
+  p.push_back(std::move(x));
+}
+
+void controlla_sul_percorso(const voce& v, const valore_letto& val,
+                            int64_t metri, const percorso& r,
+                            std::vector<problema>& p) {
+  if (!r.lunghezza) return;
+  const int64_t ultima_ammessa = int64_t{r.ultima_cella} * 50 - 100;
+  if (metri > *r.lunghezza && metri <= ultima_ammessa) {
+    problema x = a_valore(v, val, gravita::avviso,
+                          {"{0} a {1} m oltre la fine del percorso ({2} m)",
+                           {v.scritta, val.testo, numero(*r.lunghezza)}});
+    x.metro = static_cast<int32_t>(metri);
+    p.push_back(std::move(x));
+  } else if (metri < 0 && v.chiave != parola::stazione) {
+    p.push_back(a_valore(
+        v, val, gravita::avviso,
+        {"{0} a {1} m prima dell'inizio della linea", {v.scritta, val.testo}}));
+  }
+}
+
+void controlla_curva(const voce& v, const percorso& r,
+                     std::vector<problema>& p) {
+  if (!r.lunghezza || !v.completa()) return;
+  const int64_t fine = v.numero(0) + v.numero(1);
+  const int64_t ultimo = int64_t{*r.lunghezza} + 7000 - 2;
+  if (fine > ultimo) {
+    p.push_back(a_voce(v, gravita::avviso,
+                       {"la curva finisce a {0} m, oltre l'ultimo metro del "
+                        "tracciato ({1} m): la parte oltre non viene stesa",
+                        {numero(fine), numero(ultimo)}}));
+  }
+}
+
+}  // namespace
+
+void controlla_posizioni(const descrizione_letta& d, const percorso& r,
+                         std::vector<problema>& p) {
+  for (const voce& v : d.voci) {
+    const forma_chiave& f = forma(v.chiave);
+    if (v.chiave == parola::curva) controlla_curva(v, r, p);
+    for (std::size_t n = 0; n < v.valori.size(); ++n) {
+      const valore_letto& val = v.valori[n];
+      if (f.valori[n].ruolo != ruolo_valore::posizione || !val.numerico)
+        continue;
+      const bool nella_tabella =
+          !r.lunghezza || val.numero <= int64_t{r.ultima_cella} * 50 - 100;
+      if (nella_tabella) controlla_griglia(v, val, val.numero, p);
+      controlla_sul_percorso(v, val, val.numero, r, p);
+    }
+    if (v.chiave == parola::rallentamento && v.completa()) {
+      const int64_t fine = v.numero(0) + v.numero(2);
+      if (fine % metri_per_cella != 0) {
+        p.push_back(a_valore(
+            v, v.valori[2], gravita::avviso,
+            {"la fine del rallentamento a {0} m \xE8 fuori dalla griglia di "
+             "50 m",
+             {numero(fine)}}));
+      }
+    }
+  }
+}
+
+void controlla_intervalli(const descrizione_letta& d,
+                          std::vector<problema>& p) {
+  for (const voce& v : d.voci) {
+    const forma_chiave& f = forma(v.chiave);
+    for (std::size_t n = 0; n < v.valori.size(); ++n) {
+      const valore_letto& val = v.valori[n];
+      const valore_chiave& spec = f.valori[n];
+      if (!val.numerico || spec.minimo == spec.massimo) continue;
+      if (!entra(spec.larghezza, val.numero)) continue;  // an error already
+      if (v.chiave == parola::montagna && spec.nome == "tipo") continue;
+      if (val.numero >= spec.minimo && val.numero <= spec.massimo) continue;
+      const std::string unita =
+          spec.unita.empty() ? "" : " " + std::string(spec.unita);
+      p.push_back(
+          a_valore(v, val, gravita::avviso,
+                   {"{0}: {1}{2} fuori da quanto ha senso ({3}..{4}{2})",
+                    {nome_del_valore(v, spec), val.testo, unita,
+                     numero(spec.minimo), numero(spec.massimo)}}));
+    }
+  }
+}
+
+void controlla_ordine(const descrizione_letta& d, std::vector<problema>& p) {
+  std::map<parola, int64_t> ultime;
+  int64_t steso = 1;  // the last metre of the plan laid so far
+  for (const voce& v : d.voci) {
+    if (!v.completa()) continue;
+    if (v.chiave == parola::curva) {
+      const int64_t inizio = v.numero(0), fine = inizio + v.numero(1);
+      if (inizio < steso) {
+        p.push_back(a_voce(v, gravita::avviso,
+                           {"{0} inizia a {1} m, dietro il tracciato gi\xE0 "
+                            "steso fino a {2} m",
+                            {v.scritta, numero(inizio), numero(steso)}}));
+      }
+      steso = std::max({steso, inizio, fine});
+      continue;
+    }
+    if (v.chiave != parola::pendenza && v.chiave != parola::velocita &&
+        v.chiave != parola::aderenza) {
+      continue;
+    }
+    auto [prima, nuova] = ultime.emplace(v.chiave, v.numero(0));
+    if (!nuova && v.numero(0) <= prima->second) {
+      p.push_back(
+          a_voce(v, gravita::avviso,
+                 {"{0} a {1} m non dopo la precedente a {2} m",
+                  {v.scritta, numero(v.numero(0)), numero(prima->second)}}));
+    }
+    prima->second = v.numero(0);
+  }
+}
+
+void controlla_gallerie(const descrizione_letta& d, const percorso& r,
+                        std::vector<problema>& p) {
+  for (const voce& v : d.voci) {
+    if (v.chiave != parola::montagna || !v.completa()) continue;
+    const int64_t inizio = v.numero(0), fine = v.numero(1), tipo = v.numero(2);
+    if (fine <= inizio) {
+      p.push_back(a_voce(v, gravita::avviso,
+                         {"la galleria finisce a {0} m, non dopo il suo "
+                          "inizio a {1} m: nessuna cella",
+                          {numero(fine), numero(inizio)}}));
+    }
+    const int64_t proprio = tipo > 10 ? tipo - 10 : tipo;
+    if (proprio < 1 || proprio > 9) {
+      p.push_back(a_valore(
+          v, v.valori[2], gravita::avviso,
+          {"tipo di galleria {0} sconosciuto: i tipi vanno da 1 a 9, e da 11 "
+           "a 19 con un segno ogni quattro celle",
+           {numero(tipo)}}));
+    }
+    if (r.lunghezza && fine > *r.lunghezza && inizio <= *r.lunghezza) {
+      p.push_back(a_valore(v, v.valori[1], gravita::avviso,
+                           {"la galleria finisce a {0} m, oltre la fine del "
+                            "percorso ({1} m)",
+                            {numero(fine), numero(*r.lunghezza)}}));
+    }
+  }
+}
+
+namespace {
+
+std::string ora(int64_t secondi) {
+  char testo[32];
+  std::snprintf(testo, sizeof testo, "%02lld:%02lld:%02lld",
+                static_cast<long long>(secondi / 3600),
+                static_cast<long long>(secondi / 60 % 60),
+                static_cast<long long>(secondi % 60));
+  return testo;
+}
+
+}  // namespace
+
+void controlla_orari(const descrizione_letta& d, std::vector<problema>& p) {
+  std::vector<const voce*> stazioni;
+  for (const voce& v : d.voci) {
+    if (v.chiave == parola::stazione && v.completa()) stazioni.push_back(&v);
+  }
+  std::stable_sort(
+      stazioni.begin(), stazioni.end(),
+      [](const voce* a, const voce* b) { return a->numero(0) < b->numero(0); });
+  const voce* precedente = nullptr;
+  int64_t orario_precedente = 0;
+  for (const voce* v : stazioni) {
+    const int64_t ore = v->numero(13), minuti = v->numero(14),
+                  secondi = v->numero(15);
+    if (ore == 0 && minuti == 0 && secondi == 0) continue;  // no time
+    const int64_t orario = (ore * 60 + minuti) * 60 + secondi;
+    if (precedente != nullptr && orario <= orario_precedente) {
+      p.push_back(a_valore(
+          *v, v->valori[13], gravita::avviso,
+          {"stazione {0} alle {1}, non dopo {2} alle {3} (riga {4}), che la "
+           "precede lungo la linea",
+           {v->valori[16].testo, ora(orario), precedente->valori[16].testo,
+            ora(orario_precedente), numero(precedente->riga)}}));
+    }
+    precedente = v;
+    orario_precedente = orario;
+  }
+}
+
+namespace {
+
+// The word around byte `i`: up to a blank, a comma or a line end.
+std::string_view parola_intorno(std::string_view testo, std::size_t i) {
+  auto separa = [](char c) {
+    return c == ' ' || c == '\t' || c == ',' || c == '\r' || c == '\n';
+  };
+  std::size_t da = i, a = i;
+  while (da > 0 && !separa(testo[da - 1])) --da;
+  while (a < testo.size() && !separa(testo[a])) ++a;
+  return testo.substr(da, a - da);
+}
+
+problema all_inizio(fonte_lettura fonte, gravita g, messaggio m) {
+  problema x;
+  x.g = g;
+  x.fonte = fonte;
+  x.riga = 1;
+  x.colonna = 1;
+  x.testo = std::move(m);
+  return x;
+}
+
+}  // namespace
+
+void controlla_codifica(std::string_view byte, fonte_lettura fonte,
+                        std::vector<problema>& p) {
+  const bool bom16 =
+      byte.size() >= 2 && ((byte[0] == '\xFF' && byte[1] == '\xFE') ||
+                           (byte[0] == '\xFE' && byte[1] == '\xFF'));
+  if (bom16 || byte.substr(0, 64).find('\0') != std::string_view::npos) {
+    p.push_back(all_inizio(
+        fonte, gravita::errore,
+        {"la descrizione \xE8 in UTF-16: il compilatore legge un byte per "
+         "lettera (Windows-1252); salvala in Windows-1252",
+         {}}));
+    return;
+  }
+  const auto alto = std::find_if(byte.begin(), byte.end(), [](char c) {
+    return static_cast<unsigned char>(c) >= 0x80;
+  });
+  const std::size_t primo = alto == byte.end()
+                                ? std::string_view::npos
+                                : static_cast<std::size_t>(alto - byte.begin());
+  if (primo == std::string_view::npos || !utf8_valido(byte)) return;
+  const std::string_view parola = parola_intorno(byte, primo);
+  std::string intesa;
+  if (!utf8_a_cp1252(parola, intesa)) intesa = parola;
+  problema x = all_inizio(
+      fonte, gravita::avviso,
+      {"la descrizione sembra in UTF-8: \"{0}\" verrebbe letto \"{1}\"; "
+       "salvala in Windows-1252 o usa --encoding utf-8",
+       {intesa, std::string(parola)}});
+  x.riga = 1 + static_cast<int>(std::count(byte.begin(), alto, '\n'));
+  const std::size_t a_capo = byte.rfind('\n', primo);
+  const std::size_t inizio = a_capo == std::string_view::npos ? 0 : a_capo + 1;
+  x.colonna = static_cast<int>(primo - inizio) + 1;
+  p.push_back(std::move(x));
+}

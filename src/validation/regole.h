@@ -1,0 +1,48 @@
+// The checks over the items of the two descriptions as their author wrote them:
+// each rule is a small function that adds the problems it finds. What the
+// compiler itself records is added elsewhere (guasti.h); these rules say what
+// it does not: values missing or left over on a line, misspelt keywords,
+// positions off the grid or past the route, values outside what the data can
+// mean, times and tunnels that cannot be meant.
+#ifndef VALIDATION_REGOLE_H_
+#define VALIDATION_REGOLE_H_
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "validation/problemi.h"
+#include "validation/voci.h"
+
+// The route that the line description sets up: its length and the last cell.
+struct percorso {
+  std::optional<int32_t> lunghezza;
+  int32_t ultima_cella = -1;
+};
+percorso percorso_di(const descrizione_letta& linea);
+
+// The known keyword or section header that `campo` most probably misspells,
+// or empty.
+std::string forse_intendevi(std::string_view campo, fonte_lettura fonte);
+
+void controlla_valori(const descrizione_letta& d, std::vector<problema>& p);
+void controlla_campi_ignorati(const descrizione_letta& d,
+                              std::vector<problema>& p);
+void controlla_ripetizioni(const descrizione_letta& d,
+                           std::vector<problema>& p);
+void controlla_posizioni(const descrizione_letta& d, const percorso& r,
+                         std::vector<problema>& p);
+void controlla_intervalli(const descrizione_letta& d, std::vector<problema>& p);
+void controlla_ordine(const descrizione_letta& d, std::vector<problema>& p);
+void controlla_gallerie(const descrizione_letta& d, const percorso& r,
+                        std::vector<problema>& p);
+void controlla_orari(const descrizione_letta& d, std::vector<problema>& p);
+
+// The bytes of a description: a file in UTF-16 is an error, one in UTF-8 with
+// letters outside ASCII is a warning that names the first of them.
+void controlla_codifica(std::string_view byte, fonte_lettura fonte,
+                        std::vector<problema>& p);
+
+#endif  // VALIDATION_REGOLE_H_

@@ -1,0 +1,143 @@
+#include "validation/voci.h"
+
+#include "reading/lettore.h"
+
+namespace {
+
+struct cammino {
+  lettore l;
+  fonte_lettura fonte;
+  bool con_piano;
+  descrizione_letta& uscita;
+  bool nel_generale = false;
+  int riga_ultima_voce = 0;  // line of the last item, for extra fields
+};
+
+// The values of an item, from its own line.
+void leggi_valori(cammino& c, voce& v) {
+  for (const valore_chiave& spec : forma(v.chiave).valori) {
+    if (fine_file(c.l) || c.l.riga != v.riga) return;
+    valore_letto letto;
+    if (spec.larghezza == larghezza_valore::testo) {
+      if (!leggi_testo(c.l, letto.testo)) return;
+    } else {
+      if (!leggi_cifre(c.l, letto.testo)) return;
+      chiudi_cifre(c.l);
+      letto.numerico = numero_di(letto.testo, letto.numero);
+    }
+    letto.riga = c.l.riga_campo;
+    letto.colonna = c.l.colonna_campo;
+    v.valori.push_back(std::move(letto));
+  }
+}
+
+// The keywords that a field in keyword position passes, in the reader's order.
+std::vector<parola> riconosciute(const cammino& c, std::string_view campo) {
+  std::vector<parola> trovate;
+  for (const forma_chiave& f : forme()) {
+    if (f.chiave == parola::generale || f.fonte != c.fonte) continue;
+    if (f.generale != c.nel_generale) continue;
+    if (f.chiave == parola::curva && !c.con_piano) continue;
+    if (riconosce(f.chiave, campo)) trovate.push_back(f.chiave);
+  }
+  return trovate;
+}
+
+// One field in keyword position (comment fields already dropped): the items it
+// starts, or an ignored field. A field left on the line of a complete item is
+// one of that item's extra fields.
+void interpreta(cammino& c, const std::string& campo, int riga, int colonna) {
+  const std::vector<parola> trovate = riconosciute(c, campo);
+  if (trovate.empty()) {
+    if (!c.uscita.voci.empty() && riga == c.riga_ultima_voce &&
+        c.uscita.voci.back().riga == riga) {
+      c.uscita.voci.back().in_piu.push_back({campo, 0, false, riga, colonna});
+      return;
+    }
+    if (!campo.empty())
+      c.uscita.ignorati.push_back({campo, riga, colonna, c.nel_generale});
+    return;
+  }
+  const bool a_meta_riga = !c.uscita.voci.empty() && riga == c.riga_ultima_voce;
+  for (parola p : trovate) {
+    voce v{p,  c.fonte, campo,          riga,       colonna,
+           {}, {},      c.nel_generale, a_meta_riga};
+    leggi_valori(c, v);
+    c.uscita.voci.push_back(std::move(v));
+    c.riga_ultima_voce = riga;
+  }
+}
+
+// Reads the field in keyword position as the reader does: the end-of-file test
+// before and after, then up to two comment fields dropped. False at the end of
+// the file.
+bool leggi_parola(cammino& c, std::string& campo, int& riga, int& colonna) {
+  if (fine_file(c.l)) return false;
+  if (!leggi_testo(c.l, campo) || fine_file(c.l)) return false;
+  for (int volta = 0; volta < 2 && campo_commento(campo); ++volta) {
+    if (!leggi_testo(c.l, campo) || fine_file(c.l)) return false;
+  }
+  riga = c.l.riga_campo;
+  colonna = c.l.colonna_campo;
+  return true;
+}
+
+bool cerca_generale(cammino& c) {
+  std::string campo;
+  for (;;) {
+    if (!leggi_testo(c.l, campo)) return false;
+    if (riconosce(parola::generale, campo)) {
+      c.uscita.riga_generale = c.l.riga_campo;
+      return c.fonte == fonte_lettura::descrizione_treno || !fine_file(c.l);
+    }
+    if (fine_file(c.l)) return false;
+  }
+}
+
+// The line description's general section, up to its first header.
+void leggi_generale(cammino& c) {
+  c.nel_generale = true;
+  std::string campo;
+  while (!fine_file(c.l)) {
+    if (!leggi_testo(c.l, campo) || fine_file(c.l)) break;
+    for (int volta = 0; volta < 10 && campo_commento(campo); ++volta) {
+      if (!leggi_testo(c.l, campo)) break;
+    }
+    interpreta(c, campo, c.l.riga_campo, c.l.colonna_campo);
+    const std::size_t p = campo.find_first_not_of(" \t");
+    if ((p == std::string::npos || campo[p] != '-') && intestazione(campo)) {
+      c.uscita.riga_fine_generale = c.l.riga_campo;
+      break;
+    }
+  }
+  c.nel_generale = false;
+}
+
+void leggi_principale(cammino& c) {
+  std::string campo;
+  int riga = 0, colonna = 0;
+  while (leggi_parola(c, campo, riga, colonna))
+    interpreta(c, campo, riga, colonna);
+}
+
+}  // namespace
+
+bool voce::completa() const {
+  return valori.size() == forma(chiave).valori.size();
+}
+
+int64_t voce::numero(std::size_t n) const {
+  return n < valori.size() && valori[n].numerico ? valori[n].numero : 0;
+}
+
+descrizione_letta leggi_voci(std::string_view testo, fonte_lettura fonte,
+                             bool con_piano) {
+  descrizione_letta uscita;
+  uscita.fonte = fonte;
+  cammino c{lettore{std::string(testo)}, fonte, con_piano, uscita};
+  uscita.con_generale = cerca_generale(c);
+  if (!uscita.con_generale) return uscita;
+  if (fonte == fonte_lettura::descrizione_linea) leggi_generale(c);
+  leggi_principale(c);
+  return uscita;
+}

@@ -1,0 +1,158 @@
+// The checks of an author's descriptions: for each kind of mistake a small
+// faulty scenario and the exact lines it must produce, file, line and column
+// first, as `check` prints them.
+#include "validation/controllo.h"
+
+#include <gtest/gtest.h>
+
+#include "banco.h"
+#include "tools/rapporto.h"
+
+namespace {
+
+struct caso {
+  const char* nome;
+  std::string linea;  // the main part of an 8000-m line, or a whole file
+  std::string treno;  // the train-run description's body
+  std::vector<std::string> righe;
+};
+
+// Tests print the case by its name.
+void PrintTo(const caso& c, std::ostream* uscita) { *uscita << c.nome; }
+
+// A whole line description when the text starts with "[generale]", else the
+// main part of an 8000-m one.
+std::string linea_di(const std::string& testo) {
+  if (testo.rfind("[generale]", 0) == 0) return testo;
+  return linea_con(testo, 8000);
+}
+
+std::vector<std::string> righe_del_controllo(const caso& c) {
+  banco b;
+  b.linea(linea_di(c.linea));
+  b.treno(c.treno.rfind("[generale]", 0) == 0 ? c.treno : treno_con(c.treno));
+  const testi_descrizioni testi{b.c.file[nome_descrizione_linea(b.sc)],
+                                b.c.file[nome_descrizione_treno(b.sc)]};
+  const esito_compilazione esito =
+      compila_tabelle(b.sc, b.c, /*con_piano=*/true, b.t, b.d);
+  const ingresso_controllo in{b.sc, testi, testi, false, true};
+  std::vector<std::string> righe;
+  for (const problema& p : controlla_descrizioni(in, b.d, esito))
+    righe.push_back(riga_problema(p, {"l", "t"}));
+  return righe;
+}
+
+class Controllo : public ::testing::TestWithParam<caso> {};
+
+TEST_P(Controllo, RigheEsatte) {
+  EXPECT_EQ(righe_del_controllo(GetParam()), GetParam().righe);
+}
+
+const std::string segnale = ", 1,4,0,0,0,1,3,0,0,0\r\n";
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Parole, Controllo,
+    ::testing::Values(
+        caso{"pulito", "pendenza, 0, 0\r\npendenza, 1000, 4\r\n",
+             "velocita, 0, 100\r\nsegnale, 2000" + segnale, {}},
+        caso{"parole_sbagliate", "pendneza, 100, 2\r\n",
+             "segnal, 2000" + segnale + "stazoine, 3000, 12, 600, 0,0,0,1,1,0,4,1,1,0,8,0,0, X\r\n",
+             {"l:4:1: errore: parola chiave sconosciuta \"pendneza\": la riga viene ignorata (forse \"pendenza\"?)",
+              "t:2:1: errore: parola chiave sconosciuta \"segnal\": la riga viene ignorata (forse \"segnale\"?)",
+              "t:3:1: errore: parola chiave sconosciuta \"stazoine\": la riga viene ignorata (forse \"stazione\"?)"}},
+        caso{"maiuscole_che_contano",
+             "[generale]\r\nlunghezza percorso, 8000\r\nProgressiva chilometrica uno, 0, 100, 0\r\n[curve]\r\n[fine]\r\n",
+             "",
+             {"l:3:1: errore: parola chiave sconosciuta \"Progressiva chilometrica uno\": la riga viene ignorata (forse \"progressiva chilometrica uno\"?)"}},
+        caso{"sezione_sconosciuta", "[curv]\r\n", "",
+             {"l:4:1: avviso: sezione sconosciuta [curv]: le intestazioni servono solo a chi legge (forse \"[curve]\"?)"}},
+        caso{"parola_fuori_dalla_sua_sezione",
+             "[generale]\r\nlunghezza percorso, 8000\r\npendenza, 100, 2\r\n[curve]\r\nsfondo uno, 3\r\n[fine]\r\n",
+             "",
+             {"l:3:1: avviso: pendenza vale solo dopo la sezione generale: qui la riga viene ignorata",
+              "l:5:1: avviso: sfondo uno vale solo nella sezione generale: qui la riga viene ignorata"}},
+        caso{"campo_qualsiasi", "ponte sul fiume\r\n", "",
+             {"l:4:1: avviso: campo ignorato: \"ponte sul fiume\""}}),
+    [](const auto& info) { return std::string(info.param.nome); });
+
+INSTANTIATE_TEST_SUITE_P(
+    Valori, Controllo,
+    ::testing::Values(
+        caso{"valore_mancante", "pendenza, 100\r\npendenza, 200, 1\r\n", "",
+             {"l:4:1: errore 25 [registrato]: pendenza vuole 2 valori (posizione, pendenza), la riga ne ha 1"}},
+        caso{"valore_non_numero", "pendenza, 100, 8.5\r\n", "",
+             {"l:4:16: errore 25 [registrato]: pendenza: \"8.5\" non \xC3\xA8 un numero intero"}},
+        caso{"valore_fuori_misura", "", "sabbia, 40000\r\n",
+             {"t:2:9: errore 25 [registrato]: sabbia: 40000 non sta nel suo campo (da -32768 a 32767)"}},
+        caso{"virgola_decimale", "pendenza, 1000, 8,5\r\n", "",
+             {"l:4:19: avviso: pendenza vuole 2 valori: in pi\xC3\xB9 \"5\"; una virgola decimale? i valori sono numeri interi"}},
+        caso{"virgola_nel_nome", "",
+             "stazione, 500, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 8,10,0, Borgo, Nuovo\r\n",
+             {"t:2:64: avviso: stazione vuole 17 valori: in pi\xC3\xB9 \"Nuovo\"; una virgola nel testo lo chiude: scrivilo tra virgolette"}},
+        caso{"parola_data_due_volte",
+             "[generale]\r\nlunghezza percorso, 8000\r\nlunghezza percorso, 9000\r\n[curve]\r\n[fine]\r\n",
+             "sabbia, 100\r\nsabbia, 200\r\n",
+             {"l:3:1: avviso: lunghezza percorso gi\xC3\xA0 data alla riga 2: la tabella delle celle viene creata di nuovo",
+              "t:3:1: avviso: sabbia gi\xC3\xA0 data alla riga 2: vale l'ultima"}},
+        caso{"intervalli",
+             "pendenza, 1000, 800\r\n",
+             "numero vetture, 0\r\naderenza, 0, 5000\r\nvelocita, 0, 900\r\n"
+             "stazione, 500, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 8,75,0, Borgo\r\n",
+             {"l:4:17: avviso: pendenza: 800 per mille fuori da quanto ha senso (-60..60 per mille)",
+              "t:2:17: avviso: numero vetture: 0 fuori da quanto ha senso (1..40)",
+              "t:3:14: avviso: aderenza: 5000 fuori da quanto ha senso (1..100)",
+              "t:4:14: avviso: velocita: 900 km/h fuori da quanto ha senso (0..350 km/h)",
+              "t:5:51: avviso: minuti di stazione: 75 fuori da quanto ha senso (0..59)"}}),
+    [](const auto& info) { return std::string(info.param.nome); });
+
+INSTANTIATE_TEST_SUITE_P(
+    Posizioni, Controllo,
+    ::testing::Values(
+        caso{"fuori_griglia", "", "segnale, 7030" + segnale + "velocita, 1010, 80\r\n",
+             {"t:2:10: avviso: segnale a 7030 m fuori dalla griglia di 50 m: il compilatore lo mette a 7050 m",
+              "t:3:11: avviso: velocita a 1010 m fuori dalla griglia di 50 m: il compilatore lo mette a 1000 m"}},
+        caso{"oltre_il_percorso", "", "segnale, 9000" + segnale,
+             {"t:2:10: avviso: segnale a 9000 m oltre la fine del percorso (8000 m)"}},
+        caso{"oltre_la_tabella", "pendenza, 30000, 2\r\n", "",
+             {"l:4:1: errore 15 [registrato]: pendenza a 30000 m oltre la fine della tabella delle celle: l'ultima posizione ammessa \xC3\xA8 14900 m (percorso di 8000 m)"}},
+        caso{"curva_oltre_il_tracciato", "curvad4, 14000, 2000\r\n", "",
+             {"l:4:1: avviso: la curva finisce a 16000 m, oltre l'ultimo metro del tracciato (14998 m): la parte oltre non viene stesa"}},
+        caso{"ordine", "curvad4, 500, 100\r\ncurvas2, 100, 50\r\npendenza, 500, 1\r\npendenza, 400, 0\r\n", "",
+             {"l:5:1: avviso: curvas2 inizia a 100 m, dietro il tracciato gi\xC3\xA0 steso fino a 600 m",
+              "l:7:1: avviso: pendenza a 400 m non dopo la precedente a 500 m"}},
+        caso{"galleria", "montagna, 4100, 3200, 25\r\n", "",
+             {"l:4:1: avviso: la galleria finisce a 3200 m, non dopo il suo inizio a 4100 m: nessuna cella",
+              "l:4:23: avviso: tipo di galleria 25 sconosciuto: i tipi vanno da 1 a 9, e da 11 a 19 con un segno ogni quattro celle"}},
+        caso{"orari_all_indietro", "",
+             "stazione, 500, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 8,10,0, Borgo\r\n"
+             "stazione, 3000, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 8,5,0, Villa\r\n",
+             {"t:3:50: avviso: stazione Villa alle 08:05:00, non dopo Borgo alle 08:10:00 (riga 2), che la precede lungo la linea"}}),
+    [](const auto& info) { return std::string(info.param.nome); });
+
+INSTANTIATE_TEST_SUITE_P(
+    Guasti, Controllo,
+    ::testing::Values(
+        caso{"celle_occupate", "cartello_indicatore, 2000, (X)\r\nindicatori_vmax, 2000, 80,90,95,0,80,90,95,0\r\n",
+             "segnale, 3800" + segnale + "segnale, 3800" + segnale +
+             "rallentamento, 5000, 60, 500, 0,0,0\r\nsegnale, 7300" + segnale +
+             "rallentamento, 6000, 60, 1300, 0,0,0\r\n",
+             {"l:5:1: errore 21 [registrato]: indicatori_vmax a 2000 m: la sua cella (cella 41, 2000 m) \xC3\xA8 gi\xC3\xA0 occupata da cartello_indicatore a 2000 m (riga 4)",
+              "t:3:1: errore 16: segnale a 3800 m: la sua cella (cella 77, 3800 m) \xC3\xA8 gi\xC3\xA0 occupata da segnale a 3800 m (riga 2)",
+              "t:4:1: errore 17: rallentamento a 5000 m: la cella dell'avviso 1200 m prima (cella 77, 3800 m) \xC3\xA8 gi\xC3\xA0 occupata da segnale a 3800 m (riga 2)",
+              "t:6:1: errore 19: rallentamento a 6000 m: la cella di fine (cella 147, 7300 m) \xC3\xA8 gi\xC3\xA0 occupata da segnale a 7300 m (riga 5)"}},
+        caso{"cella_riservata", "", "rallentamento, 0, 60, 100, 0,0,0\r\n",
+             {"t:2:1: errore 1250 [registrato]: rallentamento a 0 m: la cella 1 (da 0 a 50 m) \xC3\xA8 riservata e nessun elemento pu\xC3\xB2 starci; spostalo ad almeno 50 m"}},
+        caso{"codice_15_con_la_posizione_dell_elemento", "pendenza, 30000, 2\r\n",
+             "segnale, 3800" + segnale,
+             {"l:4:1: errore 15 [registrato]: pendenza a 30000 m oltre la fine della tabella delle celle: l'ultima posizione ammessa \xC3\xA8 14900 m (percorso di 8000 m)"}},
+        caso{"tre_errori_in_una_volta", "pendenza, 30000, 2\r\n",
+             "stazione, 1025, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, A\r\n"
+             "stazione, 4000, 12, 650, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, B\r\n",
+             {"l:4:1: errore 15: pendenza a 30000 m oltre la fine della tabella delle celle: l'ultima posizione ammessa \xC3\xA8 14900 m (percorso di 8000 m)",
+              "t:2:1: errore 8 [registrato]: stazione a 1025 m: la posizione deve essere multipla di 50 (1000 o 1050)",
+              "t:3:1: errore 9: stazione a 4000 m: la lunghezza 650 m deve essere multipla di 100"}}),
+    [](const auto& info) { return std::string(info.param.nome); });
+// clang-format on
+
+}  // namespace
