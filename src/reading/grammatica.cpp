@@ -10,7 +10,6 @@ using R = ruolo_valore;
 // clang-format off
 constexpr valore_chiave posizione_m{"posizione", L::long32, R::posizione, "m"};
 
-constexpr valore_chiave v_generale[] = {{"[generale]", L::testo, R::qualsiasi, ""}};
 constexpr valore_chiave v_lunghezza[] = {{"lunghezza", L::long32, R::metri, "m", 1000, 1000000}};
 constexpr valore_chiave v_progressiva[] = {
     {"inizio", L::long32, R::metri, "m"},

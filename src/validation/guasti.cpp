@@ -432,16 +432,17 @@ std::string senza_righe(const std::string& testo, fonte_lettura fonte,
   std::string uscita;
   uscita.reserve(testo.size());
   int riga = 1;
+  bool esclusa = escluse.count({fonte, riga}) != 0;
   for (std::size_t i = 0; i < testo.size(); ++i) {
     const char c = testo[i];
-    if (c == '\n' || c == '\r') {
-      uscita += c;
-      const bool crlf =
-          c == '\r' && i + 1 < testo.size() && testo[i + 1] == '\n';
-      if (!crlf) ++riga;
+    if (c != '\n' && c != '\r') {
+      if (!esclusa) uscita += c;
       continue;
     }
-    if (escluse.count({fonte, riga}) == 0) uscita += c;
+    uscita += c;
+    if (c == '\r' && i + 1 < testo.size() && testo[i + 1] == '\n') continue;
+    ++riga;
+    esclusa = escluse.count({fonte, riga}) != 0;
   }
   return uscita;
 }

@@ -150,7 +150,8 @@ percorso percorso_di(const descrizione_letta& linea) {
 }
 
 std::string forse_intendevi(std::string_view campo, fonte_lettura fonte) {
-  if (!ha_lettere(campo) || campo.size() < 4) return "";
+  // A field much longer than any keyword misspells none of them.
+  if (!ha_lettere(campo) || campo.size() < 4 || campo.size() > 40) return "";
   std::string migliore;
   std::size_t minima = std::numeric_limits<std::size_t>::max();
   for (const std::string& nota : parole_note(fonte)) {
