@@ -1,0 +1,259 @@
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <string>
+#include <tuple>
+#include <utility>
+
+#include "documents/documenti_autore.h"
+#include "documents/percorso_autore.h"
+#include "documents/testo_autore.h"
+
+namespace {
+
+// The frames of the default sheet; only the boxes' contents and the table's
+// rows change.
+// clang-format off
+constexpr const char* cima_intestazione =
+    "  ___________________                                               ______________";
+constexpr const char* titolo =
+    " |                   |                    SCHEDA                   |              |";
+constexpr const char* base_voci =
+    "                                                                   |______________|";
+constexpr const char* cima_riquadri =
+    "  ___________________                ___________________";
+constexpr const char* titoli_riquadri =
+    " |  CLASSIFICAZIONE  |              |  MASSA BLOCCATA   |       ";
+constexpr const char* base_riquadri =
+    " |___________________|              |___________________|";
+constexpr const char* cima_tabella =
+    "  ________________________________________________________________________________";
+constexpr const char* titoli_colonne =
+    " | Vel.| Vel.| Progr Km |  No |   Localita' di  Servizio   |     Orario     | Rec |";
+constexpr const char* titoli_colonne_sotto =
+    " | Lim.|Marc.|          |  Rs |                            |                |     |";
+constexpr const char* base_tabella =
+    " |_____|_____|__________|_____|____________________________|________________|_____|";
+constexpr const char* riga_vuota =
+    " |     |     |          |     |                            |                |     |";
+// clang-format on
+
+constexpr const char* legenda_stima =
+    "   * orario di transito stimato dalle velocit\xE0 massime";
+
+// The texts of the heading and of the two boxes, in Windows-1252.
+struct voci_scheda {
+  std::string treno, origine, destinazione, alta, bassa, classificazione, massa;
+};
+
+// One row of the table before its time is known.
+struct riga_percorso {
+  int32_t posizione = 0;
+  int ordine = 0;  // at one position: station, board, speed step, destination
+  std::string velocita;
+  std::string nome;
+  int32_t orario = 0;
+};
+
+enum class posto_orario { primo, medio, ultimo };
+
+std::string colonna_orario(const orario_luogo& o, posto_orario posto) {
+  if (!o.presente) return std::string(16, ' ');
+  const std::string t = ora_minuti(o.secondi) + (o.stimato ? "*" : "");
+  // As the default sheet places them: the first time at the column's right
+  // end, the last at its left end, the others in between.
+  switch (posto) {
+    case posto_orario::primo:
+      return a_destra(t, 15) + " ";
+    case posto_orario::ultimo:
+      return " " + a_sinistra(t, 15);
+    default:
+      return "     " + a_sinistra(t, 11);
+  }
+}
+
+std::string riga_tabella(const riga_percorso& r, const tabella_stazioni& t,
+                         const std::string& orario) {
+  const std::string progr = chilometri(progressiva(t, r.posizione));
+  return " |" + a_destra(r.velocita, 4) + " |     |" + a_destra(progr, 8) +
+         "  |     |  " + a_sinistra(r.nome, 26) + "|" + orario + "|     |";
+}
+
+std::string velocita_testo(int kmh) {
+  return kmh > 0 ? std::to_string(kmh) : "";
+}
+
+// Station rows, with the speed in force at the origin and a speed step that
+// falls on a station written into the station's own row.
+std::vector<riga_percorso> righe_stazioni(const std::vector<stazione>& s,
+                                          const std::vector<cella>& celle) {
+  std::vector<riga_percorso> righe;
+  for (std::size_t k = 0; k < s.size(); ++k) {
+    const bool arrivo = k > 0 && k + 1 == s.size();
+    righe.push_back({s[k].posizione, arrivo ? 3 : 0, "",
+                     maiuscole_cp1252(s[k].nome), s[k].orario});
+  }
+  if (!righe.empty())
+    righe.front().velocita = velocita_testo(velocita_da(celle, s[0].posizione));
+  return righe;
+}
+
+// A row for each board that sets new speeds: of the left side, or of the right
+// one for a board without a left side. A board with stripes only announces the
+// board ahead, and one that repeats the speeds of the board before it changes
+// nothing.
+std::vector<riga_percorso> righe_indicatori(const std::vector<cella>& celle,
+                                            int32_t da, int32_t a) {
+  std::vector<riga_percorso> righe;
+  std::array<int, 3> prima{};
+  for (const indicatore_velocita& i : indicatori_velocita(celle, da, a)) {
+    const bool sinistra = i.sinistra[0] > 0;
+    const auto& v = sinistra ? i.sinistra : i.destra;
+    if ((sinistra ? i.strisce_sinistra : i.strisce_destra) != 0 || v == prima)
+      continue;
+    prima = v;
+    righe.push_back({i.posizione, 1, velocita_testo(v[0]),
+                     "indicatore " + std::to_string(v[0]) + "/" +
+                         std::to_string(v[1]) + "/" + std::to_string(v[2]),
+                     0});
+  }
+  return righe;
+}
+
+std::vector<riga_percorso> righe_percorso(const std::vector<cella>& celle,
+                                          const tabella_stazioni& t) {
+  const std::vector<stazione> s = stazioni_del_percorso(t);
+  std::vector<riga_percorso> righe = righe_stazioni(s, celle);
+  if (s.empty()) return righe;
+  const int32_t da = s.front().posizione, a = s.back().posizione;
+  for (const cambio_velocita& c : cambi_velocita(celle, da, a)) {
+    auto stazione = std::find_if(righe.begin(), righe.end(), [&](auto& r) {
+      return r.posizione == c.posizione;
+    });
+    if (stazione != righe.end()) {
+      stazione->velocita = velocita_testo(c.velocita);
+    } else {
+      righe.push_back({c.posizione, 2, velocita_testo(c.velocita),
+                       "Km " + chilometri(progressiva(t, c.posizione)), 0});
+    }
+  }
+  for (riga_percorso& r : righe_indicatori(celle, da, a)) righe.push_back(r);
+  std::stable_sort(righe.begin(), righe.end(), [](auto& x, auto& y) {
+    return std::tie(x.posizione, x.ordine) < std::tie(y.posizione, y.ordine);
+  });
+  return righe;
+}
+
+// The table's rows with their times, and the legend of the estimated times
+// when there is one.
+std::vector<std::string> corpo_tabella(const std::vector<cella>& celle,
+                                       const tabella_stazioni& t) {
+  const std::vector<riga_percorso> righe = righe_percorso(celle, t);
+  std::vector<luogo_orario> luoghi;
+  for (const riga_percorso& r : righe)
+    luoghi.push_back({r.posizione, r.orario});
+  const std::vector<orario_luogo> orari =
+      stima_orari(luoghi, tempi_di_corsa(celle));
+  std::vector<std::string> corpo = {riga_vuota};
+  bool stime = false;
+  for (std::size_t k = 0; k < righe.size(); ++k) {
+    const posto_orario posto = k == 0                  ? posto_orario::primo
+                               : k + 1 == righe.size() ? posto_orario::ultimo
+                                                       : posto_orario::medio;
+    corpo.push_back(riga_tabella(righe[k], t, colonna_orario(orari[k], posto)));
+    stime = stime || orari[k].stimato;
+  }
+  corpo.push_back(riga_vuota);
+  if (stime) {
+    corpo.push_back(" |     |" + a_sinistra(legenda_stima, 68) + "|     |");
+    corpo.push_back(riga_vuota);
+  }
+  return corpo;
+}
+
+std::vector<std::string> intestazione(const voci_scheda& v) {
+  return {
+      "",
+      "",
+      cima_intestazione,
+      titolo,
+      " |" + al_centro("TRENO n." + v.treno, 19) + "|                   da: " +
+          a_sinistra(v.origine, 22) + "|" + al_centro(v.alta, 14) + "|",
+      " |___________________|                    a: " +
+          a_sinistra(v.destinazione, 22) + "|" + al_centro(v.bassa, 14) + "|",
+      base_voci,
+      cima_riquadri,
+      titoli_riquadri,
+      " |   " + a_sinistra(v.classificazione, 16) + "|              |      " +
+          a_sinistra(v.massa, 13) + "|",
+      base_riquadri,
+      "",
+      cima_tabella,
+      titoli_colonne,
+      titoli_colonne_sotto,
+      base_tabella,
+  };
+}
+
+// The texts that the tables give when the author gives none.
+voci_scheda voci_dalle_tabelle(const std::vector<cella>& celle,
+                               const tabella_stazioni& t) {
+  const std::vector<stazione> s = stazioni_del_percorso(t);
+  voci_scheda v;
+  v.treno = t[record_nome_treno].nome;
+  if (!s.empty()) {
+    v.origine = maiuscole_cp1252(s.front().nome);
+    v.destinazione = maiuscole_cp1252(s.back().nome);
+  }
+  const int massima =
+      s.empty()
+          ? velocita_massima(celle, 0, t[record_treno].fine)
+          : velocita_massima(celle, s.front().posizione, s.back().posizione);
+  if (massima > 0) v.alta = "V" + std::to_string(massima);
+  const int32_t vetture = t[record_treno].posizione;
+  if (vetture > 0)
+    v.bassa =
+        std::to_string(vetture) + (vetture == 1 ? " VETTURA" : " VETTURE");
+  if (t[record_treno].inizio > 0)
+    v.massa = std::to_string(t[record_treno].inizio) + "%";
+  return v;
+}
+
+// The author's texts over the defaults; the refusal of one that Windows-1252
+// cannot hold.
+std::string voci_dell_autore(const opzioni_documenti& o, voci_scheda& v) {
+  const std::pair<const std::optional<std::string>*, std::string*> voci[] = {
+      {&o.codice_treno, &v.treno},
+      {&o.voce_alta, &v.alta},
+      {&o.voce_bassa, &v.bassa},
+      {&o.massa_bloccata, &v.massa}};
+  const char* nomi[] = {"codice del treno", "voce in alto a destra",
+                        "voce in basso a destra", "massa bloccata"};
+  for (std::size_t k = 0; k < std::size(voci); ++k) {
+    if (!*voci[k].first) continue;
+    const testo_convertito t = converti_voce(**voci[k].first, nomi[k]);
+    if (!t.ok()) return t.errore;
+    *voci[k].second = t.righe.front();
+  }
+  const testo_convertito c =
+      converti_voce(o.classificazione, "classificazione");
+  if (!c.ok()) return c.errore;
+  v.classificazione = c.righe.front();
+  return "";
+}
+
+}  // namespace
+
+documento righe_scheda_autore(const std::vector<cella>& celle,
+                              const tabella_stazioni& stazioni,
+                              const opzioni_documenti& opzioni) {
+  voci_scheda voci = voci_dalle_tabelle(celle, stazioni);
+  const std::string errore = voci_dell_autore(opzioni, voci);
+  if (!errore.empty()) return {{}, errore};
+  documento d{intestazione(voci), ""};
+  for (std::string& riga : corpo_tabella(celle, stazioni))
+    d.righe.push_back(std::move(riga));
+  d.righe.push_back(base_tabella);
+  d.righe.push_back("");
+  return d;
+}
