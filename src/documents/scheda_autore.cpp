@@ -46,10 +46,14 @@ struct voci_scheda {
   std::string treno, origine, destinazione, alta, bassa, classificazione, massa;
 };
 
+// Rows at one position: a station, then a board, then the train's own speed
+// step, which is the limit that holds from there; the destination comes last.
+enum class ordine_riga { stazione, indicatore, velocita, arrivo };
+
 // One row of the table before its time is known.
 struct riga_percorso {
   int32_t posizione = 0;
-  int ordine = 0;  // at one position: station, board, speed step, destination
+  ordine_riga ordine = ordine_riga::stazione;
   std::string velocita;
   std::string nome;
   int32_t orario = 0;
@@ -90,7 +94,8 @@ std::vector<riga_percorso> righe_stazioni(const std::vector<stazione>& s,
   std::vector<riga_percorso> righe;
   for (std::size_t k = 0; k < s.size(); ++k) {
     const bool arrivo = k > 0 && k + 1 == s.size();
-    righe.push_back({s[k].posizione, arrivo ? 3 : 0, "",
+    righe.push_back({s[k].posizione,
+                     arrivo ? ordine_riga::arrivo : ordine_riga::stazione, "",
                      maiuscole_cp1252(s[k].nome), s[k].orario});
   }
   if (!righe.empty())
@@ -112,7 +117,7 @@ std::vector<riga_percorso> righe_indicatori(const std::vector<cella>& celle,
     if ((sinistra ? i.strisce_sinistra : i.strisce_destra) != 0 || v == prima)
       continue;
     prima = v;
-    righe.push_back({i.posizione, 1, velocita_testo(v[0]),
+    righe.push_back({i.posizione, ordine_riga::indicatore, velocita_testo(v[0]),
                      "indicatore " + std::to_string(v[0]) + "/" +
                          std::to_string(v[1]) + "/" + std::to_string(v[2]),
                      0});
@@ -127,13 +132,14 @@ std::vector<riga_percorso> righe_percorso(const std::vector<cella>& celle,
   if (s.empty()) return righe;
   const int32_t da = s.front().posizione, a = s.back().posizione;
   for (const cambio_velocita& c : cambi_velocita(celle, da, a)) {
-    auto stazione = std::find_if(righe.begin(), righe.end(), [&](auto& r) {
+    auto su_stazione = std::find_if(righe.begin(), righe.end(), [&](auto& r) {
       return r.posizione == c.posizione;
     });
-    if (stazione != righe.end()) {
-      stazione->velocita = velocita_testo(c.velocita);
+    if (su_stazione != righe.end()) {
+      su_stazione->velocita = velocita_testo(c.velocita);
     } else {
-      righe.push_back({c.posizione, 2, velocita_testo(c.velocita),
+      righe.push_back({c.posizione, ordine_riga::velocita,
+                       velocita_testo(c.velocita),
                        "Km " + chilometri(progressiva(t, c.posizione)), 0});
     }
   }
@@ -222,18 +228,20 @@ voci_scheda voci_dalle_tabelle(const std::vector<cella>& celle,
 // The author's texts over the defaults; the refusal of one that Windows-1252
 // cannot hold.
 std::string voci_dell_autore(const opzioni_documenti& o, voci_scheda& v) {
-  const std::pair<const std::optional<std::string>*, std::string*> voci[] = {
-      {&o.codice_treno, &v.treno},
-      {&o.voce_alta, &v.alta},
-      {&o.voce_bassa, &v.bassa},
-      {&o.massa_bloccata, &v.massa}};
-  const char* nomi[] = {"codice del treno", "voce in alto a destra",
-                        "voce in basso a destra", "massa bloccata"};
-  for (std::size_t k = 0; k < std::size(voci); ++k) {
-    if (!*voci[k].first) continue;
-    const testo_convertito t = converti_voce(**voci[k].first, nomi[k]);
+  struct voce {
+    const std::optional<std::string>& testo;
+    std::string& destinazione;
+    const char* campo;  // names the option in a refusal
+  };
+  const voce voci[] = {{o.codice_treno, v.treno, "codice del treno"},
+                       {o.voce_alta, v.alta, "voce in alto a destra"},
+                       {o.voce_bassa, v.bassa, "voce in basso a destra"},
+                       {o.massa_bloccata, v.massa, "massa bloccata"}};
+  for (const voce& x : voci) {
+    if (!x.testo) continue;
+    const testo_convertito t = converti_voce(*x.testo, x.campo);
     if (!t.ok()) return t.errore;
-    *voci[k].second = t.righe.front();
+    x.destinazione = t.righe.front();
   }
   const testo_convertito c =
       converti_voce(o.classificazione, "classificazione");

@@ -5,12 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <functional>
-#include <set>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "banco.h"
 #include "documents/dati_scheda.h"
 #include "documents/tabelle_compilate.h"
 
@@ -96,8 +98,7 @@ std::string confrontabile(const std::string& nome) {
 }
 
 documento scheda_predefinita(const opzioni_documenti& o = {}) {
-  const tabelle_compilate t =
-      compila_descrizioni(testo_di(righe_linea()), testo_di(righe_treno()));
+  const tabelle_compilate t = compila_descrizioni_predefinite();
   EXPECT_EQ(t.codice_errore, 0);
   return righe_scheda_autore(t.celle, t.stazioni, o);
 }

@@ -9,8 +9,10 @@
 #include "app/nomi_file.h"
 #include "app/stato.h"
 #include "compiler/memorizza_percorso.h"
+#include "line/dati_linea.h"
 #include "platform/cartella_memoria.h"
 #include "tables/tabelle.h"
+#include "train_run/dati_treno.h"
 
 struct tabelle_compilate {
   std::vector<cella> celle;
@@ -28,6 +30,16 @@ inline tabelle_compilate compila_descrizioni(const std::string& linea,
   c.file[nome_descrizione_treno(s)] = treno;
   compila_tabelle(s, c, 0);
   return {s.celle, s.stazioni, s.codice_errore};
+}
+
+// The default scenario's own two descriptions, compiled.
+inline tabelle_compilate compila_descrizioni_predefinite() {
+  auto testo = [](const std::vector<std::string>& righe) {
+    std::string t;
+    for (const std::string& riga : righe) t += riga + "\r\n";
+    return t;
+  };
+  return compila_descrizioni(testo(righe_linea()), testo(righe_treno()));
 }
 
 // A line description of `lunghezza` metres with the given general lines (the
