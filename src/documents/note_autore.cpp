@@ -1,5 +1,7 @@
 #include <cstdio>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "documents/documenti_autore.h"
 #include "documents/percorso_autore.h"
@@ -41,11 +43,11 @@ documento intestazione(const opzioni_documenti& o) {
                 std::to_string(o.data.mese) + "." +
                 std::to_string(o.data.anno)};
   }
-  auto o_non_indicato = [](const std::string& t) {
+  auto oppure_non_indicato = [](const std::string& t) {
     return t.empty() ? std::string("non indicato") : t;
   };
-  return {{"AUTORE: " + o_non_indicato(autore.righe.front()),
-           "INDIRIZZO EMAIL: " + o_non_indicato(email.righe.front()),
+  return {{"AUTORE: " + oppure_non_indicato(autore.righe.front()),
+           "INDIRIZZO EMAIL: " + oppure_non_indicato(email.righe.front()),
            "NUMERO PROGRESSIVO SCENARIO: " + std::to_string(o.numero),
            "DATA REALIZZAZIONE SCENARIO: " + data, ""},
           ""};
