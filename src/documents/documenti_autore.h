@@ -55,19 +55,15 @@ struct documento {
 // The train sheet: a heading box, the classification and braked-mass boxes, and
 // a table with a row per station and per change of the speed limit between the
 // first and the last station. A time marked "*" is estimated.
-documento righe_scheda_autore(const std::vector<cella>& celle,
-                              const tabella_stazioni& stazioni,
+documento righe_scheda_autore(const tabelle& t,
                               const opzioni_documenti& opzioni);
 
 // The slowdown prescriptions: a line per slowdown, from km to km with its
 // speed, or "NESSUNA PRESCRIZIONE".
-documento righe_rallentamenti_autore(const std::vector<cella>& celle,
-                                     const tabella_stazioni& stazioni);
+documento righe_rallentamenti_autore(const tabelle& t);
 
 // The notes: author, e-mail, number and date, an empty line, then the author's
 // prose or the summary.
-documento righe_note_autore(const std::vector<cella>& celle,
-                            const tabella_stazioni& stazioni,
-                            const opzioni_documenti& opzioni);
+documento righe_note_autore(const tabelle& t, const opzioni_documenti& opzioni);
 
 #endif  // DOCUMENTS_DOCUMENTI_AUTORE_H_

@@ -113,8 +113,7 @@ std::vector<std::string> paragrafi_riassunto(const std::vector<cella>& celle,
 
 }  // namespace
 
-documento righe_note_autore(const std::vector<cella>& celle,
-                            const tabella_stazioni& stazioni,
+documento righe_note_autore(const tabelle& t,
                             const opzioni_documenti& opzioni) {
   documento d = intestazione(opzioni);
   if (!d.ok()) return d;
@@ -124,7 +123,8 @@ documento righe_note_autore(const std::vector<cella>& celle,
     d.righe.insert(d.righe.end(), testo.righe.begin(), testo.righe.end());
     return d;
   }
-  for (const std::string& paragrafo : paragrafi_riassunto(celle, stazioni)) {
+  for (const std::string& paragrafo :
+       paragrafi_riassunto(t.celle, t.stazioni)) {
     for (std::string& riga : a_capo(paragrafo, larghezza_prosa))
       d.righe.push_back(std::move(riga));
   }

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <tuple>
 
+#include "tables/metri.h"
+
 namespace {
 
 constexpr int64_t secondi_giorno = 24 * 3600;

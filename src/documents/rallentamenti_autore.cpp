@@ -11,16 +11,15 @@ const std::string rientro(18, ' ');
 
 }  // namespace
 
-documento righe_rallentamenti_autore(const std::vector<cella>& celle,
-                                     const tabella_stazioni& stazioni) {
+documento righe_rallentamenti_autore(const tabelle& t) {
   documento d{{"", "", ""}, ""};
-  const std::vector<rallentamento> elenco = rallentamenti(celle);
+  const std::vector<rallentamento> elenco = rallentamenti(t.celle);
   if (elenco.empty()) d.righe.push_back(rientro + "NESSUNA PRESCRIZIONE");
   for (const rallentamento& r : elenco) {
     d.righe.push_back(rientro + "RALLENTAMENTO A " +
                       std::to_string(r.velocita) + " KM/H DAL KM " +
-                      chilometri(progressiva(stazioni, r.inizio)) + " AL KM " +
-                      chilometri(progressiva(stazioni, r.fine)));
+                      chilometri(progressiva(t.stazioni, r.inizio)) +
+                      " AL KM " + chilometri(progressiva(t.stazioni, r.fine)));
   }
   return d;
 }

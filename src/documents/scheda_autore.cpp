@@ -252,14 +252,13 @@ std::string voci_dell_autore(const opzioni_documenti& o, voci_scheda& v) {
 
 }  // namespace
 
-documento righe_scheda_autore(const std::vector<cella>& celle,
-                              const tabella_stazioni& stazioni,
+documento righe_scheda_autore(const tabelle& t,
                               const opzioni_documenti& opzioni) {
-  voci_scheda voci = voci_dalle_tabelle(celle, stazioni);
+  voci_scheda voci = voci_dalle_tabelle(t.celle, t.stazioni);
   const std::string errore = voci_dell_autore(opzioni, voci);
   if (!errore.empty()) return {{}, errore};
   documento d{intestazione(voci), ""};
-  for (std::string& riga : corpo_tabella(celle, stazioni))
+  for (std::string& riga : corpo_tabella(t.celle, t.stazioni))
     d.righe.push_back(std::move(riga));
   d.righe.push_back(base_tabella);
   d.righe.push_back("");

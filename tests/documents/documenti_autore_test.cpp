@@ -100,7 +100,7 @@ std::string confrontabile(const std::string& nome) {
 documento scheda_predefinita(const opzioni_documenti& o = {}) {
   const tabelle_compilate t = compila_descrizioni_predefinite();
   EXPECT_EQ(t.codice_errore, 0);
-  return righe_scheda_autore(t.celle, t.stazioni, o);
+  return righe_scheda_autore(t.t, o);
 }
 
 TEST(SchedaAutore, LaSchedaPredefinitaPassaLeVerificheDelleCornici) {
@@ -184,7 +184,7 @@ class PiccoloScenario : public ::testing::TestWithParam<caso_scenario> {};
 TEST_P(PiccoloScenario, RigheEsatte) {
   const caso_scenario& c = GetParam();
   const tabelle_compilate t = compila_descrizioni(
-      linea_prova(c.generale, c.principale, c.lunghezza), treno_prova(c.treno));
+      linea_prova(c.generale, c.principale, c.lunghezza), treno_con(c.treno));
   ASSERT_EQ(t.codice_errore, 0);
   const documento d = c.documento_di(t);
   ASSERT_TRUE(d.ok()) << d.errore;
@@ -204,21 +204,19 @@ opzioni_documenti opzioni_note(std::optional<std::string> testo = {}) {
 std::function<documento(const tabelle_compilate&)> scheda(
     opzioni_documenti o = {}) {
   return [o](const tabelle_compilate& t) {
-    documento d = righe_scheda_autore(t.celle, t.stazioni, o);
+    documento d = righe_scheda_autore(t.t, o);
     d.righe.erase(d.righe.begin(), d.righe.begin() + prima_riga_corpo);
     return d;
   };
 }
 
 documento prescrizioni(const tabelle_compilate& t) {
-  return righe_rallentamenti_autore(t.celle, t.stazioni);
+  return righe_rallentamenti_autore(t.t);
 }
 
 std::function<documento(const tabelle_compilate&)> note(
     opzioni_documenti o = opzioni_note()) {
-  return [o](const tabelle_compilate& t) {
-    return righe_note_autore(t.celle, t.stazioni, o);
-  };
+  return [o](const tabelle_compilate& t) { return righe_note_autore(t.t, o); };
 }
 
 const std::string crescente = "progressiva chilometrica uno, 0, 12000, 0\r\n";
@@ -421,7 +419,7 @@ TEST(DocumentiAutore, VociDellaSchedaDalleTabelleODalleOpzioni) {
 
 TEST(DocumentiAutore, RifiutiConIlMotivo) {
   const tabelle_compilate t =
-      compila_descrizioni(linea_prova(crescente), treno_prova(due_stazioni));
+      compila_descrizioni(linea_prova(crescente), treno_con(due_stazioni));
   struct caso {
     const char* nome;
     std::function<void(opzioni_documenti&)> cambia;
@@ -459,8 +457,8 @@ TEST(DocumentiAutore, RifiutiConIlMotivo) {
     SCOPED_TRACE(c.nome);
     opzioni_documenti o = opzioni_note();
     c.cambia(o);
-    const documento d = c.scheda ? righe_scheda_autore(t.celle, t.stazioni, o)
-                                 : righe_note_autore(t.celle, t.stazioni, o);
+    const documento d =
+        c.scheda ? righe_scheda_autore(t.t, o) : righe_note_autore(t.t, o);
     EXPECT_EQ(d.errore, c.errore);
     EXPECT_TRUE(d.righe.empty());
   }

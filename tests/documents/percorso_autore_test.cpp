@@ -28,10 +28,10 @@ class Progressiva : public ::testing::TestWithParam<caso_progressiva> {};
 TEST_P(Progressiva, ComeLeProgressioniDellaLinea) {
   const caso_progressiva& c = GetParam();
   const tabelle_compilate t = compila_descrizioni(
-      linea_prova(c.progressioni), treno_prova("velocita, 0, 100\r\n"));
+      linea_prova(c.progressioni), treno_con("velocita, 0, 100\r\n"));
   ASSERT_EQ(t.codice_errore, 0);
   for (auto [posizione, attesa] : c.attese)
-    EXPECT_EQ(progressiva(t.stazioni, posizione), attesa) << posizione;
+    EXPECT_EQ(progressiva(t.t.stazioni, posizione), attesa) << posizione;
 }
 
 std::string progressione(const char* quale, int inizio, int valore, int flag) {
@@ -93,10 +93,10 @@ TEST(Rallentamenti, CoppieDiInizioEFine) {
   for (const caso& c : casi) {
     SCOPED_TRACE(c.nome);
     const tabelle_compilate t =
-        compila_descrizioni(linea_prova(""), treno_prova(c.righe));
+        compila_descrizioni(linea_prova(""), treno_con(c.righe));
     ASSERT_EQ(t.codice_errore, 0);
     std::vector<std::tuple<int32_t, int32_t, int>> trovati;
-    for (const rallentamento& r : rallentamenti(t.celle))
+    for (const rallentamento& r : rallentamenti(t.t.celle))
       trovati.emplace_back(r.inizio, r.fine, r.velocita);
     EXPECT_EQ(trovati, c.attesi);
   }

@@ -4,42 +4,37 @@
 #define TESTS_DOCUMENTS_TABELLE_COMPILATE_H_
 
 #include <string>
-#include <vector>
 
-#include "app/nomi_file.h"
-#include "app/stato.h"
+#include "banco.h"
 #include "compiler/memorizza_percorso.h"
-#include "line/dati_linea.h"
+#include "core/diagnostica.h"
+#include "core/scenario.h"
 #include "platform/cartella_memoria.h"
 #include "tables/tabelle.h"
-#include "train_run/dati_treno.h"
 
 struct tabelle_compilate {
-  std::vector<cella> celle;
-  tabella_stazioni stazioni;
+  tabelle t;
   int32_t codice_errore = 0;
 };
 
 // Compiles the two descriptions (Windows-1252 text with CR LF) as the default
-// scenario's line and train.
+// scenario's line and train, without the plan, which no document reads.
 inline tabelle_compilate compila_descrizioni(const std::string& linea,
                                              const std::string& treno) {
-  stato s;
+  const scenario sc;
   cartella_memoria c;
-  c.file[nome_descrizione_linea(s)] = linea;
-  c.file[nome_descrizione_treno(s)] = treno;
-  compila_tabelle(s, c, 0);
-  return {s.celle, s.stazioni, s.codice_errore};
+  c.file[nome_descrizione_linea(sc)] = linea;
+  c.file[nome_descrizione_treno(sc)] = treno;
+  tabelle_compilate risultato;
+  diagnostica d;
+  compila_tabelle(sc, c, /*con_piano=*/false, risultato.t, d);
+  risultato.codice_errore = d.codice_errore;
+  return risultato;
 }
 
 // The default scenario's own two descriptions, compiled.
 inline tabelle_compilate compila_descrizioni_predefinite() {
-  auto testo = [](const std::vector<std::string>& righe) {
-    std::string t;
-    for (const std::string& riga : righe) t += riga + "\r\n";
-    return t;
-  };
-  return compila_descrizioni(testo(righe_linea()), testo(righe_treno()));
+  return compila_descrizioni(testo_di(righe_linea()), testo_di(righe_treno()));
 }
 
 // A line description of `lunghezza` metres with the given general lines (the
@@ -49,11 +44,6 @@ inline std::string linea_prova(const std::string& generale,
                                int lunghezza = 8000) {
   return "[generale]\r\nlunghezza percorso, " + std::to_string(lunghezza) +
          "\r\n" + generale + "[curve]\r\n" + principale + "[fine]\r\n";
-}
-
-// A train-run description with the given lines.
-inline std::string treno_prova(const std::string& corpo) {
-  return "[generale]\r\n" + corpo + "[fine]\r\n";
 }
 
 // A station line at `posizione` with a time (0, 0, 0 for none).
