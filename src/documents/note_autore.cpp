@@ -6,6 +6,7 @@
 #include "documents/documenti_autore.h"
 #include "documents/percorso_autore.h"
 #include "documents/testo_autore.h"
+#include "tables/campi.h"
 
 namespace {
 
@@ -93,9 +94,10 @@ std::string lunghezza_in_km(int32_t metri) {
 std::vector<std::string> paragrafi_riassunto(const std::vector<cella>& celle,
                                              const tabella_stazioni& t) {
   const std::vector<stazione> s = stazioni_del_percorso(t);
-  std::string chi = "Scenario della linea " + t[record_linea].nome +
-                    " per il treno " + t[record_nome_treno].nome +
-                    ": percorso di " + lunghezza_in_km(t[record_treno].fine);
+  const dati_generali g(t);
+  std::string chi = "Scenario della linea " + g.nome_linea() +
+                    " per il treno " + g.codice_treno() + ": percorso di " +
+                    lunghezza_in_km(g.lunghezza_percorso());
   if (s.size() >= 2) chi += " da " + s.front().nome + " a " + s.back().nome;
   std::vector<std::string> paragrafi = {
       chi + ".", "Localit\xE0 di servizio: " + conteggio(s.size(), "nessuna") +

@@ -2,41 +2,31 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <tuple>
 
+#include "tables/campi.h"
 #include "tables/metri.h"
 
 namespace {
 
 constexpr int64_t secondi_giorno = 24 * 3600;
 
-// The cell of a profile starting at `posizione`: P / 50 rounded, halves to
-// the even neighbour, as the reader places it.
-int64_t cella_profilo(int32_t posizione) {
-  int64_t q = posizione / metri_per_cella;
-  int64_t r = posizione % metri_per_cella;
-  if (r < 0) {
-    --q;
-    r += metri_per_cella;
-  }
-  if (r * 2 > metri_per_cella || (r * 2 == metri_per_cella && q % 2 != 0)) ++q;
-  return q;
-}
-
-int32_t metro_finale(std::size_t cella) {
-  return static_cast<int32_t>(cella) * metri_per_cella;
-}
-
 bool stazione_presente(const stazione& s) { return s.tipo != 0 || s.fine != 0; }
 
-bool progressione_presente(const stazione& s) {
-  return s.inizio != 0 || s.fine != 0 || s.posizione != 0;
-}
+// A kilometric progression as the reader leaves it: its start, its value in
+// metres and 1 when it counts down.
+struct progressione {
+  int32_t inizio = 0;
+  int32_t valore = 0;
+  int32_t segno = 0;
+  bool presente() const { return inizio != 0 || valore != 0 || segno != 0; }
+};
 
-int64_t dalla_progressione(const stazione& p, int32_t posizione) {
+int64_t dalla_progressione(const progressione& p, int32_t posizione) {
   const int64_t percorsi = int64_t{posizione} - p.inizio;
-  if (p.posizione == 1) return int64_t{p.fine} - 100 - percorsi;
-  return int64_t{p.fine} + percorsi;
+  if (p.segno == 1) return int64_t{p.valore} - 100 - percorsi;
+  return int64_t{p.valore} + percorsi;
 }
 
 // The start or end of a slowdown with the values that pair them.
@@ -75,19 +65,21 @@ std::vector<stazione> stazioni_del_percorso(const tabella_stazioni& stazioni) {
 }
 
 int64_t progressiva(const tabella_stazioni& stazioni, int32_t posizione) {
-  const stazione* prima_di_tutte = nullptr;
-  for (int r = record_progressiva_tre; r <= record_progressiva_uno; ++r) {
-    const stazione& p = stazioni[static_cast<std::size_t>(r)];
-    if (!progressione_presente(p)) continue;
+  const dati_generali g(stazioni);
+  std::optional<progressione> prima_di_tutte;
+  for (int n = 0; n < 3; ++n) {
+    const progressione p{g.progressiva_inizio(n), g.progressiva_valore(n),
+                         g.progressiva_segno(n)};
+    if (!p.presente()) continue;
     if (p.inizio <= posizione) return dalla_progressione(p, posizione);
-    prima_di_tutte = &p;
+    prima_di_tutte = p;
   }
-  if (prima_di_tutte == nullptr) return posizione;
+  if (!prima_di_tutte) return posizione;
   return dalla_progressione(*prima_di_tutte, posizione);
 }
 
 int velocita_da(const std::vector<cella>& celle, int32_t posizione) {
-  const int64_t i = cella_profilo(posizione);
+  const int64_t i = cella_del_metro(posizione, aggancio::tratto);
   if (i < 0 || i >= static_cast<int64_t>(celle.size())) return 0;
   return celle[static_cast<std::size_t>(i)].velocita * 5;
 }
@@ -95,8 +87,10 @@ int velocita_da(const std::vector<cella>& celle, int32_t posizione) {
 int velocita_massima(const std::vector<cella>& celle, int32_t da, int32_t a) {
   if (celle.empty()) return 0;
   const int64_t ultima = static_cast<int64_t>(celle.size()) - 1;
-  const int64_t prima = std::clamp<int64_t>(cella_profilo(da), 0, ultima);
-  const int64_t dopo = std::clamp<int64_t>(cella_profilo(a), 0, ultima);
+  const int64_t prima =
+      std::clamp<int64_t>(cella_del_metro(da, aggancio::tratto), 0, ultima);
+  const int64_t dopo =
+      std::clamp<int64_t>(cella_del_metro(a, aggancio::tratto), 0, ultima);
   int massima = 0;
   for (int64_t i = prima; i <= dopo; ++i)
     massima =
@@ -108,7 +102,8 @@ std::vector<cambio_velocita> cambi_velocita(const std::vector<cella>& celle,
                                             int32_t da, int32_t a) {
   std::vector<cambio_velocita> cambi;
   for (std::size_t i = 1; i < celle.size(); ++i) {
-    const int32_t posizione = metro_finale(i);
+    const auto posizione =
+        static_cast<int32_t>(metro_della_cella(i, aggancio::tratto));
     if (celle[i].velocita == celle[i - 1].velocita) continue;
     if (posizione <= da || posizione >= a) continue;
     cambi.push_back({posizione, celle[i].velocita * 5});
@@ -121,8 +116,8 @@ std::vector<indicatore_velocita> indicatori_velocita(
   std::vector<indicatore_velocita> indicatori;
   for (std::size_t i = 1; i < celle.size(); ++i) {
     const cella& c = celle[i];
-    // A board at metre P stands in cell P / 50 + 1.
-    const int32_t posizione = metro_finale(i - 1);
+    const auto posizione =
+        static_cast<int32_t>(metro_della_cella(i, aggancio::punto));
     if (c.tipo != cella_indicatore_vmax || posizione < da || posizione >= a)
       continue;
     indicatore_velocita v{posizione, {}, {}, c.dato4 / 10, c.dato4 % 10};
@@ -139,10 +134,12 @@ std::vector<indicatore_velocita> indicatori_velocita(
 std::vector<rallentamento> rallentamenti(const std::vector<cella>& celle) {
   std::vector<rallentamento> elenco;
   std::vector<capo_rallentamento> aperti;
-  // A slowdown at metre x starts in cell x / 50 + 1: its metre is 50 (S - 1).
+  auto metro = [](std::size_t cella) {
+    return static_cast<int32_t>(metro_della_cella(cella, aggancio::punto));
+  };
   auto aggiungi = [&](const capo_rallentamento& inizio, std::size_t fine) {
-    elenco.push_back({metro_finale(inizio.cella - 1), metro_finale(fine - 1),
-                      std::get<0>(inizio.valori)});
+    elenco.push_back(
+        {metro(inizio.cella), metro(fine), std::get<0>(inizio.valori)});
   };
   for (std::size_t i = 1; i < celle.size(); ++i) {
     const cella& c = celle[i];
@@ -181,8 +178,10 @@ tempi_di_corsa::tempi_di_corsa(const std::vector<cella>& celle) {
 }
 
 double tempi_di_corsa::fino_a(int32_t posizione) const {
-  const int64_t ultimo = metro_finale(cumulati_.size() - 1);
+  const int64_t ultimo =
+      int64_t{metri_per_cella} * static_cast<int64_t>(cumulati_.size() - 1);
   const int64_t p = std::clamp<int64_t>(posizione, 0, ultimo);
+  // The cell boundary at or before p, then the share of the cell after it.
   const auto i = static_cast<std::size_t>(p / metri_per_cella);
   const int64_t resto = p % metri_per_cella;
   if (resto == 0) return cumulati_[i];

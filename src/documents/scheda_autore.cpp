@@ -8,6 +8,7 @@
 #include "documents/documenti_autore.h"
 #include "documents/percorso_autore.h"
 #include "documents/testo_autore.h"
+#include "tables/campi.h"
 
 namespace {
 
@@ -202,26 +203,25 @@ std::vector<std::string> intestazione(const voci_scheda& v) {
 }
 
 // The texts that the tables give when the author gives none.
-voci_scheda voci_dalle_tabelle(const std::vector<cella>& celle,
-                               const tabella_stazioni& t) {
-  const std::vector<stazione> s = stazioni_del_percorso(t);
+voci_scheda voci_dalle_tabelle(const tabelle& t) {
+  const std::vector<stazione> s = stazioni_del_percorso(t.stazioni);
+  const dati_generali g(t.stazioni);
   voci_scheda v;
-  v.treno = t[record_nome_treno].nome;
+  v.treno = g.codice_treno();
   if (!s.empty()) {
     v.origine = maiuscole_cp1252(s.front().nome);
     v.destinazione = maiuscole_cp1252(s.back().nome);
   }
   const int massima =
       s.empty()
-          ? velocita_massima(celle, 0, t[record_treno].fine)
-          : velocita_massima(celle, s.front().posizione, s.back().posizione);
+          ? velocita_massima(t.celle, 0, g.lunghezza_percorso())
+          : velocita_massima(t.celle, s.front().posizione, s.back().posizione);
   if (massima > 0) v.alta = "V" + std::to_string(massima);
-  const int32_t vetture = t[record_treno].posizione;
+  const int32_t vetture = g.numero_vetture();
   if (vetture > 0)
     v.bassa =
         std::to_string(vetture) + (vetture == 1 ? " VETTURA" : " VETTURE");
-  if (t[record_treno].inizio > 0)
-    v.massa = std::to_string(t[record_treno].inizio) + "%";
+  if (g.massa_frenata() > 0) v.massa = std::to_string(g.massa_frenata()) + "%";
   return v;
 }
 
@@ -254,7 +254,7 @@ std::string voci_dell_autore(const opzioni_documenti& o, voci_scheda& v) {
 
 documento righe_scheda_autore(const tabelle& t,
                               const opzioni_documenti& opzioni) {
-  voci_scheda voci = voci_dalle_tabelle(t.celle, t.stazioni);
+  voci_scheda voci = voci_dalle_tabelle(t);
   const std::string errore = voci_dell_autore(opzioni, voci);
   if (!errore.empty()) return {{}, errore};
   documento d{intestazione(voci), ""};
