@@ -16,62 +16,36 @@ bool bisestile(int anno) {
   return (anno % 4 == 0 && anno % 100 != 0) || anno % 400 == 0;
 }
 
-// "24.03.2001", or empty when the day does not exist.
-std::string data_scritta(const data_calendario& d) {
-  constexpr int giorni[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  if (d.anno < 1 || d.anno > 9999 || d.mese < 1 || d.mese > 12) return "";
-  const int nel_mese = giorni[d.mese - 1] + (d.mese == 2 && bisestile(d.anno));
-  if (d.giorno < 1 || d.giorno > nel_mese) return "";
-  char testo[32];
-  std::snprintf(testo, sizeof testo, "%02d.%02d.%04d", d.giorno, d.mese,
-                d.anno);
-  return testo;
-}
-
 // The four heading lines and the empty line after them.
-documento intestazione(const opzioni_documenti& o) {
-  const testo_convertito autore = converti_voce(o.autore, "autore");
-  if (!autore.ok()) return {{}, autore.errore};
-  const testo_convertito email = converti_voce(o.email, "email");
-  if (!email.ok()) return {{}, email.errore};
-  if (o.numero < 1)
-    return {{},
-            "numero dello scenario non valido: " + std::to_string(o.numero)};
-  const std::string data = data_scritta(o.data);
-  if (data.empty()) {
-    return {{},
-            "data non valida: " + std::to_string(o.data.giorno) + "." +
-                std::to_string(o.data.mese) + "." +
-                std::to_string(o.data.anno)};
-  }
+std::vector<std::string> intestazione(const opzioni_documenti& o) {
   auto oppure_non_indicato = [](const std::string& t) {
     return t.empty() ? std::string("non indicato") : t;
   };
-  return {{"AUTORE: " + oppure_non_indicato(autore.righe.front()),
-           "INDIRIZZO EMAIL: " + oppure_non_indicato(email.righe.front()),
-           "NUMERO PROGRESSIVO SCENARIO: " + std::to_string(o.numero),
-           "DATA REALIZZAZIONE SCENARIO: " + data, ""},
-          ""};
+  char data[32];
+  std::snprintf(data, sizeof data, "%02d.%02d.%04d", o.data.giorno, o.data.mese,
+                o.data.anno);
+  return {"AUTORE: " + oppure_non_indicato(o.autore),
+          "INDIRIZZO EMAIL: " + oppure_non_indicato(o.email),
+          "NUMERO PROGRESSIVO SCENARIO: " + std::to_string(o.numero),
+          std::string("DATA REALIZZAZIONE SCENARIO: ") + data, ""};
 }
 
 bool vuota(const std::string& riga) {
   return riga.find_first_not_of(' ') == std::string::npos;
 }
 
-// The author's prose: each line a paragraph, wrapped; blank lines around the
-// whole text dropped.
-documento prosa(const std::string& utf8) {
-  const testo_convertito testo = converti_testo(utf8, "testo delle note");
-  if (!testo.ok()) return {{}, testo.errore};
-  std::size_t inizio = 0, fine = testo.righe.size();
-  while (inizio < fine && vuota(testo.righe[inizio])) ++inizio;
-  while (fine > inizio && vuota(testo.righe[fine - 1])) --fine;
-  documento d;
+// Paragraphs of prose, each wrapped; blank lines around the whole text
+// dropped.
+std::vector<std::string> prosa(const std::vector<std::string>& paragrafi) {
+  std::size_t inizio = 0, fine = paragrafi.size();
+  while (inizio < fine && vuota(paragrafi[inizio])) ++inizio;
+  while (fine > inizio && vuota(paragrafi[fine - 1])) --fine;
+  std::vector<std::string> righe;
   for (std::size_t k = inizio; k < fine; ++k) {
-    for (std::string& riga : a_capo(testo.righe[k], larghezza_prosa))
-      d.righe.push_back(std::move(riga));
+    for (std::string& riga : a_capo(paragrafi[k], larghezza_prosa))
+      righe.push_back(std::move(riga));
   }
-  return d;
+  return righe;
 }
 
 // A count for the summary: the number, or "nessuno" / "nessuna".
@@ -115,20 +89,19 @@ std::vector<std::string> paragrafi_riassunto(const std::vector<cella>& celle,
 
 }  // namespace
 
-documento righe_note_autore(const tabelle& t,
-                            const opzioni_documenti& opzioni) {
-  documento d = intestazione(opzioni);
-  if (!d.ok()) return d;
-  if (opzioni.testo) {
-    documento testo = prosa(*opzioni.testo);
-    if (!testo.ok()) return testo;
-    d.righe.insert(d.righe.end(), testo.righe.begin(), testo.righe.end());
-    return d;
-  }
-  for (const std::string& paragrafo :
-       paragrafi_riassunto(t.celle, t.stazioni)) {
-    for (std::string& riga : a_capo(paragrafo, larghezza_prosa))
-      d.righe.push_back(std::move(riga));
-  }
-  return d;
+bool data_esistente(const data_calendario& d) {
+  constexpr int giorni[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (d.anno < 1 || d.anno > 9999 || d.mese < 1 || d.mese > 12) return false;
+  const int nel_mese = giorni[d.mese - 1] + (d.mese == 2 && bisestile(d.anno));
+  return d.giorno >= 1 && d.giorno <= nel_mese;
+}
+
+std::vector<std::string> righe_note_autore(const tabelle& t,
+                                           const opzioni_documenti& opzioni) {
+  std::vector<std::string> righe = intestazione(opzioni);
+  const std::vector<std::string> corpo =
+      prosa(opzioni.testo ? *opzioni.testo
+                          : paragrafi_riassunto(t.celle, t.stazioni));
+  righe.insert(righe.end(), corpo.begin(), corpo.end());
+  return righe;
 }

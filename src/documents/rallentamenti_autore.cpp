@@ -11,15 +11,15 @@ const std::string rientro(18, ' ');
 
 }  // namespace
 
-documento righe_rallentamenti_autore(const tabelle& t) {
-  documento d{{"", "", ""}, ""};
+std::vector<std::string> righe_rallentamenti_autore(const tabelle& t) {
+  std::vector<std::string> righe = {"", "", ""};
   const std::vector<rallentamento> elenco = rallentamenti(t.celle);
-  if (elenco.empty()) d.righe.push_back(rientro + "NESSUNA PRESCRIZIONE");
+  if (elenco.empty()) righe.push_back(rientro + "NESSUNA PRESCRIZIONE");
   for (const rallentamento& r : elenco) {
-    d.righe.push_back(rientro + "RALLENTAMENTO A " +
-                      std::to_string(r.velocita) + " KM/H DAL KM " +
-                      chilometri(progressiva(t.stazioni, r.inizio)) +
-                      " AL KM " + chilometri(progressiva(t.stazioni, r.fine)));
+    righe.push_back(rientro + "RALLENTAMENTO A " + std::to_string(r.velocita) +
+                    " KM/H DAL KM " +
+                    chilometri(progressiva(t.stazioni, r.inizio)) + " AL KM " +
+                    chilometri(progressiva(t.stazioni, r.fine)));
   }
-  return d;
+  return righe;
 }

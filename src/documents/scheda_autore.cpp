@@ -225,42 +225,27 @@ voci_scheda voci_dalle_tabelle(const tabelle& t) {
   return v;
 }
 
-// The author's texts over the defaults; the refusal of one that Windows-1252
-// cannot hold.
-std::string voci_dell_autore(const opzioni_documenti& o, voci_scheda& v) {
-  struct voce {
-    const std::optional<std::string>& testo;
-    std::string& destinazione;
-    const char* campo;  // names the option in a refusal
-  };
-  const voce voci[] = {{o.codice_treno, v.treno, "codice del treno"},
-                       {o.voce_alta, v.alta, "voce in alto a destra"},
-                       {o.voce_bassa, v.bassa, "voce in basso a destra"},
-                       {o.massa_bloccata, v.massa, "massa bloccata"}};
-  for (const voce& x : voci) {
-    if (!x.testo) continue;
-    const testo_convertito t = converti_voce(*x.testo, x.campo);
-    if (!t.ok()) return t.errore;
-    x.destinazione = t.righe.front();
-  }
-  const testo_convertito c =
-      converti_voce(o.classificazione, "classificazione");
-  if (!c.ok()) return c.errore;
-  v.classificazione = c.righe.front();
-  return "";
+// The author's texts over the defaults.
+void voci_dell_autore(const opzioni_documenti& o, voci_scheda& v) {
+  const std::pair<const std::optional<std::string>&, std::string&> voci[] = {
+      {o.voce_alta, v.alta},
+      {o.voce_bassa, v.bassa},
+      {o.massa_bloccata, v.massa}};
+  for (const auto& [testo, destinazione] : voci)
+    if (testo) destinazione = *testo;
+  v.classificazione = o.classificazione;
 }
 
 }  // namespace
 
-documento righe_scheda_autore(const tabelle& t,
-                              const opzioni_documenti& opzioni) {
+std::vector<std::string> righe_scheda_autore(const tabelle& t,
+                                             const opzioni_documenti& opzioni) {
   voci_scheda voci = voci_dalle_tabelle(t);
-  const std::string errore = voci_dell_autore(opzioni, voci);
-  if (!errore.empty()) return {{}, errore};
-  documento d{intestazione(voci), ""};
+  voci_dell_autore(opzioni, voci);
+  std::vector<std::string> righe = intestazione(voci);
   for (std::string& riga : corpo_tabella(t.celle, t.stazioni))
-    d.righe.push_back(std::move(riga));
-  d.righe.push_back(base_tabella);
-  d.righe.push_back("");
-  return d;
+    righe.push_back(std::move(riga));
+  righe.push_back(base_tabella);
+  righe.push_back("");
+  return righe;
 }

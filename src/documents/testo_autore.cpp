@@ -7,102 +7,35 @@
 
 namespace {
 
-unsigned char maiuscola_cp1252(unsigned char c) {
-  if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 32);
-  if (c >= 0xE0 && c <= 0xFE && c != 0xF7)
-    return static_cast<unsigned char>(c - 32);
-  switch (c) {
-    case 0x9A:
-      return 0x8A;  // š
-    case 0x9C:
-      return 0x8C;  // œ
-    case 0x9E:
-      return 0x8E;  // ž
-    case 0xFF:
-      return 0x9F;  // ÿ
-    default:
-      return c;
-  }
+// A control character of the Windows-1252 text other than a tab: C0, DEL and
+// the five bytes that the code page leaves undefined, which stand for the C1
+// controls of the same number.
+bool di_controllo(unsigned char c) {
+  return (c < 0x20 && c != '\t') || c == 0x7F || c == 0x81 || c == 0x8D ||
+         c == 0x8F || c == 0x90 || c == 0x9D;
 }
 
-// One character of UTF-8 text: its length in bytes and its code point, or not
-// valid (a stray, cut, overlong or out-of-range sequence, or a surrogate).
-struct carattere_utf8 {
-  std::size_t lunghezza = 1;
+// Converts one line into `uscita`; the refusal of its first character that
+// cannot be there.
+std::optional<rifiuto_testo> converti_riga(std::string_view riga, int numero,
+                                           std::string& uscita) {
+  std::size_t dove = 0;
   char32_t codice = 0;
-  bool valido = false;
-};
-
-carattere_utf8 leggi_carattere(std::string_view testo, std::size_t i) {
-  const auto primo = static_cast<unsigned char>(testo[i]);
-  carattere_utf8 c;
-  if (primo < 0x80) return {1, primo, true};
-  if ((primo & 0xE0) == 0xC0) {
-    c = {2, char32_t{primo} & 0x1Fu, true};
-  } else if ((primo & 0xF0) == 0xE0) {
-    c = {3, char32_t{primo} & 0x0Fu, true};
-  } else if ((primo & 0xF8) == 0xF0) {
-    c = {4, char32_t{primo} & 0x07u, true};
-  } else {
-    return {};
-  }
-  if (i + c.lunghezza > testo.size()) return {};
-  for (std::size_t k = 1; k < c.lunghezza; ++k) {
-    const auto seguito = static_cast<unsigned char>(testo[i + k]);
-    if ((seguito & 0xC0) != 0x80) return {};
-    c.codice = (c.codice << 6) | (seguito & 0x3Fu);
-  }
-  constexpr char32_t minimo[] = {0, 0, 0x80, 0x800, 0x10000};
-  if (c.codice < minimo[c.lunghezza] || c.codice > 0x10FFFF ||
-      (c.codice >= 0xD800 && c.codice <= 0xDFFF)) {
-    return {};
-  }
-  return c;
-}
-
-bool di_controllo(char32_t codice) {
-  return (codice < 0x20 && codice != '\t') || (codice >= 0x7F && codice < 0xA0);
-}
-
-std::string punto_codice(char32_t codice) {
-  char testo[16];
-  std::snprintf(testo, sizeof testo, "U+%04X", static_cast<unsigned>(codice));
-  return testo;
-}
-
-// Where a refused character stands, for the message.
-std::string luogo(int riga, int colonna, bool piu_righe) {
-  std::string l = piu_righe ? "alla riga " + std::to_string(riga) + ", " : "";
-  return l + (piu_righe ? "colonna " : "alla colonna ") +
-         std::to_string(colonna);
-}
-
-// Converts one line; on a refusal returns the message, else an empty text.
-std::string converti_riga(std::string_view riga, int numero,
-                          std::string_view campo, bool piu_righe,
-                          std::string& uscita) {
-  int colonna = 0;
-  for (std::size_t i = 0; i < riga.size();) {
-    ++colonna;
-    const carattere_utf8 c = leggi_carattere(riga, i);
-    auto rifiuto = [&](const std::string& cosa, const std::string& perche) {
-      return std::string(campo) + ": " + cosa + " " +
-             luogo(numero, colonna, piu_righe) + perche;
-    };
-    if (!c.valido) return rifiuto("byte non UTF-8", "");
-    if (di_controllo(c.codice)) {
-      return rifiuto("carattere di controllo " + punto_codice(c.codice),
-                     " non ammesso");
+  const bool convertita = utf8_a_cp1252(riga, uscita, dove, codice);
+  // What stands before a refused character converts, one byte a character.
+  if (!convertita) utf8_a_cp1252(riga.substr(0, dove), uscita);
+  for (std::size_t i = 0; i < uscita.size(); ++i) {
+    const auto c = static_cast<unsigned char>(uscita[i]);
+    if (di_controllo(c)) {
+      return rifiuto_testo{rifiuto_testo::controllo, numero,
+                           static_cast<int>(i) + 1, c};
     }
-    std::string byte;
-    if (!utf8_a_cp1252(riga.substr(i, c.lunghezza), byte)) {
-      return rifiuto("la lettera " + punto_codice(c.codice),
-                     " non ha posto in Windows-1252");
-    }
-    uscita += byte == "\t" ? " " : byte;
-    i += c.lunghezza;
+    if (c == '\t') uscita[i] = ' ';
   }
-  return "";
+  if (convertita) return std::nullopt;
+  return rifiuto_testo{codice == 0 ? rifiuto_testo::non_utf8
+                                   : rifiuto_testo::non_rappresentabile,
+                       numero, static_cast<int>(uscita.size()) + 1, codice};
 }
 
 std::vector<std::string_view> spezza_righe(std::string_view testo) {
@@ -162,24 +95,22 @@ std::string ora_minuti(int64_t secondi) {
   return testo;
 }
 
-testo_convertito converti_testo(std::string_view utf8, std::string_view campo) {
+testo_convertito converti_testo(std::string_view utf8) {
   if (utf8.substr(0, 3) == "\xEF\xBB\xBF") utf8.remove_prefix(3);
   testo_convertito risultato;
   int numero = 0;
   for (std::string_view riga : spezza_righe(utf8)) {
     risultato.righe.emplace_back();
-    risultato.errore =
-        converti_riga(riga, ++numero, campo, true, risultato.righe.back());
-    if (!risultato.errore.empty()) break;
+    risultato.rifiuto = converti_riga(riga, ++numero, risultato.righe.back());
+    if (risultato.rifiuto) break;
   }
   return risultato;
 }
 
-testo_convertito converti_voce(std::string_view utf8, std::string_view campo) {
+testo_convertito converti_voce(std::string_view utf8) {
   testo_convertito risultato;
   risultato.righe.emplace_back();
-  risultato.errore =
-      converti_riga(utf8, 1, campo, false, risultato.righe.back());
+  risultato.rifiuto = converti_riga(utf8, 1, risultato.righe.back());
   return risultato;
 }
 

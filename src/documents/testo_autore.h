@@ -5,6 +5,7 @@
 #define DOCUMENTS_TESTO_AUTORE_H_
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,20 +28,35 @@ std::string chilometri(int64_t metri);
 // lies in the second half of the minute. Seconds beyond a day wrap around.
 std::string ora_minuti(int64_t secondi);
 
-// The author's UTF-8 text in Windows-1252, cut into lines at LF, CR LF or CR;
-// a byte-order mark in front is dropped and a tab becomes a blank. A letter
-// that the code page cannot hold, a control character or bytes that are not
-// UTF-8 are refused: `errore` then names `campo` and the place, in Italian
-// (Windows-1252), and the lines are unspecified.
+// Why a text of the author cannot go into a document, and where: the line
+// (from 1, in a text of several lines) and the column (from 1, counted in
+// characters) of the first character refused.
+struct rifiuto_testo {
+  enum motivo {
+    non_utf8,             // bytes that are not UTF-8
+    controllo,            // a control character other than a tab
+    non_rappresentabile,  // a character that Windows-1252 cannot hold
+  } perche = non_utf8;
+  int riga = 1;
+  int colonna = 1;
+  char32_t codice = 0;  // the character, unless the bytes are not UTF-8
+};
+
+// The author's UTF-8 text in Windows-1252, or the refusal of its first
+// character that cannot be there (the lines are then unspecified).
 struct testo_convertito {
   std::vector<std::string> righe;
-  std::string errore;
-  bool ok() const { return errore.empty(); }
+  std::optional<rifiuto_testo> rifiuto;
+  bool ok() const { return !rifiuto; }
 };
-testo_convertito converti_testo(std::string_view utf8, std::string_view campo);
 
-// A one-line option (no line ends) in Windows-1252; `errore` as above.
-testo_convertito converti_voce(std::string_view utf8, std::string_view campo);
+// A text of several lines, cut at LF, CR LF or CR; a byte-order mark in front
+// is dropped and a tab becomes a blank.
+testo_convertito converti_testo(std::string_view utf8);
+
+// A one-line value (a line end is a control character); a tab becomes a
+// blank.
+testo_convertito converti_voce(std::string_view utf8);
 
 // One paragraph broken at blanks into lines of at most `larghezza` characters;
 // runs of blanks become one and a word longer than a line is cut. An empty

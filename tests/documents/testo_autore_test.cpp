@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,9 +13,9 @@ namespace {
 struct caso_conversione {
   const char* nome;
   std::string utf8;
-  bool voce;  // a one-line option instead of a text
+  bool voce;  // a one-line value instead of a text
   std::vector<std::string> righe;
-  std::string errore;
+  std::optional<rifiuto_testo> rifiuto;
 };
 
 void PrintTo(const caso_conversione& c, std::ostream* uscita) {
@@ -25,13 +26,20 @@ class Conversione : public ::testing::TestWithParam<caso_conversione> {};
 
 TEST_P(Conversione, RigheOppureRifiutoConIlPosto) {
   const caso_conversione& c = GetParam();
-  const testo_convertito t = c.voce ? converti_voce(c.utf8, "autore")
-                                    : converti_testo(c.utf8, "testo");
-  EXPECT_EQ(t.errore, c.errore);
-  if (c.errore.empty()) {
+  const testo_convertito t =
+      c.voce ? converti_voce(c.utf8) : converti_testo(c.utf8);
+  ASSERT_EQ(t.rifiuto.has_value(), c.rifiuto.has_value());
+  if (!c.rifiuto) {
     EXPECT_EQ(t.righe, c.righe);
+    return;
   }
+  EXPECT_EQ(t.rifiuto->perche, c.rifiuto->perche);
+  EXPECT_EQ(t.rifiuto->riga, c.rifiuto->riga);
+  EXPECT_EQ(t.rifiuto->colonna, c.rifiuto->colonna);
+  EXPECT_EQ(t.rifiuto->codice, c.rifiuto->codice);
 }
+
+using r = rifiuto_testo;
 
 INSTANTIATE_TEST_SUITE_P(
     TestoDellAutore, Conversione,
@@ -40,60 +48,43 @@ INSTANTIATE_TEST_SUITE_P(
                          "Magr\xC3\xA8 \xE2\x82\xAC 5",
                          false,
                          {"Magr\xE8 \x80 5"},
-                         ""},
+                         {}},
         caso_conversione{"tre_modi_di_andare_a_capo",
                          "uno\r\ndue\ntre\rquattro\n",
                          false,
                          {"uno", "due", "tre", "quattro", ""},
-                         ""},
+                         {}},
         caso_conversione{"segno_d_ordine_dei_byte_tolto_e_tab",
                          "\xEF\xBB\xBF"
                          "a\tb",
                          false,
                          {"a b"},
-                         ""},
-        caso_conversione{"lettera_senza_posto",
-                         "riga uno\nla \xC5\x81odz",
+                         {}},
+        caso_conversione{"lettera_senza_posto_contata_in_caratteri",
+                         "riga uno\nl\xC3\xA0 \xC5\x81odz",
                          false,
                          {},
-                         "testo: la lettera U+0141 alla riga 2, colonna 4 non "
-                         "ha posto in Windows-1252"},
+                         r{r::non_rappresentabile, 2, 4, U'\u0141'}},
         caso_conversione{"emoji",
                          "\xF0\x9F\x9A\x82",
                          false,
                          {},
-                         "testo: la lettera U+1F682 alla riga 1, colonna 1 non "
-                         "ha posto in Windows-1252"},
-        caso_conversione{"byte_non_utf8",
-                         "ab\xE8",
-                         false,
-                         {},
-                         "testo: byte non UTF-8 alla riga 1, colonna 3"},
-        caso_conversione{"surrogato",
-                         "a\xED\xA0\x80",
-                         false,
-                         {},
-                         "testo: byte non UTF-8 alla riga 1, colonna 2"},
-        caso_conversione{"controllo",
-                         "a\x07",
-                         false,
-                         {},
-                         "testo: carattere di controllo U+0007 alla riga 1, "
-                         "colonna 2 non ammesso"},
-        caso_conversione{"controllo_c1",
-                         "\xC2\x81",
-                         false,
-                         {},
-                         "testo: carattere di controllo U+0081 alla riga 1, "
-                         "colonna 1 non ammesso"},
+                         r{r::non_rappresentabile, 1, 1, U'\U0001F682'}},
         caso_conversione{
-            "voce_con_accento", "Nicol\xC3\xB2", true, {"Nicol\xF2"}, ""},
+            "byte_non_utf8", "ab\xE8", false, {}, r{r::non_utf8, 1, 3, 0}},
+        caso_conversione{
+            "surrogato", "a\xED\xA0\x80", false, {}, r{r::non_utf8, 1, 2, 0}},
+        caso_conversione{
+            "controllo", "a\x07", false, {}, r{r::controllo, 1, 2, 7}},
+        caso_conversione{
+            "controllo_c1", "\xC2\x81", false, {}, r{r::controllo, 1, 1, 0x81}},
+        caso_conversione{
+            "voce_con_accento", "Nicol\xC3\xB2", true, {"Nicol\xF2"}, {}},
         caso_conversione{"voce_su_due_righe",
                          "Ugo\nBassi",
                          true,
                          {},
-                         "autore: carattere di controllo U+000A alla colonna "
-                         "4 non ammesso"}),
+                         r{r::controllo, 1, 4, U'\n'}}),
     [](const auto& info) { return std::string(info.param.nome); });
 
 TEST(ACapo, RigheEntroLaLarghezza) {
@@ -117,9 +108,8 @@ TEST(ACapo, RigheEntroLaLarghezza) {
   }
 }
 
-TEST(TestoAutore, MaiuscoleDiWindows1252) {
-  EXPECT_EQ(maiuscole_cp1252("Magr\xE8/ Magreid \x9A\x9C\x9E\xFF \xDF\xF7 7"),
-            "MAGR\xC8/ MAGREID \x8A\x8C\x8E\x9F \xDF\xF7 7");
+TEST(TestoAutore, MaiuscoleDiUnTesto) {
+  EXPECT_EQ(maiuscole_cp1252("Magr\xE8/ Magreid 7"), "MAGR\xC8/ MAGREID 7");
 }
 
 TEST(TestoAutore, ColonneDiLarghezzaFissa) {
