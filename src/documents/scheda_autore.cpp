@@ -48,7 +48,7 @@ struct voci_scheda {
 };
 
 // Rows at one position: a station, then a board, then the train's own speed
-// step, which is the limit that holds from there; the destination comes last.
+// step when neither takes it; the destination comes last.
 enum class ordine_riga { stazione, indicatore, velocita, arrivo };
 
 // One row of the table before its time is known.
@@ -88,8 +88,7 @@ std::string velocita_testo(int kmh) {
   return kmh > 0 ? std::to_string(kmh) : "";
 }
 
-// Station rows, with the speed in force at the origin and a speed step that
-// falls on a station written into the station's own row.
+// Station rows, with the speed limit in force at the origin.
 std::vector<riga_percorso> righe_stazioni(const std::vector<stazione>& s,
                                           const std::vector<cella>& celle) {
   std::vector<riga_percorso> righe;
@@ -107,7 +106,9 @@ std::vector<riga_percorso> righe_stazioni(const std::vector<stazione>& s,
 // A row for each board that sets new speeds: of the left side, or of the right
 // one for a board without a left side. A board with stripes only announces the
 // board ahead, and one that repeats the speeds of the board before it changes
-// nothing.
+// nothing. The row names the board's speeds for the ranks A, B and C and
+// leaves "Vel. Lim." to the train's own limit, which a board may not change:
+// one column, one meaning.
 std::vector<riga_percorso> righe_indicatori(const std::vector<cella>& celle,
                                             int32_t da, int32_t a) {
   std::vector<riga_percorso> righe;
@@ -118,12 +119,29 @@ std::vector<riga_percorso> righe_indicatori(const std::vector<cella>& celle,
     if ((sinistra ? i.strisce_sinistra : i.strisce_destra) != 0 || v == prima)
       continue;
     prima = v;
-    righe.push_back({i.posizione, ordine_riga::indicatore, velocita_testo(v[0]),
-                     "indicatore " + std::to_string(v[0]) + "/" +
-                         std::to_string(v[1]) + "/" + std::to_string(v[2]),
+    righe.push_back({i.posizione, ordine_riga::indicatore, "",
+                     "indicatore A" + std::to_string(v[0]) + " B" +
+                         std::to_string(v[1]) + " C" + std::to_string(v[2]),
                      0});
   }
   return righe;
+}
+
+// A change of the train's speed limit goes into the row of the station or of
+// the board at its position, else into a row of its own named by its
+// progressive, as the default sheet names them.
+void poni_cambio(std::vector<riga_percorso>& righe, const cambio_velocita& c,
+                 const tabella_stazioni& t) {
+  auto stessa = std::find_if(righe.begin(), righe.end(), [&](auto& r) {
+    return r.posizione == c.posizione;
+  });
+  if (stessa != righe.end()) {
+    stessa->velocita = velocita_testo(c.velocita);
+    return;
+  }
+  righe.push_back({c.posizione, ordine_riga::velocita,
+                   velocita_testo(c.velocita),
+                   "Km " + chilometri(progressiva(t, c.posizione)), 0});
 }
 
 std::vector<riga_percorso> righe_percorso(const std::vector<cella>& celle,
@@ -132,19 +150,9 @@ std::vector<riga_percorso> righe_percorso(const std::vector<cella>& celle,
   std::vector<riga_percorso> righe = righe_stazioni(s, celle);
   if (s.empty()) return righe;
   const int32_t da = s.front().posizione, a = s.back().posizione;
-  for (const cambio_velocita& c : cambi_velocita(celle, da, a)) {
-    auto su_stazione = std::find_if(righe.begin(), righe.end(), [&](auto& r) {
-      return r.posizione == c.posizione;
-    });
-    if (su_stazione != righe.end()) {
-      su_stazione->velocita = velocita_testo(c.velocita);
-    } else {
-      righe.push_back({c.posizione, ordine_riga::velocita,
-                       velocita_testo(c.velocita),
-                       "Km " + chilometri(progressiva(t, c.posizione)), 0});
-    }
-  }
   for (riga_percorso& r : righe_indicatori(celle, da, a)) righe.push_back(r);
+  for (const cambio_velocita& c : cambi_velocita(celle, da, a))
+    poni_cambio(righe, c, t);
   std::stable_sort(righe.begin(), righe.end(), [](auto& x, auto& y) {
     return std::tie(x.posizione, x.ordine) < std::tie(y.posizione, y.ordine);
   });

@@ -136,10 +136,15 @@ TEST(SchedaAutore, StazioniDellaSchedaPredefinitaNelloStessoOrdine) {
 TEST(SchedaAutore, ProgressiveEVelocitaDallaLineaEDalTreno) {
   const std::vector<std::string> scheda = scheda_predefinita();
   std::map<std::string, std::string> progressive, velocita;
+  std::map<std::string, std::pair<std::string, std::string>> indicatori;
   for (const std::string& riga : righe_luoghi(scheda)) {
-    progressive[colonna(riga, col_nome)] = colonna(riga, col_progressiva);
-    if (colonna(riga, col_nome).rfind("Km ", 0) == 0)
-      velocita[colonna(riga, col_progressiva)] = colonna(riga, col_velocita);
+    const std::string nome = colonna(riga, col_nome);
+    const std::string km = colonna(riga, col_progressiva);
+    progressive[nome] = km;
+    if (!colonna(riga, col_velocita).empty())
+      velocita[km] = colonna(riga, col_velocita);
+    if (nome.rfind("indicatore", 0) == 0)
+      indicatori[km] = {nome, colonna(riga, col_velocita)};
   }
   // The line's progression: 150.300 at metre 0, counting down.
   const std::map<std::string, std::string> stazioni = {
@@ -151,13 +156,26 @@ TEST(SchedaAutore, ProgressiveEVelocitaDallaLineaEDalTreno) {
       {"TRENTO SCALO", "96.500"},       {"TRENTO", "94.800"}};
   for (const auto& [nome, km] : stazioni)
     EXPECT_EQ(progressive[nome], km) << nome;
-  // Each "velocita" line after the first, at its own progressive.
+  // "Vel. Lim.": the first "velocita" line at the origin, then each of the
+  // others at its own progressive, and nothing else.
   const std::map<std::string, std::string> attese = {
-      {"149.600", "105"}, {"148.900", "150"}, {"133.750", "125"},
-      {"131.800", "150"}, {"118.500", "140"}, {"111.150", "125"},
-      {"108.550", "140"}, {"97.350", "75"}};
+      {"150.300", "55"},  {"149.600", "105"}, {"148.900", "150"},
+      {"133.750", "125"}, {"131.800", "150"}, {"118.500", "140"},
+      {"111.150", "125"}, {"108.550", "140"}, {"97.350", "75"}};
   EXPECT_EQ(velocita, attese);
-  EXPECT_EQ(colonna(righe_luoghi(scheda).front(), col_velocita), "55");
+  // Every board that sets new speeds has a row at its progressive; its
+  // "Vel. Lim." is the train's own step where one falls on it, else blank.
+  using indicatore = std::pair<std::string, std::string>;
+  const std::map<std::string, indicatore> attesi = {
+      {"149.600", {"indicatore A95 B100 C105", "105"}},
+      {"148.900", {"indicatore A140 B150 C150", "150"}},
+      {"135.150", {"indicatore A110 B120 C125", ""}},
+      {"131.800", {"indicatore A140 B150 C150", "150"}},
+      {"120.100", {"indicatore A130 B135 C140", ""}},
+      {"112.500", {"indicatore A110 B120 C125", ""}},
+      {"108.550", {"indicatore A130 B135 C140", "140"}},
+      {"98.750", {"indicatore A70 B75 C75", ""}}};
+  EXPECT_EQ(indicatori, attesi);
 }
 
 // Small scenarios: an 8000-metre line, the train's lines and the options.
@@ -234,15 +252,19 @@ const std::string legenda =
 INSTANTIATE_TEST_SUITE_P(
     Scheda, PiccoloScenario,
     ::testing::Values(
-        // Running time 279 s at 60, 120 and 90 km/h, stretched to 390 s.
+        // Running time 264 s at 60, 80, 120 and 90 km/h from Cesina to
+        // Valdora, stretched to the 390 s of the timetable. The board at
+        // 2000 m takes the train's step to 80 km/h; the one at 4500 m leaves
+        // the train's 120 km/h as it is; the one with stripes announces, the
+        // last repeats.
         caso_scenario{"tempi_stimati_indicatori_e_cambi_di_velocita",
                       crescente,
                       "indicatori_vmax, 2000, 80, 90, 95, 0, 80, 90, 95, 0\r\n"
                       "indicatori_vmax, 4000, 60, 70, 70, 1, 60, 70, 70, 1\r\n"
                       "indicatori_vmax, 4500, 60, 70, 70, 0, 60, 70, 70, 0\r\n"
                       "indicatori_vmax, 5000, 60, 70, 70, 0, 60, 70, 70, 0\r\n",
-                      "velocita, 0, 60\r\nvelocita, 3000, 120\r\n"
-                      "velocita, 6000, 90\r\n" +
+                      "velocita, 0, 60\r\nvelocita, 2000, 80\r\n"
+                      "velocita, 3000, 120\r\nvelocita, 6000, 90\r\n" +
                           stazione_prova(500, "Cesina", 8, 0, 0) +
                           stazione_prova(3500, "Pieve") +
                           stazione_prova(6000, "Magr\xE8") +
@@ -252,10 +274,10 @@ INSTANTIATE_TEST_SUITE_P(
                           // clang-format off
                 vuota,
                 " |  60 |     |  12.500  |     |  CESINA                    |          08.00 |     |",
-                " |  80 |     |  14.000  |     |  indicatore 80/90/95       |     08.02*     |     |",
+                " |  80 |     |  14.000  |     |  indicatore A80 B90 C95    |     08.02*     |     |",
                 " | 120 |     |  15.000  |     |  Km 15.000                 |     08.03*     |     |",
                 " |     |     |  15.500  |     |  PIEVE                     |     08.03+*    |     |",
-                " |  60 |     |  16.500  |     |  indicatore 60/70/70       |     08.04+*    |     |",
+                " |     |     |  16.500  |     |  indicatore A60 B70 C70    |     08.04*     |     |",
                 " |  90 |     |  18.000  |     |  MAGR\xC8                     |     08.05+*    |     |",
                 " |     |     |  19.000  |     |  VALDORA                   | 08.06+         |     |",
                 vuota, legenda, vuota, base, "",
