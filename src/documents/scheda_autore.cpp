@@ -5,6 +5,7 @@
 #include <tuple>
 #include <utility>
 
+#include "documents/dati_scheda.h"
 #include "documents/documenti_autore.h"
 #include "documents/percorso_autore.h"
 #include "documents/testo_autore.h"
@@ -12,32 +13,14 @@
 
 namespace {
 
-// The frames of the default sheet; only the boxes' contents and the table's
-// rows change.
-// clang-format off
-constexpr const char* cima_intestazione =
-    "  ___________________                                               ______________";
-constexpr const char* titolo =
-    " |                   |                    SCHEDA                   |              |";
-constexpr const char* base_voci =
-    "                                                                   |______________|";
-constexpr const char* cima_riquadri =
-    "  ___________________                ___________________";
-constexpr const char* titoli_riquadri =
-    " |  CLASSIFICAZIONE  |              |  MASSA BLOCCATA   |       ";
-constexpr const char* base_riquadri =
-    " |___________________|              |___________________|";
-constexpr const char* cima_tabella =
-    "  ________________________________________________________________________________";
-constexpr const char* titoli_colonne =
-    " | Vel.| Vel.| Progr Km |  No |   Localita' di  Servizio   |     Orario     | Rec |";
-constexpr const char* titoli_colonne_sotto =
-    " | Lim.|Marc.|          |  Rs |                            |                |     |";
-constexpr const char* base_tabella =
-    " |_____|_____|__________|_____|____________________________|________________|_____|";
-constexpr const char* riga_vuota =
-    " |     |     |          |     |                            |                |     |";
-// clang-format on
+// The frames come from the default sheet: its lines before the table's first
+// row are the heading, the boxes and the column titles, three of them holding
+// the contents that change; its first table row is the blank row, and the
+// line before that the table's base.
+constexpr std::size_t riga_partenza = 4, riga_arrivo = 5, riga_riquadri = 9,
+                      riga_vuota = 16, base_tabella = riga_vuota - 1;
+
+std::string riga_predefinita(std::size_t n) { return righe_scheda()[n]; }
 
 constexpr const char* legenda_stima =
     "   * orario di transito stimato dalle velocit\xE0 massime";
@@ -169,7 +152,8 @@ std::vector<std::string> corpo_tabella(const std::vector<cella>& celle,
     luoghi.push_back({r.posizione, r.orario});
   const std::vector<orario_luogo> orari =
       stima_orari(luoghi, tempi_di_corsa(celle));
-  std::vector<std::string> corpo = {riga_vuota};
+  const std::string vuota = riga_predefinita(riga_vuota);
+  std::vector<std::string> corpo = {vuota};
   bool stime = false;
   for (std::size_t k = 0; k < righe.size(); ++k) {
     const posto_orario posto = k == 0                  ? posto_orario::primo
@@ -178,36 +162,28 @@ std::vector<std::string> corpo_tabella(const std::vector<cella>& celle,
     corpo.push_back(riga_tabella(righe[k], t, colonna_orario(orari[k], posto)));
     stime = stime || orari[k].stimato;
   }
-  corpo.push_back(riga_vuota);
+  corpo.push_back(vuota);
   if (stime) {
     corpo.push_back(" |     |" + a_sinistra(legenda_stima, 68) + "|     |");
-    corpo.push_back(riga_vuota);
+    corpo.push_back(vuota);
   }
   return corpo;
 }
 
 std::vector<std::string> intestazione(const voci_scheda& v) {
-  return {
-      "",
-      "",
-      cima_intestazione,
-      titolo,
-      " |" + al_centro("TRENO n." + v.treno, 19) + "|                   da: " +
-          a_sinistra(v.origine, 22) + "|" + al_centro(v.alta, 14) + "|",
-      " |___________________|                    a: " +
-          a_sinistra(v.destinazione, 22) + "|" + al_centro(v.bassa, 14) + "|",
-      base_voci,
-      cima_riquadri,
-      titoli_riquadri,
-      " |   " + a_sinistra(v.classificazione, 16) + "|              |      " +
-          a_sinistra(v.massa, 13) + "|",
-      base_riquadri,
-      "",
-      cima_tabella,
-      titoli_colonne,
-      titoli_colonne_sotto,
-      base_tabella,
-  };
+  std::vector<std::string> righe = righe_scheda();
+  righe.resize(riga_vuota);
+  righe[riga_partenza] =
+      " |" + al_centro("TRENO n." + v.treno, 19) +
+      "|                   da: " + a_sinistra(v.origine, 22) + "|" +
+      al_centro(v.alta, 14) + "|";
+  righe[riga_arrivo] = " |___________________|                    a: " +
+                       a_sinistra(v.destinazione, 22) + "|" +
+                       al_centro(v.bassa, 14) + "|";
+  righe[riga_riquadri] = " |   " + a_sinistra(v.classificazione, 16) +
+                         "|              |      " + a_sinistra(v.massa, 13) +
+                         "|";
+  return righe;
 }
 
 // The texts that the tables give when the author gives none.
@@ -253,7 +229,7 @@ std::vector<std::string> righe_scheda_autore(const tabelle& t,
   std::vector<std::string> righe = intestazione(voci);
   for (std::string& riga : corpo_tabella(t.celle, t.stazioni))
     righe.push_back(std::move(riga));
-  righe.push_back(base_tabella);
+  righe.push_back(riga_predefinita(base_tabella));
   righe.push_back("");
   return righe;
 }
