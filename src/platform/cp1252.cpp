@@ -64,6 +64,24 @@ unsigned char minuscola_cp1252(unsigned char c) {
   }
 }
 
+unsigned char maiuscola_cp1252(unsigned char c) {
+  if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 32);
+  if (c >= 0xE0 && c <= 0xFE && c != 0xF7)
+    return static_cast<unsigned char>(c - 32);
+  switch (c) {
+    case 0x9A:
+      return 0x8A;  // š
+    case 0x9C:
+      return 0x8C;  // œ
+    case 0x9E:
+      return 0x8E;  // ž
+    case 0xFF:
+      return 0x9F;  // ÿ
+    default:
+      return c;
+  }
+}
+
 namespace {
 
 // The code point of the UTF-8 sequence at `i` and its length; false for a
@@ -92,10 +110,12 @@ bool sequenza_utf8(std::string_view utf8, std::size_t i, char32_t& codice,
     if ((seguito & 0xC0) != 0x80) return false;
     codice = (codice << 6) | (seguito & 0x3F);
   }
-  // Overlong forms are not valid UTF-8.
+  // Overlong forms are not valid UTF-8, nor are surrogates and code points
+  // beyond U+10FFFF, which no character has.
   return !((lunghezza == 2 && codice < 0x80) ||
            (lunghezza == 3 && codice < 0x800) ||
-           (lunghezza == 4 && codice < 0x10000));
+           (lunghezza == 4 && codice < 0x10000) ||
+           (codice >= 0xD800 && codice <= 0xDFFF) || codice > 0x10FFFF);
 }
 
 }  // namespace

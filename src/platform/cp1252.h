@@ -9,6 +9,9 @@
 // The small letter of a Windows-1252 capital (accented capitals included);
 // other bytes unchanged.
 unsigned char minuscola_cp1252(unsigned char c);
+// The capital of a Windows-1252 small letter (accented ones included); other
+// bytes, the sharp s among them, unchanged.
+unsigned char maiuscola_cp1252(unsigned char c);
 
 // Converts UTF-8 text to Windows-1252. False when the text is not valid UTF-8
 // or holds a character that Windows-1252 cannot hold; `risultato` is then

@@ -166,14 +166,21 @@ void stampa_json(const compilazione_controllata& c,
   uscita << j.dump(2) << '\n';
 }
 
-// The files that a completed compilation wrote, one path a line.
+// The files that a completed compilation wrote, one path a line; the
+// documents, when asked, go before the page, which links them.
 int elenca_scritti(const opzioni_compila& o, const compilazione_controllata& c,
+                   const std::optional<opzioni_documenti>& documenti,
                    cartella& destinazione, std::ostream& uscita,
                    std::ostream& errori) {
   if (c.t.planimetria.presente())
     uscita << destinazione.percorso(nome_geometria_linea(c.sc)) << '\n';
   uscita << destinazione.percorso(nome_tabella_stazioni(c.sc)) << '\n';
   uscita << destinazione.percorso(nome_tabella_celle(c.sc)) << '\n';
+  if (documenti) {
+    const int scritti =
+        scrivi_documenti(c.sc, c.t, *documenti, destinazione, uscita, errori);
+    if (scritti != uscita_riuscita) return scritti;
+  }
   if (!o.pagina) return uscita_riuscita;
   const nomi_descrizioni nomi{o.linea, o.treno};
   const std::string errore =
@@ -184,22 +191,35 @@ int elenca_scritti(const opzioni_compila& o, const compilazione_controllata& c,
   return uscita_riuscita;
 }
 
-}  // namespace
-
-int esegui_compila(const opzioni_compila& o, std::ostream& uscita,
-                   std::ostream& errori) {
+// Before anything is read: the output folder, then the descriptions and the
+// scenario's names, then the documents' options when asked. The exit status
+// to end with when one cannot be had.
+std::optional<int> prepara_scrittura(
+    const opzioni_compila& o, bool con_documenti, compilazione_controllata& c,
+    std::optional<cartella_descrizioni>& ingresso,
+    std::optional<opzioni_documenti>& documenti, std::ostream& errori) {
   std::error_code problema_cartella;
   if (!fs::is_directory(o.cartella, problema_cartella)) {
     errori << o.cartella << ": cartella di uscita non trovata\n";
     return uscita_errore_file;
   }
-  compilazione_controllata c;
-  std::optional<cartella_descrizioni> ingresso;
-  if (auto fine = prepara_ingresso(o, c, ingresso, errori)) return *fine;
-  compila_e_controlla(c, *ingresso);
-  const nomi_descrizioni nomi{o.linea, o.treno};
-  stampa_problemi(c.problemi, nomi, errori);
-  const int risultato = uscita_del_controllo(c, o.rigoroso);
+  if (auto fine = prepara_ingresso(o, c, ingresso, errori)) return fine;
+  if (!con_documenti) return std::nullopt;
+  return prepara_documenti(o.richiesta, c.sc, cartella_reale(o.cartella),
+                           {o.linea, o.treno}, documenti.emplace(), errori);
+}
+
+// Compiles, checks and prints every problem. The exit status to end with when
+// nothing may be written (a fatal stop, no table, --strict with problems);
+// else `risultato` is the status that the run ends with once its files are
+// written.
+std::optional<int> compila_e_riporta(const opzioni_compila& o,
+                                     compilazione_controllata& c,
+                                     cartella& ingresso, int& risultato,
+                                     std::ostream& errori) {
+  compila_e_controlla(c, ingresso);
+  stampa_problemi(c.problemi, {o.linea, o.treno}, errori);
+  risultato = uscita_del_controllo(c, o.rigoroso);
   if (c.esito.tipo == esito_compilazione::fatale)
     return errore(c.esito.codice, errori);
   if (c.esito.tipo != esito_compilazione::completata) return risultato;
@@ -207,10 +227,27 @@ int esegui_compila(const opzioni_compila& o, std::ostream& uscita,
     errori << "nessun file scritto (--strict)\n";
     return uscita_errore_registrato;
   }
+  return std::nullopt;
+}
+
+}  // namespace
+
+int esegui_compila(const opzioni_compila& o, std::ostream& uscita,
+                   std::ostream& errori) {
+  compilazione_controllata c;
+  std::optional<cartella_descrizioni> ingresso;
+  std::optional<opzioni_documenti> documenti;
+  if (auto fine =
+          prepara_scrittura(o, o.documenti, c, ingresso, documenti, errori))
+    return *fine;
+  int risultato = uscita_riuscita;
+  if (auto fine = compila_e_riporta(o, c, *ingresso, risultato, errori))
+    return *fine;
   cartella_reale destinazione(o.cartella);
   const esito_file scritti = scrivi_file_binari(c.sc, c.t, destinazione);
   if (!scritti.ok) return errore_file(scritti, errori);
-  const int elenco = elenca_scritti(o, c, destinazione, uscita, errori);
+  const int elenco =
+      elenca_scritti(o, c, documenti, destinazione, uscita, errori);
   return elenco != uscita_riuscita ? elenco : risultato;
 }
 
@@ -234,4 +271,21 @@ int esegui_controlla(const opzioni_compila& o, std::ostream& uscita,
   if (!o.json && c.problemi.empty())
     uscita << "nessun problema: 0 errori, 0 avvisi\n";
   return risultato;
+}
+
+int esegui_documenti(const opzioni_compila& o, std::ostream& uscita,
+                     std::ostream& errori) {
+  compilazione_controllata c;
+  std::optional<cartella_descrizioni> ingresso;
+  std::optional<opzioni_documenti> documenti;
+  if (auto fine = prepara_scrittura(o, /*con_documenti=*/true, c, ingresso,
+                                    documenti, errori))
+    return *fine;
+  int risultato = uscita_riuscita;
+  if (auto fine = compila_e_riporta(o, c, *ingresso, risultato, errori))
+    return *fine;
+  cartella_reale destinazione(o.cartella);
+  const int scritti =
+      scrivi_documenti(c.sc, c.t, *documenti, destinazione, uscita, errori);
+  return scritti != uscita_riuscita ? scritti : risultato;
 }

@@ -5,6 +5,8 @@
 #include <ostream>
 #include <string>
 
+#include "tools/documenti.h"
+
 struct opzioni_compila {
   std::string linea;           // the user's line description
   std::string treno;           // the user's train-run description
@@ -17,16 +19,28 @@ struct opzioni_compila {
   bool rigoroso = false;  // any warning counts as a fault; compile then
                           // writes no binary file
   bool da_utf8 = false;   // the descriptions are UTF-8: converted first
+  // compile: also the driver's documents, with the options that the documents
+  // command takes too.
+  bool documenti = false;
+  richiesta_documenti richiesta;
 };
 
-// Compiles the two descriptions into the binary files in `cartella`. The user's
-// files are only read, never changed. Returns the exit status.
+// Compiles the two descriptions into the binary files in `cartella`, with the
+// driver's documents when asked. The user's files are only read, never
+// changed. Returns the exit status.
 int esegui_compila(const opzioni_compila& o, std::ostream& uscita,
                    std::ostream& errori);
 
 // Reads and places everything as `compile` does, prints every problem found
 // and their count, writes nothing.
 int esegui_controlla(const opzioni_compila& o, std::ostream& uscita,
+                     std::ostream& errori);
+
+// Reads and checks the descriptions as `check` does and writes the driver's
+// three documents into `cartella`, without binary files. Problems are
+// reported as `compile` reports them; the documents are written from what was
+// read, as `compile` writes its files. Returns the exit status.
+int esegui_documenti(const opzioni_compila& o, std::ostream& uscita,
                      std::ostream& errori);
 
 #endif  // TOOLS_COMPILA_H_

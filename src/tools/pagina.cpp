@@ -1,5 +1,6 @@
 #include "tools/pagina.h"
 
+#include <cstdio>
 #include <sstream>
 
 #include "platform/cartella_reale.h"
@@ -39,10 +40,41 @@ void tabella_orario(std::ostream& o, const vista& v) {
   o << "</table>\n";
 }
 
+// A file name as a relative address: every byte but letters, digits and
+// "-._~" percent-encoded.
+std::string indirizzo(const std::string& nome) {
+  std::string uscita;
+  for (unsigned char c : nome) {
+    const bool libero = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                        (c >= '0' && c <= '9') || c == '-' || c == '.' ||
+                        c == '_' || c == '~';
+    if (libero) {
+      uscita += static_cast<char>(c);
+    } else {
+      char codice[4];
+      std::snprintf(codice, sizeof codice, "%%%02X", c);
+      uscita += codice;
+    }
+  }
+  return uscita;
+}
+
+void elenco_documenti(std::ostream& o,
+                      const std::vector<std::string>& documenti) {
+  if (documenti.empty()) return;
+  o << "<h2>Documenti per il macchinista</h2>\n<ul id=\"documenti\">\n";
+  for (const std::string& nome : documenti) {
+    o << "<li><a href=\"" << indirizzo(nome) << "\">" << xml(nome)
+      << "</a></li>\n";
+  }
+  o << "</ul>\n";
+}
+
 }  // namespace
 
 std::string pagina_html(const tabelle& t,
-                        const std::optional<std::string>& errore) {
+                        const std::optional<std::string>& errore,
+                        const std::vector<std::string>& documenti) {
   const vista v = prepara_vista(t);
   std::ostringstream o;
   const std::string titolo = testo(t.stazioni[record_linea].nome) +
@@ -66,6 +98,7 @@ std::string pagina_html(const tabelle& t,
     << " indicatori di velocit\xC3\xA0 massima, " << v.cartelli.size()
     << " cartelli, " << v.rallentamenti.size() << " rallentamenti, "
     << v.gallerie.size() << " gallerie.</p>\n";
+  elenco_documenti(o, documenti);
   o << "<h2>Mappa</h2>\n";
   disegna_mappa(o, t, v);
   o << "<h2>Profili lungo il percorso</h2>\n";
@@ -88,7 +121,12 @@ std::string pagina_html(const tabelle& t,
 
 esito_file scrivi_pagina(const scenario& sc, const tabelle& t, cartella& c,
                          const std::optional<std::string>& errore) {
-  const std::string pagina = pagina_html(t, errore);
+  std::vector<std::string> documenti;
+  for (const std::string& nome :
+       {nome_scheda_treno(sc), nome_rallentamenti(sc), nome_note(sc)}) {
+    if (c.esiste(nome)) documenti.push_back(nome);
+  }
+  const std::string pagina = pagina_html(t, errore, documenti);
   return sostituisci_file(c, nome_pagina(sc),
                           [&pagina](scrittore_file& uscita) {
                             uscita.scrivi(pagina.data(), pagina.size());

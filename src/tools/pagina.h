@@ -8,6 +8,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "core/scenario.h"
 #include "platform/cartella.h"
@@ -15,11 +16,14 @@
 
 // The page for the tables `t`. `errore` is the fault line when the compilation
 // is known (empty when none was recorded); without it the page says that the
-// files alone do not tell.
+// files alone do not tell. `documenti` names the driver's documents that stand
+// beside the page (UTF-8 file names); the page links them.
 std::string pagina_html(const tabelle& t,
-                        const std::optional<std::string>& errore);
+                        const std::optional<std::string>& errore,
+                        const std::vector<std::string>& documenti = {});
 
-// Writes the page as <line>_<train>_report.html into `c`.
+// Writes the page as <line>_<train>_report.html into `c`, linking the
+// scenario's documents that `c` holds.
 esito_file scrivi_pagina(const scenario& sc, const tabelle& t, cartella& c,
                          const std::optional<std::string>& errore);
 

@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <optional>
+#include <vector>
 
 #include "tools/compila.h"
 #include "tools/esiti.h"
@@ -55,6 +56,36 @@ void opzioni_controllo(CLI::App* comando, opzioni_compila& o) {
       ->check(CLI::IsMember({"windows-1252", "utf-8"}));
 }
 
+// The options of the driver's documents, shared by compile and documents.
+std::vector<CLI::Option*> opzioni_documenti_cli(CLI::App* comando,
+                                                richiesta_documenti& r) {
+  return {
+      comando->add_option("--classificazione", r.classificazione,
+                          "riquadro CLASSIFICAZIONE della scheda treno"),
+      comando->add_option("--massa-bloccata", r.massa_bloccata,
+                          "riquadro MASSA BLOCCATA (predefinito: la "
+                          "percentuale massa frenata, 130%)"),
+      comando->add_option("--voce-alta", r.voce_alta,
+                          "voce in alto a destra della scheda (predefinita: "
+                          "V e la velocit\u00e0 massima, V150)"),
+      comando->add_option("--voce-bassa", r.voce_bassa,
+                          "voce in basso a destra della scheda (predefinita: "
+                          "il numero di vetture, 12 VETTURE)"),
+      comando->add_option("--autore", r.autore, "autore dello scenario"),
+      comando->add_option("--email", r.email, "indirizzo email dell'autore"),
+      comando
+          ->add_option("--numero", r.numero,
+                       "numero progressivo dello scenario, da 1")
+          ->capture_default_str(),
+      comando->add_option("--data", r.data,
+                          "data dello scenario, GG.MM.AAAA (predefinita: "
+                          "oggi)"),
+      comando->add_option("--testo", r.testo,
+                          "file di testo UTF-8 per le note (predefinito: un "
+                          "riassunto dello scenario)"),
+  };
+}
+
 CLI::App* aggiungi_compila(CLI::App& app, opzioni_compila& o) {
   CLI::App* c = app.add_subcommand(
       "compile",
@@ -67,7 +98,25 @@ CLI::App* aggiungi_compila(CLI::App& app, opzioni_compila& o) {
   c->add_flag("--report", o.pagina,
               "scrive anche la pagina di riepilogo (HTML)");
   opzioni_controllo(c, o);
+  CLI::Option* documenti =
+      c->add_flag("--documents", o.documenti,
+                  "scrive anche la scheda treno, i rallentamenti e le note");
+  for (CLI::Option* d : opzioni_documenti_cli(c, o.richiesta))
+    d->needs(documenti);
   return c;
+}
+
+CLI::App* aggiungi_documenti(CLI::App& app, opzioni_compila& o) {
+  CLI::App* d = app.add_subcommand(
+      "documents",
+      "scrive la scheda treno, i rallentamenti e le note dalle due "
+      "descrizioni, senza file binari");
+  opzioni_descrizioni(d, o);
+  d->add_option("--out", o.cartella, "cartella dei documenti")
+      ->capture_default_str();
+  opzioni_controllo(d, o);
+  opzioni_documenti_cli(d, o.richiesta);
+  return d;
 }
 
 CLI::App* aggiungi_controlla(CLI::App& app, opzioni_compila& o) {
@@ -132,18 +181,20 @@ int esegui_strumenti(int argc, char** argv, std::ostream& uscita,
                      std::ostream& errori) {
   CLI::App app{descrizione, "scenario_builder"};
   app.require_subcommand(1);
-  opzioni_compila compila, controlla;
+  opzioni_compila compila, controlla, documenti;
   opzioni_ispeziona ispeziona;
   opzioni_pagina pagina;
   CLI::App* c = aggiungi_compila(app, compila);
   CLI::App* k = aggiungi_controlla(app, controlla);
   CLI::App* i = aggiungi_ispeziona(app, ispeziona);
   CLI::App* r = aggiungi_pagina(app, pagina);
+  CLI::App* m = aggiungi_documenti(app, documenti);
   if (auto fine = analizza(app, argc, argv, uscita, errori)) return *fine;
   if (c->parsed()) return esegui_compila(compila, uscita, errori);
   if (k->parsed()) return esegui_controlla(controlla, uscita, errori);
   if (i->parsed()) return esegui_ispeziona(ispeziona, uscita, errori);
   if (r->parsed()) return esegui_pagina(pagina, uscita, errori);
+  if (m->parsed()) return esegui_documenti(documenti, uscita, errori);
   errori << app.help();
   return uscita_uso_errato;
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 TEST(Cp1252, ConversioneDaUtf8) {
@@ -53,6 +55,45 @@ TEST(Cp1252, Minuscole) {
       {0x8E, 0x9E},         {0x9F, 0xFF},         {0xE0, 0xE0}};
   for (auto [grande, piccola] : casi)
     EXPECT_EQ(minuscola_cp1252(grande), piccola) << int(grande);
+}
+
+TEST(Cp1252, Maiuscole) {
+  const std::pair<unsigned char, unsigned char> casi[] = {
+      {'a', 'A'},           {'z', 'Z'},           {'A', 'A'},
+      {'7', '7'},           {'/', '/'},           {0xE0, 0xC0},  // à
+      {0xE8, 0xC8},         {0xF7, 0xF7} /* ÷ */, {0xFE, 0xDE},
+      {0xDF, 0xDF} /* ß */, {0x9A, 0x8A},         {0x9C, 0x8C},
+      {0x9E, 0x8E},         {0xFF, 0x9F},         {0xC0, 0xC0}};
+  for (auto [piccola, grande] : casi)
+    EXPECT_EQ(maiuscola_cp1252(piccola), grande) << int(piccola);
+}
+
+TEST(Cp1252, DoveLaConversioneSiFerma) {
+  struct caso {
+    const char* nome;
+    std::string utf8;
+    std::size_t dove;
+    char32_t codice;  // 0: bytes that are not UTF-8
+  };
+  const caso casi[] = {
+      {"lettera_senza_posto", "l\xC3\xA0 \xC5\x81odz", 4, U'\u0141'},
+      {"emoji", "ab\xF0\x9F\x9A\x82", 2, U'\U0001F682'},
+      {"seguito_isolato", "a\x80", 1, 0},
+      {"tagliato", "\xE2\x82", 0, 0},
+      {"troppo_lungo", "\xE0\x80\xAF", 0, 0},
+      {"surrogato", "x\xED\xA0\x80", 1, 0},
+      {"oltre_10ffff", "\xF4\x90\x80\x80", 0, 0},
+  };
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    std::string risultato;
+    std::size_t dove = 99;
+    char32_t codice = 99;
+    EXPECT_FALSE(utf8_a_cp1252(c.utf8, risultato, dove, codice));
+    EXPECT_EQ(dove, c.dove);
+    EXPECT_EQ(codice, c.codice);
+    EXPECT_EQ(utf8_valido(c.utf8), c.codice != 0);
+  }
 }
 
 }  // namespace
