@@ -13,6 +13,7 @@
 #include "platform/cp1252.h"
 #include "tools/esiti.h"
 #include "tools/pagina.h"
+#include "tools/pagina_problemi.h"
 #include "tools/rapporto.h"
 #include "validation/controllo.h"
 
@@ -182,10 +183,9 @@ int elenca_scritti(const opzioni_compila& o, const compilazione_controllata& c,
     if (scritti != uscita_riuscita) return scritti;
   }
   if (!o.pagina) return uscita_riuscita;
-  const nomi_descrizioni nomi{o.linea, o.treno};
-  const std::string errore =
-      c.d.codice_errore != 0 ? riga_errore(c.d, nomi) : "";
-  const esito_file pagina = scrivi_pagina(c.sc, c.t, destinazione, errore);
+  const esito_file pagina = scrivi_pagina(
+      c.sc, c.t, destinazione,
+      problemi_per_la_pagina(c.problemi, c.d, {o.linea, o.treno}));
   if (!pagina.ok) return errore_file(pagina, errori);
   uscita << destinazione.percorso(nome_pagina(c.sc)) << '\n';
   return uscita_riuscita;

@@ -7,37 +7,120 @@
 #include "platform/sostituzione.h"
 #include "tools/esiti.h"
 #include "tools/file_scenario.h"
-#include "tools/formati.h"
 #include "tools/html.h"
 #include "tools/pagina_dati.h"
 #include "tools/pagina_disegno.h"
+#include "tools/pagina_script.h"
+#include "tools/pagina_tabelle.h"
+#include "tools/pagina_testi.h"
+#include "tools/pagina_voci.h"
 #include "tools/rapporto.h"
 
 namespace {
 
-// A station's time, or an em dash when it has none.
-std::string ora_o_nessuna(int32_t secondi) {
-  if (secondi <= 0) return "\xE2\x80\x94";
-  return ora_del_giorno(secondi);
+// A JSON string of our own words: no quotes, backslashes or controls to
+// escape, and none of them closes a script.
+std::string stringa_json(const char* testo) {
+  return std::string("\"") + testo + "\"";
 }
 
-void tabella_orario(std::ostream& o, const vista& v) {
-  o << "<table "
-       "id=\"orario\">\n<tr><th>Record</th><th>Stazione</th><th>Tipo</th>"
-       "<th>Posizione (m)</th><th>Area (m)</th>";
-  if (con_progressiva(v)) o << "<th>Progressiva (km)</th>";
-  o << "<th>Orario</th></tr>\n";
-  for (const fermata& f : v.stazioni) {
-    const stazione& r = *f.r;
-    o << "<tr class=\"stazione\"><td>" << f.record << "</td><td>"
-      << testo(r.nome) << "</td><td>" << int{r.tipo}
-      << (r.tipo < 25 ? " (fermata)" : "") << "</td><td>" << r.posizione
-      << "</td><td>" << r.inizio << " \xE2\x80\x93 " << r.fine << "</td>";
-    if (con_progressiva(v))
-      o << "<td>" << numero_1(progressiva_km(v, r.posizione)) << "</td>";
-    o << "<td>" << ora_o_nessuna(r.orario) << "</td></tr>\n";
+// The script's words, as the variable it expects.
+std::string parole_script() {
+  const std::pair<const char*, const char*> voci[] = {
+      {"km", parole::km},
+      {"progr", parole::progr},
+      {"a", parole::a},
+      {"vista_da", parole::vista_da},
+      {"nessun_risultato", parole::nessun_risultato},
+      {"di", parole::risultato_di},
+  };
+  std::string t = "var T = {";
+  for (const auto& [chiave, testo] : voci) {
+    if (t.back() != '{') t += ", ";
+    t += std::string(chiave) + ": " + stringa_json(testo);
   }
-  o << "</table>\n";
+  return t + "};";
+}
+
+void scrivi_testa(std::ostream& o, const std::string& titolo) {
+  o << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE html>\n"
+       "<html xmlns=\"http://www.w3.org/1999/xhtml\" lang=\"it\" "
+       "xml:lang=\"it\">\n<head>\n<meta charset=\"UTF-8\"/>\n"
+       "<meta name=\"viewport\" content=\"width=device-width, "
+       "initial-scale=1\"/>\n<title>"
+    << titolo << "</title>\n<style>" << stile_pagina() << "</style>\n</head>\n";
+}
+
+void scrivi_riassunto(std::ostream& o, const vista& v,
+                      const std::optional<problemi_pagina>& p) {
+  o << "<p>" << parole::percorso_di << ' ' << v.lunghezza << " m";
+  const std::pair<std::size_t, const char*> conti[] = {
+      {v.stazioni.size(), parole::conta_stazioni},
+      {v.segnali.size(), parole::conta_segnali},
+      {v.indicatori.size(), parole::conta_indicatori},
+      {v.cartelli.size(), parole::conta_cartelli},
+      {v.rallentamenti.size(), parole::conta_rallentamenti},
+      {v.gallerie.size(), parole::conta_gallerie}};
+  for (const auto& [quanti, cosa] : conti) o << ", " << quanti << ' ' << cosa;
+  if (p) o << ", " << p->elenco.size() << ' ' << parole::conta_problemi;
+  o << ".</p>\n";
+}
+
+void scrivi_comandi(std::ostream& o) {
+  const std::pair<const char*, const char*> bottoni[] = {{"riduci", "−"},
+                                                         {"ingrandisci", "+"},
+                                                         {"indietro", "◀"},
+                                                         {"avanti", "▶"},
+                                                         {"tutto", "⤢"}};
+  const char* titoli[] = {parole::riduci, parole::ingrandisci, parole::indietro,
+                          parole::avanti, parole::tutto};
+  o << "<div id=\"comandi\" hidden=\"hidden\">";
+  for (std::size_t i = 0; i < 5; ++i) {
+    o << "<button type=\"button\" data-azione=\"" << bottoni[i].first
+      << "\" title=\"" << titoli[i] << "\" aria-label=\"" << titoli[i] << "\">"
+      << bottoni[i].second << "</button>";
+  }
+  o << "<span id=\"vista-testo\"></span><form id=\"cerca\" role=\"search\">"
+       "<input type=\"search\" id=\"cerca-testo\" placeholder=\""
+    << parole::cerca_suggerimento << "\" aria-label=\"" << parole::cerca
+    << "\"/><button type=\"submit\">" << parole::cerca
+    << "</button></form><span id=\"cerca-esito\"></span></div>\n";
+}
+
+void scrivi_legenda(
+    std::ostream& o,
+    std::initializer_list<std::pair<const char*, const char*>> voci) {
+  o << "<p class=\"legenda\">";
+  for (const auto& [classe, testo] : voci)
+    o << "<span><span class=\"sw " << classe << "\"></span>" << testo
+      << "</span>";
+  o << "</p>\n";
+}
+
+void scrivi_disegni(std::ostream& o, const contenuto_disegni& c) {
+  o << "<h2>" << parole::mappa << "</h2>\n<div class=\"contenitore\">";
+  disegna_mappa(o, c);
+  o << "</div>\n";
+  scrivi_legenda(o, {{"st", parole::legenda_stazione},
+                     {"sg", parole::legenda_segnale},
+                     {"iv", parole::legenda_indicatore},
+                     {"ct", parole::legenda_cartello},
+                     {"cv", parole::legenda_codice},
+                     {"ga", parole::legenda_galleria},
+                     {"ra", parole::legenda_rallentamento},
+                     {"pe", parole::legenda_errore},
+                     {"pa", parole::legenda_avviso},
+                     {"nl", parole::legenda_non_letto},
+                     {"oltre", parole::legenda_oltre}});
+  o << "<p class=\"nota\">" << parole::nota_mappa << "</p>\n";
+  o << "<h2>" << parole::profili << "</h2>\n<div class=\"contenitore\">";
+  disegna_profili(o, c);
+  o << "</div>\n";
+  scrivi_legenda(o, {{"velocita", parole::legenda_limite},
+                     {"ind", parole::legenda_indicatori},
+                     {"ga", parole::legenda_galleria},
+                     {"ra", parole::legenda_rallentamento},
+                     {"nl", parole::legenda_non_letto}});
 }
 
 // A file name as a relative address: every byte but letters, digits and
@@ -62,7 +145,7 @@ std::string indirizzo(const std::string& nome) {
 void elenco_documenti(std::ostream& o,
                       const std::vector<std::string>& documenti) {
   if (documenti.empty()) return;
-  o << "<h2>Documenti per il macchinista</h2>\n<ul id=\"documenti\">\n";
+  o << "<h2>" << parole::documenti << "</h2>\n<ul id=\"documenti\">\n";
   for (const std::string& nome : documenti) {
     o << "<li><a href=\"" << indirizzo(nome) << "\">" << xml(nome)
       << "</a></li>\n";
@@ -73,60 +156,52 @@ void elenco_documenti(std::ostream& o,
 }  // namespace
 
 std::string pagina_html(const tabelle& t,
-                        const std::optional<std::string>& errore,
+                        const std::optional<problemi_pagina>& problemi,
                         const std::vector<std::string>& documenti) {
   const vista v = prepara_vista(t);
-  std::ostringstream o;
-  const std::string titolo = testo(t.stazioni[record_linea].nome) +
-                             " \xE2\x80\x94 treno " +
-                             testo(t.stazioni[record_nome_treno].nome);
-  o << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE html>\n"
-       "<html xmlns=\"http://www.w3.org/1999/xhtml\" lang=\"it\" "
-       "xml:lang=\"it\">\n<head>\n"
-       "<meta charset=\"UTF-8\"/>\n<title>"
-    << titolo
-    << "</title>\n<style>\nbody{font-family:sans-serif;margin:16px;color:#222}"
-       "h1{font-size:22px}h2{font-size:17px;margin-top:24px}"
-       "table{border-collapse:collapse;font-size:13px}"
-       "td,th{border:1px solid #ccc;padding:3px 8px;text-align:left}"
-       "th{background:#eef}.errore{color:#b71c1c;font-weight:bold}.nota{color:#"
-       "555}\n"
-       "</style>\n</head>\n<body>\n<h1>"
-    << titolo << "</h1>\n";
-  o << "<p>Percorso di " << v.lunghezza << " m, " << v.stazioni.size()
-    << " stazioni, " << v.segnali.size() << " segnali, " << v.indicatori.size()
-    << " indicatori di velocit\xC3\xA0 massima, " << v.cartelli.size()
-    << " cartelli, " << v.rallentamenti.size() << " rallentamenti, "
-    << v.gallerie.size() << " gallerie.</p>\n";
-  elenco_documenti(o, documenti);
-  o << "<h2>Mappa</h2>\n";
-  disegna_mappa(o, t, v);
-  o << "<h2>Profili lungo il percorso</h2>\n";
-  disegna_profili(o, t, v);
-  o << "<h2>Orario</h2>\n";
-  tabella_orario(o, v);
-  o << "<h2>Errore registrato</h2>\n";
-  if (!errore) {
-    o << "<p class=\"nota\">Non noto: la pagina \xC3\xA8 costruita dai soli "
-         "file binari. "
-         "<code>scenario_builder compile --report</code> lo riporta.</p>\n";
-  } else if (errore->empty()) {
-    o << "<p id=\"errore\">Nessun errore registrato.</p>\n";
-  } else {
-    o << "<p id=\"errore\" class=\"errore\">" << xml(*errore) << "</p>\n";
+  const problemi_pagina* p = problemi ? &*problemi : nullptr;
+  const std::vector<voce> voci = voci_della_vista(v, p);
+  const std::vector<voce_tratto> tratti = tratti_della_vista(v, p);
+  int32_t fine_linea = v.lunghezza, fine_treno = v.lunghezza;
+  for (const voce_tratto& r : tratti) {
+    if (r.fonte == fonte_lettura::descrizione_linea) fine_linea = r.da;
+    if (r.fonte == fonte_lettura::descrizione_treno) fine_treno = r.da;
   }
-  o << "</body>\n</html>\n";
+  std::ostringstream o;
+  const std::string titolo = testo(t.stazioni[record_linea].nome) + " — " +
+                             parole::treno + " " +
+                             testo(t.stazioni[record_nome_treno].nome);
+  scrivi_testa(o, titolo);
+  o << "<body data-lunghezza=\"" << v.lunghezza << "\" data-dettagli=\""
+    << metri_per_pixel_dettagli << "\" data-spazio=\"" << spazio_per_dettaglio
+    << "\">\n<h1>" << titolo << "</h1>\n";
+  scrivi_riassunto(o, v, problemi);
+  elenco_documenti(o, documenti);
+  scrivi_comandi(o);
+  o << "<p id=\"senza-script\" class=\"nota\">" << parole::senza_script
+    << "</p>\n";
+  scrivi_disegni(o, {t, v, voci, tratti, fine_linea, fine_treno});
+  o << "<h2>" << parole::problemi << "</h2>\n";
+  scrivi_problemi(o, problemi);
+  o << "<h2>" << parole::orario << "</h2>\n";
+  scrivi_orario(o, v);
+  o << "<h2>" << parole::elenchi << "</h2>\n";
+  scrivi_elenchi(o, v);
+  o << "<div id=\"suggerimento\" role=\"tooltip\" hidden=\"hidden\"></div>\n"
+       "<p id=\"verifica\" hidden=\"hidden\"></p>\n<script>//<![CDATA[\n"
+    << parole_script() << script_pagina()
+    << "//]]></script>\n</body>\n</html>\n";
   return o.str();
 }
 
 esito_file scrivi_pagina(const scenario& sc, const tabelle& t, cartella& c,
-                         const std::optional<std::string>& errore) {
+                         const std::optional<problemi_pagina>& problemi) {
   std::vector<std::string> documenti;
   for (const std::string& nome :
        {nome_scheda_treno(sc), nome_rallentamenti(sc), nome_note(sc)}) {
     if (c.esiste(nome)) documenti.push_back(nome);
   }
-  const std::string pagina = pagina_html(t, errore, documenti);
+  const std::string pagina = pagina_html(t, problemi, documenti);
   return sostituisci_file(c, nome_pagina(sc),
                           [&pagina](scrittore_file& uscita) {
                             uscita.scrivi(pagina.data(), pagina.size());

@@ -1,7 +1,9 @@
-// The report page of a compiled scenario: one self-contained XHTML page with
-// inline SVG (no script, nothing loaded from elsewhere) that shows the map of
-// the track, the profiles along the route, the timetable and the fault
-// recorded.
+// The report page of a compiled scenario: one self-contained XHTML page (inline
+// SVG and CSS, one small inline script, nothing loaded from elsewhere) with
+// the map of the track, the profiles along the route, the timetable, a table
+// of every kind of item and the problems of the compilation, marked where
+// they are. Without scripts it shows the whole route; with them the drawings
+// zoom and pan together and items can be found.
 #ifndef TOOLS_PAGINA_H_
 #define TOOLS_PAGINA_H_
 
@@ -13,19 +15,20 @@
 #include "core/scenario.h"
 #include "platform/cartella.h"
 #include "tables/tabelle.h"
+#include "tools/pagina_problemi.h"
 
-// The page for the tables `t`. `errore` is the fault line when the compilation
-// is known (empty when none was recorded); without it the page says that the
-// files alone do not tell. `documenti` names the driver's documents that stand
-// beside the page (UTF-8 file names); the page links them.
+// The page for the tables `t`. `problemi` are those of the compilation when it
+// is known; without them the page says that the files alone do not tell.
+// `documenti` names the driver's documents that stand beside the page (UTF-8
+// file names); the page links them.
 std::string pagina_html(const tabelle& t,
-                        const std::optional<std::string>& errore,
+                        const std::optional<problemi_pagina>& problemi,
                         const std::vector<std::string>& documenti = {});
 
 // Writes the page as <line>_<train>_report.html into `c`, linking the
 // scenario's documents that `c` holds.
 esito_file scrivi_pagina(const scenario& sc, const tabelle& t, cartella& c,
-                         const std::optional<std::string>& errore);
+                         const std::optional<problemi_pagina>& problemi);
 
 struct opzioni_pagina {
   std::string cartella = ".";

@@ -1,16 +1,64 @@
-// The drawings of the report page, as inline SVG: the map of the track,
+// The drawings of the report page, as inline SVG that shows the whole route
+// without a script and that the page's script zooms: the map of the track,
 // turned so that the line runs from left to right, and the profiles along the
-// route (elevation from the gradients, speed limit, curvature) with tunnels,
-// slowdowns, signals and stations.
+// route (elevation from the gradients, the train's limit and the speed
+// boards, curvature) with tunnels, slowdowns, stations, signals, boards,
+// board texts, the problems found and the stretch not read.
 #ifndef TOOLS_PAGINA_DISEGNO_H_
 #define TOOLS_PAGINA_DISEGNO_H_
 
+#include <functional>
+#include <optional>
 #include <ostream>
+#include <span>
+#include <string>
+#include <vector>
 
 #include "tables/tabelle.h"
 #include "tools/pagina_dati.h"
+#include "tools/pagina_etichette.h"
+#include "tools/pagina_piano.h"
+#include "tools/pagina_problemi.h"
+#include "tools/pagina_voci.h"
 
-void disegna_mappa(std::ostream& o, const tabelle& t, const vista& v);
-void disegna_profili(std::ostream& o, const tabelle& t, const vista& v);
+// The width that both drawings are laid out for without a script; the script
+// lays them out again for the width they get.
+inline constexpr double larghezza_nominale = 1200;
+
+// What both drawings need: the route, its items and stretches, and where each
+// description's data ends (the route length, or the metre from which it was
+// not read).
+struct contenuto_disegni {
+  const tabelle& t;
+  const vista& v;
+  const std::vector<voce>& voci;
+  const std::vector<voce_tratto>& tratti;
+  int32_t fine_linea, fine_treno;
+};
+
+void disegna_mappa(std::ostream& o, const contenuto_disegni& c);
+void disegna_profili(std::ostream& o, const contenuto_disegni& c);
+
+// The marks of an item in one drawing: where its point is (nullopt when it is
+// not drawn there) and the SVG of its marks around that point.
+struct segni_voce {
+  std::function<std::optional<punto>(const voce&)> posizione;
+  std::function<std::string(const voce&, const punto&)> segno;
+};
+
+// Writes the items as groups that the script finds by their key and metre:
+// marks, the label where it fits without a script (left out, but kept for the
+// script, where it does not) and the description as a tooltip. Detail kinds
+// are hidden when the route is too long or their marks too many for the
+// drawing's `larghezza` pixels.
+void scrivi_voci(std::ostream& o, const contenuto_disegni& c,
+                 std::span<const aspetto> aspetti, const segni_voce& s,
+                 collocatore& etichette, double larghezza);
+
+// A round length for a ruler, at least `minimo`: 1, 2 or 5 times a power of
+// ten.
+double passo_tondo(double minimo);
+// "12 km", "12.5 km", "500 m".
+std::string distanza(double metri);
 
 #endif  // TOOLS_PAGINA_DISEGNO_H_

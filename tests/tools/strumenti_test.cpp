@@ -215,19 +215,23 @@ TEST_F(Strumenti, PaginaBenFormataConMappaProfiliEOrario) {
   const std::string svg = "http://www.w3.org/2000/svg svg";
   EXPECT_EQ(a.id_elemento["mappa"], svg);
   EXPECT_EQ(a.id_elemento["profili"], svg);
+  EXPECT_EQ(a.id_elemento["profili-dati"], svg);  // the data, zoomed inside
   EXPECT_EQ(a.id["mappa"], 1);
-  EXPECT_EQ(a.elementi["http://www.w3.org/2000/svg svg"], 2);
+  EXPECT_EQ(a.elementi["http://www.w3.org/2000/svg svg"], 3);
   EXPECT_EQ(a.classi["http://www.w3.org/2000/svg polyline.altimetria"], 1);
   EXPECT_EQ(a.classi["http://www.w3.org/2000/svg polyline.velocita"], 1);
   EXPECT_EQ(a.classi["http://www.w3.org/2000/svg polyline.curvatura"], 1);
-  EXPECT_EQ(a.classi["http://www.w3.org/2000/svg g.stazione"], 12);
-  EXPECT_EQ(a.classi["http://www.w3.org/2000/svg g.segnale"], 22);
-  EXPECT_EQ(a.classi["http://www.w3.org/1999/xhtml tr.stazione"], 12);
-  EXPECT_EQ(a.id_elemento["errore"], "http://www.w3.org/1999/xhtml p");
-  // Self-contained: no script, nothing loaded from elsewhere.
-  EXPECT_EQ(a.elementi["http://www.w3.org/1999/xhtml script"], 0);
+  // Every station and signal in the map and in the profiles.
+  EXPECT_EQ(a.classi["http://www.w3.org/2000/svg g.v st"], 2 * 12);
+  EXPECT_EQ(a.classi["http://www.w3.org/2000/svg g.v sg"], 2 * 22);
+  EXPECT_EQ(a.classi["http://www.w3.org/1999/xhtml tr.st"], 12);
+  EXPECT_EQ(a.id_elemento["problemi"], "http://www.w3.org/1999/xhtml p");
+  // Self-contained: one inline script, nothing loaded from elsewhere.
+  EXPECT_EQ(a.elementi["http://www.w3.org/1999/xhtml script"], 1);
   EXPECT_EQ(pagina.find("src="), std::string::npos);
   EXPECT_EQ(pagina.find("href="), std::string::npos);
+  EXPECT_EQ(pagina.find("url("), std::string::npos);
+  EXPECT_EQ(pagina.find("@import"), std::string::npos);
   EXPECT_NE(pagina.find("Nessun errore registrato."), std::string::npos);
   EXPECT_NE(pagina.find("<td>Magr\xC3\xA8/ Magreid</td>"), std::string::npos);
   EXPECT_NE(pagina.find("<td>10:31:00</td>"), std::string::npos);

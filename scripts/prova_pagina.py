@@ -1,0 +1,264 @@
+#!/usr/bin/env python3
+"""Opens report pages in headless Chromium at given widths, runs their self-check
+and saves screenshots.
+
+    scripts/prova_pagina.py PROGRAM OUT_DIR        the browser test of `make test`
+    scripts/prova_pagina.py --pagina PAGE.html --larghezza 420 --png OUT.png [--frammento '#vista=0-5000'] [--senza-script]
+
+The test compiles four routes with PROGRAM (the default scenario, the small
+hand-written one, the same with a faulty train run, and a 990-km route made
+here), writes their pages, opens each at 1280 and 420 pixels with `#verifica`
+(the page then checks that no text of its drawings overlaps another or leaves
+its drawing and that nothing is wider than the window, and writes the result
+into itself), reads the result, and saves a screenshot of each page and
+of the 990-km one zoomed in, also one without scripts. Chromium is driven
+through its DevTools pipe, so that the viewport is exactly the width asked for
+(a headless window is never narrower than 500 pixels) and the page is read
+once it has loaded. Exits 1 on any failed check, 2 when Chromium cannot be
+started.
+"""
+import argparse, base64, fcntl, json, os, select, shutil, subprocess, sys, tempfile, time
+
+RADICE = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+BANDIERE = ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+            "--disable-background-networking", "--disable-component-update", "--disable-sync",
+            "--hide-scrollbars", "--remote-debugging-pipe"]
+ATTESA = 60  # seconds for any one answer of the browser
+
+
+class Chromium:
+    """One headless browser, spoken to as JSON messages over file descriptors 3 and 4."""
+
+    def __init__(self):
+        eseguibile = shutil.which("chromium") or shutil.which("chromium-browser")
+        if not eseguibile:
+            raise RuntimeError("chromium non trovato: scripts/installa_dipendenze.sh lo installa")
+        self.profilo = tempfile.mkdtemp(prefix="profilo_chromium_")
+        verso, da_noi = os.pipe()
+        a_noi, da_lui = os.pipe()
+        os.set_inheritable(verso, True)
+        os.set_inheritable(da_lui, True)
+
+        def descrittori():
+            # Out of the way first, so that neither lands on the other's number.
+            a, b = (fcntl.fcntl(f, fcntl.F_DUPFD, 10) for f in (verso, da_lui))
+            os.dup2(a, 3)
+            os.dup2(b, 4)
+
+        self.processo = subprocess.Popen(
+            [eseguibile] + BANDIERE + ["--user-data-dir=" + self.profilo, "about:blank"],
+            pass_fds=(3, 4, verso, da_lui), preexec_fn=descrittori,
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(verso)
+        os.close(da_lui)
+        self.scrivi, self.leggi = da_noi, a_noi
+        self.numero, self.resto, self.eventi = 0, b"", []
+        bersaglio = self.comando("Target.createTarget", {"url": "about:blank"})["targetId"]
+        self.sessione = self.comando("Target.attachToTarget",
+                                     {"targetId": bersaglio, "flatten": True})["sessionId"]
+        self.comando("Page.enable", sessione=True)
+
+    def _messaggio(self, scadenza):
+        while b"\0" not in self.resto:
+            resta = scadenza - time.monotonic()
+            if resta <= 0 or not select.select([self.leggi], [], [], resta)[0]:
+                raise RuntimeError("chromium non risponde")
+            pezzo = os.read(self.leggi, 1 << 20)
+            if not pezzo:
+                raise RuntimeError("chromium si è chiuso")
+            self.resto += pezzo
+        testo, self.resto = self.resto.split(b"\0", 1)
+        return json.loads(testo)
+
+    def comando(self, metodo, parametri=None, sessione=False):
+        self.numero += 1
+        m = {"id": self.numero, "method": metodo, "params": parametri or {}}
+        if sessione:
+            m["sessionId"] = self.sessione
+        os.write(self.scrivi, json.dumps(m).encode() + b"\0")
+        scadenza = time.monotonic() + ATTESA
+        while True:
+            r = self._messaggio(scadenza)
+            if r.get("id") == self.numero:
+                if "error" in r:
+                    raise RuntimeError(f"{metodo}: {r['error']}")
+                return r.get("result", {})
+            self.eventi.append(r)
+
+    def attendi(self, evento):
+        scadenza = time.monotonic() + ATTESA
+        while True:
+            for i, e in enumerate(self.eventi):
+                if e.get("method") == evento:
+                    del self.eventi[i]
+                    return e
+            self.eventi.append(self._messaggio(scadenza))
+
+    def apri(self, url, larghezza, altezza=900, script=True):
+        self.comando("Emulation.setDeviceMetricsOverride",
+                     {"width": larghezza, "height": altezza, "deviceScaleFactor": 1,
+                      "mobile": larghezza < 600}, sessione=True)
+        self.comando("Emulation.setScriptExecutionDisabled", {"value": not script}, sessione=True)
+        self.eventi.clear()
+        self.comando("Page.navigate", {"url": url}, sessione=True)
+        self.attendi("Page.loadEventFired")
+
+    def valuta(self, espressione):
+        r = self.comando("Runtime.evaluate", {"expression": espressione, "returnByValue": True},
+                         sessione=True)
+        return r["result"].get("value")
+
+    def fotografa(self, png, larghezza, da=0, altezza=None, x=0, scala=1):
+        altezza = altezza or self.valuta("document.documentElement.scrollHeight") - da
+        immagine = self.comando("Page.captureScreenshot", {
+            "format": "png", "captureBeyondViewport": True,
+            "clip": {"x": x, "y": da, "width": larghezza, "height": min(altezza, 6000),
+                     "scale": scala}},
+            sessione=True)
+        with open(png, "wb") as f:
+            f.write(base64.b64decode(immagine["data"]))
+
+    def chiudi(self):
+        try:
+            self.comando("Browser.close")
+        except (RuntimeError, OSError):
+            pass
+        try:
+            self.processo.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            self.processo.kill()
+            self.processo.wait()
+        os.close(self.scrivi)
+        os.close(self.leggi)
+        shutil.rmtree(self.profilo, ignore_errors=True)
+
+
+def url_di(pagina, frammento=""):
+    return "file://" + os.path.abspath(pagina) + frammento
+
+
+def verifica(browser, pagina, larghezza):
+    """The page's own check at this width: (passed, its report)."""
+    browser.apri(url_di(pagina, "#verifica"), larghezza)
+    esito = browser.valuta("document.getElementById('verifica').textContent") or ""
+    larga = browser.valuta("document.documentElement.clientWidth")
+    riuscita = esito.startswith("verifica: ok") and larga == larghezza
+    if larga != larghezza:
+        esito += f"\nfinestra di {larga} px invece di {larghezza}"
+    return riuscita, esito
+
+
+def senza_script(browser, pagina, larghezza):
+    """Without scripts: the whole route drawn, nothing wider than the window."""
+    browser.apri(url_di(pagina), larghezza, script=False)
+    return browser.valuta(
+        "(function(){var d=document.documentElement,m=document.getElementById('mappa'),"
+        "p=document.getElementById('profili');"
+        "return d.scrollWidth<=d.clientWidth&&p.getBoundingClientRect().width>0&&"
+        "(!m||m.getBoundingClientRect().width>0)&&"
+        "document.getElementById('comandi').hidden;})()")
+
+
+def percorso_lungo(cartella, metri):
+    """A route of `metri` metres: the benchmark's descriptions."""
+    sys.path.insert(0, os.path.join(RADICE, "scripts"))
+    from misura_compilazione import descrizioni
+    linea, treno = descrizioni(metri)
+    for nome, testo in (("linea.txt", linea), ("treno.txt", treno)):
+        with open(os.path.join(cartella, nome), "w", newline="") as f:
+            f.write(testo)
+    return os.path.join(cartella, "linea.txt"), os.path.join(cartella, "treno.txt")
+
+
+def compila(programma, linea, treno, cartella):
+    os.makedirs(cartella, exist_ok=True)
+    r = subprocess.run([programma, "compile", linea, treno, "--out", cartella, "--report"],
+                       capture_output=True, text=True)
+    pagina = os.path.join(cartella, "Valdora_Cesina_KT52806_report.html")
+    if r.returncode not in (0, 1) or not os.path.exists(pagina):
+        raise RuntimeError(f"compile {linea} {treno}: uscita {r.returncode}: {r.stderr}")
+    return pagina
+
+
+def prova(programma, uscita):
+    os.makedirs(uscita, exist_ok=True)
+    fixture = os.path.join(RADICE, "tests", "fixtures")
+    lavoro = tempfile.mkdtemp(prefix="prova_pagina_")
+    percorsi = {
+        "predefinito": (os.path.join(fixture, "attesi", "linea.txt"),
+                        os.path.join(fixture, "attesi", "treno.txt")),
+        "piccola": (os.path.join(fixture, "piccola", "linea.txt"),
+                    os.path.join(fixture, "piccola", "treno.txt")),
+        "errata": (os.path.join(fixture, "piccola", "linea.txt"),
+                   os.path.join(fixture, "errate", "treno.txt")),
+        "990km": percorso_lungo(lavoro, 990000),
+    }
+    guasti = prove = 0
+    browser = Chromium()
+    try:
+        for nome, (linea, treno) in percorsi.items():
+            pagina = compila(programma, linea, treno, os.path.join(lavoro, nome))
+            print(f"{nome}: {os.path.getsize(pagina)} byte")
+            for larghezza in (1280, 420):
+                riuscita, esito = verifica(browser, pagina, larghezza)
+                print(f"  {larghezza} px: {esito}")
+                guasti += not riuscita
+                prove += 1
+                browser.apri(url_di(pagina), larghezza)
+                browser.fotografa(os.path.join(uscita, f"{nome}_{larghezza}.png"), larghezza)
+            prove += 1
+            if not senza_script(browser, pagina, 1280):
+                print("  senza script: la pagina non mostra il percorso o esce dalla finestra")
+                guasti += 1
+        lunga = os.path.join(lavoro, "990km", "Valdora_Cesina_KT52806_report.html")
+        browser.apri(url_di(lunga, "#vista=400000-430000"), 1280)
+        browser.fotografa(os.path.join(uscita, "990km_ingrandita_1280.png"), 1280)
+        browser.apri(url_di(lunga), 1280, script=False)
+        browser.fotografa(os.path.join(uscita, "990km_senza_script_1280.png"), 1280)
+    finally:
+        browser.chiudi()
+        shutil.rmtree(lavoro, ignore_errors=True)
+    print(f"immagini in {uscita}")
+    print(f"verifiche {prove}, non riuscite {guasti}")
+    return 1 if guasti else 0
+
+
+def main():
+    a = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    a.add_argument("programma", nargs="?")
+    a.add_argument("uscita", nargs="?")
+    a.add_argument("--pagina")
+    a.add_argument("--larghezza", type=int, default=1280)
+    a.add_argument("--png")
+    a.add_argument("--frammento", default="")
+    a.add_argument("--senza-script", action="store_true")
+    a.add_argument("--da", type=int, default=0, help="first pixel row of the screenshot")
+    a.add_argument("--altezza", type=int, help="rows of the screenshot")
+    a.add_argument("--x", type=int, default=0, help="first pixel column of the screenshot")
+    a.add_argument("--ritaglio", type=int, help="columns of the screenshot")
+    a.add_argument("--scala", type=float, default=1, help="magnification of the screenshot")
+    o = a.parse_args()
+    try:
+        if o.pagina:
+            browser = Chromium()
+            try:
+                if o.frammento == "#verifica":
+                    print(verifica(browser, o.pagina, o.larghezza)[1])
+                browser.apri(url_di(o.pagina, "" if o.frammento == "#verifica" else o.frammento),
+                             o.larghezza, script=not o.senza_script)
+                if o.png:
+                    browser.fotografa(o.png, o.ritaglio or o.larghezza, o.da, o.altezza, o.x,
+                                      o.scala)
+            finally:
+                browser.chiudi()
+            return 0
+        if not o.programma or not o.uscita:
+            a.error("PROGRAM and OUT_DIR, or --pagina")
+        return prova(o.programma, o.uscita)
+    except (RuntimeError, OSError) as e:
+        print(f"prova_pagina: {e}", file=sys.stderr)
+        return 2
+
+
+if __name__ == "__main__":
+    sys.exit(main())

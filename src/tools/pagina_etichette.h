@@ -1,0 +1,39 @@
+// Labels that never overlap: each label takes the first of its places that
+// stays inside the drawing and meets no label or mark already placed; a label
+// that finds none is left out.
+#ifndef TOOLS_PAGINA_ETICHETTE_H_
+#define TOOLS_PAGINA_ETICHETTE_H_
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tools/pagina_voci.h"
+
+struct riquadro {
+  double x0, y0, x1, y1;
+};
+
+bool si_sovrappongono(const riquadro& a, const riquadro& b);
+
+class collocatore {
+ public:
+  explicit collocatore(const riquadro& area) : area_(area) {}
+
+  void occupa(const riquadro& r) { presi_.push_back(r); }
+  // The place of `posti` where a label of `testo` (UTF-8) in type size `corpo`
+  // fits beside the point (x, y), or nothing; the place found is taken.
+  std::optional<posto> colloca(double x, double y, const std::string& testo,
+                               double corpo, const std::vector<posto>& posti);
+
+ private:
+  riquadro area_;
+  std::vector<riquadro> presi_;
+};
+
+// The box a label takes on the page, from an estimate of its width (the page's
+// script measures the real one).
+riquadro riquadro_etichetta(double x, double y, const std::string& testo,
+                            double corpo, const posto& p);
+
+#endif  // TOOLS_PAGINA_ETICHETTE_H_

@@ -1,0 +1,20 @@
+// The report page's tables: one for every kind of item with its position
+// along the route, each row keyed to the item's marks in the drawings.
+#ifndef TOOLS_PAGINA_TABELLE_H_
+#define TOOLS_PAGINA_TABELLE_H_
+
+#include <optional>
+#include <ostream>
+
+#include "tools/pagina_dati.h"
+#include "tools/pagina_problemi.h"
+
+// The timetable of the stations.
+void scrivi_orario(std::ostream& o, const vista& v);
+// The problems of the compilation; without them, that the files alone do not
+// tell.
+void scrivi_problemi(std::ostream& o, const std::optional<problemi_pagina>& p);
+// Signals, boards, board texts, slowdowns, tunnels and speed codes.
+void scrivi_elenchi(std::ostream& o, const vista& v);
+
+#endif  // TOOLS_PAGINA_TABELLE_H_
