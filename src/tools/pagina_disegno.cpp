@@ -32,19 +32,24 @@ struct voce_posta {
 };
 
 void scrivi_voce(std::ostream& o, const voce_posta& q, const aspetto& a,
-                 const std::string& segno, const std::optional<posto>& dove) {
+                 const segni_voce& s, const std::optional<posto>& dove) {
   const voce& v = *q.v;
   o << "<g class=\"v " << classe_del_genere(v.g) << (q.visibile ? "" : " fuori")
     << "\" data-k=\"" << v.chiave << "\" data-m=\"" << v.metro
     << "\" transform=\"translate(" << numero_1(q.p.x) << ',' << numero_1(q.p.y)
-    << ")\">" << segno;
+    << ")\">" << s.segno(v, q.p);
+  // A label left out keeps no place: the script finds one for it.
   if (!v.etichetta.empty() && !a.posti.empty()) {
-    const posto p = dove.value_or(a.posti.front());
-    o << "<text class=\"et" << (dove ? "" : " muta") << "\" x=\"" << p.dx
-      << "\" y=\"" << p.dy << "\" text-anchor=\"" << ancora_svg(p.ancora)
-      << "\">" << xml(v.etichetta) << "</text>";
+    if (dove) {
+      o << "<text class=\"et\" x=\"" << dove->dx << "\" y=\"" << dove->dy
+        << "\" text-anchor=\"" << ancora_svg(dove->ancora) << "\">";
+    } else {
+      o << "<text class=\"et muta\">";
+    }
+    o << xml(v.etichetta) << "</text>";
   }
-  o << "<title>" << xml(v.descrizione) << "</title></g>\n";
+  if (s.con_descrizione) o << "<title>" << xml(v.descrizione) << "</title>";
+  o << "</g>\n";
 }
 
 }  // namespace
@@ -76,7 +81,7 @@ void scrivi_voci(std::ostream& o, const contenuto_disegni& c,
     std::optional<posto> dove;
     if (q.visibile && !q.v->etichetta.empty())
       dove = etichette.colloca(q.p.x, q.p.y, q.v->etichetta, a.corpo, a.posti);
-    scrivi_voce(o, q, a, s.segno(*q.v, q.p), dove);
+    scrivi_voce(o, q, a, s, dove);
   }
   o << "</g>\n";
 }
@@ -284,7 +289,7 @@ void disegna_mappa(std::ostream& o, const contenuto_disegni& c) {
   const segni_voce segni{[&](const voce& v) -> std::optional<punto> {
                            return i.in_pagina(piano.in_metri(v.metro));
                          },
-                         segno_mappa};
+                         segno_mappa, false};
   scrivi_voci(voci, c, aspetti_mappa(), segni, etichette,
               larghezza_nominale - 24);
   scrivi_chilometri(chilometri, piano, i, c, etichette);

@@ -44,6 +44,9 @@ void disegna_profili(std::ostream& o, const contenuto_disegni& c);
 struct segni_voce {
   std::function<std::optional<punto>(const voce&)> posizione;
   std::function<std::string(const voce&, const punto&)> segno;
+  // Whether the marks carry the description: one drawing is enough, the
+  // script shows it on both.
+  bool con_descrizione;
 };
 
 // Writes the items as groups that the script finds by their key and metre:

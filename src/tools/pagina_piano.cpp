@@ -35,14 +35,18 @@ punto piano_pagina::in_metri(int32_t metro) const {
 
 namespace {
 
-double distanza_dal_segmento(const punto& q, const punto& a, const punto& b) {
+constexpr int32_t pezzo = 10000;  // metres
+
+// Squared, which is all a comparison needs and saves a root per metre.
+double distanza2_dal_segmento(const punto& q, const punto& a, const punto& b) {
   const double vx = b.x - a.x, vy = b.y - a.y;
   const double lunghezza2 = vx * vx + vy * vy;
   double t = 0;
   if (lunghezza2 > 0)
     t = std::clamp(((q.x - a.x) * vx + (q.y - a.y) * vy) / lunghezza2, 0.0,
                    1.0);
-  return std::hypot(q.x - (a.x + t * vx), q.y - (a.y + t * vy));
+  const double dx = q.x - (a.x + t * vx), dy = q.y - (a.y + t * vy);
+  return dx * dx + dy * dy;
 }
 
 }  // namespace
@@ -55,7 +59,11 @@ std::vector<int32_t> piano_pagina::semplifica(int32_t da, int32_t a,
   da = std::clamp(da, 0, std::max(0, ultimo_));
   a = std::clamp(a, da, std::max(0, ultimo_));
   std::vector<int32_t> tenuti{da};
-  std::vector<std::pair<int32_t, int32_t>> da_fare{{da, a}};
+  // Split first into pieces of a bounded length, so that the time grows with
+  // the route's length and not with the number of times it is split.
+  std::vector<std::pair<int32_t, int32_t>> da_fare;
+  for (int32_t fine = a; fine > da; fine -= std::min(fine - da, pezzo))
+    da_fare.push_back({std::max(da, fine - pezzo), fine});
   while (!da_fare.empty()) {
     const auto [i, j] = da_fare.back();
     da_fare.pop_back();
@@ -63,13 +71,13 @@ std::vector<int32_t> piano_pagina::semplifica(int32_t da, int32_t a,
     double peggiore = -1;
     int32_t dove = i;
     for (int32_t k = i + 1; k < j; ++k) {
-      const double d = distanza_dal_segmento(in_metri(k), pi, pj);
+      const double d = distanza2_dal_segmento(in_metri(k), pi, pj);
       if (d > peggiore) {
         peggiore = d;
         dove = k;
       }
     }
-    if (peggiore > tolleranza) {
+    if (peggiore > tolleranza * tolleranza) {
       // The right half is done after the left one, so that the metres kept
       // come out in order.
       da_fare.push_back({dove, j});

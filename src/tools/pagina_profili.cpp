@@ -342,7 +342,7 @@ void disegna_profili(std::ostream& o, const contenuto_disegni& c) {
   disegna_dati(o, c, p, pa);
   const segni_voce segni{
       [&](const voce& v) { return posizione_profili(v, t, c, pa); },
-      segno_profili};
+      segno_profili, true};
   scrivi_voci(o, c, aspetti_profili(), segni, etichette, t.utile());
   disegna_asse(o, t, c.v);
   o << "</svg>\n";

@@ -179,12 +179,13 @@ std::vector<voce_tratto> tratti_della_vista(const vista& v,
                           " " + parole::a + " " + al_metro(v, r.a)});
   }
   if (p == nullptr) return tratti;
+  std::size_t numero = 0;
   for (const lettura_interrotta& l : p->non_letto) {
     const int32_t da = std::max(0, l.metro);
     if (da >= v.lunghezza) continue;
     const bool linea = l.descrizione == fonte_lettura::descrizione_linea;
     tratti.push_back({genere_tratto::non_letto,
-                      chiave(genere_tratto::non_letto, tratti.size() + 1), da,
+                      chiave(genere_tratto::non_letto, ++numero), da,
                       v.lunghezza,
                       std::string(linea ? parole::non_letto_linea
                                         : parole::non_letto_treno) +
