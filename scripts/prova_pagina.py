@@ -99,9 +99,12 @@ class Chromium:
                      {"width": larghezza, "height": altezza, "deviceScaleFactor": 1,
                       "mobile": larghezza < 600}, sessione=True)
         self.comando("Emulation.setScriptExecutionDisabled", {"value": not script}, sessione=True)
-        self.eventi.clear()
-        self.comando("Page.navigate", {"url": url}, sessione=True)
-        self.attendi("Page.loadEventFired")
+        # Through an empty page, so that the same page with another fragment
+        # is loaded anew and not only scrolled.
+        for indirizzo in ("about:blank", url):
+            self.eventi.clear()
+            self.comando("Page.navigate", {"url": indirizzo}, sessione=True)
+            self.attendi("Page.loadEventFired")
 
     def valuta(self, espressione):
         r = self.comando("Runtime.evaluate", {"expression": espressione, "returnByValue": True},
@@ -148,15 +151,105 @@ def verifica(browser, pagina, larghezza):
     return riuscita, esito
 
 
+# Without scripts the drawings keep the layout they were written with: the
+# same check as the page's own, on the texts shown.
+CONTROLLO_STATICO = """(function () {
+  var guasti = [], d = document.documentElement;
+  ['mappa', 'profili'].forEach(function (id) {
+    var s = document.getElementById(id), b = [];
+    if (!s || s.tagName.toLowerCase() !== 'svg') return;
+    var r = s.getBoundingClientRect();
+    if (!r.width) guasti.push(id + ' non mostrato');
+    s.querySelectorAll('text').forEach(function (t) {
+      var q = t.getBoundingClientRect();
+      if (!q.width || !t.textContent) return;
+      b.push([q, t.textContent]);
+      if (q.left < r.left - .5 || q.right > r.right + .5 || q.top < r.top - .5 || q.bottom > r.bottom + .5)
+        guasti.push(id + ': "' + t.textContent + '" esce dal disegno');
+    });
+    for (var i = 0; i < b.length; i++) for (var j = i + 1; j < b.length; j++) {
+      var p = b[i][0], q = b[j][0];
+      if (p.left < q.right - .5 && q.left < p.right - .5 && p.top < q.bottom - .5 && q.top < p.bottom - .5)
+        guasti.push(id + ': "' + b[i][1] + '" copre "' + b[j][1] + '"');
+    }
+  });
+  if (d.scrollWidth > d.clientWidth) guasti.push('pagina larga ' + d.scrollWidth + ' px');
+  if (!document.getElementById('comandi').hidden) guasti.push('comandi mostrati senza script');
+  return guasti.join('\\n');
+})()"""
+
+
+# What a person does on the default scenario's page: find a station by name
+# and a place by metres, zoom with the buttons and the wheel, drag, hover and
+# tap a mark, sort a table and go to one of its rows. Returns the faults.
+CONTROLLO_INTERAZIONI = """(function () {
+  var d = document, guasti = [];
+  function vista() {
+    var v = d.getElementById('profili-dati').getAttribute('viewBox').split(' ').map(Number);
+    return [Math.round(v[0]), Math.round(v[0] + v[2])];
+  }
+  function atteso(cosa, a, b) {
+    var v = vista();
+    if (Math.abs(v[0] - a) > 1 || Math.abs(v[1] - b) > 1) guasti.push(cosa + ': vista ' + v + ' invece di ' + [a, b]);
+  }
+  function cerca(q) { d.getElementById('cerca-testo').value = q; d.getElementById('cerca').requestSubmit(); }
+  function bottone(azione) { d.querySelector('[data-azione=' + azione + ']').click(); }
+  function suggerisce(testo) {
+    var s = d.getElementById('suggerimento');
+    return !s.hidden && s.textContent.indexOf(testo) >= 0;
+  }
+  function centro(e) { var r = e.getBoundingClientRect(); return {clientX: r.left + r.width / 2, clientY: r.top + r.height / 2}; }
+  cerca('lavis');
+  atteso('cerca lavis', 45000, 47000);
+  if (d.querySelectorAll('.scelta[data-k=st10]').length < 3) guasti.push('Lavis non evidenziata nei disegni e nella tabella');
+  if (!suggerisce('Stazione Lavis — 46000 m')) guasti.push('cerca lavis: nessun suggerimento');
+  cerca('S12');
+  atteso('cerca S12', 24350, 26350);
+  cerca('20 km');
+  atteso('cerca 20 km', 19000, 21000);
+  bottone('tutto');
+  atteso('tutto', 0, 62000);
+  bottone('ingrandisci');
+  atteso('ingrandisci', 15500, 46500);
+  bottone('avanti');
+  atteso('avanti', 31000, 62000);
+  bottone('riduci');
+  atteso('riduci', 0, 62000);
+  var p = d.getElementById('profili'), r = p.getBoundingClientRect();
+  var x = r.left + 56 + (r.width - 70) / 2, y = r.top + 300;
+  p.dispatchEvent(new WheelEvent('wheel', {deltaY: -100, clientX: x, clientY: y, bubbles: true, cancelable: true}));
+  atteso('rotella', 6200, 55800);
+  p.dispatchEvent(new PointerEvent('pointerdown', {pointerId: 1, clientX: x, clientY: y, bubbles: true}));
+  p.dispatchEvent(new PointerEvent('pointermove', {pointerId: 1, clientX: x - 100, clientY: y, buttons: 1, bubbles: true}));
+  p.dispatchEvent(new PointerEvent('pointerup', {pointerId: 1, clientX: x - 100, clientY: y, bubbles: true}));
+  var v = vista();
+  if (!(v[0] > 6200 && v[1] - v[0] === 49600)) guasti.push('trascinamento: vista ' + v);
+  bottone('tutto');
+  var segno = d.querySelector('#mappa g.v.st[data-k=st5]');
+  segno.dispatchEvent(new PointerEvent('pointermove', Object.assign({bubbles: true}, centro(segno))));
+  if (!suggerisce('Stazione Ora / Auer — 16150 m')) guasti.push('passaggio su Ora / Auer: nessun suggerimento');
+  segno.dispatchEvent(new MouseEvent('click', Object.assign({bubbles: true}, centro(segno))));
+  if (!d.querySelector('#orario tr.scelta[data-k=st5]')) guasti.push('tocco su Ora / Auer: riga non evidenziata');
+  var th = d.querySelectorAll('#tab-sg th')[1];
+  th.click(); th.click();
+  var prima = d.querySelector('#tab-sg tbody tr');
+  if (prima.getAttribute('data-k') !== 'sg22') guasti.push('ordinamento: prima riga ' + prima.getAttribute('data-k'));
+  prima.click();
+  atteso('riga S22', 51950, 53950);
+  return guasti.join('\\n');
+})()"""
+
+
+def interazioni(browser, pagina, larghezza):
+    browser.apri(url_di(pagina), larghezza)
+    return browser.valuta(CONTROLLO_INTERAZIONI)
+
+
 def senza_script(browser, pagina, larghezza):
-    """Without scripts: the whole route drawn, nothing wider than the window."""
+    """Without scripts: the whole route drawn, no text over another, nothing
+    wider than the window. Returns the faults found, one a line."""
     browser.apri(url_di(pagina), larghezza, script=False)
-    return browser.valuta(
-        "(function(){var d=document.documentElement,m=document.getElementById('mappa'),"
-        "p=document.getElementById('profili');"
-        "return d.scrollWidth<=d.clientWidth&&p.getBoundingClientRect().width>0&&"
-        "(!m||m.getBoundingClientRect().width>0)&&"
-        "document.getElementById('comandi').hidden;})()")
+    return browser.valuta(CONTROLLO_STATICO)
 
 
 def percorso_lungo(cartella, metri):
@@ -206,10 +299,17 @@ def prova(programma, uscita):
                 prove += 1
                 browser.apri(url_di(pagina), larghezza)
                 browser.fotografa(os.path.join(uscita, f"{nome}_{larghezza}.png"), larghezza)
-            prove += 1
-            if not senza_script(browser, pagina, 1280):
-                print("  senza script: la pagina non mostra il percorso o esce dalla finestra")
-                guasti += 1
+            if nome == "predefinito":
+                for larghezza in (1280, 420):
+                    prove += 1
+                    esito = interazioni(browser, pagina, larghezza)
+                    print(f"  {larghezza} px, comandi: {esito or 'ok'}")
+                    guasti += bool(esito)
+            for larghezza in (1280, 420):
+                prove += 1
+                statico = senza_script(browser, pagina, larghezza)
+                print(f"  {larghezza} px senza script: {statico or 'ok'}")
+                guasti += bool(statico)
         lunga = os.path.join(lavoro, "990km", "Valdora_Cesina_KT52806_report.html")
         browser.apri(url_di(lunga, "#vista=400000-430000"), 1280)
         browser.fotografa(os.path.join(uscita, "990km_ingrandita_1280.png"), 1280)

@@ -1,5 +1,6 @@
 #include "tools/pagina.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <sstream>
 
@@ -87,40 +88,65 @@ void scrivi_comandi(std::ostream& o) {
     << "</button></form><span id=\"cerca-esito\"></span></div>\n";
 }
 
-void scrivi_legenda(
-    std::ostream& o,
-    std::initializer_list<std::pair<const char*, const char*>> voci) {
+// The legend of what a drawing shows: the kinds present, each with its
+// swatch.
+struct voce_legenda {
+  const char* classe;
+  const char* testo;
+  bool presente;
+};
+
+void scrivi_legenda(std::ostream& o, std::initializer_list<voce_legenda> voci) {
   o << "<p class=\"legenda\">";
-  for (const auto& [classe, testo] : voci)
-    o << "<span><span class=\"sw " << classe << "\"></span>" << testo
+  for (const voce_legenda& v : voci) {
+    if (!v.presente) continue;
+    o << "<span><span class=\"sw " << v.classe << "\"></span>" << v.testo
       << "</span>";
+  }
   o << "</p>\n";
 }
 
+bool con_genere(const std::vector<voce>& voci, genere g) {
+  return std::any_of(voci.begin(), voci.end(),
+                     [g](const voce& v) { return v.g == g; });
+}
+
+bool con_tratto(const std::vector<voce_tratto>& tratti, genere_tratto g) {
+  return std::any_of(tratti.begin(), tratti.end(),
+                     [g](const voce_tratto& t) { return t.g == g; });
+}
+
 void scrivi_disegni(std::ostream& o, const contenuto_disegni& c) {
+  const auto& voci = c.voci;
+  const bool gallerie = con_tratto(c.tratti, genere_tratto::galleria);
+  const bool rallentamenti = con_tratto(c.tratti, genere_tratto::rallentamento);
+  const bool non_letto = con_tratto(c.tratti, genere_tratto::non_letto);
   o << "<h2>" << parole::mappa << "</h2>\n<div class=\"contenitore\">";
   disegna_mappa(o, c);
   o << "</div>\n";
-  scrivi_legenda(o, {{"st", parole::legenda_stazione},
-                     {"sg", parole::legenda_segnale},
-                     {"iv", parole::legenda_indicatore},
-                     {"ct", parole::legenda_cartello},
-                     {"cv", parole::legenda_codice},
-                     {"ga", parole::legenda_galleria},
-                     {"ra", parole::legenda_rallentamento},
-                     {"pe", parole::legenda_errore},
-                     {"pa", parole::legenda_avviso},
-                     {"nl", parole::legenda_non_letto},
-                     {"oltre", parole::legenda_oltre}});
+  scrivi_legenda(
+      o,
+      {{"st", parole::legenda_stazione, con_genere(voci, genere::stazione)},
+       {"sg", parole::legenda_segnale, con_genere(voci, genere::segnale)},
+       {"iv", parole::legenda_indicatore, con_genere(voci, genere::indicatore)},
+       {"ct", parole::legenda_cartello, con_genere(voci, genere::cartello)},
+       {"cv", parole::legenda_codice, con_genere(voci, genere::codice)},
+       {"ga", parole::legenda_galleria, gallerie},
+       {"ra", parole::legenda_rallentamento, rallentamenti},
+       {"pe", parole::legenda_errore, con_genere(voci, genere::errore)},
+       {"pa", parole::legenda_avviso, con_genere(voci, genere::avviso)},
+       {"nl", parole::legenda_non_letto, non_letto},
+       {"oltre", parole::legenda_oltre, c.t.planimetria.presente()}});
   o << "<p class=\"nota\">" << parole::nota_mappa << "</p>\n";
   o << "<h2>" << parole::profili << "</h2>\n<div class=\"contenitore\">";
   disegna_profili(o, c);
   o << "</div>\n";
-  scrivi_legenda(o, {{"velocita", parole::legenda_limite},
-                     {"ind", parole::legenda_indicatori},
-                     {"ga", parole::legenda_galleria},
-                     {"ra", parole::legenda_rallentamento},
-                     {"nl", parole::legenda_non_letto}});
+  scrivi_legenda(o,
+                 {{"velocita", parole::legenda_limite, true},
+                  {"ind", parole::legenda_indicatori, !c.v.indicatori.empty()},
+                  {"ga", parole::legenda_galleria, gallerie},
+                  {"ra", parole::legenda_rallentamento, rallentamenti},
+                  {"nl", parole::legenda_non_letto, non_letto}});
 }
 
 // A file name as a relative address: every byte but letters, digits and

@@ -234,17 +234,25 @@ void disegna_dati(std::ostream& o, const contenuto_disegni& c, const profili& p,
 // round distance apart that leaves room for their labels.
 void disegna_asse(std::ostream& o, const tela& t, const vista& v) {
   const double passo =
-      passo_tondo(std::max(100.0, 90 * t.lunghezza / t.utile()));
+      passo_tondo(std::max(100.0, 70 * t.lunghezza / t.utile()));
+  // A label that would stick out of the drawing is left out.
+  auto etichetta = [&o](const std::string& px, double x, double y,
+                        const std::string& testo, const char* classe) {
+    const riquadro r = riquadro_etichetta(x, y, testo, 10, {0, 0, 1});
+    if (r.x0 < 0 || r.x1 > larghezza_nominale) return;
+    o << "<text" << classe << " x=\"" << px << "\" y=\"" << y
+      << "\" text-anchor=\"middle\">" << testo << "</text>";
+  };
   o << "<g id=\"profili-asse\">\n";
   for (double metro = 0; metro <= t.lunghezza + 0.5; metro += passo) {
     const std::string px = numero_1(t.x(metro));
-    o << "<path d=\"M" << px << ',' << asse << "v6\"/><text x=\"" << px
-      << "\" y=\"" << asse + 20 << "\" text-anchor=\"middle\">"
-      << distanza(metro) << "</text>";
+    o << "<path d=\"M" << px << ',' << asse << "v6\"/>";
+    etichetta(px, t.x(metro), asse + 20, distanza(metro), "");
     if (con_progressiva(v)) {
-      o << "<text class=\"progr\" x=\"" << px << "\" y=\"" << asse + 34
-        << "\" text-anchor=\"middle\">" << parole::progr << ' '
-        << numero_1(progressiva_km(v, metro)) << "</text>";
+      etichetta(
+          px, t.x(metro), asse + 34,
+          std::string(parole::progr) + " " + numero_1(progressiva_km(v, metro)),
+          " class=\"progr\"");
     }
     o << '\n';
   }

@@ -272,7 +272,7 @@ Profili.prototype.disegna = function () {
   d.assi(W);
 };
 Profili.prototype.assi = function (W) {
-  var g = $('profili-asse'), a = this.asse, passo = tondo(Math.max(100, 90 * (vista.b - vista.a) / this.utile));
+  var g = $('profili-asse'), a = this.asse, passo = tondo(Math.max(100, 70 * (vista.b - vista.a) / this.utile));
   while (g.firstChild) g.removeChild(g.firstChild);
   for (var m = Math.ceil(vista.a / passo) * passo; m <= vista.b + 0.5; m += passo) {
     var x = this.x(m).toFixed(1);
