@@ -17,6 +17,7 @@
 #include "banco.h"
 #include "tools/pagina_piano.h"
 #include "tools/pagina_problemi.h"
+#include "validation/controllo.h"
 
 namespace {
 
@@ -129,17 +130,22 @@ std::string treno_noto(const std::string& stazione_due = "7000") {
 
 struct compilata {
   banco b;
+  std::vector<problema> problemi;
   std::string pagina;
 };
 
+// Compiled and checked as `compile --report` does.
 std::unique_ptr<compilata> compila_pagina(const std::string& linea,
                                           const std::string& treno) {
   auto c = std::make_unique<compilata>();
   c->b.linea(linea);
   c->b.treno(treno);
-  c->b.compila();
+  const esito_compilazione esito = c->b.compila();
+  const ingresso_controllo in{
+      c->b.sc, {linea, treno}, {linea, treno}, false, true};
+  c->problemi = controlla_descrizioni(in, c->b.d, esito);
   c->pagina = pagina_html(
-      c->b.t, problemi_della_diagnostica(c->b.d, {"l.txt", "t.txt"}));
+      c->b.t, problemi_per_la_pagina(c->problemi, c->b.d, {"l.txt", "t.txt"}));
   return c;
 }
 
@@ -263,16 +269,24 @@ TEST(Pagina, ProblemiSulDisegnoEParteNonLetta) {
   ASSERT_EQ(c->b.d.codice_errore, 8);
   const pagina_letta p = leggi_pagina(c->pagina);
   ASSERT_TRUE(p.ben_formata);
-  const auto segni = p.con_chiave("pe1", "g");
-  ASSERT_EQ(segni.size(), 2u);  // the map and the profiles
-  for (const elemento& s : segni) EXPECT_EQ(s.attributi.at("data-m"), "4025");
-  const std::string titolo = segni[0].titolo + segni[1].titolo;
-  EXPECT_NE(titolo.find("errore 8: posizione della stazione non multipla di 50 "
-                        "— 4025 m (progr. 16.025 km) · t.txt:11: stazione"),
+  // The recorded fault, marked in the map and in the profiles at its metre,
+  // and listed with its place.
+  std::vector<elemento> segni;
+  auto [da, a] = p.per_classe.equal_range("v pe");
+  for (auto i = da; i != a; ++i) segni.push_back(i->second);
+  ASSERT_EQ(segni.size(), 2u);
+  std::string titoli;
+  for (const elemento& s : segni) {
+    EXPECT_EQ(s.attributi.at("data-m"), "4025");
+    titoli += s.titolo;
+  }
+  EXPECT_NE(titoli.find("errore 8"), std::string::npos) << titoli;
+  EXPECT_NE(titoli.find("— 4025 m (progr. 16.025 km) · t.txt:11:"),
             std::string::npos)
-      << titolo;
-  const auto riga = p.con_chiave("pe1", "tr");
+      << titoli;
+  const auto riga = p.con_chiave(segni[0].attributi.at("data-k"), "tr");
   ASSERT_EQ(riga.size(), 1u);
+  EXPECT_EQ(riga.front().celle[0], "errore");
   EXPECT_EQ(riga.front().celle[1], "4025");
   const auto non_letto = p.con_chiave("nl1", "rect");
   ASSERT_EQ(non_letto.size(), 1u);
@@ -291,76 +305,79 @@ TEST(Pagina, ProblemiSulDisegnoEParteNonLetta) {
 }
 
 TEST(Pagina, ProblemiDellaCompilazione) {
-  const luogo_lettura linea{fonte_lettura::descrizione_linea, 12,
+  problema stazione;
+  stazione.fonte = fonte_lettura::descrizione_treno;
+  stazione.riga = 13;
+  stazione.colonna = 5;
+  stazione.codice = 8;
+  stazione.parola = "stazione";
+  stazione.testo = {"posizione della stazione non multipla di {0}", {"50"}};
+  stazione.metro = 4025;
+  problema campo;
+  campo.g = gravita::avviso;
+  campo.fonte = fonte_lettura::descrizione_linea;
+  campo.riga = 4;
+  campo.testo = {"campo ignorato: \"{0}\"", {"pendneza"}};
+  campo.suggerimento = "pendenza";
+  diagnostica d;
+  const problemi_pagina p =
+      problemi_per_la_pagina({stazione, campo}, d, {"l.txt", "t.txt"});
+  ASSERT_EQ(p.elenco.size(), 2u);
+  EXPECT_EQ(p.elenco[0].livello, gravita::errore);
+  EXPECT_EQ(p.elenco[0].metro, 4025);
+  EXPECT_EQ(p.elenco[0].messaggio,
+            "errore 8: posizione della stazione non multipla di 50");
+  EXPECT_EQ(p.elenco[0].dove, "t.txt:13:5: stazione");
+  // A warning without a metre is listed, not placed.
+  EXPECT_EQ(p.elenco[1].livello, gravita::avviso);
+  EXPECT_EQ(p.elenco[1].metro, std::nullopt);
+  EXPECT_EQ(p.elenco[1].messaggio,
+            "avviso: campo ignorato: \"pendneza\" (pendenza?)");
+  EXPECT_EQ(p.elenco[1].dove, "l.txt:4");
+  EXPECT_TRUE(p.non_letto.empty());
+}
+
+// Where the recorded fault stopped a reading.
+TEST(Pagina, PartiNonLette) {
+  const luogo_lettura linea{fonte_lettura::descrizione_linea, 12, 1,
                             "indicatori_vmax", -1};
-  const luogo_lettura treno{fonte_lettura::descrizione_treno, 13, "stazione",
+  const luogo_lettura treno{fonte_lettura::descrizione_treno, 13, 1, "stazione",
                             -1};
-  const luogo_lettura scansione{fonte_lettura::scansione, 0, "", 61};
+  const luogo_lettura scansione{fonte_lettura::scansione, 0, 0, "", 61};
   struct caso {
     const char* nome;
     int32_t codice, posizione;
     luogo_lettura luogo;
-    std::optional<int32_t> metro;
-    std::string dove;
     std::vector<std::pair<fonte_lettura, int32_t>> non_letto;
   };
   const caso casi[] = {
-      {"stazione",
-       8,
-       4025,
-       treno,
-       4025,
-       "t.txt:13: stazione",
-       {{fonte_lettura::descrizione_treno, 4025}}},
+      {"stazione", 8, 4025, treno, {{fonte_lettura::descrizione_treno, 4025}}},
       // Beyond the cells: the line ends there, the train run is still read.
       {"oltre_le_celle",
        15,
        9000,
        linea,
-       9000,
-       "l.txt:12: indicatori_vmax",
        {{fonte_lettura::descrizione_linea, 9000}}},
       // Any other fault of the line leaves the whole train run unread.
       {"indicatore",
        21,
        700,
        linea,
-       700,
-       "l.txt:12: indicatori_vmax",
        {{fonte_lettura::descrizione_linea, 700},
         {fonte_lettura::descrizione_treno, 0}}},
-      {"lettura",
-       25,
-       0,
-       linea,
-       std::nullopt,
-       "l.txt:12: indicatori_vmax",
-       {{fonte_lettura::descrizione_treno, 0}}},
-      // The route scan names a cell: its metre, and no reading stopped.
-      {"scansione", 11, 0, scansione, 3000, "cella 61", {}},
+      {"lettura", 25, 0, linea, {{fonte_lettura::descrizione_treno, 0}}},
+      // The route scan reads on.
+      {"scansione", 11, 3000, scansione, {}},
   };
   for (const caso& k : casi) {
     SCOPED_TRACE(k.nome);
     diagnostica d;
     registra_errore(d, k.codice, k.posizione, k.luogo);
-    registra_avviso(d, linea, "campo ignorato: \"pendneza\"");
-    const problemi_pagina p = problemi_della_diagnostica(d, {"l.txt", "t.txt"});
-    ASSERT_EQ(p.elenco.size(), 2u);
-    EXPECT_EQ(p.elenco[0].livello, gravita::errore);
-    EXPECT_EQ(p.elenco[0].metro, k.metro);
-    EXPECT_EQ(p.elenco[0].dove, k.dove);
-    EXPECT_EQ(p.elenco[0].messaggio.rfind(
-                  "errore " + std::to_string(k.codice) + ": ", 0),
-              0u)
-        << p.elenco[0].messaggio;
+    const problemi_pagina p = problemi_per_la_pagina({}, d, {"l.txt", "t.txt"});
     std::vector<std::pair<fonte_lettura, int32_t>> non_letto;
     for (const lettura_interrotta& l : p.non_letto)
       non_letto.push_back({l.descrizione, l.metro});
     EXPECT_EQ(non_letto, k.non_letto);
-    // A warning is listed, without a place on the drawings.
-    EXPECT_EQ(p.elenco[1].livello, gravita::avviso);
-    EXPECT_EQ(p.elenco[1].metro, std::nullopt);
-    EXPECT_EQ(p.elenco[1].messaggio, "avviso: campo ignorato: \"pendneza\"");
   }
 }
 
