@@ -106,9 +106,9 @@ void scrivi_legenda(std::ostream& o, std::initializer_list<voce_legenda> voci) {
   o << "</p>\n";
 }
 
-bool con_genere(const std::vector<voce>& voci, genere g) {
+bool con_genere(const std::vector<voce_disegno>& voci, genere_voce g) {
   return std::any_of(voci.begin(), voci.end(),
-                     [g](const voce& v) { return v.g == g; });
+                     [g](const voce_disegno& v) { return v.g == g; });
 }
 
 bool con_tratto(const std::vector<voce_tratto>& tratti, genere_tratto g) {
@@ -126,15 +126,18 @@ void scrivi_disegni(std::ostream& o, const contenuto_disegni& c) {
   o << "</div>\n";
   scrivi_legenda(
       o,
-      {{"st", parole::legenda_stazione, con_genere(voci, genere::stazione)},
-       {"sg", parole::legenda_segnale, con_genere(voci, genere::segnale)},
-       {"iv", parole::legenda_indicatore, con_genere(voci, genere::indicatore)},
-       {"ct", parole::legenda_cartello, con_genere(voci, genere::cartello)},
-       {"cv", parole::legenda_codice, con_genere(voci, genere::codice)},
+      {{"st", parole::legenda_stazione,
+        con_genere(voci, genere_voce::stazione)},
+       {"sg", parole::legenda_segnale, con_genere(voci, genere_voce::segnale)},
+       {"iv", parole::legenda_indicatore,
+        con_genere(voci, genere_voce::indicatore)},
+       {"ct", parole::legenda_cartello,
+        con_genere(voci, genere_voce::cartello)},
+       {"cv", parole::legenda_codice, con_genere(voci, genere_voce::codice)},
        {"ga", parole::legenda_galleria, gallerie},
        {"ra", parole::legenda_rallentamento, rallentamenti},
-       {"pe", parole::legenda_errore, con_genere(voci, genere::errore)},
-       {"pa", parole::legenda_avviso, con_genere(voci, genere::avviso)},
+       {"pe", parole::legenda_errore, con_genere(voci, genere_voce::errore)},
+       {"pa", parole::legenda_avviso, con_genere(voci, genere_voce::avviso)},
        {"nl", parole::legenda_non_letto, non_letto},
        {"oltre", parole::legenda_oltre, c.t.planimetria.presente()}});
   o << "<p class=\"nota\">" << parole::nota_mappa << "</p>\n";
@@ -186,7 +189,7 @@ std::string pagina_html(const tabelle& t,
                         const std::vector<std::string>& documenti) {
   const vista v = prepara_vista(t);
   const problemi_pagina* p = problemi ? &*problemi : nullptr;
-  const std::vector<voce> voci = voci_della_vista(v, p);
+  const std::vector<voce_disegno> voci = voci_della_vista(v, p);
   const std::vector<voce_tratto> tratti = tratti_della_vista(v, p);
   int32_t fine_linea = v.lunghezza, fine_treno = v.lunghezza;
   for (const voce_tratto& r : tratti) {

@@ -19,21 +19,23 @@ const char* ancora_svg(int ancora) {
 }
 
 // How many items of each detail kind stand on the route.
-std::map<genere, std::size_t> conta_generi(const std::vector<voce>& voci) {
-  std::map<genere, std::size_t> conti;
-  for (const voce& v : voci) ++conti[v.g];
+std::map<genere_voce, std::size_t> conta_generi(
+    const std::vector<voce_disegno>& voci) {
+  std::map<genere_voce, std::size_t> conti;
+  for (const voce_disegno& v : voci) ++conti[v.g];
   return conti;
 }
 
 struct voce_posta {
-  const voce* v;
-  punto p;
+  const voce_disegno* v;
+  punto_piano p;
   bool visibile;
 };
 
-void scrivi_voce(std::ostream& o, const voce_posta& q, const aspetto& a,
-                 const segni_voce& s, const std::optional<posto>& dove) {
-  const voce& v = *q.v;
+void scrivi_voce(std::ostream& o, const voce_posta& q, const aspetto_voce& a,
+                 const segni_voce& s,
+                 const std::optional<posto_etichetta>& dove) {
+  const voce_disegno& v = *q.v;
   o << "<g class=\"v " << classe_del_genere(v.g) << (q.visibile ? "" : " fuori")
     << "\" data-k=\"" << v.chiave << "\" data-m=\"" << v.metro
     << "\" transform=\"translate(" << numero_1(q.p.x) << ',' << numero_1(q.p.y)
@@ -55,15 +57,15 @@ void scrivi_voce(std::ostream& o, const voce_posta& q, const aspetto& a,
 }  // namespace
 
 void scrivi_voci(std::ostream& o, const contenuto_disegni& c,
-                 std::span<const aspetto> aspetti, const segni_voce& s,
-                 collocatore& etichette, double larghezza) {
+                 std::span<const aspetto_voce> aspetti, const segni_voce& s,
+                 collocatore_etichette& etichette, double larghezza) {
   const auto conti = conta_generi(c.voci);
   const bool dettagli = c.v.lunghezza / larghezza <= metri_per_pixel_dettagli;
   std::vector<voce_posta> poste;
-  for (const voce& v : c.voci) {
-    const std::optional<punto> p = s.posizione(v);
+  for (const voce_disegno& v : c.voci) {
+    const std::optional<punto_piano> p = s.posizione(v);
     if (!p) continue;
-    const aspetto& a = aspetto_di(aspetti, v.g);
+    const aspetto_voce& a = aspetto_di(aspetti, v.g);
     const bool visibile =
         !a.dettaglio || (dettagli && static_cast<double>(conti.at(v.g)) *
                                              spazio_per_dettaglio <=
@@ -77,8 +79,8 @@ void scrivi_voci(std::ostream& o, const contenuto_disegni& c,
   }
   o << "<g class=\"voci\">\n";
   for (const voce_posta& q : poste) {
-    const aspetto& a = aspetto_di(aspetti, q.v->g);
-    std::optional<posto> dove;
+    const aspetto_voce& a = aspetto_di(aspetti, q.v->g);
+    std::optional<posto_etichetta> dove;
     if (q.visibile && !q.v->etichetta.empty())
       dove = etichette.colloca(q.p.x, q.p.y, q.v->etichetta, a.corpo, a.posti);
     scrivi_voce(o, q, a, s, dove);
@@ -87,6 +89,8 @@ void scrivi_voci(std::ostream& o, const contenuto_disegni& c,
 }
 
 double passo_tondo(double minimo) {
+  // A scale from a damaged plan may be no number at all.
+  if (!(minimo < 1e300)) return 1e300;
   double decade = std::pow(10.0, std::floor(std::log10(std::max(minimo, 1.0))));
   for (;; decade *= 10) {
     for (double f : {1.0, 2.0, 5.0}) {
@@ -109,7 +113,7 @@ namespace {
 struct inquadratura {
   double scala = 1, dx = 0, dy = 0;
 
-  punto in_pagina(const punto& q) const {
+  punto_piano in_pagina(const punto_piano& q) const {
     return {q.x * scala + dx, q.y * scala + dy};
   }
 };
@@ -118,7 +122,7 @@ inquadratura inquadra(const piano_pagina& piano,
                       const std::vector<int32_t>& metri) {
   double x0 = 1e300, x1 = -1e300, y0 = 1e300, y1 = -1e300;
   for (int32_t m : metri) {
-    const punto q = piano.in_metri(m);
+    const punto_piano q = piano.in_metri(m);
     x0 = std::min(x0, q.x);
     x1 = std::max(x1, q.x);
     y0 = std::min(y0, q.y);
@@ -144,7 +148,7 @@ void scrivi_punti(std::ostream& o, const piano_pagina& piano,
                   const std::vector<int32_t>& metri, int32_t lunghezza) {
   o << " points=\"";
   for (std::size_t i = 0; i < metri.size(); ++i) {
-    const punto q = piano.in_metri(metri[i]);
+    const punto_piano q = piano.in_metri(metri[i]);
     o << (i ? " " : "") << coordinata(q.x, lunghezza) << ','
       << coordinata(q.y, lunghezza);
   }
@@ -187,36 +191,36 @@ void disegna_tracciato(std::ostream& o, const piano_pagina& piano,
 }
 
 // clang-format off
-const std::vector<aspetto>& aspetti_mappa() {
-  static const std::vector<aspetto> aspetti = {
-      {genere::errore, 11, 8, 0, false, {{0, -12, 1}, {0, 21, 1}, {11, 4, 0}, {-11, 4, 2}}},
-      {genere::avviso, 10, 7, 0, false, {{0, -10, 1}, {0, 19, 1}, {10, 4, 0}, {-10, 4, 2}}},
-      {genere::stazione, 12, 7, 0, false, {{0, -11, 1}, {0, 21, 1}, {10, 4, 0}, {-10, 4, 2}, {-4, -11, 0}, {4, -11, 2},
+const std::vector<aspetto_voce>& aspetti_mappa() {
+  static const std::vector<aspetto_voce> aspetti = {
+      {genere_voce::errore, 11, 8, 0, false, {{0, -12, 1}, {0, 21, 1}, {11, 4, 0}, {-11, 4, 2}}},
+      {genere_voce::avviso, 10, 7, 0, false, {{0, -10, 1}, {0, 19, 1}, {10, 4, 0}, {-10, 4, 2}}},
+      {genere_voce::stazione, 12, 7, 0, false, {{0, -11, 1}, {0, 21, 1}, {10, 4, 0}, {-10, 4, 2}, {-4, -11, 0}, {4, -11, 2},
                                            {-4, 21, 0}, {4, 21, 2}, {0, -25, 1}, {0, 35, 1}}},
-      {genere::segnale, 9, 4, 0, true, {{0, -7, 1}, {0, 14, 1}, {6, 3, 0}, {-6, 3, 2}}},
-      {genere::indicatore, 9, 4, 0, true, {{0, 14, 1}, {0, -7, 1}, {6, 3, 0}, {-6, 3, 2}}},
-      {genere::cartello, 9, 3.5, 0, true, {{0, -7, 1}, {0, 14, 1}, {6, 3, 0}, {-6, 3, 2}, {0, -19, 1}, {0, 26, 1}}},
-      {genere::codice, 8, 2.5, 0, true, {}},
+      {genere_voce::segnale, 9, 4, 0, true, {{0, -7, 1}, {0, 14, 1}, {6, 3, 0}, {-6, 3, 2}}},
+      {genere_voce::indicatore, 9, 4, 0, true, {{0, 14, 1}, {0, -7, 1}, {6, 3, 0}, {-6, 3, 2}}},
+      {genere_voce::cartello, 9, 3.5, 0, true, {{0, -7, 1}, {0, 14, 1}, {6, 3, 0}, {-6, 3, 2}, {0, -19, 1}, {0, 26, 1}}},
+      {genere_voce::codice, 8, 2.5, 0, true, {}},
   };
   return aspetti;
 }
 // clang-format on
 
-std::string segno_mappa(const voce& v, const punto&) {
+std::string segno_mappa(const voce_disegno& v, const punto_piano&) {
   switch (v.g) {
-    case genere::errore:
+    case genere_voce::errore:
       return "<circle r=\"7\"/><path d=\"M-4,-4L4,4M-4,4L4,-4\"/>";
-    case genere::avviso:
+    case genere_voce::avviso:
       return "<path d=\"M0,-7L6.5,5H-6.5Z\"/>";
-    case genere::stazione:
+    case genere_voce::stazione:
       return "<circle r=\"6\"/>";
-    case genere::segnale:
+    case genere_voce::segnale:
       return "<circle r=\"3.5\"/>";
-    case genere::indicatore:
+    case genere_voce::indicatore:
       return "<rect x=\"-3\" y=\"-3\" width=\"6\" height=\"6\"/>";
-    case genere::cartello:
+    case genere_voce::cartello:
       return "<rect x=\"-2.5\" y=\"-2.5\" width=\"5\" height=\"5\"/>";
-    case genere::codice:
+    case genere_voce::codice:
       break;
   }
   return "<circle r=\"2\"/>";
@@ -226,15 +230,15 @@ std::string segno_mappa(const voce& v, const punto&) {
 // their labels; the labels go where the items left room.
 void scrivi_chilometri(std::ostream& o, const piano_pagina& piano,
                        const inquadratura& i, const contenuto_disegni& c,
-                       collocatore& etichette) {
+                       collocatore_etichette& etichette) {
   const double passo = passo_tondo(std::max(100.0, 70 / i.scala));
-  static const std::vector<posto> posti = {
+  static const std::vector<posto_etichetta> posti = {
       {0, 13, 1}, {0, -5, 1}, {5, 3, 0}, {-5, 3, 2}};
   o << "<g id=\"mappa-km\">\n";
   for (double m = passo; m < c.v.lunghezza; m += passo) {
-    const punto p = i.in_pagina(piano.in_metri(static_cast<int32_t>(m)));
+    const punto_piano p = i.in_pagina(piano.in_metri(static_cast<int32_t>(m)));
     const std::string testo = distanza(m);
-    const std::optional<posto> dove =
+    const std::optional<posto_etichetta> dove =
         etichette.colloca(p.x, p.y, testo, 9, posti);
     o << "<g class=\"km\" transform=\"translate(" << numero_1(p.x) << ','
       << numero_1(p.y) << ")\"><circle r=\"2\"/>";
@@ -250,7 +254,7 @@ void scrivi_chilometri(std::ostream& o, const piano_pagina& piano,
 
 // A scale bar of a round length near 120 pixels, at the bottom left.
 void scrivi_scala(std::ostream& o, const inquadratura& i,
-                  collocatore& etichette) {
+                  collocatore_etichette& etichette) {
   const double metri = passo_tondo(90 / i.scala);
   const double px = metri * i.scala, x = 12, y = altezza_mappa - 12;
   etichette.occupa({x - 2, y - 20, x + std::max(px, 40.0) + 2, y + 4});
@@ -283,13 +287,14 @@ void disegna_mappa(std::ostream& o, const contenuto_disegni& c) {
     << numero_breve(i.dx) << ' ' << numero_breve(i.dy) << ")\">\n";
   disegna_tracciato(o, piano, c, tracciato);
   o << "</g>\n";
-  collocatore etichette({0, 0, larghezza_nominale, altezza_mappa});
+  collocatore_etichette etichette({0, 0, larghezza_nominale, altezza_mappa});
   std::ostringstream voci, chilometri;
   scrivi_scala(o, i, etichette);
-  const segni_voce segni{[&](const voce& v) -> std::optional<punto> {
-                           return i.in_pagina(piano.in_metri(v.metro));
-                         },
-                         segno_mappa, false};
+  const segni_voce segni{
+      [&](const voce_disegno& v) -> std::optional<punto_piano> {
+        return i.in_pagina(piano.in_metri(v.metro));
+      },
+      segno_mappa, false};
   scrivi_voci(voci, c, aspetti_mappa(), segni, etichette,
               larghezza_nominale - 24);
   scrivi_chilometri(chilometri, piano, i, c, etichette);

@@ -31,7 +31,7 @@ inline constexpr double larghezza_nominale = 1200;
 struct contenuto_disegni {
   const tabelle& t;
   const vista& v;
-  const std::vector<voce>& voci;
+  const std::vector<voce_disegno>& voci;
   const std::vector<voce_tratto>& tratti;
   int32_t fine_linea, fine_treno;
 };
@@ -42,8 +42,8 @@ void disegna_profili(std::ostream& o, const contenuto_disegni& c);
 // The marks of an item in one drawing: where its point is (nullopt when it is
 // not drawn there) and the SVG of its marks around that point.
 struct segni_voce {
-  std::function<std::optional<punto>(const voce&)> posizione;
-  std::function<std::string(const voce&, const punto&)> segno;
+  std::function<std::optional<punto_piano>(const voce_disegno&)> posizione;
+  std::function<std::string(const voce_disegno&, const punto_piano&)> segno;
   // Whether the marks carry the description: one drawing is enough, the
   // script shows it on both.
   bool con_descrizione;
@@ -55,8 +55,8 @@ struct segni_voce {
 // are hidden when the route is too long or their marks too many for the
 // drawing's `larghezza` pixels.
 void scrivi_voci(std::ostream& o, const contenuto_disegni& c,
-                 std::span<const aspetto> aspetti, const segni_voce& s,
-                 collocatore& etichette, double larghezza);
+                 std::span<const aspetto_voce> aspetti, const segni_voce& s,
+                 collocatore_etichette& etichette, double larghezza);
 
 // A round length for a ruler, at least `minimo`: 1, 2 or 5 times a power of
 // ten.

@@ -17,12 +17,13 @@ constexpr double aria = 1.5;
 
 }  // namespace
 
-bool si_sovrappongono(const riquadro& a, const riquadro& b) {
+bool si_sovrappongono(const scatola_etichetta& a, const scatola_etichetta& b) {
   return a.x0 < b.x1 && b.x0 < a.x1 && a.y0 < b.y1 && b.y0 < a.y1;
 }
 
-riquadro riquadro_etichetta(double x, double y, const std::string& testo,
-                            double corpo, const posto& p) {
+scatola_etichetta riquadro_etichetta(double x, double y,
+                                     const std::string& testo, double corpo,
+                                     const posto_etichetta& p) {
   // A generous average advance of a sans-serif face, capitals included.
   const double larghezza = 0.64 * corpo * static_cast<double>(caratteri(testo));
   const double ax = x + p.dx - larghezza * p.ancora / 2.0;
@@ -31,18 +32,17 @@ riquadro riquadro_etichetta(double x, double y, const std::string& testo,
           ay + 0.25 * corpo + aria};
 }
 
-std::optional<posto> collocatore::colloca(double x, double y,
-                                          const std::string& testo,
-                                          double corpo,
-                                          const std::vector<posto>& posti) {
-  for (const posto& p : posti) {
-    const riquadro r = riquadro_etichetta(x, y, testo, corpo, p);
+std::optional<posto_etichetta> collocatore_etichette::colloca(
+    double x, double y, const std::string& testo, double corpo,
+    const std::vector<posto_etichetta>& posti) {
+  for (const posto_etichetta& p : posti) {
+    const scatola_etichetta r = riquadro_etichetta(x, y, testo, corpo, p);
     if (r.x0 < area_.x0 || r.x1 > area_.x1 || r.y0 < area_.y0 ||
         r.y1 > area_.y1)
       continue;
     const bool libero = std::none_of(
         presi_.begin(), presi_.end(),
-        [&r](const riquadro& q) { return si_sovrappongono(r, q); });
+        [&r](const scatola_etichetta& q) { return si_sovrappongono(r, q); });
     if (libero) {
       presi_.push_back(r);
       return p;

@@ -10,30 +10,32 @@
 
 #include "tools/pagina_voci.h"
 
-struct riquadro {
+struct scatola_etichetta {
   double x0, y0, x1, y1;
 };
 
-bool si_sovrappongono(const riquadro& a, const riquadro& b);
+bool si_sovrappongono(const scatola_etichetta& a, const scatola_etichetta& b);
 
-class collocatore {
+class collocatore_etichette {
  public:
-  explicit collocatore(const riquadro& area) : area_(area) {}
+  explicit collocatore_etichette(const scatola_etichetta& area) : area_(area) {}
 
-  void occupa(const riquadro& r) { presi_.push_back(r); }
+  void occupa(const scatola_etichetta& r) { presi_.push_back(r); }
   // The place of `posti` where a label of `testo` (UTF-8) in type size `corpo`
   // fits beside the point (x, y), or nothing; the place found is taken.
-  std::optional<posto> colloca(double x, double y, const std::string& testo,
-                               double corpo, const std::vector<posto>& posti);
+  std::optional<posto_etichetta> colloca(
+      double x, double y, const std::string& testo, double corpo,
+      const std::vector<posto_etichetta>& posti);
 
  private:
-  riquadro area_;
-  std::vector<riquadro> presi_;
+  scatola_etichetta area_;
+  std::vector<scatola_etichetta> presi_;
 };
 
 // The box a label takes on the page, from an estimate of its width (the page's
 // script measures the real one).
-riquadro riquadro_etichetta(double x, double y, const std::string& testo,
-                            double corpo, const posto& p);
+scatola_etichetta riquadro_etichetta(double x, double y,
+                                     const std::string& testo, double corpo,
+                                     const posto_etichetta& p);
 
 #endif  // TOOLS_PAGINA_ETICHETTE_H_

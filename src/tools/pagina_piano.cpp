@@ -25,7 +25,7 @@ piano_pagina::piano_pagina(const coordinate_piano& p, int32_t lunghezza)
   }
 }
 
-punto piano_pagina::in_metri(int32_t metro) const {
+punto_piano piano_pagina::in_metri(int32_t metro) const {
   const int32_t m = std::clamp(metro, 0, std::max(0, ultimo_));
   const double x = p_.x(m) - p_.x(0), y = p_.y(m) - p_.y(0);
   // Turned by minus the chord's angle; the plan's y grows upwards, the page's
@@ -38,7 +38,8 @@ namespace {
 constexpr int32_t pezzo = 10000;  // metres
 
 // Squared, which is all a comparison needs and saves a root per metre.
-double distanza2_dal_segmento(const punto& q, const punto& a, const punto& b) {
+double distanza2_dal_segmento(const punto_piano& q, const punto_piano& a,
+                              const punto_piano& b) {
   const double vx = b.x - a.x, vy = b.y - a.y;
   const double lunghezza2 = vx * vx + vy * vy;
   double t = 0;
@@ -67,7 +68,7 @@ std::vector<int32_t> piano_pagina::semplifica(int32_t da, int32_t a,
   while (!da_fare.empty()) {
     const auto [i, j] = da_fare.back();
     da_fare.pop_back();
-    const punto pi = in_metri(i), pj = in_metri(j);
+    const punto_piano pi = in_metri(i), pj = in_metri(j);
     double peggiore = -1;
     int32_t dove = i;
     for (int32_t k = i + 1; k < j; ++k) {

@@ -9,7 +9,7 @@
 
 #include "tables/tabelle.h"
 
-struct punto {
+struct punto_piano {
   double x, y;
 };
 
@@ -23,7 +23,7 @@ class piano_pagina {
   // The last metre with both coordinates (finite) in a row from metre 0.
   int32_t ultimo() const { return ultimo_; }
   // The turned point of a metre, clamped to 0 .. ultimo().
-  punto in_metri(int32_t metro) const;
+  punto_piano in_metri(int32_t metro) const;
 
   // The metres of the points that draw the track from `da` to `a` within
   // `tolleranza` metres of every metre of it, both ends included, in order.

@@ -37,10 +37,10 @@ std::vector<lettura_interrotta> non_letto(const diagnostica& d) {
   std::vector<lettura_interrotta> stretti;
   if (d.codice_errore == 0) return stretti;
   const fonte_lettura fonte = d.luogo_errore.fonte;
-  const codice_diagnostico* voce = cerca_codice(d.codice_errore);
+  const codice_diagnostico* codice = cerca_codice(d.codice_errore);
   const bool descrizione = fonte == fonte_lettura::descrizione_linea ||
                            fonte == fonte_lettura::descrizione_treno;
-  if (descrizione && voce != nullptr && voce->con_posizione)
+  if (descrizione && codice != nullptr && codice->con_posizione)
     stretti.push_back({fonte, d.posizione_errore});
   if (fonte == fonte_lettura::descrizione_linea &&
       d.codice_errore != codice_oltre_le_celle) {

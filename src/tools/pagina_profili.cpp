@@ -165,8 +165,8 @@ pannelli disponi_pannelli(const profili& p) {
 }
 
 // A fixed text that no item label may cover.
-void scrivi_fisso(std::ostream& o, collocatore& etichette, double x, double y,
-                  int ancora, double corpo, const std::string& testo,
+void scrivi_fisso(std::ostream& o, collocatore_etichette& etichette, double x,
+                  double y, int ancora, double corpo, const std::string& testo,
                   const char* classe = "fisso") {
   etichette.occupa(riquadro_etichetta(x, y, testo, corpo, {0, 0, ancora}));
   o << "<text class=\"" << classe << "\" x=\"" << numero_1(x) << "\" y=\""
@@ -175,7 +175,7 @@ void scrivi_fisso(std::ostream& o, collocatore& etichette, double x, double y,
 }
 
 void disegna_pannello(std::ostream& o, const pannello& pa,
-                      collocatore& etichette) {
+                      collocatore_etichette& etichette) {
   const tela t;
   o << "<rect class=\"riquadro\" x=\"" << sinistra << "\" y=\"" << pa.alto
     << "\" width=\"" << t.utile() << "\" height=\"" << pa.altezza << "\"/>\n";
@@ -238,7 +238,7 @@ void disegna_asse(std::ostream& o, const tela& t, const vista& v) {
   // A label that would stick out of the drawing is left out.
   auto etichetta = [&o](const std::string& px, double x, double y,
                         const std::string& testo, const char* classe) {
-    const riquadro r = riquadro_etichetta(x, y, testo, 10, {0, 0, 1});
+    const scatola_etichetta r = riquadro_etichetta(x, y, testo, 10, {0, 0, 1});
     if (r.x0 < 0 || r.x1 > larghezza_nominale) return;
     o << "<text" << classe << " x=\"" << px << "\" y=\"" << y
       << "\" text-anchor=\"middle\">" << testo << "</text>";
@@ -270,36 +270,36 @@ std::string progressive_json(const vista& v) {
 }
 
 // clang-format off
-const std::vector<aspetto>& aspetti_profili() {
-  static const std::vector<posto> righe = {
+const std::vector<aspetto_voce>& aspetti_profili() {
+  static const std::vector<posto_etichetta> righe = {
       {3, 14, 0}, {3, 30, 0}, {3, 46, 0}, {-3, 14, 2}, {-3, 30, 2}, {-3, 46, 2}};
-  static const std::vector<aspetto> aspetti = {
-      {genere::errore, 11, 0, 0, false, righe},
-      {genere::avviso, 10, 0, 0, false, righe},
-      {genere::stazione, 11, 0, 0, false, righe},
-      {genere::segnale, 9, 4.5, -5, true, {{0, -13, 1}, {6, -2, 0}, {-6, -2, 2}, {0, -24, 1}}},
-      {genere::indicatore, 9, 4, 0, true, {{0, -7, 1}, {0, 14, 1}, {6, 4, 0}, {-6, 4, 2}}},
-      {genere::cartello, 9, 3, -3.5, true, {{0, -10, 1}, {5, -3, 0}, {-5, -3, 2}, {0, -22, 1}}},
-      {genere::codice, 8, 2, -14, true, {}},
+  static const std::vector<aspetto_voce> aspetti = {
+      {genere_voce::errore, 11, 0, 0, false, righe},
+      {genere_voce::avviso, 10, 0, 0, false, righe},
+      {genere_voce::stazione, 11, 0, 0, false, righe},
+      {genere_voce::segnale, 9, 4.5, -5, true, {{0, -13, 1}, {6, -2, 0}, {-6, -2, 2}, {0, -24, 1}}},
+      {genere_voce::indicatore, 9, 4, 0, true, {{0, -7, 1}, {0, 14, 1}, {6, 4, 0}, {-6, 4, 2}}},
+      {genere_voce::cartello, 9, 3, -3.5, true, {{0, -10, 1}, {5, -3, 0}, {-5, -3, 2}, {0, -22, 1}}},
+      {genere_voce::codice, 8, 2, -14, true, {}},
   };
   return aspetti;
 }
 // clang-format on
 
-std::string segno_profili(const voce& v, const punto&) {
+std::string segno_profili(const voce_disegno& v, const punto_piano&) {
   switch (v.g) {
-    case genere::errore:
-    case genere::avviso:
-    case genere::stazione:
+    case genere_voce::errore:
+    case genere_voce::avviso:
+    case genere_voce::stazione:
       return "<line y1=\"" + numero_1(cima_aste) + "\" y2=\"" + numero_1(asse) +
              "\"/>";
-    case genere::segnale:
+    case genere_voce::segnale:
       return "<path d=\"M0,-9l-4,8h8z\"/>";
-    case genere::indicatore:
+    case genere_voce::indicatore:
       return "<path d=\"M0,-4l4,4l-4,4l-4,-4z\"/>";
-    case genere::cartello:
+    case genere_voce::cartello:
       return "<rect x=\"-2.5\" y=\"-6\" width=\"5\" height=\"5\"/>";
-    case genere::codice:
+    case genere_voce::codice:
       break;
   }
   return "<circle cy=\"-14\" r=\"2\"/>";
@@ -308,21 +308,23 @@ std::string segno_profili(const voce& v, const punto&) {
 // Where an item stands in the profiles: stations and problems across the
 // panels, signals and codes at the foot of the speed panel, boards at their
 // A speed, board texts at the foot of the elevation panel.
-std::optional<punto> posizione_profili(const voce& v, const tela& t,
-                                       const contenuto_disegni& c,
-                                       const pannelli& pa) {
+std::optional<punto_piano> posizione_profili(const voce_disegno& v,
+                                             const tela& t,
+                                             const contenuto_disegni& c,
+                                             const pannelli& pa) {
   if (v.metro < 0 || v.metro > c.v.lunghezza) return std::nullopt;
   const double x = t.x(v.metro);
   switch (v.g) {
-    case genere::segnale:
-    case genere::codice:
-      return punto{x, pa.velocita.fondo()};
-    case genere::indicatore:
-      return punto{x, pa.velocita.y(c.v.indicatori[v.numero - 1].sinistra.a)};
-    case genere::cartello:
-      return punto{x, pa.quota.fondo()};
+    case genere_voce::segnale:
+    case genere_voce::codice:
+      return punto_piano{x, pa.velocita.fondo()};
+    case genere_voce::indicatore:
+      return punto_piano{
+          x, pa.velocita.y(c.v.indicatori[v.numero - 1].sinistra.a)};
+    case genere_voce::cartello:
+      return punto_piano{x, pa.quota.fondo()};
     default:
-      return punto{x, 0};
+      return punto_piano{x, 0};
   }
 }
 
@@ -339,7 +341,7 @@ void disegna_profili(std::ostream& o, const contenuto_disegni& c) {
     << "\" data-progressive='" << progressive_json(c.v) << "' data-voci='"
     << aspetti_json(aspetti_profili()) << "'>\n<rect class=\"fondo\" "
     << "width=\"100%\" height=\"100%\"/>\n";
-  collocatore etichette({0, 0, larghezza_nominale, altezza});
+  collocatore_etichette etichette({0, 0, larghezza_nominale, altezza});
   for (const pannello* q : {&pa.quota, &pa.velocita, &pa.curvatura})
     disegna_pannello(o, *q, etichette);
   if (p.curvatura.empty()) {
@@ -349,7 +351,7 @@ void disegna_profili(std::ostream& o, const contenuto_disegni& c) {
   }
   disegna_dati(o, c, p, pa);
   const segni_voce segni{
-      [&](const voce& v) { return posizione_profili(v, t, c, pa); },
+      [&](const voce_disegno& v) { return posizione_profili(v, t, c, pa); },
       segno_profili, true};
   scrivi_voci(o, c, aspetti_profili(), segni, etichette, t.utile());
   disegna_asse(o, t, c.v);

@@ -26,7 +26,7 @@ h1{font-size:22px;margin:12px 0 6px}h2{font-size:17px;margin:20px 0 6px}
 #profili-dati polyline{fill:none;stroke-width:1.5px;vector-effect:non-scaling-stroke}
 .altimetria{stroke:#6d4c41}.velocita{stroke:#0d47a1;stroke-width:2.5px!important}.curvatura{stroke:#00897b}
 .ind-a{stroke:#1e88e5;stroke-dasharray:6 3}.ind-b{stroke:#7e57c2;stroke-dasharray:2 3}.ind-c{stroke:#26a69a;stroke-dasharray:9 3 2 3}
-.riquadro{fill:none;stroke:#bbb}.titolo{font-size:12px!important;font-weight:bold}.fisso{font-size:10px!important;fill:#555!important}
+.scatola_etichetta{fill:none;stroke:#bbb}.titolo{font-size:12px!important;font-weight:bold}.fisso{font-size:10px!important;fill:#555!important}
 #profili-asse path{stroke:#555}#profili-asse text{font-size:10px}#profili-asse .progr{fill:#777}
 .km circle{fill:#555}#scala path{fill:none;stroke:#333;stroke-width:1.5px}
 .v .et{font-size:9px}.st .et{font-size:12px;font-weight:bold;fill:#2e7d32}#profili .st .et{font-size:11px}
@@ -191,7 +191,7 @@ function Mappa(svg) {
   this.piano.insertBefore(this.tratto, b);
 }
 Mappa.prototype = Object.create(Disegno.prototype);
-Mappa.prototype.punto = function (m) {
+Mappa.prototype.punto_piano = function (m) {
   var M = this.m, lo = 0, hi = M.length - 1;
   if (m <= M[0]) return this.p[0];
   if (m >= M[hi]) return this.p[hi];
@@ -200,13 +200,13 @@ Mappa.prototype.punto = function (m) {
   return [a[0] + (z[0] - a[0]) * f, a[1] + (z[1] - a[1]) * f];
 };
 Mappa.prototype.schermo = function (m) {
-  var q = this.punto(m);
+  var q = this.punto_piano(m);
   return [q[0] * this.s + this.tx, q[1] * this.s + this.ty];
 };
 Mappa.prototype.disegna = function () {
   var d = this, W = larghezza(d.svg), H = Math.max(260, Math.min(440, Math.round(W * 0.36)));
   var x0 = 1e300, x1 = -1e300, y0 = 1e300, y1 = -1e300, g = 36;
-  var punti = [d.punto(vista.b), d.punto(vista.a)];
+  var punti = [d.punto_piano(vista.b), d.punto_piano(vista.a)];
   for (var i = 0; i < d.m.length; i++) if (d.m[i] > vista.a && d.m[i] < vista.b) punti.push(d.p[i]);
   punti.forEach(function (q) {
     x0 = Math.min(x0, q[0]); x1 = Math.max(x1, q[0]); y0 = Math.min(y0, q[1]); y1 = Math.max(y1, q[1]);

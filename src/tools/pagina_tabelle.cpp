@@ -92,8 +92,8 @@ void scrivi_segnali(std::ostream& o, const vista& v) {
   std::vector<riga> righe;
   for (const segnale_linea& s : v.segnali) {
     righe.push_back(
-        {chiave(genere::segnale, static_cast<std::size_t>(s.numero)), s.metro,
-         std::nullopt,
+        {chiave(genere_voce::segnale, static_cast<std::size_t>(s.numero)),
+         s.metro, std::nullopt,
          unite(unite({"S" + n(s.numero)}, posizione(v, s.metro)),
                {aspetti_segnale(s.sx, s.s1, s.s2, s.s3),
                 aspetti_segnale(s.dx, s.d1, s.d2, s.d3), n(s.rapp),
@@ -111,7 +111,7 @@ void scrivi_cartelli(std::ostream& o, const vista& v) {
   for (std::size_t i = 0; i < v.indicatori.size(); ++i) {
     const indicatore_vmax& b = v.indicatori[i];
     righe.push_back(
-        {chiave(genere::indicatore, i + 1), b.metro, std::nullopt,
+        {chiave(genere_voce::indicatore, i + 1), b.metro, std::nullopt,
          unite(posizione(v, b.metro), {lato(b.sinistra), lato(b.destra)})});
   }
   scrivi_elenco(
@@ -124,7 +124,8 @@ void scrivi_cartelli(std::ostream& o, const vista& v) {
     std::string testo;
     for (const std::string& r : c.righe)
       testo += (testo.empty() ? "" : " / ") + xml(r);
-    righe.push_back({chiave(genere::cartello, i + 1), c.metro, std::nullopt,
+    righe.push_back({chiave(genere_voce::cartello, i + 1), c.metro,
+                     std::nullopt,
                      unite(posizione(v, c.metro), {testo, n(c.record)})});
   }
   scrivi_elenco(
@@ -162,7 +163,7 @@ void scrivi_tratti(std::ostream& o, const vista& v) {
   for (std::size_t i = 0; i < v.codici.size(); ++i) {
     const codice_velocita& c = v.codici[i];
     righe.push_back(
-        {chiave(genere::codice, i + 1), c.metro, std::nullopt,
+        {chiave(genere_voce::codice, i + 1), c.metro, std::nullopt,
          unite(posizione(v, c.metro),
                {c.valore != 0 ? n(c.valore) : parole::codice_senza_valore})});
   }
@@ -183,7 +184,7 @@ void scrivi_orario(std::ostream& o, const vista& v) {
   for (const fermata& f : v.stazioni) {
     const stazione& r = *f.r;
     righe.push_back(
-        {chiave(genere::stazione, static_cast<std::size_t>(f.record)),
+        {chiave(genere_voce::stazione, static_cast<std::size_t>(f.record)),
          r.posizione, std::nullopt,
          unite(unite({n(f.record), testo(r.nome),
                       n(r.tipo) + (r.tipo < 25 ? std::string(" (") +
@@ -220,7 +221,8 @@ void scrivi_problemi(std::ostream& o, const std::optional<problemi_pagina>& p) {
            {errore ? parole::errore : parole::avviso,
             q.metro ? n(*q.metro) : "—", xml(q.dove), xml(q.messaggio)}};
     if (q.metro)
-      r.chiave = chiave(errore ? genere::errore : genere::avviso, i + 1);
+      r.chiave =
+          chiave(errore ? genere_voce::errore : genere_voce::avviso, i + 1);
     righe.push_back(r);
   }
   scrivi_tabella(o, "problemi",

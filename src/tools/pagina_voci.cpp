@@ -37,7 +37,7 @@ std::string unisci(const std::vector<std::string>& righe) {
   return t;
 }
 
-void aggiungi_stazioni(const vista& v, std::vector<voce>& voci) {
+void aggiungi_stazioni(const vista& v, std::vector<voce_disegno>& voci) {
   for (const fermata& f : v.stazioni) {
     const stazione& r = *f.r;
     const std::string nome = cp1252_a_utf8(r.nome);
@@ -46,12 +46,13 @@ void aggiungi_stazioni(const vista& v, std::vector<voce>& voci) {
                     n(r.tipo) + " · " + parole::area + " " + n(r.inizio) + "–" +
                     n(r.fine) + " m";
     if (r.orario > 0) d += " · " + ora_del_giorno(r.orario);
-    voci.push_back({genere::stazione, static_cast<std::size_t>(f.record),
-                    chiave(genere::stazione, f.record), r.posizione, nome, d});
+    voci.push_back({genere_voce::stazione, static_cast<std::size_t>(f.record),
+                    chiave(genere_voce::stazione, f.record), r.posizione, nome,
+                    d});
   }
 }
 
-void aggiungi_segnali(const vista& v, std::vector<voce>& voci) {
+void aggiungi_segnali(const vista& v, std::vector<voce_disegno>& voci) {
   for (const segnale_linea& s : v.segnali) {
     const std::string nome = "S" + n(s.numero);
     const std::string d =
@@ -59,25 +60,26 @@ void aggiungi_segnali(const vista& v, std::vector<voce>& voci) {
         al_metro(v, s.metro) + " · " + parole::sinistra + " " + n(s.sx) + " (" +
         n(s.s1) + ", " + n(s.s2) + ", " + n(s.s3) + ") · " + parole::destra +
         " " + n(s.dx) + " (" + n(s.d1) + ", " + n(s.d2) + ", " + n(s.d3) + ")";
-    voci.push_back({genere::segnale, static_cast<std::size_t>(s.numero),
-                    chiave(genere::segnale, s.numero), s.metro, nome, d});
+    voci.push_back({genere_voce::segnale, static_cast<std::size_t>(s.numero),
+                    chiave(genere_voce::segnale, s.numero), s.metro, nome, d});
   }
 }
 
-void aggiungi_cartelli(const vista& v, std::vector<voce>& voci) {
+void aggiungi_cartelli(const vista& v, std::vector<voce_disegno>& voci) {
   for (std::size_t i = 0; i < v.indicatori.size(); ++i) {
     const indicatore_vmax& b = v.indicatori[i];
-    voci.push_back({genere::indicatore, i + 1,
-                    chiave(genere::indicatore, i + 1), b.metro, n(b.sinistra.a),
-                    std::string(parole::indicatore) + " — " +
-                        al_metro(v, b.metro) + " · " + parole::sinistra + " " +
-                        tre(b.sinistra) + " · " + parole::destra + " " +
-                        tre(b.destra)});
+    voci.push_back(
+        {genere_voce::indicatore, i + 1, chiave(genere_voce::indicatore, i + 1),
+         b.metro, n(b.sinistra.a),
+         std::string(parole::indicatore) + " — " + al_metro(v, b.metro) +
+             " · " + parole::sinistra + " " + tre(b.sinistra) + " · " +
+             parole::destra + " " + tre(b.destra)});
   }
   for (std::size_t i = 0; i < v.cartelli.size(); ++i) {
     const cartello_testo& c = v.cartelli[i];
-    voci.push_back({genere::cartello, i + 1, chiave(genere::cartello, i + 1),
-                    c.metro, c.righe.empty() ? "" : c.righe.front(),
+    voci.push_back({genere_voce::cartello, i + 1,
+                    chiave(genere_voce::cartello, i + 1), c.metro,
+                    c.righe.empty() ? "" : c.righe.front(),
                     std::string(parole::cartello) + " — " +
                         al_metro(v, c.metro) + " · " + unisci(c.righe)});
   }
@@ -85,20 +87,20 @@ void aggiungi_cartelli(const vista& v, std::vector<voce>& voci) {
     const codice_velocita& c = v.codici[i];
     const std::string valore =
         c.valore != 0 ? n(c.valore) : parole::codice_senza_valore;
-    voci.push_back({genere::codice, i + 1, chiave(genere::codice, i + 1),
-                    c.metro, "",
+    voci.push_back({genere_voce::codice, i + 1,
+                    chiave(genere_voce::codice, i + 1), c.metro, "",
                     std::string(parole::codice) + " " + valore + " — " +
                         al_metro(v, c.metro)});
   }
 }
 
 void aggiungi_problemi(const vista& v, const problemi_pagina& p,
-                       std::vector<voce>& voci) {
+                       std::vector<voce_disegno>& voci) {
   for (std::size_t i = 0; i < p.elenco.size(); ++i) {
     const problema_pagina& q = p.elenco[i];
     if (!q.metro) continue;
-    const genere g =
-        q.livello == gravita::errore ? genere::errore : genere::avviso;
+    const genere_voce g = q.livello == gravita::errore ? genere_voce::errore
+                                                       : genere_voce::avviso;
     std::string d = q.messaggio + " — " + al_metro(v, *q.metro);
     if (!q.dove.empty()) d += " · " + q.dove;
     // The label: the message's head, "errore 8" or "avviso".
@@ -109,27 +111,27 @@ void aggiungi_problemi(const vista& v, const problemi_pagina& p,
 
 }  // namespace
 
-const char* classe_del_genere(genere g) {
+const char* classe_del_genere(genere_voce g) {
   switch (g) {
-    case genere::errore:
+    case genere_voce::errore:
       return "pe";
-    case genere::avviso:
+    case genere_voce::avviso:
       return "pa";
-    case genere::stazione:
+    case genere_voce::stazione:
       return "st";
-    case genere::segnale:
+    case genere_voce::segnale:
       return "sg";
-    case genere::indicatore:
+    case genere_voce::indicatore:
       return "iv";
-    case genere::cartello:
+    case genere_voce::cartello:
       return "ct";
-    case genere::codice:
+    case genere_voce::codice:
       break;
   }
   return "cv";
 }
 
-std::string chiave(genere g, std::size_t numero) {
+std::string chiave(genere_voce g, std::size_t numero) {
   return classe_del_genere(g) + std::to_string(numero);
 }
 
@@ -149,8 +151,9 @@ std::string chiave(genere_tratto g, std::size_t numero) {
   return classe_del_tratto(g) + std::to_string(numero);
 }
 
-std::vector<voce> voci_della_vista(const vista& v, const problemi_pagina* p) {
-  std::vector<voce> voci;
+std::vector<voce_disegno> voci_della_vista(const vista& v,
+                                           const problemi_pagina* p) {
+  std::vector<voce_disegno> voci;
   if (p != nullptr) aggiungi_problemi(v, *p, voci);
   aggiungi_stazioni(v, voci);
   aggiungi_segnali(v, voci);
@@ -195,9 +198,9 @@ std::vector<voce_tratto> tratti_della_vista(const vista& v,
   return tratti;
 }
 
-std::string aspetti_json(std::span<const aspetto> aspetti) {
+std::string aspetti_json(std::span<const aspetto_voce> aspetti) {
   std::string j = "[";
-  for (const aspetto& a : aspetti) {
+  for (const aspetto_voce& a : aspetti) {
     if (j.size() > 1) j += ",";
     j += std::string("{\"k\":\"") + classe_del_genere(a.g) +
          "\",\"c\":" + numero_breve(a.corpo) +
@@ -205,7 +208,7 @@ std::string aspetti_json(std::span<const aspetto> aspetti) {
          ",\"y\":" + numero_breve(a.marca_dy) +
          ",\"d\":" + (a.dettaglio ? "1" : "0") + ",\"p\":[";
     for (std::size_t i = 0; i < a.posti.size(); ++i) {
-      const posto& p = a.posti[i];
+      const posto_etichetta& p = a.posti[i];
       j += (i ? ",[" : "[") + n(p.dx) + "," + n(p.dy) + "," + n(p.ancora) + "]";
     }
     j += "]}";
@@ -213,8 +216,9 @@ std::string aspetti_json(std::span<const aspetto> aspetti) {
   return j + "]";
 }
 
-const aspetto& aspetto_di(std::span<const aspetto> aspetti, genere g) {
-  for (const aspetto& a : aspetti) {
+const aspetto_voce& aspetto_di(std::span<const aspetto_voce> aspetti,
+                               genere_voce g) {
+  for (const aspetto_voce& a : aspetti) {
     if (a.g == g) return a;
   }
   return aspetti.back();

@@ -15,7 +15,7 @@
 
 // Kinds of item, in the order their labels are placed: the first kinds win
 // the room.
-enum class genere {
+enum class genere_voce {
   errore,
   avviso,
   stazione,
@@ -26,12 +26,12 @@ enum class genere {
 };
 
 // The short class of a kind ("st", "sg", ...), used in the markup and in keys.
-const char* classe_del_genere(genere g);
+const char* classe_del_genere(genere_voce g);
 // "sg3": the third signal.
-std::string chiave(genere g, std::size_t n);
+std::string chiave(genere_voce g, std::size_t n);
 
-struct voce {
-  genere g;
+struct voce_disegno {
+  genere_voce g;
   std::size_t numero;  // 1, 2, ... within its kind, as in its key
   std::string chiave;
   int32_t metro;
@@ -55,13 +55,14 @@ struct voce_tratto {
 };
 
 // Every point item, kinds in label order, each kind along the route.
-std::vector<voce> voci_della_vista(const vista& v, const problemi_pagina* p);
+std::vector<voce_disegno> voci_della_vista(const vista& v,
+                                           const problemi_pagina* p);
 std::vector<voce_tratto> tratti_della_vista(const vista& v,
                                             const problemi_pagina* p);
 
 // Where a label may stand beside its mark: the offset of its anchor from the
 // mark and how the text hangs from it (0 start, 1 middle, 2 end).
-struct posto {
+struct posto_etichetta {
   int dx, dy, ancora;
 };
 
@@ -69,13 +70,13 @@ struct posto {
 // size of its mark (which no other label may cover), the mark's offset from
 // the item's point, whether it is a detail (shown only while the items of its
 // kind stand far enough apart), and the places to try, in order.
-struct aspetto {
-  genere g;
+struct aspetto_voce {
+  genere_voce g;
   double corpo;
   double raggio;
   double marca_dy;
   bool dettaglio;
-  std::vector<posto> posti;
+  std::vector<posto_etichetta> posti;
 };
 
 // Details are shown from this zoom on (metres of route per pixel across the
@@ -84,7 +85,8 @@ inline constexpr double metri_per_pixel_dettagli = 250;
 inline constexpr double spazio_per_dettaglio = 10;
 
 // The aspects as the page's script reads them: a JSON array in label order.
-std::string aspetti_json(std::span<const aspetto> aspetti);
-const aspetto& aspetto_di(std::span<const aspetto> aspetti, genere g);
+std::string aspetti_json(std::span<const aspetto_voce> aspetti);
+const aspetto_voce& aspetto_di(std::span<const aspetto_voce> aspetti,
+                               genere_voce g);
 
 #endif  // TOOLS_PAGINA_VOCI_H_

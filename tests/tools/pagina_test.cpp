@@ -393,10 +393,11 @@ TEST(Pagina, TracciatoSemplificatoVicinoAlPiano) {
   EXPECT_EQ(metri.back(), 62000);
   EXPECT_LT(metri.size(), 3000u);
   for (std::size_t i = 0; i + 1 < metri.size(); ++i) {
-    const punto a = piano.in_metri(metri[i]), z = piano.in_metri(metri[i + 1]);
+    const punto_piano a = piano.in_metri(metri[i]),
+                      z = piano.in_metri(metri[i + 1]);
     ASSERT_LT(metri[i], metri[i + 1]);
     for (int32_t m = metri[i] + 1; m < metri[i + 1]; ++m) {
-      const punto q = piano.in_metri(m);
+      const punto_piano q = piano.in_metri(m);
       const double vx = z.x - a.x, vy = z.y - a.y;
       const double t = std::clamp(
           ((q.x - a.x) * vx + (q.y - a.y) * vy) / (vx * vx + vy * vy), 0.0,
