@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <nlohmann/json.hpp>
 #include <optional>
 
@@ -14,10 +13,9 @@
 #include "tools/esiti.h"
 #include "tools/pagina.h"
 #include "tools/pagina_problemi.h"
+#include "tools/percorsi.h"
 #include "tools/rapporto.h"
 #include "validation/controllo.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -191,18 +189,13 @@ int elenca_scritti(const opzioni_compila& o, const compilazione_controllata& c,
   return uscita_riuscita;
 }
 
-// Before anything is read: the output folder, then the descriptions and the
-// scenario's names, then the documents' options when asked. The exit status
-// to end with when one cannot be had.
+// Before anything is compiled: the descriptions and the scenario's names, then
+// the documents' options when asked. The exit status to end with when one
+// cannot be had.
 std::optional<int> prepara_scrittura(
     const opzioni_compila& o, bool con_documenti, compilazione_controllata& c,
     std::optional<cartella_descrizioni>& ingresso,
     std::optional<opzioni_documenti>& documenti, std::ostream& errori) {
-  std::error_code problema_cartella;
-  if (!fs::is_directory(o.cartella, problema_cartella)) {
-    errori << o.cartella << ": cartella di uscita non trovata\n";
-    return uscita_errore_file;
-  }
   if (auto fine = prepara_ingresso(o, c, ingresso, errori)) return fine;
   if (!con_documenti) return std::nullopt;
   return prepara_documenti(o.richiesta, c.sc, cartella_reale(o.cartella),
@@ -243,6 +236,7 @@ int esegui_compila(const opzioni_compila& o, std::ostream& uscita,
   int risultato = uscita_riuscita;
   if (auto fine = compila_e_riporta(o, c, *ingresso, risultato, errori))
     return *fine;
+  if (auto fine = prepara_cartella(o.cartella, errori)) return *fine;
   cartella_reale destinazione(o.cartella);
   const esito_file scritti = scrivi_file_binari(c.sc, c.t, destinazione);
   if (!scritti.ok) return errore_file(scritti, errori);
@@ -284,6 +278,7 @@ int esegui_documenti(const opzioni_compila& o, std::ostream& uscita,
   int risultato = uscita_riuscita;
   if (auto fine = compila_e_riporta(o, c, *ingresso, risultato, errori))
     return *fine;
+  if (auto fine = prepara_cartella(o.cartella, errori)) return *fine;
   cartella_reale destinazione(o.cartella);
   const int scritti =
       scrivi_documenti(c.sc, c.t, *documenti, destinazione, uscita, errori);

@@ -8,6 +8,7 @@
 #include "tools/esiti.h"
 #include "tools/ispeziona.h"
 #include "tools/pagina.h"
+#include "tools/percorsi.h"
 
 namespace {
 
@@ -190,11 +191,20 @@ int esegui_strumenti(int argc, char** argv, std::ostream& uscita,
   CLI::App* r = aggiungi_pagina(app, pagina);
   CLI::App* m = aggiungi_documenti(app, documenti);
   if (auto fine = analizza(app, argc, argv, uscita, errori)) return *fine;
-  if (c->parsed()) return esegui_compila(compila, uscita, errori);
+  if (c->parsed()) {
+    compila.cartella = percorso_pulito(compila.cartella);
+    return esegui_compila(compila, uscita, errori);
+  }
   if (k->parsed()) return esegui_controlla(controlla, uscita, errori);
   if (i->parsed()) return esegui_ispeziona(ispeziona, uscita, errori);
-  if (r->parsed()) return esegui_pagina(pagina, uscita, errori);
-  if (m->parsed()) return esegui_documenti(documenti, uscita, errori);
+  if (r->parsed()) {
+    pagina.cartella = percorso_pulito(pagina.cartella);
+    return esegui_pagina(pagina, uscita, errori);
+  }
+  if (m->parsed()) {
+    documenti.cartella = percorso_pulito(documenti.cartella);
+    return esegui_documenti(documenti, uscita, errori);
+  }
   errori << app.help();
   return uscita_uso_errato;
 }
