@@ -1,6 +1,58 @@
 #include "tools/messaggi.h"
 
+#include <array>
+
 namespace messaggi {
+
+namespace {
+
+struct esempio_comando {
+  std::string_view comando;
+  std::string_view riga;
+};
+
+constexpr std::array<esempio_comando, 5> esempi = {{
+    {"compile",
+     "scenario_builder compile linea.txt treno.txt --out scenario/ --report"},
+    {"check", "scenario_builder check --strict linea.txt treno.txt"},
+    {"inspect",
+     "scenario_builder inspect scenario/Valdora_Cesina_KT52806.dat --at 4000"},
+    {"report", "scenario_builder report scenario/"},
+    {"documents",
+     "scenario_builder documents linea.txt treno.txt --out scenario/ "
+     "--data 01.06.2025"},
+}};
+
+}  // namespace
+
+std::string versione() {
+  return std::string("scenario_builder ") + VERSIONE_PROGRAMMA;
+}
+std::string_view aiuto_versione() { return "mostra la versione ed esce"; }
+
+std::string esempio(std::string_view comando) {
+  for (const esempio_comando& e : esempi) {
+    if (e.comando == comando) return "Esempio:\n  " + std::string(e.riga);
+  }
+  return "";
+}
+
+std::string comando_sconosciuto(std::string_view dato, std::string_view vicino,
+                                const std::vector<std::string>& comandi) {
+  std::string testo =
+      "scenario_builder: \"" + std::string(dato) + "\" non \u00e8 un comando";
+  if (!vicino.empty())
+    return testo + "; forse \"" + std::string(vicino) + "\"?";
+  testo += "; i comandi sono:";
+  for (const std::string& c : comandi) testo += " " + c;
+  return testo;
+}
+
+std::string aiuto_per(std::string_view comando) {
+  std::string testo = "Aiuto: scenario_builder";
+  if (!comando.empty()) testo += " " + std::string(comando);
+  return testo + " --help";
+}
 
 std::string cartella_mancante(std::string_view percorso) {
   return std::string(percorso) + ": cartella di uscita non trovata";

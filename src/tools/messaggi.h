@@ -5,8 +5,25 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace messaggi {
+
+// "scenario_builder 0.1.0"
+std::string versione();
+std::string_view aiuto_versione();
+
+// The one example that closes the help of a command; empty for a name that
+// is not a command.
+std::string esempio(std::string_view comando);
+
+// A command name that the program does not know, with the closest one or,
+// when none is close, the list of the commands.
+std::string comando_sconosciuto(std::string_view dato, std::string_view vicino,
+                                const std::vector<std::string>& comandi);
+// Where to read more after a bad command line: "Aiuto: scenario_builder
+// compile --help".
+std::string aiuto_per(std::string_view comando);
 
 // Folders.
 std::string cartella_mancante(std::string_view percorso);

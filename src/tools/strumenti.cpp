@@ -1,14 +1,18 @@
 #include "tools/strumenti.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <optional>
+#include <sstream>
 #include <vector>
 
 #include "tools/compila.h"
 #include "tools/esiti.h"
 #include "tools/ispeziona.h"
+#include "tools/messaggi.h"
 #include "tools/pagina.h"
 #include "tools/percorsi.h"
+#include "tools/suggerimento.h"
 
 namespace {
 
@@ -22,6 +26,27 @@ constexpr const char* descrizione =
     "un autore,\n"
     "mostra il contenuto dei file binari o ne disegna una pagina di riepilogo.";
 
+// The program's command line: the parser and what each command fills.
+struct riga_di_comando {
+  CLI::App app{descrizione, "scenario_builder"};
+  opzioni_compila compila, controlla, documenti;
+  opzioni_ispeziona ispeziona;
+  opzioni_pagina pagina;
+  CLI::App* c = nullptr;
+  CLI::App* k = nullptr;
+  CLI::App* i = nullptr;
+  CLI::App* r = nullptr;
+  CLI::App* m = nullptr;
+};
+
+// A command with its one example at the end of its help.
+CLI::App* aggiungi_comando(CLI::App& app, const std::string& nome,
+                           const std::string& testo) {
+  CLI::App* comando = app.add_subcommand(nome, testo);
+  comando->footer(messaggi::esempio(nome));
+  return comando;
+}
+
 void opzioni_nomi(CLI::App* comando, opzioni_compila& o) {
   comando
       ->add_option("--line-name", o.nome_linea,
@@ -34,11 +59,13 @@ void opzioni_nomi(CLI::App* comando, opzioni_compila& o) {
 // The two descriptions and the scenario's names, shared by compile and check.
 void opzioni_descrizioni(CLI::App* comando, opzioni_compila& o) {
   comando->add_option("LINE_DESCRIPTION", o.linea, "descrizione della linea")
-      ->required();
+      ->required()
+      ->type_name("FILE");
   comando
       ->add_option("TRAIN_RUN_DESCRIPTION", o.treno,
                    "descrizione della corsa del treno")
-      ->required();
+      ->required()
+      ->type_name("FILE");
   opzioni_nomi(comando, o);
 }
 
@@ -81,19 +108,22 @@ std::vector<CLI::Option*> opzioni_documenti_cli(CLI::App* comando,
       comando->add_option("--data", r.data,
                           "data dello scenario, GG.MM.AAAA (predefinita: "
                           "oggi)"),
-      comando->add_option("--testo", r.testo,
-                          "file di testo UTF-8 per le note (predefinito: un "
-                          "riassunto dello scenario)"),
+      comando
+          ->add_option("--testo", r.testo,
+                       "file di testo UTF-8 per le note (predefinito: un "
+                       "riassunto dello scenario)")
+          ->type_name("FILE"),
   };
 }
 
 CLI::App* aggiungi_compila(CLI::App& app, opzioni_compila& o) {
-  CLI::App* c = app.add_subcommand(
-      "compile",
+  CLI::App* c = aggiungi_comando(
+      app, "compile",
       "compila una descrizione della linea e una del treno nei file binari");
   opzioni_descrizioni(c, o);
   c->add_option("--out", o.cartella, "cartella dei file binari")
-      ->capture_default_str();
+      ->capture_default_str()
+      ->type_name("DIR");
   c->add_flag("--no-plan", o.senza_piano,
               "non calcola n\u00e9 scrive la geometria della linea");
   c->add_flag("--report", o.pagina,
@@ -108,21 +138,22 @@ CLI::App* aggiungi_compila(CLI::App& app, opzioni_compila& o) {
 }
 
 CLI::App* aggiungi_documenti(CLI::App& app, opzioni_compila& o) {
-  CLI::App* d = app.add_subcommand(
-      "documents",
+  CLI::App* d = aggiungi_comando(
+      app, "documents",
       "scrive la scheda treno, i rallentamenti e le note dalle due "
       "descrizioni, senza file binari");
   opzioni_descrizioni(d, o);
   d->add_option("--out", o.cartella, "cartella dei documenti")
-      ->capture_default_str();
+      ->capture_default_str()
+      ->type_name("DIR");
   opzioni_controllo(d, o);
   opzioni_documenti_cli(d, o.richiesta);
   return d;
 }
 
 CLI::App* aggiungi_controlla(CLI::App& app, opzioni_compila& o) {
-  CLI::App* k = app.add_subcommand(
-      "check",
+  CLI::App* k = aggiungi_comando(
+      app, "check",
       "legge e controlla le due descrizioni come compile, senza scrivere file");
   opzioni_descrizioni(k, o);
   k->add_flag("--json", o.json, "risultati in JSON");
@@ -131,10 +162,12 @@ CLI::App* aggiungi_controlla(CLI::App& app, opzioni_compila& o) {
 }
 
 CLI::App* aggiungi_ispeziona(CLI::App& app, opzioni_ispeziona& o) {
-  CLI::App* i = app.add_subcommand(
-      "inspect",
+  CLI::App* i = aggiungi_comando(
+      app, "inspect",
       "mostra il contenuto dei file binari (*_linea.dat, *.sim, *.dat)");
-  i->add_option("FILE", o.file, "file da mostrare")->required();
+  i->add_option("FILE", o.file, "file da mostrare")
+      ->required()
+      ->type_name("FILE");
   i->add_flag("--all", o.tutto, "tutte le celle e tutti i record, anche vuoti");
   i->add_option("--at", o.metro,
                 "solo le celle intorno a questa posizione (metri)");
@@ -145,11 +178,12 @@ CLI::App* aggiungi_ispeziona(CLI::App& app, opzioni_ispeziona& o) {
 }
 
 CLI::App* aggiungi_pagina(CLI::App& app, opzioni_pagina& o) {
-  CLI::App* r = app.add_subcommand(
-      "report",
+  CLI::App* r = aggiungi_comando(
+      app, "report",
       "scrive <linea>_<treno>_report.html dai file binari di uno scenario");
   r->add_option("DIR", o.cartella, "cartella dei file binari")
-      ->capture_default_str();
+      ->capture_default_str()
+      ->type_name("DIR");
   r->add_option("--line-name", o.nome_linea, "nome della linea")
       ->capture_default_str();
   r->add_option("--train-code", o.codice_treno, "codice del treno")
@@ -157,10 +191,73 @@ CLI::App* aggiungi_pagina(CLI::App& app, opzioni_pagina& o) {
   return r;
 }
 
+void costruisci(riga_di_comando& rc) {
+  rc.app.set_version_flag("--version", messaggi::versione(),
+                          std::string(messaggi::aiuto_versione()));
+  rc.app.require_subcommand(1);
+  rc.c = aggiungi_compila(rc.app, rc.compila);
+  rc.k = aggiungi_controlla(rc.app, rc.controlla);
+  rc.i = aggiungi_ispeziona(rc.app, rc.ispeziona);
+  rc.r = aggiungi_pagina(rc.app, rc.pagina);
+  rc.m = aggiungi_documenti(rc.app, rc.documenti);
+}
+
+std::vector<std::string> nomi_comandi(const CLI::App& app) {
+  std::vector<std::string> nomi;
+  for (const CLI::App* comando : app.get_subcommands({}))
+    nomi.push_back(comando->get_name());
+  return nomi;
+}
+
+// The "Usage:" line of the help of the program or of one of its commands.
+std::string riga_uso(const CLI::App& app, const CLI::App& comando) {
+  std::istringstream aiuto(&comando == &app ? app.help()
+                                            : comando.help(app.get_name()));
+  std::string riga;
+  while (std::getline(aiuto, riga)) {
+    if (riga.rfind("Usage:", 0) == 0) return riga + '\n';
+  }
+  return "";
+}
+
+// A bad command line: the error, the usage of the command being read and
+// where to find its help.
+int uso_errato(const CLI::App& app, std::string_view errore,
+               std::ostream& errori) {
+  const CLI::App* comando = &app;
+  for (const CLI::App* c : app.get_subcommands({})) {
+    if (c->parsed()) comando = c;
+  }
+  errori << "scenario_builder: " << errore << '\n'
+         << riga_uso(app, *comando)
+         << messaggi::aiuto_per(comando == &app ? "" : comando->get_name())
+         << '\n';
+  return uscita_uso_errato;
+}
+
+// The first word that is not an option names the command (the program's own
+// options take no value); one that names none gets the closest command.
+std::optional<int> comando_sconosciuto(const CLI::App& app, int argc,
+                                       char** argv, std::ostream& errori) {
+  const std::vector<std::string> nomi = nomi_comandi(app);
+  for (int n = 1; n < argc; ++n) {
+    const std::string_view parola = argv[n];
+    if (parola.empty() || parola.front() == '-') continue;
+    if (std::find(nomi.begin(), nomi.end(), parola) != nomi.end()) break;
+    errori << messaggi::comando_sconosciuto(parola, nome_vicino(parola, nomi),
+                                            nomi)
+           << '\n'
+           << riga_uso(app, app) << messaggi::aiuto_per("") << '\n';
+    return uscita_uso_errato;
+  }
+  return std::nullopt;
+}
+
 // Parses the command line; a status to end with when it does not name a
 // command to run.
 std::optional<int> analizza(CLI::App& app, int argc, char** argv,
                             std::ostream& uscita, std::ostream& errori) {
+  if (auto fine = comando_sconosciuto(app, argc, argv, errori)) return *fine;
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {
@@ -169,9 +266,11 @@ std::optional<int> analizza(CLI::App& app, int argc, char** argv,
   } catch (const CLI::CallForAllHelp&) {
     uscita << app.help("", CLI::AppFormatMode::All);
     return uscita_riuscita;
+  } catch (const CLI::CallForVersion& e) {
+    uscita << e.what() << '\n';
+    return uscita_riuscita;
   } catch (const CLI::ParseError& e) {
-    errori << "scenario_builder: " << e.what() << "\n\n" << app.help();
-    return uscita_uso_errato;
+    return uso_errato(app, e.what(), errori);
   }
   return std::nullopt;
 }
@@ -180,31 +279,23 @@ std::optional<int> analizza(CLI::App& app, int argc, char** argv,
 
 int esegui_strumenti(int argc, char** argv, std::ostream& uscita,
                      std::ostream& errori) {
-  CLI::App app{descrizione, "scenario_builder"};
-  app.require_subcommand(1);
-  opzioni_compila compila, controlla, documenti;
-  opzioni_ispeziona ispeziona;
-  opzioni_pagina pagina;
-  CLI::App* c = aggiungi_compila(app, compila);
-  CLI::App* k = aggiungi_controlla(app, controlla);
-  CLI::App* i = aggiungi_ispeziona(app, ispeziona);
-  CLI::App* r = aggiungi_pagina(app, pagina);
-  CLI::App* m = aggiungi_documenti(app, documenti);
-  if (auto fine = analizza(app, argc, argv, uscita, errori)) return *fine;
-  if (c->parsed()) {
-    compila.cartella = percorso_pulito(compila.cartella);
-    return esegui_compila(compila, uscita, errori);
+  riga_di_comando rc;
+  costruisci(rc);
+  if (auto fine = analizza(rc.app, argc, argv, uscita, errori)) return *fine;
+  if (rc.c->parsed()) {
+    rc.compila.cartella = percorso_pulito(rc.compila.cartella);
+    return esegui_compila(rc.compila, uscita, errori);
   }
-  if (k->parsed()) return esegui_controlla(controlla, uscita, errori);
-  if (i->parsed()) return esegui_ispeziona(ispeziona, uscita, errori);
-  if (r->parsed()) {
-    pagina.cartella = percorso_pulito(pagina.cartella);
-    return esegui_pagina(pagina, uscita, errori);
+  if (rc.k->parsed()) return esegui_controlla(rc.controlla, uscita, errori);
+  if (rc.i->parsed()) return esegui_ispeziona(rc.ispeziona, uscita, errori);
+  if (rc.r->parsed()) {
+    rc.pagina.cartella = percorso_pulito(rc.pagina.cartella);
+    return esegui_pagina(rc.pagina, uscita, errori);
   }
-  if (m->parsed()) {
-    documenti.cartella = percorso_pulito(documenti.cartella);
-    return esegui_documenti(documenti, uscita, errori);
+  if (rc.m->parsed()) {
+    rc.documenti.cartella = percorso_pulito(rc.documenti.cartella);
+    return esegui_documenti(rc.documenti, uscita, errori);
   }
-  errori << app.help();
+  errori << rc.app.help();
   return uscita_uso_errato;
 }

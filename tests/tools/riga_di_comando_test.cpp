@@ -1,8 +1,11 @@
-// The command line as a user meets it: output folders and the paths printed.
+// The command line as a user meets it: the version, a mistyped command, each
+// command's help, the short report of a bad command line, output folders and
+// the paths printed.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <functional>
+#include <sstream>
 
 #include "aiuti.h"
 
@@ -22,6 +25,89 @@ int programma_con(const std::string& argomenti, std::string* uscita = nullptr,
 std::string piccola() {
   return virgolette(fixture("piccola/linea.txt")) + " " +
          virgolette(fixture("piccola/treno.txt"));
+}
+
+// The commands that the program's help lists.
+std::vector<std::string> comandi_dell_aiuto() {
+  std::string aiuto;
+  programma_con("--help", &aiuto);
+  std::istringstream righe(aiuto.substr(aiuto.find("Subcommands:")));
+  std::vector<std::string> comandi;
+  std::string riga, nome;
+  std::getline(righe, riga);
+  while (std::getline(righe, riga) && !riga.empty()) {
+    std::istringstream(riga) >> nome;
+    comandi.push_back(nome);
+  }
+  return comandi;
+}
+
+TEST(RigaDiComando, Versione) {
+  std::string scritto, errori;
+  EXPECT_EQ(programma_con("--version", &scritto, &errori), 0);
+  EXPECT_EQ(scritto,
+            std::string("scenario_builder ") + VERSIONE_PROGRAMMA + "\n");
+  EXPECT_EQ(errori, "");
+}
+
+TEST(RigaDiComando, ComandoSconosciutoConIlPiuVicino) {
+  struct caso {
+    const char* scritto;
+    const char* inteso;  // empty: no command is close
+  };
+  const caso casi[] = {
+      {"compil", "compile"},
+      {"chek", "check"},
+      {"reprot", "report"},
+      {"inspct", "inspect"},
+      {"documnets", "documents"},
+      {"comp", "compile"},
+      {"Compile", "compile"},
+      {"aiuto", ""},
+      {"x", ""},
+  };
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.scritto);
+    std::string scritto, errori;
+    EXPECT_EQ(
+        programma_con(std::string(c.scritto) + " a.txt", &scritto, &errori),
+        64);
+    EXPECT_EQ(scritto, "");
+    const std::string atteso =
+        *c.inteso ? std::string("forse \"") + c.inteso + "\"?"
+                  : "i comandi sono: compile check inspect report documents";
+    EXPECT_NE(errori.find(atteso), std::string::npos) << errori;
+    // Not the whole help: the usage line and where the help is.
+    EXPECT_EQ(errori.find("Subcommands:"), std::string::npos) << errori;
+    EXPECT_NE(errori.find("scenario_builder --help"), std::string::npos);
+  }
+}
+
+TEST(RigaDiComando, AiutoDiOgniComandoConUnEsempio) {
+  const std::vector<std::string> comandi = comandi_dell_aiuto();
+  ASSERT_FALSE(comandi.empty());
+  for (const std::string& comando : comandi) {
+    SCOPED_TRACE(comando);
+    std::string scritto;
+    EXPECT_EQ(programma_con(comando + " --help", &scritto), 0);
+    EXPECT_NE(scritto.find("\nEsempio:\n  scenario_builder " + comando + " "),
+              std::string::npos)
+        << scritto;
+  }
+}
+
+TEST(RigaDiComando, UnErroreDiUsoDiceDoveSiTrovaLAiuto) {
+  std::string errori;
+  EXPECT_EQ(programma_con("compile " + piccola() + " --plan", nullptr, &errori),
+            64);
+  EXPECT_NE(errori.find("--plan"), std::string::npos);
+  EXPECT_NE(errori.find("\nUsage: scenario_builder compile [OPTIONS] "
+                        "LINE_DESCRIPTION TRAIN_RUN_DESCRIPTION\n"),
+            std::string::npos)
+      << errori;
+  EXPECT_NE(errori.find("scenario_builder compile --help\n"),
+            std::string::npos);
+  EXPECT_EQ(errori.find("Options:"), std::string::npos);
 }
 
 TEST(RigaDiComando, CartellaDiUscita) {
