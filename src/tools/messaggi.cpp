@@ -66,4 +66,17 @@ std::string cartella_non_creata(std::string_view percorso,
          ": cartella non creata: " + std::string(motivo);
 }
 
+std::string nessuno_scenario(std::string_view cartella) {
+  return std::string(cartella) +
+         ": nessuno scenario (servono L_T.sim e L_T.dat)";
+}
+std::string scenari_diversi(std::string_view cartella, std::size_t quanti) {
+  return std::string(cartella) + ": " + std::to_string(quanti) +
+         " scenari; sceglierne uno con --line-name e --train-code:";
+}
+std::string scelta_scenario(std::string_view linea, std::string_view treno) {
+  return "  --line-name " + std::string(linea) + " --train-code " +
+         std::string(treno);
+}
+
 }  // namespace messaggi

@@ -31,6 +31,11 @@ std::string non_una_cartella(std::string_view percorso);
 std::string cartella_non_creata(std::string_view percorso,
                                 std::string_view motivo);
 
+// `report`: a folder with no scenario, or with several.
+std::string nessuno_scenario(std::string_view cartella);
+std::string scenari_diversi(std::string_view cartella, std::size_t quanti);
+std::string scelta_scenario(std::string_view linea, std::string_view treno);
+
 }  // namespace messaggi
 
 #endif  // TOOLS_MESSAGGI_H_

@@ -12,6 +12,7 @@
 #include "tools/messaggi.h"
 #include "tools/pagina.h"
 #include "tools/percorsi.h"
+#include "tools/scenari_cartella.h"
 #include "tools/suggerimento.h"
 
 namespace {
@@ -184,10 +185,8 @@ CLI::App* aggiungi_pagina(CLI::App& app, opzioni_pagina& o) {
   r->add_option("DIR", o.cartella, "cartella dei file binari")
       ->capture_default_str()
       ->type_name("DIR");
-  r->add_option("--line-name", o.nome_linea, "nome della linea")
-      ->capture_default_str();
-  r->add_option("--train-code", o.codice_treno, "codice del treno")
-      ->capture_default_str();
+  r->add_option("--line-name", o.nome_linea, "nome della linea");
+  r->add_option("--train-code", o.codice_treno, "codice del treno");
   return r;
 }
 
@@ -275,6 +274,22 @@ std::optional<int> analizza(CLI::App& app, int argc, char** argv,
   return std::nullopt;
 }
 
+// `report` without both names takes them from the one scenario of its folder.
+std::optional<int> nomi_del_report(riga_di_comando& rc, std::ostream& errori) {
+  opzioni_pagina& o = rc.pagina;
+  o.cartella = percorso_pulito(o.cartella);
+  const bool con_linea = rc.r->get_option("--line-name")->count() > 0;
+  const bool con_treno = rc.r->get_option("--train-code")->count() > 0;
+  if (con_linea && con_treno) return std::nullopt;
+  nomi_scenario scelto;
+  const auto fine = scegli_scenario(
+      o.cartella, con_linea ? std::optional(o.nome_linea) : std::nullopt,
+      con_treno ? std::optional(o.codice_treno) : std::nullopt, scelto, errori);
+  o.nome_linea = scelto.linea;
+  o.codice_treno = scelto.treno;
+  return fine;
+}
+
 }  // namespace
 
 int esegui_strumenti(int argc, char** argv, std::ostream& uscita,
@@ -289,7 +304,7 @@ int esegui_strumenti(int argc, char** argv, std::ostream& uscita,
   if (rc.k->parsed()) return esegui_controlla(rc.controlla, uscita, errori);
   if (rc.i->parsed()) return esegui_ispeziona(rc.ispeziona, uscita, errori);
   if (rc.r->parsed()) {
-    rc.pagina.cartella = percorso_pulito(rc.pagina.cartella);
+    if (auto fine = nomi_del_report(rc, errori)) return *fine;
     return esegui_pagina(rc.pagina, uscita, errori);
   }
   if (rc.m->parsed()) {

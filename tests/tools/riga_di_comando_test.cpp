@@ -1,6 +1,6 @@
 // The command line as a user meets it: the version, a mistyped command, each
 // command's help, the short report of a bad command line, output folders and
-// the paths printed.
+// the paths printed, and `report` finding the scenario of a folder.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -164,6 +164,38 @@ TEST(RigaDiComando, PercorsiSenzaSeparatoriDoppi) {
             0)
       << errori;
   EXPECT_EQ(scritto, "out/Valdora_Cesina_KT52806_report.html\n");
+}
+
+// `report DIR` with the names that the folder's files give.
+TEST(RigaDiComando, ReportTrovaLoScenarioDellaCartella) {
+  cartella_temporanea cartella;
+  const std::string dir = virgolette(cartella.percorso().string());
+  auto compila = [&](const std::string& nomi) {
+    return programma_con("compile " + piccola() + " --out " + dir + " " + nomi);
+  };
+  std::string scritto, errori;
+  EXPECT_EQ(programma_con("report " + dir, nullptr, &errori), 3);
+  EXPECT_NE(errori.find("nessuno scenario"), std::string::npos) << errori;
+
+  // Names with "_" in both: the station table's records tell how to split.
+  ASSERT_EQ(compila("--line-name Alta_Valle --train-code R_1 --no-plan"), 0);
+  EXPECT_EQ(programma_con("report " + dir, &scritto, &errori), 0) << errori;
+  EXPECT_EQ(scritto, cartella / "Alta_Valle_R_1_report.html" + "\n");
+
+  ASSERT_EQ(compila(""), 0);
+  EXPECT_EQ(programma_con("report " + dir, &scritto, &errori), 64);
+  EXPECT_NE(errori.find("2 scenari"), std::string::npos) << errori;
+  EXPECT_NE(errori.find("  --line-name Alta_Valle --train-code R_1\n"
+                        "  --line-name Valdora_Cesina --train-code KT52806\n"),
+            std::string::npos)
+      << errori;
+
+  // One name is enough to choose.
+  EXPECT_EQ(programma_con("report " + dir + " --train-code KT52806", &scritto,
+                          &errori),
+            0)
+      << errori;
+  EXPECT_EQ(scritto, cartella / "Valdora_Cesina_KT52806_report.html" + "\n");
 }
 
 }  // namespace
