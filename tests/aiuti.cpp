@@ -77,6 +77,13 @@ int esegui(const std::string& comando, std::string* uscita,
   return WIFEXITED(stato) ? WEXITSTATUS(stato) : -1;
 }
 
+int controlla_descrizioni(const std::string& linea, const std::string& treno,
+                          std::string* uscita, std::string* errori) {
+  return esegui("'" + std::string(PROGRAMMA) + "' check --strict '" + linea +
+                    "' '" + treno + "'",
+                uscita, errori);
+}
+
 std::string fixture(const std::string& nome) {
   return std::string(CARTELLA_FIXTURE) + "/" + nome;
 }

@@ -39,6 +39,13 @@ std::vector<std::string> elenco(const std::filesystem::path& cartella);
 int esegui(const std::string& comando, std::string* uscita = nullptr,
            std::string* errori = nullptr);
 
+// Runs `check --strict` on two descriptions: 0 when they compile with no fault
+// and no warning. The one place where the tests ask whether descriptions
+// compile clean.
+int controlla_descrizioni(const std::string& linea, const std::string& treno,
+                          std::string* uscita = nullptr,
+                          std::string* errori = nullptr);
+
 // The path of a fixture file in the test sources.
 std::string fixture(const std::string& nome);
 

@@ -11,7 +11,7 @@ struct esempio_comando {
   std::string_view riga;
 };
 
-constexpr std::array<esempio_comando, 5> esempi = {{
+constexpr std::array<esempio_comando, 6> esempi = {{
     {"compile",
      "scenario_builder compile linea.txt treno.txt --out scenario/ --report"},
     {"check", "scenario_builder check --strict linea.txt treno.txt"},
@@ -21,6 +21,9 @@ constexpr std::array<esempio_comando, 5> esempi = {{
     {"documents",
      "scenario_builder documents linea.txt treno.txt --out scenario/ "
      "--data 01.06.2025"},
+    {"new",
+     "scenario_builder new mio_scenario --line-name Alta_Valle --train-code "
+     "R101"},
 }};
 
 }  // namespace
@@ -35,6 +38,14 @@ std::string esempio(std::string_view comando) {
     if (e.comando == comando) return "Esempio:\n  " + std::string(e.riga);
   }
   return "";
+}
+
+std::string_view descrizione_nuovo() {
+  return "scrive in DIR uno scenario iniziale commentato: una descrizione "
+         "della linea e una del treno";
+}
+std::string_view aiuto_cartella_nuovo() {
+  return "cartella dello scenario (creata se manca)";
 }
 
 std::string comando_sconosciuto(std::string_view dato, std::string_view vicino,
@@ -64,6 +75,13 @@ std::string cartella_non_creata(std::string_view percorso,
                                 std::string_view motivo) {
   return std::string(percorso) +
          ": cartella non creata: " + std::string(motivo);
+}
+
+std::string file_esistente(std::string_view percorso) {
+  return std::string(percorso) + ": esiste gi\u00e0";
+}
+std::string_view nessun_file_scritto() {
+  return "nessun file scritto: i file esistenti non si sovrascrivono";
 }
 
 std::string nessuno_scenario(std::string_view cartella) {

@@ -16,6 +16,8 @@ std::string_view aiuto_versione();
 // The one example that closes the help of a command; empty for a name that
 // is not a command.
 std::string esempio(std::string_view comando);
+std::string_view descrizione_nuovo();
+std::string_view aiuto_cartella_nuovo();
 
 // A command name that the program does not know, with the closest one or,
 // when none is close, the list of the commands.
@@ -30,6 +32,10 @@ std::string cartella_mancante(std::string_view percorso);
 std::string non_una_cartella(std::string_view percorso);
 std::string cartella_non_creata(std::string_view percorso,
                                 std::string_view motivo);
+
+// `new`.
+std::string file_esistente(std::string_view percorso);
+std::string_view nessun_file_scritto();
 
 // `report`: a folder with no scenario, or with several.
 std::string nessuno_scenario(std::string_view cartella);

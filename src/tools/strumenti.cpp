@@ -10,6 +10,7 @@
 #include "tools/esiti.h"
 #include "tools/ispeziona.h"
 #include "tools/messaggi.h"
+#include "tools/nuovo.h"
 #include "tools/pagina.h"
 #include "tools/percorsi.h"
 #include "tools/scenari_cartella.h"
@@ -33,11 +34,13 @@ struct riga_di_comando {
   opzioni_compila compila, controlla, documenti;
   opzioni_ispeziona ispeziona;
   opzioni_pagina pagina;
+  opzioni_nuovo nuovo;
   CLI::App* c = nullptr;
   CLI::App* k = nullptr;
   CLI::App* i = nullptr;
   CLI::App* r = nullptr;
   CLI::App* m = nullptr;
+  CLI::App* n = nullptr;
 };
 
 // A command with its one example at the end of its help.
@@ -48,7 +51,8 @@ CLI::App* aggiungi_comando(CLI::App& app, const std::string& nome,
   return comando;
 }
 
-void opzioni_nomi(CLI::App* comando, opzioni_compila& o) {
+template <typename Opzioni>
+void opzioni_nomi(CLI::App* comando, Opzioni& o) {
   comando
       ->add_option("--line-name", o.nome_linea,
                    "nome della linea (prima parte dei nomi dei file)")
@@ -190,6 +194,17 @@ CLI::App* aggiungi_pagina(CLI::App& app, opzioni_pagina& o) {
   return r;
 }
 
+CLI::App* aggiungi_nuovo(CLI::App& app, opzioni_nuovo& o) {
+  CLI::App* n =
+      aggiungi_comando(app, "new", std::string(messaggi::descrizione_nuovo()));
+  n->add_option("DIR", o.cartella,
+                std::string(messaggi::aiuto_cartella_nuovo()))
+      ->required()
+      ->type_name("DIR");
+  opzioni_nomi(n, o);
+  return n;
+}
+
 void costruisci(riga_di_comando& rc) {
   rc.app.set_version_flag("--version", messaggi::versione(),
                           std::string(messaggi::aiuto_versione()));
@@ -199,6 +214,7 @@ void costruisci(riga_di_comando& rc) {
   rc.i = aggiungi_ispeziona(rc.app, rc.ispeziona);
   rc.r = aggiungi_pagina(rc.app, rc.pagina);
   rc.m = aggiungi_documenti(rc.app, rc.documenti);
+  rc.n = aggiungi_nuovo(rc.app, rc.nuovo);
 }
 
 std::vector<std::string> nomi_comandi(const CLI::App& app) {
@@ -311,6 +327,7 @@ int esegui_strumenti(int argc, char** argv, std::ostream& uscita,
     rc.documenti.cartella = percorso_pulito(rc.documenti.cartella);
     return esegui_documenti(rc.documenti, uscita, errori);
   }
+  if (rc.n->parsed()) return esegui_nuovo(rc.nuovo, uscita, errori);
   errori << rc.app.help();
   return uscita_uso_errato;
 }

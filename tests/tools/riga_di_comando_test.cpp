@@ -61,6 +61,7 @@ TEST(RigaDiComando, ComandoSconosciutoConIlPiuVicino) {
       {"reprot", "report"},
       {"inspct", "inspect"},
       {"documnets", "documents"},
+      {"nwe", "new"},
       {"comp", "compile"},
       {"Compile", "compile"},
       {"aiuto", ""},
@@ -74,8 +75,9 @@ TEST(RigaDiComando, ComandoSconosciutoConIlPiuVicino) {
         64);
     EXPECT_EQ(scritto, "");
     const std::string atteso =
-        *c.inteso ? std::string("forse \"") + c.inteso + "\"?"
-                  : "i comandi sono: compile check inspect report documents";
+        *c.inteso
+            ? std::string("forse \"") + c.inteso + "\"?"
+            : "i comandi sono: compile check inspect report documents new";
     EXPECT_NE(errori.find(atteso), std::string::npos) << errori;
     // Not the whole help: the usage line and where the help is.
     EXPECT_EQ(errori.find("Subcommands:"), std::string::npos) << errori;
