@@ -10,11 +10,10 @@ build: deps
 	cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
 	cmake --build build -j $(JOBS)
 
-# Builds and runs the default scenario build; it writes next to its executable, in build/bin/.
+# Builds and runs the default scenario build; it writes next to its executable, in build/bin/,
+# and prints the path of each file it wrote.
 run: build
 	cd / && "$(CURDIR)/build/bin/scenario_builder"
-	@echo "File scritti in build/bin:"
-	@cd build/bin && ls -l --time-style=+ *.txt *.dat *.sim 2>/dev/null | awk '{print "  " $$NF "  " $$5 " byte"}'
 
 # Every test: the normal build, the whole suite again under ASan+UBSan, and a bounded fuzz run.
 test: deps

@@ -30,9 +30,26 @@ constexpr file_di_testo scritti[] = {
     {nome_scheda_treno, righe_scheda},
 };
 
+// The files that stay: the three documents (the descriptions are read and
+// deleted) and, when the compilation was completed, the binary files.
+void elenca_scritti(const scenario& sc, const cartella& c,
+                    const esito_compilazione& esito, std::ostream& uscita) {
+  for (const file_di_testo& f : scritti) {
+    const std::string nome = f.nome(sc);
+    if (nome != nome_descrizione_linea(sc) &&
+        nome != nome_descrizione_treno(sc))
+      uscita << c.percorso(nome) << '\n';
+  }
+  if (esito.tipo != esito_compilazione::completata) return;
+  for (auto nome :
+       {nome_geometria_linea, nome_tabella_stazioni, nome_tabella_celle})
+    uscita << c.percorso(nome(sc)) << '\n';
+}
+
 }  // namespace
 
-int costruisci_scenario(const scenario& sc, cartella& c, std::ostream& errori) {
+int costruisci_scenario(const scenario& sc, cartella& c, std::ostream& uscita,
+                        std::ostream& errori) {
   errori << "Attendere" << std::endl;
   for (const file_di_testo& f : scritti) {
     const esito_file esito = scrivi_file_testo(c, f.nome(sc), f.righe());
@@ -42,18 +59,19 @@ int costruisci_scenario(const scenario& sc, cartella& c, std::ostream& errori) {
   diagnostica d;
   const esito_compilazione esito =
       memorizza_percorso(sc, c, c, /*con_piano=*/true, t, d);
+  elenca_scritti(sc, c, esito, uscita);
   return concludi(d, esito,
                   {c.percorso(nome_descrizione_linea(sc)),
                    c.percorso(nome_descrizione_treno(sc))},
                   errori);
 }
 
-int costruzione_predefinita(std::ostream& errori) {
+int costruzione_predefinita(std::ostream& uscita, std::ostream& errori) {
   const std::string radice = cartella_eseguibile();
   if (radice.empty()) {
     errori << "cartella del programma non trovata\n";
     return uscita_errore_file;
   }
   cartella_reale cartella(radice);
-  return costruisci_scenario(scenario{}, cartella, errori);
+  return costruisci_scenario(scenario{}, cartella, uscita, errori);
 }

@@ -9,11 +9,13 @@
 #include "core/scenario.h"
 #include "platform/cartella.h"
 
-// The whole build of scenario `sc` in the folder `c`. The wait message, the
-// fatal message and the reports go to `errori`. Returns the exit status.
-int costruisci_scenario(const scenario& sc, cartella& c, std::ostream& errori);
+// The whole build of scenario `sc` in the folder `c`. The paths of the files
+// left in the folder go to `uscita`, one a line; the wait message, the fatal
+// message and the reports to `errori`. Returns the exit status.
+int costruisci_scenario(const scenario& sc, cartella& c, std::ostream& uscita,
+                        std::ostream& errori);
 
 // The default build, in the folder of the running executable.
-int costruzione_predefinita(std::ostream& errori);
+int costruzione_predefinita(std::ostream& uscita, std::ostream& errori);
 
 #endif  // APP_COSTRUZIONE_H_

@@ -1,11 +1,12 @@
 // With no argument the program runs the scenario build; with arguments, the
-// tools for authors.
+// tools for authors. What a run wrote goes to standard output; the wait
+// message and the reports to standard error.
 #include <iostream>
 
 #include "app/costruzione.h"
 #include "tools/strumenti.h"
 
 int main(int argc, char** argv) {
-  if (argc <= 1) return costruzione_predefinita(std::cerr);
+  if (argc <= 1) return costruzione_predefinita(std::cout, std::cerr);
   return esegui_strumenti(argc, argv, std::cout, std::cerr);
 }

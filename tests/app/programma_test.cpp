@@ -27,9 +27,19 @@ TEST(Programma, ScriveAccantoAlProprioEseguibileOvunqueSiaAvviato) {
   const std::string comando =
       "cd '" + altrove.percorso().string() + "' && '" + programma + "'";
 
-  std::string errori;
-  EXPECT_EQ(esegui(comando, nullptr, &errori), 0) << errori;
+  std::string scritto, errori;
+  EXPECT_EQ(esegui(comando, &scritto, &errori), 0) << errori;
   EXPECT_EQ(errori, "Attendere\n");
+  // What stays, and where, on standard output.
+  std::string attesi;
+  for (const char* nome :
+       {"Valdora_Cesina_KT52806_note.txt",
+        "Valdora_Cesina_KT52806_rallentamenti.txt",
+        "Valdora_Cesina_KT52806_scheda_treno.txt", "Valdora_Cesina_linea.dat",
+        "Valdora_Cesina_KT52806.sim", "Valdora_Cesina_KT52806.dat"}) {
+    attesi += (cartella / nome).string() + "\n";
+  }
+  EXPECT_EQ(scritto, attesi);
   // The descriptions are read and deleted: the companions and the binary files
   // stay.
   EXPECT_EQ(elenco(cartella),
