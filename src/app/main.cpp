@@ -4,9 +4,11 @@
 #include <iostream>
 
 #include "app/costruzione.h"
+#include "tools/colore.h"
 #include "tools/strumenti.h"
 
 int main(int argc, char** argv) {
-  if (argc <= 1) return costruzione_predefinita(std::cout, std::cerr);
-  return esegui_strumenti(argc, argv, std::cout, std::cerr);
+  const auto errori = errori_del_programma();
+  if (argc <= 1) return costruzione_predefinita(std::cout, errori->flusso());
+  return esegui_strumenti(argc, argv, std::cout, errori->flusso());
 }
