@@ -26,6 +26,23 @@ constexpr std::array<esempio_comando, 6> esempi = {{
      "R101"},
 }};
 
+constexpr std::array<voce_manuale, 5> uscite = {{
+    {"0", "tutto scritto, nessun errore registrato"},
+    {"1",
+     "un errore registrato in una descrizione o nella scansione del percorso "
+     "(i file sono scritti comunque, tranne con --strict)"},
+    {"2",
+     "Errore n. 1250 o 1251, contenuto riservato nella cella 1 o nel record "
+     "85: nessun file binario scritto"},
+    {"3", "un file non si pu\u00f2 leggere o scrivere"},
+    {"64", "riga di comando errata"},
+}};
+
+constexpr std::array<voce_manuale, 2> ambiente = {{
+    {"NO_COLOR", "se non \u00e8 vuota, i messaggi sono senza colori"},
+    {"TERM", "con dumb, i messaggi sono senza colori"},
+}};
+
 }  // namespace
 
 std::string versione() {
@@ -95,6 +112,25 @@ std::string scenari_diversi(std::string_view cartella, std::size_t quanti) {
 std::string scelta_scenario(std::string_view linea, std::string_view treno) {
   return "  --line-name " + std::string(linea) + " --train-code " +
          std::string(treno);
+}
+
+std::string_view titolo_manuale() {
+  return "costruttore di scenari per un simulatore di guida di treni";
+}
+std::string_view sezione_nome() { return "NOME"; }
+std::string_view sezione_sintassi() { return "SINTASSI"; }
+std::string_view sezione_descrizione() { return "DESCRIZIONE"; }
+std::string_view sezione_opzioni() { return "OPZIONI"; }
+std::string_view sezione_comandi() { return "COMANDI"; }
+std::string_view sezione_uscita() { return "STATO DI USCITA"; }
+std::string_view sezione_ambiente() { return "AMBIENTE"; }
+std::string_view sezione_vedere() { return "VEDERE ANCHE"; }
+std::string_view parola_comando() { return "COMANDO"; }
+std::span<const voce_manuale> stati_di_uscita() { return uscite; }
+std::span<const voce_manuale> variabili_ambiente() { return ambiente; }
+std::string_view vedere_anche() {
+  return "Il riferimento dei due linguaggi di descrizione: descriptions.md, "
+         "nella cartella docs dei sorgenti e in share/doc/scenario_builder.";
 }
 
 }  // namespace messaggi

@@ -1,8 +1,11 @@
-// The texts of the command line that are not the parser's, in one place, so
-// that they can be moved into message catalogues in one pass.
+// The texts of the command line that are not the parser's: the version, the
+// examples of each command, the errors of the command line and of `new` and
+// `report`, and the sections of the manual page. One place, so that they can
+// be moved into message catalogues in one pass.
 #ifndef TOOLS_MESSAGGI_H_
 #define TOOLS_MESSAGGI_H_
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,6 +44,25 @@ std::string_view nessun_file_scritto();
 std::string nessuno_scenario(std::string_view cartella);
 std::string scenari_diversi(std::string_view cartella, std::size_t quanti);
 std::string scelta_scenario(std::string_view linea, std::string_view treno);
+
+// The manual page.
+struct voce_manuale {
+  std::string_view nome;
+  std::string_view testo;
+};
+std::string_view titolo_manuale();  // the one line under NAME
+std::string_view sezione_nome();
+std::string_view sezione_sintassi();
+std::string_view sezione_descrizione();
+std::string_view sezione_opzioni();
+std::string_view sezione_comandi();
+std::string_view sezione_uscita();
+std::string_view sezione_ambiente();
+std::string_view sezione_vedere();
+std::string_view parola_comando();  // COMMAND in the synopsis
+std::span<const voce_manuale> stati_di_uscita();
+std::span<const voce_manuale> variabili_ambiente();
+std::string_view vedere_anche();
 
 }  // namespace messaggi
 

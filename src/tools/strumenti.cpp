@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tools/compila.h"
+#include "tools/documentazione_cli.h"
 #include "tools/esiti.h"
 #include "tools/ispeziona.h"
 #include "tools/messaggi.h"
@@ -330,4 +331,16 @@ int esegui_strumenti(int argc, char** argv, std::ostream& uscita,
   if (rc.n->parsed()) return esegui_nuovo(rc.nuovo, uscita, errori);
   errori << rc.app.help();
   return uscita_uso_errato;
+}
+
+std::string pagina_manuale_programma() {
+  riga_di_comando rc;
+  costruisci(rc);
+  return pagina_manuale(rc.app, messaggi::versione());
+}
+
+std::string completamento_programma() {
+  riga_di_comando rc;
+  costruisci(rc);
+  return completamento_bash(rc.app);
 }

@@ -3,8 +3,14 @@
 #define TOOLS_STRUMENTI_H_
 
 #include <ostream>
+#include <string>
 
 int esegui_strumenti(int argc, char** argv, std::ostream& uscita,
                      std::ostream& errori);
+
+// The manual page (roff) and the bash completion script of the command line,
+// generated from it at build time.
+std::string pagina_manuale_programma();
+std::string completamento_programma();
 
 #endif  // TOOLS_STRUMENTI_H_

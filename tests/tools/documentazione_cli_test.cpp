@@ -1,0 +1,93 @@
+// The manual page and the bash completion, generated from the command line.
+#include "tools/documentazione_cli.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "aiuti.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+TEST(DocumentazioneCli, TestoRoff) {
+  struct caso {
+    const char* testo;
+    const char* roff;
+  };
+  const caso casi[] = {
+      {"--out DIR", "\\-\\-out DIR"},
+      {"a\\b", "a\\eb"},
+      {".inizio", "\\&.inizio"},
+      {"'citato", "\\&'citato"},
+      {"a.\n.b", "a.\n\\&.b"},
+      {"n\xC3\xA9 gi\xC3\xA0", "n\\[u00E9] gi\\[u00E0]"},
+      {"\xE2\x80\x94", "\\[u2014]"},
+      {"Citt\xE0", "Citt\\[u00E0]"},  // a byte that begins no UTF-8 letter
+  };
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.testo);
+    EXPECT_EQ(testo_roff(c.testo), c.roff);
+  }
+}
+
+// groff reads the page without a warning, and it has a section for every
+// command of the help.
+TEST(DocumentazioneCli, PaginaDelManuale) {
+  std::string avvisi;
+  EXPECT_EQ(
+      esegui("groff -man -Tutf8 -ww -z '" + std::string(PAGINA_MANUALE) + "'",
+             nullptr, &avvisi),
+      0);
+  EXPECT_EQ(avvisi, "");
+  const std::string pagina = leggi_tutto(PAGINA_MANUALE);
+  for (const char* comando : {"compile", "check", "inspect", "report", "new"}) {
+    SCOPED_TRACE(comando);
+    EXPECT_NE(pagina.find(std::string("\n.SS ") + comando + "\n"),
+              std::string::npos);
+    EXPECT_NE(pagina.find(std::string("\nscenario_builder ") + comando + " "),
+              std::string::npos);  // its example
+  }
+  EXPECT_NE(pagina.find(std::string("\"scenario_builder ") +
+                        VERSIONE_PROGRAMMA + "\""),
+            std::string::npos);
+}
+
+// What bash offers after the words typed so far, in a folder that holds a
+// folder and a file.
+TEST(DocumentazioneCli, CompletamentoBash) {
+  cartella_temporanea cartella;
+  fs::create_directory(cartella / "uscita");
+  scrivi_tutto(cartella / "linea.txt", "");
+  struct caso {
+    const char* parole;   // the words, the last one being completed
+    const char* offerte;  // sorted
+  };
+  const caso casi[] = {
+      {"scenario_builder comp", "compile"},
+      {"scenario_builder \"\"", "check compile inspect new report"},
+      {"scenario_builder --v", "--version"},
+      {"scenario_builder compile linea.txt --o", "--out"},
+      {"scenario_builder compile --out \"\"", "uscita"},
+      {"scenario_builder compile \"\"", "linea.txt uscita"},
+      {"scenario_builder compile --line-name \"\"", ""},
+      {"scenario_builder report \"\"", "uscita"},
+      {"scenario_builder inspect --at 4000 li", "linea.txt"},
+      {"scenario_builder new --train-code R1 --line-name A u", "uscita"},
+  };
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.parole);
+    const std::string comando =
+        "cd '" + cartella.percorso().string() + "' && bash -c 'source \"" +
+        COMPLETAMENTO_BASH + "\"; COMP_WORDS=(" + c.parole +
+        "); COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); _scenario_builder; "
+        "echo $(printf \"%s\\n\" \"${COMPREPLY[@]}\" | sort)'";
+    std::string offerte;
+    EXPECT_EQ(esegui(comando, &offerte), 0);
+    EXPECT_EQ(offerte, std::string(c.offerte) + "\n");
+  }
+}
+
+}  // namespace
