@@ -84,6 +84,22 @@ int controlla_descrizioni(const std::string& linea, const std::string& treno,
                 uscita, errori);
 }
 
+std::vector<std::string> comandi_del_programma() {
+  std::string aiuto;
+  esegui("'" + std::string(PROGRAMMA) + "' --help", &aiuto);
+  const std::size_t inizio = aiuto.find("Subcommands:");
+  std::istringstream righe(inizio == std::string::npos ? ""
+                                                       : aiuto.substr(inizio));
+  std::vector<std::string> comandi;
+  std::string riga, nome;
+  std::getline(righe, riga);
+  while (std::getline(righe, riga) && !riga.empty()) {
+    std::istringstream(riga) >> nome;
+    comandi.push_back(nome);
+  }
+  return comandi;
+}
+
 std::string fixture(const std::string& nome) {
   return std::string(CARTELLA_FIXTURE) + "/" + nome;
 }

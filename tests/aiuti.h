@@ -46,6 +46,9 @@ int controlla_descrizioni(const std::string& linea, const std::string& treno,
                           std::string* uscita = nullptr,
                           std::string* errori = nullptr);
 
+// The commands that the program's help lists, in its order.
+std::vector<std::string> comandi_del_programma();
+
 // The path of a fixture file in the test sources.
 std::string fixture(const std::string& nome);
 

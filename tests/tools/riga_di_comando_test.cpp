@@ -5,7 +5,6 @@
 
 #include <filesystem>
 #include <functional>
-#include <sstream>
 
 #include "aiuti.h"
 
@@ -25,21 +24,6 @@ int programma_con(const std::string& argomenti, std::string* uscita = nullptr,
 std::string piccola() {
   return virgolette(fixture("piccola/linea.txt")) + " " +
          virgolette(fixture("piccola/treno.txt"));
-}
-
-// The commands that the program's help lists.
-std::vector<std::string> comandi_dell_aiuto() {
-  std::string aiuto;
-  programma_con("--help", &aiuto);
-  std::istringstream righe(aiuto.substr(aiuto.find("Subcommands:")));
-  std::vector<std::string> comandi;
-  std::string riga, nome;
-  std::getline(righe, riga);
-  while (std::getline(righe, riga) && !riga.empty()) {
-    std::istringstream(riga) >> nome;
-    comandi.push_back(nome);
-  }
-  return comandi;
 }
 
 TEST(RigaDiComando, Versione) {
@@ -86,7 +70,7 @@ TEST(RigaDiComando, ComandoSconosciutoConIlPiuVicino) {
 }
 
 TEST(RigaDiComando, AiutoDiOgniComandoConUnEsempio) {
-  const std::vector<std::string> comandi = comandi_dell_aiuto();
+  const std::vector<std::string> comandi = comandi_del_programma();
   ASSERT_FALSE(comandi.empty());
   for (const std::string& comando : comandi) {
     SCOPED_TRACE(comando);
