@@ -10,6 +10,7 @@
 #include "documents/dati_scheda.h"
 #include "line/dati_linea.h"
 #include "platform/cartella_reale.h"
+#include "platform/sostituzione.h"
 #include "tools/esiti.h"
 #include "tools/rapporto.h"
 #include "train_run/dati_treno.h"
@@ -22,24 +23,36 @@ struct file_di_testo {
   std::string (*nome)(const scenario&);
   std::vector<std::string> (*righe)();
 };
-constexpr file_di_testo scritti[] = {
+constexpr file_di_testo descrizioni[] = {
     {nome_descrizione_linea, righe_linea},
     {nome_descrizione_treno, righe_treno},
+};
+constexpr file_di_testo documenti[] = {
     {nome_note, righe_note},
     {nome_rallentamenti, righe_rallentamenti},
     {nome_scheda_treno, righe_scheda},
 };
 
+// The descriptions written in place, the documents prepared in `insieme`.
+esito_file scrivi_testi(const scenario& sc, insieme_sostituzioni& insieme) {
+  for (const file_di_testo& f : descrizioni) {
+    const esito_file esito =
+        scrivi_file_testo(insieme.destinazione(), f.nome(sc), f.righe());
+    if (!esito.ok) return esito;
+  }
+  for (const file_di_testo& f : documenti) {
+    const esito_file esito = prepara_file_testo(insieme, f.nome(sc), f.righe());
+    if (!esito.ok) return esito;
+  }
+  return esito_file::riuscito();
+}
+
 // The files that stay: the three documents (the descriptions are read and
 // deleted) and, when the compilation was completed, the binary files.
 void elenca_scritti(const scenario& sc, const cartella& c,
                     const esito_compilazione& esito, std::ostream& uscita) {
-  for (const file_di_testo& f : scritti) {
-    const std::string nome = f.nome(sc);
-    if (nome != nome_descrizione_linea(sc) &&
-        nome != nome_descrizione_treno(sc))
-      uscita << c.percorso(nome) << '\n';
-  }
+  for (const file_di_testo& f : documenti)
+    uscita << c.percorso(f.nome(sc)) << '\n';
   if (esito.tipo != esito_compilazione::completata) return;
   for (auto nome :
        {nome_geometria_linea, nome_tabella_stazioni, nome_tabella_celle})
@@ -51,15 +64,20 @@ void elenca_scritti(const scenario& sc, const cartella& c,
 int costruisci_scenario(const scenario& sc, cartella& c, std::ostream& uscita,
                         std::ostream& errori) {
   errori << "Attendere" << std::endl;
-  for (const file_di_testo& f : scritti) {
-    const esito_file esito = scrivi_file_testo(c, f.nome(sc), f.righe());
-    if (!esito.ok) return errore_file(esito, errori);
-  }
+  insieme_sostituzioni insieme(c);
+  const esito_file testi = scrivi_testi(sc, insieme);
+  if (!testi.ok) return errore_file(testi, errori);
   tabelle t;
   diagnostica d;
   const esito_compilazione esito =
-      memorizza_percorso(sc, c, c, /*con_piano=*/true, t, d);
-  elenca_scritti(sc, c, esito, uscita);
+      memorizza_percorso(sc, c, insieme, /*con_piano=*/true, t, d);
+  // A file that failed replaces nothing; otherwise what was prepared, the
+  // binary files included when they were written, is published.
+  if (esito.tipo != esito_compilazione::guasto_file) {
+    const esito_file pubblicati = insieme.pubblica();
+    if (!pubblicati.ok) return errore_file(pubblicati, errori);
+    elenca_scritti(sc, c, esito, uscita);
+  }
   return concludi(d, esito,
                   {c.percorso(nome_descrizione_linea(sc)),
                    c.percorso(nome_descrizione_treno(sc))},

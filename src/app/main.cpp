@@ -4,10 +4,14 @@
 #include <iostream>
 
 #include "app/costruzione.h"
+#include "platform/segnali.h"
 #include "tools/colore.h"
 #include "tools/strumenti.h"
 
 int main(int argc, char** argv) {
+  // Before any file is created: a signal must find every temporary file
+  // registered.
+  installa_gestori_segnali();
   const auto errori = errori_del_programma();
   if (argc <= 1) return costruzione_predefinita(std::cout, errori->flusso());
   return esegui_strumenti(argc, argv, std::cout, errori->flusso());

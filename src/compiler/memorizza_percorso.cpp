@@ -4,6 +4,7 @@
 #include "compiler/scansione.h"
 #include "compiler/uscita_binaria.h"
 #include "line/lettura_linea.h"
+#include "platform/cartella_sorvegliata.h"
 #include "tables/campi.h"
 #include "train_run/lettura_treno.h"
 
@@ -45,18 +46,34 @@ esito_compilazione compila_tabelle(const scenario& sc, cartella& ingresso,
                                    bool con_piano, tabelle& t, diagnostica& d) {
   t = tabelle{};
   d.codice_errore = 0;
-  memorizza_dati(sc, ingresso, t, d, con_piano);
+  cartella_sorvegliata sorvegliata(ingresso);
+  memorizza_dati(sc, sorvegliata, t, d, con_piano);
+  if (sorvegliata.guasto())
+    return {esito_compilazione::guasto_file, "", *sorvegliata.guasto()};
   if (t.celle.empty()) return {esito_compilazione::senza_tabella, "", {}};
   scansione_percorso(t.celle, d);
   return stampa_riservati(t);
 }
 
 esito_compilazione memorizza_percorso(const scenario& sc, cartella& ingresso,
-                                      cartella& uscita, bool con_piano,
-                                      tabelle& t, diagnostica& d) {
+                                      insieme_sostituzioni& uscita,
+                                      bool con_piano, tabelle& t,
+                                      diagnostica& d) {
   esito_compilazione esito = compila_tabelle(sc, ingresso, con_piano, t, d);
   if (esito.tipo != esito_compilazione::completata) return esito;
-  esito.file = scrivi_file_binari(sc, t, uscita);
+  esito.file = prepara_file_binari(sc, t, uscita);
+  if (!esito.file.ok) esito.tipo = esito_compilazione::guasto_file;
+  return esito;
+}
+
+esito_compilazione memorizza_percorso(const scenario& sc, cartella& ingresso,
+                                      cartella& uscita, bool con_piano,
+                                      tabelle& t, diagnostica& d) {
+  insieme_sostituzioni insieme(uscita);
+  esito_compilazione esito =
+      memorizza_percorso(sc, ingresso, insieme, con_piano, t, d);
+  if (esito.tipo != esito_compilazione::completata) return esito;
+  esito.file = insieme.pubblica();
   if (!esito.file.ok) esito.tipo = esito_compilazione::guasto_file;
   return esito;
 }

@@ -10,6 +10,7 @@
 #include "core/diagnostica.h"
 #include "core/scenario.h"
 #include "platform/cartella.h"
+#include "platform/sostituzione.h"
 #include "tables/tabelle.h"
 
 struct esito_compilazione {
@@ -19,7 +20,9 @@ struct esito_compilazione {
     senza_tabella,  // the reading left no cell table: no binary file
     fatale,         // reserved content found: `errore` with `codice`, no
                     // binary file written
-    guasto_file,    // a binary file could not be written
+    guasto_file,    // a description could not be read for a failure of
+                    // the system (not a missing file), or a binary file
+                    // could not be written: no binary file replaced
   } tipo = completata;
   std::string codice;  // "1250" or "1251" for `fatale`
   esito_file file;     // for `guasto_file`
@@ -30,12 +33,21 @@ struct esito_compilazione {
 void memorizza_dati(const scenario& sc, cartella& ingresso, tabelle& t,
                     diagnostica& d, bool con_piano);
 
-// Reads, scans and checks the tables without writing any file; the outcome is
-// never `guasto_file`. With `con_piano` the plan is built.
+// Reads, scans and checks the tables without writing any file. With
+// `con_piano` the plan is built. A read or a deletion of a description that
+// fails for the system, not for a missing file, is `guasto_file`: the reading
+// stopped by a failing disk says nothing about the description.
 esito_compilazione compila_tabelle(const scenario& sc, cartella& ingresso,
                                    bool con_piano, tabelle& t, diagnostica& d);
 
-// The whole compiler: `compila_tabelle`, then the binary files into `uscita`.
+// The whole compiler: `compila_tabelle`, then the binary files prepared in
+// `uscita`, for the caller to publish with the rest of its set.
+esito_compilazione memorizza_percorso(const scenario& sc, cartella& ingresso,
+                                      insieme_sostituzioni& uscita,
+                                      bool con_piano, tabelle& t,
+                                      diagnostica& d);
+
+// The same, with the binary files published into `uscita` as one set.
 esito_compilazione memorizza_percorso(const scenario& sc, cartella& ingresso,
                                       cartella& uscita, bool con_piano,
                                       tabelle& t, diagnostica& d);

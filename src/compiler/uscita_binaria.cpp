@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/sostituzione.h"
 #include "tables/formato.h"
 
 namespace {
@@ -49,18 +48,26 @@ void scrivi_celle(const std::vector<cella>& celle, scrittore_file& uscita) {
 
 }  // namespace
 
-esito_file scrivi_file_binari(const scenario& sc, const tabelle& t,
-                              cartella& c) {
+esito_file prepara_file_binari(const scenario& sc, const tabelle& t,
+                               insieme_sostituzioni& insieme) {
   if (t.planimetria.presente()) {
-    esito_file esito = sostituisci_file(
-        c, nome_geometria_linea(sc),
+    esito_file esito = insieme.prepara(
+        nome_geometria_linea(sc),
         [&](scrittore_file& u) { scrivi_piano(t.planimetria, u); });
     if (!esito.ok) return esito;
   }
-  esito_file esito = sostituisci_file(
-      c, nome_tabella_stazioni(sc),
+  esito_file esito = insieme.prepara(
+      nome_tabella_stazioni(sc),
       [&](scrittore_file& u) { scrivi_stazioni(t.stazioni, u); });
   if (!esito.ok) return esito;
-  return sostituisci_file(c, nome_tabella_celle(sc),
-                          [&](scrittore_file& u) { scrivi_celle(t.celle, u); });
+  return insieme.prepara(nome_tabella_celle(sc),
+                         [&](scrittore_file& u) { scrivi_celle(t.celle, u); });
+}
+
+esito_file scrivi_file_binari(const scenario& sc, const tabelle& t,
+                              cartella& c) {
+  insieme_sostituzioni insieme(c);
+  const esito_file esito = prepara_file_binari(sc, t, insieme);
+  if (!esito.ok) return esito;
+  return insieme.pubblica();
 }

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The outcome of a file operation: success, or the path and the system's reason
 // for the failure.
@@ -34,6 +35,12 @@ class scrittore_file {
   virtual esito_file chiudi() = 0;
 };
 
+// A finished temporary file and the name it is to take.
+struct rinomina {
+  std::string da;
+  std::string a;
+};
+
 class cartella {
  public:
   virtual ~cartella() = default;
@@ -43,12 +50,17 @@ class cartella {
   // True for an ordinary file of that name (not a folder or a device).
   virtual bool esiste(std::string_view nome) const = 0;
   virtual esito_file leggi(std::string_view nome, std::string& contenuto) = 0;
-  // Creates a file that does not exist yet. An existing name, a link
-  // included, is refused: nothing already there is ever written through.
-  virtual esito_file crea(std::string_view nome,
+  // Creates a file that does not exist yet, to replace the file `sostituisce`
+  // later: it takes that file's permissions (a new file's when there is
+  // none). An existing name, a link included, is refused: nothing already
+  // there is ever written through.
+  virtual esito_file crea(std::string_view nome, std::string_view sostituisce,
                           std::unique_ptr<scrittore_file>& scrittore) = 0;
-  // Replaces `a` with `da` in one step.
-  virtual esito_file rinomina(std::string_view da, std::string_view a) = 0;
+  // Renames each `da` over its `a`, in order, then makes the renames
+  // durable. Another run that publishes into the same folder waits until all
+  // are done, so that two runs never mix their sets. Stops at the first
+  // rename that fails.
+  virtual esito_file pubblica(const std::vector<rinomina>& rinomine) = 0;
   virtual esito_file cancella(std::string_view nome) = 0;
 };
 

@@ -44,14 +44,16 @@ esito_file cartella_descrizioni::leggi(std::string_view nome,
   return esito_file::riuscito();
 }
 
-esito_file cartella_descrizioni::crea(std::string_view nome,
+esito_file cartella_descrizioni::crea(std::string_view nome, std::string_view,
                                       std::unique_ptr<scrittore_file>&) {
   return esito_file::fallito(percorso(nome), std::strerror(EROFS), EROFS);
 }
 
-esito_file cartella_descrizioni::rinomina(std::string_view,
-                                          std::string_view a) {
-  return esito_file::fallito(percorso(a), std::strerror(EROFS), EROFS);
+esito_file cartella_descrizioni::pubblica(
+    const std::vector<rinomina>& rinomine) {
+  if (rinomine.empty()) return esito_file::riuscito();
+  return esito_file::fallito(percorso(rinomine.front().a), std::strerror(EROFS),
+                             EROFS);
 }
 
 esito_file cartella_descrizioni::cancella(std::string_view nome) {

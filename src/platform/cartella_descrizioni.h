@@ -29,9 +29,9 @@ class cartella_descrizioni : public cartella {
   std::string percorso(std::string_view nome) const override;
   bool esiste(std::string_view nome) const override;
   esito_file leggi(std::string_view nome, std::string& contenuto) override;
-  esito_file crea(std::string_view nome,
+  esito_file crea(std::string_view nome, std::string_view sostituisce,
                   std::unique_ptr<scrittore_file>& scrittore) override;
-  esito_file rinomina(std::string_view da, std::string_view a) override;
+  esito_file pubblica(const std::vector<rinomina>& rinomine) override;
   esito_file cancella(std::string_view nome) override;
 
  private:

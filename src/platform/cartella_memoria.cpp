@@ -1,6 +1,7 @@
 #include "platform/cartella_memoria.h"
 
 #include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -21,8 +22,9 @@ class scrittore_memoria : public scrittore_file {
     destinazione_.append(dati, quanti);
   }
   esito_file chiudi() override {
-    if (pieno_)
-      return esito_file::fallito(percorso_, "No space left on device");
+    if (pieno_) {
+      return esito_file::fallito(percorso_, std::strerror(ENOSPC), ENOSPC);
+    }
     return esito_file::riuscito();
   }
 
@@ -32,6 +34,11 @@ class scrittore_memoria : public scrittore_file {
   std::size_t limite_;
   bool pieno_ = false;
 };
+
+esito_file guasto(std::string percorso, int codice) {
+  return esito_file::fallito(std::move(percorso), std::strerror(codice),
+                             codice);
+}
 
 }  // namespace
 
@@ -46,20 +53,18 @@ bool cartella_memoria::esiste(std::string_view nome) const {
 esito_file cartella_memoria::leggi(std::string_view nome,
                                    std::string& contenuto) {
   auto trovato = file.find(nome);
-  if (trovato == file.end()) {
-    return esito_file::fallito(percorso(nome), "No such file or directory");
-  }
+  if (trovato == file.end()) return guasto(percorso(nome), ENOENT);
+  if (auto g = guasti_lettura.find(nome); g != guasti_lettura.end())
+    return guasto(percorso(nome), g->second);
   letti.emplace_back(nome);
   contenuto = trovato->second;
   return esito_file::riuscito();
 }
 
-esito_file cartella_memoria::crea(std::string_view nome,
+esito_file cartella_memoria::crea(std::string_view nome, std::string_view,
                                   std::unique_ptr<scrittore_file>& scrittore) {
-  if (sola_lettura)
-    return esito_file::fallito(percorso(nome), "Read-only file system");
-  if (esiste(nome))
-    return esito_file::fallito(percorso(nome), "File exists", EEXIST);
+  if (sola_lettura) return guasto(percorso(nome), EROFS);
+  if (esiste(nome)) return guasto(percorso(nome), EEXIST);
   std::string& destinazione = file[std::string(nome)];
   destinazione.clear();
   scrittore = std::make_unique<scrittore_memoria>(destinazione, percorso(nome),
@@ -67,25 +72,26 @@ esito_file cartella_memoria::crea(std::string_view nome,
   return esito_file::riuscito();
 }
 
-esito_file cartella_memoria::rinomina(std::string_view da, std::string_view a) {
-  auto trovato = file.find(da);
-  if (trovato == file.end()) {
-    return esito_file::fallito(percorso(da), "No such file or directory");
+esito_file cartella_memoria::pubblica(const std::vector<rinomina>& rinomine) {
+  int fatte = 0;
+  for (const rinomina& r : rinomine) {
+    if (fatte++ == rinomine_prima_del_guasto) return guasto(percorso(r.a), EIO);
+    auto trovato = file.find(r.da);
+    if (trovato == file.end()) return guasto(percorso(r.da), ENOENT);
+    std::string contenuto = std::move(trovato->second);
+    file.erase(trovato);
+    file[r.a] = std::move(contenuto);
+    scritti.push_back(r.a);
   }
-  std::string contenuto = std::move(trovato->second);
-  file.erase(trovato);
-  file[std::string(a)] = std::move(contenuto);
-  scritti.emplace_back(a);
   return esito_file::riuscito();
 }
 
 esito_file cartella_memoria::cancella(std::string_view nome) {
   auto trovato = file.find(nome);
-  if (trovato == file.end()) {
-    return esito_file::fallito(percorso(nome), "No such file or directory");
-  }
-  if (sola_lettura)
-    return esito_file::fallito(percorso(nome), "Read-only file system");
+  if (trovato == file.end()) return guasto(percorso(nome), ENOENT);
+  if (sola_lettura) return guasto(percorso(nome), EROFS);
+  if (auto g = guasti_cancellazione.find(nome); g != guasti_cancellazione.end())
+    return guasto(percorso(nome), g->second);
   file.erase(trovato);
   cancellati.emplace_back(nome);
   return esito_file::riuscito();

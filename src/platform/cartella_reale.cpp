@@ -1,6 +1,7 @@
 #include "platform/cartella_reale.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +10,8 @@
 #include <cstring>
 #include <filesystem>
 #include <vector>
+
+#include "platform/segnali.h"
 
 namespace {
 
@@ -19,6 +22,44 @@ std::string motivo_sistema(int codice) { return std::strerror(codice); }
 esito_file fallito(std::string percorso, int codice) {
   return esito_file::fallito(std::move(percorso), motivo_sistema(codice),
                              codice);
+}
+
+// The reasons of the refusals that are the program's own, not the system's.
+esito_file troppo_grande(std::string percorso) {
+  return esito_file::fallito(std::move(percorso),
+                             "file troppo grande: oltre il limite di 64 MB",
+                             EFBIG);
+}
+
+// Reads what the descriptor gives, up to one byte beyond the limit, so that
+// a device without an end (/dev/zero) or a file that grows is refused too.
+int leggi_entro_limite(int descrittore, std::string& contenuto) {
+  contenuto.clear();
+  char blocco[1 << 16];
+  for (;;) {
+    ssize_t letti = ::read(descrittore, blocco, sizeof blocco);
+    if (letti < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    if (letti == 0) return 0;
+    contenuto.append(blocco, static_cast<std::size_t>(letti));
+    if (contenuto.size() > dimensione_massima_lettura) return EFBIG;
+  }
+}
+
+// A regular file larger than the limit is refused before it is read; a
+// folder cannot be read; a device or a pipe is read within the limit.
+int controlla_prima_di_leggere(int descrittore) {
+  struct stat informazioni;
+  if (::fstat(descrittore, &informazioni) != 0) return errno;
+  if (S_ISDIR(informazioni.st_mode)) return EISDIR;
+  if (S_ISREG(informazioni.st_mode) &&
+      static_cast<std::size_t>(informazioni.st_size) >
+          dimensione_massima_lettura) {
+    return EFBIG;
+  }
+  return 0;
 }
 
 class scrittore_reale : public scrittore_file {
@@ -116,45 +157,75 @@ esito_file cartella_reale::leggi(std::string_view nome,
   const std::string via = percorso(nome);
   int descrittore = ::open(via.c_str(), O_RDONLY | O_CLOEXEC);
   if (descrittore < 0) return fallito(via, errno);
-  contenuto.clear();
-  char blocco[1 << 16];
-  for (;;) {
-    ssize_t letti = ::read(descrittore, blocco, sizeof blocco);
-    if (letti < 0) {
-      if (errno == EINTR) continue;
-      int codice = errno;
-      ::close(descrittore);
-      return fallito(via, codice);
-    }
-    if (letti == 0) break;
-    contenuto.append(blocco, static_cast<std::size_t>(letti));
-  }
+  int codice = controlla_prima_di_leggere(descrittore);
+  if (codice == 0) codice = leggi_entro_limite(descrittore, contenuto);
   ::close(descrittore);
+  if (codice == EFBIG) {
+    contenuto.clear();
+    return troppo_grande(via);
+  }
+  if (codice != 0) return fallito(via, codice);
   return esito_file::riuscito();
 }
 
 esito_file cartella_reale::crea(std::string_view nome,
+                                std::string_view sostituisce,
                                 std::unique_ptr<scrittore_file>& scrittore) {
   const std::string via = percorso(nome);
-  // O_EXCL with O_NOFOLLOW: a name that is already taken, a planted link
-  // included, is never opened.
-  int descrittore = ::open(
-      via.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
-  if (descrittore < 0) return fallito(via, errno);
+  int descrittore;
+  {
+    // Created and registered as one step for a signal handler.
+    const segnali_in_attesa attesa;
+    // O_EXCL with O_NOFOLLOW: a name that is already taken, a planted link
+    // included, is never opened. 0666 less the umask is a new file's mode.
+    descrittore =
+        ::open(via.c_str(),
+               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (descrittore < 0) return fallito(via, errno);
+    registra_temporaneo(via);
+  }
+  // A file that replaces another keeps the permissions the user gave it.
+  struct stat vecchio;
+  if (::stat(percorso(sostituisce).c_str(), &vecchio) == 0 &&
+      S_ISREG(vecchio.st_mode) &&
+      ::fchmod(descrittore, vecchio.st_mode & 07777) != 0) {
+    const int codice = errno;
+    ::close(descrittore);
+    cancella(nome);
+    return fallito(via, codice);
+  }
   scrittore = std::make_unique<scrittore_reale>(descrittore, via);
   return esito_file::riuscito();
 }
 
-esito_file cartella_reale::rinomina(std::string_view da, std::string_view a) {
-  if (std::rename(percorso(da).c_str(), percorso(a).c_str()) != 0) {
-    return fallito(percorso(a), errno);
+esito_file cartella_reale::pubblica(const std::vector<rinomina>& rinomine) {
+  int descrittore = ::open(radice_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (descrittore < 0) return fallito(radice_, errno);
+  // The lock makes another run's renames wait for all of these: the folder
+  // then holds one run's set or the other's, never a mixture.
+  while (::flock(descrittore, LOCK_EX) != 0 && errno == EINTR) {
   }
-  return esito_file::riuscito();
+  esito_file esito;
+  for (const rinomina& r : rinomine) {
+    const segnali_in_attesa attesa;
+    const std::string da = percorso(r.da);
+    if (std::rename(da.c_str(), percorso(r.a).c_str()) != 0) {
+      esito = fallito(percorso(r.a), errno);
+      break;
+    }
+    dimentica_temporaneo(da);
+  }
+  // The renames are on the disk only once the folder itself is.
+  if (esito.ok && ::fsync(descrittore) != 0) esito = fallito(radice_, errno);
+  ::close(descrittore);
+  return esito;
 }
 
 esito_file cartella_reale::cancella(std::string_view nome) {
   const std::string via = percorso(nome);
+  const segnali_in_attesa attesa;
   if (::unlink(via.c_str()) != 0) return fallito(via, errno);
+  dimentica_temporaneo(via);
   return esito_file::riuscito();
 }
 

@@ -2,9 +2,16 @@
 #ifndef PLATFORM_CARTELLA_REALE_H_
 #define PLATFORM_CARTELLA_REALE_H_
 
+#include <cstddef>
 #include <string>
 
 #include "platform/cartella.h"
+
+// No file that the program reads is larger than this: a description is a few
+// kilobytes and the largest binary file, the plan of a 1,000,000-metre route,
+// about 20 MB. A larger file, or a device that gives more, is refused before
+// it fills the memory.
+inline constexpr std::size_t dimensione_massima_lettura = std::size_t{64} << 20;
 
 class cartella_reale : public cartella {
  public:
@@ -14,9 +21,9 @@ class cartella_reale : public cartella {
   std::string percorso(std::string_view nome) const override;
   bool esiste(std::string_view nome) const override;
   esito_file leggi(std::string_view nome, std::string& contenuto) override;
-  esito_file crea(std::string_view nome,
+  esito_file crea(std::string_view nome, std::string_view sostituisce,
                   std::unique_ptr<scrittore_file>& scrittore) override;
-  esito_file rinomina(std::string_view da, std::string_view a) override;
+  esito_file pubblica(const std::vector<rinomina>& rinomine) override;
   esito_file cancella(std::string_view nome) override;
 
  private:

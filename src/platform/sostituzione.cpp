@@ -20,7 +20,7 @@ esito_file crea_temporaneo(cartella& c, std::string_view nome,
   esito_file esito;
   for (int volta = 0; volta < tentativi; ++volta) {
     temporaneo = nome_temporaneo(nome);
-    esito = c.crea(temporaneo, scrittore);
+    esito = c.crea(temporaneo, nome, scrittore);
     if (esito.ok || esito.errno_sistema != EEXIST) return esito;
   }
   return esito;
@@ -40,19 +40,51 @@ std::string nome_temporaneo(std::string_view nome) {
   return temporaneo;
 }
 
-esito_file sostituisci_file(
-    cartella& c, std::string_view nome,
+insieme_sostituzioni::insieme_sostituzioni(cartella& c) : c_(c) {}
+
+insieme_sostituzioni::~insieme_sostituzioni() { scarta(); }
+
+esito_file insieme_sostituzioni::prepara(
+    std::string_view nome,
     const std::function<void(scrittore_file&)>& produci) {
   std::string temporaneo;
   std::unique_ptr<scrittore_file> scrittore;
-  esito_file esito = crea_temporaneo(c, nome, temporaneo, scrittore);
+  esito_file esito = crea_temporaneo(c_, nome, temporaneo, scrittore);
   if (esito.ok) {
     produci(*scrittore);
     esito = scrittore->chiudi();
-    if (esito.ok) esito = c.rinomina(temporaneo, nome);
-    if (!esito.ok && c.esiste(temporaneo)) c.cancella(temporaneo);
+    if (esito.ok) {
+      preparati_.push_back({temporaneo, std::string(nome)});
+    } else {
+      c_.cancella(temporaneo);
+    }
   }
   // Name the file the user asked for, not the temporary one.
-  if (!esito.ok) esito.percorso = c.percorso(nome);
+  if (!esito.ok) esito.percorso = c_.percorso(nome);
   return esito;
+}
+
+esito_file insieme_sostituzioni::pubblica() {
+  esito_file esito = c_.pubblica(preparati_);
+  // Those renamed are gone under their temporary names; the others are
+  // removed.
+  for (const rinomina& r : preparati_) {
+    if (c_.esiste(r.da)) c_.cancella(r.da);
+  }
+  preparati_.clear();
+  return esito;
+}
+
+void insieme_sostituzioni::scarta() {
+  for (const rinomina& r : preparati_) c_.cancella(r.da);
+  preparati_.clear();
+}
+
+esito_file sostituisci_file(
+    cartella& c, std::string_view nome,
+    const std::function<void(scrittore_file&)>& produci) {
+  insieme_sostituzioni insieme(c);
+  const esito_file esito = insieme.prepara(nome, produci);
+  if (!esito.ok) return esito;
+  return insieme.pubblica();
 }

@@ -82,7 +82,7 @@ TEST(Sostituzione, CreareNonApreMaiUnNomeGiaPreso) {
   cartella_reale c(cartella.percorso().string());
   for (const char* nome : {".a.txt.file", ".a.txt.link"}) {
     std::unique_ptr<scrittore_file> scrittore;
-    const esito_file esito = c.crea(nome, scrittore);
+    const esito_file esito = c.crea(nome, "a.txt", scrittore);
     EXPECT_FALSE(esito.ok) << nome;
     EXPECT_EQ(esito.errno_sistema, EEXIST) << nome;
   }
