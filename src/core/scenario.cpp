@@ -8,12 +8,31 @@ std::string linea_treno(const scenario& s) {
   return s.radice_linea + "_" + s.radice_treno;
 }
 
-nome_rifiutato controlla_nome(std::string_view utf8, std::string& cp1252) {
-  if (!utf8_a_cp1252(utf8, cp1252)) return nome_rifiutato::non_rappresentabile;
-  if (utf8.find('/') != std::string_view::npos ||
-      utf8.find('\0') != std::string_view::npos) {
-    return nome_rifiutato::non_valido_per_file;
+// A control character: C0, DEL, or C1 (U+0080 to U+009F, C2 80 to C2 9F in
+// UTF-8).
+bool con_controllo(std::string_view utf8) {
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    const auto c = static_cast<unsigned char>(utf8[i]);
+    if (c < 0x20 || c == 0x7F) return true;
+    if (c == 0xC2 && i + 1 < utf8.size() &&
+        static_cast<unsigned char>(utf8[i + 1]) < 0xA0) {
+      return true;
+    }
   }
+  return false;
+}
+
+// A name is one part of a file name in the folder it names: no separator of
+// either system, no way up to the parent folder, nothing that a terminal
+// would take for a command.
+bool valido_per_file(std::string_view utf8) {
+  return utf8.find_first_of("/\\") == std::string_view::npos &&
+         utf8.find("..") == std::string_view::npos && !con_controllo(utf8);
+}
+
+nome_rifiutato controlla_nome(std::string_view utf8, std::string& cp1252) {
+  if (!valido_per_file(utf8)) return nome_rifiutato::non_valido_per_file;
+  if (!utf8_a_cp1252(utf8, cp1252)) return nome_rifiutato::non_rappresentabile;
   return nome_rifiutato::nessuno;
 }
 

@@ -29,7 +29,8 @@ std::string nome_pagina(const scenario& s);             // L_T_report.html
 enum class nome_rifiutato {
   nessuno,
   non_rappresentabile,  // Windows-1252 cannot hold it
-  non_valido_per_file,  // it cannot be part of a file name
+  non_valido_per_file,  // it cannot be part of a file name: a path
+                        // separator, "..", a control character
 };
 
 struct esito_nomi {

@@ -75,6 +75,13 @@ esito_file insieme_sostituzioni::pubblica() {
   return esito;
 }
 
+bool insieme_sostituzioni::preparato(std::string_view nome) const {
+  for (const rinomina& r : preparati_) {
+    if (r.a == nome) return true;
+  }
+  return false;
+}
+
 void insieme_sostituzioni::scarta() {
   for (const rinomina& r : preparati_) c_.cancella(r.da);
   preparati_.clear();

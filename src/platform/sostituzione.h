@@ -40,6 +40,8 @@ class insieme_sostituzioni {
   void scarta();
 
   cartella& destinazione() const { return c_; }
+  // True when a file of that name is prepared and waits to be published.
+  bool preparato(std::string_view nome) const;
 
  private:
   cartella& c_;

@@ -10,6 +10,7 @@
 #include "platform/cartella_descrizioni.h"
 #include "platform/cartella_reale.h"
 #include "platform/cp1252.h"
+#include "platform/sostituzione.h"
 #include "tools/esiti.h"
 #include "tools/pagina.h"
 #include "tools/pagina_problemi.h"
@@ -98,6 +99,7 @@ void compila_e_controlla(compilazione_controllata& c, cartella& ingresso) {
     return;
   }
   c.esito = compila_tabelle(c.sc, ingresso, c.ingresso.con_piano, c.t, c.d);
+  if (c.esito.tipo == esito_compilazione::guasto_file) return;
   c.problemi = controlla_descrizioni(c.ingresso, c.d, c.esito);
 }
 
@@ -162,31 +164,47 @@ void stampa_json(const compilazione_controllata& c,
   j["errori"] = conta(c.problemi, gravita::errore);
   j["avvisi"] = conta(c.problemi, gravita::avviso);
   j["uscita"] = esito;
-  uscita << j.dump(2) << '\n';
+  // A path or a description need not be UTF-8: what is not becomes U+FFFD,
+  // and the document stays valid.
+  uscita << j.dump(2, ' ', false,
+                   nlohmann::ordered_json::error_handler_t::replace)
+         << '\n';
 }
 
 // The files that a completed compilation wrote, one path a line; the
 // documents, when asked, go before the page, which links them.
-int elenca_scritti(const opzioni_compila& o, const compilazione_controllata& c,
-                   const std::optional<opzioni_documenti>& documenti,
-                   cartella& destinazione, std::ostream& uscita,
-                   std::ostream& errori) {
-  if (c.t.planimetria.presente())
-    uscita << destinazione.percorso(nome_geometria_linea(c.sc)) << '\n';
-  uscita << destinazione.percorso(nome_tabella_stazioni(c.sc)) << '\n';
-  uscita << destinazione.percorso(nome_tabella_celle(c.sc)) << '\n';
-  if (documenti) {
-    const int scritti =
-        scrivi_documenti(c.sc, c.t, *documenti, destinazione, uscita, errori);
-    if (scritti != uscita_riuscita) return scritti;
+void elenca_scritti(const opzioni_compila& o, const compilazione_controllata& c,
+                    bool con_documenti, const cartella& destinazione,
+                    std::ostream& uscita) {
+  std::vector<std::string> nomi;
+  if (c.t.planimetria.presente()) nomi.push_back(nome_geometria_linea(c.sc));
+  nomi.push_back(nome_tabella_stazioni(c.sc));
+  nomi.push_back(nome_tabella_celle(c.sc));
+  if (con_documenti) {
+    for (const std::string& nome : nomi_documenti(c.sc)) nomi.push_back(nome);
   }
-  if (!o.pagina) return uscita_riuscita;
-  const esito_file pagina = scrivi_pagina(
-      c.sc, c.t, destinazione,
-      problemi_per_la_pagina(c.problemi, c.d, {o.linea, o.treno}));
-  if (!pagina.ok) return errore_file(pagina, errori);
-  uscita << destinazione.percorso(nome_pagina(c.sc)) << '\n';
-  return uscita_riuscita;
+  if (o.pagina) nomi.push_back(nome_pagina(c.sc));
+  for (const std::string& nome : nomi)
+    uscita << destinazione.percorso(nome) << '\n';
+}
+
+// The binary files and, when asked, the documents and the report page: one
+// set, published whole or not at all.
+esito_file scrivi_insieme(const opzioni_compila& o,
+                          const compilazione_controllata& c,
+                          const std::optional<opzioni_documenti>& documenti,
+                          cartella& destinazione) {
+  insieme_sostituzioni insieme(destinazione);
+  esito_file esito = prepara_file_binari(c.sc, c.t, insieme);
+  if (esito.ok && documenti)
+    esito = prepara_documenti_autore(c.sc, c.t, *documenti, insieme);
+  if (esito.ok && o.pagina) {
+    esito = prepara_pagina(
+        c.sc, c.t, insieme,
+        problemi_per_la_pagina(c.problemi, c.d, {o.linea, o.treno}));
+  }
+  if (!esito.ok) return esito;
+  return insieme.pubblica();
 }
 
 // Before anything is compiled: the descriptions and the scenario's names, then
@@ -211,6 +229,9 @@ std::optional<int> compila_e_riporta(const opzioni_compila& o,
                                      cartella& ingresso, int& risultato,
                                      std::ostream& errori) {
   compila_e_controlla(c, ingresso);
+  // A description that the disk failed to give back: nothing to report on.
+  if (c.esito.tipo == esito_compilazione::guasto_file)
+    return errore_file(c.esito.file, errori);
   stampa_problemi(c.problemi, {o.linea, o.treno}, errori);
   risultato = uscita_del_controllo(c, o.rigoroso);
   if (c.esito.tipo == esito_compilazione::fatale)
@@ -238,11 +259,10 @@ int esegui_compila(const opzioni_compila& o, std::ostream& uscita,
     return *fine;
   if (auto fine = prepara_cartella(o.cartella, errori)) return *fine;
   cartella_reale destinazione(o.cartella);
-  const esito_file scritti = scrivi_file_binari(c.sc, c.t, destinazione);
+  const esito_file scritti = scrivi_insieme(o, c, documenti, destinazione);
   if (!scritti.ok) return errore_file(scritti, errori);
-  const int elenco =
-      elenca_scritti(o, c, documenti, destinazione, uscita, errori);
-  return elenco != uscita_riuscita ? elenco : risultato;
+  elenca_scritti(o, c, documenti.has_value(), destinazione, uscita);
+  return risultato;
 }
 
 int esegui_controlla(const opzioni_compila& o, std::ostream& uscita,
@@ -253,6 +273,9 @@ int esegui_controlla(const opzioni_compila& o, std::ostream& uscita,
   if (auto fine = prepara_ingresso(o, c, ingresso, errori)) return *fine;
   c.ingresso.con_piano = true;
   compila_e_controlla(c, *ingresso);
+  // A description that the disk failed to give back: nothing to report on.
+  if (c.esito.tipo == esito_compilazione::guasto_file)
+    return errore_file(c.esito.file, errori);
   const nomi_descrizioni nomi{o.linea, o.treno};
   const int risultato = uscita_del_controllo(c, o.rigoroso);
   if (o.json) {

@@ -205,14 +205,31 @@ std::optional<int> prepara_documenti(const richiesta_documenti& r,
   return controlla_uscite(sc, uscita, ingressi, errori);
 }
 
+std::vector<std::string> nomi_documenti(const scenario& sc) {
+  std::vector<std::string> nomi;
+  for (const documento_autore& d : documenti) nomi.push_back(d.nome(sc));
+  return nomi;
+}
+
+esito_file prepara_documenti_autore(const scenario& sc, const tabelle& t,
+                                    const opzioni_documenti& voci,
+                                    insieme_sostituzioni& insieme) {
+  for (const documento_autore& d : documenti) {
+    const esito_file preparato =
+        prepara_file_testo(insieme, d.nome(sc), d.righe(t, voci));
+    if (!preparato.ok) return preparato;
+  }
+  return esito_file::riuscito();
+}
+
 int scrivi_documenti(const scenario& sc, const tabelle& t,
                      const opzioni_documenti& voci, cartella& c,
                      std::ostream& uscita, std::ostream& errori) {
-  for (const documento_autore& d : documenti) {
-    const esito_file scritto =
-        scrivi_file_testo(c, d.nome(sc), d.righe(t, voci));
-    if (!scritto.ok) return errore_file(scritto, errori);
-    uscita << c.percorso(d.nome(sc)) << '\n';
-  }
+  insieme_sostituzioni insieme(c);
+  esito_file scritti = prepara_documenti_autore(sc, t, voci, insieme);
+  if (scritti.ok) scritti = insieme.pubblica();
+  if (!scritti.ok) return errore_file(scritti, errori);
+  for (const std::string& nome : nomi_documenti(sc))
+    uscita << c.percorso(nome) << '\n';
   return uscita_riuscita;
 }

@@ -13,6 +13,7 @@
 #include "core/scenario.h"
 #include "documents/documenti_autore.h"
 #include "platform/cartella.h"
+#include "platform/sostituzione.h"
 #include "tables/tabelle.h"
 
 // The options of the documents as typed (UTF-8); absent ones take the
@@ -45,9 +46,17 @@ std::optional<int> prepara_documenti(const richiesta_documenti& r,
                                      opzioni_documenti& voci,
                                      std::ostream& errori);
 
+// The names of the three documents, in the order they are written.
+std::vector<std::string> nomi_documenti(const scenario& sc);
+
+// Prepares the train sheet, the slowdown prescriptions and the notes in
+// `insieme`, to be published with the rest of the set.
+esito_file prepara_documenti_autore(const scenario& sc, const tabelle& t,
+                                    const opzioni_documenti& voci,
+                                    insieme_sostituzioni& insieme);
+
 // Writes the train sheet, the slowdown prescriptions and the notes into `c`,
-// each replaced in one step, and lists their paths on `uscita`. Returns the
-// exit status.
+// as one set, and lists their paths on `uscita`. Returns the exit status.
 int scrivi_documenti(const scenario& sc, const tabelle& t,
                      const opzioni_documenti& voci, cartella& c,
                      std::ostream& uscita, std::ostream& errori);

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "tables/formato.h"
+#include "tools/coerenza.h"
 #include "tools/esiti.h"
 #include "tools/rapporto.h"
 
@@ -36,5 +37,14 @@ int carica_scenario(cartella& c, const scenario& sc, tabelle& t,
     esito = decodifica_file(c, nome_geometria_linea(sc), t.planimetria,
                             decodifica_piano, errori);
   }
-  return esito;
+  if (esito != uscita_riuscita) return esito;
+  const std::optional<incoerenza> i =
+      controlla_insieme({&t.stazioni, &t.celle,
+                         t.planimetria.presente() ? &t.planimetria : nullptr});
+  if (!i) return uscita_riuscita;
+  const std::string nomi[] = {nome_geometria_linea(sc),
+                              nome_tabella_stazioni(sc),
+                              nome_tabella_celle(sc)};
+  return errore_incoerenza_file(c.percorso(nomi[static_cast<int>(i->file)]), *i,
+                                errori);
 }

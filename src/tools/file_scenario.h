@@ -9,9 +9,10 @@
 #include "platform/cartella.h"
 #include "tables/tabelle.h"
 
-// Decodes the scenario's files from `c` into `t`. A file that cannot be read or
-// does not decode is reported on `errori`; returns the exit status (0 when all
-// decoded).
+// Decodes the scenario's files from `c` into `t` and checks them against each
+// other. A file that cannot be read, does not decode or does not fit the
+// others is reported on `errori`; returns the exit status (0 when all decoded
+// and agree).
 int carica_scenario(cartella& c, const scenario& sc, tabelle& t,
                     std::ostream& errori);
 

@@ -9,6 +9,7 @@
 #include "tables/campi.h"
 #include "tables/formato.h"
 #include "tables/metri.h"
+#include "tools/coerenza.h"
 #include "tools/esiti.h"
 #include "tools/formati.h"
 #include "tools/rapporto.h"
@@ -231,8 +232,7 @@ std::vector<std::size_t> metri_campione(const coordinate_piano& p, bool tutto) {
   return metri;
 }
 
-// --- One file
-// --------------------------------------------------------------------------------
+// --- One file ----------------------------------------------------------------
 
 void mostra_piano(const std::string& via, std::size_t byte,
                   const coordinate_piano& p, const opzioni_ispeziona& o,
@@ -265,8 +265,8 @@ void mostra_piano(const std::string& via, std::size_t byte,
     }
     return;
   }
-  uscita << via << ": geometria della linea, metri 0.." << p.ultimo_metro()
-         << ", " << byte << " byte\n";
+  uscita << visibile(via) << ": geometria della linea, metri 0.."
+         << p.ultimo_metro() << ", " << byte << " byte\n";
   uscita << "  elementi: " << m.interi << " interi, " << m.doppi << " doppi, "
          << m.vuoti << " vuoti; coordinate fino al metro " << m.ultimo_calcolato
          << '\n';
@@ -288,20 +288,13 @@ void mostra_piano(const std::string& via, std::size_t byte,
   }
 }
 
-// --- One file ----------------------------------------------------------------
-
-struct risultato_file {
-  int uscita = uscita_riuscita;
-  json documento;
-};
-
 void mostra_stazioni(const std::string& via, std::size_t byte,
                      const tabella_stazioni& t, const opzioni_ispeziona& o,
                      std::ostream& uscita, json& j) {
   j["tipo"] = "stazioni";
   j["record"] = json::array();
   if (!o.json) {
-    uscita << via << ": tabella delle stazioni, " << numero_stazioni
+    uscita << visibile(via) << ": tabella delle stazioni, " << numero_stazioni
            << " record, " << byte << " byte\n";
   }
   for (int n = 0; n < numero_stazioni; ++n) {
@@ -310,7 +303,7 @@ void mostra_stazioni(const std::string& via, std::size_t byte,
     if (o.json) {
       j["record"].push_back(stazione_json(n, r));
     } else {
-      uscita << "  " << stazione_testo(n, r) << '\n';
+      uscita << "  " << visibile(stazione_testo(n, r)) << '\n';
     }
   }
 }
@@ -328,8 +321,8 @@ void mostra_celle(const std::string& via, std::size_t byte,
   j["ultima_cella"] = celle.size() - 1;
   j["celle"] = json::array();
   if (!o.json) {
-    uscita << via << ": tabella delle celle, " << celle.size() << " celle (0.."
-           << celle.size() - 1 << "), " << byte << " byte\n";
+    uscita << visibile(via) << ": tabella delle celle, " << celle.size()
+           << " celle (0.." << celle.size() - 1 << "), " << byte << " byte\n";
   }
   for (std::size_t i : scelte) {
     if (o.json) {
@@ -340,78 +333,143 @@ void mostra_celle(const std::string& via, std::size_t byte,
   }
 }
 
-// Decodes the file's bytes by its kind and shows them. False when the bytes
-// do not decode.
-bool decodifica_e_mostra(tipo_file tipo, const std::string& via,
-                         const std::string& dati, const opzioni_ispeziona& o,
-                         std::ostream& uscita, json& j, errore_decodifica& e) {
+// One file decoded by its kind: the table that its bytes hold.
+struct file_decodificato {
+  tipo_file tipo;
+  std::string via;
+  std::size_t byte = 0;
+  tabella_stazioni stazioni;
+  std::vector<cella> celle;
+  coordinate_piano piano;
+};
+
+bool decodifica(const file_letto& f, tipo_file tipo, file_decodificato& d,
+                errore_decodifica& e) {
+  d.tipo = tipo;
+  d.via = f.percorso;
+  d.byte = f.dati.size();
   switch (tipo) {
-    case tipo_file::stazioni: {
-      tabella_stazioni t;
-      if (!decodifica_stazioni(dati, t, e)) return false;
-      mostra_stazioni(via, dati.size(), t, o, uscita, j);
-      return true;
-    }
-    case tipo_file::celle: {
-      std::vector<cella> celle;
-      if (!decodifica_celle(dati, celle, e)) return false;
-      mostra_celle(via, dati.size(), celle, o, uscita, j);
-      return true;
-    }
-    case tipo_file::geometria: {
-      coordinate_piano p;
-      if (!decodifica_piano(dati, p, e)) return false;
-      mostra_piano(via, dati.size(), p, o, uscita, j);
-      return true;
-    }
+    case tipo_file::stazioni:
+      return decodifica_stazioni(f.dati, d.stazioni, e);
+    case tipo_file::celle:
+      return decodifica_celle(f.dati, d.celle, e);
+    case tipo_file::geometria:
+      return decodifica_piano(f.dati, d.piano, e);
     case tipo_file::sconosciuto:
       break;
   }
   return false;
 }
 
-risultato_file ispeziona_file(const std::string& via,
-                              const opzioni_ispeziona& o, std::ostream& uscita,
-                              std::ostream& errori) {
-  risultato_file r;
-  r.documento["file"] = via;
+void mostra(const file_decodificato& d, const opzioni_ispeziona& o,
+            std::ostream& uscita, json& j) {
+  j["file"] = d.via;
+  switch (d.tipo) {
+    case tipo_file::stazioni:
+      return mostra_stazioni(d.via, d.byte, d.stazioni, o, uscita, j);
+    case tipo_file::celle:
+      return mostra_celle(d.via, d.byte, d.celle, o, uscita, j);
+    case tipo_file::geometria:
+      return mostra_piano(d.via, d.byte, d.piano, o, uscita, j);
+    case tipo_file::sconosciuto:
+      break;
+  }
+}
+
+// The kind of a file named on the command line; an unknown name, or --csv
+// for anything but cells, is a usage error (status 64).
+int controlla_tipo(const std::string& via, const opzioni_ispeziona& o,
+                   std::ostream& errori) {
   const tipo_file tipo = riconosci(via);
   if (tipo == tipo_file::sconosciuto) {
     errori
-        << via
+        << visibile(via)
         << ": file non riconosciuto (nomi attesi: *_linea.dat, *.sim, *.dat)\n";
-    r.uscita = uscita_uso_errato;
-    return r;
+    return uscita_uso_errato;
   }
   if (o.csv && tipo != tipo_file::celle) {
-    errori << via << ": --csv vale solo per la tabella delle celle (*.dat)\n";
-    r.uscita = uscita_uso_errato;
-    return r;
+    errori << visibile(via)
+           << ": --csv vale solo per la tabella delle celle (*.dat)\n";
+    return uscita_uso_errato;
   }
-  std::string dati;
-  const esito_file letto = leggi_percorso(via, dati);
-  if (!letto.ok) {
-    r.uscita = errore_file(letto, errori);
-    return r;
+  return uscita_riuscita;
+}
+
+// The files decoded, at most one of each kind, checked against each other.
+// Returns the exit status of the check.
+int controlla_coerenza(const std::vector<file_decodificato>& decodificati,
+                       std::ostream& errori) {
+  insieme_decodificato insieme;
+  const file_decodificato* per_tipo[3] = {nullptr, nullptr, nullptr};
+  for (const file_decodificato& d : decodificati) {
+    const auto k = static_cast<std::size_t>(d.tipo);
+    // Two files of one kind are not one scenario's set: nothing to check.
+    if (per_tipo[k] != nullptr) return uscita_riuscita;
+    per_tipo[k] = &d;
   }
-  errore_decodifica e;
-  if (!decodifica_e_mostra(tipo, via, dati, o, uscita, r.documento, e))
-    r.uscita = errore_decodifica_file(via, e, errori);
-  return r;
+  const auto di = [&](tipo_file t) { return per_tipo[static_cast<int>(t)]; };
+  if (di(tipo_file::stazioni))
+    insieme.stazioni = &di(tipo_file::stazioni)->stazioni;
+  if (di(tipo_file::celle)) insieme.celle = &di(tipo_file::celle)->celle;
+  if (di(tipo_file::geometria))
+    insieme.piano = &di(tipo_file::geometria)->piano;
+  const std::optional<incoerenza> i = controlla_insieme(insieme);
+  if (!i) return uscita_riuscita;
+  const tipo_file colpevole[] = {tipo_file::geometria, tipo_file::stazioni,
+                                 tipo_file::celle};
+  return errore_incoerenza_file(di(colpevole[static_cast<int>(i->file)])->via,
+                                *i, errori);
 }
 
 }  // namespace
 
+int ispeziona_letti(const std::vector<file_letto>& file,
+                    const opzioni_ispeziona& o, std::ostream& uscita,
+                    std::ostream& errori) {
+  int esito = uscita_riuscita;
+  std::vector<file_decodificato> decodificati;
+  for (const file_letto& f : file) {
+    const int tipo = controlla_tipo(f.percorso, o, errori);
+    esito = std::max(esito, tipo);
+    if (tipo != uscita_riuscita) continue;
+    file_decodificato d;
+    errore_decodifica e;
+    if (decodifica(f, riconosci(f.percorso), d, e)) {
+      decodificati.push_back(std::move(d));
+    } else {
+      esito = std::max(esito, errore_decodifica_file(f.percorso, e, errori));
+    }
+  }
+  esito = std::max(esito, controlla_coerenza(decodificati, errori));
+  json documenti = json::array();
+  for (const file_decodificato& d : decodificati) {
+    json j;
+    mostra(d, o, uscita, j);
+    if (o.json) documenti.push_back(std::move(j));
+  }
+  // A path or a name need not be UTF-8: what is not becomes U+FFFD.
+  if (o.json) {
+    uscita << documenti.dump(2, ' ', false, json::error_handler_t::replace)
+           << '\n';
+  }
+  return esito;
+}
+
 int esegui_ispeziona(const opzioni_ispeziona& o, std::ostream& uscita,
                      std::ostream& errori) {
   int esito = uscita_riuscita;
-  json documenti = json::array();
+  std::vector<file_letto> letti;
   for (const std::string& via : o.file) {
-    risultato_file r = ispeziona_file(via, o, uscita, errori);
-    esito = std::max(esito, r.uscita);
-    if (o.json && r.uscita == uscita_riuscita)
-      documenti.push_back(std::move(r.documento));
+    const int tipo = controlla_tipo(via, o, errori);
+    esito = std::max(esito, tipo);
+    if (tipo != uscita_riuscita) continue;
+    file_letto f{via, {}};
+    const esito_file letto = leggi_percorso(via, f.dati);
+    if (letto.ok) {
+      letti.push_back(std::move(f));
+    } else {
+      esito = std::max(esito, errore_file(letto, errori));
+    }
   }
-  if (o.json) uscita << documenti.dump(2) << '\n';
-  return esito;
+  return std::max(esito, ispeziona_letti(letti, o, uscita, errori));
 }

@@ -16,6 +16,21 @@ struct opzioni_ispeziona {
   bool csv = false;
 };
 
+// A file given to `inspect`, already read: its path and its bytes.
+struct file_letto {
+  std::string percorso;
+  std::string dati;
+};
+
+// Decodes the files, checks them against each other (a station table, a cell
+// file and a plan given together must be of one scenario), and shows them.
+// Returns the exit status: 3 when a file does not decode or does not fit the
+// others.
+int ispeziona_letti(const std::vector<file_letto>& file,
+                    const opzioni_ispeziona& o, std::ostream& uscita,
+                    std::ostream& errori);
+
+// `inspect`: reads the files named in `o`, then as `ispeziona_letti`.
 int esegui_ispeziona(const opzioni_ispeziona& o, std::ostream& uscita,
                      std::ostream& errori);
 

@@ -27,7 +27,7 @@ esito_file crea_file(cartella& c, const file_iniziale& f) {
   std::string testo;
   for (const std::string& riga : f.righe) testo += riga + "\r\n";
   std::unique_ptr<scrittore_file> scrittore;
-  const esito_file creato = c.crea(f.nome, scrittore);
+  const esito_file creato = c.crea(f.nome, f.nome, scrittore);
   if (!creato.ok) return creato;
   scrittore->scrivi(testo.data(), testo.size());
   const esito_file chiuso = scrittore->chiudi();

@@ -223,18 +223,27 @@ std::string pagina_html(const tabelle& t,
   return o.str();
 }
 
-esito_file scrivi_pagina(const scenario& sc, const tabelle& t, cartella& c,
-                         const std::optional<problemi_pagina>& problemi) {
+esito_file prepara_pagina(const scenario& sc, const tabelle& t,
+                          insieme_sostituzioni& insieme,
+                          const std::optional<problemi_pagina>& problemi) {
   std::vector<std::string> documenti;
   for (const std::string& nome :
        {nome_scheda_treno(sc), nome_rallentamenti(sc), nome_note(sc)}) {
-    if (c.esiste(nome)) documenti.push_back(nome);
+    if (insieme.destinazione().esiste(nome) || insieme.preparato(nome))
+      documenti.push_back(nome);
   }
   const std::string pagina = pagina_html(t, problemi, documenti);
-  return sostituisci_file(c, nome_pagina(sc),
-                          [&pagina](scrittore_file& uscita) {
-                            uscita.scrivi(pagina.data(), pagina.size());
-                          });
+  return insieme.prepara(nome_pagina(sc), [&pagina](scrittore_file& uscita) {
+    uscita.scrivi(pagina.data(), pagina.size());
+  });
+}
+
+esito_file scrivi_pagina(const scenario& sc, const tabelle& t, cartella& c,
+                         const std::optional<problemi_pagina>& problemi) {
+  insieme_sostituzioni insieme(c);
+  const esito_file esito = prepara_pagina(sc, t, insieme, problemi);
+  if (!esito.ok) return esito;
+  return insieme.pubblica();
 }
 
 int esegui_pagina(const opzioni_pagina& o, std::ostream& uscita,

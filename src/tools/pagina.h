@@ -14,6 +14,7 @@
 
 #include "core/scenario.h"
 #include "platform/cartella.h"
+#include "platform/sostituzione.h"
 #include "tables/tabelle.h"
 #include "tools/pagina_problemi.h"
 
@@ -29,6 +30,11 @@ std::string pagina_html(const tabelle& t,
 // scenario's documents that `c` holds.
 esito_file scrivi_pagina(const scenario& sc, const tabelle& t, cartella& c,
                          const std::optional<problemi_pagina>& problemi);
+// The same page prepared in `insieme`, to be published with the rest of the
+// set; it links the documents that are in the folder or in the set.
+esito_file prepara_pagina(const scenario& sc, const tabelle& t,
+                          insieme_sostituzioni& insieme,
+                          const std::optional<problemi_pagina>& problemi);
 
 struct opzioni_pagina {
   std::string cartella = ".";

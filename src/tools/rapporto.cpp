@@ -1,5 +1,9 @@
 #include "tools/rapporto.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
 #include "platform/cp1252.h"
 #include "tables/metri.h"
 #include "tools/esiti.h"
@@ -24,6 +28,28 @@ std::string prefisso(const luogo_lettura& luogo, const nomi_descrizioni& nomi) {
 
 }  // namespace
 
+std::string visibile(std::string_view utf8) {
+  std::string risultato;
+  risultato.reserve(utf8.size());
+  char escape[8];
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    const auto c = static_cast<unsigned char>(utf8[i]);
+    const auto dopo =
+        i + 1 < utf8.size() ? static_cast<unsigned char>(utf8[i + 1]) : 0;
+    if (c < 0x20 || c == 0x7F) {
+      std::snprintf(escape, sizeof escape, "\\x%02x", c);
+      risultato += escape;
+    } else if (c == 0xC2 && dopo >= 0x80 && dopo < 0xA0) {
+      std::snprintf(escape, sizeof escape, "\\u%04x", dopo);
+      risultato += escape;
+      ++i;
+    } else {
+      risultato += static_cast<char>(c);
+    }
+  }
+  return risultato;
+}
+
 std::string riga_errore(const diagnostica& d, const nomi_descrizioni& nomi) {
   const codice_diagnostico* voce = cerca_codice(d.codice_errore);
   std::string riga = prefisso(d.luogo_errore, nomi) + "errore " +
@@ -35,7 +61,7 @@ std::string riga_errore(const diagnostica& d, const nomi_descrizioni& nomi) {
       d.luogo_errore.fonte != fonte_lettura::scansione) {
     riga += " (a " + std::to_string(d.posizione_errore) + " m)";
   }
-  return riga;
+  return visibile(riga);
 }
 
 std::string riga_problema(const problema& p, const nomi_descrizioni& nomi) {
@@ -51,7 +77,7 @@ std::string riga_problema(const problema& p, const nomi_descrizioni& nomi) {
   riga += ": " + cp1252_a_utf8(componi(p.testo));
   if (!p.suggerimento.empty())
     riga += " (forse \"" + cp1252_a_utf8(p.suggerimento) + "\"?)";
-  return riga;
+  return visibile(riga);
 }
 
 std::string conta_problemi(const std::vector<problema>& problemi) {
@@ -63,7 +89,13 @@ std::string conta_problemi(const std::vector<problema>& problemi) {
 
 void stampa_problemi(const std::vector<problema>& problemi,
                      const nomi_descrizioni& nomi, std::ostream& errori) {
-  for (const problema& p : problemi) errori << riga_problema(p, nomi) << '\n';
+  const std::size_t mostrati = std::min(problemi.size(), problemi_mostrati);
+  for (std::size_t i = 0; i < mostrati; ++i)
+    errori << riga_problema(problemi[i], nomi) << '\n';
+  if (problemi.size() > mostrati) {
+    errori << "... e altri " << problemi.size() - mostrati
+           << " problemi non mostrati (solo i primi " << mostrati << ")\n";
+  }
   if (!problemi.empty()) errori << conta_problemi(problemi) << '\n';
 }
 
@@ -73,23 +105,39 @@ int errore(std::string_view a, std::ostream& errori) {
 }
 
 int errore_file(const esito_file& esito, std::ostream& errori) {
-  errori << esito.percorso << ": " << esito.motivo << '\n';
+  errori << visibile(esito.percorso) << ": " << esito.motivo << '\n';
   return uscita_errore_file;
 }
 
 int errore_decodifica_file(std::string_view percorso,
                            const errore_decodifica& e, std::ostream& errori) {
-  errori << percorso << ": errore di decodifica al byte " << e.offset << ": "
-         << e.motivo << '\n';
+  errori << visibile(percorso) << ": errore di decodifica al byte " << e.offset
+         << ": " << e.motivo << '\n';
+  return uscita_errore_file;
+}
+
+int errore_incoerenza_file(std::string_view percorso, const incoerenza& i,
+                           std::ostream& errori) {
+  errori << visibile(percorso) << ": file non coerente con gli altri al byte "
+         << i.offset << ": " << i.motivo << '\n';
+  return uscita_errore_file;
+}
+
+int errore_uscita_standard(int errno_sistema, std::ostream& errori) {
+  errori << "scrittura dello standard output non riuscita";
+  if (errno_sistema != 0) errori << ": " << std::strerror(errno_sistema);
+  errori << '\n';
   return uscita_errore_file;
 }
 
 int errore_nome(const esito_nomi& esito, std::ostream& errori) {
   if (esito.motivo == nome_rifiutato::non_rappresentabile) {
-    errori << "nome non rappresentabile in Windows-1252: \"" << esito.nome
-           << "\"\n";
+    errori << "nome non rappresentabile in Windows-1252: \""
+           << visibile(esito.nome) << "\"\n";
   } else {
-    errori << "nome non valido per un file: \"" << esito.nome << "\"\n";
+    errori << "nome non valido per un file (separatori, \"..\" e caratteri "
+              "di controllo non sono ammessi): \""
+           << visibile(esito.nome) << "\"\n";
   }
   return uscita_uso_errato;
 }

@@ -15,6 +15,7 @@
 #include "core/scenario.h"
 #include "platform/cartella.h"
 #include "tables/formato.h"
+#include "tools/coerenza.h"
 #include "validation/problemi.h"
 
 // How the user knows the two descriptions (paths in the console's UTF-8).
@@ -34,9 +35,20 @@ std::string riga_errore(const diagnostica& d, const nomi_descrizioni& nomi);
 std::string riga_problema(const problema& p, const nomi_descrizioni& nomi);
 // "3 errori, 1 avviso".
 std::string conta_problemi(const std::vector<problema>& problemi);
-// Every problem, one a line, then their count.
+
+// No one reads more problems than this: beyond it they are only counted, in
+// the lines for people and in JSON alike.
+inline constexpr std::size_t problemi_mostrati = 100;
+
+// The first `problemi_mostrati` problems, one a line, then how many more
+// there were, then their count.
 void stampa_problemi(const std::vector<problema>& problemi,
                      const nomi_descrizioni& nomi, std::ostream& errori);
+
+// The text with every control character shown as an escape ("\x1b",
+// "\u0085"), so that bytes from a description, a file or a path cannot act
+// on the terminal. UTF-8 in and out.
+std::string visibile(std::string_view utf8);
 
 // The fatal message " Errore n. " followed by the code; returns the status the
 // program ends with.
@@ -46,6 +58,13 @@ int errore_file(const esito_file& esito, std::ostream& errori);
 // A file that does not decode: "path: errore di decodifica al byte N: reason".
 int errore_decodifica_file(std::string_view percorso,
                            const errore_decodifica& e, std::ostream& errori);
+// A file that does not fit the other files of its scenario:
+// "path: file non coerente con gli altri al byte N: reason".
+int errore_incoerenza_file(std::string_view percorso, const incoerenza& i,
+                           std::ostream& errori);
+// Standard output could not be written (a full disk, a closed pipe): the
+// system's error number, 0 when unknown.
+int errore_uscita_standard(int errno_sistema, std::ostream& errori);
 // A name that cannot name a scenario.
 int errore_nome(const esito_nomi& esito, std::ostream& errori);
 

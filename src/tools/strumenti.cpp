@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <cerrno>
 #include <optional>
 #include <sstream>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "tools/nuovo.h"
 #include "tools/pagina.h"
 #include "tools/percorsi.h"
+#include "tools/rapporto.h"
 #include "tools/scenari_cartella.h"
 #include "tools/suggerimento.h"
 
@@ -307,10 +309,9 @@ std::optional<int> nomi_del_report(riga_di_comando& rc, std::ostream& errori) {
   return fine;
 }
 
-}  // namespace
-
-int esegui_strumenti(int argc, char** argv, std::ostream& uscita,
-                     std::ostream& errori) {
+// Runs the command that the arguments name; usage errors go to `errori`.
+int esegui_comando(int argc, char** argv, std::ostream& uscita,
+                   std::ostream& errori) {
   riga_di_comando rc;
   costruisci(rc);
   if (auto fine = analizza(rc.app, argc, argv, uscita, errori)) return *fine;
@@ -331,6 +332,19 @@ int esegui_strumenti(int argc, char** argv, std::ostream& uscita,
   if (rc.n->parsed()) return esegui_nuovo(rc.nuovo, uscita, errori);
   errori << rc.app.help();
   return uscita_uso_errato;
+}
+
+}  // namespace
+
+int esegui_strumenti(int argc, char** argv, std::ostream& uscita,
+                     std::ostream& errori) {
+  const int esito = esegui_comando(argc, argv, uscita, errori);
+  // What could not reach standard output (a full disk, a closed pipe) did not
+  // reach the user: the run failed as a file that cannot be written does.
+  errno = 0;
+  uscita.flush();
+  if (uscita.good()) return esito;
+  return std::max(esito, errore_uscita_standard(errno, errori));
 }
 
 std::string pagina_manuale_programma() {
