@@ -31,8 +31,8 @@ esito_file troppo_grande(std::string percorso) {
                              EFBIG);
 }
 
-// Reads what the descriptor gives, up to one byte beyond the limit, so that
-// a device without an end (/dev/zero) or a file that grows is refused too.
+// Reads what the descriptor gives, never more than the limit, so that a
+// device without an end (/dev/zero) or a file that grows is refused too.
 int leggi_entro_limite(int descrittore, std::string& contenuto) {
   contenuto.clear();
   char blocco[1 << 16];
@@ -43,8 +43,11 @@ int leggi_entro_limite(int descrittore, std::string& contenuto) {
       return errno;
     }
     if (letti == 0) return 0;
+    if (contenuto.size() + static_cast<std::size_t>(letti) >
+        dimensione_massima_lettura) {
+      return EFBIG;
+    }
     contenuto.append(blocco, static_cast<std::size_t>(letti));
-    if (contenuto.size() > dimensione_massima_lettura) return EFBIG;
   }
 }
 
@@ -161,7 +164,7 @@ esito_file cartella_reale::leggi(std::string_view nome,
   if (codice == 0) codice = leggi_entro_limite(descrittore, contenuto);
   ::close(descrittore);
   if (codice == EFBIG) {
-    contenuto.clear();
+    std::string().swap(contenuto);  // nothing of a refused file is kept
     return troppo_grande(via);
   }
   if (codice != 0) return fallito(via, codice);

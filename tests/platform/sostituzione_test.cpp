@@ -2,6 +2,7 @@
 #include "platform/sostituzione.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <filesystem>
@@ -88,6 +89,191 @@ TEST(Sostituzione, CreareNonApreMaiUnNomeGiaPreso) {
   }
   EXPECT_EQ(leggi_tutto(cartella / "bersaglio"), "intatto");
   EXPECT_EQ(leggi_tutto(cartella / ".a.txt.file"), "altrui");
+}
+
+// --- Sets of files -----------------------------------------------------------
+
+const std::string vecchi[] = {"vecchio a", "vecchio b", "vecchio c"};
+
+// A folder with the older files a, b and c, and a set that replaces them with
+// 10, 20 and 30 bytes.
+cartella_memoria con_tre_vecchi() {
+  cartella_memoria c;
+  for (int i = 0; i < 3; ++i) c.file[std::string(1, char('a' + i))] = vecchi[i];
+  return c;
+}
+
+esito_file prepara_tre(insieme_sostituzioni& insieme) {
+  for (int i = 0; i < 3; ++i) {
+    const esito_file esito =
+        insieme.prepara(std::string(1, char('a' + i)), [i](scrittore_file& s) {
+          const std::string nuovo(10 * (i + 1), 'n');
+          s.scrivi(nuovo.data(), nuovo.size());
+        });
+    if (!esito.ok) return esito;
+  }
+  return insieme.pubblica();
+}
+
+struct caso_insieme {
+  const char* descrizione;
+  std::size_t limite;  // bytes that fit in one file
+  int rinomine;        // renames before an I/O error, -1 for none
+  const char* percorso_fallito;
+  std::vector<std::string> attesi;  // a, b, c afterwards
+};
+
+void PrintTo(const caso_insieme& c, std::ostream* uscita) {
+  *uscita << c.descrizione;
+}
+
+class InsiemeDiFile : public ::testing::TestWithParam<caso_insieme> {};
+
+TEST_P(InsiemeDiFile, NessunVecchioFileSostituitoSeUnoNonSiScrive) {
+  const caso_insieme& caso = GetParam();
+  cartella_memoria c = con_tre_vecchi();
+  c.limite_scrittura = caso.limite;
+  c.rinomine_prima_del_guasto = caso.rinomine;
+  esito_file esito;
+  {
+    insieme_sostituzioni insieme(c);
+    esito = prepara_tre(insieme);
+  }
+  EXPECT_EQ(esito.ok, caso.percorso_fallito[0] == '\0') << esito.motivo;
+  if (!esito.ok) EXPECT_EQ(esito.percorso, caso.percorso_fallito);
+  EXPECT_EQ(c.file.size(), 3u);  // no temporary file is left behind
+  EXPECT_EQ(c.file["a"], caso.attesi[0]);
+  EXPECT_EQ(c.file["b"], caso.attesi[1]);
+  EXPECT_EQ(c.file["c"], caso.attesi[2]);
+}
+
+const std::string n10(10, 'n'), n20(20, 'n'), n30(30, 'n');
+
+INSTANTIATE_TEST_SUITE_P(
+    Guasti, InsiemeDiFile,
+    ::testing::Values(
+        caso_insieme{"tutti_scritti", std::size_t(-1), -1, "", {n10, n20, n30}},
+        caso_insieme{"disco_pieno_al_terzo_file",
+                     25,
+                     -1,
+                     "memoria/c",
+                     {vecchi[0], vecchi[1], vecchi[2]}},
+        caso_insieme{"disco_pieno_al_primo_file",
+                     5,
+                     -1,
+                     "memoria/a",
+                     {vecchi[0], vecchi[1], vecchi[2]}},
+        // A rename that fails is not a full disk: those before it stand,
+        // and the rest of the set is removed.
+        caso_insieme{"rinomina_fallita_a_meta",
+                     std::size_t(-1),
+                     1,
+                     "memoria/b",
+                     {n10, vecchi[1], vecchi[2]}}),
+    [](const auto& info) { return std::string(info.param.descrizione); });
+
+TEST(InsiemeDiFile, ScartatoNonSostituisceNulla) {
+  cartella_memoria c = con_tre_vecchi();
+  {
+    insieme_sostituzioni insieme(c);
+    ASSERT_TRUE(
+        insieme.prepara("a", [](scrittore_file& s) { s.scrivi("nuovo", 5); })
+            .ok);
+    EXPECT_EQ(c.file.size(), 4u);  // the temporary file, until the end
+  }
+  EXPECT_EQ(c.file.size(), 3u);
+  EXPECT_EQ(c.file["a"], vecchi[0]);
+}
+
+// --- Permissions
+// ---------------------------------------------------------------
+
+mode_t modo(const std::string& percorso) {
+  struct stat informazioni;
+  if (::stat(percorso.c_str(), &informazioni) != 0) return 0;
+  return informazioni.st_mode & 07777;
+}
+
+// The umask set for the life of one case.
+class con_umask {
+ public:
+  explicit con_umask(mode_t m) : prima_(::umask(m)) {}
+  ~con_umask() { ::umask(prima_); }
+
+ private:
+  mode_t prima_;
+};
+
+struct caso_modo {
+  const char* descrizione;
+  mode_t umask;
+  mode_t vecchio;  // 0: no older file
+  mode_t atteso;
+};
+
+void PrintTo(const caso_modo& c, std::ostream* uscita) {
+  *uscita << c.descrizione;
+}
+
+class PermessiDelFile : public ::testing::TestWithParam<caso_modo> {};
+
+TEST_P(PermessiDelFile, RestanoQuelliDelFileSostituito) {
+  const caso_modo& caso = GetParam();
+  const con_umask maschera(caso.umask);
+  cartella_temporanea cartella;
+  if (caso.vecchio != 0) {
+    scrivi_tutto(cartella / "a.dat", "vecchio");
+    ASSERT_EQ(::chmod((cartella / "a.dat").c_str(), caso.vecchio), 0);
+  }
+  cartella_reale c(cartella.percorso().string());
+  ASSERT_TRUE(sostituisci_file(c, "a.dat", [](scrittore_file& s) {
+                s.scrivi("nuovo", 5);
+              }).ok);
+  EXPECT_EQ(leggi_tutto(cartella / "a.dat"), "nuovo");
+  EXPECT_EQ(modo(cartella / "a.dat"), caso.atteso);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Modi, PermessiDelFile,
+    ::testing::Values(caso_modo{"nuovo_con_umask_022", 022, 0, 0644},
+                      caso_modo{"nuovo_con_umask_077", 077, 0, 0600},
+                      caso_modo{"nuovo_con_umask_002", 002, 0, 0664},
+                      caso_modo{"vecchio_0600", 022, 0600, 0600},
+                      caso_modo{"vecchio_0664_con_umask_077", 077, 0664, 0664},
+                      caso_modo{"vecchio_0755", 022, 0755, 0755}),
+    [](const auto& info) { return std::string(info.param.descrizione); });
+
+// --- Names taken by others
+// -----------------------------------------------------
+
+TEST(Sostituzione, LinkPiantatoInUnaCartellaCondivisaNonVieneSeguito) {
+  // A folder that everyone may write into, with the sticky bit, as /tmp: a
+  // link planted under the name an older release used for its temporary file
+  // points at a file of someone else. The replacement neither follows it nor
+  // removes it, and a user's own file of such a name survives too.
+  cartella_temporanea radice;
+  const std::filesystem::path condivisa = radice.percorso() / "condivisa";
+  std::filesystem::create_directory(condivisa);
+  ASSERT_EQ(::chmod(condivisa.c_str(), 01777), 0);
+  scrivi_tutto(radice / "bersaglio", "intatto");
+  std::filesystem::create_symlink(radice / "bersaglio",
+                                  condivisa / ".a.dat.nuovo");
+  scrivi_tutto(condivisa / ".b.dat.nuovo", "file dell'utente");
+  cartella_reale c(condivisa.string());
+  insieme_sostituzioni insieme(c);
+  for (const char* nome : {"a.dat", "b.dat"}) {
+    ASSERT_TRUE(
+        insieme.prepara(nome, [](scrittore_file& s) { s.scrivi("nuovo", 5); })
+            .ok);
+  }
+  ASSERT_TRUE(insieme.pubblica().ok);
+  EXPECT_EQ(leggi_tutto(radice / "bersaglio"), "intatto");
+  EXPECT_TRUE(std::filesystem::is_symlink(condivisa / ".a.dat.nuovo"));
+  EXPECT_EQ(leggi_tutto(condivisa / ".b.dat.nuovo"), "file dell'utente");
+  EXPECT_EQ(leggi_tutto(condivisa / "a.dat"), "nuovo");
+  EXPECT_EQ(elenco(condivisa),
+            (std::vector<std::string>{".a.dat.nuovo", ".b.dat.nuovo", "a.dat",
+                                      "b.dat"}));
 }
 
 }  // namespace

@@ -1,0 +1,108 @@
+// Reading a file from the disk: a file far larger than any the program writes,
+// a device without an end, a folder, a pipe.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <functional>
+#include <thread>
+
+#include "aiuti.h"
+#include "platform/cartella_reale.h"
+
+namespace {
+
+constexpr const char* troppo_grande =
+    "file troppo grande: oltre il limite di 64 MB";
+
+struct caso_limite {
+  const char* descrizione;
+  // Makes the file to read in `cartella` and returns its path.
+  std::function<std::string(const cartella_temporanea&)> prepara;
+  const char* motivo;  // empty when the file is read
+};
+
+void PrintTo(const caso_limite& c, std::ostream* uscita) {
+  *uscita << c.descrizione;
+}
+
+std::string sparso(const cartella_temporanea& cartella, std::size_t byte) {
+  const std::string via = cartella / "grande.txt";
+  scrivi_tutto(via, "");
+  std::filesystem::resize_file(via, byte);
+  return via;
+}
+
+class LetturaLimitata : public ::testing::TestWithParam<caso_limite> {};
+
+TEST_P(LetturaLimitata, RifiutaCioCheNonFinisceEntroIlLimite) {
+  const caso_limite& caso = GetParam();
+  cartella_temporanea cartella;
+  const std::string via = caso.prepara(cartella);
+  std::string contenuto = "prima";
+  const esito_file esito = leggi_percorso(via, contenuto);
+  if (std::string(caso.motivo).empty()) {
+    EXPECT_TRUE(esito.ok) << esito.motivo;
+    return;
+  }
+  EXPECT_FALSE(esito.ok);
+  EXPECT_EQ(esito.percorso, via);
+  EXPECT_EQ(esito.motivo, caso.motivo);
+  // Nothing of a refused file is held.
+  EXPECT_LE(contenuto.capacity(), std::size_t{1} << 20);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Casi, LetturaLimitata,
+    ::testing::Values(caso_limite{"dispositivo_senza_fine",
+                                  [](const cartella_temporanea&) {
+                                    return std::string("/dev/zero");
+                                  },
+                                  troppo_grande},
+                      // Refused by its size before any byte is read: a sparse
+                      // file of 64 MB and one byte.
+                      caso_limite{"file_oltre_64_MB",
+                                  [](const cartella_temporanea& c) {
+                                    return sparso(c,
+                                                  (std::size_t{64} << 20) + 1);
+                                  },
+                                  troppo_grande},
+                      caso_limite{"cartella",
+                                  [](const cartella_temporanea& c) {
+                                    return c.percorso().string();
+                                  },
+                                  "Is a directory"},
+                      caso_limite{"file_piccolo",
+                                  [](const cartella_temporanea& c) {
+                                    scrivi_tutto(c / "l.txt", "[generale]\r\n");
+                                    return c / "l.txt";
+                                  },
+                                  ""}),
+    [](const auto& info) { return std::string(info.param.descrizione); });
+
+TEST(LetturaLimitata, UnaPipeSiLeggeFinoAllaFine) {
+  // A pipe (a shell's process substitution) is read as a file is.
+  cartella_temporanea cartella;
+  const std::string via = cartella / "tubo";
+  ASSERT_EQ(::mkfifo(via.c_str(), 0600), 0);
+  std::thread scrittore([&via] {
+    const int d = ::open(via.c_str(), O_WRONLY);
+    const std::string testo(100000, 'x');
+    for (std::size_t fatto = 0; fatto < testo.size();) {
+      const ssize_t n = ::write(d, testo.data() + fatto, testo.size() - fatto);
+      if (n <= 0) break;
+      fatto += static_cast<std::size_t>(n);
+    }
+    ::close(d);
+  });
+  std::string contenuto;
+  const esito_file esito = leggi_percorso(via, contenuto);
+  scrittore.join();
+  EXPECT_TRUE(esito.ok) << esito.motivo;
+  EXPECT_EQ(contenuto, std::string(100000, 'x'));
+}
+
+}  // namespace
