@@ -140,7 +140,9 @@ TEST_P(InsiemeDiFile, NessunVecchioFileSostituitoSeUnoNonSiScrive) {
     esito = prepara_tre(insieme);
   }
   EXPECT_EQ(esito.ok, caso.percorso_fallito[0] == '\0') << esito.motivo;
-  if (!esito.ok) EXPECT_EQ(esito.percorso, caso.percorso_fallito);
+  if (!esito.ok) {
+    EXPECT_EQ(esito.percorso, caso.percorso_fallito);
+  }
   EXPECT_EQ(c.file.size(), 3u);  // no temporary file is left behind
   EXPECT_EQ(c.file["a"], caso.attesi[0]);
   EXPECT_EQ(c.file["b"], caso.attesi[1]);
