@@ -209,8 +209,10 @@ esito_file cartella_reale::pubblica(const std::vector<rinomina>& rinomine) {
   while (::flock(descrittore, LOCK_EX) != 0 && errno == EINTR) {
   }
   esito_file esito;
+  // A signal waits for the whole set: it finds either every file renamed or
+  // none.
+  const segnali_in_attesa attesa;
   for (const rinomina& r : rinomine) {
-    const segnali_in_attesa attesa;
     const std::string da = percorso(r.da);
     if (std::rename(da.c_str(), percorso(r.a).c_str()) != 0) {
       esito = fallito(percorso(r.a), errno);
