@@ -91,5 +91,9 @@ int costruzione_predefinita(std::ostream& uscita, std::ostream& errori) {
     return uscita_errore_file;
   }
   cartella_reale cartella(radice);
+  // Two builds started from one folder would share their descriptions: the
+  // second waits for the first.
+  const esito_file riservata = cartella.riserva();
+  if (!riservata.ok) return errore_file(riservata, errori);
   return costruisci_scenario(scenario{}, cartella, uscita, errori);
 }

@@ -142,6 +142,30 @@ class scrittore_reale : public scrittore_file {
 cartella_reale::cartella_reale(std::string radice)
     : radice_(std::move(radice)) {}
 
+cartella_reale::~cartella_reale() {
+  if (riservata_ >= 0) ::close(riservata_);
+}
+
+int cartella_reale::apri_bloccata(int& descrittore) const {
+  descrittore = ::open(radice_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (descrittore < 0) return errno;
+  while (::flock(descrittore, LOCK_EX) != 0) {
+    if (errno == EINTR) continue;
+    const int codice = errno;
+    ::close(descrittore);
+    descrittore = -1;
+    return codice;
+  }
+  return 0;
+}
+
+esito_file cartella_reale::riserva() {
+  if (riservata_ >= 0) return esito_file::riuscito();
+  const int codice = apri_bloccata(riservata_);
+  if (codice != 0) return fallito(radice_, codice);
+  return esito_file::riuscito();
+}
+
 std::string cartella_reale::percorso(std::string_view nome) const {
   std::string risultato = radice_;
   risultato += separatore;
@@ -202,11 +226,13 @@ esito_file cartella_reale::crea(std::string_view nome,
 }
 
 esito_file cartella_reale::pubblica(const std::vector<rinomina>& rinomine) {
-  int descrittore = ::open(radice_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (descrittore < 0) return fallito(radice_, errno);
   // The lock makes another run's renames wait for all of these: the folder
-  // then holds one run's set or the other's, never a mixture.
-  while (::flock(descrittore, LOCK_EX) != 0 && errno == EINTR) {
+  // then holds one run's set or the other's, never a mixture. A folder held
+  // already is locked by this run.
+  int descrittore = riservata_;
+  if (descrittore < 0) {
+    const int codice = apri_bloccata(descrittore);
+    if (codice != 0) return fallito(radice_, codice);
   }
   esito_file esito;
   // A signal waits for the whole set: it finds either every file renamed or
@@ -222,7 +248,7 @@ esito_file cartella_reale::pubblica(const std::vector<rinomina>& rinomine) {
   }
   // The renames are on the disk only once the folder itself is.
   if (esito.ok && ::fsync(descrittore) != 0) esito = fallito(radice_, errno);
-  ::close(descrittore);
+  if (descrittore != riservata_) ::close(descrittore);
   return esito;
 }
 

@@ -17,6 +17,14 @@ class cartella_reale : public cartella {
  public:
   // `radice` is the folder's path, without a trailing separator.
   explicit cartella_reale(std::string radice);
+  ~cartella_reale() override;
+  cartella_reale(const cartella_reale&) = delete;
+  cartella_reale& operator=(const cartella_reale&) = delete;
+
+  // Holds the folder for the rest of this object's life: another run that
+  // holds it or publishes into it waits. For a run whose working files have
+  // the same names as another run's (the build's two descriptions).
+  esito_file riserva();
 
   std::string percorso(std::string_view nome) const override;
   bool esiste(std::string_view nome) const override;
@@ -27,7 +35,12 @@ class cartella_reale : public cartella {
   esito_file cancella(std::string_view nome) override;
 
  private:
+  // Opens the folder into `descrittore` and locks it, waiting for another
+  // run that holds it; the system's error number, 0 on success.
+  int apri_bloccata(int& descrittore) const;
+
   std::string radice_;
+  int riservata_ = -1;  // the folder held by riserva(), or -1
 };
 
 // Reads a whole file given by its path; a failure names that path.

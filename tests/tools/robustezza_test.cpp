@@ -349,6 +349,29 @@ TEST(Robustezza, DueCompilazioniNellaStessaCartellaNonSiMescolano) {
   }
 }
 
+TEST(Robustezza, DueCostruzioniDallaStessaCartellaSiAttendono) {
+  // Both builds write, read back and delete the same two descriptions: the
+  // second waits for the first, and neither finds a description gone.
+  cartella_temporanea cartella;
+  const std::string copia = cartella / "scenario_builder";
+  fs::copy_file(programma, copia);
+  const std::string script = virgolette(copia) + " & a=$!\n" +
+                             virgolette(copia) +
+                             " & b=$!\nwait $a; x=$?\nwait $b; y=$?\n"
+                             "echo $x $y\n";
+  ASSERT_EQ(esegui(virgolette(copia)), 0);
+  const std::string piano = leggi_tutto(cartella / binari[0]);
+  for (int volta = 0; volta < 4; ++volta) {
+    SCOPED_TRACE(volta);
+    std::string uscita, errori;
+    ASSERT_EQ(esegui_script(script, &uscita, &errori), 0) << errori;
+    EXPECT_EQ(uscita, "0 0\n") << errori;
+    EXPECT_EQ(errori, "Attendere\nAttendere\n");
+    EXPECT_EQ(leggi_tutto(cartella / binari[0]), piano);
+    EXPECT_EQ(elenco(cartella.percorso()).size(), 7u);
+  }
+}
+
 TEST(Robustezza, LinkPiantatiInUnaCartellaCondivisaNonVengonoSeguiti) {
   // A sticky world-writable folder, as /tmp: links planted under the names an
   // older release gave its temporary files, for compile, report and the bare
