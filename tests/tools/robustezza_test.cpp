@@ -153,8 +153,9 @@ TEST(Robustezza, JsonValidoPerOgniPercorsoEOgniByte) {
   EXPECT_EQ(esegui_controlla(o, uscita, errori), 0) << errori.str();
   const auto j = nlohmann::json::parse(uscita.str());  // throws when invalid
   EXPECT_EQ(j["linea"], (cartella / "l") + "\xEF\xBF\xBD\x1b.txt");
-  ASSERT_EQ(j["avvisi"].size(), 2u);
-  EXPECT_EQ(j["avvisi"][0]["testo"], "campo ignorato: \"pend\x1b[31mza\x07\"");
+  ASSERT_EQ(j["problemi"].size(), 2u);
+  EXPECT_EQ(j["problemi"][0]["messaggio"],
+            "campo ignorato: \"pend\x1b[31mza\x07\"");
 }
 
 TEST(Robustezza, CaratteriDiControlloMostratiConEscape) {
@@ -201,7 +202,7 @@ TEST(Robustezza, InspectMostraINomiConEscapeEJsonValido) {
 // --- Many warnings, huge inputs
 // ---------------------------------------------------
 
-TEST(Robustezza, OltreICentoAvvisiSoloIlConto) {
+TEST(Robustezza, OltreICentoProblemiSoloIlConto) {
   cartella_temporanea cartella;
   std::string righe;
   for (int n = 0; n < 250; ++n) righe += "refuso" + std::to_string(n) + "\r\n";
@@ -220,17 +221,17 @@ TEST(Robustezza, OltreICentoAvvisiSoloIlConto) {
   ASSERT_EQ(righe_errori.size(), 102u) << errori;
   EXPECT_NE(righe_errori[99].find("refuso99"), std::string::npos);
   EXPECT_EQ(righe_errori[100],
-            "... e altri 150 avvisi non mostrati (solo i primi 100)");
-  EXPECT_EQ(righe_errori[101], "250 avvisi");
-  EXPECT_EQ(uscita, "nessun errore, 250 avvisi\n");
+            "... e altri 150 problemi non mostrati (solo i primi 100)");
+  EXPECT_EQ(righe_errori[101], "0 errori, 250 avvisi");
 
   EXPECT_EQ(
       strumenti({"check", "--json", cartella / "l.txt", cartella / "t.txt"},
                 uscita, errori),
       0);
   const auto j = nlohmann::json::parse(uscita);
-  EXPECT_EQ(j["avvisi"].size(), 100u);
-  EXPECT_EQ(j["avvisi_omessi"], 150);
+  EXPECT_EQ(j["problemi"].size(), 100u);
+  EXPECT_EQ(j["problemi_omessi"], 150);
+  EXPECT_EQ(j["avvisi"], 250);
 }
 
 TEST(Robustezza, IngressiSenzaFineOCheNonSonoFileRifiutati) {
