@@ -159,8 +159,11 @@ void stampa_json(const compilazione_controllata& c,
   j["treno"] = nomi.treno;
   j["registro"] = registro_json(c, nomi);
   j["problemi"] = nlohmann::ordered_json::array();
-  for (const problema& p : c.problemi)
-    j["problemi"].push_back(problema_json(p, nomi));
+  const std::size_t mostrati = std::min(c.problemi.size(), problemi_mostrati);
+  for (std::size_t i = 0; i < mostrati; ++i)
+    j["problemi"].push_back(problema_json(c.problemi[i], nomi));
+  if (c.problemi.size() > mostrati)
+    j["problemi_omessi"] = c.problemi.size() - mostrati;
   j["errori"] = conta(c.problemi, gravita::errore);
   j["avvisi"] = conta(c.problemi, gravita::avviso);
   j["uscita"] = esito;
