@@ -52,8 +52,10 @@ class cartella {
   virtual esito_file leggi(std::string_view nome, std::string& contenuto) = 0;
   // Creates a file that does not exist yet, to replace the file `sostituisce`
   // later: it takes that file's permissions (a new file's when there is
-  // none). An existing name, a link included, is refused: nothing already
-  // there is ever written through.
+  // none), and until it is renamed or deleted it is a temporary file, which
+  // a signal that ends the program removes. With `sostituisce` equal to
+  // `nome` the file is a final one. An existing name, a link included, is
+  // refused: nothing already there is ever written through.
   virtual esito_file crea(std::string_view nome, std::string_view sostituisce,
                           std::unique_ptr<scrittore_file>& scrittore) = 0;
   // Renames each `da` over its `a`, in order, then makes the renames

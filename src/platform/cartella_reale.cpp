@@ -206,7 +206,7 @@ esito_file cartella_reale::crea(std::string_view nome,
         ::open(via.c_str(),
                O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (descrittore < 0) return fallito(via, errno);
-    registra_temporaneo(via);
+    if (nome != sostituisce) registra_temporaneo(via);
   }
   // A file that replaces another keeps the permissions the user gave it.
   struct stat vecchio;

@@ -300,6 +300,11 @@ std::optional<int> nomi_del_report(riga_di_comando& rc, std::ostream& errori) {
   const bool con_linea = rc.r->get_option("--line-name")->count() > 0;
   const bool con_treno = rc.r->get_option("--train-code")->count() > 0;
   if (con_linea && con_treno) return std::nullopt;
+  // A name given is refused before the folder is searched with it.
+  scenario controllato;
+  const esito_nomi nomi =
+      scenario_da_nomi(o.nome_linea, o.codice_treno, controllato);
+  if (nomi.motivo != nome_rifiutato::nessuno) return errore_nome(nomi, errori);
   nomi_scenario scelto;
   const auto fine = scegli_scenario(
       o.cartella, con_linea ? std::optional(o.nome_linea) : std::nullopt,

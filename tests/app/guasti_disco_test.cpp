@@ -48,8 +48,10 @@ TEST_P(BuildSuDiscoGuasto, NonSostituisceNullaENominaIlFile) {
   cartella_memoria c;
   for (const std::string& nome : file_che_restano()) c.file[nome] = "vecchio";
   caso.guasta(c);
-  std::ostringstream errori;
-  EXPECT_EQ(costruisci_scenario(sc, c, errori), caso.uscita);
+  std::ostringstream uscita, errori;
+  EXPECT_EQ(costruisci_scenario(sc, c, uscita, errori), caso.uscita);
+  // Only what was replaced is listed as written.
+  EXPECT_EQ(uscita.str().empty(), !caso.sostituiti) << uscita.str();
   EXPECT_EQ(errori.str(), std::string("Attendere\n") + caso.errori);
   for (const std::string& nome : file_che_restano()) {
     ASSERT_TRUE(c.esiste(nome)) << nome;

@@ -356,9 +356,10 @@ TEST(Robustezza, DueCostruzioniDallaStessaCartellaSiAttendono) {
   cartella_temporanea cartella;
   const std::string copia = cartella / "scenario_builder";
   fs::copy_file(programma, copia);
-  const std::string script = virgolette(copia) + " & a=$!\n" +
+  const std::string script = virgolette(copia) + " >/dev/null & a=$!\n" +
                              virgolette(copia) +
-                             " & b=$!\nwait $a; x=$?\nwait $b; y=$?\n"
+                             " >/dev/null & b=$!\nwait $a; x=$?\nwait $b; "
+                             "y=$?\n"
                              "echo $x $y\n";
   ASSERT_EQ(esegui(virgolette(copia)), 0);
   const std::string piano = leggi_tutto(cartella / binari[0]);
