@@ -19,13 +19,26 @@ struct scansione {
   std::vector<cella>& c;
   int32_t ultima;
   bool codice = false;  // a rule found no place (codes 11 to 13)
+  // For the search below: the cells that may take a mark (nullptr: any), and
+  // which of them are still undecided; the scan stops at the first test of an
+  // undecided cell (`bivio`), and notes a mark where none may be (`fallita`).
+  const std::vector<bool>* segnabili = nullptr;
+  const std::vector<int8_t>* decise = nullptr;
+  int32_t bivio = -1;
+  bool fallita = false;
 
-  bool libera(int32_t i) const {
-    return i >= 0 && i <= ultima &&
-           cella_libera(c[static_cast<std::size_t>(i)]);
+  bool ferma() const { return bivio >= 0; }
+  bool libera(int32_t i) {
+    if (i < 0 || i > ultima || !cella_libera(at(i))) return false;
+    if (decise != nullptr && bivio < 0 &&
+        (*decise)[static_cast<std::size_t>(i)] < 0)
+      bivio = i;
+    return true;
   }
   cella& at(int32_t i) { return c[static_cast<std::size_t>(i)]; }
   void segna(int32_t i) {
+    if (segnabili != nullptr && !(*segnabili)[static_cast<std::size_t>(i)])
+      fallita = true;
     at(i).tipo = cella_codice_velocita;
     at(i).dato1 = valore_segno;
   }
@@ -93,7 +106,7 @@ struct scansione {
     }
   }
   void esegui() {
-    for (int32_t i = 1; i <= ultima - 2; ++i) {
+    for (int32_t i = 1; i <= ultima - 2 && !ferma(); ++i) {
       if (at(i).tipo == cella_avviso_rallentamento) regola_a(i);
       if (at(i).tipo != cella_inizio_rallentamento) continue;
       regola_b(i);
@@ -123,26 +136,85 @@ std::vector<cella> prima_della_scansione(const lavoro& l,
   return prima;
 }
 
-// Runs the scan until the 180s that it does not put back are all lines'.
-// Returns the cells after the last scan.
-std::vector<cella> separa(const lavoro& l, std::vector<bool>& di_riga,
-                          bool& codice) {
-  for (;;) {
+// The scan on the cells before it, given which 180s are lines'. Returns how
+// many cells it leaves different from the tables (a code counts as one more).
+int differenze(const lavoro& l, const std::vector<bool>& di_riga,
+               std::vector<cella>& dopo, bool& codice) {
+  dopo = prima_della_scansione(l, di_riga);
+  scansione s{dopo, l.ultima};
+  s.esegui();
+  codice = s.codice;
+  int diverse = codice ? 1 : 0;
+  for (int32_t i = 0; i <= l.ultima; ++i) {
+    const cella& x = dopo[static_cast<std::size_t>(i)];
+    if (x.tipo != l.c(i).tipo || x.dato1 != l.c(i).dato1) ++diverse;
+  }
+  return diverse;
+}
+
+// The search for which 180s are lines': the scan runs with every 180 it has
+// not yet met taken as free; when it tests one, the search tries it as free
+// (the scan marks it) and then as a line's. A branch ends when the scan would
+// mark a cell that holds no 180, or finds no room.
+struct ricerca {
+  const lavoro& l;
+  std::vector<bool> segnabili;  // the cells that hold a 180
+  std::vector<int8_t> decise;   // -1 not yet met, 0 free, 1 a line's
+  int nodi = 0;
+
+  bool cerca() {
+    if (++nodi > nodi_massimi) return false;
+    std::vector<bool> di_riga(decise.size());
+    for (std::size_t i = 0; i < decise.size(); ++i) di_riga[i] = decise[i] == 1;
     std::vector<cella> dopo = prima_della_scansione(l, di_riga);
     scansione s{dopo, l.ultima};
+    s.segnabili = &segnabili;
+    s.decise = &decise;
     s.esegui();
-    codice = s.codice;
-    bool cambiata = false;
-    for (int32_t i = 0; i <= l.ultima; ++i) {
-      const auto k = static_cast<std::size_t>(i);
-      if (segno_della_scansione(l.c(i)) && !di_riga[k] &&
-          !segno_della_scansione(dopo[k])) {
-        di_riga[k] = true;
-        cambiata = true;
-      }
+    // A failure before the branch point fails again in both branches.
+    if (s.bivio < 0) return !s.fallita && !s.codice && finita(di_riga);
+    const auto k = static_cast<std::size_t>(s.bivio);
+    for (int8_t scelta : {0, 1}) {
+      decise[k] = scelta;
+      if (cerca()) return true;
     }
-    if (!cambiata) return dopo;
+    decise[k] = -1;
+    return false;
   }
+  // Every 180 the scan did not mark is a line's.
+  bool finita(std::vector<bool>& di_riga) {
+    for (std::size_t i = 0; i < decise.size(); ++i)
+      if (segnabili[i] && decise[i] < 0) di_riga[i] = true;
+    std::vector<cella> dopo;
+    bool codice;
+    if (differenze(l, di_riga, dopo, codice) != 0) return false;
+    for (std::size_t i = 0; i < decise.size(); ++i)
+      decise[i] = di_riga[i] ? 1 : 0;
+    return true;
+  }
+  static constexpr int nodi_massimi = 20000;
+};
+
+// Which 180s are lines', and the cells after the scan with that choice.
+std::vector<cella> separa(const lavoro& l, std::vector<bool>& di_riga,
+                          bool& codice) {
+  ricerca r{l, std::vector<bool>(l.celle.size(), false),
+            std::vector<int8_t>(l.celle.size(), 1)};
+  for (int32_t i = 0; i <= l.ultima; ++i) {
+    const auto k = static_cast<std::size_t>(i);
+    r.segnabili[k] = segno_della_scansione(l.c(i));
+    if (r.segnabili[k]) r.decise[k] = -1;
+  }
+  if (r.cerca()) {
+    for (std::size_t i = 0; i < di_riga.size(); ++i)
+      if (r.segnabili[i]) di_riga[i] = r.decise[i] == 1;
+  } else {
+    for (std::size_t i = 0; i < di_riga.size(); ++i)
+      if (r.segnabili[i]) di_riga[i] = true;
+  }
+  std::vector<cella> dopo;
+  differenze(l, di_riga, dopo, codice);
+  return dopo;
 }
 
 voce_descrizione riga_abbattimento(const cella& c, int32_t i) {

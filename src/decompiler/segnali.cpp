@@ -17,24 +17,80 @@ bool lati_dal_segno(uint8_t valore, int b, int64_t& lati) {
   return true;
 }
 
-// How many of the signal's four marks show the value that `lati` gives.
-int segni_concordi(const lavoro& l, int32_t i, int64_t lati) {
-  int concordi = 0;
-  for (int b = 1; b <= 4; ++b) {
-    const int64_t c = int64_t{i} - 2 * b;
-    if (l.in_tabella(c) && l.c(static_cast<int32_t>(c)).avvicinamento ==
-                               static_cast<uint8_t>(lati * 10 + b))
-      ++concordi;
+// The last digit of dato4: sx * 3 + dx when rapp is a whole number of tens
+// and sx * 3 + dx below 10, as in most signals.
+int64_t lati_naturali(const cella& c) { return resto(c.dato4, 10); }
+
+// The marks that the lines would write, each with its writer (the signal's
+// cell, or -1 for a station): the stations' marks, and the signals' with the
+// sx * 3 + dx chosen so far (`lati`, by cell).
+using altri_segni = std::vector<std::vector<std::pair<uint8_t, int32_t>>>;
+
+altri_segni segni_degli_altri(const lavoro& l,
+                              const std::vector<int64_t>& lati) {
+  altri_segni altri(l.celle.size());
+  for (const scrittore_avvicinamento& s : l.scrittori)
+    altri[static_cast<std::size_t>(s.cella)].push_back({s.valore, -1});
+  for (int32_t i = 0; i <= l.ultima; ++i) {
+    if (l.c(i).tipo != cella_segnale) continue;
+    for (int b = 1; b <= 4; ++b) {
+      const int64_t c = int64_t{i} - 2 * b;
+      if (l.in_tabella(c))
+        altri[static_cast<std::size_t>(c)].push_back(
+            {static_cast<uint8_t>(lati[static_cast<std::size_t>(i)] * 10 + b),
+             i});
+    }
   }
-  return concordi;
+  return altri;
 }
 
-// sx * 3 + dx: the last digit of dato4 unless the marks say otherwise; then
-// the value that the marks give that also leaves a whole rapp.
-int64_t lati_del_segnale(const lavoro& l, int32_t i) {
+int64_t lati_del_segnale(const lavoro& l, const altri_segni& altri, int32_t i);
+
+// Every signal's sx * 3 + dx. One signal's choice tells which marks are its
+// and which another's, so the choices are made again until they settle.
+std::vector<int64_t> lati_dei_segnali(const lavoro& l) {
+  std::vector<int64_t> lati(l.celle.size(), 0);
+  for (int32_t i = 0; i <= l.ultima; ++i)
+    lati[static_cast<std::size_t>(i)] = lati_naturali(l.c(i));
+  for (int giro = 0; giro < 4; ++giro) {
+    const altri_segni altri = segni_degli_altri(l, lati);
+    std::vector<int64_t> nuovi = lati;
+    for (int32_t i = 0; i <= l.ultima; ++i)
+      if (l.c(i).tipo == cella_segnale)
+        nuovi[static_cast<std::size_t>(i)] = lati_del_segnale(l, altri, i);
+    if (nuovi == lati) break;
+    lati = std::move(nuovi);
+  }
+  return lati;
+}
+
+// How a value of sx * 3 + dx fits the marks: the marks it contradicts (a
+// visible mark that neither it nor another line writes), then those it shows.
+std::pair<int, int> adattamento(const lavoro& l, const altri_segni& altri,
+                                int32_t i, int64_t lati) {
+  int contrari = 0, concordi = 0;
+  for (int b = 1; b <= 4; ++b) {
+    const int64_t c = int64_t{i} - 2 * b;
+    if (!l.in_tabella(c)) continue;
+    const uint8_t visto = l.c(static_cast<int32_t>(c)).avvicinamento;
+    if (visto == static_cast<uint8_t>(lati * 10 + b)) {
+      ++concordi;
+      continue;
+    }
+    bool altro = false;
+    for (const auto& [valore, di] : altri[static_cast<std::size_t>(c)])
+      altro |= di != i && valore == visto;
+    if (!altro) ++contrari;
+  }
+  return {contrari, concordi};
+}
+
+// sx * 3 + dx: the natural value unless the marks fit another value better,
+// one that a mark gives and that leaves a whole rapp.
+int64_t lati_del_segnale(const lavoro& l, const altri_segni& altri, int32_t i) {
   const int64_t dato4 = l.c(i).dato4;
-  int64_t migliore = resto(dato4, 10);
-  int migliori_concordi = segni_concordi(l, i, migliore);
+  int64_t migliore = lati_naturali(l.c(i));
+  auto [contrari, concordi] = adattamento(l, altri, i, migliore);
   for (int b = 1; b <= 4; ++b) {
     const int64_t c = int64_t{i} - 2 * b;
     int64_t lati;
@@ -43,10 +99,12 @@ int64_t lati_del_segnale(const lavoro& l, int32_t i) {
       continue;
     for (int t = 0; t < 5; ++t) {
       const int64_t prova = lati + 128 * t;
-      const int concordi = segni_concordi(l, i, prova);
-      if (resto(dato4 - prova, 10) == 0 && concordi > migliori_concordi) {
+      if (resto(dato4 - prova, 10) != 0) continue;
+      const auto [x, y] = adattamento(l, altri, i, prova);
+      if (x < contrari || (x == contrari && y > concordi)) {
         migliore = prova;
-        migliori_concordi = concordi;
+        contrari = x;
+        concordi = y;
       }
     }
   }
@@ -56,10 +114,11 @@ int64_t lati_del_segnale(const lavoro& l, int32_t i) {
 }  // namespace
 
 void segnali_treno(lavoro& l) {
+  const std::vector<int64_t> lati_scelti = lati_dei_segnali(l);
   for (int32_t i = 0; i <= l.ultima; ++i) {
     const cella& c = l.c(i);
     if (c.tipo != cella_segnale) continue;
-    const int64_t lati = lati_del_segnale(l, i);
+    const int64_t lati = lati_scelti[static_cast<std::size_t>(i)];
     const int64_t rapp = (c.dato4 - lati) / 10;
     // A time value is kept only when sx is 2; one from 1 to 100 would be
     // raised to 101, so it is written 256 higher.
