@@ -51,10 +51,10 @@ bool cella_avviso_di(const lavoro& l, int32_t s, int32_t& a) {
 
 // The four cells before the warning cell: -1 when they are not there, 0 when
 // their second values are 0, 1 when they carry their numbers twice.
-int celle_prima_dell_avviso(const lavoro& l, int32_t a) {
+int celle_prima_dell_avviso(const lavoro& l, int32_t b) {
   int schema = -1;
   for (int k = 0; k < 4; ++k) {
-    const int64_t i = int64_t{a} - 1 - k;
+    const int64_t i = int64_t{b} - k;
     if (!l.in_tabella(i)) return -1;
     const cella& c = l.c(static_cast<int32_t>(i));
     if (c.tipo != cella_prima_dell_avviso || c.dato1 != k + 1 ||
@@ -78,15 +78,23 @@ void rallentamento(lavoro& l, int32_t s, std::vector<bool>& usata) {
   int32_t a = 0;
   const bool avviso = s >= cella_con_avviso - 1 && cella_avviso_di(l, s, a);
   // A d_v whose low 16 bits are 0 still numbers the four cells twice.
-  const int schema = avviso ? celle_prima_dell_avviso(l, a) : -1;
+  // The four cells start just before the warning cell, or one cell earlier
+  // when the start lies 25 m before a cell's end and that cell is even.
+  int32_t b = a - 1;
+  int schema = avviso ? celle_prima_dell_avviso(l, b) : -1;
+  if (schema < 0 && avviso && (a - 2) % 2 == 0) {
+    schema = celle_prima_dell_avviso(l, a - 2);
+    if (schema >= 0) b = a - 2;
+  }
   const bool f_ta = schema == 1 || (schema == 0 && c.dato2 == 0);
   int64_t x = metro_cella_piu_uno(s);
   if (s == cella_con_avviso - 1 && avviso) x += 10;
+  if (b == a - 2) x -= 25;
   const int64_t d_v =
       c.dato2 != 0 ? c.dato2 : (f_ta && schema == 1 ? 65536 : 0);
   const std::string riga = riga_valori(
       "rallentamento",
-      {x, c.dato1, 50 * (int64_t{e} - s), c.dato3, f_ta ? 1 : 0, d_v});
+      {x, c.dato1, 50 * (int64_t{e} - 1) - x, c.dato3, f_ta ? 1 : 0, d_v});
   l.rallentamenti.push_back({"tratto lento a " + std::to_string(c.dato1) +
                                  " km/h dalla cella " + std::to_string(s) +
                                  " alla cella " + std::to_string(e),
@@ -100,7 +108,7 @@ void rallentamento(lavoro& l, int32_t s, std::vector<bool>& usata) {
   spiega(l, s);
   spiega(l, e);
   if (avviso) spiega(l, a);
-  for (int k = 0; f_ta && k < 4; ++k) spiega(l, a - 1 - k);
+  for (int k = 0; f_ta && k < 4; ++k) spiega(l, b - k);
 }
 
 }  // namespace
