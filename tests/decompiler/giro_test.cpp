@@ -52,3 +52,45 @@ TEST(Giro, FixturePiccolaConESenzaPiano) {
 }
 
 }  // namespace
+
+namespace {
+
+// Tables that no description compiles to: each edit is reported at its cell
+// or record.
+TEST(Giro, TabelleModificateAManoSonoSegnalate) {
+  struct modifica {
+    const char* nome;
+    void (*cambia)(compilazione&);
+    voce_inspiegata::tabella dove;
+    int32_t indice;
+  };
+  const modifica modifiche[] = {
+      {"tipo_sconosciuto", [](compilazione& c) { c.celle[40].tipo = 7; },
+       voce_inspiegata::tabella::celle, 40},
+      {"codice_di_gara", [](compilazione& c) { c.celle[1].dato2 += 1; },
+       voce_inspiegata::tabella::celle, 1},
+      {"segno_di_avvicinamento_orfano",
+       [](compilazione& c) { c.celle[300].avvicinamento = 77; },
+       voce_inspiegata::tabella::celle, 300},
+      {"fermata_di_un_altro_record",
+       [](compilazione& c) { c.celle[9].dato1 = 5; },
+       voce_inspiegata::tabella::celle, 9},
+      {"valore_riservato", [](compilazione& c) { c.stazioni[85].campo7 = 611; },
+       voce_inspiegata::tabella::stazioni, 85},
+      {"punto_del_piano",
+       [](compilazione& c) { c.piano.valore[0][5000] += 1e-9; },
+       voce_inspiegata::tabella::piano, 5000},
+  };
+  const compilazione originale = compila(righe_linea(), righe_treno());
+  for (const modifica& m : modifiche) {
+    compilazione c = originale;
+    m.cambia(c);
+    const esito_decompilazione d = decompila_tabelle(c);
+    bool trovata = false;
+    for (const voce_inspiegata& v : d.inspiegate)
+      trovata |= v.dove == m.dove && v.indice == m.indice;
+    EXPECT_TRUE(trovata) << m.nome;
+  }
+}
+
+}  // namespace
