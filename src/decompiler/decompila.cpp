@@ -3,37 +3,20 @@
 #include <cmath>
 #include <string>
 
+#include "compiler/codici_gara.h"
+#include "compiler/memorizza_percorso.h"
 #include "decompiler/lavoro.h"
 #include "decompiler/profili.h"
-#include "platform/cp1252.h"
 
 namespace {
 
 constexpr int32_t lunghezza_massima = 1000000;
-constexpr int16_t riservato_cella = 5121;
-constexpr int16_t riservato_linea = 610;
-
-// The competition codes, as the compiler computes them from the train code
-// and the line name: the decompiler cannot call the compiler, and needs them
-// to tell a scenario whose codes were edited by hand.
-void codici_gara(const tabella_stazioni& s, int32_t& og, int32_t& st) {
-  std::string testo = s[record_nome_treno].nome + s[record_linea].nome;
-  for (char& c : testo)
-    c = static_cast<char>(minuscola_cp1252(static_cast<unsigned char>(c)));
-  testo = (testo + "aabbccddeeffgghhiillmmnnoo").substr(0, 25);
-  og = st = 0;
-  int32_t k = 1;
-  for (char c : testo) {
-    og += static_cast<unsigned char>(c);
-    st += static_cast<unsigned char>(c) * k++;
-  }
-}
 
 // Takes out the reserved values and the competition codes, which compiling
 // puts back; reports any that is not what compiling puts there.
 void togli_riservati(lavoro& l) {
-  int32_t og, st;
-  codici_gara(l.stazioni, og, st);
+  const int32_t og = codice_gara_og(l.stazioni);
+  const int32_t st = codice_gara_st(l.stazioni);
   stazione& linea = l.stazioni[record_linea];
   cella& prima = l.celle[1];
   const auto stazioni = voce_inspiegata::tabella::stazioni;
