@@ -74,13 +74,26 @@ void spiega_segni(stato_gallerie& g, const linea_galleria& linea) {
   }
 }
 
+// A line of kind 0 that paints the cells [a, b] again after a run's line
+// that started early over them.
+void ridipingi(stato_gallerie& g, int32_t a, int32_t b) {
+  for (int32_t c = a; c <= b; ++c)
+    g.proprietaria[static_cast<std::size_t>(c)] =
+        static_cast<int32_t>(g.linee.size());
+  g.linee.push_back({a, b, 0, false});
+}
+
 // The line of the run [a, b]: its first cell, up to three cells early on
-// tunnel cells of other runs, chosen for the marks it explains.
+// tunnel cells of other runs, chosen for the marks it explains. A run in the
+// last two cells, whose start no line may write, starts in the last cell that
+// passes the range check or before, over any cells: those out of every tunnel
+// are painted back to 0 by lines of their own.
 void linea_della_serie(stato_gallerie& g, int32_t a, int32_t b) {
+  const int32_t da = std::min(a, g.l.ultima - 2);
   linea_galleria migliore;
   int migliori_segni = -2;
-  for (int32_t primo = a; primo >= a - 3; --primo) {
-    if (primo < a && g.l.in_tabella(primo) && g.m(primo) == 0) break;
+  for (int32_t primo = da; primo >= da - 3; --primo) {
+    if (primo < a && da == a && g.l.in_tabella(primo) && g.m(primo) == 0) break;
     if (!g.inizio_ammesso(50 * int64_t{primo})) continue;
     const int segni = segni_spiegati(g, primo, b);
     const int valore = std::max(segni, 0);
@@ -100,6 +113,13 @@ void linea_della_serie(stato_gallerie& g, int32_t a, int32_t b) {
     g.proprietaria[static_cast<std::size_t>(c)] =
         static_cast<int32_t>(g.linee.size());
   g.linee.push_back(migliore);
+  for (int32_t c = std::max(migliore.primo, 0); c < a; ++c) {
+    if (g.m(c) != 0) continue;
+    int32_t fine = c;
+    while (fine + 1 < a && g.m(fine + 1) == 0) ++fine;
+    ridipingi(g, c, fine);
+    c = fine;
+  }
 }
 
 // Marks left over: chains of marks four cells apart, each a line that starts
