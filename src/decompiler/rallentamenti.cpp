@@ -49,16 +49,18 @@ bool cella_avviso_di(const lavoro& l, int32_t s, int32_t& a) {
          avviso.dato2 == c.dato2 && vuoti(avviso, true);
 }
 
-// The four cells before the warning cell: -1 when they are not there, 0 when
-// their second values are 0, 1 when they carry their numbers twice.
-int celle_prima_dell_avviso(const lavoro& l, int32_t b) {
+// The four cells before the warning cell: -1 when they are not there (or
+// another slowdown's already), 0 when their second values are 0, 1 when they
+// carry their numbers twice.
+int celle_prima_dell_avviso(const lavoro& l, int32_t b,
+                            const std::vector<bool>& usata) {
   int schema = -1;
   for (int k = 0; k < 4; ++k) {
     const int64_t i = int64_t{b} - k;
     if (!l.in_tabella(i)) return -1;
     const cella& c = l.c(static_cast<int32_t>(i));
     if (c.tipo != cella_prima_dell_avviso || c.dato1 != k + 1 ||
-        !vuoti(c, true))
+        !vuoti(c, true) || usata[static_cast<std::size_t>(i)])
       return -1;
     const int questo = c.dato2 == 0 ? 0 : (c.dato2 == k + 1 ? 1 : -1);
     if (questo < 0 || (schema >= 0 && questo != schema)) return -1;
@@ -81,9 +83,9 @@ void rallentamento(lavoro& l, int32_t s, std::vector<bool>& usata) {
   // The four cells start just before the warning cell, or one cell earlier
   // when the start lies 25 m before a cell's end and that cell is even.
   int32_t b = a - 1;
-  int schema = avviso ? celle_prima_dell_avviso(l, b) : -1;
+  int schema = avviso ? celle_prima_dell_avviso(l, b, usata) : -1;
   if (schema < 0 && avviso && (a - 2) % 2 == 0) {
-    schema = celle_prima_dell_avviso(l, a - 2);
+    schema = celle_prima_dell_avviso(l, a - 2, usata);
     if (schema >= 0) b = a - 2;
   }
   const bool f_ta = schema == 1 || (schema == 0 && c.dato2 == 0);
@@ -108,7 +110,10 @@ void rallentamento(lavoro& l, int32_t s, std::vector<bool>& usata) {
   spiega(l, s);
   spiega(l, e);
   if (avviso) spiega(l, a);
-  for (int k = 0; f_ta && k < 4; ++k) spiega(l, b - k);
+  for (int k = 0; f_ta && k < 4; ++k) {
+    spiega(l, b - k);
+    usata[static_cast<std::size_t>(b - k)] = true;
+  }
 }
 
 }  // namespace
