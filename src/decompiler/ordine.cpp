@@ -1,8 +1,12 @@
 // The order of the stations and the signals in the train-run description.
-// Both write approach marks without looking at the cell, so where two marks
-// fall on one cell the later line's stays: the line whose mark a cell shows
-// goes after the others that mark it. Stations keep the order of their
-// records; apart from that, stations come first, as an author writes them.
+// Both write approach marks without looking at the cell, so where marks fall
+// on one cell the last line's stays. The order is built from its end: a line
+// may follow all the lines not yet placed when every cell it marks either
+// shows its mark or is marked by a line already placed after it. Placing a
+// line only settles cells, so it never keeps another from being placed, and
+// this finds an order whenever there is one. Stations keep the order of their
+// records; among the lines free to go last, signals go after stations, and a
+// higher cell or record after a lower one.
 #include <queue>
 #include <string>
 #include <tuple>
@@ -11,72 +15,94 @@
 
 namespace {
 
-struct grafo {
-  std::vector<std::vector<int32_t>> dopo;
-  std::vector<int> prima;
-  void arco(int32_t da, int32_t a) {
-    dopo[static_cast<std::size_t>(da)].push_back(a);
-    ++prima[static_cast<std::size_t>(a)];
+struct costruzione {
+  lavoro& l;
+  // The marks of each line, and the lines that mark each cell.
+  std::vector<std::vector<const scrittore_avvicinamento*>> segni_del_nodo;
+  std::vector<std::vector<const scrittore_avvicinamento*>> segni_della_cella;
+  // Cells whose mark a line already placed decides; for each line, its marks
+  // that differ from what their cells show there and are not yet decided.
+  std::vector<bool> decisa;
+  std::vector<int> contrari;
+  std::vector<bool> posto;
+  // Stations before signals, then by record or cell; the greatest goes last.
+  using chiave = std::tuple<bool, int32_t, int32_t>;
+  std::priority_queue<chiave> pronti;
+
+  explicit costruzione(lavoro& x)
+      : l(x),
+        segni_del_nodo(x.nodi.size()),
+        segni_della_cella(x.celle.size()),
+        decisa(x.celle.size(), false),
+        contrari(x.nodi.size(), 0),
+        posto(x.nodi.size(), false) {
+    for (const scrittore_avvicinamento& s : l.scrittori) {
+      segni_del_nodo[static_cast<std::size_t>(s.nodo)].push_back(&s);
+      segni_della_cella[static_cast<std::size_t>(s.cella)].push_back(&s);
+      if (s.valore != l.c(s.cella).avvicinamento)
+        ++contrari[static_cast<std::size_t>(s.nodo)];
+    }
+  }
+
+  // A station goes only before the stations of later records.
+  bool libero(int32_t n) const {
+    const auto k = static_cast<std::size_t>(n);
+    if (posto[k] || contrari[k] > 0) return false;
+    const nodo_treno& x = l.nodi[k];
+    return !x.stazione || x.indice == l.numero_stazioni ||
+           posto[static_cast<std::size_t>(x.indice)];
+  }
+  void proponi(int32_t n) {
+    if (!libero(n)) return;
+    const nodo_treno& x = l.nodi[static_cast<std::size_t>(n)];
+    pronti.emplace(!x.stazione, x.indice, n);
+  }
+  void poni(int32_t n) {
+    posto[static_cast<std::size_t>(n)] = true;
+    for (const scrittore_avvicinamento* s :
+         segni_del_nodo[static_cast<std::size_t>(n)]) {
+      const auto c = static_cast<std::size_t>(s->cella);
+      if (decisa[c]) continue;
+      decisa[c] = true;
+      const uint8_t visto = l.c(s->cella).avvicinamento;
+      for (const scrittore_avvicinamento* altro : segni_della_cella[c]) {
+        if (altro->valore == visto) continue;
+        --contrari[static_cast<std::size_t>(altro->nodo)];
+        proponi(altro->nodo);
+      }
+    }
+    const nodo_treno& x = l.nodi[static_cast<std::size_t>(n)];
+    if (x.stazione && x.indice > 1) proponi(x.indice - 2);
   }
 };
-
-// For every cell: one line whose mark is the one it shows goes after every
-// other line that marks it.
-grafo precedenze(lavoro& l) {
-  const std::size_t n = l.nodi.size();
-  grafo g{std::vector<std::vector<int32_t>>(n), std::vector<int>(n, 0)};
-  for (std::size_t r = 1; r < static_cast<std::size_t>(l.numero_stazioni); ++r)
-    g.arco(static_cast<int32_t>(r - 1), static_cast<int32_t>(r));
-  std::vector<std::vector<const scrittore_avvicinamento*>> per_cella(
-      l.celle.size());
-  for (const scrittore_avvicinamento& s : l.scrittori)
-    per_cella[static_cast<std::size_t>(s.cella)].push_back(&s);
-  for (int32_t i = 0; i <= l.ultima; ++i) {
-    const auto& scrittori = per_cella[static_cast<std::size_t>(i)];
-    const uint8_t visto = l.c(i).avvicinamento;
-    const scrittore_avvicinamento* ultimo = nullptr;
-    for (const auto* s : scrittori)
-      if (s->valore == visto) ultimo = s;
-    if (ultimo == nullptr) {
-      if (visto != 0 || !scrittori.empty())
-        l.segnala(voce_inspiegata::tabella::celle, i,
-                  "segno di avvicinamento " + std::to_string(visto) +
-                      " che nessuna riga lascia");
-      continue;
-    }
-    for (const auto* s : scrittori)
-      if (s->valore != visto && s->nodo != ultimo->nodo)
-        g.arco(s->nodo, ultimo->nodo);
-  }
-  return g;
-}
 
 }  // namespace
 
 std::vector<int32_t> ordine_treno(lavoro& l) {
-  grafo g = precedenze(l);
-  // Stations before signals, then by record or cell.
-  using chiave = std::tuple<bool, int32_t, int32_t>;
-  std::priority_queue<chiave, std::vector<chiave>, std::greater<>> pronti;
-  auto metti = [&](int32_t n) {
-    const nodo_treno& x = l.nodi[static_cast<std::size_t>(n)];
-    pronti.emplace(!x.stazione, x.indice, n);
-  };
+  costruzione k(l);
   for (std::size_t n = 0; n < l.nodi.size(); ++n)
-    if (g.prima[n] == 0) metti(static_cast<int32_t>(n));
-  std::vector<int32_t> ordine;
-  while (!pronti.empty()) {
-    const int32_t n = std::get<2>(pronti.top());
-    pronti.pop();
-    ordine.push_back(n);
-    for (int32_t m : g.dopo[static_cast<std::size_t>(n)])
-      if (--g.prima[static_cast<std::size_t>(m)] == 0) metti(m);
+    k.proponi(static_cast<int32_t>(n));
+  std::vector<int32_t> dalla_fine;
+  while (!k.pronti.empty()) {
+    const int32_t n = std::get<2>(k.pronti.top());
+    k.pronti.pop();
+    if (k.posto[static_cast<std::size_t>(n)]) continue;
+    k.poni(n);
+    dalla_fine.push_back(n);
   }
+  std::vector<int32_t> ordine(dalla_fine.rbegin(), dalla_fine.rend());
   if (ordine.size() != l.nodi.size()) {
     l.segnala(voce_inspiegata::tabella::celle, -1,
               "segni di avvicinamento che nessun ordine delle righe lascia");
-    for (std::size_t n = 0; n < l.nodi.size(); ++n)
-      if (g.prima[n] > 0) ordine.push_back(static_cast<int32_t>(n));
+    for (std::size_t n = l.nodi.size(); n-- > 0;)
+      if (!k.posto[n]) ordine.insert(ordine.begin(), static_cast<int32_t>(n));
+  }
+  for (int32_t i = 0; i <= l.ultima; ++i) {
+    const uint8_t visto = l.c(i).avvicinamento;
+    if (visto != 0 && !k.decisa[static_cast<std::size_t>(i)])
+      l.segnala(voce_inspiegata::tabella::celle, i,
+                "segno di avvicinamento " + std::to_string(visto) +
+                    " che nessuna riga lascia");
   }
   return ordine;
 }

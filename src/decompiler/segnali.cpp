@@ -85,8 +85,10 @@ std::pair<int, int> adattamento(const lavoro& l, const altri_segni& altri,
   return {contrari, concordi};
 }
 
-// sx * 3 + dx: the natural value unless the marks fit another value better,
-// one that a mark gives and that leaves a whole rapp.
+// sx * 3 + dx: the natural value unless a mark contradicts it and another
+// value, one that a mark gives and that leaves a whole rapp, fits the marks
+// better. A value that only shows more marks is no reason to leave the
+// natural one: the marks it would show are other lines' as well.
 int64_t lati_del_segnale(const lavoro& l, const altri_segni& altri, int32_t i) {
   const int64_t dato4 = l.c(i).dato4;
   int64_t migliore = lati_naturali(l.c(i));
@@ -101,7 +103,7 @@ int64_t lati_del_segnale(const lavoro& l, const altri_segni& altri, int32_t i) {
       const int64_t prova = lati + 128 * t;
       if (resto(dato4 - prova, 10) != 0) continue;
       const auto [x, y] = adattamento(l, altri, i, prova);
-      if (x < contrari || (x == contrari && y > concordi)) {
+      if (x < contrari || (x == contrari && x > 0 && y > concordi)) {
         migliore = prova;
         contrari = x;
         concordi = y;
