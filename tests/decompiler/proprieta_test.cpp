@@ -1,6 +1,7 @@
 // The round-trip property over random fault-free scenarios: compile,
 // decompile, compile again, the same three files. A fixed seed and a bounded
-// count keep it quick; DECOMPILA_SECONDI=n runs it for n seconds instead.
+// count keep it quick; DECOMPILA_SECONDI=n runs it for n seconds instead, and
+// DECOMPILA_SEME=s starts from seed s.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -35,8 +36,11 @@ TEST(Proprieta, GiroSuScenariCasuali) {
   const char* secondi = std::getenv("DECOMPILA_SECONDI");
   const auto limite = std::chrono::steady_clock::now() +
                       std::chrono::seconds(secondi ? std::atoi(secondi) : 0);
+  const char* seme_dato = std::getenv("DECOMPILA_SEME");
+  const uint64_t primo =
+      seme_dato ? std::strtoull(seme_dato, nullptr, 10) : primo_seme;
   int provati = 0, validi = 0;
-  for (uint64_t seme = primo_seme;; ++seme) {
+  for (uint64_t seme = primo;; ++seme) {
     if (secondi ? std::chrono::steady_clock::now() > limite
                 : provati >= scenari_predefiniti)
       break;
