@@ -36,11 +36,21 @@ struct voce_cartello {
 };
 
 // A line of the train-run description that writes approach marks: a station
-// (`indice` = its record) or a signal (`indice` = its cell).
+// (`indice` = its record) or a signal (`indice` = its cell). A signal that a
+// station's stop cell covers goes before that station (`prima_di` = its
+// record; 0 for any other line).
 struct nodo_treno {
   bool stazione = false;
   int32_t indice = 0;
   voce_descrizione voce;
+  int32_t prima_di = 0;
+};
+
+// A station's stop cell: it replaced the kind and the first value of what the
+// cell held, and kept the rest.
+struct fermata_stazione {
+  int32_t cella = 0;
+  int32_t record = 0;
 };
 
 // One approach mark that a line of `nodi` writes.
@@ -69,6 +79,7 @@ struct lavoro {
   std::vector<voce_descrizione> generale_treno;
   std::vector<voce_indicatore> indicatori;
   std::vector<voce_cartello> cartelli;
+  std::vector<fermata_stazione> fermate;
   std::vector<int32_t> fermate_libere;  // stop cells that hide no value
   std::vector<nodo_treno> nodi;         // stations in record order, signals
   std::vector<scrittore_avvicinamento> scrittori;
@@ -120,7 +131,8 @@ std::vector<voce_descrizione> indicatori_vmax(lavoro& l);
 std::vector<voce_descrizione> cartelli_indicatori(lavoro& l);
 std::vector<voce_descrizione> gallerie(lavoro& l);
 std::vector<voce_descrizione> curve(lavoro& l);
-// The train-run description's items.
+// The train-run description's items. The signals come with what the stop
+// cells cover: a signal, a speed board of the line description, or nothing.
 void segnali_treno(lavoro& l);
 void rallentamenti_treno(lavoro& l);
 void codici_treno(lavoro& l);

@@ -5,8 +5,9 @@
 // shows its mark or is marked by a line already placed after it. Placing a
 // line only settles cells, so it never keeps another from being placed, and
 // this finds an order whenever there is one. Stations keep the order of their
-// records; among the lines free to go last, signals go after stations, and a
-// higher cell or record after a lower one.
+// records, and a signal that a stop cell covers goes before its station;
+// among the lines free to go last, signals go after stations, and a higher
+// cell or record after a lower one.
 #include <queue>
 #include <string>
 #include <tuple>
@@ -25,6 +26,8 @@ struct costruzione {
   std::vector<bool> decisa;
   std::vector<int> contrari;
   std::vector<bool> posto;
+  // The covered signals of each station record.
+  std::vector<std::vector<int32_t>> coperti;
   // Stations before signals, then by record or cell; the greatest goes last.
   using chiave = std::tuple<bool, int32_t, int32_t>;
   std::priority_queue<chiave> pronti;
@@ -35,7 +38,12 @@ struct costruzione {
         segni_della_cella(x.celle.size()),
         decisa(x.celle.size(), false),
         contrari(x.nodi.size(), 0),
-        posto(x.nodi.size(), false) {
+        posto(x.nodi.size(), false),
+        coperti(static_cast<std::size_t>(x.numero_stazioni) + 1) {
+    for (std::size_t n = 0; n < l.nodi.size(); ++n)
+      if (l.nodi[n].prima_di > 0)
+        coperti[static_cast<std::size_t>(l.nodi[n].prima_di)].push_back(
+            static_cast<int32_t>(n));
     for (const scrittore_avvicinamento& s : l.scrittori) {
       segni_del_nodo[static_cast<std::size_t>(s.nodo)].push_back(&s);
       segni_della_cella[static_cast<std::size_t>(s.cella)].push_back(&s);
@@ -44,11 +52,13 @@ struct costruzione {
     }
   }
 
-  // A station goes only before the stations of later records.
+  // A station goes only before the stations of later records, a covered
+  // signal only before its station (the station of record r is line r - 1).
   bool libero(int32_t n) const {
     const auto k = static_cast<std::size_t>(n);
     if (posto[k] || contrari[k] > 0) return false;
     const nodo_treno& x = l.nodi[k];
+    if (x.prima_di > 0) return posto[static_cast<std::size_t>(x.prima_di - 1)];
     return !x.stazione || x.indice == l.numero_stazioni ||
            posto[static_cast<std::size_t>(x.indice)];
   }
@@ -72,7 +82,10 @@ struct costruzione {
       }
     }
     const nodo_treno& x = l.nodi[static_cast<std::size_t>(n)];
-    if (x.stazione && x.indice > 1) proponi(x.indice - 2);
+    if (!x.stazione) return;
+    if (x.indice > 1) proponi(x.indice - 2);
+    for (int32_t coperto : coperti[static_cast<std::size_t>(x.indice)])
+      proponi(coperto);
   }
 };
 

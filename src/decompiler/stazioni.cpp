@@ -57,21 +57,16 @@ std::string riga_stazione(const stazione& r, const area_letta& a,
 }
 
 // The stop cell: its kind and first value come from the station; what the
-// cell held before keeps its other values, which a speed board placed there
-// by the line description explains.
+// cell held before keeps its other values, for `sotto_le_fermate` to explain.
 void cella_di_fermata(lavoro& l, int32_t record, int32_t i,
                       const std::string& riga) {
   const cella& c = l.c(i);
-  if (c.tipo != cella_fermata || c.dato1 != record || c.tempo != 0) {
+  if (c.tipo != cella_fermata || c.dato1 != record) {
     l.segnala_cella(i, riga);
     return;
   }
   l.spiegata[static_cast<std::size_t>(i)] = true;
-  if (c.dato2 != 0 || c.dato3 != 0 || c.dato4 != 0) {
-    l.indicatori.push_back({i, {0, c.dato2, c.dato3, c.dato4}, true});
-  } else {
-    l.fermate_libere.push_back(i);
-  }
+  l.fermate.push_back({i, record});
 }
 
 // The marks and the stop cell that the reader adds for a station.

@@ -115,6 +115,16 @@ INSTANTIATE_TEST_SUITE_P(
              {"segnale, 2200, 2, 1, 0, 1, 3, 2, 2, 0, 0, 0",
               "segnale, 2309, 2, 5, 0, 1, 0, 0, 2, 1, 0, 75",
               "segnale, 1977, 1, 0, 0, 1, 2, 0, 2, 1, 0, 0"}},
+        caso{"segnale_con_tempo_sotto_una_cella_di_fermata",
+             {},
+             {"segnale, 3000, 2, 4, 0, 0, 0, 2, 2, 0, 0, 150",
+              "stazione, 3000, 12, 200, 0, 0, 0, 1, 1, 0, 4, 1, 1, 0, 0, 0, "
+              "0, Nord"}},
+        caso{"segnale_senza_tempo_sotto_una_fermata_senza_segni",
+             {},
+             {"segnale, 3050, 1, 3, 1, 0, 0, 1, 2, 1, 0, 0",
+              "stazione, 3000, 5, 200, 0, 0, 0, 1, 1, 0, 4, 1, 1, 0, 0, 0, 0, "
+              "Est"}},
         caso{"senza_piano",
              {"curvad4, 1000, 300", "pendenza, 1000, 5"},
              {"velocita, 5000, 80"},

@@ -229,7 +229,8 @@ void generatore::profilo(const char* parola, int64_t massimo_valore,
   }
 }
 
-// Stations of every area shape, each at least 350 m after the one before.
+// Stations of every area shape, each at least 350 m after the one before,
+// some over a signal placed earlier in their stop cell.
 void generatore::stazioni() {
   s_.treno.push_back("[stazioni]");
   static const int64_t tipi[] = {0, 5, 6, 7, 8, 11, 12, 12, 12, 24, 25, 27, 30};
@@ -254,6 +255,9 @@ void generatore::stazioni() {
     }
     const int64_t fermata = arrotondato(fine / 50.0 - 1);
     if (p + 800 > 50 * int64_t{ultima_} || fermata > ultima_) break;
+    // Now and then a signal where the stop cell will go: the station's line
+    // covers it.
+    if (tipo < 25 && moneta(0.15)) segnale_in(fermata);
     const int64_t orario = moneta(0.4) ? 0 : tra(0, 86399);
     s_.treno.push_back(
         riga("stazione",

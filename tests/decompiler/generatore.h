@@ -2,11 +2,12 @@
 // train-run description that an author could write, with every kind of item
 // (curves of every class on both sides, cut at the plan's end or touching each
 // other, overlapping tunnels with and without marks, speed boards whose values
-// round, board texts, stations of every area shape, signals, slowdowns that
-// set off every rule of the route scan, speed-code cells, items at both ends of
-// the route). Items are placed only on cells still free when the reader comes
-// to them, so most scenarios compile with no fault; the few that do not
-// (the route scan finding no room, for one) are for the caller to skip.
+// round, board texts, stations of every area shape, signals (some under a
+// later station's stop cell), slowdowns that set off every rule of the route
+// scan, speed-code cells, items at both ends of the route). Items are placed
+// only on cells still free when the reader comes to them, so most scenarios
+// compile with no fault; the few that do not (the route scan finding no room,
+// for one) are for the caller to skip.
 #ifndef TESTS_DECOMPILER_GENERATORE_H_
 #define TESTS_DECOMPILER_GENERATORE_H_
 
