@@ -53,12 +53,17 @@ int differenze(const lavoro& l, const std::vector<bool>& di_riga,
 // it marks as the scan's, in its order; a mark on a cell that holds no 180
 // fails, and then the latest of those choices is taken back first and tried
 // as a line's. A run that marks no further undecided 180 leaves the rest to
-// lines, and the scan must then give back the tables.
+// lines, and the scan must then give back the tables. A 180 in the last two
+// cells cannot be a line's: no line may stand there.
 struct ricerca {
   const lavoro& l;
   std::vector<bool> segnabili;  // the cells that hold a 180
   std::vector<int8_t> decise;   // -1 not yet met, 0 the scan's, 1 a line's
   int nodi = 0;
+
+  bool di_riga_ammessa(std::size_t k) const {
+    return entro(50 * static_cast<int64_t>(k), 100, l.ultima);
+  }
 
   std::vector<bool> di_riga() const {
     std::vector<bool> r(decise.size());
@@ -89,6 +94,8 @@ struct ricerca {
     while (!scelte.empty()) {
       const std::size_t k = scelte.back();
       scelte.pop_back();
+      decise[k] = -1;
+      if (!di_riga_ammessa(k)) continue;
       decise[k] = 1;
       if (cerca()) return true;
       decise[k] = -1;
@@ -98,8 +105,11 @@ struct ricerca {
   // Every 180 the scan did not mark is a line's.
   bool finita() {
     std::vector<bool> r = di_riga();
-    for (std::size_t i = 0; i < decise.size(); ++i)
-      if (segnabili[i] && decise[i] < 0) r[i] = true;
+    for (std::size_t i = 0; i < decise.size(); ++i) {
+      if (!segnabili[i] || decise[i] >= 0) continue;
+      if (!di_riga_ammessa(i)) return false;
+      r[i] = true;
+    }
     std::vector<cella> dopo;
     bool codice;
     if (differenze(l, r, dopo, codice) != 0) return false;
