@@ -11,7 +11,7 @@ struct esempio_comando {
   std::string_view riga;
 };
 
-constexpr std::array<esempio_comando, 6> esempi = {{
+constexpr std::array<esempio_comando, 7> esempi = {{
     {"compile",
      "scenario_builder compile linea.txt treno.txt --out scenario/ --report"},
     {"check", "scenario_builder check --strict linea.txt treno.txt"},
@@ -24,6 +24,7 @@ constexpr std::array<esempio_comando, 6> esempi = {{
     {"new",
      "scenario_builder new mio_scenario --line-name Alta_Valle --train-code "
      "R101"},
+    {"decompile", "scenario_builder decompile scenario/ --out sorgenti/"},
 }};
 
 constexpr std::array<voce_manuale, 5> uscite = {{

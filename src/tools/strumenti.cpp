@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tools/compila.h"
+#include "tools/decompila.h"
 #include "tools/documentazione_cli.h"
 #include "tools/esiti.h"
 #include "tools/ispeziona.h"
@@ -36,12 +37,14 @@ struct riga_di_comando {
   opzioni_ispeziona ispeziona;
   opzioni_pagina pagina;
   opzioni_nuovo nuovo;
+  opzioni_decompila decompila;
   CLI::App* c = nullptr;
   CLI::App* k = nullptr;
   CLI::App* i = nullptr;
   CLI::App* r = nullptr;
   CLI::App* m = nullptr;
   CLI::App* n = nullptr;
+  CLI::App* d = nullptr;
 };
 
 // A command with its one example at the end of its help.
@@ -206,6 +209,22 @@ CLI::App* aggiungi_nuovo(CLI::App& app, opzioni_nuovo& o) {
   return n;
 }
 
+CLI::App* aggiungi_decompila(CLI::App& app, opzioni_decompila& o) {
+  CLI::App* d = aggiungi_comando(
+      app, "decompile",
+      "riscrive le due descrizioni dai file binari di uno scenario");
+  d->add_option("DIR", o.cartella, "cartella dei file binari")
+      ->capture_default_str()
+      ->type_name("DIR");
+  opzioni_nomi(d, o);
+  d->add_option("--out", o.uscita, "cartella delle descrizioni")
+      ->required()
+      ->type_name("DIR");
+  d->add_flag("--force", o.sostituisci,
+              "sostituisce le descrizioni gi\u00e0 presenti");
+  return d;
+}
+
 void costruisci(riga_di_comando& rc) {
   rc.app.set_version_flag("--version", messaggi::versione(),
                           std::string(messaggi::aiuto_versione()));
@@ -216,6 +235,7 @@ void costruisci(riga_di_comando& rc) {
   rc.r = aggiungi_pagina(rc.app, rc.pagina);
   rc.m = aggiungi_documenti(rc.app, rc.documenti);
   rc.n = aggiungi_nuovo(rc.app, rc.nuovo);
+  rc.d = aggiungi_decompila(rc.app, rc.decompila);
 }
 
 std::vector<std::string> nomi_comandi(const CLI::App& app) {
@@ -329,6 +349,11 @@ int esegui_strumenti(int argc, char** argv, std::ostream& uscita,
     return esegui_documenti(rc.documenti, uscita, errori);
   }
   if (rc.n->parsed()) return esegui_nuovo(rc.nuovo, uscita, errori);
+  if (rc.d->parsed()) {
+    rc.decompila.cartella = percorso_pulito(rc.decompila.cartella);
+    rc.decompila.uscita = percorso_pulito(rc.decompila.uscita);
+    return esegui_decompila(rc.decompila, uscita, errori);
+  }
   errori << rc.app.help();
   return uscita_uso_errato;
 }
