@@ -130,9 +130,9 @@ std::vector<int64_t> lati_dei_segnali(const lavoro& l,
 }
 
 // A stop cell covers a signal when it keeps a time value, which only signals
-// have, or when a signal there explains a mark that no other line leaves and
-// contradicts none (`altri`: the marks of the visible signals and of the
-// stations).
+// have, or when a signal there explains a mark (not 0, which any cell shows
+// unmarked) that no other line leaves and contradicts none (`altri`: the marks
+// of the visible signals and of the stations).
 bool copre_un_segnale(const lavoro& l, const altri_segni& altri, int32_t i) {
   if (l.c(i).tempo != 0) return true;
   std::vector<int64_t> prove = {lati_naturali(l.c(i))};
@@ -147,7 +147,8 @@ bool copre_un_segnale(const lavoro& l, const altri_segni& altri, int32_t i) {
       bool di_altri = false;
       for (const auto& [valore, di] : altri[static_cast<std::size_t>(c)])
         di_altri |= valore == visto;
-      if (!di_altri && visto == static_cast<uint8_t>(lati * 10 + b))
+      if (visto != 0 && !di_altri &&
+          visto == static_cast<uint8_t>(lati * 10 + b))
         return true;
     }
   }

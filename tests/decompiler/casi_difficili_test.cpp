@@ -129,6 +129,11 @@ INSTANTIATE_TEST_SUITE_P(
              {"segnale, 3050, 1, 3, 1, 0, 0, 1, 2, 1, 0, 0",
               "stazione, 3000, 5, 200, 0, 0, 0, 1, 1, 0, 4, 1, 1, 0, 0, 0, 0, "
               "Est"}},
+        caso{"cartello_sotto_una_fermata_fra_i_segni_di_un_segnale",
+             {"cartello_indicatore, 4950, (PONTE)"},
+             {"stazione, 4250, 11, 1500, 0, 0, 3, 1, 1, 0, 4, 1, 1, 0, 0, 0, "
+              "0, Ovest",
+              "segnale, 5050, 2, 2, 1, 1, 3, 0, 3, 0, 1, 58"}},
         caso{"senza_piano",
              {"curvad4, 1000, 300", "pendenza, 1000, 5"},
              {"velocita, 5000, 80"},
