@@ -1,16 +1,16 @@
 // The round trip on whole scenarios: the builder's own descriptions and the
 // small fixture, compiled, decompiled and compiled again, give the same three
 // files byte for byte, and the decompiler reports nothing.
-#include "generatore.h"
 #include "giro.h"
-#include "reading/parole_chiave.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 
 #include "aiuti.h"
+#include "generatore.h"
 #include "line/dati_linea.h"
+#include "reading/parole_chiave.h"
 #include "train_run/dati_treno.h"
 
 namespace {
@@ -105,8 +105,8 @@ TEST(Giro, CommentiSenzaParoleChiave) {
   std::vector<std::string> righe;
   for (uint64_t seme = 1; seme <= 20; ++seme) {
     const scenario_casuale s = genera_scenario(seme);
-    const compilazione c = compila(s.linea, s.treno, s.nome_linea,
-                                   s.nome_treno, s.con_piano);
+    const compilazione c =
+        compila(s.linea, s.treno, s.nome_linea, s.nome_treno, s.con_piano);
     if (!c.scritta) continue;
     const esito_decompilazione d = decompila_tabelle(c);
     righe.insert(righe.end(), d.righe_linea.begin(), d.righe_linea.end());
