@@ -121,6 +121,38 @@ TEST_F(Decompila, DescrizioniPresentiSostituiteSoloACommando) {
             (std::vector<std::string>{descrizioni[1], descrizioni[0]}));
 }
 
+// Files renamed after compiling keep the names they were compiled with in
+// their records, and those give the competition codes: the output says which
+// names to compile the descriptions with.
+TEST_F(Decompila, FileRinominatiConINomiDeiRecord) {
+  cartella_temporanea rinominati, testi, di_nuovo;
+  const std::pair<const char*, const char*> nomi[] = {
+      {binari[0], "Altra_linea.dat"},
+      {binari[1], "Altra_T1.sim"},
+      {binari[2], "Altra_T1.dat"}};
+  for (const auto& [da, a] : nomi)
+    fs::copy_file(costruzione_->percorso() / da, rinominati.percorso() / a);
+  std::string scritto;
+  ASSERT_EQ(decompila(rinominati.percorso(), testi.percorso(),
+                      "--line-name Altra --train-code T1", &scritto),
+            0);
+  EXPECT_NE(scritto.find("\"Valdora_Cesina\" e \"KT52806\": compilare con "
+                         "--line-name e --train-code uguali"),
+            std::string::npos)
+      << scritto;
+  EXPECT_EQ(elenco(testi.percorso()),
+            (std::vector<std::string>{"Altra_T1-.txt", "Altra_linea.txt"}));
+  ASSERT_EQ(esegui(virgolette(programma) + " compile " +
+                   virgolette(testi / "Altra_linea.txt") + " " +
+                   virgolette(testi / "Altra_T1-.txt") + " --out " +
+                   virgolette(di_nuovo.percorso())),
+            0);
+  for (const char* nome : binari) {
+    EXPECT_EQ(leggi_tutto(di_nuovo / nome), leggi_tutto(*costruzione_ / nome))
+        << nome;
+  }
+}
+
 // A scenario compiled without its plan: no curve line, a comment that says
 // so, and `--no-plan` to compile it back.
 TEST_F(Decompila, SenzaPianoNessunaCurva) {
