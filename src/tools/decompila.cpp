@@ -1,7 +1,6 @@
 #include "tools/decompila.h"
 
 #include <cmath>
-#include <filesystem>
 #include <optional>
 
 #include "core/scrittura_testo.h"
@@ -12,9 +11,9 @@
 #include "tables/metri.h"
 #include "tools/esiti.h"
 #include "tools/file_scenario.h"
+#include "tools/messaggi.h"
+#include "tools/percorsi.h"
 #include "tools/rapporto.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -25,23 +24,20 @@ std::optional<esito_file> misure_discordi(const tabelle& t, const scenario& sc,
                                           const cartella& c) {
   const int64_t lunghezza = dati_generali(t.stazioni).lunghezza_percorso();
   const int64_t metri = lunghezza + 7000;
-  const auto celle = static_cast<int64_t>(std::nearbyint(
-                         static_cast<double>(metri) / metri_per_cella)) +
-                     1;
-  const std::string percorso = std::to_string(lunghezza) + " m in " +
-                               c.percorso(nome_tabella_stazioni(sc));
+  const int64_t celle = static_cast<int64_t>(std::nearbyint(
+                            static_cast<double>(metri) / metri_per_cella)) +
+                        1;
+  const std::string stazioni = c.percorso(nome_tabella_stazioni(sc));
   if (static_cast<int64_t>(t.celle.size()) != celle) {
-    return esito_file::fallito(c.percorso(nome_tabella_celle(sc)),
-                               std::to_string(t.celle.size()) +
-                                   " celle, ma il percorso di " + percorso +
-                                   " ne vuole " + std::to_string(celle));
+    return esito_file::fallito(
+        c.percorso(nome_tabella_celle(sc)),
+        messaggi::celle_discordi(t.celle.size(), lunghezza, stazioni, celle));
   }
   if (t.planimetria.presente() && t.planimetria.ultimo_metro() != metri) {
     return esito_file::fallito(
         c.percorso(nome_geometria_linea(sc)),
-        "piano fino al metro " + std::to_string(t.planimetria.ultimo_metro()) +
-            ", ma il percorso di " + percorso + " lo vuole fino al metro " +
-            std::to_string(metri));
+        messaggi::piano_discorde(t.planimetria.ultimo_metro(), lunghezza,
+                                 stazioni, metri));
   }
   return std::nullopt;
 }
@@ -54,27 +50,27 @@ std::string riga_inspiegata(const voce_inspiegata& v, const scenario& sc,
     case voce_inspiegata::tabella::celle:
       riga = c.percorso(nome_tabella_celle(sc)) + ": ";
       if (v.indice >= 0)
-        riga += "cella " + std::to_string(v.indice) + " (" +
-                std::to_string(metro_della_cella(v.indice, aggancio::punto)) +
-                " m): ";
+        riga += messaggi::luogo_cella(
+                    v.indice, metro_della_cella(v.indice, aggancio::punto)) +
+                ": ";
       break;
     case voce_inspiegata::tabella::stazioni:
       riga = c.percorso(nome_tabella_stazioni(sc)) + ": ";
-      if (v.indice >= 0) riga += "record " + std::to_string(v.indice) + ": ";
+      if (v.indice >= 0) riga += messaggi::luogo_record(v.indice) + ": ";
       break;
     case voce_inspiegata::tabella::piano:
       riga = c.percorso(nome_geometria_linea(sc)) + ": ";
-      if (v.indice >= 0) riga += "metro " + std::to_string(v.indice) + ": ";
+      if (v.indice >= 0) riga += messaggi::luogo_metro(v.indice) + ": ";
       break;
   }
   riga += cp1252_a_utf8(v.trovato);
   if (!v.piu_vicina.empty())
-    riga += "; riga pi\u00f9 vicina: " + cp1252_a_utf8(v.piu_vicina);
+    riga += "; " + messaggi::riga_piu_vicina(cp1252_a_utf8(v.piu_vicina));
   return riga;
 }
 
 // Both descriptions, or neither: a file already there is replaced only when
-// asked.
+// asked, and otherwise each one there is named.
 int scrivi_descrizioni(const opzioni_decompila& o, const scenario& sc,
                        const esito_decompilazione& d, std::ostream& uscita,
                        std::ostream& errori) {
@@ -82,12 +78,15 @@ int scrivi_descrizioni(const opzioni_decompila& o, const scenario& sc,
   const std::pair<std::string, const std::vector<std::string>*> file[] = {
       {nome_descrizione_linea(sc), &d.righe_linea},
       {nome_descrizione_treno(sc), &d.righe_treno}};
+  bool liberi = true;
   for (const auto& [nome, righe] : file) {
-    if (!o.sostituisci && destinazione.esiste(nome))
-      return errore_file(
-          esito_file::fallito(destinazione.percorso(nome),
-                              "esiste gi\u00e0 (--force per sostituirlo)"),
-          errori);
+    if (o.sostituisci || !destinazione.esiste(nome)) continue;
+    errori << messaggi::file_esistente(destinazione.percorso(nome)) << '\n';
+    liberi = false;
+  }
+  if (!liberi) {
+    errori << messaggi::nessuna_descrizione_scritta() << '\n';
+    return uscita_errore_file;
   }
   for (const auto& [nome, righe] : file) {
     const esito_file scritto = scrivi_file_testo(destinazione, nome, *righe);
@@ -104,23 +103,15 @@ void come_ricompilare(const opzioni_decompila& o, const esito_decompilazione& d,
                       std::ostream& uscita) {
   const std::string linea = cp1252_a_utf8(d.nome_linea);
   const std::string treno = cp1252_a_utf8(d.nome_treno);
-  if (linea != o.nome_linea || treno != o.codice_treno) {
-    uscita << "i file portano i nomi \"" << linea << "\" e \"" << treno
-           << "\": compilare con --line-name e --train-code uguali\n";
-  }
-  if (!d.con_piano)
-    uscita << "senza il file del piano: compilare con --no-plan\n";
+  if (linea != o.nome_linea || treno != o.codice_treno)
+    uscita << messaggi::nomi_dei_file(linea, treno) << '\n';
+  if (!d.con_piano) uscita << messaggi::compilare_senza_piano() << '\n';
 }
 
 }  // namespace
 
 int esegui_decompila(const opzioni_decompila& o, std::ostream& uscita,
                      std::ostream& errori) {
-  std::error_code problema;
-  if (!fs::is_directory(o.uscita, problema)) {
-    errori << o.uscita << ": cartella di uscita non trovata\n";
-    return uscita_errore_file;
-  }
   scenario sc;
   const esito_nomi nomi = scenario_da_nomi(o.nome_linea, o.codice_treno, sc);
   if (nomi.motivo != nome_rifiutato::nessuno) return errore_nome(nomi, errori);
@@ -130,6 +121,7 @@ int esegui_decompila(const opzioni_decompila& o, std::ostream& uscita,
   if (caricato != uscita_riuscita) return caricato;
   if (const auto discorde = misure_discordi(t, sc, ingresso))
     return errore_file(*discorde, errori);
+  if (auto fine = prepara_cartella(o.uscita, errori)) return *fine;
   const esito_decompilazione d = decompila(
       t.celle, t.stazioni, t.planimetria.presente() ? &t.planimetria : nullptr);
   const int scritte = scrivi_descrizioni(o, sc, d, uscita, errori);
@@ -138,8 +130,6 @@ int esegui_decompila(const opzioni_decompila& o, std::ostream& uscita,
   for (const voce_inspiegata& v : d.inspiegate)
     errori << riga_inspiegata(v, sc, ingresso) << '\n';
   if (d.inspiegate.empty()) return uscita_riuscita;
-  errori << d.inspiegate.size()
-         << (d.inspiegate.size() == 1 ? " voce" : " voci")
-         << " che nessuna descrizione spiega\n";
+  errori << messaggi::voci_inspiegate(d.inspiegate.size()) << '\n';
   return uscita_errore_registrato;
 }

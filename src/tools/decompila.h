@@ -15,10 +15,11 @@ struct opzioni_decompila {
 };
 
 // `decompile`: reads the scenario's binary files and writes L_linea.txt and
-// L_T-.txt into `uscita`. Returns the exit status: 1 when something in the
-// files is left unexplained (reported cell by cell, the descriptions still
-// written), 3 when a file cannot be read, does not decode, disagrees with the
-// others or would be overwritten without `sostituisci`.
+// L_T-.txt into `uscita`, created when it is missing. Returns the exit status:
+// 1 when something in the files is left unexplained (reported cell by cell,
+// the descriptions still written), 3 when a file cannot be read, does not
+// decode, disagrees with the others or would be replaced without
+// `sostituisci`.
 int esegui_decompila(const opzioni_decompila& o, std::ostream& uscita,
                      std::ostream& errori);
 

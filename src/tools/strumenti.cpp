@@ -216,8 +216,10 @@ CLI::App* aggiungi_decompila(CLI::App& app, opzioni_decompila& o) {
   d->add_option("DIR", o.cartella, "cartella dei file binari")
       ->capture_default_str()
       ->type_name("DIR");
-  opzioni_nomi(d, o);
-  d->add_option("--out", o.uscita, "cartella delle descrizioni")
+  d->add_option("--line-name", o.nome_linea, "nome della linea");
+  d->add_option("--train-code", o.codice_treno, "codice del treno");
+  d->add_option("--out", o.uscita,
+                "cartella delle descrizioni (creata se manca)")
       ->required()
       ->type_name("DIR");
   d->add_flag("--force", o.sostituisci,
@@ -311,12 +313,14 @@ std::optional<int> analizza(CLI::App& app, int argc, char** argv,
   return std::nullopt;
 }
 
-// `report` without both names takes them from the one scenario of its folder.
-std::optional<int> nomi_del_report(riga_di_comando& rc, std::ostream& errori) {
-  opzioni_pagina& o = rc.pagina;
+// `report` and `decompile` without both names take them from the one
+// scenario of their folder.
+template <typename Opzioni>
+std::optional<int> nomi_dalla_cartella(const CLI::App& comando, Opzioni& o,
+                                       std::ostream& errori) {
   o.cartella = percorso_pulito(o.cartella);
-  const bool con_linea = rc.r->get_option("--line-name")->count() > 0;
-  const bool con_treno = rc.r->get_option("--train-code")->count() > 0;
+  const bool con_linea = comando.get_option("--line-name")->count() > 0;
+  const bool con_treno = comando.get_option("--train-code")->count() > 0;
   if (con_linea && con_treno) return std::nullopt;
   nomi_scenario scelto;
   const auto fine = scegli_scenario(
@@ -341,7 +345,7 @@ int esegui_strumenti(int argc, char** argv, std::ostream& uscita,
   if (rc.k->parsed()) return esegui_controlla(rc.controlla, uscita, errori);
   if (rc.i->parsed()) return esegui_ispeziona(rc.ispeziona, uscita, errori);
   if (rc.r->parsed()) {
-    if (auto fine = nomi_del_report(rc, errori)) return *fine;
+    if (auto fine = nomi_dalla_cartella(*rc.r, rc.pagina, errori)) return *fine;
     return esegui_pagina(rc.pagina, uscita, errori);
   }
   if (rc.m->parsed()) {
@@ -350,7 +354,8 @@ int esegui_strumenti(int argc, char** argv, std::ostream& uscita,
   }
   if (rc.n->parsed()) return esegui_nuovo(rc.nuovo, uscita, errori);
   if (rc.d->parsed()) {
-    rc.decompila.cartella = percorso_pulito(rc.decompila.cartella);
+    if (auto fine = nomi_dalla_cartella(*rc.d, rc.decompila, errori))
+      return *fine;
     rc.decompila.uscita = percorso_pulito(rc.decompila.uscita);
     return esegui_decompila(rc.decompila, uscita, errori);
   }

@@ -110,8 +110,12 @@ TEST_F(Decompila, DescrizioniPresentiSostituiteSoloACommando) {
   EXPECT_EQ(decompila(costruzione_->percorso(), testi.percorso(), "", nullptr,
                       &errori),
             3);
-  EXPECT_EQ(errori, testi / descrizioni[0] +
-                        ": esiste gi\xC3\xA0 (--force per sostituirlo)\n");
+  // Each description already there is named.
+  EXPECT_EQ(errori, testi / descrizioni[0] + ": esiste gi\xC3\xA0\n" +
+                        testi / descrizioni[1] +
+                        ": esiste gi\xC3\xA0\nnessun file scritto: le "
+                        "descrizioni esistenti si sostituiscono solo con "
+                        "--force\n");
   EXPECT_EQ(leggi_tutto(testi / descrizioni[0]), "mia");
   EXPECT_EQ(decompila(costruzione_->percorso(), testi.percorso(), "--force"),
             0);
@@ -121,11 +125,27 @@ TEST_F(Decompila, DescrizioniPresentiSostituiteSoloACommando) {
             (std::vector<std::string>{descrizioni[1], descrizioni[0]}));
 }
 
+// The descriptions go into a folder made for them when it is missing (only
+// the last folder of the path).
+TEST_F(Decompila, CartellaDelleDescrizioniCreata) {
+  cartella_temporanea sopra;
+  EXPECT_EQ(decompila(costruzione_->percorso(), sopra / "nuova", ""), 0);
+  EXPECT_EQ(elenco(sopra.percorso() / "nuova"),
+            (std::vector<std::string>{descrizioni[1], descrizioni[0]}));
+  std::string errori;
+  EXPECT_EQ(decompila(costruzione_->percorso(), sopra / "manca/nuova", "",
+                      nullptr, &errori),
+            3);
+  EXPECT_EQ(errori,
+            sopra / "manca/nuova" + ": cartella di uscita non trovata\n");
+}
+
 // Files renamed after compiling keep the names they were compiled with in
 // their records, and those give the competition codes: the output says which
-// names to compile the descriptions with.
+// names to compile the descriptions with. A folder with one scenario names
+// it without --line-name and --train-code.
 TEST_F(Decompila, FileRinominatiConINomiDeiRecord) {
-  cartella_temporanea rinominati, testi, di_nuovo;
+  cartella_temporanea rinominati, testi, di_nuovo, dalla_cartella;
   const std::pair<const char*, const char*> nomi[] = {
       {binari[0], "Altra_linea.dat"},
       {binari[1], "Altra_T1.sim"},
@@ -151,6 +171,9 @@ TEST_F(Decompila, FileRinominatiConINomiDeiRecord) {
     EXPECT_EQ(leggi_tutto(di_nuovo / nome), leggi_tutto(*costruzione_ / nome))
         << nome;
   }
+  ASSERT_EQ(decompila(rinominati.percorso(), dalla_cartella.percorso(), ""), 0);
+  for (const char* nome : {"Altra_T1-.txt", "Altra_linea.txt"})
+    EXPECT_EQ(leggi_tutto(dalla_cartella / nome), leggi_tutto(testi / nome));
 }
 
 // A scenario compiled without its plan: no curve line, a comment that says
@@ -225,9 +248,10 @@ TEST_F(Decompila, FileCheNessunaDescrizioneSpiega) {
       fs::remove(via);
     }
     std::string errori;
-    EXPECT_EQ(
-        decompila(file.percorso(), testi.percorso(), "", nullptr, &errori),
-        c.uscita);
+    EXPECT_EQ(decompila(file.percorso(), testi.percorso(),
+                        "--line-name Valdora_Cesina --train-code KT52806",
+                        nullptr, &errori),
+              c.uscita);
     EXPECT_EQ(errori.rfind(file.percorso().string() + c.messaggio, 0), 0u)
         << errori;
     // Unexplained content still gives both descriptions; a file that stops
