@@ -10,9 +10,6 @@
 
 namespace {
 
-constexpr int16_t riservato_cella = 5121;
-constexpr int16_t riservato_linea = 610;
-
 // The reserved values and the competition codes: refused over content that a
 // description put where they go.
 esito_compilazione stampa_riservati(tabelle& t) {

@@ -5,6 +5,7 @@
 #ifndef COMPILER_MEMORIZZA_PERCORSO_H_
 #define COMPILER_MEMORIZZA_PERCORSO_H_
 
+#include <cstdint>
 #include <string>
 
 #include "core/diagnostica.h"
@@ -12,6 +13,11 @@
 #include "platform/cartella.h"
 #include "platform/sostituzione.h"
 #include "tables/tabelle.h"
+
+// The reserved values that every compilation stores: `dato1` of cell 1 and
+// `campo7` of record 85.
+inline constexpr int16_t riservato_cella = 5121;
+inline constexpr int16_t riservato_linea = 610;
 
 struct esito_compilazione {
   enum tipo_esito {

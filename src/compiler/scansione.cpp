@@ -14,12 +14,14 @@ struct scansione {
   std::vector<cella>& celle;
   diagnostica& d;
   int32_t ultima;
+  std::vector<int32_t>* segni;
 
   cella& c(int32_t i) { return celle[static_cast<std::size_t>(i)]; }
   bool libera(int32_t i) { return i >= 0 && i <= ultima && cella_libera(c(i)); }
   void segna(int32_t i) {
     c(i).tipo = cella_codice_velocita;
     c(i).dato1 = valore_codice;
+    if (segni != nullptr) segni->push_back(i);
   }
   // A speed-code cell already there keeps the smaller value.
   void abbassa(int32_t i) {
@@ -115,8 +117,9 @@ void regola_d(scansione& sc, int32_t e) {
 
 }  // namespace
 
-void scansione_percorso(std::vector<cella>& celle, diagnostica& d) {
-  scansione sc{celle, d, static_cast<int32_t>(celle.size()) - 1};
+void scansione_percorso(std::vector<cella>& celle, diagnostica& d,
+                        std::vector<int32_t>* segni) {
+  scansione sc{celle, d, static_cast<int32_t>(celle.size()) - 1, segni};
   for (int32_t i = 1; i <= sc.ultima - 2; ++i) {
     if (sc.c(i).tipo == cella_avviso_rallentamento) regola_a(sc, i);
     if (sc.c(i).tipo == cella_inizio_rallentamento) {

@@ -5,9 +5,15 @@
 #ifndef COMPILER_SCANSIONE_H_
 #define COMPILER_SCANSIONE_H_
 
+#include <cstdint>
+#include <vector>
+
 #include "core/diagnostica.h"
 #include "tables/tabelle.h"
 
-void scansione_percorso(std::vector<cella>& celle, diagnostica& d);
+// With `segni`, the cells it marks are appended there in the order it marks
+// them: what reads compiled cells back tells by it which marks came first.
+void scansione_percorso(std::vector<cella>& celle, diagnostica& d,
+                        std::vector<int32_t>* segni = nullptr);
 
 #endif  // COMPILER_SCANSIONE_H_

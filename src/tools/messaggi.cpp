@@ -11,7 +11,7 @@ struct esempio_comando {
   std::string_view riga;
 };
 
-constexpr std::array<esempio_comando, 6> esempi = {{
+constexpr std::array<esempio_comando, 7> esempi = {{
     {"compile",
      "scenario_builder compile linea.txt treno.txt --out scenario/ --report"},
     {"check", "scenario_builder check --strict linea.txt treno.txt"},
@@ -24,6 +24,7 @@ constexpr std::array<esempio_comando, 6> esempi = {{
     {"new",
      "scenario_builder new mio_scenario --line-name Alta_Valle --train-code "
      "R101"},
+    {"decompile", "scenario_builder decompile scenario/ --out sorgenti/"},
 }};
 
 constexpr std::array<voce_manuale, 5> uscite = {{
@@ -99,6 +100,49 @@ std::string file_esistente(std::string_view percorso) {
 }
 std::string_view nessun_file_scritto() {
   return "nessun file scritto: i file esistenti non si sovrascrivono";
+}
+
+std::string_view nessuna_descrizione_scritta() {
+  return "nessun file scritto: le descrizioni esistenti si sostituiscono solo "
+         "con --force";
+}
+std::string nomi_dei_file(std::string_view linea, std::string_view treno) {
+  return "i file portano i nomi \"" + std::string(linea) + "\" e \"" +
+         std::string(treno) +
+         "\": compilare con --line-name e --train-code uguali";
+}
+std::string_view compilare_senza_piano() {
+  return "senza il file del piano: compilare con --no-plan";
+}
+std::string celle_discordi(std::size_t trovate, int64_t lunghezza,
+                           std::string_view stazioni, int64_t attese) {
+  return std::to_string(trovate) + " celle, ma il percorso di " +
+         std::to_string(lunghezza) + " m in " + std::string(stazioni) +
+         " ne vuole " + std::to_string(attese);
+}
+std::string piano_discorde(int32_t ultimo, int64_t lunghezza,
+                           std::string_view stazioni, int64_t atteso) {
+  return "piano fino al metro " + std::to_string(ultimo) +
+         ", ma il percorso di " + std::to_string(lunghezza) + " m in " +
+         std::string(stazioni) + " lo vuole fino al metro " +
+         std::to_string(atteso);
+}
+std::string luogo_cella(int32_t cella, int64_t metro) {
+  return "cella " + std::to_string(cella) + " (" + std::to_string(metro) +
+         " m)";
+}
+std::string luogo_record(int32_t record) {
+  return "record " + std::to_string(record);
+}
+std::string luogo_metro(int32_t metro) {
+  return "metro " + std::to_string(metro);
+}
+std::string riga_piu_vicina(std::string_view riga) {
+  return "riga pi\u00f9 vicina: " + std::string(riga);
+}
+std::string voci_inspiegate(std::size_t quante) {
+  return std::to_string(quante) + (quante == 1 ? " voce" : " voci") +
+         " che nessuna descrizione spiega";
 }
 
 std::string nessuno_scenario(std::string_view cartella) {

@@ -5,6 +5,7 @@
 #ifndef TOOLS_MESSAGGI_H_
 #define TOOLS_MESSAGGI_H_
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -39,6 +40,22 @@ std::string cartella_non_creata(std::string_view percorso,
 // `new`.
 std::string file_esistente(std::string_view percorso);
 std::string_view nessun_file_scritto();
+
+// `decompile`: descriptions already there, how to compile the descriptions
+// back, the files that disagree on the route, and what no description
+// explains ("cella 61 (3000 m)", "record 85", "metro 5000").
+std::string_view nessuna_descrizione_scritta();
+std::string nomi_dei_file(std::string_view linea, std::string_view treno);
+std::string_view compilare_senza_piano();
+std::string celle_discordi(std::size_t trovate, int64_t lunghezza,
+                           std::string_view stazioni, int64_t attese);
+std::string piano_discorde(int32_t ultimo, int64_t lunghezza,
+                           std::string_view stazioni, int64_t atteso);
+std::string luogo_cella(int32_t cella, int64_t metro);
+std::string luogo_record(int32_t record);
+std::string luogo_metro(int32_t metro);
+std::string riga_piu_vicina(std::string_view riga);
+std::string voci_inspiegate(std::size_t quante);
 
 // `report`: a folder with no scenario, or with several.
 std::string nessuno_scenario(std::string_view cartella);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tools/compila.h"
+#include "tools/decompila.h"
 #include "tools/documentazione_cli.h"
 #include "tools/esiti.h"
 #include "tools/ispeziona.h"
@@ -38,12 +39,14 @@ struct riga_di_comando {
   opzioni_ispeziona ispeziona;
   opzioni_pagina pagina;
   opzioni_nuovo nuovo;
+  opzioni_decompila decompila;
   CLI::App* c = nullptr;
   CLI::App* k = nullptr;
   CLI::App* i = nullptr;
   CLI::App* r = nullptr;
   CLI::App* m = nullptr;
   CLI::App* n = nullptr;
+  CLI::App* d = nullptr;
 };
 
 // A command with its one example at the end of its help.
@@ -208,6 +211,24 @@ CLI::App* aggiungi_nuovo(CLI::App& app, opzioni_nuovo& o) {
   return n;
 }
 
+CLI::App* aggiungi_decompila(CLI::App& app, opzioni_decompila& o) {
+  CLI::App* d = aggiungi_comando(
+      app, "decompile",
+      "riscrive le due descrizioni dai file binari di uno scenario");
+  d->add_option("DIR", o.cartella, "cartella dei file binari")
+      ->capture_default_str()
+      ->type_name("DIR");
+  d->add_option("--line-name", o.nome_linea, "nome della linea");
+  d->add_option("--train-code", o.codice_treno, "codice del treno");
+  d->add_option("--out", o.uscita,
+                "cartella delle descrizioni (creata se manca)")
+      ->required()
+      ->type_name("DIR");
+  d->add_flag("--force", o.sostituisci,
+              "sostituisce le descrizioni gi\u00e0 presenti");
+  return d;
+}
+
 void costruisci(riga_di_comando& rc) {
   rc.app.set_version_flag("--version", messaggi::versione(),
                           std::string(messaggi::aiuto_versione()));
@@ -218,6 +239,7 @@ void costruisci(riga_di_comando& rc) {
   rc.r = aggiungi_pagina(rc.app, rc.pagina);
   rc.m = aggiungi_documenti(rc.app, rc.documenti);
   rc.n = aggiungi_nuovo(rc.app, rc.nuovo);
+  rc.d = aggiungi_decompila(rc.app, rc.decompila);
 }
 
 std::vector<std::string> nomi_comandi(const CLI::App& app) {
@@ -293,12 +315,14 @@ std::optional<int> analizza(CLI::App& app, int argc, char** argv,
   return std::nullopt;
 }
 
-// `report` without both names takes them from the one scenario of its folder.
-std::optional<int> nomi_del_report(riga_di_comando& rc, std::ostream& errori) {
-  opzioni_pagina& o = rc.pagina;
+// `report` and `decompile` without both names take them from the one
+// scenario of their folder.
+template <typename Opzioni>
+std::optional<int> nomi_dalla_cartella(const CLI::App& comando, Opzioni& o,
+                                       std::ostream& errori) {
   o.cartella = percorso_pulito(o.cartella);
-  const bool con_linea = rc.r->get_option("--line-name")->count() > 0;
-  const bool con_treno = rc.r->get_option("--train-code")->count() > 0;
+  const bool con_linea = comando.get_option("--line-name")->count() > 0;
+  const bool con_treno = comando.get_option("--train-code")->count() > 0;
   if (con_linea && con_treno) return std::nullopt;
   // A name given is refused before the folder is searched with it.
   scenario controllato;
@@ -327,7 +351,7 @@ int esegui_comando(int argc, char** argv, std::ostream& uscita,
   if (rc.k->parsed()) return esegui_controlla(rc.controlla, uscita, errori);
   if (rc.i->parsed()) return esegui_ispeziona(rc.ispeziona, uscita, errori);
   if (rc.r->parsed()) {
-    if (auto fine = nomi_del_report(rc, errori)) return *fine;
+    if (auto fine = nomi_dalla_cartella(*rc.r, rc.pagina, errori)) return *fine;
     return esegui_pagina(rc.pagina, uscita, errori);
   }
   if (rc.m->parsed()) {
@@ -335,6 +359,12 @@ int esegui_comando(int argc, char** argv, std::ostream& uscita,
     return esegui_documenti(rc.documenti, uscita, errori);
   }
   if (rc.n->parsed()) return esegui_nuovo(rc.nuovo, uscita, errori);
+  if (rc.d->parsed()) {
+    if (auto fine = nomi_dalla_cartella(*rc.d, rc.decompila, errori))
+      return *fine;
+    rc.decompila.uscita = percorso_pulito(rc.decompila.uscita);
+    return esegui_decompila(rc.decompila, uscita, errori);
+  }
   errori << rc.app.help();
   return uscita_uso_errato;
 }

@@ -67,7 +67,8 @@ TEST(DocumentazioneCli, CompletamentoBash) {
   };
   const caso casi[] = {
       {"scenario_builder comp", "compile"},
-      {"scenario_builder \"\"", "check compile documents inspect new report"},
+      {"scenario_builder \"\"",
+       "check compile decompile documents inspect new report"},
       {"scenario_builder documents --testo \"\"", "linea.txt uscita"},
       {"scenario_builder --v", "--version"},
       {"scenario_builder compile linea.txt --o", "--out"},
@@ -75,6 +76,7 @@ TEST(DocumentazioneCli, CompletamentoBash) {
       {"scenario_builder compile \"\"", "linea.txt uscita"},
       {"scenario_builder compile --line-name \"\"", ""},
       {"scenario_builder report \"\"", "uscita"},
+      {"scenario_builder decompile uscita --out \"\"", "uscita"},
       {"scenario_builder inspect --at 4000 li", "linea.txt"},
       {"scenario_builder new --train-code R1 --line-name A u", "uscita"},
   };

@@ -1,0 +1,52 @@
+#include <string>
+
+#include "decompiler/lavoro.h"
+
+void lavoro::segnala(voce_inspiegata::tabella dove, int32_t indice,
+                     std::string trovato, std::string piu_vicina) {
+  inspiegate.push_back(
+      {dove, indice, std::move(trovato), std::move(piu_vicina)});
+}
+
+void lavoro::segnala_cella(int32_t i, std::string piu_vicina) {
+  if (segnalata[static_cast<std::size_t>(i)]) return;
+  segnalata[static_cast<std::size_t>(i)] = true;
+  segnala(voce_inspiegata::tabella::celle, i, descrivi_cella(c(i)),
+          std::move(piu_vicina));
+}
+
+std::string riga_valori(std::string_view parola,
+                        std::initializer_list<int64_t> valori) {
+  std::string riga(parola);
+  for (int64_t v : valori) riga += ", " + std::to_string(v);
+  return riga;
+}
+
+bool campo_testo(const std::string& testo, std::string& campo) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  const bool da_citare =
+      !testo.empty() &&
+      (blank(testo.front()) || blank(testo.back()) || testo.front() == '"' ||
+       testo.find_first_of(",\r\n") != std::string::npos);
+  if (!da_citare) {
+    campo = testo;
+    return true;
+  }
+  if (testo.find('"') != std::string::npos) return false;
+  campo = "\"" + testo + "\"";
+  return true;
+}
+
+std::string riga_commento(std::string_view testo) {
+  std::string riga = "- ";
+  for (char c : testo) riga += c == ',' ? ';' : c;
+  return riga;
+}
+
+std::string descrivi_cella(const cella& c) {
+  return nome_tipo_cella(c.tipo) + " (tipo " + std::to_string(c.tipo) +
+         "; dati " + std::to_string(c.dato1) + " " + std::to_string(c.dato2) +
+         " " + std::to_string(c.dato3) + " " + std::to_string(c.dato4) +
+         "; tempo " + std::to_string(c.tempo) + "; avvicinamento " +
+         std::to_string(c.avvicinamento) + ")";
+}

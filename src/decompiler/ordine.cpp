@@ -1,0 +1,121 @@
+// The order of the stations and the signals in the train-run description.
+// Both write approach marks without looking at the cell, so where marks fall
+// on one cell the last line's stays. The order is built from its end: a line
+// may follow all the lines not yet placed when every cell it marks either
+// shows its mark or is marked by a line already placed after it. Placing a
+// line only settles cells, so it never keeps another from being placed, and
+// this finds an order whenever there is one. Stations keep the order of their
+// records, and a signal that a stop cell covers goes before its station;
+// among the lines free to go last, signals go after stations, and a higher
+// cell or record after a lower one.
+#include <queue>
+#include <string>
+#include <tuple>
+
+#include "decompiler/lavoro.h"
+
+namespace {
+
+struct costruzione {
+  lavoro& l;
+  // The marks of each line, and the lines that mark each cell.
+  std::vector<std::vector<const scrittore_avvicinamento*>> segni_del_nodo;
+  std::vector<std::vector<const scrittore_avvicinamento*>> segni_della_cella;
+  // Cells whose mark a line already placed decides; for each line, its marks
+  // that differ from what their cells show there and are not yet decided.
+  std::vector<bool> decisa;
+  std::vector<int> contrari;
+  std::vector<bool> posto;
+  // The covered signals of each station record.
+  std::vector<std::vector<int32_t>> coperti;
+  // Stations before signals, then by record or cell; the greatest goes last.
+  using chiave = std::tuple<bool, int32_t, int32_t>;
+  std::priority_queue<chiave> pronti;
+
+  explicit costruzione(lavoro& x)
+      : l(x),
+        segni_del_nodo(x.nodi.size()),
+        segni_della_cella(x.celle.size()),
+        decisa(x.celle.size(), false),
+        contrari(x.nodi.size(), 0),
+        posto(x.nodi.size(), false),
+        coperti(static_cast<std::size_t>(x.numero_stazioni) + 1) {
+    for (std::size_t n = 0; n < l.nodi.size(); ++n)
+      if (l.nodi[n].prima_di > 0)
+        coperti[static_cast<std::size_t>(l.nodi[n].prima_di)].push_back(
+            static_cast<int32_t>(n));
+    for (const scrittore_avvicinamento& s : l.scrittori) {
+      segni_del_nodo[static_cast<std::size_t>(s.nodo)].push_back(&s);
+      segni_della_cella[static_cast<std::size_t>(s.cella)].push_back(&s);
+      if (s.valore != l.c(s.cella).avvicinamento)
+        ++contrari[static_cast<std::size_t>(s.nodo)];
+    }
+  }
+
+  // A station goes only before the stations of later records, a covered
+  // signal only before its station (the station of record r is line r - 1).
+  bool libero(int32_t n) const {
+    const auto k = static_cast<std::size_t>(n);
+    if (posto[k] || contrari[k] > 0) return false;
+    const nodo_treno& x = l.nodi[k];
+    if (x.prima_di > 0) return posto[static_cast<std::size_t>(x.prima_di - 1)];
+    return !x.stazione || x.indice == l.numero_stazioni ||
+           posto[static_cast<std::size_t>(x.indice)];
+  }
+  void proponi(int32_t n) {
+    if (!libero(n)) return;
+    const nodo_treno& x = l.nodi[static_cast<std::size_t>(n)];
+    pronti.emplace(!x.stazione, x.indice, n);
+  }
+  void poni(int32_t n) {
+    posto[static_cast<std::size_t>(n)] = true;
+    for (const scrittore_avvicinamento* s :
+         segni_del_nodo[static_cast<std::size_t>(n)]) {
+      const auto c = static_cast<std::size_t>(s->cella);
+      if (decisa[c]) continue;
+      decisa[c] = true;
+      const uint8_t visto = l.c(s->cella).avvicinamento;
+      for (const scrittore_avvicinamento* altro : segni_della_cella[c]) {
+        if (altro->valore == visto) continue;
+        --contrari[static_cast<std::size_t>(altro->nodo)];
+        proponi(altro->nodo);
+      }
+    }
+    const nodo_treno& x = l.nodi[static_cast<std::size_t>(n)];
+    if (!x.stazione) return;
+    if (x.indice > 1) proponi(x.indice - 2);
+    for (int32_t coperto : coperti[static_cast<std::size_t>(x.indice)])
+      proponi(coperto);
+  }
+};
+
+}  // namespace
+
+std::vector<int32_t> ordine_treno(lavoro& l) {
+  costruzione k(l);
+  for (std::size_t n = 0; n < l.nodi.size(); ++n)
+    k.proponi(static_cast<int32_t>(n));
+  std::vector<int32_t> dalla_fine;
+  while (!k.pronti.empty()) {
+    const int32_t n = std::get<2>(k.pronti.top());
+    k.pronti.pop();
+    if (k.posto[static_cast<std::size_t>(n)]) continue;
+    k.poni(n);
+    dalla_fine.push_back(n);
+  }
+  std::vector<int32_t> ordine(dalla_fine.rbegin(), dalla_fine.rend());
+  if (ordine.size() != l.nodi.size()) {
+    l.segnala(voce_inspiegata::tabella::celle, -1,
+              "segni di avvicinamento che nessun ordine delle righe lascia");
+    for (std::size_t n = l.nodi.size(); n-- > 0;)
+      if (!k.posto[n]) ordine.insert(ordine.begin(), static_cast<int32_t>(n));
+  }
+  for (int32_t i = 0; i <= l.ultima; ++i) {
+    const uint8_t visto = l.c(i).avvicinamento;
+    if (visto != 0 && !k.decisa[static_cast<std::size_t>(i)])
+      l.segnala(voce_inspiegata::tabella::celle, i,
+                "segno di avvicinamento " + std::to_string(visto) +
+                    " che nessuna riga lascia");
+  }
+  return ordine;
+}

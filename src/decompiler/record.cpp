@@ -1,0 +1,202 @@
+// The station table: which records are stations and which board texts, and
+// the general data of records 81 to 86 as the lines of both general sections.
+#include <algorithm>
+#include <array>
+#include <limits>
+#include <string>
+
+#include "decompiler/lavoro.h"
+
+namespace {
+
+struct terna {
+  int64_t inizio = 0, valore = 0, segno = 0;
+  bool operator==(const terna&) const = default;
+};
+
+// The reader's ordering of the three progressions read into records 81, 82
+// and 83, with 100 added to the value of a decreasing one.
+std::array<terna, 3> ordina_progressive(const std::array<terna, 3>& t) {
+  std::array<terna, 3> o{};
+  if (t[0].inizio + t[1].inizio + t[2].inizio != 0) {
+    for (int p = 0; p < 3; ++p) {
+      const int a = (p + 1) % 3, b = (p + 2) % 3;
+      if (t[p].inizio > t[a].inizio && t[p].inizio > t[b].inizio) {
+        // The two others keep their relative order of the reader: the lower
+        // record first when their starts compare so.
+        const int x = std::min(a, b), y = std::max(a, b);
+        o = {t[p], t[x].inizio > t[y].inizio ? t[x] : t[y],
+             t[x].inizio > t[y].inizio ? t[y] : t[x]};
+      }
+    }
+  } else {
+    if (t[0].valore > 0) o = {t[0], t[1], t[2]};
+    if (t[1].valore > 0) o = {t[1], t[0], t[2]};
+    if (t[2].valore > 0) o = {t[2], t[1], t[0]};
+  }
+  for (terna& x : o)
+    if (x.segno == 1) x.valore += 100;
+  return o;
+}
+
+// The three progression lines ("tre", "due", "uno" read into 81, 82, 83) that
+// the reader orders into the stored records.
+void progressive(lavoro& l, std::vector<voce_descrizione>& righe) {
+  std::array<terna, 3> memorizzate;
+  for (int n = 0; n < 3; ++n) {
+    const stazione& r =
+        l.stazioni[static_cast<std::size_t>(record_progressiva_tre + n)];
+    memorizzate[static_cast<std::size_t>(n)] = {r.inizio, r.fine, r.posizione};
+  }
+  std::array<terna, 3> lette = memorizzate;
+  for (terna& x : lette)
+    if (x.segno == 1) x.valore -= 100;
+  // Record 81 first as "uno", as authors write the progression in use.
+  constexpr int ordini[6][3] = {{2, 1, 0}, {0, 1, 2}, {0, 2, 1},
+                                {1, 0, 2}, {1, 2, 0}, {2, 0, 1}};
+  bool trovate = false;
+  for (const auto& ordine : ordini) {
+    if (trovate) break;
+    const std::array<terna, 3> prova = {lette[ordine[0]], lette[ordine[1]],
+                                        lette[ordine[2]]};
+    bool entro_long = true;
+    for (const terna& x : prova)
+      entro_long &= x.valore >= std::numeric_limits<int32_t>::min();
+    if (entro_long && ordina_progressive(prova) == memorizzate) {
+      lette = prova;
+      trovate = true;
+    }
+  }
+  const char* nomi[] = {"tre", "due", "uno"};
+  for (int n = 2; n >= 0; --n) {
+    const terna& x = lette[static_cast<std::size_t>(n)];
+    righe.push_back(
+        {"", riga_valori(std::string("progressiva chilometrica ") + nomi[n],
+                         {x.inizio, x.valore, x.segno})});
+  }
+  bool multipli = true;
+  for (const terna& x : memorizzate)
+    multipli &= x.inizio % 50 == 0 && x.valore % 50 == 0;
+  if (!trovate || !multipli) {
+    l.segnala(voce_inspiegata::tabella::stazioni, record_progressiva_tre,
+              trovate ? "progressive non multiple di 50 m (codice 2)"
+                      : "progressive che nessun ordine di lettura d\xE0",
+              righe[righe.size() - 3].riga);
+  }
+}
+
+// The cab-signal repetition of record 86: start, end and code 4, 9 or 0 (an
+// end of 0 gives 0 whatever the keyword's digit).
+void ripetizione(lavoro& l, std::vector<voce_descrizione>& righe) {
+  const stazione& r = l.stazioni[record_nome_treno];
+  const int32_t codice = r.posizione == 9 ? 9 : 4;
+  const std::string riga =
+      riga_valori("ripetizione segnali " + std::to_string(codice) + " codici",
+                  {r.inizio, r.fine});
+  righe.push_back({"", riga});
+  const bool ok = r.inizio % 50 == 0 && r.fine % 50 == 0 &&
+                  ((r.posizione == 0 && r.fine == 0) ||
+                   ((r.posizione == 4 || r.posizione == 9) && r.fine != 0));
+  if (!ok)
+    l.segnala(voce_inspiegata::tabella::stazioni, record_nome_treno,
+              "ripetizione in macchina " + std::to_string(r.inizio) + " " +
+                  std::to_string(r.fine) + " codice " +
+                  std::to_string(r.posizione),
+              riga);
+}
+
+bool ha_numeri(stazione r) {
+  r.nome.clear();
+  return !(r == stazione{});
+}
+
+// A record holds nothing beyond the fields that its lines fill.
+void controlla_resto(lavoro& l, int record, stazione r,
+                     std::initializer_list<int32_t stazione::*> lunghi,
+                     bool con_nome,
+                     std::initializer_list<int16_t stazione::*> interi) {
+  for (auto campo : lunghi) r.*campo = 0;
+  for (auto campo : interi) r.*campo = 0;
+  if (con_nome) r.nome.clear();
+  if (!(r == stazione{}))
+    l.segnala(voce_inspiegata::tabella::stazioni, record,
+              "valori che nessuna riga scrive in questo record");
+}
+
+void controlla_record_generali(lavoro& l) {
+  const auto& s = l.stazioni;
+  controlla_resto(l, 0, s[0], {}, false, {});
+  for (int r = record_progressiva_tre; r <= record_progressiva_uno; ++r)
+    controlla_resto(l, r, s[static_cast<std::size_t>(r)],
+                    {&stazione::inizio, &stazione::fine, &stazione::posizione},
+                    false, {});
+  controlla_resto(l, record_treno, s[record_treno],
+                  {&stazione::inizio, &stazione::fine, &stazione::posizione},
+                  false, {});
+  controlla_resto(l, record_linea, s[record_linea],
+                  {&stazione::inizio, &stazione::fine, &stazione::posizione},
+                  true, {});
+  controlla_resto(l, record_nome_treno, s[record_nome_treno],
+                  {&stazione::inizio, &stazione::fine, &stazione::posizione},
+                  true,
+                  {&stazione::campo7, &stazione::campo10, &stazione::campo11,
+                   &stazione::campo12});
+}
+
+// Stations from record 1 up, board texts from 80 down (the lowest is the
+// lowest that a board cell names, or a record with only a text), nothing in
+// between.
+void classifica_record(lavoro& l) {
+  int32_t primo = primo_record_cartelli + 1;
+  for (int32_t i = 0; i <= l.ultima; ++i) {
+    const cella& c = l.c(i);
+    if (c.tipo == cella_cartello && c.dato1 >= 1 && c.dato1 < primo)
+      primo = c.dato1;
+  }
+  for (int32_t r = 1; r < primo; ++r) {
+    const stazione& x = l.stazioni[static_cast<std::size_t>(r)];
+    if (!ha_numeri(x) && !x.nome.empty()) primo = r;
+  }
+  int32_t k = 0;
+  while (k + 1 < primo &&
+         ha_numeri(l.stazioni[static_cast<std::size_t>(k + 1)]))
+    ++k;
+  for (int32_t r = k + 1; r <= primo_record_cartelli; ++r) {
+    const stazione& x = l.stazioni[static_cast<std::size_t>(r)];
+    if (r < primo ? !(x == stazione{}) : ha_numeri(x))
+      l.segnala(voce_inspiegata::tabella::stazioni, r,
+                "record fuori posto fra le localit\xE0 e i testi dei cartelli");
+  }
+  l.numero_stazioni = k;
+  l.primo_cartello = primo;
+  // The stations and the boards' records must leave two records between
+  // them, or the reading stops with code 10.
+  if (k > 0 && k + 1 >= primo - 1)
+    l.segnala(voce_inspiegata::tabella::stazioni, k,
+              "localit\xE0 e cartelli si toccano (codice 10)");
+}
+
+}  // namespace
+
+void leggi_record(lavoro& l) {
+  const auto& s = l.stazioni;
+  controlla_record_generali(l);
+  classifica_record(l);
+  auto& linea = l.generale_linea;
+  linea.push_back(
+      {"", riga_valori("lunghezza percorso", {s[record_treno].fine})});
+  progressive(l, linea);
+  linea.push_back({"", riga_valori("sfondo uno", {s[record_linea].inizio})});
+  linea.push_back({"", riga_valori("sfondo due", {s[record_linea].posizione})});
+  linea.push_back({"", riga_valori("sfondo tre", {s[record_linea].fine})});
+  ripetizione(l, linea);
+  const stazione& treno = s[record_nome_treno];
+  auto& generale = l.generale_treno;
+  generale.push_back(
+      {"", riga_valori("numero vetture", {s[record_treno].posizione})});
+  generale.push_back(
+      {"", riga_valori("percentuale massa frenata", {s[record_treno].inizio})});
+  generale.push_back({"", riga_valori("sabbia", {treno.campo7})});
+  generale.push_back({"", riga_valori("orologio", {treno.campo10, treno.campo11,
+                                                   treno.campo12})});
+}

@@ -1,0 +1,243 @@
+// Signals from the kind-1 cells, and from the stop cells that cover one. A
+// signal line's values are packed in pairs (s1 * 10 + d1 and so on, rapp * 10
+// + sx * 3 + dx) and its approach marks carry (sx * 3 + dx) * 10 + b in the
+// cells 2b before it. The marks that are still visible tell sx * 3 + dx when
+// the packed value alone does not. A station's stop cell written over a
+// signal keeps all but its kind and s1 * 10 + d1: a time value, or marks that
+// only that signal can have left, tell it from a speed board or from nothing.
+#include <string>
+
+#include "decompiler/lavoro.h"
+
+namespace {
+
+// Per cell: no signal (0), a signal that shows (-1), or one under the stop
+// cell of the station of that record.
+constexpr int32_t nessun_segnale = 0;
+constexpr int32_t segnale_visibile = -1;
+using segnali_per_cella = std::vector<int32_t>;
+
+// sx * 3 + dx, given the byte (sx * 3 + dx) * 10 + b of a mark: 10c = x
+// modulo 256 has a solution modulo 128 when x is even (77 is 1/5 modulo 128).
+bool lati_dal_segno(uint8_t valore, int b, int64_t& lati) {
+  const int x = (valore - b + 256) % 256;
+  if (x % 2 != 0) return false;
+  lati = (x / 2) * 77 % 128;
+  return true;
+}
+
+// The last digit of dato4: sx * 3 + dx when rapp is a whole number of tens
+// and sx * 3 + dx below 10, as in most signals.
+int64_t lati_naturali(const cella& c) { return resto(c.dato4, 10); }
+
+// The marks that the lines would write, each with its writer (the signal's
+// cell, or -1 for a station): the stations' marks, and the signals' with the
+// sx * 3 + dx chosen so far (`lati`, by cell).
+using altri_segni = std::vector<std::vector<std::pair<uint8_t, int32_t>>>;
+
+altri_segni segni_degli_altri(const lavoro& l, const segnali_per_cella& segnali,
+                              const std::vector<int64_t>& lati) {
+  altri_segni altri(l.celle.size());
+  for (const scrittore_avvicinamento& s : l.scrittori)
+    altri[static_cast<std::size_t>(s.cella)].push_back({s.valore, -1});
+  for (int32_t i = 0; i <= l.ultima; ++i) {
+    if (segnali[static_cast<std::size_t>(i)] == nessun_segnale) continue;
+    for (int b = 1; b <= 4; ++b) {
+      const int64_t c = int64_t{i} - 2 * b;
+      if (l.in_tabella(c))
+        altri[static_cast<std::size_t>(c)].push_back(
+            {static_cast<uint8_t>(lati[static_cast<std::size_t>(i)] * 10 + b),
+             i});
+    }
+  }
+  return altri;
+}
+
+// How a value of sx * 3 + dx fits the marks: the marks it contradicts (a
+// visible mark that neither it nor another line writes), then those it shows.
+std::pair<int, int> adattamento(const lavoro& l, const altri_segni& altri,
+                                int32_t i, int64_t lati) {
+  int contrari = 0, concordi = 0;
+  for (int b = 1; b <= 4; ++b) {
+    const int64_t c = int64_t{i} - 2 * b;
+    if (!l.in_tabella(c)) continue;
+    const uint8_t visto = l.c(static_cast<int32_t>(c)).avvicinamento;
+    if (visto == static_cast<uint8_t>(lati * 10 + b)) {
+      ++concordi;
+      continue;
+    }
+    bool altro = false;
+    for (const auto& [valore, di] : altri[static_cast<std::size_t>(c)])
+      altro |= di != i && valore == visto;
+    if (!altro) ++contrari;
+  }
+  return {contrari, concordi};
+}
+
+// The values of sx * 3 + dx that the mark in the cell 2b before cell i gives
+// and that leave a whole rapp.
+std::vector<int64_t> lati_dai_segni(const lavoro& l, int32_t i, int b) {
+  std::vector<int64_t> valori;
+  const int64_t c = int64_t{i} - 2 * b;
+  int64_t lati;
+  if (!l.in_tabella(c) ||
+      !lati_dal_segno(l.c(static_cast<int32_t>(c)).avvicinamento, b, lati))
+    return valori;
+  for (int t = 0; t < 5; ++t) {
+    const int64_t prova = lati + 128 * t;
+    if (resto(l.c(i).dato4 - prova, 10) == 0) valori.push_back(prova);
+  }
+  return valori;
+}
+
+// sx * 3 + dx: the natural value unless a mark contradicts it and another
+// value, one that a mark gives and that leaves a whole rapp, fits the marks
+// better. A value that only shows more marks is no reason to leave the
+// natural one: the marks it would show are other lines' as well.
+int64_t lati_del_segnale(const lavoro& l, const altri_segni& altri, int32_t i) {
+  int64_t migliore = lati_naturali(l.c(i));
+  auto [contrari, concordi] = adattamento(l, altri, i, migliore);
+  for (int b = 1; b <= 4; ++b) {
+    for (int64_t prova : lati_dai_segni(l, i, b)) {
+      const auto [x, y] = adattamento(l, altri, i, prova);
+      if (x < contrari || (x == contrari && x > 0 && y > concordi)) {
+        migliore = prova;
+        contrari = x;
+        concordi = y;
+      }
+    }
+  }
+  return migliore;
+}
+
+// Every signal's sx * 3 + dx. One signal's choice tells which marks are its
+// and which another's, so the choices are made again until they settle.
+std::vector<int64_t> lati_dei_segnali(const lavoro& l,
+                                      const segnali_per_cella& segnali) {
+  std::vector<int64_t> lati(l.celle.size(), 0);
+  for (int32_t i = 0; i <= l.ultima; ++i)
+    lati[static_cast<std::size_t>(i)] = lati_naturali(l.c(i));
+  for (int giro = 0; giro < 4; ++giro) {
+    const altri_segni altri = segni_degli_altri(l, segnali, lati);
+    std::vector<int64_t> nuovi = lati;
+    for (int32_t i = 0; i <= l.ultima; ++i)
+      if (segnali[static_cast<std::size_t>(i)] != nessun_segnale)
+        nuovi[static_cast<std::size_t>(i)] = lati_del_segnale(l, altri, i);
+    if (nuovi == lati) break;
+    lati = std::move(nuovi);
+  }
+  return lati;
+}
+
+// A stop cell covers a signal when it keeps a time value, which only signals
+// have, or when a signal there explains a mark (not 0, which any cell shows
+// unmarked) that no other line leaves and contradicts none (`altri`: the marks
+// of the visible signals and of the stations).
+bool copre_un_segnale(const lavoro& l, const altri_segni& altri, int32_t i) {
+  if (l.c(i).tempo != 0) return true;
+  std::vector<int64_t> prove = {lati_naturali(l.c(i))};
+  for (int b = 1; b <= 4; ++b)
+    for (int64_t lati : lati_dai_segni(l, i, b)) prove.push_back(lati);
+  for (int64_t lati : prove) {
+    if (adattamento(l, altri, i, lati).first > 0) continue;
+    for (int b = 1; b <= 4; ++b) {
+      const int64_t c = int64_t{i} - 2 * b;
+      if (!l.in_tabella(c)) continue;
+      const uint8_t visto = l.c(static_cast<int32_t>(c)).avvicinamento;
+      bool di_altri = false;
+      for (const auto& [valore, di] : altri[static_cast<std::size_t>(c)])
+        di_altri |= valore == visto;
+      if (visto != 0 && !di_altri &&
+          visto == static_cast<uint8_t>(lati * 10 + b))
+        return true;
+    }
+  }
+  return false;
+}
+
+// The visible signals, and what each stop cell covers: a signal, a speed
+// board (its last three values; a board has no time value), or nothing, where
+// a board text may stand.
+segnali_per_cella trova_segnali(lavoro& l) {
+  segnali_per_cella segnali(l.celle.size(), nessun_segnale);
+  for (int32_t i = 0; i <= l.ultima; ++i)
+    if (l.c(i).tipo == cella_segnale)
+      segnali[static_cast<std::size_t>(i)] = segnale_visibile;
+  const altri_segni altri =
+      segni_degli_altri(l, segnali, lati_dei_segnali(l, segnali));
+  for (const fermata_stazione& f : l.fermate) {
+    const cella& c = l.c(f.cella);
+    if (copre_un_segnale(l, altri, f.cella)) {
+      segnali[static_cast<std::size_t>(f.cella)] = f.record;
+    } else if (c.dato2 != 0 || c.dato3 != 0 || c.dato4 != 0) {
+      l.indicatori.push_back({f.cella, {0, c.dato2, c.dato3, c.dato4}, true});
+    } else {
+      l.fermate_libere.push_back(f.cella);
+    }
+  }
+  return segnali;
+}
+
+// sx and dx of a signal with the given sx * 3 + dx: a time value is kept
+// only when sx is 2.
+std::pair<int64_t, int64_t> lati_divisi(const cella& c, int64_t lati) {
+  const int64_t sx = c.tempo != 0 ? 2 : quoziente(lati, 3);
+  return {sx, lati - 3 * sx};
+}
+
+std::string riga_segnale(const cella& c, int64_t posizione, int64_t lati,
+                         int16_t dato1) {
+  const int64_t rapp = (c.dato4 - lati) / 10;
+  const auto [sx, dx] = lati_divisi(c, lati);
+  // A time value from 1 to 100 would be raised to 101: it is written 256
+  // higher.
+  const int64_t tempo =
+      c.tempo >= 1 && c.tempo <= 100 ? c.tempo + 256 : c.tempo;
+  return riga_valori(
+      "segnale", {posizione, sx, quoziente(dato1, 10), quoziente(c.dato2, 10),
+                  quoziente(c.dato3, 10), rapp, dx, resto(dato1, 10),
+                  resto(c.dato2, 10), resto(c.dato3, 10), tempo});
+}
+
+std::string commento_segnale(const cella& c, int32_t i, int64_t lati,
+                             int32_t sotto) {
+  const auto [sx, dx] = lati_divisi(c, lati);
+  std::string testo = "cella " + std::to_string(i) + ": lato sinistro " +
+                      std::to_string(sx) + " e lato destro " +
+                      std::to_string(dx);
+  if (sotto > 0)
+    testo += " (sotto la cella di fermata della localit\xE0 " +
+             std::to_string(sotto) + ")";
+  return testo;
+}
+
+}  // namespace
+
+void segnali_treno(lavoro& l) {
+  const segnali_per_cella segnali = trova_segnali(l);
+  const std::vector<int64_t> lati_scelti = lati_dei_segnali(l, segnali);
+  for (int32_t i = 0; i <= l.ultima; ++i) {
+    const int32_t sotto = segnali[static_cast<std::size_t>(i)];
+    if (sotto == nessun_segnale) continue;
+    const int64_t lati = lati_scelti[static_cast<std::size_t>(i)];
+    const int64_t posizione = metro_cella_piu_uno(i);
+    // Under a stop cell s1 * 10 + d1 is lost: any value will do.
+    const std::string riga = riga_segnale(
+        l.c(i), posizione, lati, sotto > 0 ? int16_t{0} : l.c(i).dato1);
+    const auto nodo = static_cast<int32_t>(l.nodi.size());
+    for (int b = 1; b <= 4; ++b) {
+      if (l.in_tabella(int64_t{i} - 2 * b))
+        l.scrittori.push_back(
+            {i - 2 * b, static_cast<uint8_t>(lati * 10 + b), nodo});
+    }
+    l.nodi.push_back({false,
+                      i,
+                      {commento_segnale(l.c(i), i, lati, sotto), riga},
+                      sotto > 0 ? sotto : 0});
+    if (!entro(posizione, 100, l.ultima)) {
+      l.segnala_cella(i, riga);
+    } else if (sotto < 0) {
+      l.spiegata[static_cast<std::size_t>(i)] = true;
+    }
+  }
+}
