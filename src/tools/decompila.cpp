@@ -17,31 +17,6 @@
 
 namespace {
 
-// The three files must agree on the route: the cells and the plan have the
-// sizes that the route length of the station table gives. A minimal check of
-// this command's own; the message names the file that disagrees.
-std::optional<esito_file> misure_discordi(const tabelle& t, const scenario& sc,
-                                          const cartella& c) {
-  const int64_t lunghezza = dati_generali(t.stazioni).lunghezza_percorso();
-  const int64_t metri = lunghezza + 7000;
-  const int64_t celle = static_cast<int64_t>(std::nearbyint(
-                            static_cast<double>(metri) / metri_per_cella)) +
-                        1;
-  const std::string stazioni = c.percorso(nome_tabella_stazioni(sc));
-  if (static_cast<int64_t>(t.celle.size()) != celle) {
-    return esito_file::fallito(
-        c.percorso(nome_tabella_celle(sc)),
-        messaggi::celle_discordi(t.celle.size(), lunghezza, stazioni, celle));
-  }
-  if (t.planimetria.presente() && t.planimetria.ultimo_metro() != metri) {
-    return esito_file::fallito(
-        c.percorso(nome_geometria_linea(sc)),
-        messaggi::piano_discorde(t.planimetria.ultimo_metro(), lunghezza,
-                                 stazioni, metri));
-  }
-  return std::nullopt;
-}
-
 // "path: cella 61 (3000 m): what was found; riga più vicina: the line".
 std::string riga_inspiegata(const voce_inspiegata& v, const scenario& sc,
                             const cartella& c) {
@@ -119,8 +94,6 @@ int esegui_decompila(const opzioni_decompila& o, std::ostream& uscita,
   tabelle t;
   const int caricato = carica_scenario(ingresso, sc, t, errori);
   if (caricato != uscita_riuscita) return caricato;
-  if (const auto discorde = misure_discordi(t, sc, ingresso))
-    return errore_file(*discorde, errori);
   if (auto fine = prepara_cartella(o.uscita, errori)) return *fine;
   const esito_decompilazione d = decompila(
       t.celle, t.stazioni, t.planimetria.presente() ? &t.planimetria : nullptr);

@@ -114,19 +114,6 @@ std::string nomi_dei_file(std::string_view linea, std::string_view treno) {
 std::string_view compilare_senza_piano() {
   return "senza il file del piano: compilare con --no-plan";
 }
-std::string celle_discordi(std::size_t trovate, int64_t lunghezza,
-                           std::string_view stazioni, int64_t attese) {
-  return std::to_string(trovate) + " celle, ma il percorso di " +
-         std::to_string(lunghezza) + " m in " + std::string(stazioni) +
-         " ne vuole " + std::to_string(attese);
-}
-std::string piano_discorde(int32_t ultimo, int64_t lunghezza,
-                           std::string_view stazioni, int64_t atteso) {
-  return "piano fino al metro " + std::to_string(ultimo) +
-         ", ma il percorso di " + std::to_string(lunghezza) + " m in " +
-         std::string(stazioni) + " lo vuole fino al metro " +
-         std::to_string(atteso);
-}
 std::string luogo_cella(int32_t cella, int64_t metro) {
   return "cella " + std::to_string(cella) + " (" + std::to_string(metro) +
          " m)";

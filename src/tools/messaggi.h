@@ -42,15 +42,11 @@ std::string file_esistente(std::string_view percorso);
 std::string_view nessun_file_scritto();
 
 // `decompile`: descriptions already there, how to compile the descriptions
-// back, the files that disagree on the route, and what no description
+// back, and what no description
 // explains ("cella 61 (3000 m)", "record 85", "metro 5000").
 std::string_view nessuna_descrizione_scritta();
 std::string nomi_dei_file(std::string_view linea, std::string_view treno);
 std::string_view compilare_senza_piano();
-std::string celle_discordi(std::size_t trovate, int64_t lunghezza,
-                           std::string_view stazioni, int64_t attese);
-std::string piano_discorde(int32_t ultimo, int64_t lunghezza,
-                           std::string_view stazioni, int64_t atteso);
 std::string luogo_cella(int32_t cella, int64_t metro);
 std::string luogo_record(int32_t record);
 std::string luogo_metro(int32_t metro);

@@ -228,12 +228,13 @@ TEST_F(Decompila, FileCheNessunaDescrizioneSpiega) {
        "incompleta\n"},
       {"celle_meno_del_percorso", binari[2],
        [](std::string d) { return d.substr(0, d.size() - 15); }, 3,
-       "/Valdora_Cesina_KT52806.dat: 1380 celle, ma il percorso di 62000 m "
-       "in "},
+       "/Valdora_Cesina_KT52806.dat: file non coerente con gli altri al "
+       "byte 20700: file troncato: 1381 celle attese, 1380 nel file\n"},
       {"piano_di_un_altro_percorso", binari[0],
        [](std::string) { return leggi_tutto(*piccola_ / binari[0]); }, 3,
-       "/Valdora_Cesina_linea.dat: piano fino al metro 15000, ma il percorso "
-       "di 62000 m in "},
+       "/Valdora_Cesina_linea.dat: file non coerente con gli altri al byte "
+       "299964: file troncato: 69001 coordinate per asse attese, 15001 nel "
+       "file\n"},
       {"stazioni_mancanti", binari[1], nullptr, 3,
        "/Valdora_Cesina_KT52806.sim: "},
   };
