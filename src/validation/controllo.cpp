@@ -7,8 +7,21 @@
 
 namespace {
 
+// Far more problems than any author reads: the rest are counted.
+constexpr std::size_t problemi_massimi = 20000;
+
 void controlla_voci(const descrizione_letta& d, const percorso& r,
                     std::vector<problema>& p) {
+  if (d.non_controllati > 0) {
+    problema x;
+    x.g = gravita::avviso;
+    x.fonte = d.fonte;
+    x.testo = {
+        "descrizione lunghissima: controllati i primi {0} campi, non "
+        "gli altri {1}",
+        {std::to_string(campi_controllati), std::to_string(d.non_controllati)}};
+    p.push_back(std::move(x));
+  }
   controlla_campi_ignorati(d, p);
   controlla_valori(d, p);
   controlla_ripetizioni(d, p);
@@ -78,5 +91,6 @@ std::vector<problema> controlla_descrizioni(const ingresso_controllo& in,
   unisci_ai_controlli(controlli, guasti);
   controlli.insert(controlli.end(), guasti.begin(), guasti.end());
   ordina_problemi(controlli);
+  limita_problemi(controlli, problemi_massimi);
   return controlli;
 }

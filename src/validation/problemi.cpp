@@ -34,7 +34,28 @@ void ordina_problemi(std::vector<problema>& problemi) {
 }
 
 std::size_t conta(const std::vector<problema>& problemi, gravita g) {
-  return static_cast<std::size_t>(
-      std::count_if(problemi.begin(), problemi.end(),
-                    [g](const problema& p) { return p.g == g; }));
+  std::size_t quanti = 0;
+  for (const problema& p : problemi) {
+    if (p.g == g) quanti += p.quanti;
+  }
+  return quanti;
+}
+
+void limita_problemi(std::vector<problema>& problemi, std::size_t massimo) {
+  if (problemi.size() <= massimo) return;
+  std::size_t oltre[2] = {0, 0};
+  for (std::size_t i = massimo; i < problemi.size(); ++i)
+    oltre[problemi[i].g == gravita::errore ? 0 : 1] += problemi[i].quanti;
+  problemi.resize(massimo);
+  for (gravita g : {gravita::errore, gravita::avviso}) {
+    const std::size_t n = oltre[g == gravita::errore ? 0 : 1];
+    if (n == 0) continue;
+    problema resto;
+    resto.g = g;
+    resto.quanti = n;
+    resto.testo = {g == gravita::errore ? "altri {0} errori non elencati"
+                                        : "altri {0} avvisi non elencati",
+                   {std::to_string(n)}};
+    problemi.push_back(std::move(resto));
+  }
 }

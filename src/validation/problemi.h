@@ -34,12 +34,18 @@ struct problema {
   std::string suggerimento;      // what was probably meant, or empty
   std::optional<int32_t> metro;  // where along the route, the author's metres
   bool registrato = false;       // the fault that the compiler recorded
+  std::size_t quanti = 1;        // how many problems it stands for
 };
 
 // File order: the line description, then the train-run description, each by
 // line and column; problems without a line (the route scan) last.
 void ordina_problemi(std::vector<problema>& problemi);
 
+// How many problems of gravity `g` the list stands for.
 std::size_t conta(const std::vector<problema>& problemi, gravita g);
+
+// Keeps the first `massimo` problems and stands for the rest with one problem
+// of each gravity, at the end, that counts them.
+void limita_problemi(std::vector<problema>& problemi, std::size_t massimo);
 
 #endif  // VALIDATION_PROBLEMI_H_

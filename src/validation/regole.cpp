@@ -5,6 +5,7 @@
 #include <cctype>
 #include <limits>
 #include <map>
+#include <unordered_map>
 
 #include "core/aritmetica.h"
 #include "platform/cp1252.h"
@@ -242,21 +243,32 @@ problema a_campo(const campo_ignorato& c, fonte_lettura fonte, gravita g,
   return p;
 }
 
+// The suggestion for each field text, found once: a long description repeats
+// the same unknown words many times.
+using suggerimenti = std::unordered_map<std::string, std::string>;
+
+const std::string& suggerimento_per(const std::string& campo,
+                                    fonte_lettura fonte, suggerimenti& noti) {
+  auto [dove, nuovo] = noti.try_emplace(campo);
+  if (nuovo) dove->second = forse_intendevi(campo, fonte);
+  return dove->second;
+}
+
 void controlla_intestazione(const campo_ignorato& c, fonte_lettura fonte,
-                            std::vector<problema>& p) {
+                            suggerimenti& noti, std::vector<problema>& p) {
   if (intestazione_nota(c.testo, fonte)) return;
   problema x = a_campo(c, fonte, gravita::avviso,
                        {"sezione sconosciuta {0}: le intestazioni servono "
                         "solo a chi legge",
                         {c.testo}});
-  x.suggerimento = forse_intendevi(c.testo, fonte);
+  x.suggerimento = suggerimento_per(c.testo, fonte, noti);
   p.push_back(std::move(x));
 }
 
 void controlla_campo(const campo_ignorato& c, fonte_lettura fonte,
-                     std::vector<problema>& p) {
+                     suggerimenti& noti, std::vector<problema>& p) {
   if (campo_commento(c.testo)) return;  // a comment field past the first two
-  if (intestazione(c.testo)) return controlla_intestazione(c, fonte, p);
+  if (intestazione(c.testo)) return controlla_intestazione(c, fonte, noti, p);
   if (const forma_chiave* f = chiave_altrove(c.testo, c, fonte)) {
     const char* dove = f->fonte != fonte ? "nell'altra descrizione"
                        : f->generale     ? "nella sezione generale"
@@ -266,7 +278,7 @@ void controlla_campo(const campo_ignorato& c, fonte_lettura fonte,
         {"{0} vale solo {1}: qui la riga viene ignorata", {c.testo, dove}}));
     return;
   }
-  const std::string forse = forse_intendevi(c.testo, fonte);
+  const std::string& forse = suggerimento_per(c.testo, fonte, noti);
   problema x =
       forse.empty()
           ? a_campo(c, fonte, gravita::avviso,
@@ -299,11 +311,12 @@ void controlla_campi_ignorati(const descrizione_letta& d,
     return;
   }
   int riga_precedente = 0;
+  suggerimenti noti;
   for (const campo_ignorato& c : d.ignorati) {
     // The fields after an unknown one on its line are its values.
     if (c.riga == riga_precedente) continue;
     riga_precedente = c.riga;
-    controlla_campo(c, d.fonte, p);
+    controlla_campo(c, d.fonte, noti, p);
   }
 }
 

@@ -47,6 +47,10 @@ std::vector<parola> riconosciute(const cammino& c, std::string_view campo) {
 // starts, or an ignored field. A field left on the line of a complete item is
 // one of that item's extra fields.
 void interpreta(cammino& c, const std::string& campo, int riga, int colonna) {
+  if (c.uscita.voci.size() + c.uscita.ignorati.size() >= campi_controllati) {
+    ++c.uscita.non_controllati;
+    return;
+  }
   const std::vector<parola> trovate = riconosciute(c, campo);
   if (trovate.empty()) {
     if (!c.uscita.voci.empty() && riga == c.riga_ultima_voce &&

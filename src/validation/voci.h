@@ -55,7 +55,12 @@ struct descrizione_letta {
   // Where the start marker and the general section's end stand (0: none).
   int riga_generale = 0;
   int riga_fine_generale = 0;
+  // Fields in keyword position past the last one kept: a description far
+  // longer than any real one is checked up to `campi_controllati` of them.
+  std::size_t non_controllati = 0;
 };
+
+inline constexpr std::size_t campi_controllati = 200000;
 
 // Reads a description (Windows-1252 bytes). Curves are items only when the
 // plan is built, as in the reader.
