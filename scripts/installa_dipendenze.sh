@@ -1,17 +1,33 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that the build and the tests need, when they are missing.
+# Installs the Debian packages that the build and the tests need, when they are missing, and the
+# Italian locale that the tests run in.
 # The build core uses the standard library only; the tools link CLI11 and nlohmann-json,
 # the tests GoogleTest, expat and groff (to read the manual page), the fuzz run clang's libFuzzer;
-# the report page is tested in headless Chromium, driven by a Python script.
+# the report page is tested in headless Chromium, driven by a Python script. The messages come
+# from GNU gettext catalogues (gettext's msgfmt and xgettext build and check them); glibc
+# translates only under a locale that exists on the machine, so it_IT.UTF-8 is generated, and
+# libc-l10n carries the system's own error texts in Italian.
 set -euo pipefail
-pacchetti=(cmake g++ make libgtest-dev libgmock-dev clang libclang-rt-14-dev libcli11-dev nlohmann-json3-dev libexpat1-dev chromium python3 groff-base)
+pacchetti=(cmake g++ make libgtest-dev libgmock-dev clang libclang-rt-14-dev libcli11-dev nlohmann-json3-dev libexpat1-dev chromium python3 groff-base gettext locales libc-l10n)
 mancanti=()
 for p in "${pacchetti[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || mancanti+=("$p")
 done
-[ ${#mancanti[@]} -eq 0 ] && exit 0
-echo "Installazione dei pacchetti mancanti: ${mancanti[*]}"
 sudo_=""
 [ "$(id -u)" -ne 0 ] && sudo_="sudo"
-$sudo_ apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo_ apt-get install -y -qq "${mancanti[@]}"
+if [ ${#mancanti[@]} -gt 0 ]; then
+  echo "Installazione dei pacchetti mancanti: ${mancanti[*]}"
+  $sudo_ apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo_ apt-get install -y -qq "${mancanti[@]}"
+fi
+# "it_IT.utf8" is how locale -a names it_IT.UTF-8.
+if ! locale -a 2>/dev/null | grep -qix 'it_IT\.utf-\?8'; then
+  echo "Generazione della localizzazione it_IT.UTF-8"
+  # Enabled in /etc/locale.gen too, so that a later locale-gen keeps it.
+  if grep -q '^# *it_IT.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null; then
+    $sudo_ sed -i 's/^# *\(it_IT.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  elif ! grep -q '^it_IT.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null; then
+    echo 'it_IT.UTF-8 UTF-8' | $sudo_ tee -a /etc/locale.gen >/dev/null
+  fi
+  $sudo_ locale-gen
+fi
