@@ -10,6 +10,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "tools/lingua.h"
+
 namespace fs = std::filesystem;
 
 cartella_temporanea::cartella_temporanea(const std::string& suffisso) {
@@ -87,7 +89,7 @@ int controlla_descrizioni(const std::string& linea, const std::string& treno,
 std::vector<std::string> comandi_del_programma() {
   std::string aiuto;
   esegui("'" + std::string(PROGRAMMA) + "' --help", &aiuto);
-  const std::size_t inizio = aiuto.find("Subcommands:");
+  const std::size_t inizio = aiuto.find(traduci("Commands") + std::string(":"));
   std::istringstream righe(inizio == std::string::npos ? ""
                                                        : aiuto.substr(inizio));
   std::vector<std::string> comandi;
@@ -98,6 +100,15 @@ std::vector<std::string> comandi_del_programma() {
     comandi.push_back(nome);
   }
   return comandi;
+}
+
+std::string installa_programma(const fs::path& cartella) {
+  const fs::path copia = cartella / "scenario_builder";
+  fs::copy_file(PROGRAMMA, copia, fs::copy_options::overwrite_existing);
+  fs::copy(fs::path(CARTELLA_COSTRUZIONE) / "share",
+           cartella.parent_path() / "share",
+           fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+  return copia.string();
 }
 
 std::string fixture(const std::string& nome) {

@@ -49,6 +49,10 @@ int controlla_descrizioni(const std::string& linea, const std::string& treno,
 // The commands that the program's help lists, in its order.
 std::vector<std::string> comandi_del_programma();
 
+// Copies the program into `cartella`, with its catalogues where it finds them
+// (../share/locale from there), and returns the path of the copy.
+std::string installa_programma(const std::filesystem::path& cartella);
+
 // The path of a fixture file in the test sources.
 std::string fixture(const std::string& nome);
 

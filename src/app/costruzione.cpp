@@ -12,6 +12,7 @@
 #include "platform/cartella_reale.h"
 #include "platform/sostituzione.h"
 #include "tools/esiti.h"
+#include "tools/lingua.h"
 #include "tools/rapporto.h"
 #include "train_run/dati_treno.h"
 
@@ -63,7 +64,7 @@ void elenca_scritti(const scenario& sc, const cartella& c,
 
 int costruisci_scenario(const scenario& sc, cartella& c, std::ostream& uscita,
                         std::ostream& errori) {
-  errori << "Attendere" << std::endl;
+  errori << traduci("Please wait") << std::endl;
   insieme_sostituzioni insieme(c);
   const esito_file testi = scrivi_testi(sc, insieme);
   if (!testi.ok) return errore_file(testi, errori);
@@ -87,7 +88,7 @@ int costruisci_scenario(const scenario& sc, cartella& c, std::ostream& uscita,
 int costruzione_predefinita(std::ostream& uscita, std::ostream& errori) {
   const std::string radice = cartella_eseguibile();
   if (radice.empty()) {
-    errori << "cartella del programma non trovata\n";
+    errori << traduci("the program's folder was not found") << '\n';
     return uscita_errore_file;
   }
   cartella_reale cartella(radice);

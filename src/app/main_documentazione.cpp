@@ -1,29 +1,39 @@
 // A build-time helper: writes the manual page or the bash completion script
-// of scenario_builder, generated from its command line, into a file.
+// of scenario_builder, generated from its command line, into a file. The
+// page is in the language of the locale it runs under, with the catalogues
+// of the folder given (the build tree's, before anything is installed).
 #include <fstream>
 #include <iostream>
 #include <string>
 #include <string_view>
 
+#include "tools/lingua.h"
 #include "tools/strumenti.h"
 
 int main(int argc, char** argv) {
-  const std::string_view cosa = argc == 3 ? argv[1] : "";
+  if (argc == 4) {
+    prepara_lingua(argv[3]);
+  } else {
+    prepara_lingua();
+  }
+  const std::string_view cosa = argc == 3 || argc == 4 ? argv[1] : "";
   std::string testo;
   if (cosa == "man") {
     testo = pagina_manuale_programma();
   } else if (cosa == "bash-completion") {
     testo = completamento_programma();
   } else {
-    std::cerr << "uso: scenario_builder_documentazione man|bash-completion "
-                 "FILE\n";
+    std::cerr << traduci(
+                     "usage: scenario_builder_documentazione "
+                     "man|bash-completion FILE [CATALOGUES]")
+              << '\n';
     return 64;
   }
   std::ofstream file(argv[2], std::ios::binary | std::ios::trunc);
   file << testo;
   file.close();
   if (!file) {
-    std::cerr << argv[2] << ": non scritto\n";
+    std::cerr << sostituisci(traduci("{0}: not written"), {argv[2]}) << '\n';
     return 3;
   }
   return 0;

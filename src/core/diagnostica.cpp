@@ -3,47 +3,48 @@
 #include <array>
 #include <string>
 
+#include "core/testi.h"
+
 namespace {
 
 constexpr std::array<codice_diagnostico, 26> tabella = {{
-    {1, false, "lunghezza percorso fuori dai limiti (da 0 a 1000000 m)"},
+    {1, false, N_("route length out of bounds (0 to 1000000 m)")},
     {2, false,
-     "progressiva chilometrica con inizio o valore non multiplo di 50"},
-    {3, false, "inizio della ripetizione segnali non multiplo di 50"},
-    {4, false, "fine della ripetizione segnali non multipla di 50"},
-    {5, false,
-     "ripetizione segnali senza \"4\" n\xE9 \"9\" nella parola chiave"},
-    {6, true, "cartello indicatore su una cella gi\xE0 occupata"},
-    {7, true, "abbattimento su una cella gi\xE0 occupata"},
-    {8, true, "posizione della stazione non multipla di 50"},
-    {9, true, "lunghezza della stazione non multipla di 100"},
-    {10, false, "stazioni e testi dei cartelli superano i record disponibili"},
+     N_("kilometric progression with a start or value not a multiple of 50")},
+    {3, false, N_("signal repetition start not a multiple of 50")},
+    {4, false, N_("signal repetition end not a multiple of 50")},
+    {5, false, N_("signal repetition without \"4\" or \"9\" in the keyword")},
+    {6, true, N_("board with text on a cell already taken")},
+    {7, true, N_("abbattimento on a cell already taken")},
+    {8, true, N_("station position not a multiple of 50")},
+    {9, true, N_("station length not a multiple of 100")},
+    {10, false, N_("stations and board texts exceed the records available")},
     {11, true,
-     "segnale prima di un avviso di rallentamento senza cella libera per il "
-     "codice"},
-    {12, true, "finestra prima dell'inizio di un rallentamento tutta occupata"},
+     N_("signal before a slowdown warning with no free cell for the code")},
+    {12, true, N_("window before the start of a slowdown wholly taken")},
     {13, true,
-     "codice di ripetizione nel rallentamento o dopo la sua fine senza cella "
-     "libera"},
-    {15, true, "posizione oltre la fine della tabella delle celle"},
-    {16, true, "segnale su una cella gi\xE0 occupata"},
-    {17, true, "cella di avviso del rallentamento gi\xE0 occupata"},
-    {18, true, "cella di inizio del rallentamento gi\xE0 occupata"},
-    {19, true, "cella di fine del rallentamento gi\xE0 occupata"},
+     N_("repetition code in the slowdown or after its end with no free "
+        "cell")},
+    {15, true, N_("position beyond the end of the table of cells")},
+    {16, true, N_("signal on a cell already taken")},
+    {17, true, N_("slowdown warning cell already taken")},
+    {18, true, N_("slowdown start cell already taken")},
+    {19, true, N_("slowdown end cell already taken")},
     {20, true,
-     "una delle quattro celle prima dell'avviso di rallentamento \xE8 "
-     "occupata"},
-    {21, true,
-     "indicatore di velocit\xE0 massima su una cella gi\xE0 occupata"},
-    {22, true, "stazione a meno di 350 m dalla fine della stazione precedente"},
+     N_("one of the four cells before the slowdown warning is taken")},
+    {21, true, N_("speed board on a cell already taken")},
+    {22, true,
+     N_("station less than 350 m from the end of the station before")},
     {24, false,
-     "stazione che finisce entro i primi 100 m, senza posto per la fermata"},
+     N_("station that ends within the first 100 m, with no room for the stop")},
     {25, false,
-     "errore di lettura della descrizione (valore non valido o fuori misura, "
-     "file mancante o finito prima del tempo)"},
-    {101, false, "descrizione della linea mancante"},
-    {102, false, "\"[generale]\" non trovato nella descrizione della linea"},
-    {103, false, "curva senza classe da 1 a 6, o tracciato oltre 1000000 m"},
+     N_("reading error in the description (a value not valid or out of "
+        "measure, a file missing or ended too early)")},
+    {101, false, N_("line description missing")},
+    {102, false, N_("\"[generale]\" not found in the line description")},
+    {103, false,
+     N_("curve without a class from 1 to 6, or a plan beyond "
+        "1000000 m")},
 }};
 
 }  // namespace

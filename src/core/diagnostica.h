@@ -51,7 +51,7 @@ struct diagnostica {
 struct codice_diagnostico {
   int32_t codice;
   bool con_posizione;      // whether the fault records a position
-  std::string_view testo;  // short Italian description, Windows-1252
+  std::string_view testo;  // short description, English (core/testi.h)
 };
 
 // Every code that the compiler can record.

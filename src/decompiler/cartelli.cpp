@@ -79,7 +79,7 @@ voce_descrizione voce_cartello_indicatore(lavoro& l, const voce_cartello& v) {
       "cartello_indicatore, " + std::to_string(metro) + ", " + campo};
   if (!ok || v.cella < 0 || !entro(metro, 100, l.ultima))
     l.segnala(voce_inspiegata::tabella::stazioni, v.record,
-              "testo di cartello che nessuna riga pone", voce.riga);
+              {N_("a board text that no line places")}, voce.riga);
   return voce;
 }
 

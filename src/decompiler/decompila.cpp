@@ -22,10 +22,10 @@ void togli_riservati(lavoro& l) {
   const auto stazioni = voce_inspiegata::tabella::stazioni;
   if (linea.campo7 != riservato_linea)
     l.segnala(stazioni, record_linea,
-              "valore riservato " + std::to_string(linea.campo7));
+              {N_("reserved value {0}"), {std::to_string(linea.campo7)}});
   if (linea.orario != st)
     l.segnala(stazioni, record_linea,
-              "codice di gara " + std::to_string(linea.orario));
+              {N_("competition code {0}"), {std::to_string(linea.orario)}});
   if (prima.dato1 != riservato_cella || prima.dato2 != static_cast<int16_t>(og))
     l.segnala_cella(1);
   linea.campo7 = 0;
@@ -40,15 +40,17 @@ bool misure(lavoro& l) {
   const auto celle = voce_inspiegata::tabella::celle;
   if (lunghezza < 0 || lunghezza > lunghezza_massima) {
     l.segnala(voce_inspiegata::tabella::stazioni, record_treno,
-              "lunghezza del percorso " + std::to_string(lunghezza));
+              {N_("route length {0}"), {std::to_string(lunghezza)}});
     return false;
   }
   const auto ultima =
       static_cast<int32_t>(std::nearbyint((lunghezza + 7000) / 50.0));
   if (l.ultima != ultima) {
-    l.segnala(celle, -1,
-              std::to_string(l.celle.size()) + " celle invece di " +
-                  std::to_string(ultima + 1));
+    l.segnala(
+        celle, -1,
+        plurale("{0} cell instead of {1}", "{0} cells instead of {1}",
+                l.celle.size(),
+                {std::to_string(l.celle.size()), std::to_string(ultima + 1)}));
     return false;
   }
   return true;

@@ -13,15 +13,19 @@
 #include <string>
 #include <vector>
 
+#include "core/testi.h"
 #include "tables/tabelle.h"
 
-// Something in the tables that no description compiles to.
+// Something in the tables that no description compiles to, said for people
+// (core/testi.h).
 struct voce_inspiegata {
   enum class tabella { celle, stazioni, piano };
   tabella dove = tabella::celle;
-  int32_t indice = 0;      // cell, record or metre; -1 for the whole table
-  std::string trovato;     // what the table holds there
-  std::string piu_vicina;  // the nearest description line, empty when none
+  int32_t indice = 0;  // cell, record or metre; -1 for the whole table
+  messaggio trovato;   // what the table holds there
+  // The nearest description line (a data word), or what would come nearest
+  // in words; empty when there is none.
+  argomento piu_vicina = std::string();
 };
 
 struct esito_decompilazione {

@@ -3,12 +3,12 @@
 #include "decompiler/lavoro.h"
 
 void lavoro::segnala(voce_inspiegata::tabella dove, int32_t indice,
-                     std::string trovato, std::string piu_vicina) {
+                     messaggio trovato, argomento piu_vicina) {
   inspiegate.push_back(
       {dove, indice, std::move(trovato), std::move(piu_vicina)});
 }
 
-void lavoro::segnala_cella(int32_t i, std::string piu_vicina) {
+void lavoro::segnala_cella(int32_t i, argomento piu_vicina) {
   if (segnalata[static_cast<std::size_t>(i)]) return;
   segnalata[static_cast<std::size_t>(i)] = true;
   segnala(voce_inspiegata::tabella::celle, i, descrivi_cella(c(i)),
@@ -43,10 +43,12 @@ std::string riga_commento(std::string_view testo) {
   return riga;
 }
 
-std::string descrivi_cella(const cella& c) {
-  return nome_tipo_cella(c.tipo) + " (tipo " + std::to_string(c.tipo) +
-         "; dati " + std::to_string(c.dato1) + " " + std::to_string(c.dato2) +
-         " " + std::to_string(c.dato3) + " " + std::to_string(c.dato4) +
-         "; tempo " + std::to_string(c.tempo) + "; avvicinamento " +
-         std::to_string(c.avvicinamento) + ")";
+messaggio descrivi_cella(const cella& c) {
+  // The fields by their names, which are the data's words.
+  return {N_("{0} (tipo {1}; dato1 to dato4 {2} {3} {4} {5}; tempo {6}; "
+             "avvicinamento {7})"),
+          {nome_tipo_cella(c.tipo), std::to_string(c.tipo),
+           std::to_string(c.dato1), std::to_string(c.dato2),
+           std::to_string(c.dato3), std::to_string(c.dato4),
+           std::to_string(c.tempo), std::to_string(c.avvicinamento)}};
 }

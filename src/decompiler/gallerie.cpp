@@ -262,7 +262,8 @@ void verifica(stato_gallerie& g, std::vector<linea_galleria>& ordine) {
     const bool segno_perso = g.segno(c) && !segno[i];
     const bool segno_in_piu = segno[i] && !g.occupata(c);
     if (montagna[i] != g.m(c) || segno_perso || segno_in_piu)
-      g.l.segnala_cella(c, "galleria di tipo " + std::to_string(g.m(c)));
+      g.l.segnala_cella(
+          c, messaggio{N_("tunnel of kind {0}"), {std::to_string(g.m(c))}});
   }
 }
 
@@ -305,8 +306,8 @@ std::vector<voce_descrizione> gallerie(lavoro& l) {
   verifica(g, ordine);
   if (static_cast<int32_t>(ordine.size()) > righe_massime) {
     l.segnala(voce_inspiegata::tabella::celle, -1,
-              std::to_string(ordine.size()) +
-                  " righe di galleria: il lettore ne tiene al massimo 80");
+              {N_("{0} tunnel lines: the reader keeps 80 at most"),
+               {std::to_string(ordine.size())}});
   }
   std::vector<voce_descrizione> righe;
   for (const linea_galleria& x : ordine) righe.push_back(voce_galleria(x));

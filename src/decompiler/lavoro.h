@@ -88,9 +88,9 @@ struct lavoro {
 
   const cella& c(int32_t i) const { return celle[static_cast<std::size_t>(i)]; }
   bool in_tabella(int64_t i) const { return i >= 0 && i <= ultima; }
-  void segnala(voce_inspiegata::tabella dove, int32_t indice,
-               std::string trovato, std::string piu_vicina = "");
-  void segnala_cella(int32_t i, std::string piu_vicina = "");
+  void segnala(voce_inspiegata::tabella dove, int32_t indice, messaggio trovato,
+               argomento piu_vicina = std::string());
+  void segnala_cella(int32_t i, argomento piu_vicina = std::string());
 };
 
 // "parola, v1, v2, ..."
@@ -104,7 +104,7 @@ bool campo_testo(const std::string& testo, std::string& campo);
 // A comment line: one field with "-" and no comma, so the reader drops it.
 std::string riga_commento(std::string_view testo);
 // A cell's kind and values in words, for the reports.
-std::string descrivi_cella(const cella& c);
+messaggio descrivi_cella(const cella& c);
 
 // The metre of an item whose cell is P / 50 + 1 (signals, slowdowns, boards).
 inline int64_t metro_cella_piu_uno(int32_t cella) {

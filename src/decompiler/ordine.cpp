@@ -106,7 +106,7 @@ std::vector<int32_t> ordine_treno(lavoro& l) {
   std::vector<int32_t> ordine(dalla_fine.rbegin(), dalla_fine.rend());
   if (ordine.size() != l.nodi.size()) {
     l.segnala(voce_inspiegata::tabella::celle, -1,
-              "segni di avvicinamento che nessun ordine delle righe lascia");
+              {N_("approach marks that no order of the lines leaves")});
     for (std::size_t n = l.nodi.size(); n-- > 0;)
       if (!k.posto[n]) ordine.insert(ordine.begin(), static_cast<int32_t>(n));
   }
@@ -114,8 +114,8 @@ std::vector<int32_t> ordine_treno(lavoro& l) {
     const uint8_t visto = l.c(i).avvicinamento;
     if (visto != 0 && !k.decisa[static_cast<std::size_t>(i)])
       l.segnala(voce_inspiegata::tabella::celle, i,
-                "segno di avvicinamento " + std::to_string(visto) +
-                    " che nessuna riga lascia");
+                {N_("approach mark {0} that no line leaves"),
+                 {std::to_string(visto)}});
   }
   return ordine;
 }

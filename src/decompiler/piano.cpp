@@ -95,8 +95,8 @@ bool forma_del_piano(lavoro& l, int32_t e) {
   const auto piano = voce_inspiegata::tabella::piano;
   if (p.ultimo_metro() != e) {
     l.segnala(piano, -1,
-              "piano fino al metro " + std::to_string(p.ultimo_metro()) +
-                  " invece di " + std::to_string(e));
+              {N_("plan up to metre {0} instead of {1}"),
+               {std::to_string(p.ultimo_metro()), std::to_string(e)}});
     return false;
   }
   for (int32_t m = 0; m <= e; ++m) {
@@ -107,9 +107,9 @@ bool forma_del_piano(lavoro& l, int32_t e) {
                           ? tipo_e_valore(p, asse, m, tipo_variante::doppio, 0)
                           : tipo_e_valore(p, asse, m, tipo_variante::vuoto, 0);
       if (!ok) {
-        l.segnala(
-            piano, m,
-            "elemento inatteso nel piano (asse " + std::to_string(asse) + ")");
+        l.segnala(piano, m,
+                  {N_("unexpected element in the plan (axis {0})"),
+                   {std::to_string(asse)}});
         return false;
       }
     }
@@ -127,9 +127,10 @@ std::vector<svolta> svolte(lavoro& l, int32_t e) {
     if (!svolta_del_metro(*l.piano, m, prima, trovata) &&
         segnalate++ < segnalazioni_massime) {
       l.segnala(voce_inspiegata::tabella::piano, m,
-                "nessuna classe di svolta d\xE0 questo metro",
-                "classe " + std::to_string(trovata.classe) +
-                    (trovata.sinistra ? " a sinistra" : " a destra"));
+                {N_("no class of turn gives this metre")},
+                messaggio{trovata.sinistra ? N_("class {0} to the left")
+                                           : N_("class {0} to the right"),
+                          {std::to_string(trovata.classe)}});
     }
   }
   return s;
@@ -153,7 +154,7 @@ voce_descrizione riga_curva(lavoro& l, svolta s, int32_t a, int32_t b,
       riga_valori(parola, {inizio, b - inizio})};
   if (inizio > inizio_massimo || b >= metro_massimo_curve) {
     l.segnala(voce_inspiegata::tabella::piano, a,
-              "una svolta che nessuna riga pu\xF2 porre qui", v.riga);
+              {N_("a turn that no line can place here")}, v.riga);
   }
   return v;
 }

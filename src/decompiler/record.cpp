@@ -79,8 +79,8 @@ void progressive(lavoro& l, std::vector<voce_descrizione>& righe) {
     multipli &= x.inizio % 50 == 0 && x.valore % 50 == 0;
   if (!trovate || !multipli) {
     l.segnala(voce_inspiegata::tabella::stazioni, record_progressiva_tre,
-              trovate ? "progressive non multiple di 50 m (codice 2)"
-                      : "progressive che nessun ordine di lettura d\xE0",
+              {trovate ? N_("progressions not multiples of 50 m (code 2)")
+                       : N_("progressions that no reading order gives")},
               righe[righe.size() - 3].riga);
   }
 }
@@ -99,9 +99,9 @@ void ripetizione(lavoro& l, std::vector<voce_descrizione>& righe) {
                    ((r.posizione == 4 || r.posizione == 9) && r.fine != 0));
   if (!ok)
     l.segnala(voce_inspiegata::tabella::stazioni, record_nome_treno,
-              "ripetizione in macchina " + std::to_string(r.inizio) + " " +
-                  std::to_string(r.fine) + " codice " +
-                  std::to_string(r.posizione),
+              {N_("cab-signal repetition {0} {1} code {2}"),
+               {std::to_string(r.inizio), std::to_string(r.fine),
+                std::to_string(r.posizione)}},
               riga);
 }
 
@@ -120,7 +120,7 @@ void controlla_resto(lavoro& l, int record, stazione r,
   if (con_nome) r.nome.clear();
   if (!(r == stazione{}))
     l.segnala(voce_inspiegata::tabella::stazioni, record,
-              "valori che nessuna riga scrive in questo record");
+              {N_("values that no line writes in this record")});
 }
 
 void controlla_record_generali(lavoro& l) {
@@ -165,7 +165,8 @@ void classifica_record(lavoro& l) {
     const stazione& x = l.stazioni[static_cast<std::size_t>(r)];
     if (r < primo ? !(x == stazione{}) : ha_numeri(x))
       l.segnala(voce_inspiegata::tabella::stazioni, r,
-                "record fuori posto fra le localit\xE0 e i testi dei cartelli");
+                {N_("a record out of place among the stations and the board "
+                    "texts")});
   }
   l.numero_stazioni = k;
   l.primo_cartello = primo;
@@ -173,7 +174,7 @@ void classifica_record(lavoro& l) {
   // them, or the reading stops with code 10.
   if (k > 0 && k + 1 >= primo - 1)
     l.segnala(voce_inspiegata::tabella::stazioni, k,
-              "localit\xE0 e cartelli si toccano (codice 10)");
+              {N_("stations and boards touch (code 10)")});
 }
 
 }  // namespace

@@ -178,12 +178,12 @@ void codici_treno(lavoro& l) {
                c.dato3 == 0 && c.dato4 == 0 && c.tempo == 0) {
       l.spiegata[k] = true;
     } else if (!uguale) {
-      l.segnala_cella(
-          i, "la scansione del percorso qui d\xE0 " + descrivi_cella(dopo[k]));
+      l.segnala_cella(i, messaggio{N_("the route scan gives here {0}"),
+                                   {descrivi_cella(dopo[k])}});
     }
   }
   if (codice)
     l.segnala(voce_inspiegata::tabella::celle, -1,
-              "la scansione del percorso non trova posto per un segno "
-              "(codici 11 a 13)");
+              {N_("the route scan finds no room for a mark (codes 11 to "
+                  "13)")});
 }

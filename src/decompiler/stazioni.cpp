@@ -85,7 +85,7 @@ void segni_della_stazione(lavoro& l, int32_t record, const stazione& r,
   const auto fermata = static_cast<int64_t>(std::nearbyint(r.fine / 50.0 - 1));
   if (!(r.fine / 50.0 - 1 > 1) || !l.in_tabella(fermata)) {
     l.segnala(voce_inspiegata::tabella::stazioni, record,
-              "localit\xE0 senza posto per la cella di fermata", riga);
+              {N_("a station without room for its stop cell")}, riga);
     return;
   }
   cella_di_fermata(l, record, static_cast<int32_t>(fermata), riga);
@@ -108,7 +108,7 @@ void stazioni_treno(lavoro& l) {
     const std::string riga = riga_stazione(r, a, nome_ok);
     if (!a.ok || !nome_ok || !rispetta_regole(l, record, r))
       l.segnala(voce_inspiegata::tabella::stazioni, record,
-                "localit\xE0 che nessuna riga d\xE0 cos\xEC", riga);
+                {N_("a station that no line gives as it is")}, riga);
     std::string commento = "localit\xE0 " + std::to_string(record) +
                            " di tipo " + std::to_string(r.tipo) +
                            ": area dal metro " + std::to_string(r.inizio) +

@@ -24,11 +24,15 @@ esito_file fallito(std::string percorso, int codice) {
                              codice);
 }
 
-// The reasons of the refusals that are the program's own, not the system's.
+// The reason of a refusal that is the program's own, not the system's, in
+// English: the tools translate it where they show it (this layer lies below
+// the one that marks texts, so the catalogue takes it by this name).
+constexpr const char* motivo_proprio(const char* testo) { return testo; }
+
 esito_file troppo_grande(std::string percorso) {
-  return esito_file::fallito(std::move(percorso),
-                             "file troppo grande: oltre il limite di 64 MB",
-                             EFBIG);
+  return esito_file::fallito(
+      std::move(percorso),
+      motivo_proprio("file too large: beyond the limit of 64 MB"), EFBIG);
 }
 
 // Reads what the descriptor gives, never more than the limit, so that a

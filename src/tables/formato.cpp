@@ -65,7 +65,7 @@ void decodifica_campo(lettore_binario& l, const campo<R>& f, R& r) {
   l.avanza(byte_del_campo(f));
 }
 
-bool fallisci(errore_decodifica& e, std::size_t offset, std::string motivo) {
+bool fallisci(errore_decodifica& e, std::size_t offset, messaggio motivo) {
   e.offset = offset;
   e.motivo = std::move(motivo);
   return false;
@@ -83,7 +83,7 @@ constexpr std::size_t byte_prima_del_nome() {
 
 bool decodifica_stazione(lettore_binario& l, int n, stazione& r,
                          errore_decodifica& e) {
-  const std::string troncato = "record " + std::to_string(n) + " troncato";
+  const messaggio troncato{N_("record {0} cut short"), {std::to_string(n)}};
   if (!l.ha(byte_prima_del_nome())) return fallisci(e, l.offset(), troncato);
   bool dopo_il_nome = false;
   for (const campo<stazione>& f : campi_stazione) {
@@ -148,10 +148,10 @@ void codifica_asse(std::string& d, const coordinate_piano& piano, int asse,
 
 bool decodifica_celle(std::string_view dati, std::vector<cella>& celle,
                       errore_decodifica& e) {
-  if (dati.empty()) return fallisci(e, 0, "file vuoto");
+  if (dati.empty()) return fallisci(e, 0, {N_("empty file")});
   if (dati.size() % byte_per_cella != 0) {
     return fallisci(e, dati.size() - dati.size() % byte_per_cella,
-                    "cella incompleta");
+                    {N_("incomplete cell")});
   }
   lettore_binario l(dati);
   celle.assign(dati.size() / byte_per_cella, cella{});
@@ -168,7 +168,8 @@ bool decodifica_stazioni(std::string_view dati, tabella_stazioni& stazioni,
     if (!decodifica_stazione(l, n, stazioni[static_cast<std::size_t>(n)], e))
       return false;
   }
-  if (l.resto() > 0) return fallisci(e, l.offset(), "byte dopo il record 86");
+  if (l.resto() > 0)
+    return fallisci(e, l.offset(), {N_("bytes after record 86")});
   return true;
 }
 
@@ -179,7 +180,7 @@ bool decodifica_piano(std::string_view dati, coordinate_piano& piano,
   std::vector<double> valori;
   while (l.resto() > 0) {
     const std::size_t inizio = l.offset();
-    if (!l.ha(2)) return fallisci(e, inizio, "elemento troncato");
+    if (!l.ha(2)) return fallisci(e, inizio, {N_("element cut short")});
     const int16_t etichetta = prendi_i16(l.qui());
     const auto tipo = static_cast<tipo_variante>(etichetta);
     if (etichetta != static_cast<int16_t>(tipo_variante::vuoto) &&
@@ -187,10 +188,10 @@ bool decodifica_piano(std::string_view dati, coordinate_piano& piano,
         etichetta != static_cast<int16_t>(tipo_variante::doppio)) {
       return fallisci(
           e, inizio,
-          "tipo di elemento sconosciuto " + std::to_string(etichetta));
+          {N_("unknown element kind {0}"), {std::to_string(etichetta)}});
     }
     if (!l.ha(byte_elemento(tipo)))
-      return fallisci(e, inizio, "elemento troncato");
+      return fallisci(e, inizio, {N_("element cut short")});
     l.avanza(2);
     tipi.push_back(tipo);
     if (tipo == tipo_variante::doppio) {
@@ -202,9 +203,9 @@ bool decodifica_piano(std::string_view dati, coordinate_piano& piano,
     }
     l.avanza(byte_elemento(tipo) - 2);
   }
-  if (tipi.empty()) return fallisci(e, 0, "file vuoto");
+  if (tipi.empty()) return fallisci(e, 0, {N_("empty file")});
   if (tipi.size() % 2 != 0)
-    return fallisci(e, dati.size(), "numero dispari di elementi");
+    return fallisci(e, dati.size(), {N_("odd number of elements")});
   const std::size_t meta = tipi.size() / 2;
   for (int asse = 0; asse < 2; ++asse) {
     const auto da = static_cast<std::ptrdiff_t>(asse * meta);

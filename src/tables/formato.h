@@ -43,7 +43,7 @@ void codifica_asse(std::string& d, const coordinate_piano& piano, int asse,
 
 struct errore_decodifica {
   std::size_t offset = 0;
-  std::string motivo;
+  messaggio motivo;
 };
 
 bool decodifica_celle(std::string_view dati, std::vector<cella>& celle,

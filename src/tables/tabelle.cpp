@@ -17,33 +17,33 @@ void coordinate_piano::libera() {
   }
 }
 
-std::string nome_tipo_cella(uint8_t tipo) {
+messaggio nome_tipo_cella(uint8_t tipo) {
   switch (tipo) {
     case cella_vuota:
-      return "vuota";
+      return {N_("empty")};
     case cella_segnale:
-      return "segnale";
+      return {N_("signal")};
     case cella_fine_rallentamento:
-      return "fine rallentamento";
+      return {N_("slowdown end")};
     case cella_inizio_rallentamento:
-      return "inizio rallentamento";
+      return {N_("slowdown start")};
     case cella_avviso_rallentamento:
-      return "avviso di rallentamento";
+      return {N_("slowdown warning")};
     case cella_prima_dell_avviso:
-      return "prima dell'avviso di rallentamento";
+      return {N_("before the slowdown warning")};
     case cella_indicatore_vmax:
-      return "indicatore di velocit\xE0 massima";
+      return {N_("speed board")};
     case cella_fermata:
-      return "fermata";
+      return {N_("stop")};
     case cella_segno_galleria:
-      return "segno di galleria";
+      return {N_("tunnel mark")};
     case cella_codice_velocita:
-      return "codice di velocit\xE0";
+      return {N_("speed code")};
     case cella_codice_senza_valore:
-      return "codice senza valore";
+      return {N_("code without a value")};
     case cella_cartello:
-      return "cartello indicatore";
+      return {N_("board with text")};
     default:
-      return "tipo " + std::to_string(tipo);
+      return {N_("kind {0}"), {std::to_string(tipo)}};
   }
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/testi.h"
 #include "platform/memoria_grande.h"
 
 // Kinds of item in a cell (`tipo`).
@@ -42,9 +43,8 @@ struct cella {
   bool operator==(const cella&) const = default;
 };
 
-// The kind of a cell in words (Windows-1252), "tipo N" for a kind that no item
-// uses.
-std::string nome_tipo_cella(uint8_t tipo);
+// The kind of a cell in words, "kind N" for a kind that no item uses.
+messaggio nome_tipo_cella(uint8_t tipo);
 
 // A cell is free when it holds nothing or only a tunnel mark.
 inline bool cella_libera(const cella& c) {

@@ -3,6 +3,7 @@
 #include "tables/campi.h"
 #include "tables/formato.h"
 #include "tables/metri.h"
+#include "tools/lingua.h"
 
 namespace {
 
@@ -56,28 +57,46 @@ std::size_t byte_del_piano(const coordinate_piano& p) {
   return byte;
 }
 
-std::string attese(int64_t attese, int64_t trovate, const char* cosa) {
-  return std::to_string(attese) + " " + cosa + " attese, " +
-         std::to_string(trovate) + " nel file";
+// "what: 3001 cells expected, 2000 in the file", `forma` being the
+// translated form for `attese`.
+std::string attese(const char* cosa, const char* forma, int64_t attese,
+                   int64_t trovate) {
+  return sostituisci(
+      cosa,
+      {sostituisci(forma, {std::to_string(attese), std::to_string(trovate)})});
+}
+
+const char* celle_attese(int64_t n) {
+  return traduci_plurale("{0} cell expected, {1} in the file",
+                         "{0} cells expected, {1} in the file",
+                         static_cast<unsigned long>(n));
+}
+
+const char* coordinate_attese(int64_t n) {
+  return traduci_plurale("{0} coordinate per axis expected, {1} in the file",
+                         "{0} coordinates per axis expected, {1} in the file",
+                         static_cast<unsigned long>(n));
 }
 
 incoerenza celle_sbagliate(int64_t trovate, int64_t attese_) {
   const bool corto = trovate < attese_;
   const int64_t fino = corto ? trovate : attese_;
   return {file_binario::celle, static_cast<std::size_t>(fino) * byte_per_cella,
-          std::string(corto ? "file troncato: " : "celle oltre il percorso: ") +
-              attese(attese_, trovate, "celle")};
+          attese(corto ? traduci("file cut short: {0}")
+                       : traduci("cells beyond the route: {0}"),
+                 celle_attese(attese_), attese_, trovate)};
 }
 
 incoerenza piano_sbagliato(const coordinate_piano& p, int64_t attesi) {
   const int64_t trovati = int64_t{p.ultimo_metro()} + 1;
   if (trovati < attesi) {
     return {file_binario::geometria, byte_del_piano(p),
-            "file troncato: " + attese(attesi, trovati, "coordinate per asse")};
+            attese(traduci("file cut short: {0}"), coordinate_attese(attesi),
+                   attesi, trovati)};
   }
   return {file_binario::geometria, offset_metro(p, attesi),
-          "coordinate oltre il percorso: " +
-              attese(attesi, trovati, "coordinate per asse")};
+          attese(traduci("coordinates beyond the route: {0}"),
+                 coordinate_attese(attesi), attesi, trovati)};
 }
 
 // Without the station table: the cells and the plan against each other.
@@ -99,9 +118,10 @@ std::optional<incoerenza> controlla_insieme(const insieme_decodificato& f) {
   const int32_t lunghezza = dati_generali(*f.stazioni).lunghezza_percorso();
   const std::size_t record_84 = offset_lunghezza(*f.stazioni);
   if (lunghezza < 0 || lunghezza > lunghezza_massima) {
-    return incoerenza{file_binario::stazioni, record_84,
-                      "lunghezza del percorso " + std::to_string(lunghezza) +
-                          " fuori dai limiti (da 0 a 1000000 m)"};
+    return incoerenza{
+        file_binario::stazioni, record_84,
+        sostituisci(traduci("route length {0} out of bounds (0 to 1000000 m)"),
+                    {std::to_string(lunghezza)})};
   }
   const misura_percorso attesa = da_lunghezza(lunghezza);
   const bool celle_giuste =
@@ -116,8 +136,9 @@ std::optional<incoerenza> controlla_insieme(const insieme_decodificato& f) {
   if (f.celle != nullptr && f.piano != nullptr && !celle_giuste &&
       !piano_giusto && !senza_stazioni(f)) {
     return incoerenza{file_binario::stazioni, record_84,
-                      "lunghezza del percorso " + std::to_string(lunghezza) +
-                          " m diversa da quella delle celle e del piano"};
+                      sostituisci(traduci("route length {0} m differs from "
+                                          "that of the cells and the plan"),
+                                  {std::to_string(lunghezza)})};
   }
   if (!celle_giuste)
     return celle_sbagliate(static_cast<int64_t>(f.celle->size()), attesa.celle);

@@ -22,7 +22,7 @@ struct insieme_decodificato {
 };
 
 // A file that does not fit the others: the byte where it stops fitting (its
-// end, when it was cut short) and why, in Italian (UTF-8).
+// end, when it was cut short) and why, in the language of the run (UTF-8).
 struct incoerenza {
   file_binario file;
   std::size_t offset = 0;

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "tools/rapporto.h"
+
 namespace {
 
 constexpr std::string_view rosso = "\x1b[1;31m";
@@ -13,21 +15,24 @@ constexpr std::string_view giallo = "\x1b[1;33m";
 constexpr std::string_view normale = "\x1b[0m";
 
 struct parola_colorata {
-  std::string_view prima;   // what stands before the word
-  std::string_view parola;  // the word coloured
+  std::string_view prima;  // what stands before the word
+  std::string parola;      // the word coloured
   std::string_view tinta;
 };
 
-constexpr std::array<parola_colorata, 3> parole = {{
-    {": ", "errore", rosso},
-    {": ", "avviso", giallo},
-    {" ", "Errore n.", rosso},
-}};
+// The words as the report lines say them in the language of the run.
+std::array<parola_colorata, 3> parole() {
+  return {{
+      {": ", parola_gravita(gravita::errore), rosso},
+      {": ", parola_gravita(gravita::avviso), giallo},
+      {" ", parola_errore_fatale(), rosso},
+  }};
+}
 
 // The position of the word of `p` in `riga`: after its prefix and followed by
 // a blank, a colon or the end.
 std::size_t trova(std::string_view riga, const parola_colorata& p) {
-  const std::string cercata = std::string(p.prima) + std::string(p.parola);
+  const std::string cercata = std::string(p.prima) + p.parola;
   for (std::size_t da = riga.find(cercata); da != std::string_view::npos;
        da = riga.find(cercata, da + 1)) {
     const std::size_t dopo = da + cercata.size();
@@ -82,8 +87,9 @@ bool colori_richiesti(bool terminale, const char* no_color, const char* term) {
 
 std::string colora_riga(std::string_view riga) {
   std::size_t primo = std::string_view::npos;
+  const std::array<parola_colorata, 3> cercate = parole();
   const parola_colorata* scelta = nullptr;
-  for (const parola_colorata& p : parole) {
+  for (const parola_colorata& p : cercate) {
     const std::size_t dove = trova(riga, p);
     if (dove < primo) {
       primo = dove;
@@ -93,8 +99,7 @@ std::string colora_riga(std::string_view riga) {
   if (scelta == nullptr) return std::string(riga);
   const std::size_t fine = primo + scelta->parola.size();
   return std::string(riga.substr(0, primo)) + std::string(scelta->tinta) +
-         std::string(scelta->parola) + std::string(normale) +
-         std::string(riga.substr(fine));
+         scelta->parola + std::string(normale) + std::string(riga.substr(fine));
 }
 
 flusso_colorato::flusso_colorato(std::ostream& destinazione, bool con_colori)

@@ -1,6 +1,7 @@
-// Colour in the messages on standard error, in one place: the words "errore"
-// and "avviso" of a report line, red and yellow, only on a terminal and never
-// when NO_COLOR is set to something or TERM is "dumb".
+// Colour in the messages on standard error, in one place: the words "error"
+// and "warning" of a report line (in the language of the run), red and yellow,
+// only on a terminal and never when NO_COLOR is set to something or TERM is
+// "dumb".
 #ifndef TOOLS_COLORE_H_
 #define TOOLS_COLORE_H_
 
@@ -15,8 +16,8 @@
 // when unset.
 bool colori_richiesti(bool terminale, const char* no_color, const char* term);
 
-// The line with its first report word coloured: "errore" or "avviso" after
-// ": " (and the fatal " Errore n."), up to the next blank or colon. Other lines
+// The line with its first report word coloured: "error" or "warning" after
+// ": " (and the fatal " Error no."), up to the next blank or colon. Other lines
 // are returned as they are.
 std::string colora_riga(std::string_view riga);
 

@@ -12,6 +12,7 @@
 #include "platform/cp1252.h"
 #include "platform/sostituzione.h"
 #include "tools/esiti.h"
+#include "tools/lingua.h"
 #include "tools/pagina.h"
 #include "tools/pagina_problemi.h"
 #include "tools/percorsi.h"
@@ -53,11 +54,10 @@ std::optional<problema> da_utf8(std::string& testo, fonte_lettura fonte) {
   char nome[16];
   std::snprintf(nome, sizeof nome, "U+%04X", static_cast<unsigned>(codice));
   p.testo = codice == 0
-                ? messaggio{"il file non \xE8 UTF-8 valido a questo punto", {}}
-                : messaggio{
-                      "la lettera {0} non esiste in Windows-1252: "
-                      "il compilatore non pu\xF2 scriverla",
-                      {nome}};
+                ? messaggio{N_("the file is not valid UTF-8 at this point")}
+                : messaggio{N_("the letter {0} does not exist in "
+                               "Windows-1252: the compiler cannot write it"),
+                            {nome}};
   return p;
 }
 
@@ -127,7 +127,7 @@ nlohmann::ordered_json problema_json(const problema& p,
   j["gravita"] = p.g == gravita::errore ? "errore" : "avviso";
   j["codice"] = p.codice;
   j["parola"] = cp1252_a_utf8(p.parola);
-  j["messaggio"] = cp1252_a_utf8(componi(p.testo));
+  j["messaggio"] = testo_di(p.testo);
   j["suggerimento"] = cp1252_a_utf8(p.suggerimento);
   if (p.metro) j["metro"] = *p.metro;
   j["registrato"] = p.registrato;
@@ -146,7 +146,8 @@ nlohmann::ordered_json registro_json(const compilazione_controllata& c,
   j["codice"] = c.d.codice_errore;
   j["posizione"] = c.d.posizione_errore;
   const codice_diagnostico* voce = cerca_codice(c.d.codice_errore);
-  if (voce != nullptr) j["descrizione"] = cp1252_a_utf8(voce->testo);
+  if (voce != nullptr)
+    j["descrizione"] = traduci(std::string(voce->testo).c_str());
   j["messaggio"] = riga_errore(c.d, nomi);
   return j;
 }
@@ -241,7 +242,7 @@ std::optional<int> compila_e_riporta(const opzioni_compila& o,
     return errore(c.esito.codice, errori);
   if (c.esito.tipo != esito_compilazione::completata) return risultato;
   if (o.rigoroso && !c.problemi.empty()) {
-    errori << "nessun file scritto (--strict)\n";
+    errori << traduci("no file written (--strict)") << '\n';
     return uscita_errore_registrato;
   }
   return std::nullopt;
@@ -288,8 +289,10 @@ int esegui_controlla(const opzioni_compila& o, std::ostream& uscita,
   }
   if (c.esito.tipo == esito_compilazione::fatale)
     return errore(c.esito.codice, errori);
-  if (!o.json && c.problemi.empty())
-    uscita << "nessun problema: 0 errori, 0 avvisi\n";
+  if (!o.json && c.problemi.empty()) {
+    uscita << sostituisci(traduci("no problems: {0}"), {conta_problemi({})})
+           << '\n';
+  }
   return risultato;
 }
 

@@ -11,13 +11,14 @@
 #include "tables/metri.h"
 #include "tools/esiti.h"
 #include "tools/file_scenario.h"
+#include "tools/lingua.h"
 #include "tools/messaggi.h"
 #include "tools/percorsi.h"
 #include "tools/rapporto.h"
 
 namespace {
 
-// "path: cella 61 (3000 m): what was found; riga più vicina: the line".
+// "path: cell 61 (3000 m): what was found; nearest line: the line".
 std::string riga_inspiegata(const voce_inspiegata& v, const scenario& sc,
                             const cartella& c) {
   std::string riga;
@@ -38,9 +39,9 @@ std::string riga_inspiegata(const voce_inspiegata& v, const scenario& sc,
       if (v.indice >= 0) riga += messaggi::luogo_metro(v.indice) + ": ";
       break;
   }
-  riga += cp1252_a_utf8(v.trovato);
-  if (!v.piu_vicina.empty())
-    riga += "; " + messaggi::riga_piu_vicina(cp1252_a_utf8(v.piu_vicina));
+  riga += testo_di(v.trovato);
+  const std::string piu_vicina = testo_di(v.piu_vicina);
+  if (!piu_vicina.empty()) riga += "; " + messaggi::riga_piu_vicina(piu_vicina);
   return riga;
 }
 

@@ -6,7 +6,9 @@
 #include <sstream>
 #include <vector>
 
+#include "tools/lingua.h"
 #include "tools/messaggi.h"
+#include "tools/testi_cli.h"
 
 namespace {
 
@@ -69,7 +71,7 @@ std::string voce_opzione(const CLI::Option& o) {
   std::string testo =
       "\\fB" + testo_roff(o.get_name(o.get_positional(), true)) + "\\fR";
   if (!o.get_positional() && prende_valore(o))
-    testo += " \\fI" + testo_roff(o.get_type_name()) + "\\fR";
+    testo += " \\fI" + testo_roff(tipo_tradotto(o.get_type_name())) + "\\fR";
   if (!o.get_default_str().empty())
     testo += "=" + testo_roff(o.get_default_str());
   return testo;
@@ -134,7 +136,7 @@ void voci_roff(std::ostream& o, std::string_view sezione,
   o << ".SH " << testo_roff(sezione) << '\n';
   for (const messaggi::voce_manuale& v : voci) {
     o << ".TP\n.B " << testo_roff(v.nome) << '\n'
-      << testo_roff(v.testo) << '\n';
+      << testo_roff(traduci(v.testo)) << '\n';
   }
 }
 

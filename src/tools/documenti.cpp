@@ -12,6 +12,7 @@
 #include "documents/testo_autore.h"
 #include "platform/cartella_reale.h"
 #include "tools/esiti.h"
+#include "tools/lingua.h"
 #include "tools/rapporto.h"
 
 namespace fs = std::filesystem;
@@ -40,21 +41,22 @@ data_calendario data_di_oggi() {
   return {locale.tm_mday, locale.tm_mon + 1, locale.tm_year + 1900};
 }
 
-// What is wrong with a refused character, in Italian.
+// What is wrong with a refused character.
 std::string motivo_rifiuto(const rifiuto_testo& r) {
   char codice[16];
   std::snprintf(codice, sizeof codice, "U+%04X",
                 static_cast<unsigned>(r.codice));
   switch (r.perche) {
     case rifiuto_testo::controllo:
-      return std::string("carattere di controllo ") + codice + " non ammesso";
+      return sostituisci(traduci("control character {0} not allowed"),
+                         {codice});
     case rifiuto_testo::non_rappresentabile:
-      return std::string("il carattere ") + codice +
-             " non ha posto in Windows-1252";
+      return sostituisci(
+          traduci("the character {0} has no place in Windows-1252"), {codice});
     case rifiuto_testo::non_utf8:
       break;
   }
-  return "byte non UTF-8";
+  return traduci("bytes that are not UTF-8");
 }
 
 // A value of an option that the documents cannot take.
@@ -74,8 +76,9 @@ std::optional<int> converti_opzione(std::string_view opzione,
     return std::nullopt;
   }
   return opzione_rifiutata(opzione,
-                           "colonna " + std::to_string(t.rifiuto->colonna) +
-                               ": " + motivo_rifiuto(*t.rifiuto),
+                           sostituisci(traduci("column {0}: {1}"),
+                                       {std::to_string(t.rifiuto->colonna),
+                                        motivo_rifiuto(*t.rifiuto)}),
                            errori);
 }
 
@@ -111,7 +114,8 @@ std::optional<int> numero_e_data(const richiesta_documenti& r,
   if (r.numero < 1) {
     return opzione_rifiutata(
         "--numero",
-        std::to_string(r.numero) + ": il numero dello scenario parte da 1",
+        sostituisci(traduci("{0}: the scenario's number starts from 1"),
+                    {std::to_string(r.numero)}),
         errori);
   }
   v.numero = r.numero;
@@ -123,7 +127,8 @@ std::optional<int> numero_e_data(const richiesta_documenti& r,
   if (!data) {
     return opzione_rifiutata(
         "--data",
-        "\"" + *r.data + "\": non \u00e8 un giorno (GG.MM.AAAA o AAAA-MM-GG)",
+        sostituisci(traduci("\"{0}\": not a day (DD.MM.YYYY or YYYY-MM-DD)"),
+                    {*r.data}),
         errori);
   }
   v.data = *data;
@@ -156,9 +161,10 @@ std::optional<int> controlla_uscite(const scenario& sc, const cartella& uscita,
     for (const std::string& letto : ingressi) {
       std::error_code problema;
       if (!fs::equivalent(scritto, letto, problema)) continue;
-      errori << scritto
-             << ": \u00e8 un file che il comando legge; il documento non lo "
-                "sostituisce\n";
+      errori << sostituisci(traduci("{0}: a file that the command reads; the "
+                                    "document does not replace it"),
+                            {scritto})
+             << '\n';
       return uscita_errore_file;
     }
   }

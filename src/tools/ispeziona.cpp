@@ -12,6 +12,7 @@
 #include "tools/coerenza.h"
 #include "tools/esiti.h"
 #include "tools/formati.h"
+#include "tools/lingua.h"
 #include "tools/rapporto.h"
 
 namespace {
@@ -34,18 +35,28 @@ tipo_file riconosci(const std::string& percorso) {
 
 std::string utf8(const std::string& testo) { return cp1252_a_utf8(testo); }
 
+// "87 records", "1 byte": a count in its noun's form for that count.
+std::string conteggio(const char* forma, std::size_t quanti) {
+  return sostituisci(forma, {std::to_string(quanti)});
+}
+
+std::string quanti_byte(std::size_t quanti) {
+  return conteggio(traduci_plurale("{0} byte", "{0} bytes", quanti), quanti);
+}
+
 // --- Station table -----------------------------------------------------------
 
 std::string ruolo_record(int n, const stazione& r) {
-  if (n == 0) return "mai usato";
+  if (n == 0) return traduci("never used");
   if (n >= record_progressiva_tre && n <= record_progressiva_uno)
-    return "progressiva chilometrica";
-  if (n == record_treno) return "dati del treno";
-  if (n == record_linea) return "dati della linea";
-  if (n == record_nome_treno) return "treno";
+    return traduci("kilometric progression");
+  if (n == record_treno) return traduci("train data");
+  if (n == record_linea) return traduci("line data");
+  if (n == record_nome_treno) return traduci("train");
   const bool solo_nome =
       r.tipo == 0 && r.inizio == 0 && r.fine == 0 && r.posizione == 0;
-  return solo_nome && !r.nome.empty() ? "testo di cartello" : "stazione";
+  return solo_nome && !r.nome.empty() ? traduci("board text")
+                                      : traduci("station");
 }
 
 bool record_vuoto(const stazione& r) { return r == stazione{}; }
@@ -115,15 +126,16 @@ json cella_json(std::size_t i, const cella& c) {
   for (const campo<cella>& f : campi_cella) {
     j[std::string(f.nome)] = valore_numerico(f, c);
     if (f.dove == membro<cella>(&cella::tipo))
-      j["tipo_testo"] = utf8(nome_tipo_cella(c.tipo));
+      j["tipo_testo"] = testo_di(nome_tipo_cella(c.tipo));
   }
   return j;
 }
 
 std::string cella_testo(std::size_t i, const cella& c) {
-  std::string t = "cella " + std::to_string(i) + " (" +
-                  std::to_string(metro_di(i, c)) +
-                  " m): " + utf8(nome_tipo_cella(c.tipo));
+  std::string t =
+      sostituisci(traduci("cell {0} ({1} m)"),
+                  {std::to_string(i), std::to_string(metro_di(i, c))}) +
+      ": " + testo_di(nome_tipo_cella(c.tipo));
   for (const campo<cella>& f : campi_cella) {
     if (f.dove == membro<cella>(&cella::tipo)) continue;  // in words above
     t += ", " + std::string(f.nome) + " " +
@@ -146,7 +158,7 @@ std::string cella_csv(std::size_t i, const cella& c) {
   for (const campo<cella>& f : campi_cella) {
     t += "," + std::to_string(valore_numerico(f, c));
     if (f.dove == membro<cella>(&cella::tipo))
-      t += ",\"" + utf8(nome_tipo_cella(c.tipo)) + "\"";
+      t += ",\"" + testo_di(nome_tipo_cella(c.tipo)) + "\"";
   }
   return t;
 }
@@ -234,7 +246,7 @@ std::vector<std::size_t> metri_campione(const coordinate_piano& p, bool tutto) {
 
 // --- One file ----------------------------------------------------------------
 
-void mostra_piano(const std::string& via, std::size_t byte,
+void mostra_piano(const std::string& via, std::size_t n_byte,
                   const coordinate_piano& p, const opzioni_ispeziona& o,
                   std::ostream& uscita, json& j) {
   const misure_piano m = misura(p);
@@ -265,37 +277,56 @@ void mostra_piano(const std::string& via, std::size_t byte,
     }
     return;
   }
-  uscita << visibile(via) << ": geometria della linea, metri 0.."
-         << p.ultimo_metro() << ", " << byte << " byte\n";
-  uscita << "  elementi: " << m.interi << " interi, " << m.doppi << " doppi, "
-         << m.vuoti << " vuoti; coordinate fino al metro " << m.ultimo_calcolato
+  uscita << sostituisci(traduci("{0}: line plan, metres 0..{1}, {2}"),
+                        {visibile(via), std::to_string(p.ultimo_metro()),
+                         quanti_byte(n_byte)})
          << '\n';
-  uscita << "  x da " << numero_breve(m.x_min) << " a " << numero_breve(m.x_max)
-         << ", y da " << numero_breve(m.y_min) << " a " << numero_breve(m.y_max)
+  uscita << "  "
+         << sostituisci(
+                traduci("elements: {0} integers, {1} doubles, {2} "
+                        "empty; coordinates up to metre {3}"),
+                {std::to_string(m.interi), std::to_string(m.doppi),
+                 std::to_string(m.vuoti), std::to_string(m.ultimo_calcolato)})
          << '\n';
-  uscita << "  lunghezza del tracciato: " << numero_breve(m.lunghezza)
-         << " m\n";
-  uscita << "  punti:\n";
+  uscita << "  "
+         << sostituisci(traduci("x from {0} to {1}, y from {2} to {3}"),
+                        {numero_breve(m.x_min), numero_breve(m.x_max),
+                         numero_breve(m.y_min), numero_breve(m.y_max)})
+         << '\n';
+  uscita << "  "
+         << sostituisci(traduci("length of the plan: {0} m"),
+                        {numero_breve(m.lunghezza)})
+         << '\n';
+  uscita << "  " << traduci("points:") << '\n';
+  const std::string vuoto = traduci_in("a plan's element", "empty");
   for (std::size_t metro : campione) {
-    uscita << "    metro " << metro << ":";
+    std::string xy[2];
     for (int asse = 0; asse < 2; ++asse) {
-      uscita << (asse == 0 ? " x " : ", y ");
-      uscita << (p.tipo[asse][metro] == tipo_variante::vuoto
-                     ? "vuoto"
-                     : numero_breve(p.valore[asse][metro]));
+      xy[asse] = p.tipo[asse][metro] == tipo_variante::vuoto
+                     ? vuoto
+                     : numero_breve(p.valore[asse][metro]);
     }
-    uscita << '\n';
+    uscita << "    "
+           << sostituisci(traduci("metre {0}: x {1}, y {2}"),
+                          {std::to_string(metro), xy[0], xy[1]})
+           << '\n';
   }
 }
 
-void mostra_stazioni(const std::string& via, std::size_t byte,
+void mostra_stazioni(const std::string& via, std::size_t n_byte,
                      const tabella_stazioni& t, const opzioni_ispeziona& o,
                      std::ostream& uscita, json& j) {
   j["tipo"] = "stazioni";
   j["record"] = json::array();
   if (!o.json) {
-    uscita << visibile(via) << ": tabella delle stazioni, " << numero_stazioni
-           << " record, " << byte << " byte\n";
+    uscita << sostituisci(
+                  traduci("{0}: station table, {1}, {2}"),
+                  {visibile(via),
+                   conteggio(traduci_plurale("{0} record", "{0} records",
+                                             numero_stazioni),
+                             numero_stazioni),
+                   quanti_byte(n_byte)})
+           << '\n';
   }
   for (int n = 0; n < numero_stazioni; ++n) {
     const stazione& r = t[static_cast<std::size_t>(n)];
@@ -308,7 +339,7 @@ void mostra_stazioni(const std::string& via, std::size_t byte,
   }
 }
 
-void mostra_celle(const std::string& via, std::size_t byte,
+void mostra_celle(const std::string& via, std::size_t n_byte,
                   const std::vector<cella>& celle, const opzioni_ispeziona& o,
                   std::ostream& uscita, json& j) {
   const std::vector<std::size_t> scelte = celle_scelte(celle, o);
@@ -321,8 +352,14 @@ void mostra_celle(const std::string& via, std::size_t byte,
   j["ultima_cella"] = celle.size() - 1;
   j["celle"] = json::array();
   if (!o.json) {
-    uscita << visibile(via) << ": tabella delle celle, " << celle.size()
-           << " celle (0.." << celle.size() - 1 << "), " << byte << " byte\n";
+    uscita << sostituisci(
+                  traduci("{0}: table of cells, {1} (0..{2}), {3}"),
+                  {visibile(via),
+                   conteggio(
+                       traduci_plurale("{0} cell", "{0} cells", celle.size()),
+                       celle.size()),
+                   std::to_string(celle.size() - 1), quanti_byte(n_byte)})
+           << '\n';
   }
   for (std::size_t i : scelte) {
     if (o.json) {
@@ -382,14 +419,18 @@ int controlla_tipo(const std::string& via, const opzioni_ispeziona& o,
                    std::ostream& errori) {
   const tipo_file tipo = riconosci(via);
   if (tipo == tipo_file::sconosciuto) {
-    errori
-        << visibile(via)
-        << ": file non riconosciuto (nomi attesi: *_linea.dat, *.sim, *.dat)\n";
+    errori << sostituisci(traduci("{0}: file not recognised (names expected: "
+                                  "*_linea.dat, *.sim, *.dat)"),
+                          {visibile(via)})
+           << '\n';
     return uscita_uso_errato;
   }
   if (o.csv && tipo != tipo_file::celle) {
-    errori << visibile(via)
-           << ": --csv vale solo per la tabella delle celle (*.dat)\n";
+    errori << sostituisci(
+                  traduci(
+                      "{0}: --csv holds only for the table of cells (*.dat)"),
+                  {visibile(via)})
+           << '\n';
     return uscita_uso_errato;
   }
   return uscita_riuscita;

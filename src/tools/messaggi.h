@@ -1,7 +1,7 @@
-// The texts of the command line that are not the parser's: the version, the
-// examples of each command, the errors of the command line and of `new` and
-// `report`, and the sections of the manual page. One place, so that they can
-// be moved into message catalogues in one pass.
+// The texts of the command line that are not the options' own: the version,
+// the examples of each command, the errors of the command line and of `new`
+// and `report`, and the sections of the manual page, each in the language of
+// the run (tools/lingua.h).
 #ifndef TOOLS_MESSAGGI_H_
 #define TOOLS_MESSAGGI_H_
 
@@ -16,6 +16,7 @@ namespace messaggi {
 // "scenario_builder 0.1.0"
 std::string versione();
 std::string_view aiuto_versione();
+std::string_view aiuto_aiuto();
 
 // The one example that closes the help of a command; empty for a name that
 // is not a command.
@@ -27,7 +28,7 @@ std::string_view aiuto_cartella_nuovo();
 // when none is close, the list of the commands.
 std::string comando_sconosciuto(std::string_view dato, std::string_view vicino,
                                 const std::vector<std::string>& comandi);
-// Where to read more after a bad command line: "Aiuto: scenario_builder
+// Where to read more after a bad command line: "Help: scenario_builder
 // compile --help".
 std::string aiuto_per(std::string_view comando);
 
@@ -42,8 +43,8 @@ std::string file_esistente(std::string_view percorso);
 std::string_view nessun_file_scritto();
 
 // `decompile`: descriptions already there, how to compile the descriptions
-// back, and what no description
-// explains ("cella 61 (3000 m)", "record 85", "metro 5000").
+// back, and what no description explains ("cell 61 (3000 m)", "record 85",
+// "metre 5000").
 std::string_view nessuna_descrizione_scritta();
 std::string nomi_dei_file(std::string_view linea, std::string_view treno);
 std::string_view compilare_senza_piano();
@@ -58,10 +59,11 @@ std::string nessuno_scenario(std::string_view cartella);
 std::string scenari_diversi(std::string_view cartella, std::size_t quanti);
 std::string scelta_scenario(std::string_view linea, std::string_view treno);
 
-// The manual page.
+// The manual page. An entry's text is English (core/testi.h): it is translated
+// where the page is written.
 struct voce_manuale {
   std::string_view nome;
-  std::string_view testo;
+  const char* testo;
 };
 std::string_view titolo_manuale();  // the one line under NAME
 std::string_view sezione_nome();

@@ -19,21 +19,33 @@
 
 namespace {
 
-// A JSON string of our own words: no quotes, backslashes or controls to
-// escape, and none of them closes a script.
+// A JSON string that no "</script>" can close, whatever the catalogue holds.
 std::string stringa_json(const char* testo) {
-  return std::string("\"") + testo + "\"";
+  std::string j = "\"";
+  for (const char* c = testo; *c != '\0'; ++c) {
+    if (*c == '"' || *c == '\\') {
+      j += std::string("\\") + *c;
+    } else if (*c == '<' || static_cast<unsigned char>(*c) < 0x20) {
+      char codice[8];
+      std::snprintf(codice, sizeof codice, "\\u%04x",
+                    static_cast<unsigned>(static_cast<unsigned char>(*c)));
+      j += codice;
+    } else {
+      j += *c;
+    }
+  }
+  return j + "\"";
 }
 
-// The script's words, as the variable it expects.
+// The script's words, as the variable it expects; {0} and {1} are put in
+// their place by the script.
 std::string parole_script() {
   const std::pair<const char*, const char*> voci[] = {
-      {"km", parole::km},
-      {"progr", parole::progr},
-      {"a", parole::a},
-      {"vista_da", parole::vista_da},
-      {"nessun_risultato", parole::nessun_risultato},
-      {"di", parole::risultato_di},
+      {"km", parole::km()},
+      {"progr", parole::progr()},
+      {"vista", parole::vista()},
+      {"nessun_risultato", parole::nessun_risultato()},
+      {"risultato", parole::risultato()},
   };
   std::string t = "var T = {";
   for (const auto& [chiave, testo] : voci) {
@@ -45,8 +57,9 @@ std::string parole_script() {
 
 void scrivi_testa(std::ostream& o, const std::string& titolo) {
   o << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE html>\n"
-       "<html xmlns=\"http://www.w3.org/1999/xhtml\" lang=\"it\" "
-       "xml:lang=\"it\">\n<head>\n<meta charset=\"UTF-8\"/>\n"
+       "<html xmlns=\"http://www.w3.org/1999/xhtml\" lang=\""
+    << parole::lingua() << "\" xml:lang=\"" << parole::lingua()
+    << "\">\n<head>\n<meta charset=\"UTF-8\"/>\n"
        "<meta name=\"viewport\" content=\"width=device-width, "
        "initial-scale=1\"/>\n<title>"
     << titolo << "</title>\n<style>" << stile_pagina() << "</style>\n</head>\n";
@@ -54,16 +67,22 @@ void scrivi_testa(std::ostream& o, const std::string& titolo) {
 
 void scrivi_riassunto(std::ostream& o, const vista& v,
                       const std::optional<problemi_pagina>& p) {
-  o << "<p>" << parole::percorso_di << ' ' << v.lunghezza << " m";
-  const std::pair<std::size_t, const char*> conti[] = {
+  o << "<p>"
+    << sostituisci(parole::percorso_di(), {std::to_string(v.lunghezza)});
+  const std::pair<std::size_t, const char* (*)(std::size_t)> conti[] = {
       {v.stazioni.size(), parole::conta_stazioni},
       {v.segnali.size(), parole::conta_segnali},
       {v.indicatori.size(), parole::conta_indicatori},
       {v.cartelli.size(), parole::conta_cartelli},
       {v.rallentamenti.size(), parole::conta_rallentamenti},
       {v.gallerie.size(), parole::conta_gallerie}};
-  for (const auto& [quanti, cosa] : conti) o << ", " << quanti << ' ' << cosa;
-  if (p) o << ", " << p->elenco.size() << ' ' << parole::conta_problemi;
+  for (const auto& [quanti, forma] : conti)
+    o << ", " << sostituisci(forma(quanti), {std::to_string(quanti)});
+  if (p) {
+    o << ", "
+      << sostituisci(parole::conta_problemi(p->elenco.size()),
+                     {std::to_string(p->elenco.size())});
+  }
   o << ".</p>\n";
 }
 
@@ -73,8 +92,9 @@ void scrivi_comandi(std::ostream& o) {
                                                          {"indietro", "◀"},
                                                          {"avanti", "▶"},
                                                          {"tutto", "⤢"}};
-  const char* titoli[] = {parole::riduci, parole::ingrandisci, parole::indietro,
-                          parole::avanti, parole::tutto};
+  const char* titoli[] = {parole::riduci(), parole::ingrandisci(),
+                          parole::indietro(), parole::avanti(),
+                          parole::tutto()};
   o << "<div id=\"comandi\" hidden=\"hidden\">";
   for (std::size_t i = 0; i < 5; ++i) {
     o << "<button type=\"button\" data-azione=\"" << bottoni[i].first
@@ -83,8 +103,8 @@ void scrivi_comandi(std::ostream& o) {
   }
   o << "<span id=\"vista-testo\"></span><form id=\"cerca\" role=\"search\">"
        "<input type=\"search\" id=\"cerca-testo\" placeholder=\""
-    << parole::cerca_suggerimento << "\" aria-label=\"" << parole::cerca
-    << "\"/><button type=\"submit\">" << parole::cerca
+    << parole::cerca_suggerimento() << "\" aria-label=\"" << parole::cerca()
+    << "\"/><button type=\"submit\">" << parole::cerca()
     << "</button></form><span id=\"cerca-esito\"></span></div>\n";
 }
 
@@ -121,35 +141,36 @@ void scrivi_disegni(std::ostream& o, const contenuto_disegni& c) {
   const bool gallerie = con_tratto(c.tratti, genere_tratto::galleria);
   const bool rallentamenti = con_tratto(c.tratti, genere_tratto::rallentamento);
   const bool non_letto = con_tratto(c.tratti, genere_tratto::non_letto);
-  o << "<h2>" << parole::mappa << "</h2>\n<div class=\"contenitore\">";
+  o << "<h2>" << parole::mappa() << "</h2>\n<div class=\"contenitore\">";
   disegna_mappa(o, c);
   o << "</div>\n";
   scrivi_legenda(
       o,
-      {{"st", parole::legenda_stazione,
+      {{"st", parole::legenda_stazione(),
         con_genere(voci, genere_voce::stazione)},
-       {"sg", parole::legenda_segnale, con_genere(voci, genere_voce::segnale)},
-       {"iv", parole::legenda_indicatore,
+       {"sg", parole::legenda_segnale(),
+        con_genere(voci, genere_voce::segnale)},
+       {"iv", parole::legenda_indicatore(),
         con_genere(voci, genere_voce::indicatore)},
-       {"ct", parole::legenda_cartello,
+       {"ct", parole::legenda_cartello(),
         con_genere(voci, genere_voce::cartello)},
-       {"cv", parole::legenda_codice, con_genere(voci, genere_voce::codice)},
-       {"ga", parole::legenda_galleria, gallerie},
-       {"ra", parole::legenda_rallentamento, rallentamenti},
-       {"pe", parole::legenda_errore, con_genere(voci, genere_voce::errore)},
-       {"pa", parole::legenda_avviso, con_genere(voci, genere_voce::avviso)},
-       {"nl", parole::legenda_non_letto, non_letto},
-       {"oltre", parole::legenda_oltre, c.t.planimetria.presente()}});
-  o << "<p class=\"nota\">" << parole::nota_mappa << "</p>\n";
-  o << "<h2>" << parole::profili << "</h2>\n<div class=\"contenitore\">";
+       {"cv", parole::legenda_codice(), con_genere(voci, genere_voce::codice)},
+       {"ga", parole::legenda_galleria(), gallerie},
+       {"ra", parole::legenda_rallentamento(), rallentamenti},
+       {"pe", parole::legenda_errore(), con_genere(voci, genere_voce::errore)},
+       {"pa", parole::legenda_avviso(), con_genere(voci, genere_voce::avviso)},
+       {"nl", parole::legenda_non_letto(), non_letto},
+       {"oltre", parole::legenda_oltre(), c.t.planimetria.presente()}});
+  o << "<p class=\"nota\">" << parole::nota_mappa() << "</p>\n";
+  o << "<h2>" << parole::profili() << "</h2>\n<div class=\"contenitore\">";
   disegna_profili(o, c);
   o << "</div>\n";
-  scrivi_legenda(o,
-                 {{"velocita", parole::legenda_limite, true},
-                  {"ind", parole::legenda_indicatori, !c.v.indicatori.empty()},
-                  {"ga", parole::legenda_galleria, gallerie},
-                  {"ra", parole::legenda_rallentamento, rallentamenti},
-                  {"nl", parole::legenda_non_letto, non_letto}});
+  scrivi_legenda(
+      o, {{"velocita", parole::legenda_limite(), true},
+          {"ind", parole::legenda_indicatori(), !c.v.indicatori.empty()},
+          {"ga", parole::legenda_galleria(), gallerie},
+          {"ra", parole::legenda_rallentamento(), rallentamenti},
+          {"nl", parole::legenda_non_letto(), non_letto}});
 }
 
 // A file name as a relative address: every byte but letters, digits and
@@ -174,7 +195,7 @@ std::string indirizzo(const std::string& nome) {
 void elenco_documenti(std::ostream& o,
                       const std::vector<std::string>& documenti) {
   if (documenti.empty()) return;
-  o << "<h2>" << parole::documenti << "</h2>\n<ul id=\"documenti\">\n";
+  o << "<h2>" << parole::documenti() << "</h2>\n<ul id=\"documenti\">\n";
   for (const std::string& nome : documenti) {
     o << "<li><a href=\"" << indirizzo(nome) << "\">" << xml(nome)
       << "</a></li>\n";
@@ -197,9 +218,9 @@ std::string pagina_html(const tabelle& t,
     if (r.fonte == fonte_lettura::descrizione_treno) fine_treno = r.da;
   }
   std::ostringstream o;
-  const std::string titolo = testo(t.stazioni[record_linea].nome) + " — " +
-                             parole::treno + " " +
-                             testo(t.stazioni[record_nome_treno].nome);
+  const std::string titolo =
+      testo(t.stazioni[record_linea].nome) + " — " +
+      sostituisci(parole::treno(), {testo(t.stazioni[record_nome_treno].nome)});
   scrivi_testa(o, titolo);
   o << "<body data-lunghezza=\"" << v.lunghezza << "\" data-dettagli=\""
     << metri_per_pixel_dettagli << "\" data-spazio=\"" << spazio_per_dettaglio
@@ -207,14 +228,14 @@ std::string pagina_html(const tabelle& t,
   scrivi_riassunto(o, v, problemi);
   elenco_documenti(o, documenti);
   scrivi_comandi(o);
-  o << "<p id=\"senza-script\" class=\"nota\">" << parole::senza_script
+  o << "<p id=\"senza-script\" class=\"nota\">" << parole::senza_script()
     << "</p>\n";
   scrivi_disegni(o, {t, v, voci, tratti, fine_linea, fine_treno});
-  o << "<h2>" << parole::problemi << "</h2>\n";
+  o << "<h2>" << parole::problemi() << "</h2>\n";
   scrivi_problemi(o, problemi);
-  o << "<h2>" << parole::orario << "</h2>\n";
+  o << "<h2>" << parole::orario() << "</h2>\n";
   scrivi_orario(o, v);
-  o << "<h2>" << parole::elenchi << "</h2>\n";
+  o << "<h2>" << parole::elenchi() << "</h2>\n";
   scrivi_elenchi(o, v);
   o << "<div id=\"suggerimento\" role=\"tooltip\" hidden=\"hidden\"></div>\n"
        "<p id=\"verifica\" hidden=\"hidden\"></p>\n<script>//<![CDATA[\n"

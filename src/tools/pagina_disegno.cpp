@@ -101,7 +101,7 @@ double passo_tondo(double minimo) {
 
 std::string distanza(double metri) {
   if (std::fabs(metri) < 1000) return numero_breve(metri) + " m";
-  return numero_breve(metri / 1000) + " " + parole::km;
+  return numero_breve(metri / 1000) + " " + parole::km();
 }
 
 namespace {
@@ -180,7 +180,7 @@ void disegna_tracciato(std::ostream& o, const piano_pagina& piano,
   if (fine < piano.ultimo()) {
     o << "<polyline class=\"oltre\"";
     scrivi_punti(o, piano, piano.semplifica(fine, piano.ultimo(), 1.0), l);
-    o << "><title>" << parole::legenda_oltre << "</title></polyline>\n";
+    o << "><title>" << parole::legenda_oltre() << "</title></polyline>\n";
   }
   for (const voce_tratto& t : c.tratti) {
     o << "<polyline class=\"tr " << classe_del_tratto(t.g) << "\" data-k=\""
@@ -268,7 +268,7 @@ void scrivi_scala(std::ostream& o, const inquadratura& i,
 void disegna_mappa(std::ostream& o, const contenuto_disegni& c) {
   const piano_pagina piano(c.t.planimetria, c.v.lunghezza);
   if (!piano.presente()) {
-    o << "<p id=\"mappa\" class=\"nota\">" << parole::senza_geometria
+    o << "<p id=\"mappa\" class=\"nota\">" << parole::senza_geometria()
       << "</p>\n";
     return;
   }

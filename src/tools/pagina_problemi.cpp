@@ -20,11 +20,12 @@ std::string dove(const problema& p, const nomi_descrizioni& nomi) {
   return testo;
 }
 
-// "errore 8: posizione della stazione non multipla di 50".
+// "error 8: stazione at 4025 m: the position must be a multiple of 50 ...".
 std::string messaggio_di(const problema& p) {
-  std::string testo = p.g == gravita::errore ? parole::errore : parole::avviso;
+  std::string testo =
+      p.g == gravita::errore ? parole::errore() : parole::avviso();
   if (p.codice != 0) testo += " " + std::to_string(p.codice);
-  testo += ": " + cp1252_a_utf8(componi(p.testo));
+  testo += ": " + testo_di(p.testo);
   if (!p.suggerimento.empty())
     testo += " (" + cp1252_a_utf8(p.suggerimento) + "?)";
   return testo;

@@ -159,9 +159,9 @@ pannelli disponi_pannelli(const profili& p) {
   double v_max = std::max(50.0, limiti(p.velocita, 10).second);
   for (const serie& s : p.indicatori)
     v_max = std::max(v_max, limiti(s, 10).second);
-  return {{parole::pannello_quota, 76, 120, q_min, q_max},
-          {parole::pannello_velocita, 224, 150, 0, v_max},
-          {parole::pannello_curvatura, 402, 90, -c_abs, c_abs}};
+  return {{parole::pannello_quota(), 76, 120, q_min, q_max},
+          {parole::pannello_velocita(), 224, 150, 0, v_max},
+          {parole::pannello_curvatura(), 402, 90, -c_abs, c_abs}};
 }
 
 // A fixed text that no item label may cover.
@@ -249,10 +249,10 @@ void disegna_asse(std::ostream& o, const tela& t, const vista& v) {
     o << "<path d=\"M" << px << ',' << asse << "v6\"/>";
     etichetta(px, t.x(metro), asse + 20, distanza(metro), "");
     if (con_progressiva(v)) {
-      etichetta(
-          px, t.x(metro), asse + 34,
-          std::string(parole::progr) + " " + numero_1(progressiva_km(v, metro)),
-          " class=\"progr\"");
+      etichetta(px, t.x(metro), asse + 34,
+                std::string(parole::progr()) + " " +
+                    numero_1(progressiva_km(v, metro)),
+                " class=\"progr\"");
     }
     o << '\n';
   }
@@ -347,7 +347,7 @@ void disegna_profili(std::ostream& o, const contenuto_disegni& c) {
   if (p.curvatura.empty()) {
     scrivi_fisso(o, etichette, sinistra + 10,
                  pa.curvatura.alto + pa.curvatura.altezza / 2, 0, 12,
-                 parole::senza_curvatura);
+                 parole::senza_curvatura());
   }
   disegna_dati(o, c, p, pa);
   const segni_voce segni{

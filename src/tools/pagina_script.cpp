@@ -88,6 +88,8 @@ function tondo(min) {
   }
 }
 function breve(x) { return String(+x.toPrecision(6)); }
+// A phrase of T with its parts in the places {0}, {1}.
+function frase(t, parti) { return t.replace(/\{(\d)\}/g, function (x, n) { return parti[n]; }); }
 function distanza(m) { return Math.abs(m) < 1000 ? breve(m) + ' m' : breve(m / 1000) + ' ' + T.km; }
 function sovrapposti(p, q) { return p[0] < q[2] && q[0] < p[2] && p[1] < q[3] && q[1] < p[3]; }
 function classe(e, nome, si) { e.classList.toggle(nome, !!si); }
@@ -292,7 +294,7 @@ Profili.prototype.assi = function (W) {
 function disegna() {
   if (mappa) mappa.disegna();
   if (profili) profili.disegna();
-  $('vista-testo').textContent = T.vista_da + ' ' + distanza(Math.round(vista.a)) + ' ' + T.a + ' ' + distanza(Math.round(vista.b));
+  $('vista-testo').textContent = frase(T.vista, [distanza(Math.round(vista.a)), distanza(Math.round(vista.b))]);
 }
 function imposta(a, b) {
   var ampiezza = Math.max(minimo, Math.min(L, b - a)), c = (a + b) / 2;
@@ -481,7 +483,7 @@ function cerca(testo) {
   }
   if (!trovati.length) { esito.textContent = T.nessun_risultato; return; }
   var v = trovati[indice % trovati.length];
-  esito.textContent = (indice % trovati.length + 1) + ' ' + T.di + ' ' + trovati.length;
+  esito.textContent = frase(T.risultato, [indice % trovati.length + 1, trovati.length]);
   indice++;
   vai(v.k, v.m, -1);
 }

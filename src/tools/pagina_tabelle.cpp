@@ -66,8 +66,8 @@ std::vector<std::string> posizione(const vista& v, int32_t metro) {
 }
 
 std::vector<std::string> colonne_posizione(const vista& v) {
-  std::vector<std::string> c{parole::col_posizione};
-  if (con_progressiva(v)) c.push_back(parole::col_progressiva);
+  std::vector<std::string> c{parole::col_posizione()};
+  if (con_progressiva(v)) c.push_back(parole::col_progressiva());
   return c;
 }
 
@@ -80,7 +80,7 @@ std::vector<std::string> unite(std::vector<std::string> a,
 std::string lato(const lato_indicatore& l) {
   std::string t = n(l.a) + "/" + n(l.b) + "/" + n(l.c);
   if (l.strisce != 0)
-    t += std::string(", ") + parole::strisce + " " + n(l.strisce);
+    t += ", " + sostituisci(parole::strisce(), {n(l.strisce)});
   return t;
 }
 
@@ -99,10 +99,10 @@ void scrivi_segnali(std::ostream& o, const vista& v) {
                 aspetti_segnale(s.dx, s.d1, s.d2, s.d3), n(s.rapp),
                 n(s.tempo)})});
   }
-  scrivi_elenco(o, "tab-sg", parole::segnali,
-                unite(unite({parole::col_numero}, colonne_posizione(v)),
-                      {parole::col_sinistra, parole::col_destra,
-                       parole::col_rapp, parole::col_tempo}),
+  scrivi_elenco(o, "tab-sg", parole::segnali(),
+                unite(unite({parole::col_numero()}, colonne_posizione(v)),
+                      {parole::col_sinistra(), parole::col_destra(),
+                       parole::col_rapp(), parole::col_tempo()}),
                 righe);
 }
 
@@ -114,10 +114,10 @@ void scrivi_cartelli(std::ostream& o, const vista& v) {
         {chiave(genere_voce::indicatore, i + 1), b.metro, std::nullopt,
          unite(posizione(v, b.metro), {lato(b.sinistra), lato(b.destra)})});
   }
-  scrivi_elenco(
-      o, "tab-iv", parole::indicatori,
-      unite(colonne_posizione(v), {parole::col_sinistra, parole::col_destra}),
-      righe);
+  scrivi_elenco(o, "tab-iv", parole::indicatori(),
+                unite(colonne_posizione(v),
+                      {parole::col_sinistra(), parole::col_destra()}),
+                righe);
   righe.clear();
   for (std::size_t i = 0; i < v.cartelli.size(); ++i) {
     const cartello_testo& c = v.cartelli[i];
@@ -129,8 +129,8 @@ void scrivi_cartelli(std::ostream& o, const vista& v) {
                      unite(posizione(v, c.metro), {testo, n(c.record)})});
   }
   scrivi_elenco(
-      o, "tab-ct", parole::cartelli,
-      unite(colonne_posizione(v), {parole::col_testo, parole::col_record}),
+      o, "tab-ct", parole::cartelli(),
+      unite(colonne_posizione(v), {parole::col_testo(), parole::col_record()}),
       righe);
 }
 
@@ -143,9 +143,9 @@ void scrivi_tratti(std::ostream& o, const vista& v) {
                      r.a,
                      {n(r.da), n(r.a), n(r.a - r.da), n(r.valore)}});
   }
-  scrivi_elenco(o, "tab-ra", parole::rallentamenti,
-                {parole::col_da, parole::col_a, parole::col_lunghezza,
-                 parole::col_velocita},
+  scrivi_elenco(o, "tab-ra", parole::rallentamenti(),
+                {parole::col_da(), parole::col_a(), parole::col_lunghezza(),
+                 parole::col_velocita()},
                 righe);
   righe.clear();
   for (std::size_t i = 0; i < v.gallerie.size(); ++i) {
@@ -155,20 +155,20 @@ void scrivi_tratti(std::ostream& o, const vista& v) {
                      g.a,
                      {n(g.da), n(g.a), n(g.a - g.da), n(g.valore)}});
   }
-  scrivi_elenco(
-      o, "tab-ga", parole::gallerie,
-      {parole::col_da, parole::col_a, parole::col_lunghezza, parole::col_tipo},
-      righe);
+  scrivi_elenco(o, "tab-ga", parole::gallerie(),
+                {parole::col_da(), parole::col_a(), parole::col_lunghezza(),
+                 parole::col_tipo()},
+                righe);
   righe.clear();
   for (std::size_t i = 0; i < v.codici.size(); ++i) {
     const codice_velocita& c = v.codici[i];
     righe.push_back(
         {chiave(genere_voce::codice, i + 1), c.metro, std::nullopt,
          unite(posizione(v, c.metro),
-               {c.valore != 0 ? n(c.valore) : parole::codice_senza_valore})});
+               {c.valore != 0 ? n(c.valore) : parole::codice_senza_valore()})});
   }
-  scrivi_elenco(o, "tab-cv", parole::codici,
-                unite(colonne_posizione(v), {parole::col_valore}), righe);
+  scrivi_elenco(o, "tab-cv", parole::codici(),
+                unite(colonne_posizione(v), {parole::col_valore()}), righe);
 }
 
 // A station's time, or an em dash when it has none.
@@ -188,27 +188,27 @@ void scrivi_orario(std::ostream& o, const vista& v) {
          r.posizione, std::nullopt,
          unite(unite({n(f.record), testo(r.nome),
                       n(r.tipo) + (r.tipo < 25 ? std::string(" (") +
-                                                     parole::fermata + ")"
+                                                     parole::fermata() + ")"
                                                : "")},
                      posizione(v, r.posizione)),
                {n(r.inizio) + " – " + n(r.fine), ora_o_nessuna(r.orario)})});
   }
-  scrivi_tabella(
-      o, "orario",
-      unite(unite({parole::col_record, parole::col_stazione, parole::col_tipo},
-                  colonne_posizione(v)),
-            {parole::col_area, parole::col_orario}),
-      righe);
+  scrivi_tabella(o, "orario",
+                 unite(unite({parole::col_record(), parole::col_stazione(),
+                              parole::col_tipo()},
+                             colonne_posizione(v)),
+                       {parole::col_area(), parole::col_orario()}),
+                 righe);
 }
 
 void scrivi_problemi(std::ostream& o, const std::optional<problemi_pagina>& p) {
   if (!p) {
-    o << "<p id=\"problemi\" class=\"nota\">" << parole::problemi_non_noti
+    o << "<p id=\"problemi\" class=\"nota\">" << parole::problemi_non_noti()
       << "</p>\n";
     return;
   }
   if (p->elenco.empty()) {
-    o << "<p id=\"problemi\">" << parole::nessun_problema << "</p>\n";
+    o << "<p id=\"problemi\">" << parole::nessun_problema() << "</p>\n";
     return;
   }
   std::vector<riga> righe;
@@ -218,7 +218,7 @@ void scrivi_problemi(std::ostream& o, const std::optional<problemi_pagina>& p) {
     riga r{"",
            q.metro,
            std::nullopt,
-           {errore ? parole::errore : parole::avviso,
+           {errore ? parole::errore() : parole::avviso(),
             q.metro ? n(*q.metro) : "—", xml(q.dove), xml(q.messaggio)}};
     if (q.metro)
       r.chiave =
@@ -226,8 +226,8 @@ void scrivi_problemi(std::ostream& o, const std::optional<problemi_pagina>& p) {
     righe.push_back(r);
   }
   scrivi_tabella(o, "problemi",
-                 {parole::col_gravita, parole::col_posizione, parole::col_dove,
-                  parole::col_messaggio},
+                 {parole::col_gravita(), parole::col_posizione(),
+                  parole::col_dove(), parole::col_messaggio()},
                  righe);
 }
 

@@ -1,133 +1,176 @@
-// Every word that the report page shows, in one place (UTF-8). The page's
-// script gets its own words from here too.
+// Every word that the report page shows, in one place (UTF-8), in the
+// language of the run. The page's script gets its own words from here too.
+// A text with {0}, {1} is a whole phrase whose parts are put in its place.
 #ifndef TOOLS_PAGINA_TESTI_H_
 #define TOOLS_PAGINA_TESTI_H_
 
+#include <cstddef>
+
+#include "tools/lingua.h"
+
 namespace parole {
 
+// The page's language tag (its html element's lang).
+inline const char* lingua() {
+  return traduci_in("the language tag of the report page", "en");
+}
+
 // Headings and summary.
-inline constexpr const char* treno = "treno";
-inline constexpr const char* percorso_di = "Percorso di";
-inline constexpr const char* conta_stazioni = "stazioni";
-inline constexpr const char* conta_segnali = "segnali";
-inline constexpr const char* conta_indicatori =
-    "indicatori di velocità massima";
-inline constexpr const char* conta_cartelli = "cartelli";
-inline constexpr const char* conta_rallentamenti = "rallentamenti";
-inline constexpr const char* conta_gallerie = "gallerie";
-inline constexpr const char* conta_problemi = "problemi";
-inline constexpr const char* documenti = "Documenti per il macchinista";
-inline constexpr const char* mappa = "Mappa";
-inline constexpr const char* profili = "Profili lungo il percorso";
-inline constexpr const char* orario = "Orario";
-inline constexpr const char* stazioni = "Stazioni";
-inline constexpr const char* segnali = "Segnali";
-inline constexpr const char* indicatori = "Indicatori di velocità massima";
-inline constexpr const char* cartelli = "Cartelli";
-inline constexpr const char* rallentamenti = "Rallentamenti";
-inline constexpr const char* gallerie = "Gallerie";
-inline constexpr const char* codici = "Codici di velocità";
-inline constexpr const char* problemi = "Problemi della compilazione";
-inline constexpr const char* elenchi = "Elenchi";
-inline constexpr const char* nessun_problema = "Nessun errore registrato.";
-inline constexpr const char* problemi_non_noti =
-    "Non noto: la pagina è costruita dai soli file binari; "
-    "<code>scenario_builder compile --report</code> riporta i problemi "
-    "della compilazione.";
-inline constexpr const char* senza_geometria =
-    "Geometria della linea non disponibile (file *_linea.dat assente o "
-    "compilato con --no-plan).";
-inline constexpr const char* senza_script =
-    "Senza script la pagina mostra tutto il percorso; con gli script si può "
-    "ingrandire, cercare e ordinare le tabelle.";
+inline const char* treno() { return traduci("train {0}"); }
+inline const char* percorso_di() { return traduci("Route of {0} m"); }
+inline const char* conta_stazioni(std::size_t n) {
+  return traduci_plurale("{0} station", "{0} stations", n);
+}
+inline const char* conta_segnali(std::size_t n) {
+  return traduci_plurale("{0} signal", "{0} signals", n);
+}
+inline const char* conta_indicatori(std::size_t n) {
+  return traduci_plurale("{0} speed board", "{0} speed boards", n);
+}
+inline const char* conta_cartelli(std::size_t n) {
+  return traduci_plurale("{0} board with text", "{0} boards with text", n);
+}
+inline const char* conta_rallentamenti(std::size_t n) {
+  return traduci_plurale("{0} slowdown", "{0} slowdowns", n);
+}
+inline const char* conta_gallerie(std::size_t n) {
+  return traduci_plurale("{0} tunnel", "{0} tunnels", n);
+}
+inline const char* conta_problemi(std::size_t n) {
+  return traduci_plurale("{0} problem", "{0} problems", n);
+}
+inline const char* documenti() { return traduci("Documents for the driver"); }
+inline const char* mappa() { return traduci("Map"); }
+inline const char* profili() { return traduci("Profiles along the route"); }
+inline const char* orario() { return traduci("Timetable"); }
+inline const char* stazioni() { return traduci("Stations"); }
+inline const char* segnali() { return traduci("Signals"); }
+inline const char* indicatori() { return traduci("Speed boards"); }
+inline const char* cartelli() { return traduci("Boards with text"); }
+inline const char* rallentamenti() { return traduci("Slowdowns"); }
+inline const char* gallerie() { return traduci("Tunnels"); }
+inline const char* codici() { return traduci("Speed codes"); }
+inline const char* problemi() { return traduci("Problems of the compilation"); }
+inline const char* elenchi() { return traduci("Lists"); }
+inline const char* nessun_problema() { return traduci("No error recorded."); }
+inline const char* problemi_non_noti() {
+  return traduci(
+      "Not known: the page is built from the binary files alone; "
+      "<code>scenario_builder compile --report</code> reports the problems "
+      "of the compilation.");
+}
+inline const char* senza_geometria() {
+  return traduci(
+      "The line's plan is not available (no *_linea.dat file, or compiled "
+      "with --no-plan).");
+}
+inline const char* senza_script() {
+  return traduci(
+      "Without scripts the page shows the whole route; with scripts one can "
+      "zoom, search and sort the tables.");
+}
 
 // The legends of the drawings.
-inline constexpr const char* legenda_stazione = "stazione";
-inline constexpr const char* legenda_segnale = "segnale";
-inline constexpr const char* legenda_indicatore = "indicatore di velocità";
-inline constexpr const char* legenda_cartello = "cartello";
-inline constexpr const char* legenda_codice = "codice di velocità";
-inline constexpr const char* legenda_galleria = "galleria";
-inline constexpr const char* legenda_rallentamento = "rallentamento";
-inline constexpr const char* legenda_errore = "errore";
-inline constexpr const char* legenda_avviso = "avviso";
-inline constexpr const char* legenda_non_letto = "non letto";
-inline constexpr const char* legenda_limite = "limite del treno";
-inline constexpr const char* legenda_indicatori =
-    "indicatori A, B, C (sinistra)";
-inline constexpr const char* legenda_oltre = "tracciato oltre il percorso";
-inline constexpr const char* nota_mappa =
-    "Tracciato ruotato: inizio a sinistra, fine a destra.";
+inline const char* legenda_stazione() { return traduci("station"); }
+inline const char* legenda_segnale() { return traduci("signal"); }
+inline const char* legenda_indicatore() {
+  return traduci_in("a legend of the drawings", "speed board");
+}
+inline const char* legenda_cartello() { return traduci("board"); }
+inline const char* legenda_codice() { return traduci("speed code"); }
+inline const char* legenda_galleria() { return traduci("tunnel"); }
+inline const char* legenda_rallentamento() { return traduci("slowdown"); }
+inline const char* legenda_errore() { return traduci("error"); }
+inline const char* legenda_avviso() { return traduci("warning"); }
+inline const char* legenda_non_letto() { return traduci("not read"); }
+inline const char* legenda_limite() { return traduci("train's limit"); }
+inline const char* legenda_indicatori() {
+  return traduci("boards A, B, C (left)");
+}
+inline const char* legenda_oltre() { return traduci("plan beyond the route"); }
+inline const char* nota_mappa() {
+  return traduci("The plan is turned: start on the left, end on the right.");
+}
 
 // Panels of the profiles.
-inline constexpr const char* pannello_quota = "Altimetria (m, dalle pendenze)";
-inline constexpr const char* pannello_velocita = "Velocità (km/h)";
-inline constexpr const char* pannello_curvatura =
-    "Curvatura (1/km, destra positiva)";
-inline constexpr const char* senza_curvatura = "geometria non disponibile";
-inline constexpr const char* km = "km";
-inline constexpr const char* progr = "progr.";
+inline const char* pannello_quota() {
+  return traduci("Elevation (m, from the gradients)");
+}
+inline const char* pannello_velocita() { return traduci("Speed (km/h)"); }
+inline const char* pannello_curvatura() {
+  return traduci("Curvature (1/km, right positive)");
+}
+inline const char* senza_curvatura() { return traduci("plan not available"); }
+// The unit symbol, the same in every language.
+inline const char* km() { return "km"; }
+// The abbreviation of the kilometric progressive.
+inline const char* progr() { return traduci("prog."); }
 
 // What an item is, in its tooltip and its table.
-inline constexpr const char* stazione = "Stazione";
-inline constexpr const char* segnale = "Segnale";
-inline constexpr const char* indicatore = "Indicatore di velocità massima";
-inline constexpr const char* cartello = "Cartello";
-inline constexpr const char* codice = "Codice di velocità";
-inline constexpr const char* codice_senza_valore = "senza valore";
-inline constexpr const char* galleria_di_tipo = "Galleria di tipo";
-inline constexpr const char* rallentamento_a = "Rallentamento a";
-inline constexpr const char* non_letto_linea =
-    "Non letto: la lettura della descrizione della linea si è fermata a";
-inline constexpr const char* non_letto_treno =
-    "Non letto: la lettura della descrizione del treno si è fermata a";
-inline constexpr const char* errore = "errore";
-inline constexpr const char* avviso = "avviso";
-inline constexpr const char* cella = "cella";
-inline constexpr const char* a = "a";
-inline constexpr const char* da = "da";
-inline constexpr const char* sinistra = "sinistra";
-inline constexpr const char* destra = "destra";
-inline constexpr const char* strisce = "strisce";
-inline constexpr const char* tipo = "tipo";
-inline constexpr const char* area = "area";
-inline constexpr const char* fermata = "fermata";
+inline const char* stazione() { return traduci("Station {0}"); }
+inline const char* segnale() { return traduci("Signal {0}"); }
+inline const char* indicatore() { return traduci("Speed board"); }
+inline const char* cartello() { return traduci("Board"); }
+inline const char* codice() { return traduci("Speed code {0}"); }
+inline const char* codice_senza_valore() { return traduci("without a value"); }
+inline const char* galleria_di_tipo() { return traduci("Tunnel of kind {0}"); }
+inline const char* rallentamento_a() { return traduci("Slowdown at {0} km/h"); }
+inline const char* da_a() { return traduci("from {0} to {1}"); }
+inline const char* non_letto_linea() {
+  return traduci(
+      "Not read: the reading of the line description stopped at {0}");
+}
+inline const char* non_letto_treno() {
+  return traduci(
+      "Not read: the reading of the train-run description stopped at {0}");
+}
+inline const char* errore() { return traduci("error"); }
+inline const char* avviso() { return traduci("warning"); }
+inline const char* sinistra() { return traduci("left {0}"); }
+inline const char* destra() { return traduci("right {0}"); }
+inline const char* strisce() { return traduci("stripes {0}"); }
+inline const char* tipo() { return traduci("kind {0}"); }
+inline const char* area() { return traduci("area {0}–{1} m"); }
+inline const char* fermata() { return traduci("stop"); }
 
 // Table columns.
-inline constexpr const char* col_numero = "N.";
-inline constexpr const char* col_record = "Record";
-inline constexpr const char* col_posizione = "Posizione (m)";
-inline constexpr const char* col_progressiva = "Progressiva (km)";
-inline constexpr const char* col_stazione = "Stazione";
-inline constexpr const char* col_tipo = "Tipo";
-inline constexpr const char* col_area = "Area (m)";
-inline constexpr const char* col_orario = "Orario";
-inline constexpr const char* col_sinistra = "Sinistra";
-inline constexpr const char* col_destra = "Destra";
-inline constexpr const char* col_rapp = "Rapp.";
-inline constexpr const char* col_tempo = "Tempo";
-inline constexpr const char* col_testo = "Testo";
-inline constexpr const char* col_da = "Da (m)";
-inline constexpr const char* col_a = "A (m)";
-inline constexpr const char* col_lunghezza = "Lunghezza (m)";
-inline constexpr const char* col_velocita = "Velocità (km/h)";
-inline constexpr const char* col_valore = "Valore";
-inline constexpr const char* col_gravita = "Gravità";
-inline constexpr const char* col_dove = "Dove";
-inline constexpr const char* col_messaggio = "Messaggio";
+inline const char* col_numero() { return traduci("No."); }
+inline const char* col_record() { return traduci("Record"); }
+inline const char* col_posizione() { return traduci("Position (m)"); }
+inline const char* col_progressiva() { return traduci("Progressive (km)"); }
+inline const char* col_stazione() { return traduci("Station"); }
+inline const char* col_tipo() { return traduci("Kind"); }
+inline const char* col_area() { return traduci("Area (m)"); }
+inline const char* col_orario() { return traduci("Time"); }
+inline const char* col_sinistra() { return traduci("Left"); }
+inline const char* col_destra() { return traduci("Right"); }
+inline const char* col_rapp() { return traduci("Rapp."); }
+inline const char* col_tempo() { return traduci("Time value"); }
+inline const char* col_testo() { return traduci("Text"); }
+inline const char* col_da() { return traduci("From (m)"); }
+inline const char* col_a() { return traduci("To (m)"); }
+inline const char* col_lunghezza() { return traduci("Length (m)"); }
+inline const char* col_velocita() { return traduci("Speed (km/h)"); }
+inline const char* col_valore() { return traduci("Value"); }
+inline const char* col_gravita() { return traduci("Severity"); }
+inline const char* col_dove() { return traduci("Where"); }
+inline const char* col_messaggio() { return traduci("Message"); }
 
 // The script's words: the controls, the search and the self-check.
-inline constexpr const char* riduci = "Riduci";
-inline constexpr const char* ingrandisci = "Ingrandisci";
-inline constexpr const char* indietro = "Indietro";
-inline constexpr const char* avanti = "Avanti";
-inline constexpr const char* tutto = "Tutto il percorso";
-inline constexpr const char* cerca = "Cerca";
-inline constexpr const char* cerca_suggerimento =
-    "stazione, segnale, cartello o metri";
-inline constexpr const char* vista_da = "Vista da";
-inline constexpr const char* nessun_risultato = "nessun risultato";
-inline constexpr const char* risultato_di = "di";
+inline const char* riduci() { return traduci("Zoom out"); }
+inline const char* ingrandisci() { return traduci("Zoom in"); }
+inline const char* indietro() { return traduci("Back"); }
+inline const char* avanti() { return traduci("Forward"); }
+inline const char* tutto() { return traduci("The whole route"); }
+inline const char* cerca() { return traduci("Search"); }
+inline const char* cerca_suggerimento() {
+  return traduci("station, signal, board or metres");
+}
+inline const char* vista() { return traduci("View from {0} to {1}"); }
+inline const char* nessun_risultato() { return traduci("no result"); }
+inline const char* risultato() {
+  return traduci_in("the search's results", "{0} of {1}");
+}
 
 }  // namespace parole
 

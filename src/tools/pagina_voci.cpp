@@ -12,23 +12,34 @@ namespace {
 
 std::string n(int valore) { return std::to_string(valore); }
 
-// "46000 m (progr. 104.000 km)".
+// "46000 m (prog. 104.000 km)".
 std::string al_metro(const vista& v, int32_t metro) {
   std::string testo = n(metro) + " m";
   if (con_progressiva(v)) {
     char km[48];
     std::snprintf(km, sizeof km, "%.3f", progressiva_km(v, metro));
-    testo +=
-        std::string(" (") + parole::progr + " " + km + " " + parole::km + ")";
+    testo += std::string(" (") + parole::progr() + " " + km + " " +
+             parole::km() + ")";
   }
   return testo;
+}
+
+// "from 4000 m to 4400 m".
+std::string da_a(const vista& v, int32_t da, int32_t a) {
+  return sostituisci(parole::da_a(), {al_metro(v, da), al_metro(v, a)});
 }
 
 std::string tre(const lato_indicatore& l) {
   std::string t = n(l.a) + "/" + n(l.b) + "/" + n(l.c) + " km/h";
   if (l.strisce != 0)
-    t += std::string(", ") + parole::strisce + " " + n(l.strisce);
+    t += ", " + sostituisci(parole::strisce(), {n(l.strisce)});
   return t;
+}
+
+// "left 1 (4, 0, 0)".
+std::string lato_segnale(const char* lato, int quale, int a, int b, int c) {
+  return sostituisci(
+      lato, {n(quale) + " (" + n(a) + ", " + n(b) + ", " + n(c) + ")"});
 }
 
 std::string unisci(const std::vector<std::string>& righe) {
@@ -41,10 +52,10 @@ void aggiungi_stazioni(const vista& v, std::vector<voce_disegno>& voci) {
   for (const fermata& f : v.stazioni) {
     const stazione& r = *f.r;
     const std::string nome = cp1252_a_utf8(r.nome);
-    std::string d = std::string(parole::stazione) + " " + nome + " — " +
-                    al_metro(v, r.posizione) + " · " + parole::tipo + " " +
-                    n(r.tipo) + " · " + parole::area + " " + n(r.inizio) + "–" +
-                    n(r.fine) + " m";
+    std::string d = sostituisci(parole::stazione(), {nome}) + " — " +
+                    al_metro(v, r.posizione) + " · " +
+                    sostituisci(parole::tipo(), {n(r.tipo)}) + " · " +
+                    sostituisci(parole::area(), {n(r.inizio), n(r.fine)});
     if (r.orario > 0) d += " · " + ora_del_giorno(r.orario);
     voci.push_back({genere_voce::stazione, static_cast<std::size_t>(f.record),
                     chiave(genere_voce::stazione, f.record), r.posizione, nome,
@@ -56,10 +67,9 @@ void aggiungi_segnali(const vista& v, std::vector<voce_disegno>& voci) {
   for (const segnale_linea& s : v.segnali) {
     const std::string nome = "S" + n(s.numero);
     const std::string d =
-        std::string(parole::segnale) + " " + nome + " — " +
-        al_metro(v, s.metro) + " · " + parole::sinistra + " " + n(s.sx) + " (" +
-        n(s.s1) + ", " + n(s.s2) + ", " + n(s.s3) + ") · " + parole::destra +
-        " " + n(s.dx) + " (" + n(s.d1) + ", " + n(s.d2) + ", " + n(s.d3) + ")";
+        sostituisci(parole::segnale(), {nome}) + " — " + al_metro(v, s.metro) +
+        " · " + lato_segnale(parole::sinistra(), s.sx, s.s1, s.s2, s.s3) +
+        " · " + lato_segnale(parole::destra(), s.dx, s.d1, s.d2, s.d3);
     voci.push_back({genere_voce::segnale, static_cast<std::size_t>(s.numero),
                     chiave(genere_voce::segnale, s.numero), s.metro, nome, d});
   }
@@ -71,25 +81,25 @@ void aggiungi_cartelli(const vista& v, std::vector<voce_disegno>& voci) {
     voci.push_back(
         {genere_voce::indicatore, i + 1, chiave(genere_voce::indicatore, i + 1),
          b.metro, n(b.sinistra.a),
-         std::string(parole::indicatore) + " — " + al_metro(v, b.metro) +
-             " · " + parole::sinistra + " " + tre(b.sinistra) + " · " +
-             parole::destra + " " + tre(b.destra)});
+         std::string(parole::indicatore()) + " — " + al_metro(v, b.metro) +
+             " · " + sostituisci(parole::sinistra(), {tre(b.sinistra)}) +
+             " · " + sostituisci(parole::destra(), {tre(b.destra)})});
   }
   for (std::size_t i = 0; i < v.cartelli.size(); ++i) {
     const cartello_testo& c = v.cartelli[i];
     voci.push_back({genere_voce::cartello, i + 1,
                     chiave(genere_voce::cartello, i + 1), c.metro,
                     c.righe.empty() ? "" : c.righe.front(),
-                    std::string(parole::cartello) + " — " +
+                    std::string(parole::cartello()) + " — " +
                         al_metro(v, c.metro) + " · " + unisci(c.righe)});
   }
   for (std::size_t i = 0; i < v.codici.size(); ++i) {
     const codice_velocita& c = v.codici[i];
     const std::string valore =
-        c.valore != 0 ? n(c.valore) : parole::codice_senza_valore;
+        c.valore != 0 ? n(c.valore) : parole::codice_senza_valore();
     voci.push_back({genere_voce::codice, i + 1,
                     chiave(genere_voce::codice, i + 1), c.metro, "",
-                    std::string(parole::codice) + " " + valore + " — " +
+                    sostituisci(parole::codice(), {valore}) + " — " +
                         al_metro(v, c.metro)});
   }
 }
@@ -103,7 +113,7 @@ void aggiungi_problemi(const vista& v, const problemi_pagina& p,
                                                        : genere_voce::avviso;
     std::string d = q.messaggio + " — " + al_metro(v, *q.metro);
     if (!q.dove.empty()) d += " · " + q.dove;
-    // The label: the message's head, "errore 8" or "avviso".
+    // The label: the message's head, "error 8" or "warning".
     voci.push_back({g, i + 1, chiave(g, i + 1), *q.metro,
                     q.messaggio.substr(0, q.messaggio.find(':')), d});
   }
@@ -168,18 +178,15 @@ std::vector<voce_tratto> tratti_della_vista(const vista& v,
     const tratto& g = v.gallerie[i];
     tratti.push_back({genere_tratto::galleria,
                       chiave(genere_tratto::galleria, i + 1), g.da, g.a,
-                      std::string(parole::galleria_di_tipo) + " " +
-                          n(g.valore) + " — " + parole::da + " " +
-                          al_metro(v, g.da) + " " + parole::a + " " +
-                          al_metro(v, g.a)});
+                      sostituisci(parole::galleria_di_tipo(), {n(g.valore)}) +
+                          " — " + da_a(v, g.da, g.a)});
   }
   for (std::size_t i = 0; i < v.rallentamenti.size(); ++i) {
     const tratto& r = v.rallentamenti[i];
     tratti.push_back({genere_tratto::rallentamento,
                       chiave(genere_tratto::rallentamento, i + 1), r.da, r.a,
-                      std::string(parole::rallentamento_a) + " " + n(r.valore) +
-                          " km/h — " + parole::da + " " + al_metro(v, r.da) +
-                          " " + parole::a + " " + al_metro(v, r.a)});
+                      sostituisci(parole::rallentamento_a(), {n(r.valore)}) +
+                          " — " + da_a(v, r.da, r.a)});
   }
   if (p == nullptr) return tratti;
   std::size_t numero = 0;
@@ -190,9 +197,9 @@ std::vector<voce_tratto> tratti_della_vista(const vista& v,
     tratti.push_back({genere_tratto::non_letto,
                       chiave(genere_tratto::non_letto, ++numero), da,
                       v.lunghezza,
-                      std::string(linea ? parole::non_letto_linea
-                                        : parole::non_letto_treno) +
-                          " " + al_metro(v, da),
+                      sostituisci(linea ? parole::non_letto_linea()
+                                        : parole::non_letto_treno(),
+                                  {al_metro(v, da)}),
                       l.descrizione});
   }
   return tratti;

@@ -7,16 +7,19 @@
 #include "platform/cp1252.h"
 #include "tables/metri.h"
 #include "tools/esiti.h"
+#include "tools/lingua.h"
 
 namespace {
 
-// "path:line:column: " for a place in a description, "cella c (m m): " for
+// "path:line:column: " for a place in a description, "cell c (m m): " for
 // the route scan.
 std::string prefisso(const luogo_lettura& luogo, const nomi_descrizioni& nomi) {
   if (luogo.fonte == fonte_lettura::scansione) {
-    return "cella " + std::to_string(luogo.cella) + " (" +
-           std::to_string(metro_della_cella(luogo.cella, aggancio::punto)) +
-           " m): ";
+    return sostituisci(traduci("cell {0} ({1} m)"),
+                       {std::to_string(luogo.cella),
+                        std::to_string(
+                            metro_della_cella(luogo.cella, aggancio::punto))}) +
+           ": ";
   }
   std::string testo =
       luogo.fonte == fonte_lettura::descrizione_treno ? nomi.treno : nomi.linea;
@@ -52,14 +55,16 @@ std::string visibile(std::string_view utf8) {
 
 std::string riga_errore(const diagnostica& d, const nomi_descrizioni& nomi) {
   const codice_diagnostico* voce = cerca_codice(d.codice_errore);
-  std::string riga = prefisso(d.luogo_errore, nomi) + "errore " +
+  std::string riga = prefisso(d.luogo_errore, nomi) +
+                     parola_gravita(gravita::errore) + " " +
                      std::to_string(d.codice_errore) + ": ";
   if (!d.luogo_errore.parola.empty())
     riga += cp1252_a_utf8(d.luogo_errore.parola) + ": ";
-  if (voce != nullptr) riga += cp1252_a_utf8(voce->testo);
+  if (voce != nullptr) riga += traduci(std::string(voce->testo).c_str());
   if (voce != nullptr && voce->con_posizione &&
       d.luogo_errore.fonte != fonte_lettura::scansione) {
-    riga += " (a " + std::to_string(d.posizione_errore) + " m)";
+    riga += " " + sostituisci(traduci("(at {0} m)"),
+                              {std::to_string(d.posizione_errore)});
   }
   return visibile(riga);
 }
@@ -71,20 +76,25 @@ std::string riga_problema(const problema& p, const nomi_descrizioni& nomi) {
     riga += ":" + std::to_string(p.riga);
     if (p.colonna > 0) riga += ":" + std::to_string(p.colonna);
   }
-  riga += p.g == gravita::errore ? ": errore" : ": avviso";
+  riga += ": " + parola_gravita(p.g);
   if (p.codice != 0) riga += " " + std::to_string(p.codice);
-  if (p.registrato) riga += " [registrato]";
-  riga += ": " + cp1252_a_utf8(componi(p.testo));
-  if (!p.suggerimento.empty())
-    riga += " (forse \"" + cp1252_a_utf8(p.suggerimento) + "\"?)";
+  if (p.registrato) riga += " " + std::string(traduci("[recorded]"));
+  riga += ": " + testo_di(p.testo);
+  if (!p.suggerimento.empty()) {
+    riga += " " + sostituisci(traduci("(maybe \"{0}\"?)"),
+                              {cp1252_a_utf8(p.suggerimento)});
+  }
   return visibile(riga);
 }
 
 std::string conta_problemi(const std::vector<problema>& problemi) {
   const std::size_t e = conta(problemi, gravita::errore);
   const std::size_t a = conta(problemi, gravita::avviso);
-  return std::to_string(e) + (e == 1 ? " errore, " : " errori, ") +
-         std::to_string(a) + (a == 1 ? " avviso" : " avvisi");
+  return sostituisci(traduci_plurale("{0} error", "{0} errors", e),
+                     {std::to_string(e)}) +
+         ", " +
+         sostituisci(traduci_plurale("{0} warning", "{0} warnings", a),
+                     {std::to_string(a)});
 }
 
 void stampa_problemi(const std::vector<problema>& problemi,
@@ -93,52 +103,72 @@ void stampa_problemi(const std::vector<problema>& problemi,
   for (std::size_t i = 0; i < mostrati; ++i)
     errori << riga_problema(problemi[i], nomi) << '\n';
   if (problemi.size() > mostrati) {
-    errori << "... e altri " << problemi.size() - mostrati
-           << " problemi non mostrati (solo i primi " << mostrati << ")\n";
+    const std::size_t altri = problemi.size() - mostrati;
+    errori << sostituisci(
+                  traduci_plurale(
+                      "... and {0} more problem not shown (only the first {1})",
+                      "... and {0} more problems not shown (only the first "
+                      "{1})",
+                      altri),
+                  {std::to_string(altri), std::to_string(mostrati)})
+           << '\n';
   }
   if (!problemi.empty()) errori << conta_problemi(problemi) << '\n';
 }
 
+std::string parola_gravita(gravita g) {
+  return g == gravita::errore ? traduci("error") : traduci("warning");
+}
+
+std::string parola_errore_fatale() { return traduci("Error no."); }
+
 int errore(std::string_view a, std::ostream& errori) {
-  errori << " Errore n. " << a << '\n';
+  errori << ' ' << parola_errore_fatale() << ' ' << a << '\n';
   return uscita_errore_fatale;
 }
 
 int errore_file(const esito_file& esito, std::ostream& errori) {
-  errori << visibile(esito.percorso) << ": " << esito.motivo << '\n';
+  // The system's reasons come in the locale's language already; the
+  // program's own are looked up in the catalogue.
+  errori << visibile(esito.percorso) << ": " << traduci(esito.motivo.c_str())
+         << '\n';
   return uscita_errore_file;
 }
 
 int errore_decodifica_file(std::string_view percorso,
                            const errore_decodifica& e, std::ostream& errori) {
-  errori << visibile(percorso) << ": errore di decodifica al byte " << e.offset
-         << ": " << e.motivo << '\n';
+  errori << sostituisci(traduci("{0}: decoding error at byte {1}: {2}"),
+                        {visibile(percorso), std::to_string(e.offset),
+                         testo_di(e.motivo)})
+         << '\n';
   return uscita_errore_file;
 }
 
 int errore_incoerenza_file(std::string_view percorso, const incoerenza& i,
                            std::ostream& errori) {
-  errori << visibile(percorso) << ": file non coerente con gli altri al byte "
-         << i.offset << ": " << i.motivo << '\n';
+  errori << sostituisci(
+                traduci("{0}: file not consistent with the others at "
+                        "byte {1}: {2}"),
+                {visibile(percorso), std::to_string(i.offset), i.motivo})
+         << '\n';
   return uscita_errore_file;
 }
 
 int errore_uscita_standard(int errno_sistema, std::ostream& errori) {
-  errori << "scrittura dello standard output non riuscita";
+  errori << traduci("writing to standard output failed");
   if (errno_sistema != 0) errori << ": " << std::strerror(errno_sistema);
   errori << '\n';
   return uscita_errore_file;
 }
 
 int errore_nome(const esito_nomi& esito, std::ostream& errori) {
-  if (esito.motivo == nome_rifiutato::non_rappresentabile) {
-    errori << "nome non rappresentabile in Windows-1252: \""
-           << visibile(esito.nome) << "\"\n";
-  } else {
-    errori << "nome non valido per un file (separatori, \"..\" e caratteri "
-              "di controllo non sono ammessi): \""
-           << visibile(esito.nome) << "\"\n";
-  }
+  const char* formato =
+      esito.motivo == nome_rifiutato::non_rappresentabile
+          ? traduci("name not representable in Windows-1252: \"{0}\"")
+          : traduci(
+                "name not valid for a file (separators, \"..\" and "
+                "control characters are not allowed): \"{0}\"");
+  errori << sostituisci(formato, {visibile(esito.nome)}) << '\n';
   return uscita_uso_errato;
 }
 

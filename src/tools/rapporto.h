@@ -1,8 +1,8 @@
-// What a person is told about a compilation and its files, on standard error:
-// the fault recorded, if any, and the warnings, each in one line that names
-// the description as the user knows it, the line and the keyword; a file that
-// could not be read, written or decoded; the fatal message. Each ends with the
-// exit status that goes with it.
+// What a person is told about a compilation and its files, on standard error,
+// in the language of the run: the fault recorded, if any, and the warnings,
+// each in one line that names the description as the user knows it, the line
+// and the keyword; a file that could not be read, written or decoded; the
+// fatal message. Each ends with the exit status that goes with it.
 #ifndef TOOLS_RAPPORTO_H_
 #define TOOLS_RAPPORTO_H_
 
@@ -24,16 +24,16 @@ struct nomi_descrizioni {
   std::string treno;
 };
 
-// The fault recorded, as the compiler keeps it: "treno.txt:23:1: errore 8:
-// stazione: posizione della stazione non multipla di 50 (a 46025 m)", or for
-// the route scan "cella 61 (3000 m): errore 11: ...". UTF-8, no line end.
+// The fault recorded, as the compiler keeps it: "treno.txt:23:1: error 8:
+// stazione: station position not a multiple of 50 (at 46025 m)", or for the
+// route scan "cell 61 (3000 m): error 11: ...". UTF-8, no line end.
 std::string riga_errore(const diagnostica& d, const nomi_descrizioni& nomi);
 
-// One problem found by the checks: "linea.txt:15:1: errore 15 [registrato]:
-// ...", "linea.txt:4:1: avviso: ... (forse \"pendenza\"?)". UTF-8, no line
+// One problem found by the checks: "linea.txt:15:1: error 15 [recorded]:
+// ...", "linea.txt:4:1: warning: ... (maybe \"pendenza\"?)". UTF-8, no line
 // end.
 std::string riga_problema(const problema& p, const nomi_descrizioni& nomi);
-// "3 errori, 1 avviso".
+// "3 errors, 1 warning" (in the language of the run).
 std::string conta_problemi(const std::vector<problema>& problemi);
 
 // No one reads more problems than this: beyond it they are only counted, in
@@ -50,16 +50,22 @@ void stampa_problemi(const std::vector<problema>& problemi,
 // on the terminal. UTF-8 in and out.
 std::string visibile(std::string_view utf8);
 
-// The fatal message " Errore n. " followed by the code; returns the status the
+// The words that say how grave a problem is ("error", "warning") and the one
+// of the fatal message ("Error no."), in the language of the run: the report
+// lines and their colour find them there.
+std::string parola_gravita(gravita g);
+std::string parola_errore_fatale();
+
+// The fatal message " Error no. " followed by the code; returns the status the
 // program ends with.
 int errore(std::string_view a, std::ostream& errori);
 // A failed file operation: "path: reason".
 int errore_file(const esito_file& esito, std::ostream& errori);
-// A file that does not decode: "path: errore di decodifica al byte N: reason".
+// A file that does not decode: "path: decoding error at byte N: reason".
 int errore_decodifica_file(std::string_view percorso,
                            const errore_decodifica& e, std::ostream& errori);
 // A file that does not fit the other files of its scenario:
-// "path: file non coerente con gli altri al byte N: reason".
+// "path: file not consistent with the others at byte N: reason".
 int errore_incoerenza_file(std::string_view percorso, const incoerenza& i,
                            std::ostream& errori);
 // Standard output could not be written (a full disk, a closed pipe): the

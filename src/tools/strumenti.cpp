@@ -12,6 +12,7 @@
 #include "tools/documentazione_cli.h"
 #include "tools/esiti.h"
 #include "tools/ispeziona.h"
+#include "tools/lingua.h"
 #include "tools/messaggi.h"
 #include "tools/nuovo.h"
 #include "tools/pagina.h"
@@ -19,22 +20,26 @@
 #include "tools/rapporto.h"
 #include "tools/scenari_cartella.h"
 #include "tools/suggerimento.h"
+#include "tools/testi_cli.h"
 
 namespace {
 
-constexpr const char* descrizione =
-    "Costruttore di scenari.\n"
-    "Senza argomenti scrive lo scenario predefinito (KT52806 sulla linea "
-    "Valdora_Cesina)\n"
-    "accanto all'eseguibile: tre documenti per il macchinista e tre file "
-    "binari per il\n"
-    "simulatore. Con un comando compila o controlla le descrizioni scritte da "
-    "un autore,\n"
-    "mostra il contenuto dei file binari o ne disegna una pagina di riepilogo.";
+const char* descrizione() {
+  return traduci(
+      "Scenario builder.\n"
+      "Without arguments it writes the default scenario (KT52806 on the line "
+      "Valdora_Cesina)\n"
+      "next to the executable: three documents for the driver and three "
+      "binary files for the\n"
+      "simulator. With a command it compiles or checks the descriptions that "
+      "an author wrote,\n"
+      "shows the content of the binary files or draws a summary page of "
+      "them.");
+}
 
 // The program's command line: the parser and what each command fills.
 struct riga_di_comando {
-  CLI::App app{descrizione, "scenario_builder"};
+  CLI::App app{descrizione(), "scenario_builder"};
   opzioni_compila compila, controlla, documenti;
   opzioni_ispeziona ispeziona;
   opzioni_pagina pagina;
@@ -49,11 +54,14 @@ struct riga_di_comando {
   CLI::App* d = nullptr;
 };
 
-// A command with its one example at the end of its help.
+// A command with its one example at the end of its help. Its help option
+// was made before it took the program's option group, so it is put there.
 CLI::App* aggiungi_comando(CLI::App& app, const std::string& nome,
                            const std::string& testo) {
   CLI::App* comando = app.add_subcommand(nome, testo);
   comando->footer(messaggi::esempio(nome));
+  comando->group(traduci("Commands"));
+  comando->get_help_ptr()->group(traduci("Options"));
   return comando;
 }
 
@@ -61,20 +69,22 @@ template <typename Opzioni>
 void opzioni_nomi(CLI::App* comando, Opzioni& o) {
   comando
       ->add_option("--line-name", o.nome_linea,
-                   "nome della linea (prima parte dei nomi dei file)")
+                   traduci("line name (first part of the file names)"))
       ->capture_default_str();
-  comando->add_option("--train-code", o.codice_treno, "codice del treno")
+  comando->add_option("--train-code", o.codice_treno, traduci("train code"))
       ->capture_default_str();
 }
 
 // The two descriptions and the scenario's names, shared by compile and check.
 void opzioni_descrizioni(CLI::App* comando, opzioni_compila& o) {
-  comando->add_option("LINE_DESCRIPTION", o.linea, "descrizione della linea")
+  comando
+      ->add_option(traduci("LINE_DESCRIPTION"), o.linea,
+                   traduci("line description"))
       ->required()
       ->type_name("FILE");
   comando
-      ->add_option("TRAIN_RUN_DESCRIPTION", o.treno,
-                   "descrizione della corsa del treno")
+      ->add_option(traduci("TRAIN_RUN_DESCRIPTION"), o.treno,
+                   traduci("train-run description"))
       ->required()
       ->type_name("FILE");
   opzioni_nomi(comando, o);
@@ -83,15 +93,16 @@ void opzioni_descrizioni(CLI::App* comando, opzioni_compila& o) {
 // The options of the checks, shared by compile and check.
 void opzioni_controllo(CLI::App* comando, opzioni_compila& o) {
   comando->add_flag("--strict", o.rigoroso,
-                    "anche un avviso conta come errore (compile non scrive "
-                    "file)");
+                    traduci("a warning counts as an error too (compile writes "
+                            "no file)"));
   comando
       ->add_option_function<std::string>(
           "--encoding",
           [&o](const std::string& codifica) {
             o.da_utf8 = codifica == "utf-8";
           },
-          "codifica delle descrizioni: windows-1252 (predefinita) o utf-8")
+          traduci("the descriptions' encoding: windows-1252 (the default) or "
+                  "utf-8"))
       ->check(CLI::IsMember({"windows-1252", "utf-8"}));
 }
 
@@ -100,29 +111,33 @@ std::vector<CLI::Option*> opzioni_documenti_cli(CLI::App* comando,
                                                 richiesta_documenti& r) {
   return {
       comando->add_option("--classificazione", r.classificazione,
-                          "riquadro CLASSIFICAZIONE della scheda treno"),
+                          traduci("the train sheet's CLASSIFICAZIONE box")),
       comando->add_option("--massa-bloccata", r.massa_bloccata,
-                          "riquadro MASSA BLOCCATA (predefinito: la "
-                          "percentuale massa frenata, 130%)"),
+                          traduci("the MASSA BLOCCATA box (default: the "
+                                  "percentuale massa frenata, 130%)")),
       comando->add_option("--voce-alta", r.voce_alta,
-                          "voce in alto a destra della scheda (predefinita: "
-                          "V e la velocit\u00e0 massima, V150)"),
+                          traduci("the entry at the sheet's top right "
+                                  "(default: V and the highest speed, "
+                                  "V150)")),
       comando->add_option("--voce-bassa", r.voce_bassa,
-                          "voce in basso a destra della scheda (predefinita: "
-                          "il numero di vetture, 12 VETTURE)"),
-      comando->add_option("--autore", r.autore, "autore dello scenario"),
-      comando->add_option("--email", r.email, "indirizzo email dell'autore"),
+                          traduci("the entry at the sheet's bottom right "
+                                  "(default: the number of cars, 12 "
+                                  "VETTURE)")),
+      comando->add_option("--autore", r.autore,
+                          traduci("the scenario's author")),
+      comando->add_option("--email", r.email,
+                          traduci("the author's e-mail address")),
       comando
           ->add_option("--numero", r.numero,
-                       "numero progressivo dello scenario, da 1")
+                       traduci("the scenario's progressive number, from 1"))
           ->capture_default_str(),
       comando->add_option("--data", r.data,
-                          "data dello scenario, GG.MM.AAAA (predefinita: "
-                          "oggi)"),
+                          traduci("the scenario's date, DD.MM.YYYY (default: "
+                                  "today)")),
       comando
           ->add_option("--testo", r.testo,
-                       "file di testo UTF-8 per le note (predefinito: un "
-                       "riassunto dello scenario)")
+                       traduci("a UTF-8 text file for the notes (default: a "
+                               "summary of the scenario)"))
           ->type_name("FILE"),
   };
 }
@@ -130,19 +145,20 @@ std::vector<CLI::Option*> opzioni_documenti_cli(CLI::App* comando,
 CLI::App* aggiungi_compila(CLI::App& app, opzioni_compila& o) {
   CLI::App* c = aggiungi_comando(
       app, "compile",
-      "compila una descrizione della linea e una del treno nei file binari");
+      traduci("compiles a line description and a train-run description into "
+              "the binary files"));
   opzioni_descrizioni(c, o);
-  c->add_option("--out", o.cartella, "cartella dei file binari")
+  c->add_option("--out", o.cartella, traduci("the binary files' folder"))
       ->capture_default_str()
       ->type_name("DIR");
   c->add_flag("--no-plan", o.senza_piano,
-              "non calcola n\u00e9 scrive la geometria della linea");
+              traduci("neither works out nor writes the line's plan"));
   c->add_flag("--report", o.pagina,
-              "scrive anche la pagina di riepilogo (HTML)");
+              traduci("also writes the summary page (HTML)"));
   opzioni_controllo(c, o);
-  CLI::Option* documenti =
-      c->add_flag("--documents", o.documenti,
-                  "scrive anche la scheda treno, i rallentamenti e le note");
+  CLI::Option* documenti = c->add_flag(
+      "--documents", o.documenti,
+      traduci("also writes the train sheet, the slowdowns and the notes"));
   for (CLI::Option* d : opzioni_documenti_cli(c, o.richiesta))
     d->needs(documenti);
   return c;
@@ -151,10 +167,10 @@ CLI::App* aggiungi_compila(CLI::App& app, opzioni_compila& o) {
 CLI::App* aggiungi_documenti(CLI::App& app, opzioni_compila& o) {
   CLI::App* d = aggiungi_comando(
       app, "documents",
-      "scrive la scheda treno, i rallentamenti e le note dalle due "
-      "descrizioni, senza file binari");
+      traduci("writes the train sheet, the slowdowns and the notes from the "
+              "two descriptions, without binary files"));
   opzioni_descrizioni(d, o);
-  d->add_option("--out", o.cartella, "cartella dei documenti")
+  d->add_option("--out", o.cartella, traduci("the documents' folder"))
       ->capture_default_str()
       ->type_name("DIR");
   opzioni_controllo(d, o);
@@ -165,9 +181,10 @@ CLI::App* aggiungi_documenti(CLI::App& app, opzioni_compila& o) {
 CLI::App* aggiungi_controlla(CLI::App& app, opzioni_compila& o) {
   CLI::App* k = aggiungi_comando(
       app, "check",
-      "legge e controlla le due descrizioni come compile, senza scrivere file");
+      traduci("reads and checks the two descriptions as compile does, "
+              "writing no file"));
   opzioni_descrizioni(k, o);
-  k->add_flag("--json", o.json, "risultati in JSON");
+  k->add_flag("--json", o.json, traduci("the findings in JSON"));
   opzioni_controllo(k, o);
   return k;
 }
@@ -175,15 +192,17 @@ CLI::App* aggiungi_controlla(CLI::App& app, opzioni_compila& o) {
 CLI::App* aggiungi_ispeziona(CLI::App& app, opzioni_ispeziona& o) {
   CLI::App* i = aggiungi_comando(
       app, "inspect",
-      "mostra il contenuto dei file binari (*_linea.dat, *.sim, *.dat)");
-  i->add_option("FILE", o.file, "file da mostrare")
+      traduci("shows the content of the binary files (*_linea.dat, *.sim, "
+              "*.dat)"));
+  i->add_option("FILE", o.file, traduci("the files to show"))
       ->required()
       ->type_name("FILE");
-  i->add_flag("--all", o.tutto, "tutte le celle e tutti i record, anche vuoti");
+  i->add_flag("--all", o.tutto,
+              traduci("every cell and every record, the empty ones too"));
   i->add_option("--at", o.metro,
-                "solo le celle intorno a questa posizione (metri)");
-  i->add_flag("--json", o.json, "tutto in JSON (testi in UTF-8)");
-  i->add_flag("--csv", o.csv, "le celle in CSV, una riga per cella");
+                traduci("only the cells around this position (metres)"));
+  i->add_flag("--json", o.json, traduci("everything in JSON (texts in UTF-8)"));
+  i->add_flag("--csv", o.csv, traduci("the cells in CSV, a row a cell"));
   i->get_option("--json")->excludes("--csv");
   return i;
 }
@@ -191,12 +210,13 @@ CLI::App* aggiungi_ispeziona(CLI::App& app, opzioni_ispeziona& o) {
 CLI::App* aggiungi_pagina(CLI::App& app, opzioni_pagina& o) {
   CLI::App* r = aggiungi_comando(
       app, "report",
-      "scrive <linea>_<treno>_report.html dai file binari di uno scenario");
-  r->add_option("DIR", o.cartella, "cartella dei file binari")
+      traduci("writes <line>_<train>_report.html from the binary files of a "
+              "scenario"));
+  r->add_option("DIR", o.cartella, traduci("the binary files' folder"))
       ->capture_default_str()
       ->type_name("DIR");
-  r->add_option("--line-name", o.nome_linea, "nome della linea");
-  r->add_option("--train-code", o.codice_treno, "codice del treno");
+  r->add_option("--line-name", o.nome_linea, traduci("line name"));
+  r->add_option("--train-code", o.codice_treno, traduci("train code"));
   return r;
 }
 
@@ -214,22 +234,26 @@ CLI::App* aggiungi_nuovo(CLI::App& app, opzioni_nuovo& o) {
 CLI::App* aggiungi_decompila(CLI::App& app, opzioni_decompila& o) {
   CLI::App* d = aggiungi_comando(
       app, "decompile",
-      "riscrive le due descrizioni dai file binari di uno scenario");
-  d->add_option("DIR", o.cartella, "cartella dei file binari")
+      traduci("writes the two descriptions again from the binary files of a "
+              "scenario"));
+  d->add_option("DIR", o.cartella, traduci("the binary files' folder"))
       ->capture_default_str()
       ->type_name("DIR");
-  d->add_option("--line-name", o.nome_linea, "nome della linea");
-  d->add_option("--train-code", o.codice_treno, "codice del treno");
+  d->add_option("--line-name", o.nome_linea, traduci("line name"));
+  d->add_option("--train-code", o.codice_treno, traduci("train code"));
   d->add_option("--out", o.uscita,
-                "cartella delle descrizioni (creata se manca)")
+                traduci("the descriptions' folder (created when missing)"))
       ->required()
       ->type_name("DIR");
   d->add_flag("--force", o.sostituisci,
-              "sostituisce le descrizioni gi\u00e0 presenti");
+              traduci("replaces the descriptions already there"));
   return d;
 }
 
 void costruisci(riga_di_comando& rc) {
+  rc.app.formatter(formato_aiuto());
+  rc.app.option_defaults()->group(traduci("Options"));
+  rc.app.set_help_flag("-h,--help", std::string(messaggi::aiuto_aiuto()));
   rc.app.set_version_flag("--version", messaggi::versione(),
                           std::string(messaggi::aiuto_versione()));
   rc.app.require_subcommand(1);
@@ -240,6 +264,7 @@ void costruisci(riga_di_comando& rc) {
   rc.m = aggiungi_documenti(rc.app, rc.documenti);
   rc.n = aggiungi_nuovo(rc.app, rc.nuovo);
   rc.d = aggiungi_decompila(rc.app, rc.decompila);
+  etichette_dei_tipi(rc.app);
 }
 
 std::vector<std::string> nomi_comandi(const CLI::App& app) {
@@ -253,9 +278,10 @@ std::vector<std::string> nomi_comandi(const CLI::App& app) {
 std::string riga_uso(const CLI::App& app, const CLI::App& comando) {
   std::istringstream aiuto(&comando == &app ? app.help()
                                             : comando.help(app.get_name()));
+  const std::string inizio = etichetta_uso() + ":";
   std::string riga;
   while (std::getline(aiuto, riga)) {
-    if (riga.rfind("Usage:", 0) == 0) return riga + '\n';
+    if (riga.rfind(inizio, 0) == 0) return riga + '\n';
   }
   return "";
 }
@@ -310,7 +336,7 @@ std::optional<int> analizza(CLI::App& app, int argc, char** argv,
     uscita << e.what() << '\n';
     return uscita_riuscita;
   } catch (const CLI::ParseError& e) {
-    return uso_errato(app, e.what(), errori);
+    return uso_errato(app, errore_della_riga(e), errori);
   }
   return std::nullopt;
 }

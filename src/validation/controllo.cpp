@@ -17,8 +17,8 @@ void controlla_voci(const descrizione_letta& d, const percorso& r,
     x.g = gravita::avviso;
     x.fonte = d.fonte;
     x.testo = {
-        "descrizione lunghissima: controllati i primi {0} campi, non "
-        "gli altri {1}",
+        N_("a very long description: the first {0} fields checked, not the "
+           "other {1}"),
         {std::to_string(campi_controllati), std::to_string(d.non_controllati)}};
     p.push_back(std::move(x));
   }

@@ -79,22 +79,26 @@ std::vector<int64_t> celle_della_voce(const voce& v) {
   }
 }
 
-// "segnale a 3000 m (riga 12)": an item as a message names it.
-std::string descrivi(const voce& v, fonte_lettura da) {
-  std::string testo = v.scritta;
-  if (!v.valori.empty()) testo += " a " + v.valori[0].testo + " m";
+// "segnale at 3000 m": an item and its position as written.
+argomento alla_posizione(const voce& v) {
+  if (v.valori.empty()) return v.scritta;
+  return messaggio{N_("{0} at {1} m"), {v.scritta, v.valori[0].testo}};
+}
+
+// "segnale at 3000 m (line 12)": an item as a message names it, with its
+// description when that is not the one of the message.
+messaggio descrivi(const voce& v, fonte_lettura da) {
+  const char* formato = N_("{0} (line {1})");
   if (v.fonte != da) {
-    testo += v.fonte == fonte_lettura::descrizione_linea
-                 ? " (descrizione della linea, riga "
-                 : " (descrizione del treno, riga ";
-  } else {
-    testo += " (riga ";
+    formato = v.fonte == fonte_lettura::descrizione_linea
+                  ? N_("{0} (line description, line {1})")
+                  : N_("{0} (train-run description, line {1})");
   }
-  return testo + numero(v.riga) + ")";
+  return {formato, {alla_posizione(v), numero(v.riga)}};
 }
 
 // The last item read before `prima` that put something into `cella`.
-std::string occupante(const passata& s, int64_t cella, const voce* prima) {
+argomento occupante(const passata& s, int64_t cella, const voce* prima) {
   const voce* trovato = nullptr;
   for (const voce* v : in_ordine(s.x)) {
     if (v == prima) break;
@@ -103,7 +107,7 @@ std::string occupante(const passata& s, int64_t cella, const voce* prima) {
     if (std::find(celle.begin(), celle.end(), cella) != celle.end())
       trovato = v;
   }
-  if (trovato == nullptr) return "un altro elemento";
+  if (trovato == nullptr) return messaggio{N_("another item")};
   return descrivi(*trovato,
                   prima != nullptr ? prima->fonte : fonte_lettura::nessuna);
 }
@@ -124,25 +128,25 @@ const voce* voce_del_luogo(const contesto_guasti& x, const luogo_lettura& l) {
 messaggio cella_occupata(const passata& s, int32_t codice, const voce& v) {
   const int64_t p = v.numero(0);
   int64_t cella = cella_punto(p);
-  std::string quale = "la sua cella";
+  const char* quale = N_("its cell");
   if (codice == 7) {
     cella = cella_del_metro(static_cast<double>(p), aggancio::tratto);
   } else if (codice == 17) {
     cella = cella_punto(p - 1200);
-    quale = "la cella dell'avviso 1200 m prima";
+    quale = N_("the cell of the warning 1200 m before");
   } else if (codice == 18) {
-    quale = "la cella d'inizio";
+    quale = N_("the start cell");
   } else if (codice == 19) {
     cella = cella_punto(p + v.numero(2));
-    quale = "la cella di fine";
+    quale = N_("the end cell");
   } else if (codice == 20) {
     cella = cella_del_metro(static_cast<double>(p - 1200), aggancio::tratto);
-    quale = "una delle quattro celle prima dell'avviso";
+    quale = N_("one of the four cells before the warning");
   }
   const int64_t metro = metro_della_cella(
       cella, codice == 7 || codice == 20 ? aggancio::tratto : aggancio::punto);
-  return {"{0} a {1} m: {2} (cella {3}, {4} m) \xE8 gi\xE0 occupata da {5}",
-          {v.scritta, numero(p), quale, numero(cella), numero(metro),
+  return {N_("{0} at {1} m: {2} (cell {3}, {4} m) is already taken by {5}"),
+          {v.scritta, numero(p), messaggio{quale}, numero(cella), numero(metro),
            occupante(s, cella, &v)}};
 }
 
@@ -151,25 +155,22 @@ messaggio guasto_di_stazione(const passata& s, int32_t codice, const voce& v) {
   const int64_t p = v.numero(0);
   switch (codice) {
     case 8:
-      return {
-          "stazione a {0} m: la posizione deve essere multipla di 50 "
-          "({1} o {2})",
-          {numero(p), numero(p - (p % 50 + 50) % 50),
-           numero(p - (p % 50 + 50) % 50 + 50)}};
+      return {N_("stazione at {0} m: the position must be a multiple of 50 "
+                 "({1} or {2})"),
+              {numero(p), numero(p - (p % 50 + 50) % 50),
+               numero(p - (p % 50 + 50) % 50 + 50)}};
     case 9:
       return {
-          "stazione a {0} m: la lunghezza {1} m deve essere multipla di "
-          "100",
+          N_("stazione at {0} m: the length {1} m must be a multiple of 100"),
           {numero(p), v.valori.size() > 2 ? v.valori[2].testo : "?"}};
     case 24:
-      return {
-          "stazione a {0} m: la sua area finisce a {1} m, entro i primi "
-          "100 m, e non resta posto per la cella di fermata",
-          {numero(p), numero(fine_stazione(v))}};
+      return {N_("stazione at {0} m: its area ends at {1} m, within the first "
+                 "100 m, and there is no room left for the stop cell"),
+              {numero(p), numero(fine_stazione(v))}};
     case 10:
       return {
-          "stazione a {0} m: stazioni e testi dei cartelli insieme sono "
-          "pi\xF9 di 78",
+          N_("stazione at {0} m: stations and board texts together are more "
+             "than 78"),
           {numero(p)}};
     default:
       break;
@@ -181,10 +182,11 @@ messaggio guasto_di_stazione(const passata& s, int32_t codice, const voce& v) {
   }
   const int64_t fine = prima != nullptr ? fine_stazione(*prima) : 0;
   return {
-      "stazione a {0} m: la sua area inizia a {1} m, meno di 350 m dopo "
-      "la fine di {2} a {3} m; spostala di almeno {4} m",
+      N_("stazione at {0} m: its area starts at {1} m, less than 350 m after "
+         "the end of {2} at {3} m; move it by at least {4} m"),
       {numero(p), numero(inizio_stazione(v)),
-       prima != nullptr ? descrivi(*prima, v.fonte) : "quella precedente",
+       prima != nullptr ? argomento(descrivi(*prima, v.fonte))
+                        : argomento(messaggio{N_("the one before")}),
        numero(fine), numero(fine + 350 - inizio_stazione(v))}};
 }
 
@@ -194,11 +196,10 @@ messaggio oltre_la_tabella(const passata& s, const registro_errore& r,
   const int64_t margine =
       v != nullptr && v->chiave == parola::stazione ? 800 : 100;
   const int64_t ultima = int64_t{s.x.r.ultima_cella} * 50 - margine;
-  return {
-      "{0} a {1} m oltre la fine della tabella delle celle: l'ultima "
-      "posizione ammessa \xE8 {2} m (percorso di {3} m)",
-      {r.luogo.parola, numero(r.posizione), numero(ultima),
-       s.x.r.lunghezza ? numero(*s.x.r.lunghezza) : "?"}};
+  return {N_("{0} at {1} m beyond the end of the table of cells: the last "
+             "position allowed is {2} m (route of {3} m)"),
+          {r.luogo.parola, numero(r.posizione), numero(ultima),
+           s.x.r.lunghezza ? numero(*s.x.r.lunghezza) : "?"}};
 }
 
 // A reading failure that no check on the line itself explains.
@@ -206,26 +207,18 @@ messaggio errore_di_lettura(const passata& s, const registro_errore& r,
                             const voce* v) {
   if (v != nullptr && v->chiave == parola::montagna)
     return {
-        "pi\xF9 di 80 gallerie, o la distanza fra due gallerie non sta "
-        "in 32 bit",
-        {}};
+        N_("more than 80 tunnels, or the distance between two tunnels does "
+           "not fit in 32 bits")};
   if (v != nullptr && v->chiave == parola::cartello_indicatore)
-    return {
-        "pi\xF9 di 80 testi di cartello, o un testo di pi\xF9 di 65535 "
-        "byte",
-        {}};
+    return {N_("more than 80 board texts, or a text of more than 65535 bytes")};
   if (r.luogo.fonte == fonte_lettura::descrizione_treno && r.luogo.riga == 0 &&
       s.x.testi.treno.empty())
-    return {"descrizione del treno vuota o mancante", {}};
+    return {N_("train-run description empty or missing")};
   if (v != nullptr)
-    return {
-        "errore di lettura in {0}: un valore calcolato non sta nel suo "
-        "campo",
-        {v->scritta}};
-  return {
-      "errore di lettura: la descrizione finisce prima dei valori "
-      "attesi",
-      {}};
+    return {N_("reading error in {0}: a value worked out does not fit its "
+               "field"),
+            {v->scritta}};
+  return {N_("reading error: the description ends before the values expected")};
 }
 
 // The faults of the line description's general section and of its curves.
@@ -236,39 +229,36 @@ messaggio guasto_di_linea(int32_t codice, const voce* v) {
       v != nullptr && v->valori.size() > 1 ? v->valori[1].testo : "?";
   switch (codice) {
     case 1:
-      return {"lunghezza percorso {0} m fuori dai limiti: da 0 a 1000000 m",
+      return {N_("lunghezza percorso {0} m out of bounds: 0 to 1000000 m"),
               {valore0}};
     case 3:
       return {
-          "l'inizio della ripetizione segnali ({0} m) deve essere "
-          "multiplo di 50",
+          N_("the start of the signal repetition ({0} m) must be a multiple "
+             "of 50"),
           {valore0}};
     case 4:
       return {
-          "la fine della ripetizione segnali ({0} m) deve essere multipla "
-          "di 50",
+          N_("the end of the signal repetition ({0} m) must be a multiple of "
+             "50"),
           {valore1}};
     case 5:
       return {
-          "la parola chiave della ripetizione segnali deve dire 4 o 9 "
-          "codici (\"ripetizione segnali 4 codici\")",
-          {}};
+          N_("the keyword of the signal repetition must say 4 or 9 codes "
+             "(\"ripetizione segnali 4 codici\")")};
     case 101:
-      return {"descrizione della linea mancante", {}};
+      return {N_("line description missing")};
     case 102:
       return {
-          "\"[generale]\" non trovato: la descrizione comincia con la riga "
-          "[generale]",
-          {}};
+          N_("\"[generale]\" not found: the description begins with the line "
+             "[generale]")};
     default:
       break;
   }
   if (v != nullptr && v->scritta.find_first_of("123456") == std::string::npos)
-    return {
-        "{0}: la parola chiave della curva deve dire la classe, da 1 a 6 "
-        "(curvad1 ... curvas6)",
-        {v->scritta}};
-  return {"il tracciato supera 1000000 m mentre le curve vengono stese", {}};
+    return {N_("{0}: the keyword of a curve must say its class, 1 to 6 "
+               "(curvad1 ... curvas6)"),
+            {v->scritta}};
+  return {N_("the plan goes beyond 1000000 m while the curves are laid")};
 }
 
 // A fault of the route scan, said at the signal or the slowdown it concerns.
@@ -290,21 +280,18 @@ const voce* voce_della_cella(const passata& s, int32_t codice, int64_t cella) {
 messaggio guasto_della_scansione(int32_t codice, int64_t cella) {
   const std::string metro = numero(metro_della_cella(cella, aggancio::punto));
   if (codice == 11)
-    return {
-        "il segnale sta prima dell'avviso di un rallentamento e nessuna "
-        "delle due celle prima di lui (cella {0}, {1} m) \xE8 libera per "
-        "il codice di velocit\xE0",
-        {numero(cella), metro}};
+    return {N_("the signal stands before the warning of a slowdown and neither "
+               "of the two cells before it (cell {0}, {1} m) is free for the "
+               "speed code"),
+            {numero(cella), metro}};
   if (codice == 12)
-    return {
-        "una delle finestre a 5-7, 11-13 o 18-20 celle prima dell'inizio "
-        "(cella {0}, {1} m) \xE8 tutta occupata e il codice di "
-        "velocit\xE0 non trova posto",
-        {numero(cella), metro}};
+    return {N_("one of the windows 5-7, 11-13 or 18-20 cells before the start "
+               "(cell {0}, {1} m) is wholly taken and the speed code finds no "
+               "room"),
+            {numero(cella), metro}};
   return {
-      "un codice di velocit\xE0 ripetuto nel rallentamento, o prima del "
-      "primo segnale dopo la sua fine, non trova una cella libera "
-      "(cella {0}, {1} m)",
+      N_("a speed code repeated in the slowdown, or before the first signal "
+         "after its end, finds no free cell (cell {0}, {1} m)"),
       {numero(cella), metro}};
 }
 
@@ -330,14 +317,14 @@ std::vector<problema> progressive_fuori_griglia(const passata& s,
     if (v.numero(0) % 50 == 0 && v.numero(1) % 50 == 0) continue;
     trovati.push_back(problema_a(
         &v, r.luogo,
-        {"{0}: inizio ({1} m) e valore ({2} m) devono essere multipli di 50",
+        {N_("{0}: start ({1} m) and value ({2} m) must be multiples of 50"),
          {v.scritta, v.valori[0].testo, v.valori[1].testo}}));
   }
   if (trovati.empty()) {
     trovati.push_back(problema_a(
         nullptr, r.luogo,
-        {"una progressiva chilometrica ha inizio o valore non multiplo di 50",
-         {}}));
+        {N_("a kilometric progression has a start or value not a multiple "
+            "of 50")}));
   }
   return trovati;
 }
@@ -362,9 +349,7 @@ std::vector<problema> problemi_del_guasto(const passata& s,
     const voce* v = voce_della_cella(s, r.codice, r.luogo.cella);
     messaggio m = guasto_della_scansione(r.codice, r.luogo.cella);
     // Named by the item it concerns, when there is one.
-    m.formato = "{2}" + m.formato;
-    m.argomenti.push_back(
-        v != nullptr ? v->scritta + " a " + v->valori[0].testo + " m: " : "");
+    if (v != nullptr) m = {N_("{0}: {1}"), {alla_posizione(*v), std::move(m)}};
     problema p = problema_a(v, r.luogo, std::move(m));
     p.metro =
         static_cast<int32_t>(metro_della_cella(r.luogo.cella, aggancio::punto));
@@ -386,11 +371,10 @@ problema riservato(const passata& s, const esito_compilazione& esito) {
   }
   problema p = problema_a(
       trovato, {},
-      {"{0}: la cella 1 (da 0 a 50 m) \xE8 riservata e nessun elemento pu\xF2 "
-       "starci; spostalo ad almeno 50 m",
-       {trovato != nullptr
-            ? trovato->scritta + " a " + trovato->valori[0].testo + " m"
-            : "un elemento"}});
+      {N_("{0}: cell 1 (0 to 50 m) is reserved and no item may stand "
+          "there; move it to 50 m at least"),
+       {trovato != nullptr ? alla_posizione(*trovato)
+                           : argomento(messaggio{N_("an item")})}});
   p.codice = std::stoi(esito.codice);
   p.metro = 0;
   return p;

@@ -3,23 +3,6 @@
 #include <algorithm>
 #include <tuple>
 
-std::string componi(const messaggio& m) {
-  std::string testo;
-  for (std::size_t i = 0; i < m.formato.size(); ++i) {
-    const char c = m.formato[i];
-    const std::size_t chiusa = m.formato.find('}', i);
-    if (c == '{' && chiusa != std::string::npos && chiusa - i == 2 &&
-        m.formato[i + 1] >= '0' && m.formato[i + 1] <= '9') {
-      const auto n = static_cast<std::size_t>(m.formato[i + 1] - '0');
-      if (n < m.argomenti.size()) testo += m.argomenti[n];
-      i = chiusa;
-      continue;
-    }
-    testo += c;
-  }
-  return testo;
-}
-
 void ordina_problemi(std::vector<problema>& problemi) {
   auto chiave = [](const problema& p) {
     const int file = p.fonte == fonte_lettura::descrizione_linea   ? 0
@@ -53,9 +36,12 @@ void limita_problemi(std::vector<problema>& problemi, std::size_t massimo) {
     problema resto;
     resto.g = g;
     resto.quanti = n;
-    resto.testo = {g == gravita::errore ? "altri {0} errori non elencati"
-                                        : "altri {0} avvisi non elencati",
-                   {std::to_string(n)}};
+    resto.testo =
+        g == gravita::errore
+            ? plurale("{0} more error not listed", "{0} more errors not listed",
+                      n, {std::to_string(n)})
+            : plurale("{0} more warning not listed",
+                      "{0} more warnings not listed", n, {std::to_string(n)});
     problemi.push_back(std::move(resto));
   }
 }

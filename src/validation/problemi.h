@@ -1,7 +1,7 @@
 // The problems that the checks find in an author's two descriptions, each at
 // its file, line and column, with the fault code where the language has one.
-// Messages are kept as a format and its arguments, and put together only when
-// they are shown.
+// Messages are kept as a format and its arguments (core/testi.h), and put
+// together only when they are shown.
 #ifndef VALIDATION_PROBLEMI_H_
 #define VALIDATION_PROBLEMI_H_
 
@@ -11,17 +11,9 @@
 #include <vector>
 
 #include "core/diagnostica.h"
+#include "core/testi.h"
 
 enum class gravita { errore, avviso };
-
-// A text for people: `formato` with {0}, {1}, ... standing for `argomenti`
-// (Windows-1252, as the descriptions' own words are).
-struct messaggio {
-  std::string formato;
-  std::vector<std::string> argomenti;
-};
-
-std::string componi(const messaggio& m);
 
 struct problema {
   gravita g = gravita::errore;
@@ -30,7 +22,7 @@ struct problema {
   int colonna = 0;
   int32_t codice = 0;  // the fault code, 0 for a check that has none
   std::string parola;  // the keyword of the line, as written
-  messaggio testo;
+  messaggio testo;     // its data words in Windows-1252, as the descriptions'
   std::string suggerimento;      // what was probably meant, or empty
   std::optional<int32_t> metro;  // where along the route, the author's metres
   bool registrato = false;       // the fault that the compiler recorded

@@ -35,11 +35,11 @@ problema a_valore(const voce& v, const valore_letto& val, gravita g,
   return p;
 }
 
-// "pendenza", "vetture di numero vetture": a value as a message names it.
-std::string nome_del_valore(const voce& v, const valore_chiave& spec) {
+// "pendenza", "vetture of numero vetture": a value as a message names it.
+argomento nome_del_valore(const voce& v, const valore_chiave& spec) {
   if (forma(v.chiave).scritta.find(spec.nome) != std::string_view::npos)
     return v.scritta;
-  return std::string(spec.nome) + " di " + v.scritta;
+  return messaggio{N_("{0} of {1}"), {std::string(spec.nome), v.scritta}};
 }
 
 std::string nomi_dei_valori(const forma_chiave& f) {
@@ -98,14 +98,14 @@ bool ha_lettere(std::string_view testo) {
   });
 }
 
-std::string limiti_della_larghezza(larghezza_valore l) {
+messaggio limiti_della_larghezza(larghezza_valore l) {
   switch (l) {
     case larghezza_valore::intero16:
-      return "da -32768 a 32767";
+      return {N_("{0} to {1}"), {"-32768", "32767"}};
     case larghezza_valore::byte8:
-      return "da 0 a 255";
+      return {N_("{0} to {1}"), {"0", "255"}};
     default:
-      return "da -2147483648 a 2147483647";
+      return {N_("{0} to {1}"), {"-2147483648", "2147483647"}};
   }
 }
 
@@ -122,17 +122,32 @@ bool entra(larghezza_valore l, int64_t n) {
   }
 }
 
-// What an extra field probably is, said after its list.
+// What an extra field probably is, said after its list; empty when nothing
+// is likely.
 std::string spiegazione_in_piu(const voce& v) {
   if (v.chiave == parola::stazione || v.chiave == parola::cartello_indicatore)
-    return "; una virgola nel testo lo chiude: scrivilo tra virgolette";
+    return N_("a comma in the text ends it: write it in quotes");
   const std::string& primo = v.in_piu.front().testo;
   if (!primo.empty() && std::all_of(primo.begin(), primo.end(), [](char c) {
         return std::isdigit(static_cast<unsigned char>(c)) != 0;
       })) {
-    return "; una virgola decimale? i valori sono numeri interi";
+    return N_("a decimal comma? the values are whole numbers");
   }
   return "";
+}
+
+// "pendenza takes 2 values: left over "5"; a decimal comma? ...".
+messaggio valori_in_piu(const voce& v, const forma_chiave& f) {
+  std::string elenco;
+  for (const valore_letto& x : v.in_piu)
+    elenco += (elenco.empty() ? "\"" : ", \"") + x.testo + "\"";
+  const auto attesi = static_cast<unsigned long>(f.valori.size());
+  messaggio m = plurale("{0} takes {1} value: left over {2}",
+                        "{0} takes {1} values: left over {2}", attesi,
+                        {v.scritta, std::to_string(attesi), elenco});
+  const std::string spiegazione = spiegazione_in_piu(v);
+  if (spiegazione.empty()) return m;
+  return {N_("{0}; {1}"), {std::move(m), messaggio{spiegazione}}};
 }
 
 }  // namespace
@@ -172,12 +187,13 @@ void controlla_valori(const descrizione_letta& d, std::vector<problema>& p) {
   for (const voce& v : d.voci) {
     const forma_chiave& f = forma(v.chiave);
     if (!v.completa()) {
+      const auto attesi = static_cast<unsigned long>(f.valori.size());
       p.push_back(
           a_voce(v, gravita::errore,
-                 {"{0} vuole {1} valori ({2}), la riga ne ha {3}",
-                  {v.scritta, numero(static_cast<int64_t>(f.valori.size())),
-                   nomi_dei_valori(f),
-                   numero(static_cast<int64_t>(v.valori.size()))}}));
+                 plurale("{0} takes {1} value ({2}), the line has {3}",
+                         "{0} takes {1} values ({2}), the line has {3}", attesi,
+                         {v.scritta, std::to_string(attesi), nomi_dei_valori(f),
+                          numero(static_cast<int64_t>(v.valori.size()))})));
     }
     for (std::size_t n = 0; n < v.valori.size(); ++n) {
       const valore_letto& val = v.valori[n];
@@ -185,30 +201,24 @@ void controlla_valori(const descrizione_letta& d, std::vector<problema>& p) {
       if (spec.larghezza == larghezza_valore::testo) continue;
       if (!val.numerico) {
         p.push_back(a_valore(v, val, gravita::errore,
-                             {"{0}: \"{1}\" non \xE8 un numero intero",
+                             {N_("{0}: \"{1}\" is not a whole number"),
                               {nome_del_valore(v, spec), val.testo}}));
       } else if (!entra(spec.larghezza, val.numero)) {
         p.push_back(a_valore(v, val, gravita::errore,
-                             {"{0}: {1} non sta nel suo campo ({2})",
+                             {N_("{0}: {1} does not fit its field ({2})"),
                               {nome_del_valore(v, spec), val.testo,
                                limiti_della_larghezza(spec.larghezza)}}));
       }
     }
     if (v.a_meta_riga) {
       p.push_back(a_voce(v, gravita::avviso,
-                         {"\"{0}\" sta sulla riga di un'altra parola chiave: "
-                          "viene letto come una nuova riga {1}",
+                         {N_("\"{0}\" stands on the line of another keyword: "
+                             "it is read as a new {1} line"),
                           {v.scritta, std::string(f.scritta)}}));
     }
     if (v.in_piu.empty()) continue;
-    std::string elenco;
-    for (const valore_letto& x : v.in_piu)
-      elenco += (elenco.empty() ? "\"" : ", \"") + x.testo + "\"";
     p.push_back(
-        a_valore(v, v.in_piu.front(), gravita::avviso,
-                 {"{0} vuole {1} valori: in pi\xF9 {2}{3}",
-                  {v.scritta, numero(static_cast<int64_t>(f.valori.size())),
-                   elenco, spiegazione_in_piu(v)}}));
+        a_valore(v, v.in_piu.front(), gravita::avviso, valori_in_piu(v, f)));
   }
 }
 
@@ -258,8 +268,8 @@ void controlla_intestazione(const campo_ignorato& c, fonte_lettura fonte,
                             suggerimenti& noti, std::vector<problema>& p) {
   if (intestazione_nota(c.testo, fonte)) return;
   problema x = a_campo(c, fonte, gravita::avviso,
-                       {"sezione sconosciuta {0}: le intestazioni servono "
-                        "solo a chi legge",
+                       {N_("unknown section {0}: headers are only for "
+                           "the reader"),
                         {c.testo}});
   x.suggerimento = suggerimento_per(c.testo, fonte, noti);
   p.push_back(std::move(x));
@@ -270,22 +280,24 @@ void controlla_campo(const campo_ignorato& c, fonte_lettura fonte,
   if (campo_commento(c.testo)) return;  // a comment field past the first two
   if (intestazione(c.testo)) return controlla_intestazione(c, fonte, noti, p);
   if (const forma_chiave* f = chiave_altrove(c.testo, c, fonte)) {
-    const char* dove = f->fonte != fonte ? "nell'altra descrizione"
-                       : f->generale     ? "nella sezione generale"
-                                         : "dopo la sezione generale";
-    p.push_back(a_campo(
-        c, fonte, gravita::avviso,
-        {"{0} vale solo {1}: qui la riga viene ignorata", {c.testo, dove}}));
+    const char* formato =
+        f->fonte != fonte
+            ? N_("{0} holds only in the other description: here the line is "
+                 "ignored")
+        : f->generale ? N_("{0} holds only in the general section: here the "
+                           "line is ignored")
+                      : N_("{0} holds only after the general section: here "
+                           "the line is ignored");
+    p.push_back(a_campo(c, fonte, gravita::avviso, {formato, {c.testo}}));
     return;
   }
   const std::string& forse = suggerimento_per(c.testo, fonte, noti);
   problema x =
       forse.empty()
           ? a_campo(c, fonte, gravita::avviso,
-                    {"campo ignorato: \"{0}\"", {c.testo}})
+                    {N_("field ignored: \"{0}\""), {c.testo}})
           : a_campo(c, fonte, gravita::errore,
-                    {"parola chiave sconosciuta \"{0}\": la riga viene "
-                     "ignorata",
+                    {N_("unknown keyword \"{0}\": the line is ignored"),
                      {c.testo}});
   x.suggerimento = forse;
   p.push_back(std::move(x));
@@ -301,9 +313,8 @@ void controlla_campi_ignorati(const descrizione_letta& d,
     x.riga = 1;
     x.colonna = 1;
     x.testo = {
-        "\"[generale]\" non trovato: la descrizione comincia con la "
-        "riga [generale]",
-        {}};
+        N_("\"[generale]\" not found: the description begins with the line "
+           "[generale]")};
     // Without it the line description stops with code 102; the train-run
     // description is then read to its end and nothing of it is taken.
     if (d.fonte == fonte_lettura::descrizione_linea) x.codice = 102;
@@ -327,12 +338,13 @@ void controlla_ripetizioni(const descrizione_letta& d,
     if (!forma(v.chiave).una_volta) continue;
     auto [gia, nuova] = prime.emplace(v.chiave, v.riga);
     if (nuova) continue;
-    const char* effetto = v.chiave == parola::lunghezza_percorso
-                              ? ": la tabella delle celle viene creata di nuovo"
-                              : ": vale l'ultima";
+    const char* formato =
+        v.chiave == parola::lunghezza_percorso
+            ? N_("{0} already given on line {1}: the table of cells is made "
+                 "anew")
+            : N_("{0} already given on line {1}: the last one holds");
     p.push_back(a_voce(v, gravita::avviso,
-                       {"{0} gi\xE0 data alla riga {1}{2}",
-                        {v.scritta, numero(gia->second), effetto}}));
+                       {formato, {v.scritta, numero(gia->second)}}));
   }
 }
 
@@ -360,8 +372,7 @@ void controlla_griglia(const voce& v, const valore_letto& val, int64_t metri,
       metro_della_cella(cella_del_metro(static_cast<double>(metri), a), a);
   problema x = a_valore(
       v, val, gravita::avviso,
-      {"{0} a {1} m fuori dalla griglia di 50 m: il compilatore lo mette a "
-       "{2} m",
+      {N_("{0} at {1} m off the 50-m grid: the compiler puts it at {2} m"),
        {v.scritta, val.testo, numero(dove)}});
   x.metro = static_cast<int32_t>(dove);
   p.push_back(std::move(x));
@@ -374,14 +385,15 @@ void controlla_sul_percorso(const voce& v, const valore_letto& val,
   const int64_t ultima_ammessa = int64_t{r.ultima_cella} * 50 - 100;
   if (metri > *r.lunghezza && metri <= ultima_ammessa) {
     problema x = a_valore(v, val, gravita::avviso,
-                          {"{0} a {1} m oltre la fine del percorso ({2} m)",
+                          {N_("{0} at {1} m beyond the end of the route "
+                              "({2} m)"),
                            {v.scritta, val.testo, numero(*r.lunghezza)}});
     x.metro = static_cast<int32_t>(metri);
     p.push_back(std::move(x));
   } else if (metri < 0 && v.chiave != parola::stazione) {
-    p.push_back(a_valore(
-        v, val, gravita::avviso,
-        {"{0} a {1} m prima dell'inizio della linea", {v.scritta, val.testo}}));
+    p.push_back(a_valore(v, val, gravita::avviso,
+                         {N_("{0} at {1} m before the start of the line"),
+                          {v.scritta, val.testo}}));
   }
 }
 
@@ -392,8 +404,9 @@ void controlla_curva(const voce& v, const percorso& r,
   const int64_t ultimo = int64_t{*r.lunghezza} + 7000 - 2;
   if (fine > ultimo) {
     p.push_back(a_voce(v, gravita::avviso,
-                       {"la curva finisce a {0} m, oltre l'ultimo metro del "
-                        "tracciato ({1} m): la parte oltre non viene stesa",
+                       {N_("the curve ends at {0} m, beyond the last metre "
+                           "of the plan ({1} m): the part beyond is not "
+                           "laid"),
                         {numero(fine), numero(ultimo)}}));
   }
 }
@@ -419,8 +432,7 @@ void controlla_posizioni(const descrizione_letta& d, const percorso& r,
       if (fine % metri_per_cella != 0) {
         p.push_back(a_valore(
             v, v.valori[2], gravita::avviso,
-            {"la fine del rallentamento a {0} m \xE8 fuori dalla griglia di "
-             "50 m",
+            {N_("the end of the slowdown at {0} m is off the 50-m grid"),
              {numero(fine)}}));
       }
     }
@@ -442,7 +454,7 @@ void controlla_intervalli(const descrizione_letta& d,
           spec.unita.empty() ? "" : " " + std::string(spec.unita);
       p.push_back(
           a_valore(v, val, gravita::avviso,
-                   {"{0}: {1}{2} fuori da quanto ha senso ({3}..{4}{2})",
+                   {N_("{0}: {1}{2} outside what makes sense ({3}..{4}{2})"),
                     {nome_del_valore(v, spec), val.testo, unita,
                      numero(spec.minimo), numero(spec.massimo)}}));
     }
@@ -458,8 +470,8 @@ void controlla_ordine(const descrizione_letta& d, std::vector<problema>& p) {
       const int64_t inizio = v.numero(0), fine = inizio + v.numero(1);
       if (inizio < steso) {
         p.push_back(a_voce(v, gravita::avviso,
-                           {"{0} inizia a {1} m, dietro il tracciato gi\xE0 "
-                            "steso fino a {2} m",
+                           {N_("{0} starts at {1} m, behind the plan "
+                               "already laid up to {2} m"),
                             {v.scritta, numero(inizio), numero(steso)}}));
       }
       steso = std::max({steso, inizio, fine});
@@ -473,7 +485,7 @@ void controlla_ordine(const descrizione_letta& d, std::vector<problema>& p) {
     if (!nuova && v.numero(0) <= prima->second) {
       p.push_back(
           a_voce(v, gravita::avviso,
-                 {"{0} a {1} m non dopo la precedente a {2} m",
+                 {N_("{0} at {1} m not after the one before at {2} m"),
                   {v.scritta, numero(v.numero(0)), numero(prima->second)}}));
     }
     prima->second = v.numero(0);
@@ -487,22 +499,22 @@ void controlla_gallerie(const descrizione_letta& d, const percorso& r,
     const int64_t inizio = v.numero(0), fine = v.numero(1), tipo = v.numero(2);
     if (fine <= inizio) {
       p.push_back(a_voce(v, gravita::avviso,
-                         {"la galleria finisce a {0} m, non dopo il suo "
-                          "inizio a {1} m: nessuna cella",
+                         {N_("the tunnel ends at {0} m, not after its start "
+                             "at {1} m: no cell"),
                           {numero(fine), numero(inizio)}}));
     }
     const int64_t proprio = tipo > 10 ? tipo - 10 : tipo;
     if (proprio < 1 || proprio > 9) {
       p.push_back(a_valore(
           v, v.valori[2], gravita::avviso,
-          {"tipo di galleria {0} sconosciuto: i tipi vanno da 1 a 9, e da 11 "
-           "a 19 con un segno ogni quattro celle",
+          {N_("unknown tunnel kind {0}: the kinds go from 1 to 9, and from "
+              "11 to 19 with a mark every four cells"),
            {numero(tipo)}}));
     }
     if (r.lunghezza && fine > *r.lunghezza && inizio <= *r.lunghezza) {
       p.push_back(a_valore(v, v.valori[1], gravita::avviso,
-                           {"la galleria finisce a {0} m, oltre la fine del "
-                            "percorso ({1} m)",
+                           {N_("the tunnel ends at {0} m, beyond the end of "
+                               "the route ({1} m)"),
                             {numero(fine), numero(*r.lunghezza)}}));
     }
   }
@@ -539,8 +551,8 @@ void controlla_orari(const descrizione_letta& d, std::vector<problema>& p) {
     if (precedente != nullptr && orario <= orario_precedente) {
       p.push_back(a_valore(
           *v, v->valori[13], gravita::avviso,
-          {"stazione {0} alle {1}, non dopo {2} alle {3} (riga {4}), che la "
-           "precede lungo la linea",
+          {N_("stazione {0} at {1}, not after {2} at {3} (line {4}), which "
+              "comes before it along the line"),
            {v->valori[16].testo, ora(orario), precedente->valori[16].testo,
             ora(orario_precedente), numero(precedente->riga)}}));
     }
@@ -582,9 +594,8 @@ void controlla_codifica(std::string_view byte, fonte_lettura fonte,
   if (bom16 || byte.substr(0, 64).find('\0') != std::string_view::npos) {
     p.push_back(all_inizio(
         fonte, gravita::errore,
-        {"la descrizione \xE8 in UTF-16: il compilatore legge un byte per "
-         "lettera (Windows-1252); salvala in Windows-1252",
-         {}}));
+        {N_("the description is in UTF-16: the compiler reads one byte a "
+            "letter (Windows-1252); save it in Windows-1252")}));
     return;
   }
   const auto alto = std::find_if(byte.begin(), byte.end(), [](char c) {
@@ -599,8 +610,8 @@ void controlla_codifica(std::string_view byte, fonte_lettura fonte,
   if (!utf8_a_cp1252(parola, intesa)) intesa = parola;
   problema x = all_inizio(
       fonte, gravita::avviso,
-      {"la descrizione sembra in UTF-8: \"{0}\" verrebbe letto \"{1}\"; "
-       "salvala in Windows-1252 o usa --encoding utf-8",
+      {N_("the description seems to be in UTF-8: \"{0}\" would be read "
+          "\"{1}\"; save it in Windows-1252 or use --encoding utf-8"),
        {intesa, std::string(parola)}});
   x.riga = 1 + static_cast<int>(std::count(byte.begin(), alto, '\n'));
   const std::size_t a_capo = byte.rfind('\n', primo);

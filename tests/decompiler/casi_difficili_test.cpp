@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "giro.h"
+#include "tools/lingua.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ TEST_P(CasiDifficili, StessiByte) {
   std::ostringstream racconto;
   racconto << prima_differenza(g.primo, g.secondo);
   for (const voce_inspiegata& v : g.decompilata.inspiegate)
-    racconto << v.indice << ": " << v.trovato << "\n";
+    racconto << v.indice << ": " << testo_di(v.trovato) << "\n";
   for (const std::string& r : g.decompilata.righe_linea) racconto << r << "\n";
   for (const std::string& r : g.decompilata.righe_treno) racconto << r << "\n";
   EXPECT_TRUE(g.decompilata.inspiegate.empty()) << racconto.str();

@@ -11,6 +11,7 @@
 #include "generatore.h"
 #include "line/dati_linea.h"
 #include "reading/parole_chiave.h"
+#include "tools/lingua.h"
 #include "train_run/dati_treno.h"
 
 namespace {
@@ -20,7 +21,8 @@ std::string racconta(const giro& g) {
   testo << prima_differenza(g.primo, g.secondo);
   for (const voce_inspiegata& v : g.decompilata.inspiegate)
     testo << "inspiegata " << static_cast<int>(v.dove) << " " << v.indice
-          << ": " << v.trovato << " -> " << v.piu_vicina << "\n";
+          << ": " << testo_di(v.trovato) << " -> " << testo_di(v.piu_vicina)
+          << "\n";
   for (const std::string& r : g.decompilata.righe_linea) testo << r << "\n";
   for (const std::string& r : g.decompilata.righe_treno) testo << r << "\n";
   return testo.str();

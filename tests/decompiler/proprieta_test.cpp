@@ -10,6 +10,7 @@
 
 #include "generatore.h"
 #include "giro.h"
+#include "tools/lingua.h"
 
 namespace {
 
@@ -21,7 +22,8 @@ std::string racconta(uint64_t seme, const scenario_casuale& s, const giro& g) {
   testo << "seme " << seme << "\n" << prima_differenza(g.primo, g.secondo);
   for (const voce_inspiegata& v : g.decompilata.inspiegate)
     testo << "inspiegata " << static_cast<int>(v.dove) << " " << v.indice
-          << ": " << v.trovato << " -> " << v.piu_vicina << "\n";
+          << ": " << testo_di(v.trovato) << " -> " << testo_di(v.piu_vicina)
+          << "\n";
   testo << "--- linea\n";
   for (const std::string& r : s.linea) testo << r << "\n";
   testo << "--- treno\n";

@@ -1,6 +1,8 @@
 // The `compile` and `check` commands on descriptions that an author wrote.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include "aiuti.h"
@@ -115,20 +117,20 @@ TEST(Compila, RigheDiComandoRifiutate) {
     const char* nome;
     std::string argomenti;
     int uscita;
-    const char* messaggio;
+    std::string messaggio;
   };
   const std::string linea = virgolette(fixture("piccola/linea.txt"));
   const std::string treno = virgolette(fixture("piccola/treno.txt"));
   const caso casi[] = {
-      {"senza_argomenti", "compile", 64, "LINE_DESCRIPTION is required"},
-      {"comando_sconosciuto", "compila " + linea + " " + treno, 64, "Usage:"},
+      {"senza_argomenti", "compile", 64, "manca DESCRIZIONE_LINEA"},
+      {"comando_sconosciuto", "compila " + linea + " " + treno, 64, "Uso:"},
       {"opzione_sconosciuta", "compile " + linea + " " + treno + " --plan", 64,
        "--plan"},
       {"nome_fuori_dal_codice",
        "compile " + linea + " " + treno + " --line-name '\xE4\xB8\xAD'", 64,
        "Windows-1252"},
       {"file_mancante", "compile /nessuna/linea.txt " + treno, 3,
-       "/nessuna/linea.txt: No such file or directory"},
+       std::string("/nessuna/linea.txt: ") + std::strerror(ENOENT)},
       {"cartella_mancante",
        "compile " + linea + " " + treno + " --out /nessuna/cartella", 3,
        "/nessuna/cartella"},

@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <map>
@@ -445,7 +447,7 @@ TEST_F(DocumentiPredefiniti, RifiutiSenzaScrivereNulla) {
       {"testo_mancante",
        {"--testo", "%/nessuno.txt"},
        3,
-       "%/nessuno.txt: No such file or directory\n"},
+       std::string("%/nessuno.txt: ") + std::strerror(ENOENT) + "\n"},
       {"testo_con_emoji",
        {"--testo", "%/emoji.txt"},
        3,
@@ -495,7 +497,7 @@ TEST_F(DocumentiPredefiniti, OpzioniDeiDocumentiSoloConDocuments) {
                             qui.percorso(), "--autore", "Ugo"}),
                    nullptr, &errori),
             64);
-  EXPECT_NE(errori.find("--autore requires --documents"), std::string::npos)
+  EXPECT_NE(errori.find("--autore richiede --documents"), std::string::npos)
       << errori;
   EXPECT_TRUE(fs::is_empty(qui.percorso()));
 }

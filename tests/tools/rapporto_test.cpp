@@ -2,6 +2,8 @@
 // warnings, `check`.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -164,7 +166,8 @@ TEST(Rapporto, FileIlleggibile) {
   o.treno = "/nessuna/treno.txt";
   std::ostringstream uscita, errori;
   EXPECT_EQ(esegui_controlla(o, uscita, errori), 3);
-  EXPECT_EQ(errori.str(), "/nessuna/linea.txt: No such file or directory\n");
+  EXPECT_EQ(errori.str(),
+            std::string("/nessuna/linea.txt: ") + std::strerror(ENOENT) + "\n");
 }
 
 }  // namespace

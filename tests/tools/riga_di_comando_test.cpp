@@ -64,7 +64,7 @@ TEST(RigaDiComando, ComandoSconosciutoConIlPiuVicino) {
             : "i comandi sono: compile check inspect report documents new";
     EXPECT_NE(errori.find(atteso), std::string::npos) << errori;
     // Not the whole help: the usage line and where the help is.
-    EXPECT_EQ(errori.find("Subcommands:"), std::string::npos) << errori;
+    EXPECT_EQ(errori.find("Comandi:"), std::string::npos) << errori;
     EXPECT_NE(errori.find("scenario_builder --help"), std::string::npos);
   }
 }
@@ -87,13 +87,13 @@ TEST(RigaDiComando, UnErroreDiUsoDiceDoveSiTrovaLAiuto) {
   EXPECT_EQ(programma_con("compile " + piccola() + " --plan", nullptr, &errori),
             64);
   EXPECT_NE(errori.find("--plan"), std::string::npos);
-  EXPECT_NE(errori.find("\nUsage: scenario_builder compile [OPTIONS] "
-                        "LINE_DESCRIPTION TRAIN_RUN_DESCRIPTION\n"),
+  EXPECT_NE(errori.find("\nUso: scenario_builder compile [OPZIONI] "
+                        "DESCRIZIONE_LINEA DESCRIZIONE_TRENO\n"),
             std::string::npos)
       << errori;
   EXPECT_NE(errori.find("scenario_builder compile --help\n"),
             std::string::npos);
-  EXPECT_EQ(errori.find("Options:"), std::string::npos);
+  EXPECT_EQ(errori.find("Opzioni:"), std::string::npos);
 }
 
 TEST(RigaDiComando, CartellaDiUscita) {

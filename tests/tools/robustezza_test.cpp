@@ -3,6 +3,8 @@
 // standard output, hostile names and bytes, huge inputs.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -125,8 +127,9 @@ TEST(Robustezza, UscitaStandardPienaEsce3) {
         esegui_script(virgolette(programma) + " " + comando + " > /dev/full\n",
                       nullptr, &errori),
         3);
-    EXPECT_NE(errori.find("scrittura dello standard output non riuscita: No "
-                          "space left on device"),
+    EXPECT_NE(errori.find(std::string("scrittura dello standard output non "
+                                      "riuscita: ") +
+                          std::strerror(ENOSPC)),
               std::string::npos)
         << errori;
   }
@@ -238,11 +241,11 @@ TEST(Robustezza, IngressiSenzaFineOCheNonSonoFileRifiutati) {
   cartella_temporanea cartella;
   struct caso {
     std::string linea;
-    const char* motivo;
+    std::string motivo;
   };
   const caso casi[] = {
       {"/dev/zero", "file troppo grande: oltre il limite di 64 MB"},
-      {cartella.percorso().string(), "Is a directory"}};
+      {cartella.percorso().string(), std::strerror(EISDIR)}};
   for (const caso& c : casi) {
     SCOPED_TRACE(c.linea);
     std::string uscita, errori;
@@ -265,8 +268,8 @@ TEST(Robustezza, LimiteDiDimensioneDeiFileEsce3SenzaSostituireNulla) {
                         compila_piccola(cartella.percorso().string()) + "\n",
                     nullptr, &errori),
       3);
-  EXPECT_EQ(errori,
-            (cartella / "Valdora_Cesina_linea.dat") + ": File too large\n");
+  EXPECT_EQ(errori, (cartella / "Valdora_Cesina_linea.dat") + ": " +
+                        std::strerror(EFBIG) + "\n");
   vecchi_intatti(cartella.percorso());
 }
 
@@ -293,14 +296,14 @@ TEST(Robustezza, DiscoPienoNonSostituisceNessunFile) {
     for (const char* nome : binari)
       script += "echo vecchio > " + virgolette(disco + "/" + nome) + "\n";
     script += compila_piccola(disco) + " >/dev/null\necho \"uscita=$?\" >&2\n" +
-              "ls -A " + virgolette(disco) + "\ncat " + virgolette(disco) +
-              "/*.sim\n";
+              "LC_ALL=C ls -A " + virgolette(disco) + "\ncat " +
+              virgolette(disco) + "/*.sim\n";
     std::string uscita, errori;
     ASSERT_EQ(esegui_script(script, &uscita, &errori, "unshare -m "), 0)
         << errori;
     const bool pieno = c.pieno[0] != '\0';
-    EXPECT_EQ(errori, pieno ? disco + "/" + c.pieno +
-                                  ": No space left on device\nuscita=3\n"
+    EXPECT_EQ(errori, pieno ? disco + "/" + c.pieno + ": " +
+                                  std::strerror(ENOSPC) + "\nuscita=3\n"
                             : "uscita=0\n");
     EXPECT_EQ(uscita.rfind("Valdora_Cesina_KT52806.dat\nValdora_Cesina_KT52806"
                            ".sim\nValdora_Cesina_linea.dat\n",
@@ -353,9 +356,11 @@ TEST(Robustezza, DueCompilazioniNellaStessaCartellaNonSiMescolano) {
 TEST(Robustezza, DueCostruzioniDallaStessaCartellaSiAttendono) {
   // Both builds write, read back and delete the same two descriptions: the
   // second waits for the first, and neither finds a description gone.
-  cartella_temporanea cartella;
-  const std::string copia = cartella / "scenario_builder";
-  fs::copy_file(programma, copia);
+  cartella_temporanea radice;
+  // The program's folder, with its catalogues beside it.
+  const fs::path cartella = radice.percorso() / "bin";
+  fs::create_directory(cartella);
+  const std::string copia = installa_programma(cartella);
   const std::string script = virgolette(copia) + " >/dev/null & a=$!\n" +
                              virgolette(copia) +
                              " >/dev/null & b=$!\nwait $a; x=$?\nwait $b; "
@@ -370,7 +375,7 @@ TEST(Robustezza, DueCostruzioniDallaStessaCartellaSiAttendono) {
     EXPECT_EQ(uscita, "0 0\n") << errori;
     EXPECT_EQ(errori, "Attendere\nAttendere\n");
     EXPECT_EQ(leggi_tutto(cartella / binari[0]), piano);
-    EXPECT_EQ(elenco(cartella.percorso()).size(), 7u);
+    EXPECT_EQ(elenco(cartella).size(), 7u);
   }
 }
 
