@@ -1,6 +1,7 @@
-// `cmake --install` puts the program, its manual page, its bash completion and
-// the reference of the descriptions under a prefix, and the program installed
-// there runs.
+// `cmake --install` puts the program, its manual pages (English and
+// Italian), its bash completion, its Italian catalogue and the reference of
+// the descriptions under a prefix, and the program installed there runs and
+// finds its catalogue.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -23,6 +24,10 @@ TEST(Installazione, ProgrammaManualeECompletamentoSottoUnPrefisso) {
   EXPECT_TRUE(fs::is_regular_file(prefisso / "bin/scenario_builder"));
   EXPECT_EQ(leggi_tutto(prefisso / "share/man/man1/scenario_builder.1"),
             leggi_tutto(PAGINA_MANUALE));
+  EXPECT_EQ(leggi_tutto(prefisso / "share/man/it/man1/scenario_builder.1"),
+            leggi_tutto(PAGINA_MANUALE_IT));
+  EXPECT_TRUE(fs::is_regular_file(
+      prefisso / "share/locale/it/LC_MESSAGES/scenario_builder.mo"));
   EXPECT_EQ(leggi_tutto(prefisso /
                         "share/bash-completion/completions/scenario_builder"),
             leggi_tutto(COMPLETAMENTO_BASH));
@@ -35,6 +40,14 @@ TEST(Installazione, ProgrammaManualeECompletamentoSottoUnPrefisso) {
             0);
   EXPECT_EQ(versione,
             std::string("scenario_builder ") + VERSIONE_PROGRAMMA + "\n");
+  // The tests run under it_IT.UTF-8: the installed program speaks Italian
+  // from the catalogue beside it.
+  std::string aiuto;
+  EXPECT_EQ(
+      esegui("'" + prefisso / "bin/scenario_builder" + "' --help", &aiuto), 0);
+  EXPECT_NE(aiuto.find("\nUso: scenario_builder [OPZIONI] COMANDO\n"),
+            std::string::npos)
+      << aiuto;
 }
 
 }  // namespace

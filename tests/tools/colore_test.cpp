@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <sstream>
 
 #include "aiuti.h"
@@ -56,6 +57,31 @@ TEST(Colore, ParoleColorate) {
   }
 }
 
+// The words of the run's language are the ones marked: under the C locale
+// the English words, and no longer the Italian ones.
+TEST(Colore, ParoleColorateInInglese) {
+  struct caso {
+    const char* riga;
+    const char* colorata;
+  };
+  const caso casi[] = {
+      {"t.txt:13:1: error 8 [recorded]: stazione at 4025 m\n",
+       "t.txt:13:1: \x1b[1;31merror\x1b[0m 8 [recorded]: stazione at 4025 m\n"},
+      {"l.txt:4:1: warning: field ignored: \"error\"\n",
+       "l.txt:4:1: \x1b[1;33mwarning\x1b[0m: field ignored: \"error\"\n"},
+      {" Error no. 1250\n", " \x1b[1;31mError no.\x1b[0m 1250\n"},
+      {"l.txt:4:7: errore: valore mancante\n",
+       "l.txt:4:7: errore: valore mancante\n"},
+      {"2 warnings\n", "2 warnings\n"},
+  };
+  std::setlocale(LC_MESSAGES, "C");
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.riga);
+    EXPECT_EQ(colora_riga(c.riga), c.colorata);
+  }
+  std::setlocale(LC_MESSAGES, "it_IT.UTF-8");
+}
+
 TEST(Colore, IlFlussoColoraRigaPerRiga) {
   for (bool con_colori : {false, true}) {
     std::ostringstream destinazione;
@@ -85,15 +111,19 @@ TEST(Colore, IlProgrammaSuUnTerminale) {
   struct caso {
     const char* nome;
     std::string comando;
+    const char* parola;  // the run's word for an error
     bool colori;
   };
   const caso casi[] = {
       {"terminale", "TERM=xterm script -qec \"" + controllo + "\" /dev/null",
-       true},
+       "errore", true},
       {"no_color",
        "TERM=xterm NO_COLOR=1 script -qec \"" + controllo + "\" /dev/null",
-       false},
-      {"file", "TERM=xterm " + controllo, false},
+       "errore", false},
+      {"file", "TERM=xterm " + controllo, "errore", false},
+      {"terminale_in_inglese",
+       "LC_ALL=C TERM=xterm script -qec \"" + controllo + "\" /dev/null",
+       "error", true},
   };
   for (const caso& c : casi) {
     SCOPED_TRACE(c.nome);
@@ -101,8 +131,9 @@ TEST(Colore, IlProgrammaSuUnTerminale) {
     // `check` finds the fault of the train-run description.
     EXPECT_EQ(esegui(c.comando, &scritto, &errori), 1);
     scritto += errori;
-    EXPECT_NE(scritto.find("errore"), std::string::npos) << scritto;
-    EXPECT_EQ(scritto.find("\x1b[1;31merrore\x1b[0m") != std::string::npos,
+    EXPECT_NE(scritto.find(c.parola), std::string::npos) << scritto;
+    EXPECT_EQ(scritto.find(std::string("\x1b[1;31m") + c.parola + "\x1b[0m") !=
+                  std::string::npos,
               c.colori)
         << scritto;
   }

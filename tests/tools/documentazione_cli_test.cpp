@@ -32,27 +32,45 @@ TEST(DocumentazioneCli, TestoRoff) {
   }
 }
 
-// groff reads the page without a warning, and it has a section for every
-// command of the help.
+// groff reads each page, English and Italian, without a warning; each has a
+// section for every command of the help, and its own language's headings and
+// usage words.
 TEST(DocumentazioneCli, PaginaDelManuale) {
-  std::string avvisi;
-  EXPECT_EQ(
-      esegui("groff -man -Tutf8 -ww -z '" + std::string(PAGINA_MANUALE) + "'",
-             nullptr, &avvisi),
-      0);
-  EXPECT_EQ(avvisi, "");
-  const std::string pagina = leggi_tutto(PAGINA_MANUALE);
+  struct caso {
+    const char* pagina;
+    const char* sezioni;   // the first and the exit statuses' headings
+    const char* sintassi;  // a command's synopsis
+  };
+  const caso casi[] = {
+      {PAGINA_MANUALE, ".SH NAME\n",
+       ".B scenario_builder compile\n[\\fIOPTIONS\\fR] "
+       "\\fILINE_DESCRIPTION\\fR"},
+      {PAGINA_MANUALE_IT, ".SH NOME\n",
+       ".B scenario_builder compile\n[\\fIOPZIONI\\fR] "
+       "\\fIDESCRIZIONE_LINEA\\fR"},
+  };
   const std::vector<std::string> comandi = comandi_del_programma();
   ASSERT_FALSE(comandi.empty());
-  for (const std::string& comando : comandi) {
-    SCOPED_TRACE(comando);
-    EXPECT_NE(pagina.find("\n.SS " + comando + "\n"), std::string::npos);
-    EXPECT_NE(pagina.find("\nscenario_builder " + comando + " "),
-              std::string::npos);  // its example
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.pagina);
+    std::string avvisi;
+    EXPECT_EQ(esegui("groff -man -Tutf8 -ww -z '" + std::string(c.pagina) + "'",
+                     nullptr, &avvisi),
+              0);
+    EXPECT_EQ(avvisi, "");
+    const std::string pagina = leggi_tutto(c.pagina);
+    EXPECT_NE(pagina.find(c.sezioni), std::string::npos);
+    EXPECT_NE(pagina.find(c.sintassi), std::string::npos) << pagina;
+    for (const std::string& comando : comandi) {
+      SCOPED_TRACE(comando);
+      EXPECT_NE(pagina.find("\n.SS " + comando + "\n"), std::string::npos);
+      EXPECT_NE(pagina.find("\nscenario_builder " + comando + " "),
+                std::string::npos);  // its example
+    }
+    EXPECT_NE(pagina.find(std::string("\"scenario_builder ") +
+                          VERSIONE_PROGRAMMA + "\""),
+              std::string::npos);
   }
-  EXPECT_NE(pagina.find(std::string("\"scenario_builder ") +
-                        VERSIONE_PROGRAMMA + "\""),
-            std::string::npos);
 }
 
 // What bash offers after the words typed so far, in a folder that holds a
