@@ -246,37 +246,60 @@ std::vector<std::size_t> metri_campione(const coordinate_piano& p, bool tutto) {
 
 // --- One file ----------------------------------------------------------------
 
+// The plan as JSON: its measures and a sample of its points.
+void piano_in_json(const coordinate_piano& p, const misure_piano& m,
+                   const std::vector<std::size_t>& campione, json& j) {
+  j["tipo"] = "geometria";
+  j["ultimo_metro"] = p.ultimo_metro();
+  j["ultimo_metro_calcolato"] = m.ultimo_calcolato;
+  j["elementi"] = {
+      {"interi", m.interi}, {"doppi", m.doppi}, {"vuoti", m.vuoti}};
+  j["limiti"] = {{"x_min", m.x_min},
+                 {"x_max", m.x_max},
+                 {"y_min", m.y_min},
+                 {"y_max", m.y_max}};
+  j["lunghezza_tracciato"] = m.lunghezza;
+  j["punti"] = json::array();
+  for (std::size_t metro : campione) {
+    json punto = {{"metro", metro}};
+    for (int asse = 0; asse < 2; ++asse) {
+      const char* nome = asse == 0 ? "x" : "y";
+      if (p.tipo[asse][metro] == tipo_variante::vuoto) {
+        punto[nome] = nullptr;
+      } else {
+        punto[nome] = p.valore[asse][metro];
+      }
+    }
+    j["punti"].push_back(punto);
+  }
+}
+
+// The sampled points of the plan, one line each.
+void mostra_punti_piano(const coordinate_piano& p,
+                        const std::vector<std::size_t>& campione,
+                        std::ostream& uscita) {
+  uscita << "  " << traduci("points:") << '\n';
+  const std::string vuoto = traduci_in("a plan's element", "empty");
+  for (std::size_t metro : campione) {
+    std::string xy[2];
+    for (int asse = 0; asse < 2; ++asse) {
+      xy[asse] = p.tipo[asse][metro] == tipo_variante::vuoto
+                     ? vuoto
+                     : numero_breve(p.valore[asse][metro]);
+    }
+    uscita << "    "
+           << sostituisci(traduci("metre {0}: x {1}, y {2}"),
+                          {std::to_string(metro), xy[0], xy[1]})
+           << '\n';
+  }
+}
+
 void mostra_piano(const std::string& via, std::size_t n_byte,
                   const coordinate_piano& p, const opzioni_ispeziona& o,
                   std::ostream& uscita, json& j) {
   const misure_piano m = misura(p);
   const std::vector<std::size_t> campione = metri_campione(p, o.tutto);
-  if (o.json) {
-    j["tipo"] = "geometria";
-    j["ultimo_metro"] = p.ultimo_metro();
-    j["ultimo_metro_calcolato"] = m.ultimo_calcolato;
-    j["elementi"] = {
-        {"interi", m.interi}, {"doppi", m.doppi}, {"vuoti", m.vuoti}};
-    j["limiti"] = {{"x_min", m.x_min},
-                   {"x_max", m.x_max},
-                   {"y_min", m.y_min},
-                   {"y_max", m.y_max}};
-    j["lunghezza_tracciato"] = m.lunghezza;
-    j["punti"] = json::array();
-    for (std::size_t metro : campione) {
-      json punto = {{"metro", metro}};
-      for (int asse = 0; asse < 2; ++asse) {
-        const char* nome = asse == 0 ? "x" : "y";
-        if (p.tipo[asse][metro] == tipo_variante::vuoto) {
-          punto[nome] = nullptr;
-        } else {
-          punto[nome] = p.valore[asse][metro];
-        }
-      }
-      j["punti"].push_back(punto);
-    }
-    return;
-  }
+  if (o.json) return piano_in_json(p, m, campione, j);
   uscita << sostituisci(traduci("{0}: line plan, metres 0..{1}, {2}"),
                         {visibile(via), std::to_string(p.ultimo_metro()),
                          quanti_byte(n_byte)})
@@ -297,20 +320,7 @@ void mostra_piano(const std::string& via, std::size_t n_byte,
          << sostituisci(traduci("length of the plan: {0} m"),
                         {numero_breve(m.lunghezza)})
          << '\n';
-  uscita << "  " << traduci("points:") << '\n';
-  const std::string vuoto = traduci_in("a plan's element", "empty");
-  for (std::size_t metro : campione) {
-    std::string xy[2];
-    for (int asse = 0; asse < 2; ++asse) {
-      xy[asse] = p.tipo[asse][metro] == tipo_variante::vuoto
-                     ? vuoto
-                     : numero_breve(p.valore[asse][metro]);
-    }
-    uscita << "    "
-           << sostituisci(traduci("metre {0}: x {1}, y {2}"),
-                          {std::to_string(metro), xy[0], xy[1]})
-           << '\n';
-  }
+  mostra_punti_piano(p, campione, uscita);
 }
 
 void mostra_stazioni(const std::string& via, std::size_t n_byte,

@@ -81,40 +81,42 @@ std::string stringa_po(const std::string& riga) {
   return testo;
 }
 
-// The English texts (msgid) and the Italian ones (msgstr) of po/it.po.
-struct catalogo {
-  std::string inglese, italiano;
+// An entry of po/it.po: its English texts (msgid and msgid_plural) and its
+// Italian ones (msgstr, or each msgstr[n]).
+struct voce_po {
+  std::vector<std::string> inglese, italiano;
 };
 
-catalogo leggi_catalogo() {
+// Every entry but the header (the empty msgid).
+std::vector<voce_po> leggi_catalogo() {
   std::istringstream righe(leggi_tutto(CATALOGO_IT));
-  catalogo c;
-  std::string id, str, riga;
+  std::vector<voce_po> voci;
+  std::string riga;
   std::string* campo = nullptr;
-  // An entry counts once it is read whole; the header's (empty msgid) not.
-  const auto chiudi = [&] {
-    if (id.find_first_not_of(' ') != std::string::npos) {
-      c.inglese += id + "\n";
-      c.italiano += str + "\n";
-    }
-    id.clear();
-    str.clear();
-  };
   while (std::getline(righe, riga)) {
-    if (riga.rfind("msgid ", 0) == 0) {
-      chiudi();
-      campo = &id;
-    } else if (riga.rfind("msgid_plural", 0) == 0) {
-      campo = &id;
+    if (riga.rfind("msgid ", 0) == 0) voci.emplace_back();
+    if (riga.rfind("msgid", 0) == 0) {
+      campo = &voci.back().inglese.emplace_back();
     } else if (riga.rfind("msgstr", 0) == 0) {
-      campo = &str;
+      campo = &voci.back().italiano.emplace_back();
     } else if (riga.empty() || riga[0] != '"') {
       campo = nullptr;  // a comment or a context
     }
-    if (campo != nullptr) *campo += stringa_po(riga) + " ";
+    if (campo != nullptr) *campo += stringa_po(riga);
   }
-  chiudi();
-  return c;
+  if (!voci.empty() && voci.front().inglese.front().empty())
+    voci.erase(voci.begin());
+  return voci;
+}
+
+// All the texts of one side of the catalogue.
+std::string unisci(const std::vector<voce_po>& voci,
+                   std::vector<std::string> voce_po::*lato) {
+  std::string testo;
+  for (const voce_po& v : voci) {
+    for (const std::string& t : v.*lato) testo += t + "\n";
+  }
+  return testo;
 }
 
 parole meno(parole a, const parole& b) {
@@ -151,8 +153,9 @@ struct parole_straniere {
 };
 
 parole_straniere parole_delle_lingue(const parole& dati) {
-  const catalogo c = leggi_catalogo();
-  const parole inglese = parole_di(c.inglese), italiano = parole_di(c.italiano);
+  const std::vector<voce_po> voci = leggi_catalogo();
+  const parole inglese = parole_di(unisci(voci, &voce_po::inglese));
+  const parole italiano = parole_di(unisci(voci, &voce_po::italiano));
   parole inglesi = parole_di(
       "the of is not and with for from this that which are has was were by an "
       "or into on only there than its it");
@@ -172,6 +175,33 @@ std::string straniere_in(const std::string& testo, const parole& straniere) {
     if (straniere.count(p)) trovate += " " + p;
   }
   return trovate;
+}
+
+// The places {0} to {9} of a text.
+std::set<char> posti(const std::string& testo) {
+  std::set<char> trovati;
+  for (std::size_t i = 0; i + 2 < testo.size(); ++i) {
+    if (testo[i] == '{' &&
+        std::isdigit(static_cast<unsigned char>(testo[i + 1])) &&
+        testo[i + 2] == '}')
+      trovati.insert(testo[i + 1]);
+  }
+  return trovati;
+}
+
+// Every translation puts each part of its message in a place of its own: the
+// same {0} to {9} as the English text, in each plural form; a place lost or
+// misnumbered would drop a value from the message or show it twice.
+TEST(Catalogo, OgniTraduzioneHaIPostiDelTestoInglese) {
+  const std::vector<voce_po> voci = leggi_catalogo();
+  ASSERT_FALSE(voci.empty());
+  for (const voce_po& v : voci) {
+    SCOPED_TRACE(v.inglese.front());
+    for (const std::string& t : v.inglese)
+      EXPECT_EQ(posti(t), posti(v.inglese.front()));
+    for (const std::string& t : v.italiano)
+      EXPECT_EQ(posti(t), posti(v.inglese.front())) << t;
+  }
 }
 
 // --- The runs -----------------------------------------------------------
@@ -202,7 +232,8 @@ const std::string utf8 =
 // The commands of one run, each through the program `P`, in the folder of
 // the descriptions l.txt and t.txt; their output, both streams, in order.
 std::string script_dei_comandi() {
-  return R"SH(P="$1"
+  return R"SH(exec 2>&1
+P="$1"
 $P --help
 for c in compile check inspect report documents new decompile; do
   $P $c --help; done
@@ -212,8 +243,8 @@ $P inspect x.dat --at y; $P inspect x.dat --at; $P compil; $P zzz; $P --zz
 $P check l.txt t.txt; $P check --encoding utf-8 l.txt u.txt
 $P compile l.txt t.txt --out o1 --report --documents
 $P compile l.txt t.txt --out o1 --strict
-$P check /nessuna/l.txt t.txt; $P compile l.txt t.txt --out l.txt
-$P compile l.txt t.txt --out /nessuna/o9; $P compile l.txt t.txt --line-name a/b
+$P check /xq7/l.txt t.txt; $P compile l.txt t.txt --out l.txt
+$P compile l.txt t.txt --out /xq7/o9; $P compile l.txt t.txt --line-name a/b
 $P inspect o1/Valdora_Cesina_KT52806.sim o1/Valdora_Cesina_KT52806.dat \
   o1/Valdora_Cesina_linea.dat
 $P inspect o1/Valdora_Cesina_KT52806.dat --at 2000; $P inspect l.txt
@@ -308,8 +339,7 @@ esito_corsa corsa(const std::string& ambiente) {
   scrivi_tutto(qui / "comandi.sh", script_dei_comandi());
   const std::string in_qui = "cd '" + qui.percorso().string() + "' && ";
   esito_corsa e;
-  esegui(in_qui + ambiente + " sh comandi.sh '" + PROGRAMMA + "' 2>&1",
-         &e.uscita);
+  esegui(in_qui + ambiente + " sh comandi.sh '" + PROGRAMMA + "'", &e.uscita);
   e.pagina = testo_della_pagina(
       leggi_tutto(qui / "o1/Valdora_Cesina_KT52806_report.html"));
   for (const char* comando : {" check --json l.txt t.txt",
