@@ -16,13 +16,13 @@ done
 sudo_=""
 [ "$(id -u)" -ne 0 ] && sudo_="sudo"
 if [ ${#mancanti[@]} -gt 0 ]; then
-  echo "Installazione dei pacchetti mancanti: ${mancanti[*]}"
+  echo "Installing the missing packages: ${mancanti[*]}"
   $sudo_ apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo_ apt-get install -y -qq "${mancanti[@]}"
 fi
 # "it_IT.utf8" is how locale -a names it_IT.UTF-8.
 if ! locale -a 2>/dev/null | grep -qix 'it_IT\.utf-\?8'; then
-  echo "Generazione della localizzazione it_IT.UTF-8"
+  echo "Generating the it_IT.UTF-8 locale"
   # Enabled in /etc/locale.gen too, so that a later locale-gen keeps it.
   if grep -q '^# *it_IT.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null; then
     $sudo_ sed -i 's/^# *\(it_IT.UTF-8 UTF-8\)/\1/' /etc/locale.gen
