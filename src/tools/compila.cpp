@@ -272,9 +272,9 @@ int esegui_compila(const opzioni_compila& o, std::ostream& uscita,
 int esegui_controlla(const opzioni_compila& o, std::ostream& uscita,
                      std::ostream& errori) {
   compilazione_controllata c;
-  c.ingresso.con_piano = true;
   std::optional<cartella_descrizioni> ingresso;
   if (auto fine = prepara_ingresso(o, c, ingresso, errori)) return *fine;
+  // check always works out the plan, whose curves can fault too.
   c.ingresso.con_piano = true;
   compila_e_controlla(c, *ingresso);
   // A description that the disk failed to give back: nothing to report on.

@@ -88,12 +88,11 @@ void come_ricompilare(const opzioni_decompila& o, const esito_decompilazione& d,
 
 int esegui_decompila(const opzioni_decompila& o, std::ostream& uscita,
                      std::ostream& errori) {
-  scenario sc;
-  const esito_nomi nomi = scenario_da_nomi(o.nome_linea, o.codice_treno, sc);
-  if (nomi.motivo != nome_rifiutato::nessuno) return errore_nome(nomi, errori);
   cartella_reale ingresso(o.cartella);
+  scenario sc;
   tabelle t;
-  const int caricato = carica_scenario(ingresso, sc, t, errori);
+  const int caricato = carica_scenario_nominato(o.nome_linea, o.codice_treno,
+                                                ingresso, sc, t, errori);
   if (caricato != uscita_riuscita) return caricato;
   if (auto fine = prepara_cartella(o.uscita, errori)) return *fine;
   const esito_decompilazione d = decompila(

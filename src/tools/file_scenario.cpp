@@ -48,3 +48,11 @@ int carica_scenario(cartella& c, const scenario& sc, tabelle& t,
   return errore_incoerenza_file(c.percorso(nomi[static_cast<int>(i->file)]), *i,
                                 errori);
 }
+
+int carica_scenario_nominato(const std::string& nome_linea,
+                             const std::string& codice_treno, cartella& c,
+                             scenario& sc, tabelle& t, std::ostream& errori) {
+  const esito_nomi nomi = scenario_da_nomi(nome_linea, codice_treno, sc);
+  if (nomi.motivo != nome_rifiutato::nessuno) return errore_nome(nomi, errori);
+  return carica_scenario(c, sc, t, errori);
+}

@@ -4,6 +4,7 @@
 #define TOOLS_FILE_SCENARIO_H_
 
 #include <ostream>
+#include <string>
 
 #include "core/scenario.h"
 #include "platform/cartella.h"
@@ -15,5 +16,11 @@
 // and agree).
 int carica_scenario(cartella& c, const scenario& sc, tabelle& t,
                     std::ostream& errori);
+// The same for the scenario named by a line name and a train code given on
+// the command line, which are checked first (a refused name is a usage
+// error) and then give the file names in `sc`.
+int carica_scenario_nominato(const std::string& nome_linea,
+                             const std::string& codice_treno, cartella& c,
+                             scenario& sc, tabelle& t, std::ostream& errori);
 
 #endif  // TOOLS_FILE_SCENARIO_H_

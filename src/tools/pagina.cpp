@@ -269,12 +269,11 @@ esito_file scrivi_pagina(const scenario& sc, const tabelle& t, cartella& c,
 
 int esegui_pagina(const opzioni_pagina& o, std::ostream& uscita,
                   std::ostream& errori) {
-  scenario sc;
-  const esito_nomi nomi = scenario_da_nomi(o.nome_linea, o.codice_treno, sc);
-  if (nomi.motivo != nome_rifiutato::nessuno) return errore_nome(nomi, errori);
   cartella_reale c(o.cartella);
+  scenario sc;
   tabelle t;
-  const int caricato = carica_scenario(c, sc, t, errori);
+  const int caricato =
+      carica_scenario_nominato(o.nome_linea, o.codice_treno, c, sc, t, errori);
   if (caricato != uscita_riuscita) return caricato;
   const esito_file scritto = scrivi_pagina(sc, t, c, std::nullopt);
   if (!scritto.ok) return errore_file(scritto, errori);
