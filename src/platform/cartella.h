@@ -17,6 +17,9 @@
 struct esito_file {
   bool ok = true;
   std::string percorso;
+  // The program's own reason, in English; empty when the system's error
+  // number says it all (the tools say that one in the language of the run,
+  // which need not be the one the C library would choose).
   std::string motivo;
   int errno_sistema = 0;  // the system's error number, 0 when none applies
 
@@ -24,6 +27,9 @@ struct esito_file {
   static esito_file fallito(std::string percorso, std::string motivo,
                             int errno_sistema = 0) {
     return {false, std::move(percorso), std::move(motivo), errno_sistema};
+  }
+  static esito_file del_sistema(std::string percorso, int errno_sistema) {
+    return {false, std::move(percorso), {}, errno_sistema};
   }
 };
 

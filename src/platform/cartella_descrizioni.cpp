@@ -38,7 +38,7 @@ esito_file cartella_descrizioni::leggi(std::string_view nome,
                                        std::string& contenuto) {
   auto trovato = contenuti_.find(nome);
   if (trovato == contenuti_.end()) {
-    return esito_file::fallito(percorso(nome), std::strerror(ENOENT), ENOENT);
+    return esito_file::del_sistema(percorso(nome), ENOENT);
   }
   contenuto = trovato->second;
   return esito_file::riuscito();
@@ -46,20 +46,19 @@ esito_file cartella_descrizioni::leggi(std::string_view nome,
 
 esito_file cartella_descrizioni::crea(std::string_view nome, std::string_view,
                                       std::unique_ptr<scrittore_file>&) {
-  return esito_file::fallito(percorso(nome), std::strerror(EROFS), EROFS);
+  return esito_file::del_sistema(percorso(nome), EROFS);
 }
 
 esito_file cartella_descrizioni::pubblica(
     const std::vector<rinomina>& rinomine) {
   if (rinomine.empty()) return esito_file::riuscito();
-  return esito_file::fallito(percorso(rinomine.front().a), std::strerror(EROFS),
-                             EROFS);
+  return esito_file::del_sistema(percorso(rinomine.front().a), EROFS);
 }
 
 esito_file cartella_descrizioni::cancella(std::string_view nome) {
   // The author's file stays; the compiler only stops seeing it.
   if (contenuti_.erase(std::string(nome)) == 0) {
-    return esito_file::fallito(percorso(nome), std::strerror(ENOENT), ENOENT);
+    return esito_file::del_sistema(percorso(nome), ENOENT);
   }
   return esito_file::riuscito();
 }

@@ -23,7 +23,7 @@ class scrittore_memoria : public scrittore_file {
   }
   esito_file chiudi() override {
     if (pieno_) {
-      return esito_file::fallito(percorso_, std::strerror(ENOSPC), ENOSPC);
+      return esito_file::del_sistema(percorso_, ENOSPC);
     }
     return esito_file::riuscito();
   }
@@ -36,8 +36,7 @@ class scrittore_memoria : public scrittore_file {
 };
 
 esito_file guasto(std::string percorso, int codice) {
-  return esito_file::fallito(std::move(percorso), std::strerror(codice),
-                             codice);
+  return esito_file::del_sistema(std::move(percorso), codice);
 }
 
 }  // namespace

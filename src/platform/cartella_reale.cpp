@@ -17,11 +17,8 @@ namespace {
 
 constexpr char separatore = '/';
 
-std::string motivo_sistema(int codice) { return std::strerror(codice); }
-
 esito_file fallito(std::string percorso, int codice) {
-  return esito_file::fallito(std::move(percorso), motivo_sistema(codice),
-                             codice);
+  return esito_file::del_sistema(std::move(percorso), codice);
 }
 
 // The reason of a refusal that is the program's own, not the system's, in

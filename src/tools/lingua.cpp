@@ -3,12 +3,38 @@
 #include <libintl.h>
 
 #include <clocale>
+#include <cstdlib>
 #include <filesystem>
 
 #include "platform/cartella_reale.h"
 #include "platform/cp1252.h"
 
+namespace {
+
+// A LANGUAGE list that names English before a language with a catalogue
+// (en:it) asks for English, which needs no catalogue; gettext would go on to
+// the next name in the list, so the list is cut after English.
+void inglese_se_chiesto_prima() {
+  const char* lista = std::getenv("LANGUAGE");
+  if (lista == nullptr) return;
+  const std::string nomi = lista;
+  std::size_t inizio = 0;
+  while (inizio <= nomi.size()) {
+    std::size_t fine = nomi.find(':', inizio);
+    if (fine == std::string::npos) fine = nomi.size();
+    const std::string nome = nomi.substr(inizio, fine - inizio);
+    if (nome == "en" || nome.rfind("en_", 0) == 0 || nome == "C") {
+      setenv("LANGUAGE", nomi.substr(0, fine).c_str(), 1);
+      return;
+    }
+    inizio = fine + 1;
+  }
+}
+
+}  // namespace
+
 void prepara_lingua(const std::string& cartella) {
+  inglese_se_chiesto_prima();
   std::setlocale(LC_ALL, "");
   // The files, the page and the JSON write numbers with a full stop in every
   // language.

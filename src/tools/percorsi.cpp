@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "tools/errori_sistema.h"
 #include "tools/esiti.h"
 #include "tools/messaggi.h"
 
@@ -34,7 +35,8 @@ std::optional<int> prepara_cartella(const std::string& cartella,
     return uscita_errore_file;
   }
   if (!fs::create_directory(cartella, problema) && problema) {
-    errori << messaggi::cartella_non_creata(cartella, problema.message())
+    errori << messaggi::cartella_non_creata(
+                  cartella, testo_errore_sistema(problema.value()))
            << '\n';
     return uscita_errore_file;
   }

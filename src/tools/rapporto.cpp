@@ -6,6 +6,7 @@
 
 #include "platform/cp1252.h"
 #include "tables/metri.h"
+#include "tools/errori_sistema.h"
 #include "tools/esiti.h"
 #include "tools/lingua.h"
 
@@ -128,10 +129,10 @@ int errore(std::string_view a, std::ostream& errori) {
 }
 
 int errore_file(const esito_file& esito, std::ostream& errori) {
-  // The system's reasons come in the locale's language already; the
-  // program's own are looked up in the catalogue.
-  errori << visibile(esito.percorso) << ": " << traduci(esito.motivo.c_str())
-         << '\n';
+  const std::string motivo = esito.motivo.empty()
+                                 ? testo_errore_sistema(esito.errno_sistema)
+                                 : traduci(esito.motivo.c_str());
+  errori << visibile(esito.percorso) << ": " << motivo << '\n';
   return uscita_errore_file;
 }
 
@@ -156,7 +157,7 @@ int errore_incoerenza_file(std::string_view percorso, const incoerenza& i,
 
 int errore_uscita_standard(int errno_sistema, std::ostream& errori) {
   errori << traduci("writing to standard output failed");
-  if (errno_sistema != 0) errori << ": " << std::strerror(errno_sistema);
+  if (errno_sistema != 0) errori << ": " << testo_errore_sistema(errno_sistema);
   errori << '\n';
   return uscita_errore_file;
 }

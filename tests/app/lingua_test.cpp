@@ -416,4 +416,45 @@ INSTANTIATE_TEST_SUITE_P(
             "errori, "}),
     [](const auto& info) { return std::string(info.param.nome); });
 
+// The system's errors come in the run's language even where the C library
+// would choose another: a LANGUAGE list naming a language without a
+// catalogue, English asked for before Italian, Italian messages under an
+// ASCII character set.
+struct errore_di_sistema {
+  const char* nome;
+  const char* ambiente;             // for `env -i`
+  const char *cartella, *mancante;  // the two lines, after the file's name
+};
+
+class ErroriDiSistema : public ::testing::TestWithParam<errore_di_sistema> {};
+
+TEST_P(ErroriDiSistema, NellaLinguaDellaCorsa) {
+  const errore_di_sistema& c = GetParam();
+  cartella_temporanea qui;
+  fs::create_directory(qui / "cartella");
+  std::string errori;
+  const std::string programma = std::string(" '") + PROGRAMMA + "' check ";
+  const std::string in_qui = "cd '" + qui.percorso().string() + "' && env -i ";
+  esegui(in_qui + c.ambiente + programma + "cartella t.txt", nullptr, &errori);
+  EXPECT_EQ(errori, std::string("cartella: ") + c.cartella + "\n");
+  esegui(in_qui + c.ambiente + programma + "mancante t.txt", nullptr, &errori);
+  EXPECT_EQ(errori, std::string("mancante: ") + c.mancante + "\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lingue, ErroriDiSistema,
+    ::testing::Values(
+        errore_di_sistema{"lingua_senza_catalogo",
+                          "LANG=it_IT.UTF-8 LANGUAGE=es", "Is a directory",
+                          "No such file or directory"},
+        errore_di_sistema{"prima_una_senza_catalogo",
+                          "LANG=it_IT.UTF-8 LANGUAGE=fr:it", "È una directory",
+                          "File o directory non esistente"},
+        errore_di_sistema{"inglese_prima_dell_italiano",
+                          "LANG=it_IT.UTF-8 LANGUAGE=en:it", "Is a directory",
+                          "No such file or directory"},
+        errore_di_sistema{"solo_i_messaggi", "LC_MESSAGES=it_IT.UTF-8",
+                          "È una directory", "File o directory non esistente"}),
+    [](const auto& info) { return std::string(info.param.nome); });
+
 }  // namespace
