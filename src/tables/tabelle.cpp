@@ -17,33 +17,48 @@ void coordinate_piano::libera() {
   }
 }
 
-messaggio nome_tipo_cella(uint8_t tipo) {
-  switch (tipo) {
-    case cella_vuota:
-      return {N_("empty")};
-    case cella_segnale:
-      return {N_("signal")};
-    case cella_fine_rallentamento:
-      return {N_("slowdown end")};
-    case cella_inizio_rallentamento:
-      return {N_("slowdown start")};
-    case cella_avviso_rallentamento:
-      return {N_("slowdown warning")};
-    case cella_prima_dell_avviso:
-      return {N_("before the slowdown warning")};
-    case cella_indicatore_vmax:
-      return {N_("speed board")};
-    case cella_fermata:
-      return {N_("stop")};
-    case cella_segno_galleria:
-      return {N_("tunnel mark")};
-    case cella_codice_velocita:
-      return {N_("speed code")};
-    case cella_codice_senza_valore:
-      return {N_("code without a value")};
-    case cella_cartello:
-      return {N_("board with text")};
-    default:
-      return {N_("kind {0}"), {std::to_string(tipo)}};
+namespace {
+
+struct nome_del_tipo {
+  uint8_t tipo;
+  const char* testo;  // for people, in English: the catalogue has the rest
+  const char* dato;   // for scripts, the same in every language
+};
+
+constexpr nome_del_tipo nomi_dei_tipi[] = {
+    {cella_vuota, N_("empty"), "vuota"},
+    {cella_segnale, N_("signal"), "segnale"},
+    {cella_fine_rallentamento, N_("slowdown end"), "fine rallentamento"},
+    {cella_inizio_rallentamento, N_("slowdown start"), "inizio rallentamento"},
+    {cella_avviso_rallentamento, N_("slowdown warning"),
+     "avviso di rallentamento"},
+    {cella_prima_dell_avviso, N_("before the slowdown warning"),
+     "prima dell'avviso di rallentamento"},
+    {cella_indicatore_vmax, N_("speed board"),
+     "indicatore di velocit\xE0 massima"},
+    {cella_fermata, N_("stop"), "fermata"},
+    {cella_segno_galleria, N_("tunnel mark"), "segno di galleria"},
+    {cella_codice_velocita, N_("speed code"), "codice di velocit\xE0"},
+    {cella_codice_senza_valore, N_("code without a value"),
+     "codice senza valore"},
+    {cella_cartello, N_("board with text"), "cartello indicatore"},
+};
+
+const nome_del_tipo* trova_tipo(uint8_t tipo) {
+  for (const nome_del_tipo& n : nomi_dei_tipi) {
+    if (n.tipo == tipo) return &n;
   }
+  return nullptr;
+}
+
+}  // namespace
+
+messaggio nome_tipo_cella(uint8_t tipo) {
+  if (const nome_del_tipo* n = trova_tipo(tipo)) return {n->testo};
+  return {N_("kind {0}"), {std::to_string(tipo)}};
+}
+
+std::string codice_tipo_cella(uint8_t tipo) {
+  if (const nome_del_tipo* n = trova_tipo(tipo)) return n->dato;
+  return "tipo " + std::to_string(tipo);
 }

@@ -45,6 +45,9 @@ struct cella {
 
 // The kind of a cell in words, "kind N" for a kind that no item uses.
 messaggio nome_tipo_cella(uint8_t tipo);
+// The same as a word that stays the same in every language (Windows-1252),
+// for the views that scripts read (JSON, CSV).
+std::string codice_tipo_cella(uint8_t tipo);
 
 // A cell is free when it holds nothing or only a tunnel mark.
 inline bool cella_libera(const cella& c) {

@@ -164,7 +164,7 @@ void stampa_json(const compilazione_controllata& c,
   for (std::size_t i = 0; i < mostrati; ++i)
     j["problemi"].push_back(problema_json(c.problemi[i], nomi));
   if (c.problemi.size() > mostrati)
-    j["problemi_omessi"] = c.problemi.size() - mostrati;
+    j["problemi_omessi"] = conta_oltre(c.problemi, mostrati);
   j["errori"] = conta(c.problemi, gravita::errore);
   j["avvisi"] = conta(c.problemi, gravita::avviso);
   j["uscita"] = esito;

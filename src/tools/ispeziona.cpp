@@ -46,17 +46,25 @@ std::string quanti_byte(std::size_t quanti) {
 
 // --- Station table -----------------------------------------------------------
 
-std::string ruolo_record(int n, const stazione& r) {
-  if (n == 0) return traduci("never used");
+// What a record is used for: in words for people (English, translated where
+// shown) and as the word that scripts read in every language.
+struct ruolo {
+  const char* testo;
+  const char* dato;
+};
+
+ruolo ruolo_record(int n, const stazione& r) {
+  if (n == 0) return {N_("never used"), "mai usato"};
   if (n >= record_progressiva_tre && n <= record_progressiva_uno)
-    return traduci("kilometric progression");
-  if (n == record_treno) return traduci("train data");
-  if (n == record_linea) return traduci("line data");
-  if (n == record_nome_treno) return traduci("train");
+    return {N_("kilometric progression"), "progressiva chilometrica"};
+  if (n == record_treno) return {N_("train data"), "dati del treno"};
+  if (n == record_linea) return {N_("line data"), "dati della linea"};
+  if (n == record_nome_treno) return {N_("train"), "treno"};
   const bool solo_nome =
       r.tipo == 0 && r.inizio == 0 && r.fine == 0 && r.posizione == 0;
-  return solo_nome && !r.nome.empty() ? traduci("board text")
-                                      : traduci("station");
+  if (solo_nome && !r.nome.empty())
+    return {N_("board text"), "testo di cartello"};
+  return {N_("station"), "stazione"};
 }
 
 bool record_vuoto(const stazione& r) { return r == stazione{}; }
@@ -70,7 +78,7 @@ bool con_ora(int n, const stazione& r) {
 json stazione_json(int n, const stazione& r) {
   json j;
   j["record"] = n;
-  j["ruolo"] = ruolo_record(n, r);
+  j["ruolo"] = ruolo_record(n, r).dato;
   for (const campo<stazione>& f : campi_stazione) {
     const std::string nome(nome_del_campo(n, f));
     if (campo_di_testo(f)) {
@@ -84,8 +92,8 @@ json stazione_json(int n, const stazione& r) {
 }
 
 std::string stazione_testo(int n, const stazione& r) {
-  std::string t =
-      "record " + std::to_string(n) + " (" + ruolo_record(n, r) + ")";
+  std::string t = "record " + std::to_string(n) + " (" +
+                  traduci(ruolo_record(n, r).testo) + ")";
   if (!r.nome.empty()) t += " \"" + utf8(r.nome) + "\"";
   const char* separatore = ": ";
   for (const campo<stazione>& f : campi_stazione) {
@@ -126,7 +134,7 @@ json cella_json(std::size_t i, const cella& c) {
   for (const campo<cella>& f : campi_cella) {
     j[std::string(f.nome)] = valore_numerico(f, c);
     if (f.dove == membro<cella>(&cella::tipo))
-      j["tipo_testo"] = testo_di(nome_tipo_cella(c.tipo));
+      j["tipo_testo"] = utf8(codice_tipo_cella(c.tipo));
   }
   return j;
 }
@@ -158,7 +166,7 @@ std::string cella_csv(std::size_t i, const cella& c) {
   for (const campo<cella>& f : campi_cella) {
     t += "," + std::to_string(valore_numerico(f, c));
     if (f.dove == membro<cella>(&cella::tipo))
-      t += ",\"" + testo_di(nome_tipo_cella(c.tipo)) + "\"";
+      t += ",\"" + utf8(codice_tipo_cella(c.tipo)) + "\"";
   }
   return t;
 }

@@ -144,7 +144,7 @@ inline const char* col_area() { return traduci("Area (m)"); }
 inline const char* col_orario() { return traduci("Time"); }
 inline const char* col_sinistra() { return traduci("Left"); }
 inline const char* col_destra() { return traduci("Right"); }
-inline const char* col_rapp() { return traduci("Rapp."); }
+inline const char* col_rapp() { return traduci("Packed (rapp)"); }
 inline const char* col_tempo() { return traduci("Time value"); }
 inline const char* col_testo() { return traduci("Text"); }
 inline const char* col_da() { return traduci("From (m)"); }

@@ -104,7 +104,7 @@ void stampa_problemi(const std::vector<problema>& problemi,
   for (std::size_t i = 0; i < mostrati; ++i)
     errori << riga_problema(problemi[i], nomi) << '\n';
   if (problemi.size() > mostrati) {
-    const std::size_t altri = problemi.size() - mostrati;
+    const std::size_t altri = conta_oltre(problemi, mostrati);
     errori << sostituisci(
                   traduci_plurale(
                       "... and {0} more problem not shown (only the first {1})",

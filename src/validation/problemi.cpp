@@ -24,6 +24,14 @@ std::size_t conta(const std::vector<problema>& problemi, gravita g) {
   return quanti;
 }
 
+std::size_t conta_oltre(const std::vector<problema>& problemi,
+                        std::size_t primi) {
+  std::size_t quanti = 0;
+  for (std::size_t i = primi; i < problemi.size(); ++i)
+    quanti += problemi[i].quanti;
+  return quanti;
+}
+
 void limita_problemi(std::vector<problema>& problemi, std::size_t massimo) {
   if (problemi.size() <= massimo) return;
   std::size_t oltre[2] = {0, 0};

@@ -35,6 +35,10 @@ void ordina_problemi(std::vector<problema>& problemi);
 
 // How many problems of gravity `g` the list stands for.
 std::size_t conta(const std::vector<problema>& problemi, gravita g);
+// How many problems the entries after the first `primi` stand for (an entry
+// that sums up the rest stands for many).
+std::size_t conta_oltre(const std::vector<problema>& problemi,
+                        std::size_t primi);
 
 // Keeps the first `massimo` problems and stands for the rest with one problem
 // of each gravity, at the end, that counts them.

@@ -457,4 +457,26 @@ INSTANTIATE_TEST_SUITE_P(
                           "È una directory", "File o directory non esistente"}),
     [](const auto& info) { return std::string(info.param.nome); });
 
+// What scripts read from inspect (its JSON and its CSV) is the same in every
+// language: keys, kinds of cell and roles of records included.
+TEST(UnaLinguaPerCorsa, IlJsonEIlCsvNonCambianoConLaLingua) {
+  cartella_temporanea qui;
+  const std::string p = std::string("'") + PROGRAMMA + "' ";
+  const std::string in_qui = "cd '" + qui.percorso().string() + "' && ";
+  ASSERT_EQ(esegui(in_qui + p + "new s && " + p +
+                   "compile s/Valdora_Cesina_linea.txt "
+                   "s/Valdora_Cesina_KT52806.txt --out o"),
+            0);
+  for (const char* vista : {"inspect --json o/Valdora_Cesina_KT52806.dat",
+                            "inspect --csv o/Valdora_Cesina_KT52806.dat",
+                            "inspect --json o/Valdora_Cesina_KT52806.sim"}) {
+    std::string inglese, italiano;
+    esegui(in_qui + "env -u LC_ALL -u LANGUAGE LANG=C " + p + vista, &inglese);
+    esegui(in_qui + "env -u LC_ALL -u LANGUAGE LANG=it_IT.UTF-8 " + p + vista,
+           &italiano);
+    EXPECT_FALSE(inglese.empty()) << vista;
+    EXPECT_EQ(inglese, italiano) << vista;
+  }
+}
+
 }  // namespace

@@ -148,7 +148,7 @@ INSTANTIATE_TEST_SUITE_P(
                       true,
                       "s/L_T.sim: file non coerente con gli altri al byte "
                       "OFFSET84: lunghezza del percorso 61000 m diversa da "
-                      "quella delle celle e del piano\n"},
+                      "quella delle celle e del tracciato\n"},
         caso_coerenza{"lunghezza_fuori_dai_limiti",
                       [] {
                         file_compilati f = compilati();

@@ -93,8 +93,8 @@ INSTANTIATE_TEST_SUITE_P(
         caso{"parola_data_due_volte",
              "[generale]\r\nlunghezza percorso, 8000\r\nlunghezza percorso, 9000\r\n[curve]\r\n[fine]\r\n",
              "sabbia, 100\r\nsabbia, 200\r\n",
-             {"l:3:1: avviso: lunghezza percorso gi\xC3\xA0 data alla riga 2: la tabella delle celle viene creata di nuovo",
-              "t:3:1: avviso: sabbia gi\xC3\xA0 data alla riga 2: vale l'ultima"}},
+             {"l:3:1: avviso: lunghezza percorso gi\xC3\xA0 presente alla riga 2: la tabella delle celle viene creata di nuovo",
+              "t:3:1: avviso: sabbia gi\xC3\xA0 presente alla riga 2: vale l'ultima riga"}},
         caso{"intervalli",
              "pendenza, 1000, 800\r\n",
              "numero vetture, 0\r\naderenza, 0, 5000\r\nvelocita, 0, 900\r\n"
@@ -110,8 +110,8 @@ INSTANTIATE_TEST_SUITE_P(
     Posizioni, Controllo,
     ::testing::Values(
         caso{"fuori_griglia", "", "segnale, 7030" + segnale + "velocita, 1010, 80\r\n",
-             {"t:2:10: avviso: segnale a 7030 m fuori dalla griglia di 50 m: il compilatore lo mette a 7050 m",
-              "t:3:11: avviso: velocita a 1010 m fuori dalla griglia di 50 m: il compilatore lo mette a 1000 m"}},
+             {"t:2:10: avviso: segnale a 7030 m fuori dalla griglia di 50 m: il compilatore usa 7050 m",
+              "t:3:11: avviso: velocita a 1010 m fuori dalla griglia di 50 m: il compilatore usa 1000 m"}},
         caso{"oltre_il_percorso", "", "segnale, 9000" + segnale,
              {"t:2:10: avviso: segnale a 9000 m oltre la fine del percorso (8000 m)"}},
         caso{"oltre_la_tabella", "pendenza, 30000, 2\r\n", "",
@@ -156,3 +156,15 @@ INSTANTIATE_TEST_SUITE_P(
 // clang-format on
 
 }  // namespace
+
+// Past the limit the rest is one entry that stands for many: what is not
+// shown counts the problems it stands for, not the entries.
+TEST(Problemi, OltreIlLimiteSiContanoIProblemiNonLeVoci) {
+  std::vector<problema> p(105);
+  for (problema& x : p) x.g = gravita::avviso;
+  limita_problemi(p, 102);
+  ASSERT_EQ(p.size(), 103u);
+  EXPECT_EQ(p.back().quanti, 3u);
+  EXPECT_EQ(conta(p, gravita::avviso), 105u);
+  EXPECT_EQ(conta_oltre(p, 100), 5u);
+}
