@@ -30,7 +30,7 @@ constexpr std::array<esempio_comando, 7> esempi = {{
     {"decompile", N_("scenario_builder decompile scenario/ --out sources/")},
 }};
 
-constexpr std::array<voce_manuale, 5> uscite = {{
+constexpr std::array<voce_manuale, 6> uscite = {{
     {"0", N_("everything written, no error recorded")},
     {"1", N_("an error recorded in a description or in the route scan (the "
              "files are written all the same, except with --strict)")},
@@ -38,6 +38,8 @@ constexpr std::array<voce_manuale, 5> uscite = {{
              "85: no binary file written")},
     {"3", N_("a file cannot be read or written")},
     {"64", N_("bad command line")},
+    {"128+n", N_("ended by signal n (SIGINT, SIGTERM, SIGHUP): the temporary "
+                 "files are removed first and no file is replaced")},
 }};
 
 constexpr std::array<voce_manuale, 3> ambiente = {{
