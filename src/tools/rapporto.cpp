@@ -162,6 +162,12 @@ int errore_uscita_standard(int errno_sistema, std::ostream& errori) {
 }
 
 int errore_nome(const esito_nomi& esito, std::ostream& errori) {
+  if (esito.motivo == nome_rifiutato::vuoto) {
+    errori << (esito.del_treno ? traduci("the train code cannot be empty")
+                               : traduci("the line name cannot be empty"))
+           << '\n';
+    return uscita_uso_errato;
+  }
   const char* formato =
       esito.motivo == nome_rifiutato::non_rappresentabile
           ? traduci("name not representable in Windows-1252: \"{0}\"")

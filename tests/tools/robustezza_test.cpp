@@ -107,6 +107,45 @@ TEST(Robustezza, NomiConSeparatoriPuntiOControlliRifiutatiDaOgniComando) {
   EXPECT_TRUE(fs::is_empty(cartella.percorso()));
 }
 
+TEST(Robustezza, NomiVuotiRifiutatiDaOgniComando) {
+  cartella_temporanea cartella;
+  const std::string dir = cartella.percorso().string();
+  const std::vector<std::vector<std::string>> comandi = {
+      {"compile", piccola_linea, piccola_treno, "--out", dir},
+      {"check", piccola_linea, piccola_treno},
+      {"check", piccola_linea, piccola_treno, "--json"},
+      {"documents", piccola_linea, piccola_treno, "--out", dir},
+      {"new", cartella / "nuovo"},
+      {"report", dir},
+      {"decompile", dir, "--out", cartella / "sorgenti"}};
+  struct caso {
+    std::vector<std::string> nomi;
+    const char* errore;
+  };
+  const caso casi[] = {
+      {{"--line-name", ""},
+       "il nome della linea non pu\xC3\xB2 essere vuoto\n"},
+      {{"--train-code", ""},
+       "il codice del treno non pu\xC3\xB2 essere vuoto\n"},
+      {{"--line-name", "", "--train-code", ""},
+       "il nome della linea non pu\xC3\xB2 essere vuoto\n"},
+      {{"--line-name", "L", "--train-code", ""},
+       "il codice del treno non pu\xC3\xB2 essere vuoto\n"},
+  };
+  for (const auto& comando : comandi) {
+    for (const caso& c : casi) {
+      std::vector<std::string> argomenti = comando;
+      argomenti.insert(argomenti.end(), c.nomi.begin(), c.nomi.end());
+      SCOPED_TRACE(comando[0] + " " + c.nomi[0] + " " + c.nomi.back());
+      std::string uscita, errori;
+      EXPECT_EQ(strumenti(argomenti, uscita, errori), 64);
+      EXPECT_EQ(uscita, "");
+      EXPECT_EQ(errori.rfind(c.errore, 0), 0u) << errori;
+    }
+  }
+  EXPECT_TRUE(fs::is_empty(cartella.percorso()));
+}
+
 // --- Standard output
 // -----------------------------------------------------------
 
