@@ -94,6 +94,17 @@ std::string comando_sconosciuto(std::string_view dato, std::string_view vicino,
       {std::string(dato), elenco});
 }
 
+std::string opzione_sconosciuta(std::string_view dato,
+                                std::string_view vicino) {
+  if (vicino.empty()) {
+    return sostituisci(traduci("scenario_builder: unknown option \"{0}\""),
+                       {std::string(dato)});
+  }
+  return sostituisci(
+      traduci("scenario_builder: unknown option \"{0}\"; maybe \"{1}\"?"),
+      {std::string(dato), std::string(vicino)});
+}
+
 std::string aiuto_per(std::string_view comando) {
   std::string riga = "scenario_builder";
   if (!comando.empty()) riga += " " + std::string(comando);

@@ -28,6 +28,9 @@ std::string_view aiuto_cartella_nuovo();
 // when none is close, the list of the commands.
 std::string comando_sconosciuto(std::string_view dato, std::string_view vicino,
                                 const std::vector<std::string>& comandi);
+// An option that the program does not have, with the closest one when one
+// is close.
+std::string opzione_sconosciuta(std::string_view dato, std::string_view vicino);
 // Where to read more after a bad command line: "Help: scenario_builder
 // compile --help".
 std::string aiuto_per(std::string_view comando);
