@@ -169,6 +169,12 @@ std::string nessuno_scenario(std::string_view cartella) {
                              "needed)"),
                      {std::string(cartella)});
 }
+std::string nessuno_scenario_nominato(std::string_view cartella,
+                                      std::string_view radice) {
+  return sostituisci(traduci("{0}: no scenario ({1}.sim and {1}.dat are "
+                             "needed)"),
+                     {std::string(cartella), std::string(radice)});
+}
 std::string scenari_diversi(std::string_view cartella, std::size_t quanti) {
   return sostituisci(
       traduci_plurale(

@@ -59,6 +59,10 @@ std::string voci_inspiegate(std::size_t quante);
 
 // `report`: a folder with no scenario, or with several.
 std::string nessuno_scenario(std::string_view cartella);
+// The same when a name was given: the files looked for, as "Nope_*" or
+// "*_R1" without the extension (`radice`).
+std::string nessuno_scenario_nominato(std::string_view cartella,
+                                      std::string_view radice);
 std::string scenari_diversi(std::string_view cartella, std::size_t quanti);
 std::string scelta_scenario(std::string_view linea, std::string_view treno);
 

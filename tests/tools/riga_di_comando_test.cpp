@@ -238,6 +238,27 @@ TEST(RigaDiComando, ReportTrovaLoScenarioDellaCartella) {
   EXPECT_EQ(programma_con("report " + dir, &scritto, &errori), 0) << errori;
   EXPECT_EQ(scritto, cartella / "Alta_Valle_R_1_report.html" + "\n");
 
+  // A name that no scenario there bears: the files that were looked for.
+  struct cercato {
+    const char* comando;
+    const char* nomi;
+    const char* file;
+  };
+  const cercato cercati[] = {
+      {"report", "--line-name Nope", "Nope_*.sim e Nope_*.dat"},
+      {"report", "--train-code R9", "*_R9.sim e *_R9.dat"},
+      {"decompile", "--out sorgenti --line-name Nope",
+       "Nope_*.sim e Nope_*.dat"},
+  };
+  for (const cercato& c : cercati) {
+    SCOPED_TRACE(std::string(c.comando) + " " + c.nomi);
+    EXPECT_EQ(programma_con(std::string(c.comando) + " " + dir + " " + c.nomi,
+                            nullptr, &errori),
+              3);
+    EXPECT_EQ(errori, cartella.percorso().string() +
+                          ": nessuno scenario (servono " + c.file + ")\n");
+  }
+
   ASSERT_EQ(compila(""), 0);
   EXPECT_EQ(programma_con("report " + dir, &scritto, &errori), 64);
   EXPECT_NE(errori.find("2 scenari"), std::string::npos) << errori;
