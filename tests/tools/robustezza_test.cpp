@@ -284,12 +284,26 @@ TEST(Robustezza, IngressiSenzaFineOCheNonSonoFileRifiutati) {
   };
   const caso casi[] = {
       {"/dev/zero", "file troppo grande: oltre il limite di 64 MB"},
-      {cartella.percorso().string(), std::strerror(EISDIR)}};
+      {cartella.percorso().string(), std::strerror(EISDIR)},
+      {cartella / "manca.txt", std::strerror(ENOENT)}};
   for (const caso& c : casi) {
     SCOPED_TRACE(c.linea);
     std::string uscita, errori;
     EXPECT_EQ(strumenti({"check", c.linea, piccola_treno}, uscita, errori), 3);
     EXPECT_EQ(errori, c.linea + ": " + c.motivo + "\n");
+    // With --json the same line, and the file's problem on standard output.
+    EXPECT_EQ(
+        strumenti({"check", c.linea, piccola_treno, "--json"}, uscita, errori),
+        3);
+    EXPECT_EQ(errori, c.linea + ": " + c.motivo + "\n");
+    const auto j = nlohmann::json::parse(uscita);
+    EXPECT_EQ(j["uscita"], 3);
+    EXPECT_EQ(j["errori"], 1);
+    ASSERT_EQ(j["problemi"].size(), 1u);
+    EXPECT_EQ(j["problemi"][0]["file"], c.linea);
+    EXPECT_EQ(j["problemi"][0]["gravita"], "errore");
+    EXPECT_EQ(j["problemi"][0]["messaggio"], c.motivo);
+    EXPECT_EQ(j["problemi"][0]["riga_intera"], c.linea + ": " + c.motivo);
   }
 }
 
