@@ -15,6 +15,10 @@ int main(int argc, char** argv) {
   installa_gestori_segnali();
   prepara_lingua();
   const auto errori = errori_del_programma();
-  if (argc <= 1) return costruzione_predefinita(std::cout, errori->flusso());
+  if (argc <= 1) {
+    return con_uscita_scritta(
+        costruzione_predefinita(std::cout, errori->flusso()), std::cout,
+        errori->flusso());
+  }
   return esegui_strumenti(argc, argv, std::cout, errori->flusso());
 }

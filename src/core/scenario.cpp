@@ -31,6 +31,7 @@ bool valido_per_file(std::string_view utf8) {
 }
 
 nome_rifiutato controlla_nome(std::string_view utf8, std::string& cp1252) {
+  if (utf8.empty()) return nome_rifiutato::vuoto;
   if (!valido_per_file(utf8)) return nome_rifiutato::non_valido_per_file;
   if (!utf8_a_cp1252(utf8, cp1252)) return nome_rifiutato::non_rappresentabile;
   return nome_rifiutato::nessuno;
@@ -72,7 +73,8 @@ esito_nomi scenario_da_nomi(std::string_view linea, std::string_view treno,
       {linea, &s.nome_linea}, {treno, &s.nome_treno}};
   for (auto [dato, destinazione] : nomi) {
     const nome_rifiutato motivo = controlla_nome(dato, *destinazione);
-    if (motivo != nome_rifiutato::nessuno) return {motivo, std::string(dato)};
+    if (motivo != nome_rifiutato::nessuno)
+      return {motivo, std::string(dato), destinazione == &s.nome_treno};
   }
   s.radice_linea = linea;
   s.radice_treno = treno;

@@ -28,6 +28,7 @@ std::string nome_pagina(const scenario& s);             // L_T_report.html
 // Why a name given by a user cannot name a scenario.
 enum class nome_rifiutato {
   nessuno,
+  vuoto,                // empty: a file name needs each of its parts
   non_rappresentabile,  // Windows-1252 cannot hold it
   non_valido_per_file,  // it cannot be part of a file name: a path
                         // separator, "..", a control character
@@ -35,7 +36,8 @@ enum class nome_rifiutato {
 
 struct esito_nomi {
   nome_rifiutato motivo = nome_rifiutato::nessuno;
-  std::string nome;  // the name refused, as given (UTF-8)
+  std::string nome;        // the name refused, as given (UTF-8)
+  bool del_treno = false;  // the train code was refused, not the line name
 };
 
 // The scenario named by a user (UTF-8): the names converted to Windows-1252,

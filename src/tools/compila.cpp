@@ -74,7 +74,11 @@ std::optional<int> prepara_ingresso(
   ingresso.emplace(std::vector<cartella_descrizioni::voce>{{linea, o.linea},
                                                            {treno, o.treno}});
   const esito_file caricate = ingresso->carica();
-  if (!caricate.ok) return errore_file(caricate, errori);
+  if (!caricate.ok) {
+    c.esito.tipo = esito_compilazione::guasto_file;
+    c.esito.file = caricate;
+    return errore_file(caricate, errori);
+  }
   c.ingresso.grezzi = {*ingresso->contenuto(linea),
                        *ingresso->contenuto(treno)};
   c.ingresso.convertiti_da_utf8 = o.da_utf8;
@@ -152,6 +156,22 @@ nlohmann::ordered_json registro_json(const compilazione_controllata& c,
   return j;
 }
 
+// A description that could not be read, in the shape of a problem: the
+// path and the reason, as the line on standard error gives them.
+nlohmann::ordered_json file_json(const esito_file& f) {
+  const std::string motivo = motivo_del_file(f);
+  return {{"file", f.percorso},
+          {"riga", 0},
+          {"colonna", 0},
+          {"gravita", "errore"},
+          {"codice", 0},
+          {"parola", ""},
+          {"messaggio", motivo},
+          {"suggerimento", ""},
+          {"registrato", false},
+          {"riga_intera", visibile(f.percorso) + ": " + motivo}};
+}
+
 void stampa_json(const compilazione_controllata& c,
                  const nomi_descrizioni& nomi, int esito,
                  std::ostream& uscita) {
@@ -160,12 +180,14 @@ void stampa_json(const compilazione_controllata& c,
   j["treno"] = nomi.treno;
   j["registro"] = registro_json(c, nomi);
   j["problemi"] = nlohmann::ordered_json::array();
+  const bool illeggibile = c.esito.tipo == esito_compilazione::guasto_file;
+  if (illeggibile) j["problemi"].push_back(file_json(c.esito.file));
   const std::size_t mostrati = std::min(c.problemi.size(), problemi_mostrati);
   for (std::size_t i = 0; i < mostrati; ++i)
     j["problemi"].push_back(problema_json(c.problemi[i], nomi));
   if (c.problemi.size() > mostrati)
     j["problemi_omessi"] = conta_oltre(c.problemi, mostrati);
-  j["errori"] = conta(c.problemi, gravita::errore);
+  j["errori"] = conta(c.problemi, gravita::errore) + (illeggibile ? 1 : 0);
   j["avvisi"] = conta(c.problemi, gravita::avviso);
   j["uscita"] = esito;
   // A path or a description need not be UTF-8: what is not becomes U+FFFD,
@@ -273,14 +295,22 @@ int esegui_controlla(const opzioni_compila& o, std::ostream& uscita,
                      std::ostream& errori) {
   compilazione_controllata c;
   std::optional<cartella_descrizioni> ingresso;
-  if (auto fine = prepara_ingresso(o, c, ingresso, errori)) return *fine;
+  const nomi_descrizioni nomi{o.linea, o.treno};
+  if (auto fine = prepara_ingresso(o, c, ingresso, errori)) {
+    // A description that could not be read is still reported in JSON.
+    if (o.json && c.esito.tipo == esito_compilazione::guasto_file)
+      stampa_json(c, nomi, *fine, uscita);
+    return *fine;
+  }
   // check always works out the plan, whose curves can fault too.
   c.ingresso.con_piano = true;
   compila_e_controlla(c, *ingresso);
-  // A description that the disk failed to give back: nothing to report on.
-  if (c.esito.tipo == esito_compilazione::guasto_file)
+  // A description that the disk failed to give back: nothing else to report.
+  if (c.esito.tipo == esito_compilazione::guasto_file) {
+    c.problemi.clear();
+    if (o.json) stampa_json(c, nomi, uscita_errore_file, uscita);
     return errore_file(c.esito.file, errori);
-  const nomi_descrizioni nomi{o.linea, o.treno};
+  }
   const int risultato = uscita_del_controllo(c, o.rigoroso);
   if (o.json) {
     stampa_json(c, nomi, risultato, uscita);

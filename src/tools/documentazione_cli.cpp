@@ -239,9 +239,9 @@ std::string pagina_manuale(const CLI::App& app, std::string_view versione) {
     << "\"\n.SH " << testo_roff(messaggi::sezione_nome()) << '\n'
     << testo_roff(nome) << " \\- " << testo_roff(messaggi::titolo_manuale())
     << "\n.SH " << testo_roff(messaggi::sezione_sintassi()) << "\n.B "
-    << testo_roff(nome) << "\n.br\n.B " << testo_roff(nome) << "\n.I "
-    << testo_roff(messaggi::parola_comando()) << "\n[\\fI"
-    << testo_roff(messaggi::sezione_opzioni()) << "\\fR]\n.SH "
+    << testo_roff(nome) << "\n.br\n.B " << testo_roff(nome) << "\n[\\fI"
+    << testo_roff(messaggi::sezione_opzioni()) << "\\fR]\n.I "
+    << testo_roff(messaggi::parola_comando()) << "\n.SH "
     << testo_roff(messaggi::sezione_descrizione()) << '\n'
     << paragrafi(app.get_description()) << ".SH "
     << testo_roff(messaggi::sezione_opzioni()) << '\n';

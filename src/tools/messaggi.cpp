@@ -30,7 +30,7 @@ constexpr std::array<esempio_comando, 7> esempi = {{
     {"decompile", N_("scenario_builder decompile scenario/ --out sources/")},
 }};
 
-constexpr std::array<voce_manuale, 5> uscite = {{
+constexpr std::array<voce_manuale, 6> uscite = {{
     {"0", N_("everything written, no error recorded")},
     {"1", N_("an error recorded in a description or in the route scan (the "
              "files are written all the same, except with --strict)")},
@@ -38,6 +38,8 @@ constexpr std::array<voce_manuale, 5> uscite = {{
              "85: no binary file written")},
     {"3", N_("a file cannot be read or written")},
     {"64", N_("bad command line")},
+    {"128+n", N_("ended by signal n (SIGINT, SIGTERM, SIGHUP): the temporary "
+                 "files are removed first and no file is replaced")},
 }};
 
 constexpr std::array<voce_manuale, 3> ambiente = {{
@@ -90,6 +92,17 @@ std::string comando_sconosciuto(std::string_view dato, std::string_view vicino,
       traduci(
           "scenario_builder: \"{0}\" is not a command; the commands are: {1}"),
       {std::string(dato), elenco});
+}
+
+std::string opzione_sconosciuta(std::string_view dato,
+                                std::string_view vicino) {
+  if (vicino.empty()) {
+    return sostituisci(traduci("scenario_builder: unknown option \"{0}\""),
+                       {std::string(dato)});
+  }
+  return sostituisci(
+      traduci("scenario_builder: unknown option \"{0}\"; maybe \"{1}\"?"),
+      {std::string(dato), std::string(vicino)});
 }
 
 std::string aiuto_per(std::string_view comando) {
@@ -155,6 +168,12 @@ std::string nessuno_scenario(std::string_view cartella) {
   return sostituisci(traduci("{0}: no scenario (L_T.sim and L_T.dat are "
                              "needed)"),
                      {std::string(cartella)});
+}
+std::string nessuno_scenario_nominato(std::string_view cartella,
+                                      std::string_view radice) {
+  return sostituisci(traduci("{0}: no scenario ({1}.sim and {1}.dat are "
+                             "needed)"),
+                     {std::string(cartella), std::string(radice)});
 }
 std::string scenari_diversi(std::string_view cartella, std::size_t quanti) {
   return sostituisci(

@@ -28,6 +28,9 @@ std::string_view aiuto_cartella_nuovo();
 // when none is close, the list of the commands.
 std::string comando_sconosciuto(std::string_view dato, std::string_view vicino,
                                 const std::vector<std::string>& comandi);
+// An option that the program does not have, with the closest one when one
+// is close.
+std::string opzione_sconosciuta(std::string_view dato, std::string_view vicino);
 // Where to read more after a bad command line: "Help: scenario_builder
 // compile --help".
 std::string aiuto_per(std::string_view comando);
@@ -56,6 +59,10 @@ std::string voci_inspiegate(std::size_t quante);
 
 // `report`: a folder with no scenario, or with several.
 std::string nessuno_scenario(std::string_view cartella);
+// The same when a name was given: the files looked for, as "Nope_*" or
+// "*_R1" without the extension (`radice`).
+std::string nessuno_scenario_nominato(std::string_view cartella,
+                                      std::string_view radice);
 std::string scenari_diversi(std::string_view cartella, std::size_t quanti);
 std::string scelta_scenario(std::string_view linea, std::string_view treno);
 

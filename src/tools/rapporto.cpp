@@ -128,11 +128,14 @@ int errore(std::string_view a, std::ostream& errori) {
   return uscita_errore_fatale;
 }
 
+std::string motivo_del_file(const esito_file& esito) {
+  return esito.motivo.empty() ? testo_errore_sistema(esito.errno_sistema)
+                              : traduci(esito.motivo.c_str());
+}
+
 int errore_file(const esito_file& esito, std::ostream& errori) {
-  const std::string motivo = esito.motivo.empty()
-                                 ? testo_errore_sistema(esito.errno_sistema)
-                                 : traduci(esito.motivo.c_str());
-  errori << visibile(esito.percorso) << ": " << motivo << '\n';
+  errori << visibile(esito.percorso) << ": " << motivo_del_file(esito)
+         << '\n';
   return uscita_errore_file;
 }
 
@@ -163,6 +166,12 @@ int errore_uscita_standard(int errno_sistema, std::ostream& errori) {
 }
 
 int errore_nome(const esito_nomi& esito, std::ostream& errori) {
+  if (esito.motivo == nome_rifiutato::vuoto) {
+    errori << (esito.del_treno ? traduci("the train code cannot be empty")
+                               : traduci("the line name cannot be empty"))
+           << '\n';
+    return uscita_uso_errato;
+  }
   const char* formato =
       esito.motivo == nome_rifiutato::non_rappresentabile
           ? traduci("name not representable in Windows-1252: \"{0}\"")

@@ -59,6 +59,8 @@ std::string parola_errore_fatale();
 // The fatal message " Error no. " followed by the code; returns the status the
 // program ends with.
 int errore(std::string_view a, std::ostream& errori);
+// Why a file could not be read or written, in the language of the run.
+std::string motivo_del_file(const esito_file& esito);
 // A failed file operation: "path: reason".
 int errore_file(const esito_file& esito, std::ostream& errori);
 // A file that does not decode: "path: decoding error at byte N: reason".

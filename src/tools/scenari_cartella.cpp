@@ -108,7 +108,13 @@ std::optional<int> scegli_scenario(const std::string& cartella,
     return std::nullopt;
   }
   if (trovati.empty()) {
-    errori << messaggi::nessuno_scenario(cartella) << '\n';
+    if (linea || treno) {
+      errori << messaggi::nessuno_scenario_nominato(
+                    cartella, linea.value_or("*") + "_" + treno.value_or("*"))
+             << '\n';
+    } else {
+      errori << messaggi::nessuno_scenario(cartella) << '\n';
+    }
     return uscita_errore_file;
   }
   errori << messaggi::scenari_diversi(cartella, trovati.size()) << '\n';

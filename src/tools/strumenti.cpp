@@ -90,11 +90,11 @@ void opzioni_descrizioni(CLI::App* comando, opzioni_compila& o) {
   opzioni_nomi(comando, o);
 }
 
-// The options of the checks, shared by compile and check.
-void opzioni_controllo(CLI::App* comando, opzioni_compila& o) {
-  comando->add_flag("--strict", o.rigoroso,
-                    traduci("a warning counts as an error too (compile writes "
-                            "no file)"));
+// The options of the checks, shared by compile, check and documents; what
+// --strict does besides is each command's own.
+void opzioni_controllo(CLI::App* comando, opzioni_compila& o,
+                       const char* rigoroso) {
+  comando->add_flag("--strict", o.rigoroso, rigoroso);
   comando
       ->add_option_function<std::string>(
           "--encoding",
@@ -155,7 +155,9 @@ CLI::App* aggiungi_compila(CLI::App& app, opzioni_compila& o) {
               traduci("neither works out nor writes the line's plan"));
   c->add_flag("--report", o.pagina,
               traduci("also writes the summary page (HTML)"));
-  opzioni_controllo(c, o);
+  opzioni_controllo(c, o,
+                    traduci("a warning counts as an error too (compile writes "
+                            "no file)"));
   CLI::Option* documenti = c->add_flag(
       "--documents", o.documenti,
       traduci("also writes the train sheet, the slowdowns and the notes"));
@@ -173,7 +175,9 @@ CLI::App* aggiungi_documenti(CLI::App& app, opzioni_compila& o) {
   d->add_option("--out", o.cartella, traduci("the documents' folder"))
       ->capture_default_str()
       ->type_name("DIR");
-  opzioni_controllo(d, o);
+  opzioni_controllo(d, o,
+                    traduci("a warning counts as an error too (no document "
+                            "is written)"));
   opzioni_documenti_cli(d, o.richiesta);
   return d;
 }
@@ -185,7 +189,9 @@ CLI::App* aggiungi_controlla(CLI::App& app, opzioni_compila& o) {
               "writing no file"));
   opzioni_descrizioni(k, o);
   k->add_flag("--json", o.json, traduci("the findings in JSON"));
-  opzioni_controllo(k, o);
+  opzioni_controllo(k, o,
+                    traduci("a warning counts as an error too (the exit "
+                            "status is 1)"));
   return k;
 }
 
@@ -286,34 +292,62 @@ std::string riga_uso(const CLI::App& app, const CLI::App& comando) {
   return "";
 }
 
-// A bad command line: the error, the usage of the command being read and
+// A bad command line's own error; the usage and the help follow it, for
+// every bad command line, in esegui_strumenti.
+int uso_errato(std::string_view errore, std::ostream& errori) {
+  errori << "scenario_builder: " << errore << '\n';
+  return uscita_uso_errato;
+}
+
+// The end of every bad command line: the usage of the command being read and
 // where to find its help.
-int uso_errato(const CLI::App& app, std::string_view errore,
-               std::ostream& errori) {
+void uso_e_aiuto(const CLI::App& app, std::ostream& errori) {
   const CLI::App* comando = &app;
   for (const CLI::App* c : app.get_subcommands({})) {
     if (c->parsed()) comando = c;
   }
-  errori << "scenario_builder: " << errore << '\n'
-         << riga_uso(app, *comando)
+  errori << riga_uso(app, *comando)
          << messaggi::aiuto_per(comando == &app ? "" : comando->get_name())
          << '\n';
-  return uscita_uso_errato;
 }
 
-// The first word that is not an option names the command (the program's own
-// options take no value); one that names none gets the closest command.
-std::optional<int> comando_sconosciuto(const CLI::App& app, int argc,
-                                       char** argv, std::ostream& errori) {
+// The names of the program's own options ("-h", "--help", "--version"); the
+// long ones alone are offered when one is mistyped.
+std::vector<std::string> nomi_opzioni(const CLI::App& app, bool brevi) {
+  std::vector<std::string> nomi;
+  for (const CLI::Option* o : app.get_options()) {
+    for (const std::string& l : o->get_lnames()) nomi.push_back("--" + l);
+    if (!brevi) continue;
+    for (const std::string& s : o->get_snames()) nomi.push_back("-" + s);
+  }
+  return nomi;
+}
+
+bool tra(const std::vector<std::string>& nomi, std::string_view parola) {
+  return std::find(nomi.begin(), nomi.end(), parola) != nomi.end();
+}
+
+// Before the command: an option the program does not have, or the first word
+// that is not an option, which names the command (the program's own options
+// take no value); either gets the closest name.
+std::optional<int> prima_del_comando(const CLI::App& app, int argc, char** argv,
+                                     std::ostream& errori) {
   const std::vector<std::string> nomi = nomi_comandi(app);
+  const std::vector<std::string> opzioni = nomi_opzioni(app, true);
   for (int n = 1; n < argc; ++n) {
     const std::string_view parola = argv[n];
-    if (parola.empty() || parola.front() == '-') continue;
-    if (std::find(nomi.begin(), nomi.end(), parola) != nomi.end()) break;
+    if (parola.empty() || parola == "--") continue;
+    if (parola.front() == '-') {
+      if (tra(opzioni, parola)) continue;
+      errori << messaggi::opzione_sconosciuta(
+                    parola, nome_vicino(parola, nomi_opzioni(app, false)))
+             << '\n';
+      return uscita_uso_errato;
+    }
+    if (tra(nomi, parola)) break;
     errori << messaggi::comando_sconosciuto(parola, nome_vicino(parola, nomi),
                                             nomi)
-           << '\n'
-           << riga_uso(app, app) << messaggi::aiuto_per("") << '\n';
+           << '\n';
     return uscita_uso_errato;
   }
   return std::nullopt;
@@ -323,7 +357,7 @@ std::optional<int> comando_sconosciuto(const CLI::App& app, int argc,
 // command to run.
 std::optional<int> analizza(CLI::App& app, int argc, char** argv,
                             std::ostream& uscita, std::ostream& errori) {
-  if (auto fine = comando_sconosciuto(app, argc, argv, errori)) return *fine;
+  if (auto fine = prima_del_comando(app, argc, argv, errori)) return *fine;
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {
@@ -336,7 +370,7 @@ std::optional<int> analizza(CLI::App& app, int argc, char** argv,
     uscita << e.what() << '\n';
     return uscita_riuscita;
   } catch (const CLI::ParseError& e) {
-    return uso_errato(app, errore_della_riga(e), errori);
+    return uso_errato(errore_della_riga(e), errori);
   }
   return std::nullopt;
 }
@@ -365,10 +399,8 @@ std::optional<int> nomi_dalla_cartella(const CLI::App& comando, Opzioni& o,
 }
 
 // Runs the command that the arguments name; usage errors go to `errori`.
-int esegui_comando(int argc, char** argv, std::ostream& uscita,
-                   std::ostream& errori) {
-  riga_di_comando rc;
-  costruisci(rc);
+int esegui_comando(riga_di_comando& rc, int argc, char** argv,
+                   std::ostream& uscita, std::ostream& errori) {
   if (auto fine = analizza(rc.app, argc, argv, uscita, errori)) return *fine;
   if (rc.c->parsed()) {
     rc.compila.cartella = percorso_pulito(rc.compila.cartella);
@@ -391,15 +423,21 @@ int esegui_comando(int argc, char** argv, std::ostream& uscita,
     rc.decompila.uscita = percorso_pulito(rc.decompila.uscita);
     return esegui_decompila(rc.decompila, uscita, errori);
   }
-  errori << rc.app.help();
-  return uscita_uso_errato;
+  return uso_errato(traduci("a command is needed"), errori);
 }
 
 }  // namespace
 
 int esegui_strumenti(int argc, char** argv, std::ostream& uscita,
                      std::ostream& errori) {
-  const int esito = esegui_comando(argc, argv, uscita, errori);
+  riga_di_comando rc;
+  costruisci(rc);
+  const int esito = esegui_comando(rc, argc, argv, uscita, errori);
+  if (esito == uscita_uso_errato) uso_e_aiuto(rc.app, errori);
+  return con_uscita_scritta(esito, uscita, errori);
+}
+
+int con_uscita_scritta(int esito, std::ostream& uscita, std::ostream& errori) {
   // What could not reach standard output (a full disk, a closed pipe) did not
   // reach the user: the run failed as a file that cannot be written does.
   errno = 0;

@@ -8,6 +8,10 @@
 int esegui_strumenti(int argc, char** argv, std::ostream& uscita,
                      std::ostream& errori);
 
+// `esito` once standard output is flushed; when it cannot be written, the
+// reason on `errori` and the status of a file that cannot be written.
+int con_uscita_scritta(int esito, std::ostream& uscita, std::ostream& errori);
+
 // The manual page (roff) and the bash completion script of the command line,
 // generated from it at build time.
 std::string pagina_manuale_programma();

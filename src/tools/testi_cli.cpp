@@ -43,7 +43,7 @@ struct forma_errore {
   std::string_view inglese;  // its message
   const char* nostro;
 };
-constexpr std::array<forma_errore, 10> forme_errori = {{
+constexpr std::array<forma_errore, 11> forme_errori = {{
     {di_tipo<CLI::RequiredError>, "A subcommand is required",
      N_("a command is needed")},
     {di_tipo<CLI::RequiredError>, "{0} is required", N_("{0} is needed")},
@@ -62,6 +62,8 @@ constexpr std::array<forma_errore, 10> forme_errori = {{
      N_("{0} needs a value")},
     {di_tipo<CLI::ArgumentMismatch>, "{0} was given a disallowed flag override",
      N_("{0} takes no value")},
+    {di_tipo<CLI::ArgumentMismatch>, "{0}: At Most 1 required but received {1}",
+     N_("{0} can be given only once")},
 }};
 
 // The parts of `testo` that stand where `forma` has {0}, {1}, ...; nothing

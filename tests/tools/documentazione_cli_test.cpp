@@ -34,20 +34,28 @@ TEST(DocumentazioneCli, TestoRoff) {
 
 // groff reads each page, English and Italian, without a warning; each has a
 // section for every command of the help, and its own language's headings and
-// usage words.
+// usage words; its synopsis is the help's usage line, and every exit status
+// is there.
 TEST(DocumentazioneCli, PaginaDelManuale) {
   struct caso {
     const char* pagina;
     const char* sezioni;   // the first and the exit statuses' headings
     const char* sintassi;  // a command's synopsis
+    const char* lingua;    // the environment of the help in the page's language
+    const char* uso;       // the program's usage line in its help
+    const char* sintassi_programma;  // the same in the page
   };
   const caso casi[] = {
       {PAGINA_MANUALE, ".SH NAME\n",
        ".B scenario_builder compile\n[\\fIOPTIONS\\fR] "
-       "\\fILINE_DESCRIPTION\\fR"},
+       "\\fILINE_DESCRIPTION\\fR",
+       "LC_ALL=C LANGUAGE= ", "\nUsage: scenario_builder [OPTIONS] COMMAND\n",
+       "\n.B scenario_builder\n[\\fIOPTIONS\\fR]\n.I COMMAND\n"},
       {PAGINA_MANUALE_IT, ".SH NOME\n",
        ".B scenario_builder compile\n[\\fIOPZIONI\\fR] "
-       "\\fIDESCRIZIONE_LINEA\\fR"},
+       "\\fIDESCRIZIONE_LINEA\\fR",
+       "", "\nUso: scenario_builder [OPZIONI] COMANDO\n",
+       "\n.B scenario_builder\n[\\fIOPZIONI\\fR]\n.I COMANDO\n"},
   };
   const std::vector<std::string> comandi = comandi_del_programma();
   ASSERT_FALSE(comandi.empty());
@@ -61,6 +69,16 @@ TEST(DocumentazioneCli, PaginaDelManuale) {
     const std::string pagina = leggi_tutto(c.pagina);
     EXPECT_NE(pagina.find(c.sezioni), std::string::npos);
     EXPECT_NE(pagina.find(c.sintassi), std::string::npos) << pagina;
+    std::string aiuto;
+    EXPECT_EQ(
+        esegui(std::string(c.lingua) + "'" + PROGRAMMA + "' --help", &aiuto),
+        0);
+    EXPECT_NE(aiuto.find(c.uso), std::string::npos) << aiuto;
+    EXPECT_NE(pagina.find(c.sintassi_programma), std::string::npos) << pagina;
+    for (const char* uscita : {"0", "1", "2", "3", "64", "128+n"})
+      EXPECT_NE(pagina.find(std::string("\n.B ") + uscita + "\n"),
+                std::string::npos)
+          << uscita;
     for (const std::string& comando : comandi) {
       SCOPED_TRACE(comando);
       EXPECT_NE(pagina.find("\n.SS " + comando + "\n"), std::string::npos);

@@ -96,6 +96,76 @@ TEST(RigaDiComando, UnErroreDiUsoDiceDoveSiTrovaLAiuto) {
   EXPECT_EQ(errori.find("Opzioni:"), std::string::npos);
 }
 
+// Every bad command line, whichever part of the program finds it, says what
+// is wrong and ends with the usage of the command being read and where its
+// help is, once.
+TEST(RigaDiComando, OgniErroreDiUsoFinisceConUsoEAiuto) {
+  struct caso {
+    std::string argomenti;
+    const char* errore;
+    const char* comando;  // whose usage and help end it; empty: the program's
+  };
+  const caso casi[] = {
+      {"--verison", "opzione sconosciuta \"--verison\"; forse \"--version\"?",
+       ""},
+      {"--v compile", "opzione sconosciuta \"--v\"; forse \"--version\"?", ""},
+      {"-x", "opzione sconosciuta \"-x\"\n", ""},
+      {"compil a.txt", "forse \"compile\"?", ""},
+      {"inspect --at 1 --at 2 f.dat",
+       "--at si pu\xC3\xB2 indicare una volta sola", "inspect"},
+      {"inspect f", "f: file non riconosciuto", "inspect"},
+      {"documents " + piccola() + " --numero 0", "--numero: 0: ", "documents"},
+      {"new d --line-name a/b", "nome non valido per un file", "new"},
+      {"compile " + piccola() + " --line-name ''",
+       "il nome della linea non pu\xC3\xB2 essere vuoto", "compile"},
+      {"new d --train-code ''",
+       "il codice del treno non pu\xC3\xB2 essere vuoto", "new"},
+  };
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.argomenti);
+    cartella_temporanea cartella;
+    std::string scritto, errori;
+    EXPECT_EQ(esegui("cd " + virgolette(cartella.percorso().string()) + " && " +
+                         virgolette(programma) + " " + c.argomenti,
+                     &scritto, &errori),
+              64);
+    EXPECT_EQ(scritto, "");
+    EXPECT_TRUE(fs::is_empty(cartella.percorso()));
+    EXPECT_NE(errori.find(c.errore), std::string::npos) << errori;
+    const std::string comando =
+        *c.comando ? std::string("scenario_builder ") + c.comando
+                   : std::string("scenario_builder");
+    const std::string uso = "\nUso: " + comando + " [OPZIONI] ";
+    EXPECT_NE(errori.find(uso), std::string::npos) << errori;
+    EXPECT_EQ(errori.find("Uso: "), errori.rfind("Uso: ")) << errori;
+    const std::string aiuto = "\nAiuto: " + comando + " --help\n";
+    EXPECT_EQ(errori.size() - errori.rfind(aiuto), aiuto.size()) << errori;
+  }
+}
+
+// --strict says, in each command's help, what it does there.
+TEST(RigaDiComando, AiutoDiStrictSecondoIlComando) {
+  struct caso {
+    const char* comando;
+    const char* strict;
+  };
+  const caso casi[] = {
+      {"compile", "(compile non scrive file)"},
+      {"check", "(lo stato di uscita \xC3\xA8 1)"},
+      {"documents", "(non viene scritto alcun documento)"},
+  };
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.comando);
+    std::string scritto;
+    EXPECT_EQ(programma_con(std::string(c.comando) + " --help", &scritto), 0);
+    const std::size_t inizio = scritto.find("--strict ");
+    ASSERT_NE(inizio, std::string::npos) << scritto;
+    const std::string riga =
+        scritto.substr(inizio, scritto.find('\n', inizio) - inizio);
+    EXPECT_TRUE(riga.ends_with(c.strict)) << riga;
+  }
+}
+
 TEST(RigaDiComando, CartellaDiUscita) {
   struct caso {
     const char* nome;
@@ -167,6 +237,27 @@ TEST(RigaDiComando, ReportTrovaLoScenarioDellaCartella) {
   ASSERT_EQ(compila("--line-name Alta_Valle --train-code R_1 --no-plan"), 0);
   EXPECT_EQ(programma_con("report " + dir, &scritto, &errori), 0) << errori;
   EXPECT_EQ(scritto, cartella / "Alta_Valle_R_1_report.html" + "\n");
+
+  // A name that no scenario there bears: the files that were looked for.
+  struct cercato {
+    const char* comando;
+    const char* nomi;
+    const char* file;
+  };
+  const cercato cercati[] = {
+      {"report", "--line-name Nope", "Nope_*.sim e Nope_*.dat"},
+      {"report", "--train-code R9", "*_R9.sim e *_R9.dat"},
+      {"decompile", "--out sorgenti --line-name Nope",
+       "Nope_*.sim e Nope_*.dat"},
+  };
+  for (const cercato& c : cercati) {
+    SCOPED_TRACE(std::string(c.comando) + " " + c.nomi);
+    EXPECT_EQ(programma_con(std::string(c.comando) + " " + dir + " " + c.nomi,
+                            nullptr, &errori),
+              3);
+    EXPECT_EQ(errori, cartella.percorso().string() +
+                          ": nessuno scenario (servono " + c.file + ")\n");
+  }
 
   ASSERT_EQ(compila(""), 0);
   EXPECT_EQ(programma_con("report " + dir, &scritto, &errori), 64);

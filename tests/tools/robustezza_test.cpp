@@ -107,26 +107,71 @@ TEST(Robustezza, NomiConSeparatoriPuntiOControlliRifiutatiDaOgniComando) {
   EXPECT_TRUE(fs::is_empty(cartella.percorso()));
 }
 
+TEST(Robustezza, NomiVuotiRifiutatiDaOgniComando) {
+  cartella_temporanea cartella;
+  const std::string dir = cartella.percorso().string();
+  const std::vector<std::vector<std::string>> comandi = {
+      {"compile", piccola_linea, piccola_treno, "--out", dir},
+      {"check", piccola_linea, piccola_treno},
+      {"check", piccola_linea, piccola_treno, "--json"},
+      {"documents", piccola_linea, piccola_treno, "--out", dir},
+      {"new", cartella / "nuovo"},
+      {"report", dir},
+      {"decompile", dir, "--out", cartella / "sorgenti"}};
+  struct caso {
+    std::vector<std::string> nomi;
+    const char* errore;
+  };
+  const caso casi[] = {
+      {{"--line-name", ""},
+       "il nome della linea non pu\xC3\xB2 essere vuoto\n"},
+      {{"--train-code", ""},
+       "il codice del treno non pu\xC3\xB2 essere vuoto\n"},
+      {{"--line-name", "", "--train-code", ""},
+       "il nome della linea non pu\xC3\xB2 essere vuoto\n"},
+      {{"--line-name", "L", "--train-code", ""},
+       "il codice del treno non pu\xC3\xB2 essere vuoto\n"},
+  };
+  for (const auto& comando : comandi) {
+    for (const caso& c : casi) {
+      std::vector<std::string> argomenti = comando;
+      argomenti.insert(argomenti.end(), c.nomi.begin(), c.nomi.end());
+      SCOPED_TRACE(comando[0] + " " + c.nomi[0] + " " + c.nomi.back());
+      std::string uscita, errori;
+      EXPECT_EQ(strumenti(argomenti, uscita, errori), 64);
+      EXPECT_EQ(uscita, "");
+      EXPECT_EQ(errori.rfind(c.errore, 0), 0u) << errori;
+    }
+  }
+  EXPECT_TRUE(fs::is_empty(cartella.percorso()));
+}
+
 // --- Standard output
 // -----------------------------------------------------------
 
 TEST(Robustezza, UscitaStandardPienaEsce3) {
   cartella_temporanea cartella;
   ASSERT_EQ(esegui(compila_piccola(cartella.percorso().string())), 0);
+  // The bare program builds next to itself: a copy of it, with its catalogues.
+  cartella_temporanea copia;
+  const std::string costruzione = installa_programma(copia.percorso());
   const std::string comandi[] = {
       "--help",
       "inspect " + virgolette(cartella / "Valdora_Cesina_KT52806.sim"),
       "check --json " + virgolette(piccola_linea) + " " +
           virgolette(piccola_treno),
+      "check --json " + virgolette(cartella / "manca.txt") + " " +
+          virgolette(piccola_treno),
       "compile " + virgolette(piccola_linea) + " " + virgolette(piccola_treno) +
-          " --out " + virgolette(cartella.percorso().string())};
+          " --out " + virgolette(cartella.percorso().string()),
+      ""};
   for (const std::string& comando : comandi) {
     SCOPED_TRACE(comando);
+    const std::string eseguito = comando.empty()
+                                     ? virgolette(costruzione)
+                                     : virgolette(programma) + " " + comando;
     std::string errori;
-    EXPECT_EQ(
-        esegui_script(virgolette(programma) + " " + comando + " > /dev/full\n",
-                      nullptr, &errori),
-        3);
+    EXPECT_EQ(esegui_script(eseguito + " > /dev/full\n", nullptr, &errori), 3);
     EXPECT_NE(errori.find(std::string("scrittura dello standard output non "
                                       "riuscita: ") +
                           std::strerror(ENOSPC)),
@@ -245,12 +290,26 @@ TEST(Robustezza, IngressiSenzaFineOCheNonSonoFileRifiutati) {
   };
   const caso casi[] = {
       {"/dev/zero", "file troppo grande: oltre il limite di 64 MB"},
-      {cartella.percorso().string(), std::strerror(EISDIR)}};
+      {cartella.percorso().string(), std::strerror(EISDIR)},
+      {cartella / "manca.txt", std::strerror(ENOENT)}};
   for (const caso& c : casi) {
     SCOPED_TRACE(c.linea);
     std::string uscita, errori;
     EXPECT_EQ(strumenti({"check", c.linea, piccola_treno}, uscita, errori), 3);
     EXPECT_EQ(errori, c.linea + ": " + c.motivo + "\n");
+    // With --json the same line, and the file's problem on standard output.
+    EXPECT_EQ(
+        strumenti({"check", c.linea, piccola_treno, "--json"}, uscita, errori),
+        3);
+    EXPECT_EQ(errori, c.linea + ": " + c.motivo + "\n");
+    const auto j = nlohmann::json::parse(uscita);
+    EXPECT_EQ(j["uscita"], 3);
+    EXPECT_EQ(j["errori"], 1);
+    ASSERT_EQ(j["problemi"].size(), 1u);
+    EXPECT_EQ(j["problemi"][0]["file"], c.linea);
+    EXPECT_EQ(j["problemi"][0]["gravita"], "errore");
+    EXPECT_EQ(j["problemi"][0]["messaggio"], c.motivo);
+    EXPECT_EQ(j["problemi"][0]["riga_intera"], c.linea + ": " + c.motivo);
   }
 }
 
