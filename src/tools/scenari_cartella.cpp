@@ -1,6 +1,5 @@
 #include "tools/scenari_cartella.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -39,8 +38,10 @@ std::optional<nomi_scenario> dividi(cartella_reale& c,
       nomi_nei_record(c, radice + ".sim");
   if (nei_record && nei_record->linea + "_" + nei_record->treno == radice)
     return nei_record;
-  std::vector<std::size_t> tagli;  // each "_" but a leading one, right first
-  for (std::size_t i = radice.size(); i-- > 1;) {
+  // Each "_" with a name on both sides (neither name may be empty), right
+  // first.
+  std::vector<std::size_t> tagli;
+  for (std::size_t i = radice.size() - 1; radice.size() > 2 && i-- > 1;) {
     if (radice[i] == '_') tagli.push_back(i);
   }
   if (tagli.empty()) return std::nullopt;
