@@ -30,6 +30,8 @@ void controlla_voci(const descrizione_letta& d, const percorso& r,
   controlla_ordine(d, p);
   controlla_gallerie(d, r, p);
   controlla_orari(d, p);
+  controlla_profili_da_zero(d, p);
+  controlla_rallentamenti_presto(d, p);
 }
 
 // The lines whose items the checks already find wrong: the compiler would take
@@ -65,9 +67,20 @@ void unisci_ai_controlli(std::vector<problema>& controlli,
                guasti.end());
 }
 
+// A compilation whose reading recorded no fault holds every item's cells.
+bool letta_per_intero(const diagnostica& registrata,
+                      const esito_compilazione& esito) {
+  if (esito.tipo != esito_compilazione::completata) return false;
+  return std::all_of(registrata.storia.begin(), registrata.storia.end(),
+                     [](const registro_errore& r) {
+                       return r.luogo.fonte == fonte_lettura::scansione;
+                     });
+}
+
 }  // namespace
 
 std::vector<problema> controlla_descrizioni(const ingresso_controllo& in,
+                                            const tabelle& compilate,
                                             const diagnostica& registrata,
                                             const esito_compilazione& esito) {
   std::vector<problema> controlli;
@@ -89,6 +102,8 @@ std::vector<problema> controlla_descrizioni(const ingresso_controllo& in,
   const contesto_guasti x{in.sc, in.testi, in.con_piano, linea, treno, r};
   aggiungi_guasti(x, registrata, esito, righe_sbagliate(controlli), guasti);
   unisci_ai_controlli(controlli, guasti);
+  if (letta_per_intero(registrata, esito) && righe_sbagliate(controlli).empty())
+    aggiungi_sovrascritti(x, compilate, guasti);
   controlli.insert(controlli.end(), guasti.begin(), guasti.end());
   ordina_problemi(controlli);
   limita_problemi(controlli, problemi_massimi);

@@ -449,6 +449,42 @@ ricompilazione compila_senza(const contesto_guasti& x,
   return r;
 }
 
+// The kinds that an item's cells hold once it is placed.
+bool tipo_della_voce(const voce& v, uint8_t tipo) {
+  switch (v.chiave) {
+    case parola::indicatori_vmax:
+      return tipo == cella_indicatore_vmax;
+    case parola::cartello_indicatore:
+      return tipo == cella_cartello;
+    case parola::segnale:
+      return tipo == cella_segnale;
+    case parola::abbattimento:
+      return tipo == cella_codice_velocita || tipo == cella_codice_senza_valore;
+    case parola::stazione:
+      return tipo == cella_fermata;
+    case parola::rallentamento:
+      return tipo >= cella_fine_rallentamento &&
+             tipo <= cella_prima_dell_avviso;
+    default:
+      return true;
+  }
+}
+
+// The first item read after `v` that puts something into `cella`.
+const voce* scrive_dopo(const contesto_guasti& x, const voce& v,
+                        int64_t cella) {
+  bool dopo = false;
+  for (const voce* w : in_ordine(x)) {
+    if (w == &v) {
+      dopo = true;
+    } else if (dopo) {
+      const std::vector<int64_t> celle = celle_della_voce(*w);
+      if (std::find(celle.begin(), celle.end(), cella) != celle.end()) return w;
+    }
+  }
+  return nullptr;
+}
+
 // More compilations than this find nothing that the author cannot find by
 // mending the first faults.
 constexpr int ricompilazioni_massime = 40;
@@ -480,5 +516,32 @@ void aggiungi_guasti(const contesto_guasti& x, const diagnostica& registrata,
       p.push_back(riservato({x, escluse}, r.esito));
     }
     if (r.d.storia.empty()) break;
+  }
+}
+
+void aggiungi_sovrascritti(const contesto_guasti& x, const tabelle& t,
+                           std::vector<problema>& p) {
+  for (const voce* v : in_ordine(x)) {
+    for (const int64_t cella : celle_della_voce(*v)) {
+      if (cella < 0 || cella >= static_cast<int64_t>(t.celle.size())) continue;
+      const uint8_t tipo = t.celle[static_cast<std::size_t>(cella)].tipo;
+      if (tipo_della_voce(*v, tipo)) continue;
+      const voce* w = scrive_dopo(x, *v, cella);
+      if (w == nullptr) continue;
+      const aggancio a = v->chiave == parola::abbattimento ? aggancio::tratto
+                                                           : aggancio::punto;
+      problema nuovo = problema_a(
+          v, {},
+          {N_("{0}: its cell (cell {1}, {2} m) is written over by {3} "
+              "without a fault: the compiled cell is of kind \"{4}\" and "
+              "this item is lost"),
+           {alla_posizione(*v), numero(cella),
+            numero(metro_della_cella(cella, a)), descrivi(*w, v->fonte),
+            nome_tipo_cella(tipo)}});
+      nuovo.g = gravita::avviso;
+      nuovo.metro = static_cast<int32_t>(metro_della_cella(cella, a));
+      p.push_back(std::move(nuovo));
+      break;
+    }
   }
 }

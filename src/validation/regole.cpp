@@ -492,6 +492,60 @@ void controlla_ordine(const descrizione_letta& d, std::vector<problema>& p) {
   }
 }
 
+void controlla_profili_da_zero(const descrizione_letta& d,
+                               std::vector<problema>& p) {
+  for (parola chiave : {parola::velocita, parola::aderenza}) {
+    const voce* prima = nullptr;
+    bool da_zero = false;
+    for (const voce& v : d.voci) {
+      if (v.chiave != chiave || !v.completa()) continue;
+      if (prima == nullptr) prima = &v;
+      const double metri = static_cast<double>(v.numero(0));
+      if (cella_del_metro(metri, aggancio::tratto) <= 0) da_zero = true;
+    }
+    if (prima == nullptr || da_zero) continue;
+    const char* formato =
+        chiave == parola::velocita
+            ? N_("{0} first given at {1} m: the cells before it get a speed "
+                 "limit of 0; begin with a line at 0 m (\"{0}, 0, ...\")")
+            : N_("{0} first given at {1} m: the cells before it get an "
+                 "adhesion of 0; begin with a line at 0 m (\"{0}, 0, ...\")");
+    problema x = a_valore(*prima, prima->valori[0], gravita::avviso,
+                          {formato, {prima->scritta, prima->valori[0].testo}});
+    x.metro = 0;
+    p.push_back(std::move(x));
+  }
+}
+
+void controlla_rallentamenti_presto(const descrizione_letta& d,
+                                    std::vector<problema>& p) {
+  for (const voce& v : d.voci) {
+    if (v.chiave != parola::rallentamento || !v.completa()) continue;
+    const int64_t inizio = v.numero(0);
+    if (inizio >= 1000) continue;
+    const int64_t cella =
+        cella_del_metro(static_cast<double>(inizio), aggancio::punto);
+    // The windows 5-7, 11-13 and 18-20 cells before the start cell.
+    unsigned long persi = 0;
+    for (int64_t vicina : {5, 11, 18})
+      if (cella <= vicina + 2) ++persi;
+    if (persi == 0 || cella <= 1) continue;  // cell 1 is a fault of its own
+    problema x = a_valore(
+        v, v.valori[0], gravita::avviso,
+        plurale("{0} at {1} m starts before 1000 m: {2} of the three "
+                "speed-code marks before its start has no room after the "
+                "start of the line and is left out; start it at 1000 m or "
+                "later",
+                "{0} at {1} m starts before 1000 m: {2} of the three "
+                "speed-code marks before its start have no room after the "
+                "start of the line and are left out; start it at 1000 m or "
+                "later",
+                persi, {v.scritta, v.valori[0].testo, numero(persi)}));
+    x.metro = static_cast<int32_t>(inizio);
+    p.push_back(std::move(x));
+  }
+}
+
 void controlla_gallerie(const descrizione_letta& d, const percorso& r,
                         std::vector<problema>& p) {
   for (const voce& v : d.voci) {

@@ -39,6 +39,12 @@ void controlla_ordine(const descrizione_letta& d, std::vector<problema>& p);
 void controlla_gallerie(const descrizione_letta& d, const percorso& r,
                         std::vector<problema>& p);
 void controlla_orari(const descrizione_letta& d, std::vector<problema>& p);
+// The train's speed limit and adhesion are 0 before their first line.
+void controlla_profili_da_zero(const descrizione_letta& d,
+                               std::vector<problema>& p);
+// A slowdown before 1000 m loses speed-code marks before its start.
+void controlla_rallentamenti_presto(const descrizione_letta& d,
+                                    std::vector<problema>& p);
 
 // The bytes of a description: a file in UTF-16 is an error, one in UTF-8 with
 // letters outside ASCII is a warning that names the first of them.

@@ -103,9 +103,12 @@ INSTANTIATE_TEST_SUITE_P(
              "\"pendneza\": la riga viene ignorata (forse \"pendenza\"?)\n"
              "DIR/linea.txt:6:1: avviso: curvas2 inizia a 100 m, dietro il "
              "tracciato gi\xC3\xA0 steso fino a 600 m\n"
+             "DIR/treno.txt:2:11: avviso: velocita data la prima volta a "
+             "500 m: le celle prima ricevono un limite di velocit\xC3\xA0 0; "
+             "comincia con una riga a 0 m (\"velocita, 0, ...\")\n"
              "DIR/treno.txt:3:1: avviso: velocita a 400 m non dopo la "
              "precedente a 500 m\n"
-             "1 errore, 2 avvisi\n"}),
+             "1 errore, 3 avvisi\n"}),
     [](const auto& info) { return std::string(info.param.nome); });
 
 TEST(Rapporto, ControlloInJson) {

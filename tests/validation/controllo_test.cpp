@@ -37,7 +37,7 @@ std::vector<std::string> righe_del_controllo(const caso& c) {
       compila_tabelle(b.sc, b.c, /*con_piano=*/true, b.t, b.d);
   const ingresso_controllo in{b.sc, testi, testi, false, true};
   std::vector<std::string> righe;
-  for (const problema& p : controlla_descrizioni(in, b.d, esito))
+  for (const problema& p : controlla_descrizioni(in, b.t, b.d, esito))
     righe.push_back(riga_problema(p, {"l", "t"}));
   return righe;
 }
@@ -111,7 +111,15 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         caso{"fuori_griglia", "", "segnale, 7030" + segnale + "velocita, 1010, 80\r\n",
              {"t:2:10: avviso: segnale a 7030 m fuori dalla griglia di 50 m: il compilatore lo mette a 7050 m",
-              "t:3:11: avviso: velocita a 1010 m fuori dalla griglia di 50 m: il compilatore lo mette a 1000 m"}},
+              "t:3:11: avviso: velocita a 1010 m fuori dalla griglia di 50 m: il compilatore lo mette a 1000 m",
+              "t:3:11: avviso: velocita data la prima volta a 1010 m: le celle prima ricevono un limite di velocit\xC3\xA0 0; comincia con una riga a 0 m (\"velocita, 0, ...\")"}},
+        caso{"profili_non_da_zero", "", "aderenza, 500, 100\r\nvelocita, 1000, 80\r\nvelocita, 2000, 90\r\n",
+             {"t:2:11: avviso: aderenza data la prima volta a 500 m: le celle prima ricevono un'aderenza 0; comincia con una riga a 0 m (\"aderenza, 0, ...\")",
+              "t:3:11: avviso: velocita data la prima volta a 1000 m: le celle prima ricevono un limite di velocit\xC3\xA0 0; comincia con una riga a 0 m (\"velocita, 0, ...\")"}},
+        caso{"rallentamenti_prima_di_1000_m", "",
+             "rallentamento, 500, 60, 200, 0,0,0\r\nrallentamento, 3000, 60, 200, 0,0,0\r\nrallentamento, 950, 60, 200, 0,0,0\r\n",
+             {"t:2:16: avviso: rallentamento a 500 m inizia prima di 1000 m: 2 dei tre segni di codice di velocit\xC3\xA0 prima del suo inizio non trovano posto dopo l'inizio della linea e vengono tralasciati; fallo iniziare a 1000 m o pi\xC3\xB9 avanti",
+              "t:4:16: avviso: rallentamento a 950 m inizia prima di 1000 m: 1 dei tre segni di codice di velocit\xC3\xA0 prima del suo inizio non trova posto dopo l'inizio della linea e viene tralasciato; fallo iniziare a 1000 m o pi\xC3\xB9 avanti"}},
         caso{"oltre_il_percorso", "", "segnale, 9000" + segnale,
              {"t:2:10: avviso: segnale a 9000 m oltre la fine del percorso (8000 m)"}},
         caso{"oltre_la_tabella", "pendenza, 30000, 2\r\n", "",
@@ -141,6 +149,12 @@ INSTANTIATE_TEST_SUITE_P(
               "t:3:1: errore 16: segnale a 3800 m: la sua cella (cella 77, 3800 m) \xC3\xA8 gi\xC3\xA0 occupata da segnale a 3800 m (riga 2)",
               "t:4:1: errore 17: rallentamento a 5000 m: la cella dell'avviso 1200 m prima (cella 77, 3800 m) \xC3\xA8 gi\xC3\xA0 occupata da segnale a 3800 m (riga 2)",
               "t:6:1: errore 19: rallentamento a 6000 m: la cella di fine (cella 147, 7300 m) \xC3\xA8 gi\xC3\xA0 occupata da segnale a 7300 m (riga 5)"}},
+        caso{"celle_sovrascritte_da_una_fermata",
+             "indicatori_vmax, 6500, 80,90,95,0,80,90,95,0\r\ncartello_indicatore, 3000, (X)\r\ncartello_indicatore, 4000, (Y)\r\n",
+             "stazione, 2800, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, A\r\n"
+             "stazione, 6300, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, B\r\n",
+             {"l:4:1: avviso: indicatori_vmax a 6500 m: la sua cella (cella 131, 6500 m) viene sovrascritta da stazione a 6300 m (descrizione del treno, riga 3) senza errore: la cella compilata \xC3\xA8 di tipo \"fermata\" e questo elemento va perso",
+              "l:5:1: avviso: cartello_indicatore a 3000 m: la sua cella (cella 61, 3000 m) viene sovrascritta da stazione a 2800 m (descrizione del treno, riga 2) senza errore: la cella compilata \xC3\xA8 di tipo \"fermata\" e questo elemento va perso"}},
         caso{"cella_riservata", "", "rallentamento, 0, 60, 100, 0,0,0\r\n",
              {"t:2:1: errore 1250 [registrato]: rallentamento a 0 m: la cella 1 (da 0 a 50 m) \xC3\xA8 riservata e nessun elemento pu\xC3\xB2 starci; spostalo ad almeno 50 m"}},
         caso{"codice_15_con_la_posizione_dell_elemento", "pendenza, 30000, 2\r\n",
