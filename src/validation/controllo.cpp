@@ -95,6 +95,7 @@ std::vector<problema> controlla_descrizioni(const ingresso_controllo& in,
   const descrizione_letta treno = leggi_voci(
       in.testi.treno, fonte_lettura::descrizione_treno, in.con_piano);
   const percorso r = percorso_di(linea);
+  controlla_scambio(linea, treno, controlli);
   controlla_voci(linea, r, controlli);
   controlla_voci(treno, r, controlli);
 

@@ -98,7 +98,7 @@ messaggio descrivi(const voce& v, fonte_lettura da) {
 }
 
 // The last item read before `prima` that put something into `cella`.
-argomento occupante(const passata& s, int64_t cella, const voce* prima) {
+const voce* voce_occupante(const passata& s, int64_t cella, const voce* prima) {
   const voce* trovato = nullptr;
   for (const voce* v : in_ordine(s.x)) {
     if (v == prima) break;
@@ -107,6 +107,11 @@ argomento occupante(const passata& s, int64_t cella, const voce* prima) {
     if (std::find(celle.begin(), celle.end(), cella) != celle.end())
       trovato = v;
   }
+  return trovato;
+}
+
+argomento occupante(const passata& s, int64_t cella, const voce* prima) {
+  const voce* trovato = voce_occupante(s, cella, prima);
   if (trovato == nullptr) return messaggio{N_("another item")};
   return descrivi(*trovato,
                   prima != nullptr ? prima->fonte : fonte_lettura::nessuna);
@@ -142,6 +147,12 @@ messaggio cella_occupata(const passata& s, int32_t codice, const voce& v) {
   } else if (codice == 20) {
     cella = cella_del_metro(static_cast<double>(p - 1200), aggancio::tratto);
     quale = N_("one of the four cells before the warning");
+    // The compiler tests the four from the nearest: name the one taken.
+    for (int64_t k = 0; k < 4; ++k) {
+      if (voce_occupante(s, cella - k, &v) == nullptr) continue;
+      cella -= k;
+      break;
+    }
   }
   const int64_t metro = metro_della_cella(
       cella, codice == 7 || codice == 20 ? aggancio::tratto : aggancio::punto);
@@ -214,6 +225,12 @@ messaggio errore_di_lettura(const passata& s, const registro_errore& r,
   if (r.luogo.fonte == fonte_lettura::descrizione_treno && r.luogo.riga == 0 &&
       s.x.testi.treno.empty())
     return {N_("train-run description empty or missing")};
+  if (v != nullptr && !s.x.r.lunghezza &&
+      r.luogo.fonte == fonte_lettura::descrizione_linea)
+    return {N_("no readable lunghezza percorso before {0}: without it there "
+               "is no table of cells; the general section needs a line such "
+               "as \"lunghezza percorso, 20000\" (whole metres)"),
+            {v->scritta}};
   if (v != nullptr)
     return {N_("reading error in {0}: a value worked out does not fit its "
                "field"),
@@ -400,6 +417,8 @@ righe_escluse aggiungi_storia(const passata& s,
           nuovo.fonte != fonte_lettura::scansione) {
         continue;
       }
+      // Without a route length every line fails alike: said once.
+      if (!registrata && r.codice == 25 && !s.x.r.lunghezza) continue;
       const chiave_guasto chiave{r.codice, nuovo.fonte, nuovo.riga,
                                  r.luogo.cella};
       if (nuovo.riga > 0 && nuovo.fonte != fonte_lettura::scansione)

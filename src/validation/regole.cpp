@@ -136,6 +136,35 @@ std::string spiegazione_in_piu(const voce& v) {
   return "";
 }
 
+// Digits grouped in threes by full stops ("20.000"), without the stops; empty
+// for any other text.
+std::string senza_migliaia(const std::string& testo) {
+  const std::size_t primo = testo.find('.');
+  if (primo == std::string::npos || primo == 0 || primo > 3 ||
+      (testo.size() - primo) % 4 != 0)
+    return "";
+  std::string cifre;
+  for (std::size_t i = 0; i < testo.size(); ++i) {
+    const bool punto = i >= primo && (i - primo) % 4 == 0;
+    const char c = testo[i];
+    if (punto ? c != '.' : std::isdigit(static_cast<unsigned char>(c)) == 0)
+      return "";
+    if (!punto) cifre += c;
+  }
+  return cifre;
+}
+
+messaggio non_intero(const voce& v, const valore_chiave& spec,
+                     const valore_letto& val) {
+  const std::string cifre = senza_migliaia(val.testo);
+  if (!cifre.empty())
+    return {N_("{0}: \"{1}\" is not a whole number; without the thousands "
+               "separator: {2}"),
+            {nome_del_valore(v, spec), val.testo, cifre}};
+  return {N_("{0}: \"{1}\" is not a whole number"),
+          {nome_del_valore(v, spec), val.testo}};
+}
+
 // "pendenza takes 2 values: left over "5"; a decimal comma? ...".
 messaggio valori_in_piu(const voce& v, const forma_chiave& f) {
   std::string elenco;
@@ -155,7 +184,9 @@ messaggio valori_in_piu(const voce& v, const forma_chiave& f) {
 percorso percorso_di(const descrizione_letta& linea) {
   percorso r;
   for (const voce& v : linea.voci) {
-    if (v.chiave != parola::lunghezza_percorso || !v.completa()) continue;
+    if (v.chiave != parola::lunghezza_percorso || !v.completa() ||
+        !v.valori[0].numerico)
+      continue;
     const int64_t l = v.numero(0);
     if (l < 0 || l > 1000000) continue;
     r.lunghezza = static_cast<int32_t>(l);
@@ -200,9 +231,8 @@ void controlla_valori(const descrizione_letta& d, std::vector<problema>& p) {
       const valore_chiave& spec = f.valori[n];
       if (spec.larghezza == larghezza_valore::testo) continue;
       if (!val.numerico) {
-        p.push_back(a_valore(v, val, gravita::errore,
-                             {N_("{0}: \"{1}\" is not a whole number"),
-                              {nome_del_valore(v, spec), val.testo}}));
+        p.push_back(
+            a_valore(v, val, gravita::errore, non_intero(v, spec, val)));
       } else if (!entra(spec.larghezza, val.numero)) {
         p.push_back(a_valore(v, val, gravita::errore,
                              {N_("{0}: {1} does not fit its field ({2})"),
@@ -242,6 +272,16 @@ bool intestazione_nota(std::string_view campo, fonte_lettura fonte) {
   return false;
 }
 
+problema all_inizio(fonte_lettura fonte, gravita g, messaggio m) {
+  problema x;
+  x.g = g;
+  x.fonte = fonte;
+  x.riga = 1;
+  x.colonna = 1;
+  x.testo = std::move(m);
+  return x;
+}
+
 problema a_campo(const campo_ignorato& c, fonte_lettura fonte, gravita g,
                  messaggio m) {
   problema p;
@@ -276,10 +316,16 @@ void controlla_intestazione(const campo_ignorato& c, fonte_lettura fonte,
 }
 
 void controlla_campo(const campo_ignorato& c, fonte_lettura fonte,
-                     suggerimenti& noti, std::vector<problema>& p) {
+                     bool scambiata, suggerimenti& noti,
+                     std::vector<problema>& p) {
   if (campo_commento(c.testo)) return;  // a comment field past the first two
-  if (intestazione(c.testo)) return controlla_intestazione(c, fonte, noti, p);
+  if (intestazione(c.testo)) {
+    if (scambiata) return;  // the headers of the other description
+    return controlla_intestazione(c, fonte, noti, p);
+  }
   if (const forma_chiave* f = chiave_altrove(c.testo, c, fonte)) {
+    // A file given in the place of the other: said once for the whole file.
+    if (scambiata && f->fonte != fonte) return;
     const char* formato =
         f->fonte != fonte
             ? N_("{0} holds only in the other description: here the line is "
@@ -303,7 +349,54 @@ void controlla_campo(const campo_ignorato& c, fonte_lettura fonte,
   p.push_back(std::move(x));
 }
 
+// The lines of a description whose keyword holds only in the other one.
+std::size_t righe_dell_altra(const descrizione_letta& d) {
+  std::size_t quante = 0;
+  int riga_precedente = 0;
+  for (const campo_ignorato& c : d.ignorati) {
+    if (c.riga == riga_precedente) continue;
+    riga_precedente = c.riga;
+    const forma_chiave* f = chiave_altrove(c.testo, c, d.fonte);
+    if (f != nullptr && f->fonte != d.fonte) ++quante;
+  }
+  return quante;
+}
+
+bool sembra_l_altra(const descrizione_letta& d) {
+  const std::size_t altre = righe_dell_altra(d);
+  return altre >= 2 && altre > d.voci.size();
+}
+
 }  // namespace
+
+void controlla_scambio(const descrizione_letta& linea,
+                       const descrizione_letta& treno,
+                       std::vector<problema>& p) {
+  const bool linea_scambiata = sembra_l_altra(linea);
+  const bool treno_scambiato = sembra_l_altra(treno);
+  if (linea_scambiata && treno_scambiato) {
+    p.push_back(all_inizio(
+        fonte_lettura::descrizione_linea, gravita::avviso,
+        {N_("this file looks like a train-run description and the other one "
+            "like a line description: are the two files swapped? The line "
+            "description comes first on the command line")}));
+    return;
+  }
+  for (const descrizione_letta* d : {&linea, &treno}) {
+    if (!sembra_l_altra(*d)) continue;
+    const char* formato =
+        d->fonte == fonte_lettura::descrizione_linea
+            ? N_("this file looks like a train-run description ({0} of its "
+                 "lines hold only there): is it given in the place of the "
+                 "line description?")
+            : N_("this file looks like a line description ({0} of its "
+                 "lines hold only there): is it given in the place of the "
+                 "train-run description?");
+    p.push_back(all_inizio(
+        d->fonte, gravita::avviso,
+        {formato, {numero(static_cast<int64_t>(righe_dell_altra(*d)))}}));
+  }
+}
 
 void controlla_campi_ignorati(const descrizione_letta& d,
                               std::vector<problema>& p) {
@@ -321,13 +414,14 @@ void controlla_campi_ignorati(const descrizione_letta& d,
     p.push_back(std::move(x));
     return;
   }
+  const bool scambiata = sembra_l_altra(d);
   int riga_precedente = 0;
   suggerimenti noti;
   for (const campo_ignorato& c : d.ignorati) {
     // The fields after an unknown one on its line are its values.
     if (c.riga == riga_precedente) continue;
     riga_precedente = c.riga;
-    controlla_campo(c, d.fonte, noti, p);
+    controlla_campo(c, d.fonte, scambiata, noti, p);
   }
 }
 
@@ -626,16 +720,6 @@ std::string_view parola_intorno(std::string_view testo, std::size_t i) {
   while (da > 0 && !separa(testo[da - 1])) --da;
   while (a < testo.size() && !separa(testo[a])) ++a;
   return testo.substr(da, a - da);
-}
-
-problema all_inizio(fonte_lettura fonte, gravita g, messaggio m) {
-  problema x;
-  x.g = g;
-  x.fonte = fonte;
-  x.riga = 1;
-  x.colonna = 1;
-  x.testo = std::move(m);
-  return x;
 }
 
 }  // namespace

@@ -30,6 +30,11 @@ std::string forse_intendevi(std::string_view campo, fonte_lettura fonte);
 void controlla_valori(const descrizione_letta& d, std::vector<problema>& p);
 void controlla_campi_ignorati(const descrizione_letta& d,
                               std::vector<problema>& p);
+// A file whose lines hold mostly in the other description: one problem for
+// the file (or for both, when they look swapped) in place of one a line.
+void controlla_scambio(const descrizione_letta& linea,
+                       const descrizione_letta& treno,
+                       std::vector<problema>& p);
 void controlla_ripetizioni(const descrizione_letta& d,
                            std::vector<problema>& p);
 void controlla_posizioni(const descrizione_letta& d, const percorso& r,
