@@ -31,6 +31,8 @@ void controlla_voci(const descrizione_letta& d, const percorso& r,
   controlla_gallerie(d, r, p);
   controlla_orari(d, p);
   controlla_profili_da_zero(d, p);
+  controlla_multipli_di_5(d, p);
+  controlla_sovrapposizioni(d, p);
   controlla_rallentamenti_presto(d, p);
 }
 

@@ -192,6 +192,11 @@ messaggio guasto_di_stazione(const passata& s, int32_t codice, const voce& v) {
     if (w->chiave == parola::stazione && !s.esclusa(*w)) prima = w;
   }
   const int64_t fine = prima != nullptr ? fine_stazione(*prima) : 0;
+  if (prima != nullptr && p < prima->numero(0)) {
+    return {N_("stazione at {0} m: out of order along the line, after {1}; "
+               "give the stations in the order of the line"),
+            {numero(p), descrivi(*prima, v.fonte)}};
+  }
   return {
       N_("stazione at {0} m: its area starts at {1} m, less than 350 m after "
          "the end of {2} at {3} m; move it by at least {4} m"),

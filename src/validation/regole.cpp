@@ -122,18 +122,50 @@ bool entra(larghezza_valore l, int64_t n) {
   }
 }
 
+bool solo_cifre(const std::string& testo) {
+  return !testo.empty() && std::all_of(testo.begin(), testo.end(), [](char c) {
+    return std::isdigit(static_cast<unsigned char>(c)) != 0;
+  });
+}
+
+// A number split by a blank after its thousands ("4 000"): the two values,
+// the second of three digits, one blank apart.
+const valore_letto* migliaia_staccate(const voce& v) {
+  for (std::size_t n = 1; n < v.valori.size(); ++n) {
+    const valore_letto& prima = v.valori[n - 1];
+    const valore_letto& dopo = v.valori[n];
+    if (!solo_cifre(prima.testo) || prima.testo.size() > 3 ||
+        prima.testo[0] == '0' || dopo.testo.size() != 3 ||
+        !solo_cifre(dopo.testo) || dopo.riga != prima.riga ||
+        dopo.colonna !=
+            prima.colonna + static_cast<int>(prima.testo.size()) + 1)
+      continue;
+    return &prima;
+  }
+  return nullptr;
+}
+
 // What an extra field probably is, said after its list; empty when nothing
 // is likely.
-std::string spiegazione_in_piu(const voce& v) {
-  if (v.chiave == parola::stazione || v.chiave == parola::cartello_indicatore)
-    return N_("a comma in the text ends it: write it in quotes");
-  const std::string& primo = v.in_piu.front().testo;
-  if (!primo.empty() && std::all_of(primo.begin(), primo.end(), [](char c) {
-        return std::isdigit(static_cast<unsigned char>(c)) != 0;
-      })) {
-    return N_("a decimal comma? the values are whole numbers");
+messaggio spiegazione_in_piu(const voce& v) {
+  if (const valore_letto* prima = migliaia_staccate(v)) {
+    const valore_letto& dopo = *(prima + 1);
+    return {N_("a blank in \"{0} {1}\"? a number ends at a blank: write "
+               "{0}{1}"),
+            {prima->testo, dopo.testo}};
   }
-  return "";
+  const std::string& primo = v.in_piu.front().testo;
+  if (v.chiave == parola::stazione && v.completa() &&
+      solo_cifre(v.valori.back().testo)) {
+    return {N_("a decimal comma? the values are whole numbers, and the name "
+               "is read as \"{0}\""),
+            {v.valori.back().testo}};
+  }
+  if (v.chiave == parola::stazione || v.chiave == parola::cartello_indicatore)
+    return {N_("a comma in the text ends it: write it in quotes")};
+  if (solo_cifre(primo))
+    return {N_("a decimal comma? the values are whole numbers")};
+  return {};
 }
 
 // Digits grouped in threes by full stops ("20.000"), without the stops; empty
@@ -174,9 +206,9 @@ messaggio valori_in_piu(const voce& v, const forma_chiave& f) {
   messaggio m = plurale("{0} takes {1} value: left over {2}",
                         "{0} takes {1} values: left over {2}", attesi,
                         {v.scritta, std::to_string(attesi), elenco});
-  const std::string spiegazione = spiegazione_in_piu(v);
-  if (spiegazione.empty()) return m;
-  return {N_("{0}; {1}"), {std::move(m), messaggio{spiegazione}}};
+  messaggio spiegazione = spiegazione_in_piu(v);
+  if (spiegazione.formato.empty()) return m;
+  return {N_("{0}; {1}"), {std::move(m), std::move(spiegazione)}};
 }
 
 }  // namespace
@@ -196,7 +228,38 @@ percorso percorso_di(const descrizione_letta& linea) {
   return r;
 }
 
+namespace {
+
+// Everyday words for what a keyword names.
+struct sinonimo {
+  std::string_view parola;
+  std::string_view chiave;
+  fonte_lettura fonte;
+};
+constexpr sinonimo sinonimi[] = {
+    {"galleria", "montagna", fonte_lettura::descrizione_linea},
+    {"tunnel", "montagna", fonte_lettura::descrizione_linea},
+    {"salita", "pendenza", fonte_lettura::descrizione_linea},
+    {"discesa", "pendenza", fonte_lettura::descrizione_linea},
+    {"cartello", "cartello_indicatore", fonte_lettura::descrizione_linea},
+    {"fermata", "stazione", fonte_lettura::descrizione_treno},
+    {"limite", "velocita", fonte_lettura::descrizione_treno},
+    {"semaforo", "segnale", fonte_lettura::descrizione_treno},
+};
+
+std::string sinonimo_di(std::string_view campo, fonte_lettura fonte) {
+  for (const sinonimo& s : sinonimi) {
+    if (s.fonte == fonte && s.parola.size() == campo.size() &&
+        distanza(campo, s.parola) == 0)
+      return std::string(s.chiave);
+  }
+  return "";
+}
+
+}  // namespace
+
 std::string forse_intendevi(std::string_view campo, fonte_lettura fonte) {
+  if (std::string s = sinonimo_di(campo, fonte); !s.empty()) return s;
   // A field much longer than any keyword misspells none of them.
   if (!ha_lettere(campo) || campo.size() < 4 || campo.size() > 40) return "";
   std::string migliore;
@@ -491,9 +554,31 @@ void controlla_sul_percorso(const voce& v, const valore_letto& val,
   }
 }
 
+// A length or a curve's metres off the grid: the plan and the route length
+// keep the metre, but the cells do not.
+void controlla_metri_in_griglia(const voce& v, std::vector<problema>& p) {
+  if (v.chiave != parola::curva && v.chiave != parola::lunghezza_percorso)
+    return;
+  const forma_chiave& f = forma(v.chiave);
+  for (std::size_t n = 0; n < v.valori.size(); ++n) {
+    const valore_letto& val = v.valori[n];
+    if (!val.numerico || val.numero % metri_per_cella == 0) continue;
+    messaggio m =
+        v.chiave == parola::lunghezza_percorso
+            ? messaggio{N_("{0} of {1} m off the 50-m grid"),
+                        {v.scritta, val.testo}}
+            : messaggio{N_("{0}: {1} {2} m off the 50-m grid"),
+                        {v.scritta, std::string(f.valori[n].nome), val.testo}};
+    p.push_back(a_valore(v, val, gravita::avviso, std::move(m)));
+  }
+}
+
 void controlla_curva(const voce& v, const percorso& r,
                      std::vector<problema>& p) {
-  if (!r.lunghezza || !v.completa()) return;
+  controlla_metri_in_griglia(v, p);
+  if (v.chiave == parola::curva && !v.valori.empty() && v.valori[0].numerico)
+    controlla_sul_percorso(v, v.valori[0], v.valori[0].numero, r, p);
+  if (v.chiave != parola::curva || !r.lunghezza || !v.completa()) return;
   const int64_t fine = v.numero(0) + v.numero(1);
   const int64_t ultimo = int64_t{*r.lunghezza} + 7000 - 2;
   if (fine > ultimo) {
@@ -511,7 +596,7 @@ void controlla_posizioni(const descrizione_letta& d, const percorso& r,
                          std::vector<problema>& p) {
   for (const voce& v : d.voci) {
     const forma_chiave& f = forma(v.chiave);
-    if (v.chiave == parola::curva) controlla_curva(v, r, p);
+    controlla_curva(v, r, p);
     for (std::size_t n = 0; n < v.valori.size(); ++n) {
       const valore_letto& val = v.valori[n];
       if (f.valori[n].ruolo != ruolo_valore::posizione || !val.numerico)
@@ -533,6 +618,21 @@ void controlla_posizioni(const descrizione_letta& d, const percorso& r,
   }
 }
 
+namespace {
+
+// What the compiled byte makes of a gradient or an adhesion beyond what it
+// holds; nothing for a value that it holds.
+std::optional<int64_t> come_byte(const voce& v, std::size_t n, int64_t x) {
+  if (n != 1) return std::nullopt;
+  if (v.chiave == parola::pendenza && (x < -100 || x > 155))
+    return ((x + 100) % 256 + 256) % 256 - 100;
+  if (v.chiave == parola::aderenza && (x < 0 || x > 255))
+    return (x % 256 + 256) % 256;
+  return std::nullopt;
+}
+
+}  // namespace
+
 void controlla_intervalli(const descrizione_letta& d,
                           std::vector<problema>& p) {
   for (const voce& v : d.voci) {
@@ -546,11 +646,14 @@ void controlla_intervalli(const descrizione_letta& d,
       if (val.numero >= spec.minimo && val.numero <= spec.massimo) continue;
       const std::string unita =
           spec.unita.empty() ? "" : " " + std::string(spec.unita);
-      p.push_back(
-          a_valore(v, val, gravita::avviso,
-                   {N_("{0}: {1}{2} outside what makes sense ({3}..{4}{2})"),
-                    {nome_del_valore(v, spec), val.testo, unita,
-                     numero(spec.minimo), numero(spec.massimo)}}));
+      messaggio m{N_("{0}: {1}{2} outside what makes sense ({3}..{4}{2})"),
+                  {nome_del_valore(v, spec), val.testo, unita,
+                   numero(spec.minimo), numero(spec.massimo)}};
+      if (const auto byte = come_byte(v, n, val.numero)) {
+        m = {N_("{0}; the compiled byte holds it as {1}"),
+             {std::move(m), numero(*byte)}};
+      }
+      p.push_back(a_valore(v, val, gravita::avviso, std::move(m)));
     }
   }
 }
@@ -583,6 +686,63 @@ void controlla_ordine(const descrizione_letta& d, std::vector<problema>& p) {
                   {v.scritta, numero(v.numero(0)), numero(prima->second)}}));
     }
     prima->second = v.numero(0);
+  }
+}
+
+void controlla_multipli_di_5(const descrizione_letta& d,
+                             std::vector<problema>& p) {
+  for (const voce& v : d.voci) {
+    std::vector<std::size_t> velocita;
+    if (v.chiave == parola::velocita) velocita = {1};
+    if (v.chiave == parola::indicatori_vmax) velocita = {5, 6, 7};
+    for (std::size_t n : velocita) {
+      if (n >= v.valori.size() || !v.valori[n].numerico) continue;
+      const int64_t x = v.valori[n].numero;
+      if (x % 5 == 0) continue;
+      const auto tenuta =
+          static_cast<int64_t>(arrotonda(static_cast<double>(x) / 5)) * 5;
+      p.push_back(a_valore(
+          v, v.valori[n], gravita::avviso,
+          {N_("{0}: {1} km/h is not a multiple of 5: it is stored as {2} "
+              "km/h"),
+           {nome_del_valore(v, forma(v.chiave).valori[n]), v.valori[n].testo,
+            numero(tenuta)}}));
+    }
+  }
+}
+
+namespace {
+
+// Where a slowdown or a tunnel runs, from and to.
+std::pair<int64_t, int64_t> estensione(const voce& v) {
+  if (v.chiave == parola::rallentamento)
+    return {v.numero(0), v.numero(0) + v.numero(2)};
+  return {v.numero(0), v.numero(1)};
+}
+
+}  // namespace
+
+void controlla_sovrapposizioni(const descrizione_letta& d,
+                               std::vector<problema>& p) {
+  std::vector<const voce*> visti;
+  for (const voce& v : d.voci) {
+    if ((v.chiave != parola::rallentamento && v.chiave != parola::montagna) ||
+        !v.completa())
+      continue;
+    const auto [da, a] = estensione(v);
+    if (a <= da) continue;
+    for (const voce* w : visti) {
+      const auto [da_w, a_w] = estensione(*w);
+      if (w->chiave != v.chiave || a_w <= da_w || da >= a_w || da_w >= a)
+        continue;
+      p.push_back(a_voce(v, gravita::avviso,
+                         {N_("{0} from {1} m to {2} m overlaps the one from "
+                             "{3} m to {4} m (line {5})"),
+                          {v.scritta, numero(da), numero(a), numero(da_w),
+                           numero(a_w), numero(w->riga)}}));
+      break;
+    }
+    visti.push_back(&v);
   }
 }
 
@@ -743,6 +903,15 @@ void controlla_codifica(std::string_view byte, fonte_lettura fonte,
                                 ? std::string_view::npos
                                 : static_cast<std::size_t>(alto - byte.begin());
   if (primo == std::string_view::npos || !utf8_valido(byte)) return;
+  if (byte.substr(0, 3) == "\xEF\xBB\xBF") {
+    p.push_back(all_inizio(
+        fonte, gravita::avviso,
+        {N_("the description begins with a UTF-8 byte-order mark, read as the "
+            "letters \"{0}\" before the first line; save it in Windows-1252 "
+            "without one, or use --encoding utf-8"),
+         {std::string(byte.substr(0, 3))}}));
+    return;
+  }
   const std::string_view parola = parola_intorno(byte, primo);
   std::string intesa;
   if (!utf8_a_cp1252(parola, intesa)) intesa = parola;

@@ -44,6 +44,13 @@ void controlla_ordine(const descrizione_letta& d, std::vector<problema>& p);
 void controlla_gallerie(const descrizione_letta& d, const percorso& r,
                         std::vector<problema>& p);
 void controlla_orari(const descrizione_letta& d, std::vector<problema>& p);
+// Speeds that the cells keep in fifths: the value stored when it is not a
+// multiple of 5.
+void controlla_multipli_di_5(const descrizione_letta& d,
+                             std::vector<problema>& p);
+// Slowdowns, and tunnels, that overlap one given before them.
+void controlla_sovrapposizioni(const descrizione_letta& d,
+                               std::vector<problema>& p);
 // The train's speed limit and adhesion are 0 before their first line.
 void controlla_profili_da_zero(const descrizione_letta& d,
                                std::vector<problema>& p);

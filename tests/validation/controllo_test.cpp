@@ -20,10 +20,12 @@ struct caso {
 // Tests print the case by its name.
 void PrintTo(const caso& c, std::ostream* uscita) { *uscita << c.nome; }
 
-// A whole line description when the text starts with "[generale]", else the
-// main part of an 8000-m one.
+// A whole line description when the text starts with "[generale]" (after a
+// byte-order mark, maybe), else the main part of an 8000-m one.
 std::string linea_di(const std::string& testo) {
-  if (testo.rfind("[generale]", 0) == 0) return testo;
+  if (testo.rfind("[generale]", 0) == 0 ||
+      testo.rfind("\xEF\xBB\xBF[generale]", 0) == 0)
+    return testo;
   return linea_con(testo, 8000);
 }
 
@@ -80,6 +82,11 @@ INSTANTIATE_TEST_SUITE_P(
         caso{"la_linea_due_volte", "pendenza, 0, 0\r\npendenza, 1000, 4\r\n",
              linea_con("pendenza, 0, 0\r\npendenza, 1000, 4\r\n", 8000),
              {"t:1:1: avviso: questo file sembra una descrizione della linea (3 sue righe valgono solo l\xC3\xAC): \xC3\xA8 dato al posto della descrizione del treno?"}},
+        caso{"sinonimi", "galleria, 100, 200, 1\r\n", "fermata, 500, 12\r\n",
+             {"l:4:1: errore: parola chiave sconosciuta \"galleria\": la riga viene ignorata (forse \"montagna\"?)",
+              "t:2:1: errore: parola chiave sconosciuta \"fermata\": la riga viene ignorata (forse \"stazione\"?)"}},
+        caso{"segno_d_ordine_dei_byte", "\xEF\xBB\xBF[generale]\r\nlunghezza percorso, 8000\r\n[curve]\r\n[fine]\r\n", "",
+             {"l:1:1: avviso: la descrizione comincia con un segno d'ordine dei byte UTF-8, letto come le lettere \"\xC3\xAF\xC2\xBB\xC2\xBF\" prima della prima riga; salvala in Windows-1252 senza di esso, o usa --encoding utf-8"}},
         caso{"campo_qualsiasi", "ponte sul fiume\r\n", "",
              {"l:4:1: avviso: campo ignorato: \"ponte sul fiume\""}}),
     [](const auto& info) { return std::string(info.param.nome); });
@@ -101,6 +108,12 @@ INSTANTIATE_TEST_SUITE_P(
              {"t:2:9: errore 25 [registrato]: sabbia: 40000 non sta nel suo campo (da -32768 a 32767)"}},
         caso{"virgola_decimale", "pendenza, 1000, 8,5\r\n", "",
              {"l:4:19: avviso: pendenza vuole 2 valori: in pi\xC3\xB9 \"5\"; una virgola decimale? i valori sono numeri interi"}},
+        caso{"spazio_nelle_migliaia", "pendenza, 4 000, 12\r\n", "",
+             {"l:4:11: avviso: pendenza a 4 m fuori dalla griglia di 50 m: il compilatore lo mette a 0 m",
+              "l:4:18: avviso: pendenza vuole 2 valori: in pi\xC3\xB9 \"12\"; uno spazio in \"4 000\"? un numero finisce a uno spazio: scrivi 4000"}},
+        caso{"virgola_decimale_in_una_stazione", "",
+             "stazione, 500, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 8, 9,5, 0, Castel Rotondo\r\n",
+             {"t:2:60: avviso: stazione vuole 17 valori: in pi\xC3\xB9 \"Castel Rotondo\"; una virgola decimale? i valori sono numeri interi, e il nome viene letto \"0\""}},
         caso{"virgola_nel_nome", "",
              "stazione, 500, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 8,10,0, Borgo, Nuovo\r\n",
              {"t:2:64: avviso: stazione vuole 17 valori: in pi\xC3\xB9 \"Nuovo\"; una virgola nel testo lo chiude: scrivilo tra virgolette"}},
@@ -113,9 +126,9 @@ INSTANTIATE_TEST_SUITE_P(
              "pendenza, 1000, 800\r\n",
              "numero vetture, 0\r\naderenza, 0, 5000\r\nvelocita, 0, 900\r\n"
              "stazione, 500, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 8,75,0, Borgo\r\n",
-             {"l:4:17: avviso: pendenza: 800 per mille fuori da quanto ha senso (-60..60 per mille)",
+             {"l:4:17: avviso: pendenza: 800 per mille fuori da quanto ha senso (-60..60 per mille); il byte compilato lo tiene come 32",
               "t:2:17: avviso: numero vetture: 0 fuori da quanto ha senso (1..40)",
-              "t:3:14: avviso: aderenza: 5000 fuori da quanto ha senso (1..100)",
+              "t:3:14: avviso: aderenza: 5000 fuori da quanto ha senso (1..100); il byte compilato lo tiene come 136",
               "t:4:14: avviso: velocita: 900 km/h fuori da quanto ha senso (0..350 km/h)",
               "t:5:51: avviso: minuti di stazione: 75 fuori da quanto ha senso (0..59)"}}),
     [](const auto& info) { return std::string(info.param.nome); });
@@ -139,13 +152,26 @@ INSTANTIATE_TEST_SUITE_P(
         caso{"oltre_la_tabella", "pendenza, 30000, 2\r\n", "",
              {"l:4:1: errore 15 [registrato]: pendenza a 30000 m oltre la fine della tabella delle celle: l'ultima posizione ammessa \xC3\xA8 14900 m (percorso di 8000 m)"}},
         caso{"curva_oltre_il_tracciato", "curvad4, 14000, 2000\r\n", "",
-             {"l:4:1: avviso: la curva finisce a 16000 m, oltre l'ultimo metro del tracciato (14998 m): la parte oltre non viene stesa"}},
+             {"l:4:1: avviso: la curva finisce a 16000 m, oltre l'ultimo metro del tracciato (14998 m): la parte oltre non viene stesa",
+              "l:4:10: avviso: curvad4 a 14000 m oltre la fine del percorso (8000 m)"}},
         caso{"ordine", "curvad4, 500, 100\r\ncurvas2, 100, 50\r\npendenza, 500, 1\r\npendenza, 400, 0\r\n", "",
              {"l:5:1: avviso: curvas2 inizia a 100 m, dietro il tracciato gi\xC3\xA0 steso fino a 600 m",
               "l:7:1: avviso: pendenza a 400 m non dopo la precedente a 500 m"}},
         caso{"galleria", "montagna, 4100, 3200, 25\r\n", "",
              {"l:4:1: avviso: la galleria finisce a 3200 m, non dopo il suo inizio a 4100 m: nessuna cella",
               "l:4:23: avviso: tipo di galleria 25 sconosciuto: i tipi vanno da 1 a 9, e da 11 a 19 con un segno ogni quattro celle"}},
+        caso{"metri_fuori_griglia_e_velocita_in_quinti",
+             "[generale]\r\nlunghezza percorso, 8025\r\n[curve]\r\ncurvad4, 1510, 325\r\nindicatori_vmax, 6000, 82,90,95,0,80,93,95,0\r\n[fine]\r\n",
+             "velocita, 0, 62\r\n",
+             {"l:2:21: avviso: lunghezza percorso di 8025 m fuori dalla griglia di 50 m",
+              "l:4:10: avviso: curvad4: inizio 1510 m fuori dalla griglia di 50 m",
+              "l:4:16: avviso: curvad4: lunghezza 325 m fuori dalla griglia di 50 m",
+              "l:5:38: avviso: vbd di indicatori_vmax: 93 km/h non \xC3\xA8 multiplo di 5: viene memorizzato come 95 km/h",
+              "t:2:14: avviso: velocita: 62 km/h non \xC3\xA8 multiplo di 5: viene memorizzato come 60 km/h"}},
+        caso{"sovrapposti", "montagna, 3000, 4000, 1\r\nmontagna, 2000, 3500, 1\r\nmontagna, 4000, 4500, 1\r\n",
+             "rallentamento, 3000, 60, 500, 0,0,0\r\nrallentamento, 3200, 60, 500, 0,0,0\r\n",
+             {"l:5:1: avviso: montagna da 2000 m a 3500 m si sovrappone a quello da 3000 m a 4000 m (riga 4)",
+              "t:3:1: avviso: rallentamento da 3200 m a 3700 m si sovrappone a quello da 3000 m a 3500 m (riga 2)"}},
         caso{"orari_all_indietro", "",
              "stazione, 500, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 8,10,0, Borgo\r\n"
              "stazione, 3000, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 8,5,0, Villa\r\n",
@@ -172,6 +198,10 @@ INSTANTIATE_TEST_SUITE_P(
              "stazione, 6300, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, B\r\n",
              {"l:4:1: avviso: indicatori_vmax a 6500 m: la sua cella (cella 131, 6500 m) viene sovrascritta da stazione a 6300 m (descrizione del treno, riga 3) senza errore: la cella compilata \xC3\xA8 di tipo \"fermata\" e questo elemento va perso",
               "l:5:1: avviso: cartello_indicatore a 3000 m: la sua cella (cella 61, 3000 m) viene sovrascritta da stazione a 2800 m (descrizione del treno, riga 2) senza errore: la cella compilata \xC3\xA8 di tipo \"fermata\" e questo elemento va perso"}},
+        caso{"stazioni_fuori_ordine", "",
+             "stazione, 5000, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, A\r\n"
+             "stazione, 2000, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, B\r\n",
+             {"t:3:1: errore 22 [registrato]: stazione a 2000 m: fuori ordine lungo la linea, dopo stazione a 5000 m (riga 2); scrivi le stazioni nell'ordine della linea"}},
         caso{"cella_riservata", "", "rallentamento, 0, 60, 100, 0,0,0\r\n",
              {"t:2:1: errore 1250 [registrato]: rallentamento a 0 m: la cella 1 (da 0 a 50 m) \xC3\xA8 riservata e nessun elemento pu\xC3\xB2 starci; spostalo ad almeno 50 m"}},
         caso{"codice_15_con_la_posizione_dell_elemento", "pendenza, 30000, 2\r\n",
