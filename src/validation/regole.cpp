@@ -150,8 +150,7 @@ const valore_letto* migliaia_staccate(const voce& v) {
 messaggio spiegazione_in_piu(const voce& v) {
   if (const valore_letto* prima = migliaia_staccate(v)) {
     const valore_letto& dopo = *(prima + 1);
-    return {N_("a blank in \"{0} {1}\"? a number ends at a blank: write "
-               "{0}{1}"),
+    return {N_("the number \"{0} {1}\" ends at its blank"),
             {prima->testo, dopo.testo}};
   }
   const std::string& primo = v.in_piu.front().testo;
@@ -186,15 +185,19 @@ std::string senza_migliaia(const std::string& testo) {
   return cifre;
 }
 
-messaggio non_intero(const voce& v, const valore_chiave& spec,
-                     const valore_letto& val) {
+// A value that is not a number; one with thousands separators gets the
+// digits without them as the suggestion.
+problema non_intero(const voce& v, const valore_chiave& spec,
+                    const valore_letto& val) {
   const std::string cifre = senza_migliaia(val.testo);
-  if (!cifre.empty())
-    return {N_("{0}: \"{1}\" is not a whole number; without the thousands "
-               "separator: {2}"),
-            {nome_del_valore(v, spec), val.testo, cifre}};
-  return {N_("{0}: \"{1}\" is not a whole number"),
-          {nome_del_valore(v, spec), val.testo}};
+  problema x = a_valore(
+      v, val, gravita::errore,
+      {cifre.empty() ? N_("{0}: \"{1}\" is not a whole number")
+                     : N_("{0}: \"{1}\" is not a whole number; numbers are "
+                          "written without a thousands separator"),
+       {nome_del_valore(v, spec), val.testo}});
+  x.suggerimento = cifre;
+  return x;
 }
 
 // "pendenza takes 2 values: left over "5"; a decimal comma? ...".
@@ -294,8 +297,7 @@ void controlla_valori(const descrizione_letta& d, std::vector<problema>& p) {
       const valore_chiave& spec = f.valori[n];
       if (spec.larghezza == larghezza_valore::testo) continue;
       if (!val.numerico) {
-        p.push_back(
-            a_valore(v, val, gravita::errore, non_intero(v, spec, val)));
+        p.push_back(non_intero(v, spec, val));
       } else if (!entra(spec.larghezza, val.numero)) {
         p.push_back(a_valore(v, val, gravita::errore,
                              {N_("{0}: {1} does not fit its field ({2})"),
@@ -312,6 +314,9 @@ void controlla_valori(const descrizione_letta& d, std::vector<problema>& p) {
     if (v.in_piu.empty()) continue;
     p.push_back(
         a_valore(v, v.in_piu.front(), gravita::avviso, valori_in_piu(v, f)));
+    // A number split at its blank: the number meant.
+    if (const valore_letto* prima = migliaia_staccate(v))
+      p.back().suggerimento = prima->testo + (prima + 1)->testo;
   }
 }
 
