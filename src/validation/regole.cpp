@@ -788,6 +788,17 @@ void controlla_rallentamenti_presto(const descrizione_letta& d,
     unsigned long persi = 0;
     for (int64_t vicina : {5, 11, 18})
       if (cella <= vicina + 2) ++persi;
+    // In cell 1 a speed or a d_v is fault 1250 or 1251; without them the
+    // reserved values go over the start without a word.
+    if (cella == 1 && v.numero(1) == 0 && v.numero(5) == 0) {
+      p.push_back(a_valore(
+          v, v.valori[0], gravita::avviso,
+          {N_("{0} at {1} m starts in cell 1 (0 to 50 m), which is reserved: "
+              "the compiler writes its reserved values over the start; "
+              "start it at 1000 m or later"),
+           {v.scritta, v.valori[0].testo}}));
+      continue;
+    }
     if (persi == 0 || cella <= 1) continue;  // cell 1 is a fault of its own
     problema x = a_valore(
         v, v.valori[0], gravita::avviso,
