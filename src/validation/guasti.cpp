@@ -494,19 +494,18 @@ bool tipo_della_voce(const voce& v, uint8_t tipo) {
   }
 }
 
-// The first item read after `v` that puts something into `cella`.
-const voce* scrive_dopo(const contesto_guasti& x, const voce& v,
-                        int64_t cella) {
-  bool dopo = false;
-  for (const voce* w : in_ordine(x)) {
-    if (w == &v) {
-      dopo = true;
-    } else if (dopo) {
-      const std::vector<int64_t> celle = celle_della_voce(*w);
-      if (std::find(celle.begin(), celle.end(), cella) != celle.end()) return w;
-    }
-  }
-  return nullptr;
+// For each cell, the items that put something into it, in reading order (by
+// their index in `in_ordine`).
+using scrittori = std::map<int64_t, std::vector<std::size_t>>;
+
+// The first item read after item `n` that puts something into `cella`.
+const voce* scrive_dopo(const std::vector<const voce*>& voci,
+                        const scrittori& s, std::size_t n, int64_t cella) {
+  const auto dove = s.find(cella);
+  if (dove == s.end()) return nullptr;
+  const auto dopo =
+      std::upper_bound(dove->second.begin(), dove->second.end(), n);
+  return dopo == dove->second.end() ? nullptr : voci[*dopo];
 }
 
 // More compilations than this find nothing that the author cannot find by
@@ -545,12 +544,18 @@ void aggiungi_guasti(const contesto_guasti& x, const diagnostica& registrata,
 
 void aggiungi_sovrascritti(const contesto_guasti& x, const tabelle& t,
                            std::vector<problema>& p) {
-  for (const voce* v : in_ordine(x)) {
+  const std::vector<const voce*> voci = in_ordine(x);
+  scrittori s;
+  for (std::size_t n = 0; n < voci.size(); ++n)
+    for (const int64_t cella : celle_della_voce(*voci[n]))
+      s[cella].push_back(n);
+  for (std::size_t n = 0; n < voci.size(); ++n) {
+    const voce* v = voci[n];
     for (const int64_t cella : celle_della_voce(*v)) {
       if (cella < 0 || cella >= static_cast<int64_t>(t.celle.size())) continue;
       const uint8_t tipo = t.celle[static_cast<std::size_t>(cella)].tipo;
       if (tipo_della_voce(*v, tipo)) continue;
-      const voce* w = scrive_dopo(x, *v, cella);
+      const voce* w = scrive_dopo(voci, s, n, cella);
       if (w == nullptr) continue;
       const aggancio a = v->chiave == parola::abbattimento ? aggancio::tratto
                                                            : aggancio::punto;

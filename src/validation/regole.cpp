@@ -729,25 +729,36 @@ std::pair<int64_t, int64_t> estensione(const voce& v) {
 
 void controlla_sovrapposizioni(const descrizione_letta& d,
                                std::vector<problema>& p) {
-  std::vector<const voce*> visti;
-  for (const voce& v : d.voci) {
-    if ((v.chiave != parola::rallentamento && v.chiave != parola::montagna) ||
-        !v.completa())
-      continue;
-    const auto [da, a] = estensione(v);
-    if (a <= da) continue;
-    for (const voce* w : visti) {
-      const auto [da_w, a_w] = estensione(*w);
-      if (w->chiave != v.chiave || a_w <= da_w || da >= a_w || da_w >= a)
-        continue;
-      p.push_back(a_voce(v, gravita::avviso,
-                         {N_("{0} from {1} m to {2} m overlaps the one from "
-                             "{3} m to {4} m (line {5})"),
-                          {v.scritta, numero(da), numero(a), numero(da_w),
-                           numero(a_w), numero(w->riga)}}));
-      break;
+  for (parola chiave : {parola::montagna, parola::rallentamento}) {
+    std::vector<const voce*> tratti;
+    for (const voce& v : d.voci) {
+      if (v.chiave != chiave || !v.completa()) continue;
+      const auto [da, a] = estensione(v);
+      if (a > da) tratti.push_back(&v);
     }
-    visti.push_back(&v);
+    std::stable_sort(tratti.begin(), tratti.end(),
+                     [](const voce* x, const voce* y) {
+                       return estensione(*x).first < estensione(*y).first;
+                     });
+    // Along the line, each against the one reaching furthest before it; the
+    // warning stands at the one given later.
+    const voce* lungo = nullptr;
+    for (const voce* v : tratti) {
+      if (lungo != nullptr &&
+          estensione(*v).first < estensione(*lungo).second) {
+        const voce* dopo = v->riga > lungo->riga ? v : lungo;
+        const voce* prima = dopo == v ? lungo : v;
+        const auto [da, a] = estensione(*dopo);
+        const auto [da_w, a_w] = estensione(*prima);
+        p.push_back(a_voce(*dopo, gravita::avviso,
+                           {N_("{0} from {1} m to {2} m overlaps the one from "
+                               "{3} m to {4} m (line {5})"),
+                            {dopo->scritta, numero(da), numero(a), numero(da_w),
+                             numero(a_w), numero(prima->riga)}}));
+      }
+      if (lungo == nullptr || estensione(*v).second > estensione(*lungo).second)
+        lungo = v;
+    }
   }
 }
 
