@@ -104,7 +104,7 @@ void compila_e_controlla(compilazione_controllata& c, cartella& ingresso) {
   }
   c.esito = compila_tabelle(c.sc, ingresso, c.ingresso.con_piano, c.t, c.d);
   if (c.esito.tipo == esito_compilazione::guasto_file) return;
-  c.problemi = controlla_descrizioni(c.ingresso, c.d, c.esito);
+  c.problemi = controlla_descrizioni(c.ingresso, c.t, c.d, c.esito);
 }
 
 int uscita_del_controllo(const compilazione_controllata& c, bool rigoroso) {

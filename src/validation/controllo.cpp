@@ -30,6 +30,10 @@ void controlla_voci(const descrizione_letta& d, const percorso& r,
   controlla_ordine(d, p);
   controlla_gallerie(d, r, p);
   controlla_orari(d, p);
+  controlla_profili_da_zero(d, p);
+  controlla_multipli_di_5(d, p);
+  controlla_sovrapposizioni(d, p);
+  controlla_rallentamenti_presto(d, p);
 }
 
 // The lines whose items the checks already find wrong: the compiler would take
@@ -65,9 +69,20 @@ void unisci_ai_controlli(std::vector<problema>& controlli,
                guasti.end());
 }
 
+// A compilation whose reading recorded no fault holds every item's cells.
+bool letta_per_intero(const diagnostica& registrata,
+                      const esito_compilazione& esito) {
+  if (esito.tipo != esito_compilazione::completata) return false;
+  return std::all_of(registrata.storia.begin(), registrata.storia.end(),
+                     [](const registro_errore& r) {
+                       return r.luogo.fonte == fonte_lettura::scansione;
+                     });
+}
+
 }  // namespace
 
 std::vector<problema> controlla_descrizioni(const ingresso_controllo& in,
+                                            const tabelle& compilate,
                                             const diagnostica& registrata,
                                             const esito_compilazione& esito) {
   std::vector<problema> controlli;
@@ -82,6 +97,7 @@ std::vector<problema> controlla_descrizioni(const ingresso_controllo& in,
   const descrizione_letta treno = leggi_voci(
       in.testi.treno, fonte_lettura::descrizione_treno, in.con_piano);
   const percorso r = percorso_di(linea);
+  controlla_scambio(linea, treno, controlli);
   controlla_voci(linea, r, controlli);
   controlla_voci(treno, r, controlli);
 
@@ -89,6 +105,8 @@ std::vector<problema> controlla_descrizioni(const ingresso_controllo& in,
   const contesto_guasti x{in.sc, in.testi, in.con_piano, linea, treno, r};
   aggiungi_guasti(x, registrata, esito, righe_sbagliate(controlli), guasti);
   unisci_ai_controlli(controlli, guasti);
+  if (letta_per_intero(registrata, esito) && righe_sbagliate(controlli).empty())
+    aggiungi_sovrascritti(x, compilate, guasti);
   controlli.insert(controlli.end(), guasti.begin(), guasti.end());
   ordina_problemi(controlli);
   limita_problemi(controlli, problemi_massimi);

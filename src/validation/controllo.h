@@ -22,8 +22,10 @@ struct ingresso_controllo {
   bool con_piano = true;
 };
 
-// `registrata` and `esito` are the compilation of `testi` as it is.
+// `compilate`, `registrata` and `esito` are the compilation of `testi` as it
+// is.
 std::vector<problema> controlla_descrizioni(const ingresso_controllo& in,
+                                            const tabelle& compilate,
                                             const diagnostica& registrata,
                                             const esito_compilazione& esito);
 

@@ -98,7 +98,7 @@ messaggio descrivi(const voce& v, fonte_lettura da) {
 }
 
 // The last item read before `prima` that put something into `cella`.
-argomento occupante(const passata& s, int64_t cella, const voce* prima) {
+const voce* voce_occupante(const passata& s, int64_t cella, const voce* prima) {
   const voce* trovato = nullptr;
   for (const voce* v : in_ordine(s.x)) {
     if (v == prima) break;
@@ -107,6 +107,11 @@ argomento occupante(const passata& s, int64_t cella, const voce* prima) {
     if (std::find(celle.begin(), celle.end(), cella) != celle.end())
       trovato = v;
   }
+  return trovato;
+}
+
+argomento occupante(const passata& s, int64_t cella, const voce* prima) {
+  const voce* trovato = voce_occupante(s, cella, prima);
   if (trovato == nullptr) return messaggio{N_("another item")};
   return descrivi(*trovato,
                   prima != nullptr ? prima->fonte : fonte_lettura::nessuna);
@@ -142,6 +147,12 @@ messaggio cella_occupata(const passata& s, int32_t codice, const voce& v) {
   } else if (codice == 20) {
     cella = cella_del_metro(static_cast<double>(p - 1200), aggancio::tratto);
     quale = N_("one of the four cells before the warning");
+    // The compiler tests the four from the nearest: name the one taken.
+    for (int64_t k = 0; k < 4; ++k) {
+      if (voce_occupante(s, cella - k, &v) == nullptr) continue;
+      cella -= k;
+      break;
+    }
   }
   const int64_t metro = metro_della_cella(
       cella, codice == 7 || codice == 20 ? aggancio::tratto : aggancio::punto);
@@ -181,6 +192,11 @@ messaggio guasto_di_stazione(const passata& s, int32_t codice, const voce& v) {
     if (w->chiave == parola::stazione && !s.esclusa(*w)) prima = w;
   }
   const int64_t fine = prima != nullptr ? fine_stazione(*prima) : 0;
+  if (prima != nullptr && p < prima->numero(0)) {
+    return {N_("stazione at {0} m: out of order along the line, after {1}; "
+               "give the stations in the order of the line"),
+            {numero(p), descrivi(*prima, v.fonte)}};
+  }
   return {
       N_("stazione at {0} m: its area starts at {1} m, less than 350 m after "
          "the end of {2} at {3} m; move it by at least {4} m"),
@@ -214,6 +230,12 @@ messaggio errore_di_lettura(const passata& s, const registro_errore& r,
   if (r.luogo.fonte == fonte_lettura::descrizione_treno && r.luogo.riga == 0 &&
       s.x.testi.treno.empty())
     return {N_("train-run description empty or missing")};
+  if (v != nullptr && !s.x.r.lunghezza &&
+      r.luogo.fonte == fonte_lettura::descrizione_linea)
+    return {N_("no readable lunghezza percorso before {0}: without it there "
+               "is no table of cells; the general section needs a line such "
+               "as \"lunghezza percorso, 20000\" (whole metres)"),
+            {v->scritta}};
   if (v != nullptr)
     return {N_("reading error in {0}: a value worked out does not fit its "
                "field"),
@@ -400,6 +422,8 @@ righe_escluse aggiungi_storia(const passata& s,
           nuovo.fonte != fonte_lettura::scansione) {
         continue;
       }
+      // Without a route length every line fails alike: said once.
+      if (!registrata && r.codice == 25 && !s.x.r.lunghezza) continue;
       const chiave_guasto chiave{r.codice, nuovo.fonte, nuovo.riga,
                                  r.luogo.cella};
       if (nuovo.riga > 0 && nuovo.fonte != fonte_lettura::scansione)
@@ -449,6 +473,41 @@ ricompilazione compila_senza(const contesto_guasti& x,
   return r;
 }
 
+// The kinds that an item's cells hold once it is placed.
+bool tipo_della_voce(const voce& v, uint8_t tipo) {
+  switch (v.chiave) {
+    case parola::indicatori_vmax:
+      return tipo == cella_indicatore_vmax;
+    case parola::cartello_indicatore:
+      return tipo == cella_cartello;
+    case parola::segnale:
+      return tipo == cella_segnale;
+    case parola::abbattimento:
+      return tipo == cella_codice_velocita || tipo == cella_codice_senza_valore;
+    case parola::stazione:
+      return tipo == cella_fermata;
+    case parola::rallentamento:
+      return tipo >= cella_fine_rallentamento &&
+             tipo <= cella_prima_dell_avviso;
+    default:
+      return true;
+  }
+}
+
+// For each cell, the items that put something into it, in reading order (by
+// their index in `in_ordine`).
+using scrittori = std::map<int64_t, std::vector<std::size_t>>;
+
+// The first item read after item `n` that puts something into `cella`.
+const voce* scrive_dopo(const std::vector<const voce*>& voci,
+                        const scrittori& s, std::size_t n, int64_t cella) {
+  const auto dove = s.find(cella);
+  if (dove == s.end()) return nullptr;
+  const auto dopo =
+      std::upper_bound(dove->second.begin(), dove->second.end(), n);
+  return dopo == dove->second.end() ? nullptr : voci[*dopo];
+}
+
 // More compilations than this find nothing that the author cannot find by
 // mending the first faults.
 constexpr int ricompilazioni_massime = 40;
@@ -480,5 +539,38 @@ void aggiungi_guasti(const contesto_guasti& x, const diagnostica& registrata,
       p.push_back(riservato({x, escluse}, r.esito));
     }
     if (r.d.storia.empty()) break;
+  }
+}
+
+void aggiungi_sovrascritti(const contesto_guasti& x, const tabelle& t,
+                           std::vector<problema>& p) {
+  const std::vector<const voce*> voci = in_ordine(x);
+  scrittori s;
+  for (std::size_t n = 0; n < voci.size(); ++n)
+    for (const int64_t cella : celle_della_voce(*voci[n]))
+      s[cella].push_back(n);
+  for (std::size_t n = 0; n < voci.size(); ++n) {
+    const voce* v = voci[n];
+    for (const int64_t cella : celle_della_voce(*v)) {
+      if (cella < 0 || cella >= static_cast<int64_t>(t.celle.size())) continue;
+      const uint8_t tipo = t.celle[static_cast<std::size_t>(cella)].tipo;
+      if (tipo_della_voce(*v, tipo)) continue;
+      const voce* w = scrive_dopo(voci, s, n, cella);
+      if (w == nullptr) continue;
+      const aggancio a = v->chiave == parola::abbattimento ? aggancio::tratto
+                                                           : aggancio::punto;
+      problema nuovo = problema_a(
+          v, {},
+          {N_("{0}: its cell (cell {1}, {2} m) is written over by {3} "
+              "without a fault: the compiled cell is of kind \"{4}\" and "
+              "this item is lost"),
+           {alla_posizione(*v), numero(cella),
+            numero(metro_della_cella(cella, a)), descrivi(*w, v->fonte),
+            nome_tipo_cella(tipo)}});
+      nuovo.g = gravita::avviso;
+      nuovo.metro = static_cast<int32_t>(metro_della_cella(cella, a));
+      p.push_back(std::move(nuovo));
+      break;
+    }
   }
 }

@@ -41,4 +41,10 @@ void aggiungi_guasti(const contesto_guasti& x, const diagnostica& registrata,
                      const esito_compilazione& esito, righe_escluse gia_escluse,
                      std::vector<problema>& p);
 
+// The items whose cell a later item writes over without a fault (a station's
+// stop cell is not tested): `t` holds the cells of a compilation that
+// recorded no fault while reading.
+void aggiungi_sovrascritti(const contesto_guasti& x, const tabelle& t,
+                           std::vector<problema>& p);
+
 #endif  // VALIDATION_GUASTI_H_

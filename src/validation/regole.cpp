@@ -122,18 +122,82 @@ bool entra(larghezza_valore l, int64_t n) {
   }
 }
 
+bool solo_cifre(const std::string& testo) {
+  return !testo.empty() && std::all_of(testo.begin(), testo.end(), [](char c) {
+    return std::isdigit(static_cast<unsigned char>(c)) != 0;
+  });
+}
+
+// A number split by a blank after its thousands ("4 000"): the two values,
+// the second of three digits, one blank apart.
+const valore_letto* migliaia_staccate(const voce& v) {
+  for (std::size_t n = 1; n < v.valori.size(); ++n) {
+    const valore_letto& prima = v.valori[n - 1];
+    const valore_letto& dopo = v.valori[n];
+    if (!solo_cifre(prima.testo) || prima.testo.size() > 3 ||
+        prima.testo[0] == '0' || dopo.testo.size() != 3 ||
+        !solo_cifre(dopo.testo) || dopo.riga != prima.riga ||
+        dopo.colonna !=
+            prima.colonna + static_cast<int>(prima.testo.size()) + 1)
+      continue;
+    return &prima;
+  }
+  return nullptr;
+}
+
 // What an extra field probably is, said after its list; empty when nothing
 // is likely.
-std::string spiegazione_in_piu(const voce& v) {
-  if (v.chiave == parola::stazione || v.chiave == parola::cartello_indicatore)
-    return N_("a comma in the text ends it: write it in quotes");
-  const std::string& primo = v.in_piu.front().testo;
-  if (!primo.empty() && std::all_of(primo.begin(), primo.end(), [](char c) {
-        return std::isdigit(static_cast<unsigned char>(c)) != 0;
-      })) {
-    return N_("a decimal comma? the values are whole numbers");
+messaggio spiegazione_in_piu(const voce& v) {
+  if (const valore_letto* prima = migliaia_staccate(v)) {
+    const valore_letto& dopo = *(prima + 1);
+    return {N_("the number \"{0} {1}\" ends at its blank"),
+            {prima->testo, dopo.testo}};
   }
-  return "";
+  const std::string& primo = v.in_piu.front().testo;
+  if (v.chiave == parola::stazione && v.completa() &&
+      solo_cifre(v.valori.back().testo)) {
+    return {N_("a decimal comma? the values are whole numbers, and the name "
+               "is read as \"{0}\""),
+            {v.valori.back().testo}};
+  }
+  if (v.chiave == parola::stazione || v.chiave == parola::cartello_indicatore)
+    return {N_("a comma in the text ends it: write it in quotes")};
+  if (solo_cifre(primo))
+    return {N_("a decimal comma? the values are whole numbers")};
+  return {};
+}
+
+// Digits grouped in threes by full stops ("20.000"), without the stops; empty
+// for any other text.
+std::string senza_migliaia(const std::string& testo) {
+  const std::size_t primo = testo.find('.');
+  if (primo == std::string::npos || primo == 0 || primo > 3 ||
+      (testo.size() - primo) % 4 != 0)
+    return "";
+  std::string cifre;
+  for (std::size_t i = 0; i < testo.size(); ++i) {
+    const bool punto = i >= primo && (i - primo) % 4 == 0;
+    const char c = testo[i];
+    if (punto ? c != '.' : std::isdigit(static_cast<unsigned char>(c)) == 0)
+      return "";
+    if (!punto) cifre += c;
+  }
+  return cifre;
+}
+
+// A value that is not a number; one with thousands separators gets the
+// digits without them as the suggestion.
+problema non_intero(const voce& v, const valore_chiave& spec,
+                    const valore_letto& val) {
+  const std::string cifre = senza_migliaia(val.testo);
+  problema x = a_valore(
+      v, val, gravita::errore,
+      {cifre.empty() ? N_("{0}: \"{1}\" is not a whole number")
+                     : N_("{0}: \"{1}\" is not a whole number; numbers are "
+                          "written without a thousands separator"),
+       {nome_del_valore(v, spec), val.testo}});
+  x.suggerimento = cifre;
+  return x;
 }
 
 // "pendenza takes 2 values: left over "5"; a decimal comma? ...".
@@ -145,9 +209,9 @@ messaggio valori_in_piu(const voce& v, const forma_chiave& f) {
   messaggio m = plurale("{0} takes {1} value: left over {2}",
                         "{0} takes {1} values: left over {2}", attesi,
                         {v.scritta, std::to_string(attesi), elenco});
-  const std::string spiegazione = spiegazione_in_piu(v);
-  if (spiegazione.empty()) return m;
-  return {N_("{0}; {1}"), {std::move(m), messaggio{spiegazione}}};
+  messaggio spiegazione = spiegazione_in_piu(v);
+  if (spiegazione.formato.empty()) return m;
+  return {N_("{0}; {1}"), {std::move(m), std::move(spiegazione)}};
 }
 
 }  // namespace
@@ -155,7 +219,9 @@ messaggio valori_in_piu(const voce& v, const forma_chiave& f) {
 percorso percorso_di(const descrizione_letta& linea) {
   percorso r;
   for (const voce& v : linea.voci) {
-    if (v.chiave != parola::lunghezza_percorso || !v.completa()) continue;
+    if (v.chiave != parola::lunghezza_percorso || !v.completa() ||
+        !v.valori[0].numerico)
+      continue;
     const int64_t l = v.numero(0);
     if (l < 0 || l > 1000000) continue;
     r.lunghezza = static_cast<int32_t>(l);
@@ -165,7 +231,38 @@ percorso percorso_di(const descrizione_letta& linea) {
   return r;
 }
 
+namespace {
+
+// Everyday words for what a keyword names.
+struct sinonimo {
+  std::string_view parola;
+  std::string_view chiave;
+  fonte_lettura fonte;
+};
+constexpr sinonimo sinonimi[] = {
+    {"galleria", "montagna", fonte_lettura::descrizione_linea},
+    {"tunnel", "montagna", fonte_lettura::descrizione_linea},
+    {"salita", "pendenza", fonte_lettura::descrizione_linea},
+    {"discesa", "pendenza", fonte_lettura::descrizione_linea},
+    {"cartello", "cartello_indicatore", fonte_lettura::descrizione_linea},
+    {"fermata", "stazione", fonte_lettura::descrizione_treno},
+    {"limite", "velocita", fonte_lettura::descrizione_treno},
+    {"semaforo", "segnale", fonte_lettura::descrizione_treno},
+};
+
+std::string sinonimo_di(std::string_view campo, fonte_lettura fonte) {
+  for (const sinonimo& s : sinonimi) {
+    if (s.fonte == fonte && s.parola.size() == campo.size() &&
+        distanza(campo, s.parola) == 0)
+      return std::string(s.chiave);
+  }
+  return "";
+}
+
+}  // namespace
+
 std::string forse_intendevi(std::string_view campo, fonte_lettura fonte) {
+  if (std::string s = sinonimo_di(campo, fonte); !s.empty()) return s;
   // A field much longer than any keyword misspells none of them.
   if (!ha_lettere(campo) || campo.size() < 4 || campo.size() > 40) return "";
   std::string migliore;
@@ -200,9 +297,7 @@ void controlla_valori(const descrizione_letta& d, std::vector<problema>& p) {
       const valore_chiave& spec = f.valori[n];
       if (spec.larghezza == larghezza_valore::testo) continue;
       if (!val.numerico) {
-        p.push_back(a_valore(v, val, gravita::errore,
-                             {N_("{0}: \"{1}\" is not a whole number"),
-                              {nome_del_valore(v, spec), val.testo}}));
+        p.push_back(non_intero(v, spec, val));
       } else if (!entra(spec.larghezza, val.numero)) {
         p.push_back(a_valore(v, val, gravita::errore,
                              {N_("{0}: {1} does not fit its field ({2})"),
@@ -219,6 +314,9 @@ void controlla_valori(const descrizione_letta& d, std::vector<problema>& p) {
     if (v.in_piu.empty()) continue;
     p.push_back(
         a_valore(v, v.in_piu.front(), gravita::avviso, valori_in_piu(v, f)));
+    // A number split at its blank: the number meant.
+    if (const valore_letto* prima = migliaia_staccate(v))
+      p.back().suggerimento = prima->testo + (prima + 1)->testo;
   }
 }
 
@@ -240,6 +338,16 @@ bool intestazione_nota(std::string_view campo, fonte_lettura fonte) {
   for (std::string_view i : intestazioni(fonte))
     if (distanza(campo, i) == 0) return true;
   return false;
+}
+
+problema all_inizio(fonte_lettura fonte, gravita g, messaggio m) {
+  problema x;
+  x.g = g;
+  x.fonte = fonte;
+  x.riga = 1;
+  x.colonna = 1;
+  x.testo = std::move(m);
+  return x;
 }
 
 problema a_campo(const campo_ignorato& c, fonte_lettura fonte, gravita g,
@@ -276,10 +384,16 @@ void controlla_intestazione(const campo_ignorato& c, fonte_lettura fonte,
 }
 
 void controlla_campo(const campo_ignorato& c, fonte_lettura fonte,
-                     suggerimenti& noti, std::vector<problema>& p) {
+                     bool scambiata, suggerimenti& noti,
+                     std::vector<problema>& p) {
   if (campo_commento(c.testo)) return;  // a comment field past the first two
-  if (intestazione(c.testo)) return controlla_intestazione(c, fonte, noti, p);
+  if (intestazione(c.testo)) {
+    if (scambiata) return;  // the headers of the other description
+    return controlla_intestazione(c, fonte, noti, p);
+  }
   if (const forma_chiave* f = chiave_altrove(c.testo, c, fonte)) {
+    // A file given in the place of the other: said once for the whole file.
+    if (scambiata && f->fonte != fonte) return;
     const char* formato =
         f->fonte != fonte
             ? N_("{0} holds only in the other description: here the line is "
@@ -303,7 +417,54 @@ void controlla_campo(const campo_ignorato& c, fonte_lettura fonte,
   p.push_back(std::move(x));
 }
 
+// The lines of a description whose keyword holds only in the other one.
+std::size_t righe_dell_altra(const descrizione_letta& d) {
+  std::size_t quante = 0;
+  int riga_precedente = 0;
+  for (const campo_ignorato& c : d.ignorati) {
+    if (c.riga == riga_precedente) continue;
+    riga_precedente = c.riga;
+    const forma_chiave* f = chiave_altrove(c.testo, c, d.fonte);
+    if (f != nullptr && f->fonte != d.fonte) ++quante;
+  }
+  return quante;
+}
+
+bool sembra_l_altra(const descrizione_letta& d) {
+  const std::size_t altre = righe_dell_altra(d);
+  return altre >= 2 && altre > d.voci.size();
+}
+
 }  // namespace
+
+void controlla_scambio(const descrizione_letta& linea,
+                       const descrizione_letta& treno,
+                       std::vector<problema>& p) {
+  const bool linea_scambiata = sembra_l_altra(linea);
+  const bool treno_scambiato = sembra_l_altra(treno);
+  if (linea_scambiata && treno_scambiato) {
+    p.push_back(all_inizio(
+        fonte_lettura::descrizione_linea, gravita::avviso,
+        {N_("this file looks like a train-run description and the other one "
+            "like a line description: are the two files swapped? The line "
+            "description comes first on the command line")}));
+    return;
+  }
+  for (const descrizione_letta* d : {&linea, &treno}) {
+    if (!sembra_l_altra(*d)) continue;
+    const char* formato =
+        d->fonte == fonte_lettura::descrizione_linea
+            ? N_("this file looks like a train-run description ({0} of its "
+                 "lines hold only there): is it given in the place of the "
+                 "line description?")
+            : N_("this file looks like a line description ({0} of its "
+                 "lines hold only there): is it given in the place of the "
+                 "train-run description?");
+    p.push_back(all_inizio(
+        d->fonte, gravita::avviso,
+        {formato, {numero(static_cast<int64_t>(righe_dell_altra(*d)))}}));
+  }
+}
 
 void controlla_campi_ignorati(const descrizione_letta& d,
                               std::vector<problema>& p) {
@@ -321,13 +482,14 @@ void controlla_campi_ignorati(const descrizione_letta& d,
     p.push_back(std::move(x));
     return;
   }
+  const bool scambiata = sembra_l_altra(d);
   int riga_precedente = 0;
   suggerimenti noti;
   for (const campo_ignorato& c : d.ignorati) {
     // The fields after an unknown one on its line are its values.
     if (c.riga == riga_precedente) continue;
     riga_precedente = c.riga;
-    controlla_campo(c, d.fonte, noti, p);
+    controlla_campo(c, d.fonte, scambiata, noti, p);
   }
 }
 
@@ -397,9 +559,31 @@ void controlla_sul_percorso(const voce& v, const valore_letto& val,
   }
 }
 
+// A length or a curve's metres off the grid: the plan and the route length
+// keep the metre, but the cells do not.
+void controlla_metri_in_griglia(const voce& v, std::vector<problema>& p) {
+  if (v.chiave != parola::curva && v.chiave != parola::lunghezza_percorso)
+    return;
+  const forma_chiave& f = forma(v.chiave);
+  for (std::size_t n = 0; n < v.valori.size(); ++n) {
+    const valore_letto& val = v.valori[n];
+    if (!val.numerico || val.numero % metri_per_cella == 0) continue;
+    messaggio m =
+        v.chiave == parola::lunghezza_percorso
+            ? messaggio{N_("{0} of {1} m off the 50-m grid"),
+                        {v.scritta, val.testo}}
+            : messaggio{N_("{0}: {1} {2} m off the 50-m grid"),
+                        {v.scritta, std::string(f.valori[n].nome), val.testo}};
+    p.push_back(a_valore(v, val, gravita::avviso, std::move(m)));
+  }
+}
+
 void controlla_curva(const voce& v, const percorso& r,
                      std::vector<problema>& p) {
-  if (!r.lunghezza || !v.completa()) return;
+  controlla_metri_in_griglia(v, p);
+  if (v.chiave == parola::curva && !v.valori.empty() && v.valori[0].numerico)
+    controlla_sul_percorso(v, v.valori[0], v.valori[0].numero, r, p);
+  if (v.chiave != parola::curva || !r.lunghezza || !v.completa()) return;
   const int64_t fine = v.numero(0) + v.numero(1);
   const int64_t ultimo = int64_t{*r.lunghezza} + 7000 - 2;
   if (fine > ultimo) {
@@ -417,7 +601,7 @@ void controlla_posizioni(const descrizione_letta& d, const percorso& r,
                          std::vector<problema>& p) {
   for (const voce& v : d.voci) {
     const forma_chiave& f = forma(v.chiave);
-    if (v.chiave == parola::curva) controlla_curva(v, r, p);
+    controlla_curva(v, r, p);
     for (std::size_t n = 0; n < v.valori.size(); ++n) {
       const valore_letto& val = v.valori[n];
       if (f.valori[n].ruolo != ruolo_valore::posizione || !val.numerico)
@@ -439,6 +623,21 @@ void controlla_posizioni(const descrizione_letta& d, const percorso& r,
   }
 }
 
+namespace {
+
+// What the compiled byte makes of a gradient or an adhesion beyond what it
+// holds; nothing for a value that it holds.
+std::optional<int64_t> come_byte(const voce& v, std::size_t n, int64_t x) {
+  if (n != 1) return std::nullopt;
+  if (v.chiave == parola::pendenza && (x < -100 || x > 155))
+    return ((x + 100) % 256 + 256) % 256 - 100;
+  if (v.chiave == parola::aderenza && (x < 0 || x > 255))
+    return (x % 256 + 256) % 256;
+  return std::nullopt;
+}
+
+}  // namespace
+
 void controlla_intervalli(const descrizione_letta& d,
                           std::vector<problema>& p) {
   for (const voce& v : d.voci) {
@@ -452,11 +651,14 @@ void controlla_intervalli(const descrizione_letta& d,
       if (val.numero >= spec.minimo && val.numero <= spec.massimo) continue;
       const std::string unita =
           spec.unita.empty() ? "" : " " + std::string(spec.unita);
-      p.push_back(
-          a_valore(v, val, gravita::avviso,
-                   {N_("{0}: {1}{2} outside what makes sense ({3}..{4}{2})"),
-                    {nome_del_valore(v, spec), val.testo, unita,
-                     numero(spec.minimo), numero(spec.massimo)}}));
+      messaggio m{N_("{0}: {1}{2} outside what makes sense ({3}..{4}{2})"),
+                  {nome_del_valore(v, spec), val.testo, unita,
+                   numero(spec.minimo), numero(spec.massimo)}};
+      if (const auto byte = come_byte(v, n, val.numero)) {
+        m = {N_("{0}; the compiled byte holds it as {1}"),
+             {std::move(m), numero(*byte)}};
+      }
+      p.push_back(a_valore(v, val, gravita::avviso, std::move(m)));
     }
   }
 }
@@ -489,6 +691,139 @@ void controlla_ordine(const descrizione_letta& d, std::vector<problema>& p) {
                   {v.scritta, numero(v.numero(0)), numero(prima->second)}}));
     }
     prima->second = v.numero(0);
+  }
+}
+
+void controlla_multipli_di_5(const descrizione_letta& d,
+                             std::vector<problema>& p) {
+  for (const voce& v : d.voci) {
+    std::vector<std::size_t> velocita;
+    if (v.chiave == parola::velocita) velocita = {1};
+    if (v.chiave == parola::indicatori_vmax) velocita = {5, 6, 7};
+    for (std::size_t n : velocita) {
+      if (n >= v.valori.size() || !v.valori[n].numerico) continue;
+      const int64_t x = v.valori[n].numero;
+      if (x % 5 == 0) continue;
+      const auto tenuta =
+          static_cast<int64_t>(arrotonda(static_cast<double>(x) / 5)) * 5;
+      p.push_back(a_valore(
+          v, v.valori[n], gravita::avviso,
+          {N_("{0}: {1} km/h is not a multiple of 5: it is stored as {2} "
+              "km/h"),
+           {nome_del_valore(v, forma(v.chiave).valori[n]), v.valori[n].testo,
+            numero(tenuta)}}));
+    }
+  }
+}
+
+namespace {
+
+// Where a slowdown or a tunnel runs, from and to.
+std::pair<int64_t, int64_t> estensione(const voce& v) {
+  if (v.chiave == parola::rallentamento)
+    return {v.numero(0), v.numero(0) + v.numero(2)};
+  return {v.numero(0), v.numero(1)};
+}
+
+}  // namespace
+
+void controlla_sovrapposizioni(const descrizione_letta& d,
+                               std::vector<problema>& p) {
+  for (parola chiave : {parola::montagna, parola::rallentamento}) {
+    std::vector<const voce*> tratti;
+    for (const voce& v : d.voci) {
+      if (v.chiave != chiave || !v.completa()) continue;
+      const auto [da, a] = estensione(v);
+      if (a > da) tratti.push_back(&v);
+    }
+    std::stable_sort(tratti.begin(), tratti.end(),
+                     [](const voce* x, const voce* y) {
+                       return estensione(*x).first < estensione(*y).first;
+                     });
+    // Along the line, each against the one reaching furthest before it; the
+    // warning stands at the one given later.
+    const voce* lungo = nullptr;
+    for (const voce* v : tratti) {
+      if (lungo != nullptr &&
+          estensione(*v).first < estensione(*lungo).second) {
+        const voce* dopo = v->riga > lungo->riga ? v : lungo;
+        const voce* prima = dopo == v ? lungo : v;
+        const auto [da, a] = estensione(*dopo);
+        const auto [da_w, a_w] = estensione(*prima);
+        p.push_back(a_voce(*dopo, gravita::avviso,
+                           {N_("{0} from {1} m to {2} m overlaps the one from "
+                               "{3} m to {4} m (line {5})"),
+                            {dopo->scritta, numero(da), numero(a), numero(da_w),
+                             numero(a_w), numero(prima->riga)}}));
+      }
+      if (lungo == nullptr || estensione(*v).second > estensione(*lungo).second)
+        lungo = v;
+    }
+  }
+}
+
+void controlla_profili_da_zero(const descrizione_letta& d,
+                               std::vector<problema>& p) {
+  for (parola chiave : {parola::velocita, parola::aderenza}) {
+    const voce* prima = nullptr;
+    bool da_zero = false;
+    for (const voce& v : d.voci) {
+      if (v.chiave != chiave || !v.completa()) continue;
+      if (prima == nullptr) prima = &v;
+      const double metri = static_cast<double>(v.numero(0));
+      if (cella_del_metro(metri, aggancio::tratto) <= 0) da_zero = true;
+    }
+    if (prima == nullptr || da_zero) continue;
+    const char* formato =
+        chiave == parola::velocita
+            ? N_("{0} first given at {1} m: the cells before it get a speed "
+                 "limit of 0; begin with a line at 0 m (\"{0}, 0, ...\")")
+            : N_("{0} first given at {1} m: the cells before it get an "
+                 "adhesion of 0; begin with a line at 0 m (\"{0}, 0, ...\")");
+    problema x = a_valore(*prima, prima->valori[0], gravita::avviso,
+                          {formato, {prima->scritta, prima->valori[0].testo}});
+    x.metro = 0;
+    p.push_back(std::move(x));
+  }
+}
+
+void controlla_rallentamenti_presto(const descrizione_letta& d,
+                                    std::vector<problema>& p) {
+  for (const voce& v : d.voci) {
+    if (v.chiave != parola::rallentamento || !v.completa()) continue;
+    const int64_t inizio = v.numero(0);
+    if (inizio >= 1000) continue;
+    const int64_t cella =
+        cella_del_metro(static_cast<double>(inizio), aggancio::punto);
+    // The windows 5-7, 11-13 and 18-20 cells before the start cell.
+    unsigned long persi = 0;
+    for (int64_t vicina : {5, 11, 18})
+      if (cella <= vicina + 2) ++persi;
+    // In cell 1 a speed or a d_v is fault 1250 or 1251; without them the
+    // reserved values go over the start without a word.
+    if (cella == 1 && v.numero(1) == 0 && v.numero(5) == 0) {
+      p.push_back(a_valore(
+          v, v.valori[0], gravita::avviso,
+          {N_("{0} at {1} m starts in cell 1 (0 to 50 m), which is reserved: "
+              "the compiler writes its reserved values over the start; "
+              "start it at 1000 m or later"),
+           {v.scritta, v.valori[0].testo}}));
+      continue;
+    }
+    if (persi == 0 || cella <= 1) continue;  // cell 1 is a fault of its own
+    problema x = a_valore(
+        v, v.valori[0], gravita::avviso,
+        plurale("{0} at {1} m starts before 1000 m: {2} of the three "
+                "speed-code marks before its start has no room after the "
+                "start of the line and is left out; start it at 1000 m or "
+                "later",
+                "{0} at {1} m starts before 1000 m: {2} of the three "
+                "speed-code marks before its start have no room after the "
+                "start of the line and are left out; start it at 1000 m or "
+                "later",
+                persi, {v.scritta, v.valori[0].testo, numero(persi)}));
+    x.metro = static_cast<int32_t>(inizio);
+    p.push_back(std::move(x));
   }
 }
 
@@ -574,16 +909,6 @@ std::string_view parola_intorno(std::string_view testo, std::size_t i) {
   return testo.substr(da, a - da);
 }
 
-problema all_inizio(fonte_lettura fonte, gravita g, messaggio m) {
-  problema x;
-  x.g = g;
-  x.fonte = fonte;
-  x.riga = 1;
-  x.colonna = 1;
-  x.testo = std::move(m);
-  return x;
-}
-
 }  // namespace
 
 void controlla_codifica(std::string_view byte, fonte_lettura fonte,
@@ -605,6 +930,15 @@ void controlla_codifica(std::string_view byte, fonte_lettura fonte,
                                 ? std::string_view::npos
                                 : static_cast<std::size_t>(alto - byte.begin());
   if (primo == std::string_view::npos || !utf8_valido(byte)) return;
+  if (byte.substr(0, 3) == "\xEF\xBB\xBF") {
+    p.push_back(all_inizio(
+        fonte, gravita::avviso,
+        {N_("the description begins with a UTF-8 byte-order mark, read as the "
+            "letters \"{0}\" before the first line; save it in Windows-1252 "
+            "without one, or use --encoding utf-8"),
+         {std::string(byte.substr(0, 3))}}));
+    return;
+  }
   const std::string_view parola = parola_intorno(byte, primo);
   std::string intesa;
   if (!utf8_a_cp1252(parola, intesa)) intesa = parola;

@@ -30,6 +30,11 @@ std::string forse_intendevi(std::string_view campo, fonte_lettura fonte);
 void controlla_valori(const descrizione_letta& d, std::vector<problema>& p);
 void controlla_campi_ignorati(const descrizione_letta& d,
                               std::vector<problema>& p);
+// A file whose lines hold mostly in the other description: one problem for
+// the file (or for both, when they look swapped) in place of one a line.
+void controlla_scambio(const descrizione_letta& linea,
+                       const descrizione_letta& treno,
+                       std::vector<problema>& p);
 void controlla_ripetizioni(const descrizione_letta& d,
                            std::vector<problema>& p);
 void controlla_posizioni(const descrizione_letta& d, const percorso& r,
@@ -39,6 +44,19 @@ void controlla_ordine(const descrizione_letta& d, std::vector<problema>& p);
 void controlla_gallerie(const descrizione_letta& d, const percorso& r,
                         std::vector<problema>& p);
 void controlla_orari(const descrizione_letta& d, std::vector<problema>& p);
+// Speeds that the cells keep in fifths: the value stored when it is not a
+// multiple of 5.
+void controlla_multipli_di_5(const descrizione_letta& d,
+                             std::vector<problema>& p);
+// Slowdowns, and tunnels, that overlap one given before them.
+void controlla_sovrapposizioni(const descrizione_letta& d,
+                               std::vector<problema>& p);
+// The train's speed limit and adhesion are 0 before their first line.
+void controlla_profili_da_zero(const descrizione_letta& d,
+                               std::vector<problema>& p);
+// A slowdown before 1000 m loses speed-code marks before its start.
+void controlla_rallentamenti_presto(const descrizione_letta& d,
+                                    std::vector<problema>& p);
 
 // The bytes of a description: a file in UTF-16 is an error, one in UTF-8 with
 // letters outside ASCII is a warning that names the first of them.

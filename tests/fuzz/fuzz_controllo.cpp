@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, std::size_t quanti) {
   // Without the plan, so that a long route stays fast to compile again.
   const esito_compilazione esito = compila_tabelle(sc, c, false, t, d);
   const ingresso_controllo in{sc, testi, testi, false, false};
-  for (const problema& p : controlla_descrizioni(in, d, esito)) {
+  for (const problema& p : controlla_descrizioni(in, t, d, esito)) {
     if (componi(p.testo).empty()) std::abort();
   }
   return 0;

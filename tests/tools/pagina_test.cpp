@@ -143,7 +143,7 @@ std::unique_ptr<compilata> compila_pagina(const std::string& linea,
   const esito_compilazione esito = c->b.compila();
   const ingresso_controllo in{
       c->b.sc, {linea, treno}, {linea, treno}, false, true};
-  c->problemi = controlla_descrizioni(in, c->b.d, esito);
+  c->problemi = controlla_descrizioni(in, c->b.t, c->b.d, esito);
   c->pagina = pagina_html(
       c->b.t, problemi_per_la_pagina(c->problemi, c->b.d, {"l.txt", "t.txt"}));
   return c;

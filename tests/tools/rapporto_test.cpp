@@ -103,9 +103,12 @@ INSTANTIATE_TEST_SUITE_P(
              "\"pendneza\": la riga viene ignorata (forse \"pendenza\"?)\n"
              "DIR/linea.txt:6:1: avviso: curvas2 inizia a 100 m, dietro il "
              "tracciato gi\xC3\xA0 steso fino a 600 m\n"
+             "DIR/treno.txt:2:11: avviso: velocita data la prima volta a "
+             "500 m: le celle prima ricevono un limite di velocit\xC3\xA0 0; "
+             "comincia con una riga a 0 m (\"velocita, 0, ...\")\n"
              "DIR/treno.txt:3:1: avviso: velocita a 400 m non dopo la "
              "precedente a 500 m\n"
-             "1 errore, 2 avvisi\n"}),
+             "1 errore, 3 avvisi\n"}),
     [](const auto& info) { return std::string(info.param.nome); });
 
 TEST(Rapporto, ControlloInJson) {
@@ -223,13 +226,15 @@ INSTANTIATE_TEST_SUITE_P(
             "avviso_senza_strict", linea_con("pendenza, 100, 800\r\n"),
             treno_con(""), false, false, 0, 0, true,
             "DIR/linea.txt:4:16: avviso: pendenza: 800 per mille fuori "
-            "da quanto ha senso (-60..60 per mille)\n"
+            "da quanto ha senso (-60..60 per mille); il byte compilato lo "
+            "tiene come 32\n"
             "0 errori, 1 avviso\n"},
         caso_opzioni{
             "avviso_con_strict", linea_con("pendenza, 100, 800\r\n"),
             treno_con(""), true, false, 1, 1, false,
             "DIR/linea.txt:4:16: avviso: pendenza: 800 per mille fuori "
-            "da quanto ha senso (-60..60 per mille)\n"
+            "da quanto ha senso (-60..60 per mille); il byte compilato lo "
+            "tiene come 32\n"
             "0 errori, 1 avviso\n"},
         caso_opzioni{
             "utf8_senza_encoding", linea_con(""), treno_citta, false, false, 0,

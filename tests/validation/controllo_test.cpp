@@ -20,10 +20,12 @@ struct caso {
 // Tests print the case by its name.
 void PrintTo(const caso& c, std::ostream* uscita) { *uscita << c.nome; }
 
-// A whole line description when the text starts with "[generale]", else the
-// main part of an 8000-m one.
+// A whole line description when the text starts with "[generale]" (after a
+// byte-order mark, maybe), else the main part of an 8000-m one.
 std::string linea_di(const std::string& testo) {
-  if (testo.rfind("[generale]", 0) == 0) return testo;
+  if (testo.rfind("[generale]", 0) == 0 ||
+      testo.rfind("\xEF\xBB\xBF[generale]", 0) == 0)
+    return testo;
   return linea_con(testo, 8000);
 }
 
@@ -37,7 +39,7 @@ std::vector<std::string> righe_del_controllo(const caso& c) {
       compila_tabelle(b.sc, b.c, /*con_piano=*/true, b.t, b.d);
   const ingresso_controllo in{b.sc, testi, testi, false, true};
   std::vector<std::string> righe;
-  for (const problema& p : controlla_descrizioni(in, b.d, esito))
+  for (const problema& p : controlla_descrizioni(in, b.t, b.d, esito))
     righe.push_back(riga_problema(p, {"l", "t"}));
   return righe;
 }
@@ -72,6 +74,19 @@ INSTANTIATE_TEST_SUITE_P(
              "",
              {"l:3:1: avviso: pendenza vale solo dopo la sezione generale: qui la riga viene ignorata",
               "l:5:1: avviso: sfondo uno vale solo nella sezione generale: qui la riga viene ignorata"}},
+        caso{"file_scambiati",
+             "[generale]\r\nvelocita, 0, 100\r\n[segnali]\r\nsegnale, 2000" + segnale + "segnale, 3000" + segnale + "[fine]\r\n",
+             "[generale]\r\nlunghezza percorso, 8000\r\n[curve]\r\npendenza, 0, 0\r\npendenza, 1000, 4\r\n[fine]\r\n",
+             {"l:1:1: avviso: questo file sembra una descrizione del treno e l'altro una descrizione della linea: i due file sono scambiati? La descrizione della linea va per prima sulla riga di comando",
+              "l:5:34: errore 25 [registrato]: errore di lettura: la descrizione finisce prima dei valori attesi"}},
+        caso{"la_linea_due_volte", "pendenza, 0, 0\r\npendenza, 1000, 4\r\n",
+             linea_con("pendenza, 0, 0\r\npendenza, 1000, 4\r\n", 8000),
+             {"t:1:1: avviso: questo file sembra una descrizione della linea (3 sue righe valgono solo l\xC3\xAC): \xC3\xA8 dato al posto della descrizione del treno?"}},
+        caso{"sinonimi", "galleria, 100, 200, 1\r\n", "fermata, 500, 12\r\n",
+             {"l:4:1: errore: parola chiave sconosciuta \"galleria\": la riga viene ignorata (forse \"montagna\"?)",
+              "t:2:1: errore: parola chiave sconosciuta \"fermata\": la riga viene ignorata (forse \"stazione\"?)"}},
+        caso{"segno_d_ordine_dei_byte", "\xEF\xBB\xBF[generale]\r\nlunghezza percorso, 8000\r\n[curve]\r\n[fine]\r\n", "",
+             {"l:1:1: avviso: la descrizione comincia con un segno d'ordine dei byte UTF-8, letto come le lettere \"\xC3\xAF\xC2\xBB\xC2\xBF\" prima della prima riga; salvala in Windows-1252 senza di esso, o usa --encoding utf-8"}},
         caso{"campo_qualsiasi", "ponte sul fiume\r\n", "",
              {"l:4:1: avviso: campo ignorato: \"ponte sul fiume\""}}),
     [](const auto& info) { return std::string(info.param.nome); });
@@ -83,10 +98,22 @@ INSTANTIATE_TEST_SUITE_P(
              {"l:4:1: errore 25 [registrato]: pendenza vuole 2 valori (posizione, pendenza), la riga ne ha 1"}},
         caso{"valore_non_numero", "pendenza, 100, 8.5\r\n", "",
              {"l:4:16: errore 25 [registrato]: pendenza: \"8.5\" non \xC3\xA8 un numero intero"}},
+        caso{"separatore_delle_migliaia",
+             "[generale]\r\nlunghezza percorso, 20.000\r\n[curve]\r\ncurvad4, 1500, 300\r\npendenza, 0, 0\r\n[fine]\r\n", "",
+             {"l:2:21: errore 25 [registrato]: lunghezza percorso: \"20.000\" non \xC3\xA8 un numero intero; i numeri si scrivono senza separatore delle migliaia (forse \"20000\"?)"}},
+        caso{"lunghezza_mancante",
+             "[generale]\r\n[curve]\r\ncurvad4, 1500, 300\r\npendenza, 0, 0\r\n[fine]\r\n", "",
+             {"l:3:1: errore 25 [registrato]: nessuna lunghezza percorso leggibile prima di curvad4: senza di essa non c'\xC3\xA8 tabella delle celle; la sezione generale vuole una riga come \"lunghezza percorso, 20000\" (metri interi)"}},
         caso{"valore_fuori_misura", "", "sabbia, 40000\r\n",
              {"t:2:9: errore 25 [registrato]: sabbia: 40000 non sta nel suo campo (da -32768 a 32767)"}},
         caso{"virgola_decimale", "pendenza, 1000, 8,5\r\n", "",
              {"l:4:19: avviso: pendenza vuole 2 valori: in pi\xC3\xB9 \"5\"; una virgola decimale? i valori sono numeri interi"}},
+        caso{"spazio_nelle_migliaia", "pendenza, 4 000, 12\r\n", "",
+             {"l:4:11: avviso: pendenza a 4 m fuori dalla griglia di 50 m: il compilatore usa 0 m",
+              "l:4:18: avviso: pendenza vuole 2 valori: in pi\xC3\xB9 \"12\"; il numero \"4 000\" finisce al suo spazio (forse \"4000\"?)"}},
+        caso{"virgola_decimale_in_una_stazione", "",
+             "stazione, 500, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 8, 9,5, 0, Castel Rotondo\r\n",
+             {"t:2:60: avviso: stazione vuole 17 valori: in pi\xC3\xB9 \"Castel Rotondo\"; una virgola decimale? i valori sono numeri interi, e il nome viene letto \"0\""}},
         caso{"virgola_nel_nome", "",
              "stazione, 500, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 8,10,0, Borgo, Nuovo\r\n",
              {"t:2:64: avviso: stazione vuole 17 valori: in pi\xC3\xB9 \"Nuovo\"; una virgola nel testo lo chiude: scrivilo tra virgolette"}},
@@ -99,9 +126,9 @@ INSTANTIATE_TEST_SUITE_P(
              "pendenza, 1000, 800\r\n",
              "numero vetture, 0\r\naderenza, 0, 5000\r\nvelocita, 0, 900\r\n"
              "stazione, 500, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 8,75,0, Borgo\r\n",
-             {"l:4:17: avviso: pendenza: 800 per mille fuori da quanto ha senso (-60..60 per mille)",
+             {"l:4:17: avviso: pendenza: 800 per mille fuori da quanto ha senso (-60..60 per mille); il byte compilato lo tiene come 32",
               "t:2:17: avviso: numero vetture: 0 fuori da quanto ha senso (1..40)",
-              "t:3:14: avviso: aderenza: 5000 fuori da quanto ha senso (1..100)",
+              "t:3:14: avviso: aderenza: 5000 fuori da quanto ha senso (1..100); il byte compilato lo tiene come 136",
               "t:4:14: avviso: velocita: 900 km/h fuori da quanto ha senso (0..350 km/h)",
               "t:5:51: avviso: minuti di stazione: 75 fuori da quanto ha senso (0..59)"}}),
     [](const auto& info) { return std::string(info.param.nome); });
@@ -111,19 +138,43 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         caso{"fuori_griglia", "", "segnale, 7030" + segnale + "velocita, 1010, 80\r\n",
              {"t:2:10: avviso: segnale a 7030 m fuori dalla griglia di 50 m: il compilatore usa 7050 m",
-              "t:3:11: avviso: velocita a 1010 m fuori dalla griglia di 50 m: il compilatore usa 1000 m"}},
+              "t:3:11: avviso: velocita a 1010 m fuori dalla griglia di 50 m: il compilatore usa 1000 m",
+              "t:3:11: avviso: velocita data la prima volta a 1010 m: le celle prima ricevono un limite di velocit\xC3\xA0 0; comincia con una riga a 0 m (\"velocita, 0, ...\")"}},
+        caso{"profili_non_da_zero", "", "aderenza, 500, 100\r\nvelocita, 1000, 80\r\nvelocita, 2000, 90\r\n",
+             {"t:2:11: avviso: aderenza data la prima volta a 500 m: le celle prima ricevono un'aderenza 0; comincia con una riga a 0 m (\"aderenza, 0, ...\")",
+              "t:3:11: avviso: velocita data la prima volta a 1000 m: le celle prima ricevono un limite di velocit\xC3\xA0 0; comincia con una riga a 0 m (\"velocita, 0, ...\")"}},
+        caso{"rallentamenti_prima_di_1000_m", "",
+             "rallentamento, 500, 60, 200, 0,0,0\r\nrallentamento, 3000, 60, 200, 0,0,0\r\nrallentamento, 950, 60, 200, 0,0,0\r\n"
+             "rallentamento, 0, 0, 200, 0,0,0\r\n",
+             {"t:2:16: avviso: rallentamento a 500 m inizia prima di 1000 m: 2 dei tre segni di codice di velocit\xC3\xA0 prima del suo inizio non trovano posto dopo l'inizio della linea e vengono tralasciati; fallo iniziare a 1000 m o pi\xC3\xB9 avanti",
+              "t:4:16: avviso: rallentamento a 950 m inizia prima di 1000 m: 1 dei tre segni di codice di velocit\xC3\xA0 prima del suo inizio non trova posto dopo l'inizio della linea e viene tralasciato; fallo iniziare a 1000 m o pi\xC3\xB9 avanti",
+              "t:5:16: avviso: rallentamento a 0 m inizia nella cella 1 (da 0 a 50 m), che \xC3\xA8 riservata: il compilatore scrive i suoi valori riservati sopra l'inizio; fallo iniziare a 1000 m o pi\xC3\xB9 avanti",
+              "t:5:19: avviso: velocita di rallentamento: 0 km/h fuori da quanto ha senso (5..300 km/h)"}},
         caso{"oltre_il_percorso", "", "segnale, 9000" + segnale,
              {"t:2:10: avviso: segnale a 9000 m oltre la fine del percorso (8000 m)"}},
         caso{"oltre_la_tabella", "pendenza, 30000, 2\r\n", "",
              {"l:4:1: errore 15 [registrato]: pendenza a 30000 m oltre la fine della tabella delle celle: l'ultima posizione ammessa \xC3\xA8 14900 m (percorso di 8000 m)"}},
         caso{"curva_oltre_il_tracciato", "curvad4, 14000, 2000\r\n", "",
-             {"l:4:1: avviso: la curva finisce a 16000 m, oltre l'ultimo metro del tracciato (14998 m): la parte oltre non viene stesa"}},
+             {"l:4:1: avviso: la curva finisce a 16000 m, oltre l'ultimo metro del tracciato (14998 m): la parte oltre non viene stesa",
+              "l:4:10: avviso: curvad4 a 14000 m oltre la fine del percorso (8000 m)"}},
         caso{"ordine", "curvad4, 500, 100\r\ncurvas2, 100, 50\r\npendenza, 500, 1\r\npendenza, 400, 0\r\n", "",
              {"l:5:1: avviso: curvas2 inizia a 100 m, dietro il tracciato gi\xC3\xA0 steso fino a 600 m",
               "l:7:1: avviso: pendenza a 400 m non dopo la precedente a 500 m"}},
         caso{"galleria", "montagna, 4100, 3200, 25\r\n", "",
              {"l:4:1: avviso: la galleria finisce a 3200 m, non dopo il suo inizio a 4100 m: nessuna cella",
               "l:4:23: avviso: tipo di galleria 25 sconosciuto: i tipi vanno da 1 a 9, e da 11 a 19 con un segno ogni quattro celle"}},
+        caso{"metri_fuori_griglia_e_velocita_in_quinti",
+             "[generale]\r\nlunghezza percorso, 8025\r\n[curve]\r\ncurvad4, 1510, 325\r\nindicatori_vmax, 6000, 82,90,95,0,80,93,95,0\r\n[fine]\r\n",
+             "velocita, 0, 62\r\n",
+             {"l:2:21: avviso: lunghezza percorso di 8025 m fuori dalla griglia di 50 m",
+              "l:4:10: avviso: curvad4: inizio 1510 m fuori dalla griglia di 50 m",
+              "l:4:16: avviso: curvad4: lunghezza 325 m fuori dalla griglia di 50 m",
+              "l:5:38: avviso: vbd di indicatori_vmax: 93 km/h non \xC3\xA8 multiplo di 5: viene memorizzato come 95 km/h",
+              "t:2:14: avviso: velocita: 62 km/h non \xC3\xA8 multiplo di 5: viene memorizzato come 60 km/h"}},
+        caso{"sovrapposti", "montagna, 3000, 4000, 1\r\nmontagna, 2000, 3500, 1\r\nmontagna, 4000, 4500, 1\r\n",
+             "rallentamento, 3000, 60, 500, 0,0,0\r\nrallentamento, 3200, 60, 500, 0,0,0\r\n",
+             {"l:5:1: avviso: montagna da 2000 m a 3500 m si sovrappone a quello da 3000 m a 4000 m (riga 4)",
+              "t:3:1: avviso: rallentamento da 3200 m a 3700 m si sovrappone a quello da 3000 m a 3500 m (riga 2)"}},
         caso{"orari_all_indietro", "",
              "stazione, 500, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 8,10,0, Borgo\r\n"
              "stazione, 3000, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 8,5,0, Villa\r\n",
@@ -141,6 +192,19 @@ INSTANTIATE_TEST_SUITE_P(
               "t:3:1: errore 16: segnale a 3800 m: la sua cella (cella 77, 3800 m) \xC3\xA8 gi\xC3\xA0 occupata da segnale a 3800 m (riga 2)",
               "t:4:1: errore 17: rallentamento a 5000 m: la cella dell'avviso 1200 m prima (cella 77, 3800 m) \xC3\xA8 gi\xC3\xA0 occupata da segnale a 3800 m (riga 2)",
               "t:6:1: errore 19: rallentamento a 6000 m: la cella di fine (cella 147, 7300 m) \xC3\xA8 gi\xC3\xA0 occupata da segnale a 7300 m (riga 5)"}},
+        caso{"codice_20_nomina_la_cella_presa", "",
+             "rallentamento, 6000, 60, 100, 0,0,0\r\nrallentamento, 6200, 60, 200, 0,1,0\r\n",
+             {"t:3:1: errore 20 [registrato]: rallentamento a 6200 m: una delle quattro celle prima dell'avviso (cella 97, 4850 m) \xC3\xA8 gi\xC3\xA0 occupata da rallentamento a 6000 m (riga 2)"}},
+        caso{"celle_sovrascritte_da_una_fermata",
+             "indicatori_vmax, 6500, 80,90,95,0,80,90,95,0\r\ncartello_indicatore, 3000, (X)\r\ncartello_indicatore, 4000, (Y)\r\n",
+             "stazione, 2800, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, A\r\n"
+             "stazione, 6300, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, B\r\n",
+             {"l:4:1: avviso: indicatori_vmax a 6500 m: la sua cella (cella 131, 6500 m) viene sovrascritta da stazione a 6300 m (descrizione del treno, riga 3) senza errore: la cella compilata \xC3\xA8 di tipo \"fermata\" e questo elemento va perso",
+              "l:5:1: avviso: cartello_indicatore a 3000 m: la sua cella (cella 61, 3000 m) viene sovrascritta da stazione a 2800 m (descrizione del treno, riga 2) senza errore: la cella compilata \xC3\xA8 di tipo \"fermata\" e questo elemento va perso"}},
+        caso{"stazioni_fuori_ordine", "",
+             "stazione, 5000, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, A\r\n"
+             "stazione, 2000, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, B\r\n",
+             {"t:3:1: errore 22 [registrato]: stazione a 2000 m: fuori ordine lungo la linea, dopo stazione a 5000 m (riga 2); scrivi le stazioni nell'ordine della linea"}},
         caso{"cella_riservata", "", "rallentamento, 0, 60, 100, 0,0,0\r\n",
              {"t:2:1: errore 1250 [registrato]: rallentamento a 0 m: la cella 1 (da 0 a 50 m) \xC3\xA8 riservata e nessun elemento pu\xC3\xB2 starci; spostalo ad almeno 50 m"}},
         caso{"codice_15_con_la_posizione_dell_elemento", "pendenza, 30000, 2\r\n",
