@@ -353,6 +353,30 @@ std::optional<int> prima_del_comando(const CLI::App& app, int argc, char** argv,
   return std::nullopt;
 }
 
+// A word that CLI11 did not take after the command: when one reads as a long
+// option, it is one the command does not have, and gets the closest name.
+std::optional<int> opzione_del_comando(const CLI::App& app, int argc,
+                                       char** argv, std::ostream& errori) {
+  const CLI::App* comando = nullptr;
+  for (const CLI::App* c : app.get_subcommands({})) {
+    if (c->parsed()) comando = c;
+  }
+  if (comando == nullptr) return std::nullopt;
+  const std::vector<std::string> opzioni = nomi_opzioni(*comando, false);
+  for (int n = 1; n < argc; ++n) {
+    const std::string_view intera = argv[n];
+    if (intera == "--") break;
+    if (intera.rfind("--", 0) != 0) continue;
+    const std::string_view parola = intera.substr(0, intera.find('='));
+    if (tra(opzioni, parola)) continue;
+    errori << messaggi::opzione_sconosciuta(parola,
+                                            nome_vicino(parola, opzioni))
+           << '\n';
+    return uscita_uso_errato;
+  }
+  return std::nullopt;
+}
+
 // Parses the command line; a status to end with when it does not name a
 // command to run.
 std::optional<int> analizza(CLI::App& app, int argc, char** argv,
@@ -369,6 +393,9 @@ std::optional<int> analizza(CLI::App& app, int argc, char** argv,
   } catch (const CLI::CallForVersion& e) {
     uscita << e.what() << '\n';
     return uscita_riuscita;
+  } catch (const CLI::ExtrasError& e) {
+    if (auto fine = opzione_del_comando(app, argc, argv, errori)) return *fine;
+    return uso_errato(errore_della_riga(e), errori);
   } catch (const CLI::ParseError& e) {
     return uso_errato(errore_della_riga(e), errori);
   }
