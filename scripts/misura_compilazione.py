@@ -91,9 +91,9 @@ def misura_compile(programma, metri, volte, lavoro):
     os.makedirs(copie)
     t_compile, t_cp, rapporto = a_coppie(comando, ["cp"] + file + [copie], volte)
     memoria = picco_memoria_mb(comando)
-    print(f"compile, {metri} m: {len(file)} file, {byte} byte")
+    print(f"compile, {metri} m: {len(file)} files, {byte} bytes")
     print(f"  compile {t_compile * 1000:.1f} ms, cp {t_cp * 1000:.1f} ms, "
-          f"rapporto {rapporto:.2f}, memoria di picco {memoria:.1f} MB")
+          f"ratio {rapporto:.2f}, peak memory {memoria:.1f} MB")
 
 
 def misura_costruzione(programma, volte, lavoro):
@@ -101,7 +101,8 @@ def misura_costruzione(programma, volte, lavoro):
     os.makedirs(cartella)
     copia = os.path.join(cartella, "scenario_builder")
     shutil.copy2(programma, copia)
-    subprocess.run([copia], check=True, stderr=subprocess.DEVNULL)
+    subprocess.run([copia], check=True, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL)
     file = [os.path.join(cartella, n) for n in sorted(os.listdir(cartella))
             if n != "scenario_builder"]
     copie = os.path.join(lavoro, "copie_predefinita")
@@ -109,10 +110,10 @@ def misura_costruzione(programma, volte, lavoro):
     t_costruzione, t_cp, rapporto = a_coppie([copia], ["cp"] + file + [copie],
                                              volte)
     memoria = picco_memoria_mb([copia])
-    print(f"costruzione predefinita: {len(file)} file, "
-          f"{sum(os.path.getsize(f) for f in file)} byte")
-    print(f"  costruzione {t_costruzione * 1000:.1f} ms, cp {t_cp * 1000:.1f} ms, "
-          f"rapporto {rapporto:.2f}, memoria di picco {memoria:.1f} MB")
+    print(f"default build: {len(file)} files, "
+          f"{sum(os.path.getsize(f) for f in file)} bytes")
+    print(f"  build {t_costruzione * 1000:.1f} ms, cp {t_cp * 1000:.1f} ms, "
+          f"ratio {rapporto:.2f}, peak memory {memoria:.1f} MB")
 
 
 def main():
