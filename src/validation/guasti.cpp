@@ -154,8 +154,11 @@ messaggio cella_occupata(const passata& s, int32_t codice, const voce& v) {
       break;
     }
   }
+  // A cell is shown as inspect shows it: by the metre that puts its content
+  // there. Only code 7's own cell is a speed-code cell; what takes one of the
+  // four cells before a warning is a point item.
   const int64_t metro = metro_della_cella(
-      cella, codice == 7 || codice == 20 ? aggancio::tratto : aggancio::punto);
+      cella, codice == 7 ? aggancio::tratto : aggancio::punto);
   return {N_("{0} at {1} m: {2} (cell {3}, {4} m) is already taken by {5}"),
           {v.scritta, numero(p), messaggio{quale}, numero(cella), numero(metro),
            occupante(s, cella, &v)}};
@@ -559,14 +562,22 @@ void aggiungi_sovrascritti(const contesto_guasti& x, const tabelle& t,
       if (w == nullptr) continue;
       const aggancio a = v->chiave == parola::abbattimento ? aggancio::tratto
                                                            : aggancio::punto;
-      problema nuovo = problema_a(
-          v, {},
-          {N_("{0}: its cell (cell {1}, {2} m) is written over by {3} "
-              "without a fault: the compiled cell is of kind \"{4}\" and "
-              "this item is lost"),
-           {alla_posizione(*v), numero(cella),
-            numero(metro_della_cella(cella, a)), descrivi(*w, v->fonte),
-            nome_tipo_cella(tipo)}});
+      // An item of one cell is lost whole; one of several (a slowdown's
+      // boards) loses that cell's part only.
+      const char* formato =
+          celle_della_voce(*v).size() == 1
+              ? N_("{0}: its cell (cell {1}, {2} m) is written over by {3} "
+                   "without a fault: the compiled cell is of kind \"{4}\" "
+                   "and this item is lost")
+              : N_("{0}: one of its cells (cell {1}, {2} m) is written over "
+                   "by {3} without a fault: the compiled cell is of kind "
+                   "\"{4}\" and that part of the item is lost");
+      problema nuovo =
+          problema_a(v, {},
+                     {formato,
+                      {alla_posizione(*v), numero(cella),
+                       numero(metro_della_cella(cella, a)),
+                       descrivi(*w, v->fonte), nome_tipo_cella(tipo)}});
       nuovo.g = gravita::avviso;
       nuovo.metro = static_cast<int32_t>(metro_della_cella(cella, a));
       p.push_back(std::move(nuovo));

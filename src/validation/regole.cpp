@@ -5,7 +5,9 @@
 #include <cctype>
 #include <limits>
 #include <map>
+#include <optional>
 #include <unordered_map>
+#include <utility>
 
 #include "core/aritmetica.h"
 #include "platform/cp1252.h"
@@ -128,30 +130,36 @@ bool solo_cifre(const std::string& testo) {
   });
 }
 
-// A number split by a blank after its thousands ("4 000"): the two values,
-// the second of three digits, one blank apart.
-const valore_letto* migliaia_staccate(const voce& v) {
-  for (std::size_t n = 1; n < v.valori.size(); ++n) {
-    const valore_letto& prima = v.valori[n - 1];
-    const valore_letto& dopo = v.valori[n];
-    if (!solo_cifre(prima.testo) || prima.testo.size() > 3 ||
-        prima.testo[0] == '0' || dopo.testo.size() != 3 ||
-        !solo_cifre(dopo.testo) || dopo.riga != prima.riga ||
+// A number split by a blank after its thousands ("4 000"): a value that ended
+// at a blank, then, one blank on, three digits (the next value, or the first
+// field left over after the last one).
+std::optional<std::pair<const valore_letto*, const valore_letto*>>
+migliaia_staccate(const voce& v) {
+  std::vector<const valore_letto*> campi;
+  for (const valore_letto& x : v.valori) campi.push_back(&x);
+  if (!v.in_piu.empty()) campi.push_back(&v.in_piu.front());
+  for (std::size_t n = 1; n < campi.size(); ++n) {
+    const valore_letto& prima = *campi[n - 1];
+    const valore_letto& dopo = *campi[n];
+    if (!prima.a_uno_spazio || !solo_cifre(prima.testo) ||
+        prima.testo.size() > 3 || prima.testo[0] == '0' ||
+        dopo.testo.size() != 3 || !solo_cifre(dopo.testo) ||
+        dopo.riga != prima.riga ||
         dopo.colonna !=
             prima.colonna + static_cast<int>(prima.testo.size()) + 1)
       continue;
-    return &prima;
+    return std::pair{&prima, &dopo};
   }
-  return nullptr;
+  return std::nullopt;
 }
 
 // What an extra field probably is, said after its list; empty when nothing
 // is likely.
 messaggio spiegazione_in_piu(const voce& v) {
-  if (const valore_letto* prima = migliaia_staccate(v)) {
-    const valore_letto& dopo = *(prima + 1);
+  if (const auto staccate = migliaia_staccate(v)) {
+    const auto [prima, dopo] = *staccate;
     return {N_("the number \"{0} {1}\" ends at its blank"),
-            {prima->testo, dopo.testo}};
+            {prima->testo, dopo->testo}};
   }
   const std::string& primo = v.in_piu.front().testo;
   if (v.chiave == parola::stazione && v.completa() &&
@@ -315,8 +323,8 @@ void controlla_valori(const descrizione_letta& d, std::vector<problema>& p) {
     p.push_back(
         a_valore(v, v.in_piu.front(), gravita::avviso, valori_in_piu(v, f)));
     // A number split at its blank: the number meant.
-    if (const valore_letto* prima = migliaia_staccate(v))
-      p.back().suggerimento = prima->testo + (prima + 1)->testo;
+    if (const auto staccate = migliaia_staccate(v))
+      p.back().suggerimento = staccate->first->testo + staccate->second->testo;
   }
 }
 

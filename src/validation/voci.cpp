@@ -22,6 +22,9 @@ void leggi_valori(cammino& c, voce& v) {
       if (!leggi_testo(c.l, letto.testo)) return;
     } else {
       if (!leggi_cifre(c.l, letto.testo)) return;
+      letto.a_uno_spazio =
+          c.l.pos < c.l.testo.size() &&
+          (c.l.testo[c.l.pos] == ' ' || c.l.testo[c.l.pos] == '\t');
       chiudi_cifre(c.l);
       letto.numerico = numero_di(letto.testo, letto.numero);
     }

@@ -21,6 +21,7 @@ struct valore_letto {
   bool numerico = false;
   int riga = 0;
   int colonna = 0;
+  bool a_uno_spazio = false;  // a number that ended at a blank, not a comma
 };
 
 struct voce {
