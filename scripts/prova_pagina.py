@@ -178,6 +178,10 @@ CONTROLLO_STATICO = """(function () {
   });
   if (d.scrollWidth > d.clientWidth) guasti.push('pagina larga ' + d.scrollWidth + ' px');
   if (!document.getElementById('comandi').hidden) guasti.push('comandi mostrati senza script');
+  // The profiles' frames are outlines: a fill would hide the lines drawn in them.
+  document.querySelectorAll('rect.riquadro').forEach(function (q) {
+    if (getComputedStyle(q).fill !== 'none') guasti.push('riquadro dei profili pieno: ' + getComputedStyle(q).fill);
+  });
   return guasti.join('\\n');
 })()"""
 

@@ -26,7 +26,7 @@ h1{font-size:22px;margin:12px 0 6px}h2{font-size:17px;margin:20px 0 6px}
 #profili-dati polyline{fill:none;stroke-width:1.5px;vector-effect:non-scaling-stroke}
 .altimetria{stroke:#6d4c41}.velocita{stroke:#0d47a1;stroke-width:2.5px!important}.curvatura{stroke:#00897b}
 .ind-a{stroke:#1e88e5;stroke-dasharray:6 3}.ind-b{stroke:#7e57c2;stroke-dasharray:2 3}.ind-c{stroke:#26a69a;stroke-dasharray:9 3 2 3}
-.scatola_etichetta{fill:none;stroke:#bbb}.titolo{font-size:12px!important;font-weight:bold}.fisso{font-size:10px!important;fill:#555!important}
+.riquadro{fill:none;stroke:#bbb}.titolo{font-size:12px!important;font-weight:bold}.fisso{font-size:10px!important;fill:#555!important}
 #profili-asse path{stroke:#555}#profili-asse text{font-size:10px}#profili-asse .progr{fill:#777}
 .km circle{fill:#555}#scala path{fill:none;stroke:#333;stroke-width:1.5px}
 .v .et{font-size:9px}.st .et{font-size:12px;font-weight:bold;fill:#2e7d32}#profili .st .et{font-size:11px}
