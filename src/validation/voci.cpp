@@ -10,8 +10,21 @@ struct cammino {
   bool con_piano;
   descrizione_letta& uscita;
   bool nel_generale = false;
-  int riga_ultima_voce = 0;  // line of the last item, for extra fields
+  int riga_ultima_voce = 0;    // line of the last item, for extra fields
+  int riga_curva_saltata = 0;  // a curve line read without the plan
 };
+
+// Without the plan the compiler passes over the curve lines, as asked: a
+// curve keyword of the line description's main part and the rest of its line
+// are no item and no ignored field either.
+bool curva_senza_piano(cammino& c, const std::string& campo, int riga) {
+  if (riga == c.riga_curva_saltata) return true;
+  if (c.con_piano || c.fonte != fonte_lettura::descrizione_linea ||
+      c.nel_generale || !riconosce(parola::curva, campo))
+    return false;
+  c.riga_curva_saltata = riga;
+  return true;
+}
 
 // The values of an item, from its own line.
 void leggi_valori(cammino& c, voce& v) {
@@ -54,6 +67,7 @@ void interpreta(cammino& c, const std::string& campo, int riga, int colonna) {
     ++c.uscita.non_controllati;
     return;
   }
+  if (curva_senza_piano(c, campo, riga)) return;
   const std::vector<parola> trovate = riconosciute(c, campo);
   if (trovate.empty()) {
     if (!c.uscita.voci.empty() && riga == c.riga_ultima_voce &&

@@ -215,6 +215,27 @@ TEST_P(Opzioni, StrictEdEncoding) {
   EXPECT_EQ(!fs::is_empty(uscita_file.percorso()), c.file_scritti);
 }
 
+// Without the plan the curve lines are passed over, as asked: not a word
+// about them, so --strict still writes.
+TEST(Opzioni, SenzaPianoLeCurveNonSonoAvvisi) {
+  cartella_temporanea cartella, uscita_file;
+  scrivi_tutto(cartella / "linea.txt",
+               "[generale]\r\nlunghezza percorso, 8000\r\n[curve]\r\n"
+               "curvad4, 1500, 300\r\ncurvas3, 4000, 600\r\n[pendenze]\r\n"
+               "pendenza, 0, 2\r\n[fine]\r\n");
+  scrivi_tutto(cartella / "treno.txt", treno_con(""));
+  opzioni_compila o;
+  o.linea = cartella / "linea.txt";
+  o.treno = cartella / "treno.txt";
+  o.cartella = uscita_file.percorso().string();
+  o.rigoroso = true;
+  o.senza_piano = true;
+  std::ostringstream uscita, errori;
+  EXPECT_EQ(esegui_compila(o, uscita, errori), 0) << errori.str();
+  EXPECT_EQ(errori.str(), "");
+  EXPECT_FALSE(fs::is_empty(uscita_file.percorso()));
+}
+
 const std::string treno_citta = treno_con(
     "stazione, 1000, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 8,0,0, "
     "Citt\xC3\xA0\r\n");

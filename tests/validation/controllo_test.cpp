@@ -183,7 +183,13 @@ INSTANTIATE_TEST_SUITE_P(
         caso{"orari_all_indietro", "",
              "stazione, 500, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 8,10,0, Borgo\r\n"
              "stazione, 3000, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 8,5,0, Villa\r\n",
-             {"t:3:50: avviso: stazione Villa alle 08:05:00, non dopo Borgo alle 08:10:00 (riga 2), che la precede lungo la linea"}}),
+             {"t:3:50: avviso: stazione Villa alle 08:05:00, non dopo Borgo alle 08:10:00 (riga 2), che la precede lungo la linea"}},
+        caso{"oltre_la_mezzanotte_e_orari_uguali", "",
+             "stazione, 500, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 23,59,30, Borgo\r\n"
+             "stazione, 3000, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 0,4,0, Villa\r\n"
+             "stazione, 5500, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 0,4,0, Pieve\r\n"
+             "stazione, 7000, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 0,2,0, Riva\r\n",
+             {"t:5:50: avviso: stazione Riva alle 00:02:00, non dopo Pieve alle 00:04:00 (riga 4), che la precede lungo la linea"}}),
     [](const auto& info) { return std::string(info.param.nome); });
 
 INSTANTIATE_TEST_SUITE_P(
