@@ -567,28 +567,20 @@ void controlla_sul_percorso(const voce& v, const valore_letto& val,
   }
 }
 
-// A length or a curve's metres off the grid: the plan and the route length
-// keep the metre, but the cells do not.
-void controlla_metri_in_griglia(const voce& v, std::vector<problema>& p) {
-  if (v.chiave != parola::curva && v.chiave != parola::lunghezza_percorso)
-    return;
-  const forma_chiave& f = forma(v.chiave);
-  for (std::size_t n = 0; n < v.valori.size(); ++n) {
-    const valore_letto& val = v.valori[n];
-    if (!val.numerico || val.numero % metri_per_cella == 0) continue;
-    messaggio m =
-        v.chiave == parola::lunghezza_percorso
-            ? messaggio{N_("{0} of {1} m off the 50-m grid"),
-                        {v.scritta, val.testo}}
-            : messaggio{N_("{0}: {1} {2} m off the 50-m grid"),
-                        {v.scritta, std::string(f.valori[n].nome), val.testo}};
-    p.push_back(a_valore(v, val, gravita::avviso, std::move(m)));
-  }
+// A route length off the grid ends inside a cell. (A curve's metres may be
+// any: it writes no cell, and the plan keeps the metre.)
+void controlla_lunghezza_in_griglia(const voce& v, std::vector<problema>& p) {
+  if (v.chiave != parola::lunghezza_percorso || v.valori.empty()) return;
+  const valore_letto& val = v.valori[0];
+  if (!val.numerico || val.numero % metri_per_cella == 0) return;
+  p.push_back(
+      a_valore(v, val, gravita::avviso,
+               {N_("{0} of {1} m off the 50-m grid"), {v.scritta, val.testo}}));
 }
 
 void controlla_curva(const voce& v, const percorso& r,
                      std::vector<problema>& p) {
-  controlla_metri_in_griglia(v, p);
+  controlla_lunghezza_in_griglia(v, p);
   if (v.chiave == parola::curva && !v.valori.empty() && v.valori[0].numerico)
     controlla_sul_percorso(v, v.valori[0], v.valori[0].numero, r, p);
   if (v.chiave != parola::curva || !r.lunghezza || !v.completa()) return;

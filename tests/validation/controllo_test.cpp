@@ -172,8 +172,6 @@ INSTANTIATE_TEST_SUITE_P(
              "[generale]\r\nlunghezza percorso, 8025\r\n[curve]\r\ncurvad4, 1510, 325\r\nindicatori_vmax, 6000, 82,90,95,0,80,93,95,0\r\n[fine]\r\n",
              "velocita, 0, 62\r\n",
              {"l:2:21: avviso: lunghezza percorso di 8025 m fuori dalla griglia di 50 m",
-              "l:4:10: avviso: curvad4: inizio 1510 m fuori dalla griglia di 50 m",
-              "l:4:16: avviso: curvad4: lunghezza 325 m fuori dalla griglia di 50 m",
               "l:5:38: avviso: vbd di indicatori_vmax: 93 km/h non \xC3\xA8 multiplo di 5: viene memorizzato come 95 km/h",
               "t:2:14: avviso: velocita: 62 km/h non \xC3\xA8 multiplo di 5: viene memorizzato come 60 km/h"}},
         caso{"sovrapposti", "montagna, 3000, 4000, 1\r\nmontagna, 2000, 3500, 1\r\nmontagna, 4000, 4500, 1\r\n",
