@@ -929,22 +929,16 @@ void controlla_codifica(std::string_view byte, fonte_lettura fonte,
             "letter (Windows-1252); save it in Windows-1252")}));
     return;
   }
-  const auto alto = std::find_if(byte.begin(), byte.end(), [](char c) {
-    return static_cast<unsigned char>(c) >= 0x80;
-  });
+  // A UTF-8 byte-order mark alone does no harm: it stands before
+  // [generale], where everything is skipped. The letters after it tell.
+  const std::size_t dopo_il_segno = byte.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
+  const auto alto = std::find_if(
+      byte.begin() + dopo_il_segno, byte.end(),
+      [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
   const std::size_t primo = alto == byte.end()
                                 ? std::string_view::npos
                                 : static_cast<std::size_t>(alto - byte.begin());
   if (primo == std::string_view::npos || !utf8_valido(byte)) return;
-  if (byte.substr(0, 3) == "\xEF\xBB\xBF") {
-    p.push_back(all_inizio(
-        fonte, gravita::avviso,
-        {N_("the description begins with a UTF-8 byte-order mark, read as the "
-            "letters \"{0}\" before the first line; save it in Windows-1252 "
-            "without one, or use --encoding utf-8"),
-         {std::string(byte.substr(0, 3))}}));
-    return;
-  }
   const std::string_view parola = parola_intorno(byte, primo);
   std::string intesa;
   if (!utf8_a_cp1252(parola, intesa)) intesa = parola;
