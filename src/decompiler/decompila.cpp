@@ -70,8 +70,8 @@ std::vector<voce_descrizione> pendenze(const lavoro& l) {
   return profilo(l, &cella::pendenza, [](const passo_profilo& p) {
     const int64_t pendenza = int64_t{p.valore} - 100;
     return voce_descrizione{
-        std::to_string(pendenza) + " per mille dalla cella " +
-            std::to_string(p.cella),
+        std::to_string(pendenza) + " per mille dalla " +
+            cella_e_metro(p.cella, aggancio::tratto),
         riga_valori("pendenza", {50 * int64_t{p.cella}, pendenza})};
   });
 }
@@ -80,7 +80,8 @@ std::vector<voce_descrizione> limiti(const lavoro& l) {
   return profilo(l, &cella::velocita, [](const passo_profilo& p) {
     const int64_t limite = 5 * int64_t{p.valore};
     return voce_descrizione{
-        std::to_string(limite) + " km/h dalla cella " + std::to_string(p.cella),
+        std::to_string(limite) + " km/h dalla " +
+            cella_e_metro(p.cella, aggancio::tratto),
         riga_valori("velocita", {50 * int64_t{p.cella}, limite})};
   });
 }
@@ -88,8 +89,8 @@ std::vector<voce_descrizione> limiti(const lavoro& l) {
 std::vector<voce_descrizione> aderenze(const lavoro& l) {
   return profilo(l, &cella::aderenza, [](const passo_profilo& p) {
     return voce_descrizione{
-        "coefficiente " + std::to_string(p.valore) + " dalla cella " +
-            std::to_string(p.cella),
+        "coefficiente " + std::to_string(p.valore) + " dalla " +
+            cella_e_metro(p.cella, aggancio::tratto),
         riga_valori("aderenza", {50 * int64_t{p.cella}, p.valore})};
   });
 }

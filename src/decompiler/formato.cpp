@@ -15,6 +15,11 @@ void lavoro::segnala_cella(int32_t i, argomento piu_vicina) {
           std::move(piu_vicina));
 }
 
+std::string cella_e_metro(int32_t cella, aggancio a) {
+  return "cella " + std::to_string(cella) + " (" +
+         std::to_string(metro_della_cella(cella, a)) + " m)";
+}
+
 std::string riga_valori(std::string_view parola,
                         std::initializer_list<int64_t> valori) {
   std::string riga(parola);

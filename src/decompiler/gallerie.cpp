@@ -275,11 +275,12 @@ voce_descrizione voce_galleria(const linea_galleria& x) {
             riga};
   std::string commento =
       x.valore_libero
-          ? "solo segni di galleria dalla cella " + std::to_string(x.primo + 3)
+          ? "solo segni di galleria dalla " +
+                cella_e_metro(x.primo + 3, aggancio::tratto)
           : "galleria di tipo " +
-                std::to_string(x.tipo_3_imposto ? 3 : x.valore) +
-                " dalla cella " + std::to_string(x.primo);
-  commento += " alla cella " + std::to_string(x.ultimo);
+                std::to_string(x.tipo_3_imposto ? 3 : x.valore) + " dalla " +
+                cella_e_metro(x.primo, aggancio::tratto);
+  commento += " alla " + cella_e_metro(x.ultimo, aggancio::tratto);
   if (x.segnata && !x.valore_libero)
     commento += " con un segno ogni quattro celle";
   if (x.tipo_3_imposto && !x.valore_libero)

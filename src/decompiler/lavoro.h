@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "decompiler/decompila.h"
+#include "tables/metri.h"
 #include "tables/tabelle.h"
 
 // One line of a description with the comment that goes before it (none when
@@ -108,8 +109,10 @@ messaggio descrivi_cella(const cella& c);
 
 // The metre of an item whose cell is P / 50 + 1 (signals, slowdowns, boards).
 inline int64_t metro_cella_piu_uno(int32_t cella) {
-  return 50 * (int64_t{cella} - 1);
+  return metro_della_cella(cella, aggancio::punto);
 }
+// "cella C (M m)" for a comment, M the metre that puts an item there.
+std::string cella_e_metro(int32_t cella, aggancio a);
 // The range check of the reader: (P + margine) / 50 is not above N.
 inline bool entro(int64_t posizione, int32_t margine, int32_t ultima) {
   return posizione + margine <= 50 * int64_t{ultima};

@@ -126,11 +126,14 @@ std::vector<svolta> svolte(lavoro& l, int32_t e) {
     svolta& trovata = s[static_cast<std::size_t>(m)];
     if (!svolta_del_metro(*l.piano, m, prima, trovata) &&
         segnalate++ < segnalazioni_massime) {
-      l.segnala(voce_inspiegata::tabella::piano, m,
-                {N_("no class of turn gives this metre")},
-                messaggio{trovata.sinistra ? N_("class {0} to the left")
+      const messaggio vicina =
+          trovata.classe == 0
+              ? messaggio{N_("a straight metre")}
+              : messaggio{trovata.sinistra ? N_("class {0} to the left")
                                            : N_("class {0} to the right"),
-                          {std::to_string(trovata.classe)}});
+                          {std::to_string(trovata.classe)}};
+      l.segnala(voce_inspiegata::tabella::piano, m,
+                {N_("no class of turn gives this metre")}, vicina);
     }
   }
   return s;
@@ -150,7 +153,7 @@ voce_descrizione riga_curva(lavoro& l, svolta s, int32_t a, int32_t b,
       "svolta a " + std::string(s.sinistra ? "sinistra" : "destra") +
           " di classe " + std::to_string(s.classe) + " (raggio " +
           raggio_per_classe[s.classe - 1] + " m) dal metro " +
-          std::to_string(a) + " al metro " + std::to_string(b),
+          std::to_string(inizio) + " al metro " + std::to_string(b),
       riga_valori(parola, {inizio, b - inizio})};
   if (inizio > inizio_massimo || b >= metro_massimo_curve) {
     l.segnala(voce_inspiegata::tabella::piano, a,

@@ -98,8 +98,9 @@ void rallentamento(lavoro& l, int32_t s, std::vector<bool>& usata) {
       "rallentamento",
       {x, c.dato1, 50 * (int64_t{e} - 1) - x, c.dato3, f_ta ? 1 : 0, d_v});
   l.rallentamenti.push_back({"tratto lento a " + std::to_string(c.dato1) +
-                                 " km/h dalla cella " + std::to_string(s) +
-                                 " alla cella " + std::to_string(e),
+                                 " km/h dalla " +
+                                 cella_e_metro(s, aggancio::punto) + " alla " +
+                                 cella_e_metro(e, aggancio::punto),
                              riga});
   const bool ok = vuoti(c, false) && entro(x, 100, l.ultima) &&
                   (avviso || s < cella_con_avviso);

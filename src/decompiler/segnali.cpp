@@ -202,7 +202,7 @@ std::string riga_segnale(const cella& c, int64_t posizione, int64_t lati,
 std::string commento_segnale(const cella& c, int32_t i, int64_t lati,
                              int32_t sotto) {
   const auto [sx, dx] = lati_divisi(c, lati);
-  std::string testo = "cella " + std::to_string(i) + ": lato sinistro " +
+  std::string testo = cella_e_metro(i, aggancio::punto) + ": lato sinistro " +
                       std::to_string(sx) + " e lato destro " +
                       std::to_string(dx);
   if (sotto > 0)
