@@ -175,7 +175,10 @@ std::optional<int> controlla_uscite(const scenario& sc, const cartella& uscita,
 
 std::optional<data_calendario> leggi_data(std::string_view testo) {
   // Three numbers: day first between full stops, year first between hyphens.
+  // The year has its four digits (24.03.01 is no day of year 1), the day and
+  // the month one or two.
   const char separatore = testo.find('-') != std::string_view::npos ? '-' : '.';
+  const std::size_t anno = separatore == '.' ? 2 : 0;
   std::array<int, 3> parti{};
   std::size_t inizio = 0;
   for (std::size_t k = 0; k < parti.size(); ++k) {
@@ -183,7 +186,9 @@ std::optional<data_calendario> leggi_data(std::string_view testo) {
         k + 1 < parti.size() ? testo.find(separatore, inizio) : testo.size();
     if (fine == std::string_view::npos) return std::nullopt;
     const std::string_view parte = testo.substr(inizio, fine - inizio);
-    if (parte.empty() || parte.size() > 4) return std::nullopt;
+    const bool cifre_giuste =
+        k == anno ? parte.size() == 4 : !parte.empty() && parte.size() <= 2;
+    if (!cifre_giuste) return std::nullopt;
     const auto [dove, errore] =
         std::from_chars(parte.data(), parte.data() + parte.size(), parti[k]);
     if (errore != std::errc() || dove != parte.data() + parte.size())

@@ -12,6 +12,7 @@
 #include <ctime>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,6 +20,7 @@
 #include "aiuti.h"
 #include "banco.h"
 #include "documents/dati_scheda.h"
+#include "tools/documenti.h"
 
 namespace fs = std::filesystem;
 
@@ -500,6 +502,35 @@ TEST_F(DocumentiPredefiniti, OpzioniDeiDocumentiSoloConDocuments) {
   EXPECT_NE(errori.find("--autore richiede --documents"), std::string::npos)
       << errori;
   EXPECT_TRUE(fs::is_empty(qui.percorso()));
+}
+
+// Dates as written on the command line: a whole day with a four-digit year.
+TEST(DataDelleNote, GiornoMeseEAnnoInteri) {
+  struct caso {
+    const char* testo;
+    std::optional<data_calendario> attesa;
+  };
+  const caso casi[] = {
+      {"24.03.2001", data_calendario{24, 3, 2001}},
+      {"2001-03-24", data_calendario{24, 3, 2001}},
+      {"4.3.2001", data_calendario{4, 3, 2001}},
+      {"29.02.2024", data_calendario{29, 2, 2024}},
+      {"24.03.01", std::nullopt},
+      {"01-03-24", std::nullopt},
+      {"31.02.2020", std::nullopt},
+      {"024.03.2001", std::nullopt},
+      {"24.03.2001x", std::nullopt},
+      {"24.03", std::nullopt},
+  };
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.testo);
+    const std::optional<data_calendario> d = leggi_data(c.testo);
+    ASSERT_EQ(d.has_value(), c.attesa.has_value());
+    if (!d) continue;
+    EXPECT_EQ(d->giorno, c.attesa->giorno);
+    EXPECT_EQ(d->mese, c.attesa->mese);
+    EXPECT_EQ(d->anno, c.attesa->anno);
+  }
 }
 
 }  // namespace
