@@ -24,6 +24,7 @@ void controlla_voci(const descrizione_letta& d, const percorso& r,
   }
   controlla_campi_ignorati(d, p);
   controlla_valori(d, p);
+  controlla_testi_tra_virgolette(d, p);
   controlla_ripetizioni(d, p);
   controlla_posizioni(d, r, p);
   controlla_intervalli(d, p);

@@ -288,6 +288,28 @@ std::string forse_intendevi(std::string_view campo, fonte_lettura fonte) {
   return minima <= soglia ? migliore : "";
 }
 
+void controlla_testi_tra_virgolette(const descrizione_letta& d,
+                                    std::vector<problema>& p) {
+  for (const voce& v : d.voci) {
+    for (const valore_letto& val : v.valori) {
+      if (!val.dopo_le_virgolette.empty()) {
+        p.push_back(a_valore(
+            v, val, gravita::avviso,
+            {N_("{0}: \"{1}\" after the closing quote is dropped; a quoted "
+                "text ends at its second double quote and cannot hold one"),
+             {v.scritta, val.dopo_le_virgolette}}));
+      }
+      if (val.testo.find_first_of("\r\n") != std::string::npos) {
+        p.push_back(a_valore(
+            v, val, gravita::avviso,
+            {N_("{0}: the quoted text runs over more than one line: is its "
+                "closing quote missing?"),
+             {v.scritta}}));
+      }
+    }
+  }
+}
+
 void controlla_valori(const descrizione_letta& d, std::vector<problema>& p) {
   for (const voce& v : d.voci) {
     const forma_chiave& f = forma(v.chiave);

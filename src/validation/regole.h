@@ -28,6 +28,10 @@ percorso percorso_di(const descrizione_letta& linea);
 std::string forse_intendevi(std::string_view campo, fonte_lettura fonte);
 
 void controlla_valori(const descrizione_letta& d, std::vector<problema>& p);
+// A quoted text with words after its closing quote, or one that runs over
+// lines: what the reader drops or takes in.
+void controlla_testi_tra_virgolette(const descrizione_letta& d,
+                                    std::vector<problema>& p);
 void controlla_campi_ignorati(const descrizione_letta& d,
                               std::vector<problema>& p);
 // A file whose lines hold mostly in the other description: one problem for

@@ -26,13 +26,33 @@ bool curva_senza_piano(cammino& c, const std::string& campo, int riga) {
   return true;
 }
 
+// What stands after the closing quote of a quoted text field that begins at
+// `da`, up to the field's end, without blanks at its ends; empty for an
+// unquoted field.
+std::string dopo_le_virgolette(const std::string& t, std::size_t da) {
+  while (da < t.size() && (t[da] == ' ' || t[da] == '\t')) ++da;
+  if (da >= t.size() || t[da] != '"') return {};
+  const std::size_t chiusa = t.find('"', da + 1);
+  if (chiusa == std::string::npos) return {};
+  std::size_t fine = chiusa + 1;
+  while (fine < t.size() && t[fine] != ',' && t[fine] != '\r' &&
+         t[fine] != '\n')
+    ++fine;
+  std::size_t inizio = chiusa + 1;
+  while (inizio < fine && (t[inizio] == ' ' || t[inizio] == '\t')) ++inizio;
+  while (fine > inizio && (t[fine - 1] == ' ' || t[fine - 1] == '\t')) --fine;
+  return t.substr(inizio, fine - inizio);
+}
+
 // The values of an item, from its own line.
 void leggi_valori(cammino& c, voce& v) {
   for (const valore_chiave& spec : forma(v.chiave).valori) {
     if (fine_file(c.l) || c.l.riga != v.riga) return;
     valore_letto letto;
     if (spec.larghezza == larghezza_valore::testo) {
+      const std::size_t inizio = c.l.pos;
       if (!leggi_testo(c.l, letto.testo)) return;
+      letto.dopo_le_virgolette = dopo_le_virgolette(c.l.testo, inizio);
     } else {
       if (!leggi_cifre(c.l, letto.testo)) return;
       letto.a_uno_spazio =
@@ -72,7 +92,11 @@ void interpreta(cammino& c, const std::string& campo, int riga, int colonna) {
   if (trovate.empty()) {
     if (!c.uscita.voci.empty() && riga == c.riga_ultima_voce &&
         c.uscita.voci.back().riga == riga) {
-      c.uscita.voci.back().in_piu.push_back({campo, 0, false, riga, colonna});
+      valore_letto in_piu;
+      in_piu.testo = campo;
+      in_piu.riga = riga;
+      in_piu.colonna = colonna;
+      c.uscita.voci.back().in_piu.push_back(std::move(in_piu));
       return;
     }
     if (!campo.empty())

@@ -22,6 +22,9 @@ struct valore_letto {
   int riga = 0;
   int colonna = 0;
   bool a_uno_spazio = false;  // a number that ended at a blank, not a comma
+  // A quoted text: what followed its closing quote on the field, which the
+  // reader drops.
+  std::string dopo_le_virgolette;
 };
 
 struct voce {
