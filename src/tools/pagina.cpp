@@ -136,14 +136,13 @@ bool con_tratto(const std::vector<voce_tratto>& tratti, genere_tratto g) {
                      [g](const voce_tratto& t) { return t.g == g; });
 }
 
-void scrivi_disegni(std::ostream& o, const contenuto_disegni& c) {
+// The legend of the marks (only the kinds drawn), which the profiles share,
+// and how the map is turned when there is one.
+void scrivi_legenda_mappa(std::ostream& o, const contenuto_disegni& c) {
   const auto& voci = c.voci;
   const bool gallerie = con_tratto(c.tratti, genere_tratto::galleria);
   const bool rallentamenti = con_tratto(c.tratti, genere_tratto::rallentamento);
   const bool non_letto = con_tratto(c.tratti, genere_tratto::non_letto);
-  o << "<h2>" << parole::mappa() << "</h2>\n<div class=\"contenitore\">";
-  disegna_mappa(o, c);
-  o << "</div>\n";
   scrivi_legenda(
       o,
       {{"st", parole::legenda_stazione(),
@@ -161,7 +160,18 @@ void scrivi_disegni(std::ostream& o, const contenuto_disegni& c) {
        {"pa", parole::legenda_avviso(), con_genere(voci, genere_voce::avviso)},
        {"nl", parole::legenda_non_letto(), non_letto},
        {"oltre", parole::legenda_oltre(), c.t.planimetria.presente()}});
-  o << "<p class=\"nota\">" << parole::nota_mappa() << "</p>\n";
+  if (c.t.planimetria.presente())
+    o << "<p class=\"nota\">" << parole::nota_mappa() << "</p>\n";
+}
+
+void scrivi_disegni(std::ostream& o, const contenuto_disegni& c) {
+  const bool gallerie = con_tratto(c.tratti, genere_tratto::galleria);
+  const bool rallentamenti = con_tratto(c.tratti, genere_tratto::rallentamento);
+  const bool non_letto = con_tratto(c.tratti, genere_tratto::non_letto);
+  o << "<h2>" << parole::mappa() << "</h2>\n<div class=\"contenitore\">";
+  disegna_mappa(o, c);
+  o << "</div>\n";
+  scrivi_legenda_mappa(o, c);
   o << "<h2>" << parole::profili() << "</h2>\n<div class=\"contenitore\">";
   disegna_profili(o, c);
   o << "</div>\n";
