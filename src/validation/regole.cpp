@@ -335,6 +335,14 @@ void controlla_valori(const descrizione_letta& d, std::vector<problema>& p) {
                                limiti_della_larghezza(spec.larghezza)}}));
       }
     }
+    if (v.da_commento) {
+      p.push_back(a_voce(
+          v, gravita::avviso,
+          {N_("\"{0}\" is a comment read as a {1} line: only {2} comment lines "
+              "in a row are dropped here, and this one comes after them; put "
+              "another line between them, or keep keywords out of comments"),
+           {v.scritta, std::string(f.scritta), v.generale ? "10" : "2"}}));
+    }
     if (v.a_meta_riga) {
       p.push_back(a_voce(v, gravita::avviso,
                          {N_("\"{0}\" stands on the line of another keyword: "

@@ -107,6 +107,7 @@ void interpreta(cammino& c, const std::string& campo, int riga, int colonna) {
   for (parola p : trovate) {
     voce v{p,  c.fonte, campo,          riga,       colonna,
            {}, {},      c.nel_generale, a_meta_riga};
+    v.da_commento = campo_commento(campo);
     leggi_valori(c, v);
     c.uscita.voci.push_back(std::move(v));
     c.riga_ultima_voce = riga;

@@ -37,6 +37,9 @@ struct voce {
   std::vector<valore_letto> in_piu;  // further fields on its line
   bool generale = false;             // read in the general section
   bool a_meta_riga = false;          // not the first field of its line
+  // Its keyword field is a comment that came after as many comments in a
+  // row as the reader drops: it is read as a keyword.
+  bool da_commento = false;
 
   bool completa() const;
   // Value `n` as a number (0 when missing or not a number).

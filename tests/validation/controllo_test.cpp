@@ -131,6 +131,8 @@ INSTANTIATE_TEST_SUITE_P(
               "l:5:28: avviso: cartello_indicatore: \"\"D\"\")\"\" dopo le virgolette di chiusura viene tralasciato; un testo tra virgolette finisce alle seconde virgolette e non pu\xC3\xB2 contenerne"}},
         caso{"virgolette_non_chiuse", "cartello_indicatore, 3000, \"(X)\r\npendenza, 0, 2\r\n", "",
              {"l:4:28: avviso: cartello_indicatore: il testo tra virgolette continua su pi\xC3\xB9 righe: mancano le virgolette di chiusura?"}},
+        caso{"terzo_commento_di_seguito", "pendenza, 0, 0\r\n- uno\r\n- due\r\n- tre pendenza salita, 4000, 20\r\n", "",
+             {"l:7:1: avviso: \"- tre pendenza salita\" \xC3\xA8 un commento letto come riga pendenza: qui si tralasciano solo 2 righe di commento di seguito, e questa viene dopo; metti un'altra riga fra loro, o tieni le parole chiave fuori dai commenti"}},
         caso{"parola_data_due_volte",
              "[generale]\r\nlunghezza percorso, 8000\r\nlunghezza percorso, 9000\r\n[curve]\r\n[fine]\r\n",
              "sabbia, 100\r\nsabbia, 200\r\n",
