@@ -214,6 +214,13 @@ CONTROLLO_INTERAZIONI = """(function () {
   atteso('cerca S12', 24350, 26350);
   cerca('20 km');
   atteso('cerca 20 km', 19000, 21000);
+  cerca('46.000');
+  atteso('cerca 46.000 (km)', 45000, 47000);
+  cerca('70 km');
+  if (d.getElementById('cerca-esito').textContent.indexOf('oltre il percorso') < 0)
+    guasti.push('cerca 70 km: nessun avviso oltre il percorso');
+  cerca('trento_scalo');
+  if (!suggerisce('TRENTO SCALO')) guasti.push('cerca trento_scalo: nessun suggerimento');
   bottone('tutto');
   atteso('tutto', 0, 62000);
   bottone('ingrandisci');

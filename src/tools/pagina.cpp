@@ -45,6 +45,7 @@ std::string parole_script() {
       {"progr", parole::progr()},
       {"vista", parole::vista()},
       {"nessun_risultato", parole::nessun_risultato()},
+      {"oltre", parole::oltre_il_percorso()},
       {"risultato", parole::risultato()},
   };
   std::string t = "var T = {";

@@ -460,14 +460,18 @@ function ordina(th) {
 
 // --- The search: a position in metres or km, or a name.
 var trovati = [], indice = 0, cercato = '';
-function semplice(t) { return t.normalize('NFD').replace(/[\u0300-\u036f]/g, '').toLowerCase(); }
+// Accents, case, underscores and repeated blanks do not count in a name.
+function semplice(t) {
+  return t.normalize('NFD').replace(/[\u0300-\u036f]/g, '').replace(/[_\s]+/g, ' ').toLowerCase();
+}
 function cerca(testo) {
   var q = testo.trim(), esito = $('cerca-esito');
-  var n = /^(km\s*)?(-?\d+(?:[.,]\d+)?)\s*(km|m)?$/i.exec(q);
+  var n = /^(km\s*)?(-?\d+(?:([.,])\d+)?)\s*(km|m)?$/i.exec(q);
   if (n) {
-    var km = n[1] || (n[3] && n[3].toLowerCase() === 'km');
+    // A number with a decimal part and no unit is kilometres (40.000, 23.5).
+    var km = n[1] || (n[4] ? n[4].toLowerCase() === 'km' : !!n[3]);
     var m = Number(n[2].replace(',', '.')) * (km ? 1000 : 1);
-    esito.textContent = distanza(m);
+    esito.textContent = m < 0 || m > L ? frase(T.oltre, [distanza(m), distanza(L)]) : distanza(m);
     vai(null, m, -1);
     return;
   }

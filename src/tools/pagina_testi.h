@@ -168,6 +168,9 @@ inline const char* cerca_suggerimento() {
 }
 inline const char* vista() { return traduci("View from {0} to {1}"); }
 inline const char* nessun_risultato() { return traduci("no result"); }
+inline const char* oltre_il_percorso() {
+  return traduci("{0}: beyond the route ({1})");
+}
 inline const char* risultato() {
   return traduci_in("the search's results", "{0} of {1}");
 }

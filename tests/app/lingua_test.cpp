@@ -426,6 +426,10 @@ struct errore_di_sistema {
   const char *cartella, *mancante;  // the two lines, after the file's name
 };
 
+void PrintTo(const errore_di_sistema& e, std::ostream* uscita) {
+  *uscita << e.nome;
+}
+
 class ErroriDiSistema : public ::testing::TestWithParam<errore_di_sistema> {};
 
 TEST_P(ErroriDiSistema, NellaLinguaDellaCorsa) {
