@@ -19,23 +19,24 @@
 namespace {
 
 // "path: cell 61 (3000 m): what was found; nearest line: the line".
-std::string riga_inspiegata(const voce_inspiegata& v, const scenario& sc,
-                            const cartella& c) {
+std::string riga_inspiegata(
+    const voce_inspiegata& v, const scenario& sc,
+    const std::function<std::string(const std::string&)>& nome_file) {
   std::string riga;
   switch (v.dove) {
     case voce_inspiegata::tabella::celle:
-      riga = c.percorso(nome_tabella_celle(sc)) + ": ";
+      riga = nome_file(nome_tabella_celle(sc)) + ": ";
       if (v.indice >= 0)
         riga += messaggi::luogo_cella(
                     v.indice, metro_della_cella(v.indice, aggancio::punto)) +
                 ": ";
       break;
     case voce_inspiegata::tabella::stazioni:
-      riga = c.percorso(nome_tabella_stazioni(sc)) + ": ";
+      riga = nome_file(nome_tabella_stazioni(sc)) + ": ";
       if (v.indice >= 0) riga += messaggi::luogo_record(v.indice) + ": ";
       break;
     case voce_inspiegata::tabella::piano:
-      riga = c.percorso(nome_geometria_linea(sc)) + ": ";
+      riga = nome_file(nome_geometria_linea(sc)) + ": ";
       if (v.indice >= 0) riga += messaggi::luogo_metro(v.indice) + ": ";
       break;
   }
@@ -100,9 +101,23 @@ int esegui_decompila(const opzioni_decompila& o, std::ostream& uscita,
   const int scritte = scrivi_descrizioni(o, sc, d, uscita, errori);
   if (scritte != uscita_riuscita) return scritte;
   come_ricompilare(o, d, uscita);
+  const auto percorso = [&ingresso](const std::string& nome) {
+    return ingresso.percorso(nome);
+  };
   for (const voce_inspiegata& v : d.inspiegate)
-    errori << riga_inspiegata(v, sc, ingresso) << '\n';
+    errori << riga_inspiegata(v, sc, percorso) << '\n';
   if (d.inspiegate.empty()) return uscita_riuscita;
   errori << messaggi::voci_inspiegate(d.inspiegate.size()) << '\n';
   return uscita_errore_registrato;
+}
+
+std::vector<std::string> contenuto_inspiegato(
+    const tabelle& t, const scenario& sc,
+    const std::function<std::string(const std::string&)>& nome_file) {
+  const esito_decompilazione d = decompila(
+      t.celle, t.stazioni, t.planimetria.presente() ? &t.planimetria : nullptr);
+  std::vector<std::string> righe;
+  for (const voce_inspiegata& v : d.inspiegate)
+    righe.push_back(riga_inspiegata(v, sc, nome_file));
+  return righe;
 }

@@ -3,8 +3,13 @@
 #ifndef TOOLS_DECOMPILA_H_
 #define TOOLS_DECOMPILA_H_
 
+#include <functional>
 #include <ostream>
 #include <string>
+#include <vector>
+
+#include "core/scenario.h"
+#include "tables/tabelle.h"
 
 struct opzioni_decompila {
   std::string cartella = ".";                 // where the binary files are
@@ -22,5 +27,13 @@ struct opzioni_decompila {
 // `sostituisci`.
 int esegui_decompila(const opzioni_decompila& o, std::ostream& uscita,
                      std::ostream& errori);
+
+// What no description explains in the scenario's tables, a line each ("name:
+// cell 61 (3000 m): what was found; nearest line: ..."), each file named by
+// `nome_file` from its plain name. Empty when the tables are what some
+// descriptions compile to.
+std::vector<std::string> contenuto_inspiegato(
+    const tabelle& t, const scenario& sc,
+    const std::function<std::string(const std::string&)>& nome_file);
 
 #endif  // TOOLS_DECOMPILA_H_

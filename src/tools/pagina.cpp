@@ -6,6 +6,7 @@
 
 #include "platform/cartella_reale.h"
 #include "platform/sostituzione.h"
+#include "tools/decompila.h"
 #include "tools/esiti.h"
 #include "tools/file_scenario.h"
 #include "tools/html.h"
@@ -218,7 +219,8 @@ void elenco_documenti(std::ostream& o,
 
 std::string pagina_html(const tabelle& t,
                         const std::optional<problemi_pagina>& problemi,
-                        const std::vector<std::string>& documenti) {
+                        const std::vector<std::string>& documenti,
+                        const std::vector<std::string>& inspiegato) {
   const vista v = prepara_vista(t);
   const problemi_pagina* p = problemi ? &*problemi : nullptr;
   const std::vector<voce_disegno> voci = voci_della_vista(v, p);
@@ -244,6 +246,7 @@ std::string pagina_html(const tabelle& t,
   scrivi_disegni(o, {t, v, voci, tratti, fine_linea, fine_treno});
   o << "<h2>" << parole::problemi() << "</h2>\n";
   scrivi_problemi(o, problemi);
+  scrivi_inspiegato(o, inspiegato);
   o << "<h2>" << parole::orario() << "</h2>\n";
   scrivi_orario(o, v);
   o << "<h2>" << parole::elenchi() << "</h2>\n";
@@ -257,23 +260,25 @@ std::string pagina_html(const tabelle& t,
 
 esito_file prepara_pagina(const scenario& sc, const tabelle& t,
                           insieme_sostituzioni& insieme,
-                          const std::optional<problemi_pagina>& problemi) {
+                          const std::optional<problemi_pagina>& problemi,
+                          const std::vector<std::string>& inspiegato) {
   std::vector<std::string> documenti;
   for (const std::string& nome :
        {nome_scheda_treno(sc), nome_rallentamenti(sc), nome_note(sc)}) {
     if (insieme.destinazione().esiste(nome) || insieme.preparato(nome))
       documenti.push_back(nome);
   }
-  const std::string pagina = pagina_html(t, problemi, documenti);
+  const std::string pagina = pagina_html(t, problemi, documenti, inspiegato);
   return insieme.prepara(nome_pagina(sc), [&pagina](scrittore_file& uscita) {
     uscita.scrivi(pagina.data(), pagina.size());
   });
 }
 
 esito_file scrivi_pagina(const scenario& sc, const tabelle& t, cartella& c,
-                         const std::optional<problemi_pagina>& problemi) {
+                         const std::optional<problemi_pagina>& problemi,
+                         const std::vector<std::string>& inspiegato) {
   insieme_sostituzioni insieme(c);
-  const esito_file esito = prepara_pagina(sc, t, insieme, problemi);
+  const esito_file esito = prepara_pagina(sc, t, insieme, problemi, inspiegato);
   if (!esito.ok) return esito;
   return insieme.pubblica();
 }
@@ -286,7 +291,11 @@ int esegui_pagina(const opzioni_pagina& o, std::ostream& uscita,
   const int caricato =
       carica_scenario_nominato(o.nome_linea, o.codice_treno, c, sc, t, errori);
   if (caricato != uscita_riuscita) return caricato;
-  const esito_file scritto = scrivi_pagina(sc, t, c, std::nullopt);
+  // From the files alone the compilation's problems are unknown, but what
+  // no description explains can be told.
+  const std::vector<std::string> inspiegato =
+      contenuto_inspiegato(t, sc, [](const std::string& nome) { return nome; });
+  const esito_file scritto = scrivi_pagina(sc, t, c, std::nullopt, inspiegato);
   if (!scritto.ok) return errore_file(scritto, errori);
   uscita << c.percorso(nome_pagina(sc)) << '\n';
   return uscita_riuscita;

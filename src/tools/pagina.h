@@ -22,19 +22,23 @@
 // is known; without them the page says that the files alone do not tell.
 // `documenti` names the driver's documents that stand beside the page (UTF-8
 // file names); the page links them.
+// `inspiegato` lists what no description explains in the tables (UTF-8).
 std::string pagina_html(const tabelle& t,
                         const std::optional<problemi_pagina>& problemi,
-                        const std::vector<std::string>& documenti = {});
+                        const std::vector<std::string>& documenti = {},
+                        const std::vector<std::string>& inspiegato = {});
 
 // Writes the page as <line>_<train>_report.html into `c`, linking the
 // scenario's documents that `c` holds.
 esito_file scrivi_pagina(const scenario& sc, const tabelle& t, cartella& c,
-                         const std::optional<problemi_pagina>& problemi);
+                         const std::optional<problemi_pagina>& problemi,
+                         const std::vector<std::string>& inspiegato = {});
 // The same page prepared in `insieme`, to be published with the rest of the
 // set; it links the documents that are in the folder or in the set.
 esito_file prepara_pagina(const scenario& sc, const tabelle& t,
                           insieme_sostituzioni& insieme,
-                          const std::optional<problemi_pagina>& problemi);
+                          const std::optional<problemi_pagina>& problemi,
+                          const std::vector<std::string>& inspiegato = {});
 
 struct opzioni_pagina {
   std::string cartella = ".";

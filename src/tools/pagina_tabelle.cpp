@@ -231,6 +231,14 @@ void scrivi_problemi(std::ostream& o, const std::optional<problemi_pagina>& p) {
                  righe);
 }
 
+void scrivi_inspiegato(std::ostream& o, const std::vector<std::string>& righe) {
+  if (righe.empty()) return;
+  o << "<h2>" << parole::inspiegato() << "</h2>\n<p class=\"nota\">"
+    << parole::inspiegato_nota() << "</p>\n<ul id=\"inspiegato\">\n";
+  for (const std::string& r : righe) o << "<li>" << xml(r) << "</li>\n";
+  o << "</ul>\n";
+}
+
 void scrivi_elenchi(std::ostream& o, const vista& v) {
   scrivi_segnali(o, v);
   scrivi_cartelli(o, v);

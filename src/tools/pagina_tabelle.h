@@ -5,6 +5,8 @@
 
 #include <optional>
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include "tools/pagina_dati.h"
 #include "tools/pagina_problemi.h"
@@ -14,6 +16,9 @@ void scrivi_orario(std::ostream& o, const vista& v);
 // The problems of the compilation; without them, that the files alone do not
 // tell.
 void scrivi_problemi(std::ostream& o, const std::optional<problemi_pagina>& p);
+// What no description explains in the files (UTF-8 lines), under a heading of
+// its own; nothing when there is none.
+void scrivi_inspiegato(std::ostream& o, const std::vector<std::string>& righe);
 // Signals, boards, board texts, slowdowns, tunnels and speed codes.
 void scrivi_elenchi(std::ostream& o, const vista& v);
 

@@ -53,6 +53,15 @@ inline const char* codici() { return traduci("Speed codes"); }
 inline const char* problemi() { return traduci("Problems of the compilation"); }
 inline const char* elenchi() { return traduci("Lists"); }
 inline const char* nessun_problema() { return traduci("No error recorded."); }
+inline const char* inspiegato() {
+  return traduci("Content that no description explains");
+}
+inline const char* inspiegato_nota() {
+  return traduci(
+      "No pair of descriptions compiles to these cells or records (files "
+      "written after a fault, or edited by hand); the drawings and tables "
+      "above may leave them out. scenario_builder decompile says the same.");
+}
 inline const char* problemi_non_noti() {
   return traduci(
       "Not known: the page is built from the binary files alone; "

@@ -15,6 +15,7 @@
 
 #include "aiuti.h"
 #include "banco.h"
+#include "tools/decompila.h"
 #include "tools/pagina_piano.h"
 #include "tools/pagina_problemi.h"
 #include "validation/controllo.h"
@@ -470,6 +471,28 @@ TEST(Pagina, PercorsoDi990Km) {
 #endif
   RecordProperty("byte", static_cast<int>(pagina.size()));
   RecordProperty("millisecondi", static_cast<int>(tempo.count() * 1000));
+}
+
+// From the files alone, what no description explains is listed on the page:
+// a cell of a kind that no item has would otherwise be drawn nowhere.
+TEST(Pagina, ContenutoCheNessunaDescrizioneSpiega) {
+  banco b;
+  ASSERT_EQ(b.compila().tipo, esito_compilazione::completata);
+  scenario sc;
+  EXPECT_TRUE(contenuto_inspiegato(b.t, sc, [](const std::string& n) {
+                return n;
+              }).empty());
+  b.t.celle[500].tipo = 99;
+  const std::vector<std::string> righe = contenuto_inspiegato(
+      b.t, sc, [](const std::string& n) { return "dir/" + n; });
+  ASSERT_EQ(righe.size(), 1u);
+  EXPECT_EQ(righe[0].rfind(
+                "dir/Valdora_Cesina_KT52806.dat: cella 500 (24950 m): ", 0),
+            0u)
+      << righe[0];
+  const std::string pagina = pagina_html(b.t, std::nullopt, {}, righe);
+  EXPECT_TRUE(leggi_pagina(pagina).ben_formata);
+  EXPECT_NE(pagina.find("<li>" + righe[0] + "</li>"), std::string::npos);
 }
 
 }  // namespace
