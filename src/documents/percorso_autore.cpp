@@ -42,9 +42,10 @@ double tra_due_orari(const luogo_orario& prima, double tempo_prima,
   double arrivo = dopo.orario;
   if (arrivo < prima.orario) arrivo += secondi_giorno;
   const double intervallo = arrivo - prima.orario;
-  // A next time more than half a day on is one that goes backwards (the
-  // checker warns): nothing to stretch to, the running time alone.
-  if (intervallo > secondi_giorno / 2)
+  // A next time earlier in the day by up to half a day goes backwards (the
+  // checker warns; more than that is a run past midnight): nothing to
+  // stretch to, the running time alone.
+  if (dopo.orario < prima.orario && intervallo >= secondi_giorno / 2)
     return prima.orario + (tempo_qui - tempo_prima);
   if (tempo_dopo > tempo_prima) {
     return prima.orario +

@@ -23,7 +23,11 @@ void inglese_se_chiesto_prima() {
     std::size_t fine = nomi.find(':', inizio);
     if (fine == std::string::npos) fine = nomi.size();
     const std::string nome = nomi.substr(inizio, fine - inizio);
-    if (nome == "en" || nome.rfind("en_", 0) == 0 || nome == "C") {
+    const bool inglese = nome == "en" || nome.rfind("en_", 0) == 0 ||
+                         nome.rfind("en.", 0) == 0 ||
+                         nome.rfind("en@", 0) == 0 || nome == "C" ||
+                         nome == "POSIX";
+    if (inglese) {
       setenv("LANGUAGE", nomi.substr(0, fine).c_str(), 1);
       return;
     }

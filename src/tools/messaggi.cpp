@@ -94,6 +94,13 @@ std::string comando_sconosciuto(std::string_view dato, std::string_view vicino,
       {std::string(dato), elenco});
 }
 
+std::string opzione_del_programma(std::string_view dato) {
+  return sostituisci(
+      traduci("scenario_builder: \"{0}\" is an option of the program: give it "
+              "before the command"),
+      {std::string(dato)});
+}
+
 std::string opzione_sconosciuta(std::string_view dato,
                                 std::string_view vicino) {
   if (vicino.empty()) {

@@ -30,6 +30,8 @@ std::string comando_sconosciuto(std::string_view dato, std::string_view vicino,
                                 const std::vector<std::string>& comandi);
 // An option that the program does not have, with the closest one when one
 // is close.
+// An option of the program given after the command.
+std::string opzione_del_programma(std::string_view dato);
 std::string opzione_sconosciuta(std::string_view dato, std::string_view vicino);
 // Where to read more after a bad command line: "Help: scenario_builder
 // compile --help".

@@ -363,12 +363,17 @@ std::optional<int> opzione_del_comando(const CLI::App& app, int argc,
   }
   if (comando == nullptr) return std::nullopt;
   const std::vector<std::string> opzioni = nomi_opzioni(*comando, false);
+  const std::vector<std::string> del_programma = nomi_opzioni(app, false);
   for (int n = 1; n < argc; ++n) {
     const std::string_view intera = argv[n];
     if (intera == "--") break;
     if (intera.rfind("--", 0) != 0) continue;
     const std::string_view parola = intera.substr(0, intera.find('='));
     if (tra(opzioni, parola)) continue;
+    if (tra(del_programma, parola)) {
+      errori << messaggi::opzione_del_programma(parola) << '\n';
+      return uscita_uso_errato;
+    }
     errori << messaggi::opzione_sconosciuta(parola,
                                             nome_vicino(parola, opzioni))
            << '\n';
@@ -393,10 +398,10 @@ std::optional<int> analizza(CLI::App& app, int argc, char** argv,
   } catch (const CLI::CallForVersion& e) {
     uscita << e.what() << '\n';
     return uscita_riuscita;
-  } catch (const CLI::ExtrasError& e) {
-    if (auto fine = opzione_del_comando(app, argc, argv, errori)) return *fine;
-    return uso_errato(errore_della_riga(e), errori);
   } catch (const CLI::ParseError& e) {
+    // A mistyped option is said first: the value or argument missing after
+    // it follows from it.
+    if (auto fine = opzione_del_comando(app, argc, argv, errori)) return *fine;
     return uso_errato(errore_della_riga(e), errori);
   }
   return std::nullopt;

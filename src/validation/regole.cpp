@@ -179,8 +179,9 @@ messaggio spiegazione_in_piu(const voce& v) {
 // for any other text.
 std::string senza_migliaia(const std::string& testo) {
   const std::size_t primo = testo.find('.');
+  // A first group of 0 ("0.500") is a decimal, not thousands.
   if (primo == std::string::npos || primo == 0 || primo > 3 ||
-      (testo.size() - primo) % 4 != 0)
+      testo[0] == '0' || (testo.size() - primo) % 4 != 0)
     return "";
   std::string cifre;
   for (std::size_t i = 0; i < testo.size(); ++i) {
@@ -713,6 +714,8 @@ void controlla_ordine(const descrizione_letta& d, std::vector<problema>& p) {
         v.chiave != parola::aderenza) {
       continue;
     }
+    // A position that is no number has its own error: it orders nothing.
+    if (!v.valori[0].numerico) continue;
     auto [prima, nuova] = ultime.emplace(v.chiave, v.numero(0));
     if (!nuova && v.numero(0) <= prima->second) {
       p.push_back(

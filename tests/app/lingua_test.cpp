@@ -457,6 +457,9 @@ INSTANTIATE_TEST_SUITE_P(
         errore_di_sistema{"inglese_prima_dell_italiano",
                           "LANG=it_IT.UTF-8 LANGUAGE=en:it", "Is a directory",
                           "No such file or directory"},
+        errore_di_sistema{"inglese_con_il_codice_prima_dell_italiano",
+                          "LANG=it_IT.UTF-8 LANGUAGE=en.UTF-8:it",
+                          "Is a directory", "No such file or directory"},
         errore_di_sistema{"solo_i_messaggi", "LC_MESSAGES=it_IT.UTF-8",
                           "È una directory", "File o directory non esistente"}),
     [](const auto& info) { return std::string(info.param.nome); });

@@ -248,14 +248,14 @@ INSTANTIATE_TEST_SUITE_P(
             treno_con(""), false, false, 0, 0, true,
             "DIR/linea.txt:4:16: avviso: pendenza: 800 per mille fuori "
             "da quanto ha senso (-60..60 per mille); il byte compilato lo "
-            "tiene come 32\n"
+            "memorizza come 32\n"
             "0 errori, 1 avviso\n"},
         caso_opzioni{
             "avviso_con_strict", linea_con("pendenza, 100, 800\r\n"),
             treno_con(""), true, false, 1, 1, false,
             "DIR/linea.txt:4:16: avviso: pendenza: 800 per mille fuori "
             "da quanto ha senso (-60..60 per mille); il byte compilato lo "
-            "tiene come 32\n"
+            "memorizza come 32\n"
             "0 errori, 1 avviso\n"},
         caso_opzioni{
             "utf8_senza_encoding", linea_con(""), treno_citta, false, false, 0,

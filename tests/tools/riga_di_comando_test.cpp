@@ -115,6 +115,12 @@ TEST(RigaDiComando, OgniErroreDiUsoFinisceConUsoEAiuto) {
        "opzione sconosciuta \"--strcit\"; forse \"--strict\"?", "compile"},
       {"check --json=1 --jsno " + piccola(),
        "opzione sconosciuta \"--jsno\"; forse \"--json\"?", "check"},
+      {"decompile --ot x", "opzione sconosciuta \"--ot\"; forse \"--out\"?",
+       "decompile"},
+      {"check --version",
+       "\"--version\" \xC3\xA8 un'opzione del programma: va data prima del "
+       "comando",
+       "check"},
       {"compile " + piccola() + " terzo.txt",
        "argomento inatteso: terzo.txt", "compile"},
       {"inspect --at 1 --at 2 f.dat",
