@@ -56,7 +56,7 @@ void regola_a(scansione& sc, int32_t i) {
 // Rule B: three windows before a slowdown start, each gets a mark in its first
 // free cell.
 void regola_b(scansione& sc, int32_t i) {
-  for (int32_t vicina : {5, 11, 18}) {
+  for (int32_t vicina : finestre_prima_del_rallentamento) {
     if (i <= vicina + 2) continue;
     bool segnata = false;
     for (int32_t passo = 0; passo < 3 && !segnata; ++passo) {

@@ -11,6 +11,11 @@
 #include "core/diagnostica.h"
 #include "tables/tabelle.h"
 
+// The three windows before a slowdown's start cell, each from its near end:
+// the scan marks the first free cell of the cells start - w, - w - 1 and
+// - w - 2; a window whose cells would reach cell 2 or below is left out.
+inline constexpr int32_t finestre_prima_del_rallentamento[] = {5, 11, 18};
+
 // With `segni`, the cells it marks are appended there in the order it marks
 // them: what reads compiled cells back tells by it which marks came first.
 void scansione_percorso(std::vector<cella>& celle, diagnostica& d,

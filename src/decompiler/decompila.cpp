@@ -72,7 +72,8 @@ std::vector<voce_descrizione> pendenze(const lavoro& l) {
     return voce_descrizione{
         std::to_string(pendenza) + " per mille dalla " +
             cella_e_metro(p.cella, aggancio::tratto),
-        riga_valori("pendenza", {50 * int64_t{p.cella}, pendenza})};
+        riga_valori("pendenza",
+                    {metro_della_cella(p.cella, aggancio::tratto), pendenza})};
   });
 }
 
@@ -82,7 +83,8 @@ std::vector<voce_descrizione> limiti(const lavoro& l) {
     return voce_descrizione{
         std::to_string(limite) + " km/h dalla " +
             cella_e_metro(p.cella, aggancio::tratto),
-        riga_valori("velocita", {50 * int64_t{p.cella}, limite})};
+        riga_valori("velocita",
+                    {metro_della_cella(p.cella, aggancio::tratto), limite})};
   });
 }
 
@@ -91,7 +93,8 @@ std::vector<voce_descrizione> aderenze(const lavoro& l) {
     return voce_descrizione{
         "coefficiente " + std::to_string(p.valore) + " dalla " +
             cella_e_metro(p.cella, aggancio::tratto),
-        riga_valori("aderenza", {50 * int64_t{p.cella}, p.valore})};
+        riga_valori("aderenza",
+                    {metro_della_cella(p.cella, aggancio::tratto), p.valore})};
   });
 }
 

@@ -96,7 +96,7 @@ void rallentamento(lavoro& l, int32_t s, std::vector<bool>& usata) {
       c.dato2 != 0 ? c.dato2 : (f_ta && schema == 1 ? 65536 : 0);
   const std::string riga = riga_valori(
       "rallentamento",
-      {x, c.dato1, 50 * (int64_t{e} - 1) - x, c.dato3, f_ta ? 1 : 0, d_v});
+      {x, c.dato1, metro_cella_piu_uno(e) - x, c.dato3, f_ta ? 1 : 0, d_v});
   l.rallentamenti.push_back({"tratto lento a " + std::to_string(c.dato1) +
                                  " km/h dalla " +
                                  cella_e_metro(s, aggancio::punto) + " alla " +

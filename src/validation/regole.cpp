@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "compiler/scansione.h"
 #include "core/aritmetica.h"
 #include "platform/cp1252.h"
 #include "reading/lettore.h"
@@ -830,7 +831,7 @@ void controlla_rallentamenti_presto(const descrizione_letta& d,
         cella_del_metro(static_cast<double>(inizio), aggancio::punto);
     // The windows 5-7, 11-13 and 18-20 cells before the start cell.
     unsigned long persi = 0;
-    for (int64_t vicina : {5, 11, 18})
+    for (int64_t vicina : finestre_prima_del_rallentamento)
       if (cella <= vicina + 2) ++persi;
     // In cell 1 a speed or a d_v is fault 1250 or 1251; without them the
     // reserved values go over the start without a word.
