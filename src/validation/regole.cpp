@@ -39,10 +39,10 @@ problema a_valore(const voce& v, const valore_letto& val, gravita g,
 }
 
 // "pendenza", "vetture of numero vetture": a value as a message names it.
-argomento nome_del_valore(const voce& v, const valore_chiave& spec) {
-  if (forma(v.chiave).scritta.find(spec.nome) != std::string_view::npos)
+argomento nome_del_valore(const voce& v, const valore_chiave& atteso) {
+  if (forma(v.chiave).scritta.find(atteso.nome) != std::string_view::npos)
     return v.scritta;
-  return messaggio{N_("{0} of {1}"), {std::string(spec.nome), v.scritta}};
+  return messaggio{N_("{0} of {1}"), {std::string(atteso.nome), v.scritta}};
 }
 
 std::string nomi_dei_valori(const forma_chiave& f) {
@@ -197,7 +197,7 @@ std::string senza_migliaia(const std::string& testo) {
 
 // A value that is not a number; one with thousands separators gets the
 // digits without them as the suggestion.
-problema non_intero(const voce& v, const valore_chiave& spec,
+problema non_intero(const voce& v, const valore_chiave& atteso,
                     const valore_letto& val) {
   const std::string cifre = senza_migliaia(val.testo);
   problema x = a_valore(
@@ -205,7 +205,7 @@ problema non_intero(const voce& v, const valore_chiave& spec,
       {cifre.empty() ? N_("{0}: \"{1}\" is not a whole number")
                      : N_("{0}: \"{1}\" is not a whole number; numbers are "
                           "written without a thousands separator"),
-       {nome_del_valore(v, spec), val.testo}});
+       {nome_del_valore(v, atteso), val.testo}});
   x.suggerimento = cifre;
   return x;
 }
@@ -326,15 +326,15 @@ void controlla_valori(const descrizione_letta& d, std::vector<problema>& p) {
     }
     for (std::size_t n = 0; n < v.valori.size(); ++n) {
       const valore_letto& val = v.valori[n];
-      const valore_chiave& spec = f.valori[n];
-      if (spec.larghezza == larghezza_valore::testo) continue;
+      const valore_chiave& atteso = f.valori[n];
+      if (atteso.larghezza == larghezza_valore::testo) continue;
       if (!val.numerico) {
-        p.push_back(non_intero(v, spec, val));
-      } else if (!entra(spec.larghezza, val.numero)) {
+        p.push_back(non_intero(v, atteso, val));
+      } else if (!entra(atteso.larghezza, val.numero)) {
         p.push_back(a_valore(v, val, gravita::errore,
                              {N_("{0}: {1} does not fit its field ({2})"),
-                              {nome_del_valore(v, spec), val.testo,
-                               limiti_della_larghezza(spec.larghezza)}}));
+                              {nome_del_valore(v, atteso), val.testo,
+                               limiti_della_larghezza(atteso.larghezza)}}));
       }
     }
     if (v.da_commento) {
@@ -676,16 +676,16 @@ void controlla_intervalli(const descrizione_letta& d,
     const forma_chiave& f = forma(v.chiave);
     for (std::size_t n = 0; n < v.valori.size(); ++n) {
       const valore_letto& val = v.valori[n];
-      const valore_chiave& spec = f.valori[n];
-      if (!val.numerico || spec.minimo == spec.massimo) continue;
-      if (!entra(spec.larghezza, val.numero)) continue;  // an error already
-      if (v.chiave == parola::montagna && spec.nome == "tipo") continue;
-      if (val.numero >= spec.minimo && val.numero <= spec.massimo) continue;
+      const valore_chiave& atteso = f.valori[n];
+      if (!val.numerico || atteso.minimo == atteso.massimo) continue;
+      if (!entra(atteso.larghezza, val.numero)) continue;  // an error already
+      if (v.chiave == parola::montagna && atteso.nome == "tipo") continue;
+      if (val.numero >= atteso.minimo && val.numero <= atteso.massimo) continue;
       const std::string unita =
-          spec.unita.empty() ? "" : " " + std::string(spec.unita);
+          atteso.unita.empty() ? "" : " " + std::string(atteso.unita);
       messaggio m{N_("{0}: {1}{2} outside what makes sense ({3}..{4}{2})"),
-                  {nome_del_valore(v, spec), val.testo, unita,
-                   numero(spec.minimo), numero(spec.massimo)}};
+                  {nome_del_valore(v, atteso), val.testo, unita,
+                   numero(atteso.minimo), numero(atteso.massimo)}};
       if (const auto byte = come_byte(v, n, val.numero)) {
         m = {N_("{0}; the compiled byte holds it as {1}"),
              {std::move(m), numero(*byte)}};

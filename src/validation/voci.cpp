@@ -46,10 +46,10 @@ std::string dopo_le_virgolette(const std::string& t, std::size_t da) {
 
 // The values of an item, from its own line.
 void leggi_valori(cammino& c, voce& v) {
-  for (const valore_chiave& spec : forma(v.chiave).valori) {
+  for (const valore_chiave& atteso : forma(v.chiave).valori) {
     if (fine_file(c.l) || c.l.riga != v.riga) return;
     valore_letto letto;
-    if (spec.larghezza == larghezza_valore::testo) {
+    if (atteso.larghezza == larghezza_valore::testo) {
       const std::size_t inizio = c.l.pos;
       if (!leggi_testo(c.l, letto.testo)) return;
       letto.dopo_le_virgolette = dopo_le_virgolette(c.l.testo, inizio);
