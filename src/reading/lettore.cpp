@@ -5,9 +5,6 @@
 
 namespace {
 
-bool blank(char c) { return c == ' ' || c == '\t'; }
-bool fine_riga(char c) { return c == '\r' || c == '\n'; }
-
 void salta_blank(lettore& l) {
   while (l.pos < l.testo.size() && blank(l.testo[l.pos])) ++l.pos;
 }

@@ -24,6 +24,10 @@ struct lettore {
   bool guasto = false;          // a read has failed
 };
 
+// The blanks around a field, and the bytes that end a line.
+inline bool blank(char c) { return c == ' ' || c == '\t'; }
+inline bool fine_riga(char c) { return c == '\r' || c == '\n'; }
+
 // True when no byte is left after the last delimiter consumed.
 bool fine_file(const lettore& l);
 

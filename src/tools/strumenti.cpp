@@ -75,6 +75,18 @@ void opzioni_nomi(CLI::App* comando, Opzioni& o) {
       ->capture_default_str();
 }
 
+// The folder of a scenario's binary files and its names, shared by report and
+// decompile: without the names the folder's one scenario is taken, so they
+// show no default.
+template <typename Opzioni>
+void cartella_dello_scenario(CLI::App* comando, Opzioni& o) {
+  comando->add_option("DIR", o.cartella, traduci("the binary files' folder"))
+      ->capture_default_str()
+      ->type_name("DIR");
+  comando->add_option("--line-name", o.nome_linea, traduci("line name"));
+  comando->add_option("--train-code", o.codice_treno, traduci("train code"));
+}
+
 // The two descriptions and the scenario's names, shared by compile and check.
 void opzioni_descrizioni(CLI::App* comando, opzioni_compila& o) {
   comando
@@ -218,11 +230,7 @@ CLI::App* aggiungi_pagina(CLI::App& app, opzioni_pagina& o) {
       app, "report",
       traduci("writes <line>_<train>_report.html from the binary files of a "
               "scenario"));
-  r->add_option("DIR", o.cartella, traduci("the binary files' folder"))
-      ->capture_default_str()
-      ->type_name("DIR");
-  r->add_option("--line-name", o.nome_linea, traduci("line name"));
-  r->add_option("--train-code", o.codice_treno, traduci("train code"));
+  cartella_dello_scenario(r, o);
   return r;
 }
 
@@ -242,11 +250,7 @@ CLI::App* aggiungi_decompila(CLI::App& app, opzioni_decompila& o) {
       app, "decompile",
       traduci("writes the two descriptions again from the binary files of a "
               "scenario"));
-  d->add_option("DIR", o.cartella, traduci("the binary files' folder"))
-      ->capture_default_str()
-      ->type_name("DIR");
-  d->add_option("--line-name", o.nome_linea, traduci("line name"));
-  d->add_option("--train-code", o.codice_treno, traduci("train code"));
+  cartella_dello_scenario(d, o);
   d->add_option("--out", o.uscita,
                 traduci("the descriptions' folder (created when missing)"))
       ->required()

@@ -30,17 +30,15 @@ bool curva_senza_piano(cammino& c, const std::string& campo, int riga) {
 // `da`, up to the field's end, without blanks at its ends; empty for an
 // unquoted field.
 std::string dopo_le_virgolette(const std::string& t, std::size_t da) {
-  while (da < t.size() && (t[da] == ' ' || t[da] == '\t')) ++da;
+  while (da < t.size() && blank(t[da])) ++da;
   if (da >= t.size() || t[da] != '"') return {};
   const std::size_t chiusa = t.find('"', da + 1);
   if (chiusa == std::string::npos) return {};
   std::size_t fine = chiusa + 1;
-  while (fine < t.size() && t[fine] != ',' && t[fine] != '\r' &&
-         t[fine] != '\n')
-    ++fine;
+  while (fine < t.size() && t[fine] != ',' && !fine_riga(t[fine])) ++fine;
   std::size_t inizio = chiusa + 1;
-  while (inizio < fine && (t[inizio] == ' ' || t[inizio] == '\t')) ++inizio;
-  while (fine > inizio && (t[fine - 1] == ' ' || t[fine - 1] == '\t')) --fine;
+  while (inizio < fine && blank(t[inizio])) ++inizio;
+  while (fine > inizio && blank(t[fine - 1])) --fine;
   return t.substr(inizio, fine - inizio);
 }
 
@@ -56,8 +54,7 @@ void leggi_valori(cammino& c, voce& v) {
     } else {
       if (!leggi_cifre(c.l, letto.testo)) return;
       letto.a_uno_spazio =
-          c.l.pos < c.l.testo.size() &&
-          (c.l.testo[c.l.pos] == ' ' || c.l.testo[c.l.pos] == '\t');
+          c.l.pos < c.l.testo.size() && blank(c.l.testo[c.l.pos]);
       chiudi_cifre(c.l);
       letto.numerico = numero_di(letto.testo, letto.numero);
     }
