@@ -10,7 +10,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "tools/lingua.h"
+#include "cli/lingua.h"
 
 namespace fs = std::filesystem;
 

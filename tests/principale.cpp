@@ -10,7 +10,7 @@
 #include <iostream>
 #include <string>
 
-#include "tools/lingua.h"
+#include "cli/lingua.h"
 
 int main(int argc, char** argv) {
   ::setenv("LC_ALL", "it_IT.UTF-8", 1);

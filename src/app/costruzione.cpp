@@ -11,9 +11,9 @@
 #include "line/dati_linea.h"
 #include "platform/cartella_reale.h"
 #include "platform/sostituzione.h"
-#include "tools/esiti.h"
-#include "tools/lingua.h"
-#include "tools/rapporto.h"
+#include "cli/esiti.h"
+#include "cli/lingua.h"
+#include "cli/rapporto.h"
 #include "train_run/dati_treno.h"
 
 namespace {

@@ -5,9 +5,9 @@
 
 #include "app/costruzione.h"
 #include "platform/segnali.h"
-#include "tools/colore.h"
-#include "tools/lingua.h"
-#include "tools/strumenti.h"
+#include "cli/colore.h"
+#include "cli/lingua.h"
+#include "app/strumenti.h"
 
 int main(int argc, char** argv) {
   // Before any file is created: a signal must find every temporary file

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "tools/lingua.h"
-#include "tools/strumenti.h"
+#include "cli/lingua.h"
+#include "app/strumenti.h"
 
 int main(int argc, char** argv) {
   if (argc == 4) {

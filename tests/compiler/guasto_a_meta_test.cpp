@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "banco.h"
-#include "tools/rapporto.h"
+#include "cli/rapporto.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "banco.h"
 #include "esadecimale.h"
 #include "tables/formato.h"
-#include "tools/rapporto.h"
+#include "cli/rapporto.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "giro.h"
-#include "tools/lingua.h"
+#include "cli/lingua.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "generatore.h"
 #include "line/dati_linea.h"
 #include "reading/parole_chiave.h"
-#include "tools/lingua.h"
+#include "cli/lingua.h"
 #include "train_run/dati_treno.h"
 
 namespace {

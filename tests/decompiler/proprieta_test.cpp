@@ -10,7 +10,7 @@
 
 #include "generatore.h"
 #include "giro.h"
-#include "tools/lingua.h"
+#include "cli/lingua.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "aiuti.h"
 #include "platform/cp1252.h"
 #include "reading/parole_chiave.h"
-#include "tools/scenario_iniziale.h"
+#include "commands/scenario_iniziale.h"
 
 namespace {
 

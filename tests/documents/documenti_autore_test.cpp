@@ -1,7 +1,7 @@
 // The driver's documents for an author's scenario: small scenarios whose sheet
 // table, prescriptions and notes are pinned line by line. The sheet of the
 // default scenario's own descriptions is checked against the default sheet
-// where the commands write it (tests/tools/documenti_test.cpp).
+// where the commands write it (tests/commands/documenti_test.cpp).
 #include "documents/documenti_autore.h"
 
 #include <gtest/gtest.h>

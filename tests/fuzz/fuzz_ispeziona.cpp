@@ -11,7 +11,7 @@
 #include <sstream>
 
 #include "dividi.h"
-#include "tools/ispeziona.h"
+#include "commands/ispeziona.h"
 
 namespace {
 

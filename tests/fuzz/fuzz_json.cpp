@@ -16,7 +16,7 @@
 #include <sstream>
 
 #include "dividi.h"
-#include "tools/compila.h"
+#include "commands/compila.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include "core/scenario.h"
 #include "dividi.h"
 #include "platform/cartella_memoria.h"
-#include "tools/file_scenario.h"
-#include "tools/pagina.h"
+#include "cli/file_scenario.h"
+#include "page/pagina.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, std::size_t quanti) {
   const std::string_view byte(reinterpret_cast<const char*>(dati), quanti);

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "banco.h"
-#include "tools/rapporto.h"
+#include "cli/rapporto.h"
 
 namespace {
 

@@ -1,0 +1,345 @@
+#include "commands/compila.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <nlohmann/json.hpp>
+#include <optional>
+
+#include "compiler/memorizza_percorso.h"
+#include "compiler/uscita_binaria.h"
+#include "platform/cartella_descrizioni.h"
+#include "platform/cartella_reale.h"
+#include "platform/cp1252.h"
+#include "platform/sostituzione.h"
+#include "cli/esiti.h"
+#include "cli/lingua.h"
+#include "page/pagina.h"
+#include "page/pagina_problemi.h"
+#include "cli/percorsi.h"
+#include "cli/rapporto.h"
+#include "validation/controllo.h"
+
+namespace {
+
+// The author's descriptions, read, and what the checks found in them.
+struct compilazione_controllata {
+  scenario sc;
+  ingresso_controllo ingresso{sc, {}, {}, false, true};
+  tabelle t;
+  diagnostica d;
+  esito_compilazione esito;
+  std::vector<problema> problemi;
+};
+
+// A description in UTF-8 turned into Windows-1252; a letter the code page
+// cannot hold is a problem at its line and column.
+std::optional<problema> da_utf8(std::string& testo, fonte_lettura fonte) {
+  if (testo.rfind("\xEF\xBB\xBF", 0) == 0) testo.erase(0, 3);
+  std::string convertito;
+  std::size_t dove;
+  char32_t codice;
+  if (utf8_a_cp1252(testo, convertito, dove, codice)) {
+    testo = std::move(convertito);
+    return std::nullopt;
+  }
+  problema p;
+  p.fonte = fonte;
+  p.riga =
+      1 + static_cast<int>(std::count(
+              testo.begin(), testo.begin() + static_cast<long>(dove), '\n'));
+  const std::size_t a_capo = testo.rfind('\n', dove);
+  p.colonna =
+      static_cast<int>(dove - (a_capo == std::string::npos ? 0 : a_capo + 1)) +
+      1;
+  char nome[16];
+  std::snprintf(nome, sizeof nome, "U+%04X", static_cast<unsigned>(codice));
+  p.testo = codice == 0
+                ? messaggio{N_("the file is not valid UTF-8 at this point")}
+                : messaggio{N_("the letter {0} does not exist in "
+                               "Windows-1252: the compiler cannot write it"),
+                            {nome}};
+  return p;
+}
+
+// The scenario named on the command line and the author's two descriptions,
+// read (and converted when asked). Returns the exit status to end with when
+// either cannot be had.
+std::optional<int> prepara_ingresso(
+    const opzioni_compila& o, compilazione_controllata& c,
+    std::optional<cartella_descrizioni>& ingresso, std::ostream& errori) {
+  const esito_nomi nomi = scenario_da_nomi(o.nome_linea, o.codice_treno, c.sc);
+  if (nomi.motivo != nome_rifiutato::nessuno) return errore_nome(nomi, errori);
+  const std::string linea = nome_descrizione_linea(c.sc);
+  const std::string treno = nome_descrizione_treno(c.sc);
+  ingresso.emplace(std::vector<cartella_descrizioni::voce>{{linea, o.linea},
+                                                           {treno, o.treno}});
+  const esito_file caricate = ingresso->carica();
+  if (!caricate.ok) {
+    c.esito.tipo = esito_compilazione::guasto_file;
+    c.esito.file = caricate;
+    return errore_file(caricate, errori);
+  }
+  c.ingresso.grezzi = {*ingresso->contenuto(linea),
+                       *ingresso->contenuto(treno)};
+  c.ingresso.convertiti_da_utf8 = o.da_utf8;
+  c.ingresso.con_piano = !o.senza_piano;
+  if (o.da_utf8) {
+    for (auto [nome, fonte] :
+         {std::pair{linea, fonte_lettura::descrizione_linea},
+          std::pair{treno, fonte_lettura::descrizione_treno}}) {
+      if (auto p = da_utf8(*ingresso->contenuto(nome), fonte))
+        c.problemi.push_back(std::move(*p));
+    }
+  }
+  c.ingresso.testi = {*ingresso->contenuto(linea), *ingresso->contenuto(treno)};
+  return std::nullopt;
+}
+
+// Compiles and checks. A description that could not be converted is not
+// compiled.
+void compila_e_controlla(compilazione_controllata& c, cartella& ingresso) {
+  if (!c.problemi.empty()) {
+    c.esito.tipo = esito_compilazione::senza_tabella;
+    return;
+  }
+  c.esito = compila_tabelle(c.sc, ingresso, c.ingresso.con_piano, c.t, c.d);
+  if (c.esito.tipo == esito_compilazione::guasto_file) return;
+  c.problemi = controlla_descrizioni(c.ingresso, c.t, c.d, c.esito);
+}
+
+int uscita_del_controllo(const compilazione_controllata& c, bool rigoroso) {
+  if (c.esito.tipo == esito_compilazione::fatale) return uscita_errore_fatale;
+  const bool errori = conta(c.problemi, gravita::errore) > 0;
+  const bool avvisi = conta(c.problemi, gravita::avviso) > 0;
+  if (errori || c.d.codice_errore != 0 || (rigoroso && avvisi) ||
+      c.esito.tipo == esito_compilazione::senza_tabella) {
+    return uscita_errore_registrato;
+  }
+  return uscita_riuscita;
+}
+
+std::string nome_file(fonte_lettura fonte, const nomi_descrizioni& nomi) {
+  return fonte == fonte_lettura::descrizione_treno ? nomi.treno : nomi.linea;
+}
+
+nlohmann::ordered_json problema_json(const problema& p,
+                                     const nomi_descrizioni& nomi) {
+  nlohmann::ordered_json j;
+  j["file"] = nome_file(p.fonte, nomi);
+  j["riga"] = p.riga;
+  j["colonna"] = p.colonna;
+  j["gravita"] = p.g == gravita::errore ? "errore" : "avviso";
+  j["codice"] = p.codice;
+  j["parola"] = cp1252_a_utf8(p.parola);
+  j["messaggio"] = testo_di(p.testo);
+  j["suggerimento"] = cp1252_a_utf8(p.suggerimento);
+  if (p.metro) j["metro"] = *p.metro;
+  j["registrato"] = p.registrato;
+  j["riga_intera"] = riga_problema(p, nomi);
+  return j;
+}
+
+// The fault as the compiler keeps it: the code and the position of the
+// record, or the fatal code that stopped the build; null when there is none.
+nlohmann::ordered_json registro_json(const compilazione_controllata& c,
+                                     const nomi_descrizioni& nomi) {
+  if (c.esito.tipo == esito_compilazione::fatale)
+    return {{"codice", std::stoi(c.esito.codice)}, {"fatale", true}};
+  if (c.d.codice_errore == 0) return nullptr;
+  nlohmann::ordered_json j;
+  j["codice"] = c.d.codice_errore;
+  j["posizione"] = c.d.posizione_errore;
+  const codice_diagnostico* voce = cerca_codice(c.d.codice_errore);
+  if (voce != nullptr)
+    j["descrizione"] = traduci(std::string(voce->testo).c_str());
+  j["messaggio"] = riga_errore(c.d, nomi);
+  return j;
+}
+
+// A description that could not be read, in the shape of a problem: the
+// path and the reason, as the line on standard error gives them.
+nlohmann::ordered_json file_json(const esito_file& f) {
+  const std::string motivo = motivo_del_file(f);
+  return {{"file", f.percorso},
+          {"riga", 0},
+          {"colonna", 0},
+          {"gravita", "errore"},
+          {"codice", 0},
+          {"parola", ""},
+          {"messaggio", motivo},
+          {"suggerimento", ""},
+          {"registrato", false},
+          {"riga_intera", visibile(f.percorso) + ": " + motivo}};
+}
+
+void stampa_json(const compilazione_controllata& c,
+                 const nomi_descrizioni& nomi, int esito,
+                 std::ostream& uscita) {
+  nlohmann::ordered_json j;
+  j["linea"] = nomi.linea;
+  j["treno"] = nomi.treno;
+  j["registro"] = registro_json(c, nomi);
+  j["problemi"] = nlohmann::ordered_json::array();
+  const bool illeggibile = c.esito.tipo == esito_compilazione::guasto_file;
+  if (illeggibile) j["problemi"].push_back(file_json(c.esito.file));
+  const std::size_t mostrati = std::min(c.problemi.size(), problemi_mostrati);
+  for (std::size_t i = 0; i < mostrati; ++i)
+    j["problemi"].push_back(problema_json(c.problemi[i], nomi));
+  if (c.problemi.size() > mostrati)
+    j["problemi_omessi"] = conta_oltre(c.problemi, mostrati);
+  j["errori"] = conta(c.problemi, gravita::errore) + (illeggibile ? 1 : 0);
+  j["avvisi"] = conta(c.problemi, gravita::avviso);
+  j["uscita"] = esito;
+  // A path or a description need not be UTF-8: what is not becomes U+FFFD,
+  // and the document stays valid.
+  uscita << j.dump(2, ' ', false,
+                   nlohmann::ordered_json::error_handler_t::replace)
+         << '\n';
+}
+
+// The files that a completed compilation wrote, one path a line; the
+// documents, when asked, go before the page, which links them.
+void elenca_scritti(const opzioni_compila& o, const compilazione_controllata& c,
+                    bool con_documenti, const cartella& destinazione,
+                    std::ostream& uscita) {
+  std::vector<std::string> nomi;
+  if (c.t.planimetria.presente()) nomi.push_back(nome_geometria_linea(c.sc));
+  nomi.push_back(nome_tabella_stazioni(c.sc));
+  nomi.push_back(nome_tabella_celle(c.sc));
+  if (con_documenti) {
+    for (const std::string& nome : nomi_documenti(c.sc)) nomi.push_back(nome);
+  }
+  if (o.pagina) nomi.push_back(nome_pagina(c.sc));
+  for (const std::string& nome : nomi)
+    uscita << destinazione.percorso(nome) << '\n';
+}
+
+// The binary files and, when asked, the documents and the report page: one
+// set, published whole or not at all.
+esito_file scrivi_insieme(const opzioni_compila& o,
+                          const compilazione_controllata& c,
+                          const std::optional<opzioni_documenti>& documenti,
+                          cartella& destinazione) {
+  insieme_sostituzioni insieme(destinazione);
+  esito_file esito = prepara_file_binari(c.sc, c.t, insieme);
+  if (esito.ok && documenti)
+    esito = prepara_documenti_autore(c.sc, c.t, *documenti, insieme);
+  if (esito.ok && o.pagina) {
+    esito = prepara_pagina(
+        c.sc, c.t, insieme,
+        problemi_per_la_pagina(c.problemi, c.d, {o.linea, o.treno}));
+  }
+  if (!esito.ok) return esito;
+  return insieme.pubblica();
+}
+
+// Before anything is compiled: the descriptions and the scenario's names, then
+// the documents' options when asked. The exit status to end with when one
+// cannot be had.
+std::optional<int> prepara_scrittura(
+    const opzioni_compila& o, bool con_documenti, compilazione_controllata& c,
+    std::optional<cartella_descrizioni>& ingresso,
+    std::optional<opzioni_documenti>& documenti, std::ostream& errori) {
+  if (auto fine = prepara_ingresso(o, c, ingresso, errori)) return fine;
+  if (!con_documenti) return std::nullopt;
+  return prepara_documenti(o.richiesta, c.sc, cartella_reale(o.cartella),
+                           {o.linea, o.treno}, documenti.emplace(), errori);
+}
+
+// Compiles, checks and prints every problem. The exit status to end with when
+// nothing may be written (a fatal stop, no table, --strict with problems);
+// else `risultato` is the status that the run ends with once its files are
+// written.
+std::optional<int> compila_e_riporta(const opzioni_compila& o,
+                                     compilazione_controllata& c,
+                                     cartella& ingresso, int& risultato,
+                                     std::ostream& errori) {
+  compila_e_controlla(c, ingresso);
+  // A description that the disk failed to give back: nothing to report on.
+  if (c.esito.tipo == esito_compilazione::guasto_file)
+    return errore_file(c.esito.file, errori);
+  stampa_problemi(c.problemi, {o.linea, o.treno}, errori);
+  risultato = uscita_del_controllo(c, o.rigoroso);
+  if (c.esito.tipo == esito_compilazione::fatale)
+    return errore(c.esito.codice, errori);
+  if (c.esito.tipo != esito_compilazione::completata) return risultato;
+  if (o.rigoroso && !c.problemi.empty()) {
+    errori << traduci("no file written (--strict)") << '\n';
+    return uscita_errore_registrato;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+int esegui_compila(const opzioni_compila& o, std::ostream& uscita,
+                   std::ostream& errori) {
+  compilazione_controllata c;
+  std::optional<cartella_descrizioni> ingresso;
+  std::optional<opzioni_documenti> documenti;
+  if (auto fine =
+          prepara_scrittura(o, o.documenti, c, ingresso, documenti, errori))
+    return *fine;
+  int risultato = uscita_riuscita;
+  if (auto fine = compila_e_riporta(o, c, *ingresso, risultato, errori))
+    return *fine;
+  if (auto fine = prepara_cartella(o.cartella, errori)) return *fine;
+  cartella_reale destinazione(o.cartella);
+  const esito_file scritti = scrivi_insieme(o, c, documenti, destinazione);
+  if (!scritti.ok) return errore_file(scritti, errori);
+  elenca_scritti(o, c, documenti.has_value(), destinazione, uscita);
+  return risultato;
+}
+
+int esegui_controlla(const opzioni_compila& o, std::ostream& uscita,
+                     std::ostream& errori) {
+  compilazione_controllata c;
+  std::optional<cartella_descrizioni> ingresso;
+  const nomi_descrizioni nomi{o.linea, o.treno};
+  if (auto fine = prepara_ingresso(o, c, ingresso, errori)) {
+    // A description that could not be read is still reported in JSON.
+    if (o.json && c.esito.tipo == esito_compilazione::guasto_file)
+      stampa_json(c, nomi, *fine, uscita);
+    return *fine;
+  }
+  // check always works out the plan, whose curves can fault too.
+  c.ingresso.con_piano = true;
+  compila_e_controlla(c, *ingresso);
+  // A description that the disk failed to give back: nothing else to report.
+  if (c.esito.tipo == esito_compilazione::guasto_file) {
+    c.problemi.clear();
+    if (o.json) stampa_json(c, nomi, uscita_errore_file, uscita);
+    return errore_file(c.esito.file, errori);
+  }
+  const int risultato = uscita_del_controllo(c, o.rigoroso);
+  if (o.json) {
+    stampa_json(c, nomi, risultato, uscita);
+  } else {
+    stampa_problemi(c.problemi, nomi, errori);
+  }
+  if (c.esito.tipo == esito_compilazione::fatale)
+    return errore(c.esito.codice, errori);
+  if (!o.json && c.problemi.empty()) {
+    uscita << sostituisci(traduci("no problems: {0}"), {conta_problemi({})})
+           << '\n';
+  }
+  return risultato;
+}
+
+int esegui_documenti(const opzioni_compila& o, std::ostream& uscita,
+                     std::ostream& errori) {
+  compilazione_controllata c;
+  std::optional<cartella_descrizioni> ingresso;
+  std::optional<opzioni_documenti> documenti;
+  if (auto fine = prepara_scrittura(o, /*con_documenti=*/true, c, ingresso,
+                                    documenti, errori))
+    return *fine;
+  int risultato = uscita_riuscita;
+  if (auto fine = compila_e_riporta(o, c, *ingresso, risultato, errori))
+    return *fine;
+  if (auto fine = prepara_cartella(o.cartella, errori)) return *fine;
+  cartella_reale destinazione(o.cartella);
+  const int scritti =
+      scrivi_documenti(c.sc, c.t, *documenti, destinazione, uscita, errori);
+  return scritti != uscita_riuscita ? scritti : risultato;
+}

@@ -1,0 +1,95 @@
+#include "page/pagina_piano.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+piano_pagina::piano_pagina(const coordinate_piano& p, int32_t lunghezza)
+    : p_(p) {
+  const int32_t ultimo_metro = p.presente() ? p.ultimo_metro() : -1;
+  for (int32_t m = 0; m <= ultimo_metro; ++m) {
+    const auto i = static_cast<std::size_t>(m);
+    if (p.tipo[0][i] == tipo_variante::vuoto ||
+        p.tipo[1][i] == tipo_variante::vuoto || !std::isfinite(p.x(m)) ||
+        !std::isfinite(p.y(m)))
+      break;
+    ultimo_ = m;
+  }
+  if (ultimo_ < 1) return;
+  const int32_t fine = std::clamp(lunghezza, 1, ultimo_);
+  const double dx = p.x(fine) - p.x(0), dy = p.y(fine) - p.y(0);
+  const double lato = std::hypot(dx, dy);
+  if (lato > 0 && std::isfinite(lato)) {
+    coseno_ = dx / lato;
+    seno_ = dy / lato;
+  }
+}
+
+punto_piano piano_pagina::in_metri(int32_t metro) const {
+  const int32_t m = std::clamp(metro, 0, std::max(0, ultimo_));
+  const double x = p_.x(m) - p_.x(0), y = p_.y(m) - p_.y(0);
+  // Turned by minus the chord's angle; the plan's y grows upwards, the page's
+  // downwards.
+  return {x * coseno_ + y * seno_, -(y * coseno_ - x * seno_)};
+}
+
+namespace {
+
+constexpr int32_t pezzo = 10000;  // metres
+
+// Squared, which is all a comparison needs and saves a root per metre.
+double distanza2_dal_segmento(const punto_piano& q, const punto_piano& a,
+                              const punto_piano& b) {
+  const double vx = b.x - a.x, vy = b.y - a.y;
+  const double lunghezza2 = vx * vx + vy * vy;
+  double t = 0;
+  if (lunghezza2 > 0)
+    t = std::clamp(((q.x - a.x) * vx + (q.y - a.y) * vy) / lunghezza2, 0.0,
+                   1.0);
+  const double dx = q.x - (a.x + t * vx), dy = q.y - (a.y + t * vy);
+  return dx * dx + dy * dy;
+}
+
+}  // namespace
+
+// Douglas and Peucker's method, with a stack instead of recursion: a stretch
+// whose farthest metre lies within the tolerance of its chord is drawn as the
+// chord, any other is split there.
+std::vector<int32_t> piano_pagina::semplifica(int32_t da, int32_t a,
+                                              double tolleranza) const {
+  da = std::clamp(da, 0, std::max(0, ultimo_));
+  a = std::clamp(a, da, std::max(0, ultimo_));
+  std::vector<int32_t> tenuti{da};
+  // Split first into pieces of a bounded length, so that the time grows with
+  // the route's length and not with the number of times it is split.
+  std::vector<std::pair<int32_t, int32_t>> da_fare;
+  for (int32_t fine = a; fine > da; fine -= std::min(fine - da, pezzo))
+    da_fare.push_back({std::max(da, fine - pezzo), fine});
+  while (!da_fare.empty()) {
+    const auto [i, j] = da_fare.back();
+    da_fare.pop_back();
+    const punto_piano pi = in_metri(i), pj = in_metri(j);
+    double peggiore = -1;
+    int32_t dove = i;
+    for (int32_t k = i + 1; k < j; ++k) {
+      const double d = distanza2_dal_segmento(in_metri(k), pi, pj);
+      if (d > peggiore) {
+        peggiore = d;
+        dove = k;
+      }
+    }
+    if (peggiore > tolleranza * tolleranza) {
+      // The right half is done after the left one, so that the metres kept
+      // come out in order.
+      da_fare.push_back({dove, j});
+      da_fare.push_back({i, dove});
+    } else if (j > i) {
+      tenuti.push_back(j);
+    }
+  }
+  return tenuti;
+}
+
+double tolleranza_del_tracciato(int32_t lunghezza) {
+  return std::max(0.2, lunghezza / 250000.0);
+}

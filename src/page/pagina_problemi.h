@@ -1,0 +1,43 @@
+// What the report page shows about a compilation: the problems found (faults
+// and warnings), each with its place in the descriptions and, where it has
+// one, its metre along the route, and the metres from which each description
+// was not read.
+#ifndef PAGE_PAGINA_PROBLEMI_H_
+#define PAGE_PAGINA_PROBLEMI_H_
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/diagnostica.h"
+#include "cli/rapporto.h"
+#include "validation/problemi.h"
+
+struct problema_pagina {
+  gravita livello;
+  std::optional<int32_t> metro;  // where it is marked on the drawings
+  std::string messaggio;         // UTF-8
+  std::string dove;  // "treno.txt:13:5: stazione", "cella 61"; UTF-8, may be ""
+};
+
+// A description whose reading stopped: what it would have placed from `metro`
+// on was not read.
+struct lettura_interrotta {
+  fonte_lettura descrizione;  // descrizione_linea or descrizione_treno
+  int32_t metro;
+};
+
+struct problemi_pagina {
+  std::vector<problema_pagina> elenco;
+  std::vector<lettura_interrotta> non_letto;
+};
+
+// The page's view of one compilation: the problems the checks found, and
+// where the fault that the compiler recorded (`registrata`) stopped a
+// reading.
+problemi_pagina problemi_per_la_pagina(const std::vector<problema>& problemi,
+                                       const diagnostica& registrata,
+                                       const nomi_descrizioni& nomi);
+
+#endif  // PAGE_PAGINA_PROBLEMI_H_

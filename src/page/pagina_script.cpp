@@ -1,0 +1,570 @@
+#include "page/pagina_script.h"
+
+namespace {
+
+// clang-format off
+constexpr std::string_view stile = R"CSS(
+body{font-family:sans-serif;margin:0 auto;max-width:1400px;padding:0 12px 24px;color:#222}
+h1{font-size:22px;margin:12px 0 6px}h2{font-size:17px;margin:20px 0 6px}
+.nota{color:#555}.errore{color:#b71c1c;font-weight:bold}
+#comandi{position:sticky;top:0;z-index:4;background:#fff;display:flex;flex-wrap:wrap;gap:4px 6px;align-items:center;padding:6px 0;border-bottom:1px solid #ddd}
+#comandi button{min-width:36px;height:32px;font-size:15px}
+#cerca{display:flex;gap:4px;flex:1 1 260px;min-width:0}#cerca input{flex:1 1 auto;min-width:0;font-size:15px}
+#vista-testo,#cerca-esito{font-size:13px;color:#444}
+.contenitore{width:100%;overflow:hidden;scroll-margin-top:56px}
+.disegno{display:block;width:100%;height:auto;touch-action:pan-y;-webkit-user-select:none;user-select:none}
+.disegno text{font-family:sans-serif;font-size:9px;fill:#333}
+.fondo{fill:#f7f9f4}#profili .fondo{fill:#fff}
+.binario{fill:none;stroke:#333;stroke-width:2.5px;vector-effect:non-scaling-stroke;stroke-linejoin:round}
+.evidenza{fill:none;stroke:#ffca28;stroke-width:10px;stroke-opacity:.55;stroke-linejoin:round;vector-effect:non-scaling-stroke}
+.oltre{fill:none;stroke:#999;stroke-width:1.5px;stroke-dasharray:6 4;vector-effect:non-scaling-stroke}
+#mappa .tr{fill:none;stroke-width:9px;stroke-opacity:.45;vector-effect:non-scaling-stroke}
+#mappa .ga{stroke:#757575}#mappa .ra{stroke:#e0529c;stroke-width:7px;stroke-opacity:.6}
+#mappa .nl{stroke:#fff;stroke-width:2px;stroke-opacity:1;stroke-dasharray:3 5}
+#profili-dati .tr{stroke:none}#profili-dati .ga{fill:#9e9e9e;fill-opacity:.25}
+#profili-dati .ra{fill:#e0529c;fill-opacity:.25}#profili-dati .nl{fill:#455a64;fill-opacity:.16}
+#profili-dati polyline{fill:none;stroke-width:1.5px;vector-effect:non-scaling-stroke}
+.altimetria{stroke:#6d4c41}.velocita{stroke:#0d47a1;stroke-width:2.5px!important}.curvatura{stroke:#00897b}
+.ind-a{stroke:#1e88e5;stroke-dasharray:6 3}.ind-b{stroke:#7e57c2;stroke-dasharray:2 3}.ind-c{stroke:#26a69a;stroke-dasharray:9 3 2 3}
+.riquadro{fill:none;stroke:#bbb}.titolo{font-size:12px!important;font-weight:bold}.fisso{font-size:10px!important;fill:#555!important}
+#profili-asse path{stroke:#555}#profili-asse text{font-size:10px}#profili-asse .progr{fill:#777}
+.km circle{fill:#555}#scala path{fill:none;stroke:#333;stroke-width:1.5px}
+.v .et{font-size:9px}.st .et{font-size:12px;font-weight:bold;fill:#2e7d32}#profili .st .et{font-size:11px}
+.pe .et{font-size:11px;font-weight:bold;fill:#b71c1c}.pa .et{font-size:10px;fill:#e65100}
+.sg .et{fill:#c62828}.iv .et{fill:#1565c0}.ct .et{fill:#6d4c41}
+.st circle{fill:#fff;stroke:#2e7d32;stroke-width:2.5px}.st line{stroke:#2e7d32;stroke-dasharray:4 3}
+.sg circle,.sg path{fill:#c62828}.iv rect,.iv path{fill:#1565c0}.ct rect{fill:#6d4c41}.cv circle{fill:#6a1b9a}
+.pe circle{fill:#fff;stroke:#b71c1c;stroke-width:2px}.pe path{stroke:#b71c1c;stroke-width:2px}.pe line{stroke:#b71c1c;stroke-width:2px}
+.pa path{fill:#ffb74d;stroke:#e65100}.pa line{stroke:#e65100;stroke-dasharray:2 2}
+.fuori,.muta{display:none}
+.v{cursor:pointer}.v.scelta circle,.v.scelta rect,.v.scelta path{stroke:#ffab00;stroke-width:3px}
+.v.scelta line{stroke:#ffab00;stroke-width:3px}.tr.scelta{stroke-opacity:.9!important;fill-opacity:.5!important}
+.legenda{font-size:13px;color:#444;margin:4px 0;display:flex;flex-wrap:wrap;gap:2px 14px}
+.sw{display:inline-block;width:12px;height:12px;margin-right:4px;vertical-align:-1px;border-radius:2px}
+.sw.st{background:#fff;border:2.5px solid #2e7d32;border-radius:50%;width:8px;height:8px}
+.sw.sg{background:#c62828;border-radius:50%}.sw.iv{background:#1565c0}.sw.ct{background:#6d4c41}.sw.cv{background:#6a1b9a;border-radius:50%}
+.sw.ga{background:#9e9e9e}.sw.ra{background:#e0529c}.sw.nl{background:#cfd8dc}.sw.pe{background:#b71c1c}.sw.pa{background:#ffb74d}
+.sw.oltre{height:0;border-top:2px dashed #999}.sw.velocita{height:0;border-top:3px solid #0d47a1}.sw.ind{height:0;border-top:2px dashed #1e88e5}
+details{margin:8px 0}summary{cursor:pointer;font-weight:bold;font-size:15px;padding:4px 0}
+.scorre{max-width:100%;overflow-x:auto}
+table{border-collapse:collapse;font-size:13px}
+td,th{border:1px solid #ccc;padding:3px 7px;text-align:left;overflow-wrap:anywhere}
+th{background:#eef;cursor:pointer;white-space:nowrap}th[aria-sort]::after{content:" \2195";color:#999}
+th[aria-sort=ascending]::after{content:" \2191";color:#333}th[aria-sort=descending]::after{content:" \2193";color:#333}
+tr[data-m]{cursor:pointer}tr[data-m]:hover{background:#f3f6ff}tr.scelta{background:#fff3c4}
+#suggerimento{position:absolute;z-index:5;max-width:min(380px,88vw);background:#263238;color:#fff;padding:5px 8px;border-radius:4px;font-size:13px;line-height:1.35;pointer-events:none;box-shadow:0 2px 6px rgba(0,0,0,.3)}
+#verifica{font-family:monospace;white-space:pre-wrap;overflow-wrap:anywhere}
+@media (max-width:600px){body{padding:0 8px 16px}h1{font-size:18px}table{font-size:11.5px}td,th{padding:2px 3px}th{white-space:normal}}
+)CSS";
+// clang-format on
+
+}  // namespace
+
+std::string_view stile_pagina() { return stile; }
+
+namespace {
+
+// clang-format off
+constexpr std::string_view script = R"JS(
+(function () {
+'use strict';
+var doc = document, NS = 'http://www.w3.org/2000/svg';
+var L = Math.max(1, +doc.body.getAttribute('data-lunghezza') || 1);
+var vista = {a: 0, b: L}, minimo = Math.min(L, 400), ARIA = 1.5;
+var SPAZIO = +doc.body.getAttribute('data-spazio'), METRI_PER_PIXEL = +doc.body.getAttribute('data-dettagli');
+var descrizioni = {};
+function $(id) { return doc.getElementById(id); }
+function crea(nome, attributi, padre) {
+  var e = doc.createElementNS(NS, nome);
+  for (var k in attributi) e.setAttribute(k, attributi[k]);
+  if (padre) padre.appendChild(e);
+  return e;
+}
+function tondo(min) {
+  for (var d = Math.pow(10, Math.floor(Math.log10(Math.max(min, 1)))); ; d *= 10) {
+    if (d >= min) return d;
+    if (2 * d >= min) return 2 * d;
+    if (5 * d >= min) return 5 * d;
+  }
+}
+function breve(x) { return String(+x.toPrecision(6)); }
+// A phrase of T with its parts in the places {0}, {1}.
+function frase(t, parti) { return t.replace(/\{(\d)\}/g, function (x, n) { return parti[n]; }); }
+function distanza(m) { return Math.abs(m) < 1000 ? breve(m) + ' m' : breve(m / 1000) + ' ' + T.km; }
+function sovrapposti(p, q) { return p[0] < q[2] && q[0] < p[2] && p[1] < q[3] && q[1] < p[3]; }
+function classe(e, nome, si) { e.classList.toggle(nome, !!si); }
+
+// --- Labels: measured once, then placed in priority order where they fit.
+function misura(t) {
+  var b = t.getBBox(), x = +t.getAttribute('x'), y = +t.getAttribute('y');
+  var a = t.getAttribute('text-anchor') || 'start';
+  var sx = b.x - x + (a === 'middle' ? b.width / 2 : a === 'end' ? b.width : 0);
+  return {x: sx, y: b.y - y, w: b.width, h: b.height};
+}
+function scatola(m, x, y, p) {
+  var x0 = x + p[0] + m.x - m.w * p[2] / 2, y0 = y + p[1] + m.y;
+  return [x0 - ARIA, y0 - ARIA, x0 + m.w + ARIA, y0 + m.h + ARIA];
+}
+function metti(t, p) {
+  t.setAttribute('x', p[0]); t.setAttribute('y', p[1]);
+  t.setAttribute('text-anchor', ['start', 'middle', 'end'][p[2]]);
+}
+function Etichette(w, h, fissi) { this.w = w; this.h = h; this.presi = fissi.slice(); }
+Etichette.prototype.libero = function (s) {
+  if (s[0] < 0 || s[1] < 0 || s[2] > this.w || s[3] > this.h) return false;
+  for (var i = 0; i < this.presi.length; i++) if (sovrapposti(s, this.presi[i])) return false;
+  return true;
+};
+Etichette.prototype.colloca = function (t, m, x, y, posti) {
+  for (var i = 0; i < posti.length; i++) {
+    var s = scatola(m, x, y, posti[i]);
+    if (this.libero(s)) { this.presi.push(s); metti(t, posti[i]); classe(t, 'muta', false); return true; }
+  }
+  classe(t, 'muta', true);
+  return false;
+};
+
+// --- A drawing: its items, with the metre and the aspect of each.
+function Disegno(svg) {
+  var d = this, aspetti = {};
+  d.svg = svg;
+  JSON.parse(svg.getAttribute('data-voci')).forEach(function (a, i) { a.i = i; aspetti[a.k] = a; });
+  d.voci = [].map.call(svg.querySelectorAll('g.v'), function (g) {
+    var k = g.getAttribute('class').split(' ')[1], t = g.querySelector('text.et');
+    var xy = /translate\(([^,]+),([^)]+)\)/.exec(g.getAttribute('transform'));
+    classe(g, 'fuori', false);
+    if (t) classe(t, 'muta', false);
+    return {g: g, a: aspetti[k], k: g.getAttribute('data-k'), m: +g.getAttribute('data-m'),
+            y0: +xy[2], et: t, nome: t ? t.textContent : ''};
+  });
+  d.voci.forEach(function (v, i) { v.i = i; if (v.et) v.misura = misura(v.et); });
+  d.voci.sort(function (p, q) { return p.a.i - q.a.i || p.i - q.i; });
+  d.conti = {};
+  [].forEach.call(svg.querySelectorAll('title'), function (t) {
+    var k = t.parentNode.getAttribute('data-k');
+    if (k) descrizioni[k] = t.textContent;
+    t.parentNode.removeChild(t);
+  });
+}
+Disegno.prototype.fissi = function () {
+  return [].map.call(this.svg.querySelectorAll('text.fisso'), function (t) {
+    var b = t.getBBox();
+    return [b.x - ARIA, b.y - ARIA, b.x + b.width + ARIA, b.y + b.height + ARIA];
+  });
+};
+// Shows the items of the range at their places (`dove` gives x and y, or
+// nothing) and places the labels; detail kinds only from a zoom on and while
+// their marks have room.
+Disegno.prototype.disponi = function (dove, spazio, etichette) {
+  var conti = {};
+  this.voci.forEach(function (v) {
+    if (v.m >= vista.a && v.m <= vista.b) conti[v.a.k] = (conti[v.a.k] || 0) + 1;
+  });
+  var dettagli = (vista.b - vista.a) / spazio <= METRI_PER_PIXEL;
+  var visibili = this.voci.filter(function (v) {
+    var p = v.m >= vista.a && v.m <= vista.b && dove(v);
+    var si = !!p && (!v.a.d || dettagli && (conti[v.a.k] || 0) * SPAZIO <= spazio);
+    classe(v.g, 'fuori', !si);
+    if (!si) return false;
+    v.x = p[0]; v.y = p[1];
+    v.g.setAttribute('transform', 'translate(' + p[0].toFixed(1) + ',' + p[1].toFixed(1) + ')');
+    return true;
+  });
+  visibili.forEach(function (v) {
+    var r = v.a.r, y = v.y + v.a.y;
+    if (r > 0) etichette.presi.push([v.x - r, y - r, v.x + r, y + r]);
+  });
+  visibili.forEach(function (v) {
+    if (v.et) etichette.colloca(v.et, v.misura, v.x, v.y, v.a.p);
+  });
+};
+function larghezza(svg) { return Math.max(200, Math.round(svg.parentNode.clientWidth)); }
+
+// --- The map: the plan's points with their metres, fitted to the range.
+var mappa = null, profili = null;
+function Mappa(svg) {
+  Disegno.call(this, svg);
+  var b = $('binario');
+  this.m = b.getAttribute('data-m').split(' ').map(Number);
+  this.p = b.getAttribute('points').split(' ').map(function (q) { return q.split(',').map(Number); });
+  this.piano = $('mappa-piano');
+  // The range shown, marked along the track under it.
+  this.tratto = crea('polyline', {'class': 'evidenza'});
+  this.piano.insertBefore(this.tratto, b);
+}
+Mappa.prototype = Object.create(Disegno.prototype);
+Mappa.prototype.punto_piano = function (m) {
+  var M = this.m, lo = 0, hi = M.length - 1;
+  if (m <= M[0]) return this.p[0];
+  if (m >= M[hi]) return this.p[hi];
+  while (hi - lo > 1) { var c = (lo + hi) >> 1; if (M[c] <= m) lo = c; else hi = c; }
+  var f = (m - M[lo]) / (M[hi] - M[lo]), a = this.p[lo], z = this.p[hi];
+  return [a[0] + (z[0] - a[0]) * f, a[1] + (z[1] - a[1]) * f];
+};
+Mappa.prototype.schermo = function (m) {
+  var q = this.punto_piano(m);
+  return [q[0] * this.s + this.tx, q[1] * this.s + this.ty];
+};
+Mappa.prototype.disegna = function () {
+  var d = this, W = larghezza(d.svg), H = Math.max(260, Math.min(440, Math.round(W * 0.36)));
+  var x0 = 1e300, x1 = -1e300, y0 = 1e300, y1 = -1e300, g = 36;
+  var punti = [d.punto_piano(vista.b), d.punto_piano(vista.a)];
+  for (var i = 0; i < d.m.length; i++) if (d.m[i] > vista.a && d.m[i] < vista.b) punti.push(d.p[i]);
+  punti.forEach(function (q) {
+    x0 = Math.min(x0, q[0]); x1 = Math.max(x1, q[0]); y0 = Math.min(y0, q[1]); y1 = Math.max(y1, q[1]);
+  });
+  d.s = Math.min((W - 2 * g) / Math.max(1, x1 - x0), (H - 2 * g) / Math.max(1, y1 - y0));
+  d.tx = W / 2 - (x0 + x1) / 2 * d.s; d.ty = H / 2 - (y0 + y1) / 2 * d.s;
+  d.svg.setAttribute('viewBox', '0 0 ' + W + ' ' + H);
+  d.piano.setAttribute('transform', 'matrix(' + [d.s, 0, 0, d.s, d.tx, d.ty].join(' ') + ')');
+  d.tratto.setAttribute('points', vista.b - vista.a < L ? [punti[1]].concat(punti.slice(2), [punti[0]]).join(' ') : '');
+  var et = new Etichette(W, H, []), scala = tondo(90 / d.s), px = scala * d.s;
+  var sb = $('scala');
+  sb.setAttribute('transform', 'translate(12,' + (H - 12) + ')');
+  sb.querySelector('path').setAttribute('d', 'M0,-4V0H' + px.toFixed(1) + 'V-4');
+  sb.querySelector('text').textContent = distanza(scala);
+  et.presi.push([10, H - 32, 14 + Math.max(px, 40), H - 8]);
+  d.disponi(function (v) {
+    var p = d.schermo(v.m);
+    return p[0] >= 0 && p[0] <= W && p[1] >= 0 && p[1] <= H ? p : null;
+  }, W - 24, et);
+  d.chilometri(W, H, et);
+};
+Mappa.prototype.chilometri = function (W, H, et) {
+  var g = $('mappa-km'), passo = tondo(Math.max(100, 70 / this.s));
+  while (g.firstChild) g.removeChild(g.firstChild);
+  for (var m = Math.ceil(vista.a / passo) * passo; m <= Math.min(vista.b, L - 1); m += passo) {
+    var p = this.schermo(m);
+    if (m <= 0 || p[0] < 0 || p[0] > W || p[1] < 0 || p[1] > H) continue;
+    var k = crea('g', {'class': 'km', transform: 'translate(' + p[0].toFixed(1) + ',' + p[1].toFixed(1) + ')'}, g);
+    crea('circle', {r: 2}, k);
+    var t = crea('text', {'class': 'et', x: 0, y: 13, 'text-anchor': 'middle'}, k);
+    t.textContent = distanza(m);
+    et.colloca(t, misura(t), p[0], p[1], [[0, 13, 1], [0, -5, 1], [5, 3, 0], [-5, 3, 2]]);
+  }
+};
+
+// --- The profiles: the inner drawing stretched to the range, the axis.
+function Profili(svg) {
+  Disegno.call(this, svg);
+  this.sx = +svg.getAttribute('data-sinistra'); this.dx = +svg.getAttribute('data-destra');
+  this.asse = +svg.getAttribute('data-asse');
+  this.progressive = JSON.parse(svg.getAttribute('data-progressive') || '[]');
+  this.dati = $('profili-dati');
+}
+Profili.prototype = Object.create(Disegno.prototype);
+Profili.prototype.progressiva = function (m) {
+  var p = this.progressive, q = p[p.length - 1];
+  for (var i = 0; i < p.length; i++) if (p[i][0] <= m) { q = p[i]; break; }
+  return (q[2] ? q[1] - (m - q[0]) : q[1] + (m - q[0])) / 1000;
+};
+Profili.prototype.x = function (m) { return this.sx + (m - vista.a) / (vista.b - vista.a) * this.utile; };
+Profili.prototype.metro = function (x) { return vista.a + (x - this.sx) / this.utile * (vista.b - vista.a); };
+Profili.prototype.disegna = function () {
+  var d = this, W = larghezza(d.svg), H = +d.svg.viewBox.baseVal.height;
+  d.utile = W - d.sx - d.dx;
+  d.svg.setAttribute('viewBox', '0 0 ' + W + ' ' + H);
+  [].forEach.call(d.svg.querySelectorAll('.riquadro'), function (r) { r.setAttribute('width', d.utile); });
+  d.dati.setAttribute('width', d.utile);
+  d.dati.setAttribute('viewBox', vista.a + ' 0 ' + (vista.b - vista.a) + ' ' + H);
+  var et = new Etichette(W, H, d.fissi());
+  d.disponi(function (v) {
+    return [d.x(v.m), v.y0];
+  }, d.utile, et);
+  d.assi(W);
+};
+Profili.prototype.assi = function (W) {
+  var g = $('profili-asse'), a = this.asse, passo = tondo(Math.max(100, 70 * (vista.b - vista.a) / this.utile));
+  while (g.firstChild) g.removeChild(g.firstChild);
+  for (var m = Math.ceil(vista.a / passo) * passo; m <= vista.b + 0.5; m += passo) {
+    var x = this.x(m).toFixed(1);
+    crea('path', {d: 'M' + x + ',' + a + 'v6'}, g);
+    var righe = [distanza(m)];
+    if (this.progressive.length) righe.push(T.progr + ' ' + this.progressiva(m).toFixed(1));
+    for (var i = 0; i < righe.length; i++) {
+      var t = crea('text', {x: x, y: a + 20 + 14 * i, 'text-anchor': 'middle', 'class': i ? 'progr' : ''}, g);
+      t.textContent = righe[i];
+      var b = t.getBBox();
+      if (b.x < 0 || b.x + b.width > W) g.removeChild(t);
+    }
+  }
+};
+
+// --- The range shown, and the ways to change it.
+function disegna() {
+  if (mappa) mappa.disegna();
+  if (profili) profili.disegna();
+  $('vista-testo').textContent = frase(T.vista, [distanza(Math.round(vista.a)), distanza(Math.round(vista.b))]);
+}
+function imposta(a, b) {
+  var ampiezza = Math.max(minimo, Math.min(L, b - a)), c = (a + b) / 2;
+  a = c - ampiezza / 2; b = c + ampiezza / 2;
+  if (a < 0) { b -= a; a = 0; }
+  if (b > L) { a = Math.max(0, a - (b - L)); b = L; }
+  vista.a = a; vista.b = b;
+  disegna();
+}
+function ingrandisci(f, c) {
+  if (c == null) c = (vista.a + vista.b) / 2;
+  imposta(c - (c - vista.a) * f, c + (vista.b - c) * f);
+}
+function sposta(metri) { imposta(vista.a + metri, vista.b + metri); }
+var azioni = {
+  riduci: function () { ingrandisci(2); }, ingrandisci: function () { ingrandisci(0.5); },
+  indietro: function () { sposta(-(vista.b - vista.a) / 2); }, avanti: function () { sposta((vista.b - vista.a) / 2); },
+  tutto: function () { imposta(0, L); }
+};
+// Metres per pixel of a horizontal drag, and the metre under a point.
+function metriPerPixel(d) { return d === profili ? (vista.b - vista.a) / d.utile : 1 / d.s; }
+function metroSotto(d, x, y) {
+  if (d === profili) return d.metro(x);
+  var meglio = vista.a, minima = 1e300;
+  for (var i = 0; i < d.m.length; i++) {
+    if (d.m[i] < vista.a || d.m[i] > vista.b) continue;
+    var q = d.schermo(d.m[i]), e = (q[0] - x) * (q[0] - x) + (q[1] - y) * (q[1] - y);
+    if (e < minima) { minima = e; meglio = d.m[i]; }
+  }
+  return meglio;
+}
+function locale(d, e) {
+  var r = d.svg.getBoundingClientRect(), k = d.svg.viewBox.baseVal.width / r.width;
+  return [(e.clientX - r.left) * k, (e.clientY - r.top) * k];
+}
+function gesti(d) {
+  var dita = {}, inizio = null;
+  d.svg.addEventListener('wheel', function (e) {
+    e.preventDefault();
+    var p = locale(d, e);
+    ingrandisci(e.deltaY > 0 ? 1.25 : 0.8, metroSotto(d, p[0], p[1]));
+  }, {passive: false});
+  d.svg.addEventListener('dblclick', function (e) {
+    var p = locale(d, e);
+    ingrandisci(0.5, metroSotto(d, p[0], p[1]));
+  });
+  d.svg.addEventListener('pointerdown', function (e) {
+    dita[e.pointerId] = locale(d, e);
+    inizio = {a: vista.a, b: vista.b, k: metriPerPixel(d), dita: JSON.parse(JSON.stringify(dita)), mosso: false};
+  });
+  d.svg.addEventListener('pointermove', function (e) {
+    if (!inizio || !dita[e.pointerId]) return;
+    dita[e.pointerId] = locale(d, e);
+    var id = Object.keys(dita), p0 = inizio.dita[id[0]], p = dita[id[0]];
+    if (!p0) return;
+    if (!inizio.mosso && Math.abs(p[0] - p0[0]) + Math.abs(p[1] - p0[1]) < 5) return;
+    if (!inizio.mosso) { inizio.mosso = true; d.svg.setPointerCapture(e.pointerId); nascondi(); }
+    var ampiezza = inizio.b - inizio.a, c = (inizio.a + inizio.b) / 2;
+    if (id.length > 1 && inizio.dita[id[1]]) {
+      var q0 = inizio.dita[id[1]], q = dita[id[1]];
+      var f = Math.hypot(p0[0] - q0[0], p0[1] - q0[1]) / Math.max(10, Math.hypot(p[0] - q[0], p[1] - q[1]));
+      imposta(c - ampiezza * f / 2, c + ampiezza * f / 2);
+    } else {
+      var s = -(p[0] - p0[0]) * inizio.k;
+      imposta(inizio.a + s, inizio.b + s);
+    }
+  });
+  function fine(e) {
+    delete dita[e.pointerId];
+    if (inizio && inizio.mosso) { d.svg.dataset.trascinato = '1'; }
+    if (!Object.keys(dita).length) inizio = null;
+  }
+  d.svg.addEventListener('pointerup', fine);
+  d.svg.addEventListener('pointercancel', fine);
+}
+)JS"
+R"JS(
+// --- What an item is: a tooltip on hover, kept on a tap or a click.
+var suggerimento = $('suggerimento'), fermo = false;
+function mostra(testo, x, y) {
+  suggerimento.textContent = testo;
+  suggerimento.hidden = false;
+  var w = suggerimento.offsetWidth, h = suggerimento.offsetHeight;
+  var sx = Math.min(x + 12, doc.documentElement.clientWidth - w - 4);
+  suggerimento.style.left = Math.max(4, sx) + window.scrollX + 'px';
+  suggerimento.style.top = (y + 16 + h > window.innerHeight ? y - h - 10 : y + 16) + window.scrollY + 'px';
+}
+function nascondi() { suggerimento.hidden = true; fermo = false; }
+function chiaveDi(e) {
+  for (var n = e.target; n && n.getAttribute; n = n.parentNode) {
+    var k = n.getAttribute('data-k');
+    if (k && descrizioni[k]) return k;
+  }
+  return null;
+}
+function evidenzia(k) {
+  [].forEach.call(doc.querySelectorAll('.scelta'), function (n) { classe(n, 'scelta', false); });
+  if (k) [].forEach.call(doc.querySelectorAll('[data-k="' + k + '"]'), function (n) { classe(n, 'scelta', true); });
+}
+function suggerimenti(d) {
+  d.svg.addEventListener('pointermove', function (e) {
+    if (fermo || e.buttons) return;
+    var k = chiaveDi(e);
+    if (k) mostra(descrizioni[k], e.clientX, e.clientY); else nascondi();
+  });
+  d.svg.addEventListener('pointerleave', function () { if (!fermo) nascondi(); });
+  d.svg.addEventListener('click', function (e) {
+    if (d.svg.dataset.trascinato) { delete d.svg.dataset.trascinato; return; }
+    var k = chiaveDi(e);
+    if (!k) { nascondi(); evidenzia(null); return; }
+    mostra(descrizioni[k], e.clientX, e.clientY);
+    fermo = true;
+    evidenzia(k);
+  });
+}
+
+// --- Going to an item or a metre: the range around it, the item marked.
+function vai(k, da, a) {
+  var ampiezza = Math.min(vista.b - vista.a, Math.max(2000, minimo));
+  if (a > da) imposta(da - (a - da) * 0.15, a + (a - da) * 0.15);
+  else imposta(da - ampiezza / 2, da + ampiezza / 2);
+  evidenzia(k);
+  var primo = $('mappa') || $('profili');
+  primo.parentNode.scrollIntoView({block: 'start'});
+  var m = k && doc.querySelector('.disegno [data-k="' + k + '"]');
+  if (k && m && descrizioni[k]) {
+    var r = m.getBoundingClientRect();
+    mostra(descrizioni[k], r.left + r.width / 2, r.top + r.height / 2);
+    fermo = true;
+  } else {
+    nascondi();
+  }
+}
+function tabelle() {
+  [].forEach.call(doc.querySelectorAll('tr[data-m]'), function (r) {
+    r.addEventListener('click', function () {
+      vai(r.getAttribute('data-k'), +r.getAttribute('data-m'), +(r.getAttribute('data-a') || -1));
+    });
+  });
+  [].forEach.call(doc.querySelectorAll('table.voci th'), function (th) {
+    th.setAttribute('aria-sort', 'none');
+    th.addEventListener('click', function () { ordina(th); });
+  });
+}
+function valore(td) {
+  var t = td ? td.textContent.trim() : '', n = Number(t);
+  return t !== '' && isFinite(n) ? n : t;
+}
+function ordina(th) {
+  var tr = th.parentNode, i = [].indexOf.call(tr.children, th), corpo = th.closest('table').tBodies[0];
+  var su = th.getAttribute('aria-sort') !== 'ascending';
+  [].forEach.call(tr.children, function (c) { c.setAttribute('aria-sort', 'none'); });
+  th.setAttribute('aria-sort', su ? 'ascending' : 'descending');
+  var righe = [].slice.call(corpo.rows);
+  righe.sort(function (p, q) {
+    var a = valore(p.cells[i]), b = valore(q.cells[i]), r;
+    if (typeof a === 'number' && typeof b === 'number') r = a - b;
+    else r = String(a).localeCompare(String(b), 'it', {numeric: true});
+    return su ? r : -r;
+  });
+  righe.forEach(function (r) { corpo.appendChild(r); });
+}
+
+// --- The search: a position in metres or km, or a name.
+var trovati = [], indice = 0, cercato = '';
+// Accents, case, underscores and repeated blanks do not count in a name.
+function semplice(t) {
+  return t.normalize('NFD').replace(/[\u0300-\u036f]/g, '').replace(/[_\s]+/g, ' ').toLowerCase();
+}
+function cerca(testo) {
+  var q = testo.trim(), esito = $('cerca-esito');
+  var n = /^(km\s*)?(-?\d+(?:([.,])\d+)?)\s*(km|m)?$/i.exec(q);
+  if (n) {
+    // A number with a decimal part and no unit is kilometres (40.000, 23.5).
+    var km = n[1] || (n[4] ? n[4].toLowerCase() === 'km' : !!n[3]);
+    var m = Number(n[2].replace(',', '.')) * (km ? 1000 : 1);
+    esito.textContent = m < 0 || m > L ? frase(T.oltre, [distanza(m), distanza(L)]) : distanza(m);
+    vai(null, m, -1);
+    return;
+  }
+  if (semplice(q) !== cercato) {
+    cercato = semplice(q); indice = 0;
+    var d = profili || mappa, esatti = [], altri = [];
+    d.voci.forEach(function (v) {
+      if (!/^(st|sg|ct|iv|pe|pa)/.test(v.k)) return;
+      if (semplice(v.nome) === cercato) esatti.push(v);
+      else if (cercato && semplice(descrizioni[v.k] || '').indexOf(cercato) >= 0) altri.push(v);
+    });
+    trovati = esatti.concat(altri);
+  }
+  if (!trovati.length) { esito.textContent = T.nessun_risultato; return; }
+  var v = trovati[indice % trovati.length];
+  esito.textContent = frase(T.risultato, [indice % trovati.length + 1, trovati.length]);
+  indice++;
+  vai(v.k, v.m, -1);
+}
+
+// --- The self-check: at a few ranges, no text of a drawing may overlap
+// another or leave its drawing, and nothing may be wider than the window.
+function controlla(guasti) {
+  var n = 0;
+  [mappa, profili].forEach(function (d) {
+    if (!d) return;
+    var r = d.svg.getBoundingClientRect(), scatole = [];
+    [].forEach.call(d.svg.querySelectorAll('text'), function (t) {
+      var b = t.getBoundingClientRect();
+      if (!b.width || !t.textContent) return;
+      scatole.push([b.left, b.top, b.right, b.bottom, t.textContent]);
+      if (b.left < r.left - 0.5 || b.right > r.right + 0.5 || b.top < r.top - 0.5 || b.bottom > r.bottom + 0.5)
+        guasti.push(d.svg.id + ': "' + t.textContent + '" esce dal disegno');
+    });
+    scatole.sort(function (p, q) { return p[0] - q[0]; });
+    for (var i = 0; i < scatole.length; i++) {
+      for (var j = i + 1; j < scatole.length && scatole[j][0] < scatole[i][2] - 0.5; j++) {
+        var p = scatole[i], q = scatole[j];
+        if (p[1] < q[3] - 0.5 && q[1] < p[3] - 0.5) guasti.push(d.svg.id + ': "' + p[4] + '" copre "' + q[4] + '"');
+      }
+    }
+    n += scatole.length;
+  });
+  var cw = doc.documentElement.clientWidth;
+  if (doc.documentElement.scrollWidth > cw) guasti.push('pagina larga ' + doc.documentElement.scrollWidth + ' px su ' + cw);
+  [].forEach.call(doc.querySelectorAll('body *'), function (e) {
+    if (e.closest('svg') || e.id === 'suggerimento') return;
+    var b = e.getBoundingClientRect();
+    if (b.width && (b.right > cw + 0.5 || b.left < -0.5)) guasti.push(e.tagName.toLowerCase() + (e.id ? '#' + e.id : '') + ' esce dalla pagina');
+  });
+  return n;
+}
+function verifica() {
+  var guasti = [], etichette = 0, aperti = [];
+  [].forEach.call(doc.querySelectorAll('details:not([open])'), function (e) { e.open = true; aperti.push(e); });
+  var centro = L / 2, prima = doc.querySelector('g.v.st');
+  if (prima) centro = +prima.getAttribute('data-m');
+  [[0, L], [L * 0.4, L * 0.4 + L / 8], [centro - 1000, centro + 1000]].forEach(function (r) {
+    imposta(r[0], r[1]);
+    etichette += controlla(guasti);
+  });
+  aperti.forEach(function (e) { e.open = false; });
+  imposta(0, L);
+  var p = $('verifica');
+  p.textContent = 'verifica: ' + (guasti.length || !etichette ? 'GUASTI' : 'ok') + '; etichette ' + etichette +
+    '; finestra ' + doc.documentElement.clientWidth + ' px' + (guasti.length ? '\n' + guasti.slice(0, 40).join('\n') : '');
+  p.hidden = false;
+}
+
+// --- Start: the drawings take over from the static layout.
+if ($('mappa') && $('mappa').tagName.toLowerCase() === 'svg') mappa = new Mappa($('mappa'));
+if ($('profili')) profili = new Profili($('profili'));
+[mappa, profili].forEach(function (d) { if (d) { gesti(d); suggerimenti(d); } });
+[].forEach.call(doc.querySelectorAll('[data-azione]'), function (b) {
+  b.addEventListener('click', function () { azioni[b.getAttribute('data-azione')](); });
+});
+$('cerca').addEventListener('submit', function (e) { e.preventDefault(); cerca($('cerca-testo').value); });
+doc.addEventListener('keydown', function (e) { if (e.key === 'Escape') { nascondi(); evidenzia(null); } });
+tabelle();
+$('comandi').hidden = false;
+$('senza-script').hidden = true;
+var pronto = 0;
+window.addEventListener('resize', function () {
+  cancelAnimationFrame(pronto);
+  pronto = requestAnimationFrame(disegna);
+});
+var frammento = /vista=(-?[\d.]+)-([\d.]+)/.exec(location.hash);
+if (frammento) imposta(+frammento[1], +frammento[2]); else imposta(0, L);
+if (/verifica/.test(location.hash)) verifica();
+})();
+)JS";
+// clang-format on
+
+}  // namespace
+
+std::string_view script_pagina() { return script; }

@@ -1,0 +1,246 @@
+#include "page/pagina_tabelle.h"
+
+#include <string>
+#include <vector>
+
+#include "cli/formati.h"
+#include "page/html.h"
+#include "page/pagina_testi.h"
+#include "page/pagina_voci.h"
+
+namespace {
+
+std::string n(int64_t valore) { return std::to_string(valore); }
+
+// One row: the key and the metres that link it to the drawings, and its cells
+// as escaped text.
+struct riga {
+  std::string chiave;
+  std::optional<int32_t> metro, fine;
+  std::vector<std::string> celle;
+};
+
+void scrivi_tabella(std::ostream& o, const char* id,
+                    const std::vector<std::string>& colonne,
+                    const std::vector<riga>& righe) {
+  o << "<div class=\"scorre\"><table class=\"voci\" id=\"" << id
+    << "\">\n<thead><tr>";
+  for (const std::string& c : colonne) o << "<th>" << c << "</th>";
+  o << "</tr></thead>\n<tbody>\n";
+  for (const riga& r : righe) {
+    o << "<tr";
+    // The key's letters name the kind, as the marks' class does.
+    if (!r.chiave.empty()) {
+      o << " class=\"" << r.chiave.substr(0, 2) << "\" data-k=\"" << r.chiave
+        << '"';
+    }
+    if (r.metro) o << " data-m=\"" << *r.metro << '"';
+    if (r.fine) o << " data-a=\"" << *r.fine << '"';
+    o << '>';
+    for (const std::string& c : r.celle) o << "<td>" << c << "</td>";
+    o << "</tr>\n";
+  }
+  o << "</tbody></table></div>\n";
+}
+
+// A table of one kind of item, folded away when it is long.
+void scrivi_elenco(std::ostream& o, const char* id, const char* titolo,
+                   const std::vector<std::string>& colonne,
+                   const std::vector<riga>& righe) {
+  if (righe.empty()) return;
+  o << "<details" << (righe.size() <= 40 ? " open=\"open\"" : "")
+    << "><summary>" << titolo << " (" << righe.size() << ")</summary>\n";
+  scrivi_tabella(o, id, colonne, righe);
+  o << "</details>\n";
+}
+
+// The position columns: metres, and the progressive where the line has one.
+std::vector<std::string> posizione(const vista& v, int32_t metro) {
+  std::vector<std::string> celle{n(metro)};
+  if (con_progressiva(v)) {
+    char km[48];
+    std::snprintf(km, sizeof km, "%.3f", progressiva_km(v, metro));
+    celle.push_back(km);
+  }
+  return celle;
+}
+
+std::vector<std::string> colonne_posizione(const vista& v) {
+  std::vector<std::string> c{parole::col_posizione()};
+  if (con_progressiva(v)) c.push_back(parole::col_progressiva());
+  return c;
+}
+
+std::vector<std::string> unite(std::vector<std::string> a,
+                               const std::vector<std::string>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+std::string lato(const lato_indicatore& l) {
+  std::string t = n(l.a) + "/" + n(l.b) + "/" + n(l.c);
+  if (l.strisce != 0)
+    t += ", " + sostituisci(parole::strisce(), {n(l.strisce)});
+  return t;
+}
+
+std::string aspetti_segnale(int lato, int a, int b, int c) {
+  return n(lato) + " (" + n(a) + ", " + n(b) + ", " + n(c) + ")";
+}
+
+void scrivi_segnali(std::ostream& o, const vista& v) {
+  std::vector<riga> righe;
+  for (const segnale_linea& s : v.segnali) {
+    righe.push_back(
+        {chiave(genere_voce::segnale, static_cast<std::size_t>(s.numero)),
+         s.metro, std::nullopt,
+         unite(unite({"S" + n(s.numero)}, posizione(v, s.metro)),
+               {aspetti_segnale(s.sx, s.s1, s.s2, s.s3),
+                aspetti_segnale(s.dx, s.d1, s.d2, s.d3), n(s.rapp),
+                n(s.tempo)})});
+  }
+  scrivi_elenco(o, "tab-sg", parole::segnali(),
+                unite(unite({parole::col_numero()}, colonne_posizione(v)),
+                      {parole::col_sinistra(), parole::col_destra(),
+                       parole::col_rapp(), parole::col_tempo()}),
+                righe);
+}
+
+void scrivi_cartelli(std::ostream& o, const vista& v) {
+  std::vector<riga> righe;
+  for (std::size_t i = 0; i < v.indicatori.size(); ++i) {
+    const indicatore_vmax& b = v.indicatori[i];
+    righe.push_back(
+        {chiave(genere_voce::indicatore, i + 1), b.metro, std::nullopt,
+         unite(posizione(v, b.metro), {lato(b.sinistra), lato(b.destra)})});
+  }
+  scrivi_elenco(o, "tab-iv", parole::indicatori(),
+                unite(colonne_posizione(v),
+                      {parole::col_sinistra(), parole::col_destra()}),
+                righe);
+  righe.clear();
+  for (std::size_t i = 0; i < v.cartelli.size(); ++i) {
+    const cartello_testo& c = v.cartelli[i];
+    std::string testo;
+    for (const std::string& r : c.righe)
+      testo += (testo.empty() ? "" : " / ") + xml(r);
+    righe.push_back({chiave(genere_voce::cartello, i + 1), c.metro,
+                     std::nullopt,
+                     unite(posizione(v, c.metro), {testo, n(c.record)})});
+  }
+  scrivi_elenco(
+      o, "tab-ct", parole::cartelli(),
+      unite(colonne_posizione(v), {parole::col_testo(), parole::col_record()}),
+      righe);
+}
+
+void scrivi_tratti(std::ostream& o, const vista& v) {
+  std::vector<riga> righe;
+  for (std::size_t i = 0; i < v.rallentamenti.size(); ++i) {
+    const tratto& r = v.rallentamenti[i];
+    righe.push_back({chiave(genere_tratto::rallentamento, i + 1),
+                     r.da,
+                     r.a,
+                     {n(r.da), n(r.a), n(r.a - r.da), n(r.valore)}});
+  }
+  scrivi_elenco(o, "tab-ra", parole::rallentamenti(),
+                {parole::col_da(), parole::col_a(), parole::col_lunghezza(),
+                 parole::col_velocita()},
+                righe);
+  righe.clear();
+  for (std::size_t i = 0; i < v.gallerie.size(); ++i) {
+    const tratto& g = v.gallerie[i];
+    righe.push_back({chiave(genere_tratto::galleria, i + 1),
+                     g.da,
+                     g.a,
+                     {n(g.da), n(g.a), n(g.a - g.da), n(g.valore)}});
+  }
+  scrivi_elenco(o, "tab-ga", parole::gallerie(),
+                {parole::col_da(), parole::col_a(), parole::col_lunghezza(),
+                 parole::col_tipo()},
+                righe);
+  righe.clear();
+  for (std::size_t i = 0; i < v.codici.size(); ++i) {
+    const codice_velocita& c = v.codici[i];
+    righe.push_back(
+        {chiave(genere_voce::codice, i + 1), c.metro, std::nullopt,
+         unite(posizione(v, c.metro),
+               {c.valore != 0 ? n(c.valore) : parole::codice_senza_valore()})});
+  }
+  scrivi_elenco(o, "tab-cv", parole::codici(),
+                unite(colonne_posizione(v), {parole::col_valore()}), righe);
+}
+
+// A station's time, or an em dash when it has none.
+std::string ora_o_nessuna(int32_t secondi) {
+  if (secondi <= 0) return "—";
+  return ora_del_giorno(secondi);
+}
+
+}  // namespace
+
+void scrivi_orario(std::ostream& o, const vista& v) {
+  std::vector<riga> righe;
+  for (const fermata& f : v.stazioni) {
+    const stazione& r = *f.r;
+    righe.push_back(
+        {chiave(genere_voce::stazione, static_cast<std::size_t>(f.record)),
+         r.posizione, std::nullopt,
+         unite(unite({n(f.record), testo(r.nome),
+                      n(r.tipo) + (r.tipo < 25 ? std::string(" (") +
+                                                     parole::fermata() + ")"
+                                               : "")},
+                     posizione(v, r.posizione)),
+               {n(r.inizio) + " – " + n(r.fine), ora_o_nessuna(r.orario)})});
+  }
+  scrivi_tabella(o, "orario",
+                 unite(unite({parole::col_record(), parole::col_stazione(),
+                              parole::col_tipo()},
+                             colonne_posizione(v)),
+                       {parole::col_area(), parole::col_orario()}),
+                 righe);
+}
+
+void scrivi_problemi(std::ostream& o, const std::optional<problemi_pagina>& p) {
+  if (!p) {
+    o << "<p id=\"problemi\" class=\"nota\">" << parole::problemi_non_noti()
+      << "</p>\n";
+    return;
+  }
+  if (p->elenco.empty()) {
+    o << "<p id=\"problemi\">" << parole::nessun_problema() << "</p>\n";
+    return;
+  }
+  std::vector<riga> righe;
+  for (std::size_t i = 0; i < p->elenco.size(); ++i) {
+    const problema_pagina& q = p->elenco[i];
+    const bool errore = q.livello == gravita::errore;
+    riga r{"",
+           q.metro,
+           std::nullopt,
+           {errore ? parole::errore() : parole::avviso(),
+            q.metro ? n(*q.metro) : "—", xml(q.dove), xml(q.messaggio)}};
+    if (q.metro)
+      r.chiave =
+          chiave(errore ? genere_voce::errore : genere_voce::avviso, i + 1);
+    righe.push_back(r);
+  }
+  scrivi_tabella(o, "problemi",
+                 {parole::col_gravita(), parole::col_posizione(),
+                  parole::col_dove(), parole::col_messaggio()},
+                 righe);
+}
+
+void scrivi_inspiegato(std::ostream& o, const std::vector<std::string>& righe) {
+  if (righe.empty()) return;
+  o << "<h2>" << parole::inspiegato() << "</h2>\n<p class=\"nota\">"
+    << parole::inspiegato_nota() << "</p>\n<ul id=\"inspiegato\">\n";
+  for (const std::string& r : righe) o << "<li>" << xml(r) << "</li>\n";
+  o << "</ul>\n";
+}
+
+void scrivi_elenchi(std::ostream& o, const vista& v) {
+  scrivi_segnali(o, v);
+  scrivi_cartelli(o, v);
+  scrivi_tratti(o, v);
+}

@@ -1,0 +1,2 @@
+// The same upward include in angle brackets.
+#include <commands/compila.h>
