@@ -1,4 +1,5 @@
-// The report page's style sheet and its one small script, as data. The script
+// The report page's style sheet and its one small script (pagina.css and
+// pagina.js beside this file, carried in the program as data). The script
 // zooms and pans the two drawings together over a range of the route, places
 // the labels that fit at the width and zoom shown, shows what an item is on
 // hover and tap, finds items, sorts the tables and links their rows to the

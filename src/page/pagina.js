@@ -1,71 +1,4 @@
-#include "page/pagina_script.h"
 
-namespace {
-
-// clang-format off
-constexpr std::string_view stile = R"CSS(
-body{font-family:sans-serif;margin:0 auto;max-width:1400px;padding:0 12px 24px;color:#222}
-h1{font-size:22px;margin:12px 0 6px}h2{font-size:17px;margin:20px 0 6px}
-.nota{color:#555}.errore{color:#b71c1c;font-weight:bold}
-#comandi{position:sticky;top:0;z-index:4;background:#fff;display:flex;flex-wrap:wrap;gap:4px 6px;align-items:center;padding:6px 0;border-bottom:1px solid #ddd}
-#comandi button{min-width:36px;height:32px;font-size:15px}
-#cerca{display:flex;gap:4px;flex:1 1 260px;min-width:0}#cerca input{flex:1 1 auto;min-width:0;font-size:15px}
-#vista-testo,#cerca-esito{font-size:13px;color:#444}
-.contenitore{width:100%;overflow:hidden;scroll-margin-top:56px}
-.disegno{display:block;width:100%;height:auto;touch-action:pan-y;-webkit-user-select:none;user-select:none}
-.disegno text{font-family:sans-serif;font-size:9px;fill:#333}
-.fondo{fill:#f7f9f4}#profili .fondo{fill:#fff}
-.binario{fill:none;stroke:#333;stroke-width:2.5px;vector-effect:non-scaling-stroke;stroke-linejoin:round}
-.evidenza{fill:none;stroke:#ffca28;stroke-width:10px;stroke-opacity:.55;stroke-linejoin:round;vector-effect:non-scaling-stroke}
-.oltre{fill:none;stroke:#999;stroke-width:1.5px;stroke-dasharray:6 4;vector-effect:non-scaling-stroke}
-#mappa .tr{fill:none;stroke-width:9px;stroke-opacity:.45;vector-effect:non-scaling-stroke}
-#mappa .ga{stroke:#757575}#mappa .ra{stroke:#e0529c;stroke-width:7px;stroke-opacity:.6}
-#mappa .nl{stroke:#fff;stroke-width:2px;stroke-opacity:1;stroke-dasharray:3 5}
-#profili-dati .tr{stroke:none}#profili-dati .ga{fill:#9e9e9e;fill-opacity:.25}
-#profili-dati .ra{fill:#e0529c;fill-opacity:.25}#profili-dati .nl{fill:#455a64;fill-opacity:.16}
-#profili-dati polyline{fill:none;stroke-width:1.5px;vector-effect:non-scaling-stroke}
-.altimetria{stroke:#6d4c41}.velocita{stroke:#0d47a1;stroke-width:2.5px!important}.curvatura{stroke:#00897b}
-.ind-a{stroke:#1e88e5;stroke-dasharray:6 3}.ind-b{stroke:#7e57c2;stroke-dasharray:2 3}.ind-c{stroke:#26a69a;stroke-dasharray:9 3 2 3}
-.riquadro{fill:none;stroke:#bbb}.titolo{font-size:12px!important;font-weight:bold}.fisso{font-size:10px!important;fill:#555!important}
-#profili-asse path{stroke:#555}#profili-asse text{font-size:10px}#profili-asse .progr{fill:#777}
-.km circle{fill:#555}#scala path{fill:none;stroke:#333;stroke-width:1.5px}
-.v .et{font-size:9px}.st .et{font-size:12px;font-weight:bold;fill:#2e7d32}#profili .st .et{font-size:11px}
-.pe .et{font-size:11px;font-weight:bold;fill:#b71c1c}.pa .et{font-size:10px;fill:#e65100}
-.sg .et{fill:#c62828}.iv .et{fill:#1565c0}.ct .et{fill:#6d4c41}
-.st circle{fill:#fff;stroke:#2e7d32;stroke-width:2.5px}.st line{stroke:#2e7d32;stroke-dasharray:4 3}
-.sg circle,.sg path{fill:#c62828}.iv rect,.iv path{fill:#1565c0}.ct rect{fill:#6d4c41}.cv circle{fill:#6a1b9a}
-.pe circle{fill:#fff;stroke:#b71c1c;stroke-width:2px}.pe path{stroke:#b71c1c;stroke-width:2px}.pe line{stroke:#b71c1c;stroke-width:2px}
-.pa path{fill:#ffb74d;stroke:#e65100}.pa line{stroke:#e65100;stroke-dasharray:2 2}
-.fuori,.muta{display:none}
-.v{cursor:pointer}.v.scelta circle,.v.scelta rect,.v.scelta path{stroke:#ffab00;stroke-width:3px}
-.v.scelta line{stroke:#ffab00;stroke-width:3px}.tr.scelta{stroke-opacity:.9!important;fill-opacity:.5!important}
-.legenda{font-size:13px;color:#444;margin:4px 0;display:flex;flex-wrap:wrap;gap:2px 14px}
-.sw{display:inline-block;width:12px;height:12px;margin-right:4px;vertical-align:-1px;border-radius:2px}
-.sw.st{background:#fff;border:2.5px solid #2e7d32;border-radius:50%;width:8px;height:8px}
-.sw.sg{background:#c62828;border-radius:50%}.sw.iv{background:#1565c0}.sw.ct{background:#6d4c41}.sw.cv{background:#6a1b9a;border-radius:50%}
-.sw.ga{background:#9e9e9e}.sw.ra{background:#e0529c}.sw.nl{background:#cfd8dc}.sw.pe{background:#b71c1c}.sw.pa{background:#ffb74d}
-.sw.oltre{height:0;border-top:2px dashed #999}.sw.velocita{height:0;border-top:3px solid #0d47a1}.sw.ind{height:0;border-top:2px dashed #1e88e5}
-details{margin:8px 0}summary{cursor:pointer;font-weight:bold;font-size:15px;padding:4px 0}
-.scorre{max-width:100%;overflow-x:auto}
-table{border-collapse:collapse;font-size:13px}
-td,th{border:1px solid #ccc;padding:3px 7px;text-align:left;overflow-wrap:anywhere}
-th{background:#eef;cursor:pointer;white-space:nowrap}th[aria-sort]::after{content:" \2195";color:#999}
-th[aria-sort=ascending]::after{content:" \2191";color:#333}th[aria-sort=descending]::after{content:" \2193";color:#333}
-tr[data-m]{cursor:pointer}tr[data-m]:hover{background:#f3f6ff}tr.scelta{background:#fff3c4}
-#suggerimento{position:absolute;z-index:5;max-width:min(380px,88vw);background:#263238;color:#fff;padding:5px 8px;border-radius:4px;font-size:13px;line-height:1.35;pointer-events:none;box-shadow:0 2px 6px rgba(0,0,0,.3)}
-#verifica{font-family:monospace;white-space:pre-wrap;overflow-wrap:anywhere}
-@media (max-width:600px){body{padding:0 8px 16px}h1{font-size:18px}table{font-size:11.5px}td,th{padding:2px 3px}th{white-space:normal}}
-)CSS";
-// clang-format on
-
-}  // namespace
-
-std::string_view stile_pagina() { return stile; }
-
-namespace {
-
-// clang-format off
-constexpr std::string_view script = R"JS(
 (function () {
 'use strict';
 var doc = document, NS = 'http://www.w3.org/2000/svg';
@@ -370,8 +303,7 @@ function gesti(d) {
   d.svg.addEventListener('pointerup', fine);
   d.svg.addEventListener('pointercancel', fine);
 }
-)JS"
-R"JS(
+
 // --- What an item is: a tooltip on hover, kept on a tap or a click.
 var suggerimento = $('suggerimento'), fermo = false;
 function mostra(testo, x, y) {
@@ -562,9 +494,3 @@ var frammento = /vista=(-?[\d.]+)-([\d.]+)/.exec(location.hash);
 if (frammento) imposta(+frammento[1], +frammento[2]); else imposta(0, L);
 if (/verifica/.test(location.hash)) verifica();
 })();
-)JS";
-// clang-format on
-
-}  // namespace
-
-std::string_view script_pagina() { return script; }
