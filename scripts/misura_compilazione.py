@@ -1,13 +1,17 @@
 #!/usr/bin/env python3
-"""Times `compile` on a long route against copying its own output files with cp.
+"""Times `compile` on a long route against copying its own output files and syncing the copies.
 
-    scripts/misura_compilazione.py [PROGRAM] [--metri 1000000] [--volte 7]
+    scripts/misura_compilazione.py [PROGRAM] [--metri 990000] [--volte 15]
 
 Builds a line description of the given length (curves of every class, gradients,
 tunnels, boards) and a train run (stations, signals, slowdowns), compiles it
-several times, copies the three output files as many times in turn, and
-prints the median times, the median ratio and the compiler's peak resident memory. Then does the
-same for the default build (the bare program) against copying its six files.
+several times, copies the three output files and syncs the copies as many times
+in turn (the floor: every file the compiler writes is synced and renamed over
+the older one), and prints the median times and the median ratio. Then the
+peak resident memory of `compile`, `report` and `inspect --json` beside that of
+`--version`, on a 10-km route and on the long one; the time of `report` from
+the files against `compile --report` of the same route; and the default build
+(the bare program) against copying its six files and syncing them.
 """
 import argparse, os, resource, shutil, statistics, subprocess, sys, tempfile, time
 
@@ -65,35 +69,80 @@ def a_coppie(comando, copia, volte):
 
 
 def picco_memoria_mb(comando, cartella=None):
-    # The children's peak, read in a fresh process so that no earlier child
-    # counts.
-    codice = ("import resource,subprocess,sys;"
-              "subprocess.run(sys.argv[1:],stdout=subprocess.DEVNULL,stderr=subprocess.DEVNULL);"
-              "print(resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss)")
-    uscita = subprocess.run([sys.executable, "-c", codice] + comando, cwd=cartella,
-                            capture_output=True, text=True, check=True).stdout
-    return int(uscita) / 1024
+    # GNU time reads the child's own peak: a peak taken through Python's
+    # children would count the interpreter that forked it.
+    uscita = subprocess.run(["/usr/bin/time", "-f", "%M"] + comando, cwd=cartella,
+                            stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
+                            text=True, check=True).stderr
+    return int(uscita.strip().splitlines()[-1]) / 1024
+
+
+def copia_e_sincronizza(file, copie):
+    """cp of the files into `copie`, then sync of each copy."""
+    nomi = " ".join(f'"{os.path.join(copie, os.path.basename(f))}"' for f in file)
+    return ["sh", "-c", f'cp "$@" "{copie}" && sync {nomi}', "sh"] + file
+
+
+def scrivi_descrizioni(lavoro, metri, prefisso):
+    linea, treno = descrizioni(metri)
+    percorsi = []
+    for nome, testo in ((prefisso + "l.txt", linea), (prefisso + "t.txt", treno)):
+        percorsi.append(os.path.join(lavoro, nome))
+        with open(percorsi[-1], "w", newline="") as f:
+            f.write(testo)
+    return percorsi
 
 
 def misura_compile(programma, metri, volte, lavoro):
-    linea, treno = descrizioni(metri)
-    for nome, testo in (("l.txt", linea), ("t.txt", treno)):
-        with open(os.path.join(lavoro, nome), "w", newline="") as f:
-            f.write(testo)
+    l, t = scrivi_descrizioni(lavoro, metri, "")
     uscita = os.path.join(lavoro, "uscita")
     os.makedirs(uscita)
-    comando = [programma, "compile", os.path.join(lavoro, "l.txt"),
-               os.path.join(lavoro, "t.txt"), "--out", uscita]
+    comando = [programma, "compile", l, t, "--out", uscita]
     subprocess.run(comando, check=True, stdout=subprocess.DEVNULL)
     file = [os.path.join(uscita, n) for n in sorted(os.listdir(uscita))]
     byte = sum(os.path.getsize(f) for f in file)
     copie = os.path.join(lavoro, "copie")
     os.makedirs(copie)
-    t_compile, t_cp, rapporto = a_coppie(comando, ["cp"] + file + [copie], volte)
-    memoria = picco_memoria_mb(comando)
+    t_compile, t_cp, rapporto = a_coppie(comando, copia_e_sincronizza(file, copie),
+                                         volte)
     print(f"compile, {metri} m: {len(file)} files, {byte} bytes")
-    print(f"  compile {t_compile * 1000:.1f} ms, cp {t_cp * 1000:.1f} ms, "
-          f"ratio {rapporto:.2f}, peak memory {memoria:.1f} MB")
+    print(f"  compile {t_compile * 1000:.1f} ms, cp and sync {t_cp * 1000:.1f} ms, "
+          f"ratio {rapporto:.2f}")
+
+
+def misura_memoria(programma, metri, lavoro):
+    """Peak memory of compile, report and inspect --json beside --version's,
+    on a 10-km route and on the long one."""
+    base = picco_memoria_mb([programma, "--version"])
+    print(f"peak memory (MB); --version {base:.1f}")
+    print(f"  {'route':>10} {'compile':>8} {'report':>8} {'inspect':>8}  worst/--version")
+    for m in (10000, metri):
+        prefisso = f"m{m}_"
+        l, t = scrivi_descrizioni(lavoro, m, prefisso)
+        uscita = os.path.join(lavoro, prefisso + "uscita")
+        os.makedirs(uscita)
+        compila = [programma, "compile", l, t, "--out", uscita]
+        subprocess.run(compila, check=True, stdout=subprocess.DEVNULL)
+        valori = [picco_memoria_mb(compila),
+                  picco_memoria_mb([programma, "report", uscita]),
+                  picco_memoria_mb([programma, "inspect", "--json"] +
+                                   [os.path.join(uscita, n) for n in sorted(os.listdir(uscita))
+                                    if not n.endswith(".html")])]
+        print(f"  {m // 1000:>7} km {valori[0]:>8.1f} {valori[1]:>8.1f} {valori[2]:>8.1f}"
+              f"  {max(valori) / base:.2f}x")
+
+
+def misura_report(programma, volte, lavoro):
+    """`report` from the files against `compile --report` of the same route."""
+    l, t = os.path.join(lavoro, "l.txt"), os.path.join(lavoro, "t.txt")
+    uscita = os.path.join(lavoro, "uscita_report")
+    os.makedirs(uscita)
+    compila = [programma, "compile", l, t, "--out", uscita, "--report"]
+    subprocess.run(compila, check=True, stdout=subprocess.DEVNULL)
+    t_report, t_compila, rapporto = a_coppie([programma, "report", uscita], compila,
+                                             volte)
+    print(f"report {t_report * 1000:.1f} ms, compile --report {t_compila * 1000:.1f} ms, "
+          f"ratio {rapporto:.2f}")
 
 
 def misura_costruzione(programma, volte, lavoro):
@@ -107,12 +156,12 @@ def misura_costruzione(programma, volte, lavoro):
             if n != "scenario_builder"]
     copie = os.path.join(lavoro, "copie_predefinita")
     os.makedirs(copie)
-    t_costruzione, t_cp, rapporto = a_coppie([copia], ["cp"] + file + [copie],
+    t_costruzione, t_cp, rapporto = a_coppie([copia], copia_e_sincronizza(file, copie),
                                              volte)
     memoria = picco_memoria_mb([copia])
     print(f"default build: {len(file)} files, "
           f"{sum(os.path.getsize(f) for f in file)} bytes")
-    print(f"  build {t_costruzione * 1000:.1f} ms, cp {t_cp * 1000:.1f} ms, "
+    print(f"  build {t_costruzione * 1000:.1f} ms, cp and sync {t_cp * 1000:.1f} ms, "
           f"ratio {rapporto:.2f}, peak memory {memoria:.1f} MB")
 
 
@@ -121,11 +170,13 @@ def main():
     argomenti = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     argomenti.add_argument("programma", nargs="?",
                            default=os.path.join(radice, "build/bin/scenario_builder"))
-    argomenti.add_argument("--metri", type=int, default=1000000)
+    argomenti.add_argument("--metri", type=int, default=990000)
     argomenti.add_argument("--volte", type=int, default=15)
     a = argomenti.parse_args()
     with tempfile.TemporaryDirectory() as lavoro:
         misura_compile(os.path.abspath(a.programma), a.metri, a.volte, lavoro)
+        misura_memoria(os.path.abspath(a.programma), a.metri, lavoro)
+        misura_report(os.path.abspath(a.programma), a.volte, lavoro)
         misura_costruzione(os.path.abspath(a.programma), a.volte, lavoro)
 
 

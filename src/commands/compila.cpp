@@ -203,7 +203,7 @@ void elenca_scritti(const opzioni_compila& o, const compilazione_controllata& c,
                     bool con_documenti, const cartella& destinazione,
                     std::ostream& uscita) {
   std::vector<std::string> nomi;
-  if (c.t.planimetria.presente()) nomi.push_back(nome_geometria_linea(c.sc));
+  if (c.t.piano.presente()) nomi.push_back(nome_geometria_linea(c.sc));
   nomi.push_back(nome_tabella_stazioni(c.sc));
   nomi.push_back(nome_tabella_celle(c.sc));
   if (con_documenti) {

@@ -8,19 +8,21 @@
 
 namespace {
 
-// The plan is encoded this many metres at a time into one buffer, so that no
-// second image of a 20 MB table is held.
+// The plan is laid and encoded this many metres at a time into one buffer.
 constexpr int32_t metri_per_blocco = 1 << 13;
 // Cells are handed to the file this many bytes at a time.
 constexpr std::size_t blocco_celle = 1 << 16;
 
-void scrivi_piano(const coordinate_piano& piano, scrittore_file& uscita) {
+// Each axis is laid anew from metre 0 as it is written: the file holds every x
+// before every y, and walking the plan twice costs far less than holding it.
+void scrivi_piano(const piano_steso& piano, scrittore_file& uscita) {
   std::vector<char> blocco(byte_massimi_elemento * metri_per_blocco);
   for (int asse = 0; asse < 2; ++asse) {
-    for (int32_t m = 0; m <= piano.ultimo_metro(); m += metri_per_blocco) {
-      const int32_t fino =
-          std::min(m + metri_per_blocco - 1, piano.ultimo_metro());
-      const char* fine = codifica_asse(blocco.data(), piano, asse, m, fino);
+    cammino_piano cammino(piano);
+    for (int32_t m = 0; m <= piano.ultimo_metro; m += metri_per_blocco) {
+      const int32_t quanti =
+          std::min(metri_per_blocco, piano.ultimo_metro - m + 1);
+      const char* fine = codifica_asse(blocco.data(), cammino, asse, quanti);
       uscita.scrivi(blocco.data(),
                     static_cast<std::size_t>(fine - blocco.data()));
     }
@@ -50,10 +52,10 @@ void scrivi_celle(const std::vector<cella>& celle, scrittore_file& uscita) {
 
 esito_file prepara_file_binari(const scenario& sc, const tabelle& t,
                                insieme_sostituzioni& insieme) {
-  if (t.planimetria.presente()) {
+  if (t.piano.presente()) {
     esito_file esito = insieme.prepara(
         nome_geometria_linea(sc),
-        [&](scrittore_file& u) { scrivi_piano(t.planimetria, u); });
+        [&](scrittore_file& u) { scrivi_piano(t.piano, u); });
     if (!esito.ok) return esito;
   }
   esito_file esito = insieme.prepara(

@@ -80,33 +80,21 @@ bool progressive_ordina(tabella_stazioni& stazioni) {
   return true;
 }
 
-void semina_piano(coordinate_piano& p) {
-  p.poni_intero(0, 0, 0);
-  p.poni_intero(0, 1, 0);
-  p.poni_intero(1, 0, 0);
-  p.poni_intero(1, 1, 1);
-}
+void semina_piano(piano_steso& p) { p.seminato = true; }
 
-bool stendi(coordinate_piano& p, tracciato& t, int32_t fino, double k,
-            bool con_limite) {
-  if (t.m > fino || t.m > t.e - 2) return true;
-  // Each step goes on from the last step taken: (dx, dy) from metre m - 2 to
-  // metre m - 1, straight, or turned by k.
-  double x = p.x(t.m - 1), y = p.y(t.m - 1);
-  double dx = x - p.x(t.m - 2), dy = y - p.y(t.m - 2);
-  while (t.m <= fino && t.m <= t.e - 2) {
-    const double nx = k == 0.0 ? x + dx : x + (dx + k * dy);
-    const double ny = k == 0.0 ? y + dy : y + (dy - k * dx);
-    p.poni_doppio(t.m, 0, nx);
-    p.poni_doppio(t.m, 1, ny);
-    dx = nx - x;
-    dy = ny - y;
-    x = nx;
-    y = ny;
-    ++t.m;
-    if (con_limite && t.m > metro_massimo_curve) return false;
-  }
-  return true;
+// Only the stretch is recorded: the metres themselves are computed as the plan
+// is written (cammino_piano), each step from the one before as here.
+bool stendi(piano_steso& p, int32_t fino, double k, bool con_limite) {
+  const int32_t ultimo = std::min(fino, p.ultimo_metro - 2);
+  if (p.raggiunto > ultimo) return true;
+  // The counter is tested after each metre: it stops at the first metre past
+  // the limit, having laid the metre before it.
+  const bool oltre = con_limite && ultimo >= metro_massimo_curve;
+  const int32_t fine =
+      oltre ? std::max(p.raggiunto, metro_massimo_curve) : ultimo;
+  p.tratti.push_back({fine, k});
+  p.raggiunto = fine + 1;
+  return !(con_limite && p.raggiunto > metro_massimo_curve);
 }
 
 bool riempi_pendenza(tabelle& t, profilo_pendenza& p, int32_t fino) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "reading/lettura.h"
+#include "tables/piano_steso.h"
 #include "tables/tabelle.h"
 
 // Kilometric progressions of records 81 to 83: ordered by start, greatest
@@ -13,21 +14,14 @@
 // decreasing one. False when that addition does not fit 32 bits.
 bool progressive_ordina(tabella_stazioni& stazioni);
 
-// The plan being laid: the next metre to compute and the last metre of the
-// plan (the route length + 7000).
-struct tracciato {
-  int32_t m = 2;
-  int32_t e = 0;
-};
-
 // Metres 0 and 1 of the plan: the track leaves the origin along +y, one unit a
 // metre.
-void semina_piano(coordinate_piano& p);
-// Lays the plan up to metre `fino` (never past E - 2), straight when `k` is 0,
-// else turning by `k` radians a metre. With `con_limite`, false when the metre
-// counter passes the limit of the curves.
-bool stendi(coordinate_piano& p, tracciato& t, int32_t fino, double k,
-            bool con_limite);
+void semina_piano(piano_steso& p);
+// Lays the plan from its first metre not laid up to metre `fino` (never past
+// its last metre - 2), straight when `k` is 0, else turning by `k` radians a
+// metre. With `con_limite`, false when the metre counter passes the limit of
+// the curves.
+bool stendi(piano_steso& p, int32_t fino, double k, bool con_limite);
 
 // The gradient profile being filled: the next cell still to be set and the
 // gradient in force.

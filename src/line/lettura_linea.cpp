@@ -20,7 +20,6 @@ struct lettura_linea {
   lettura_descrizione d;
   tabelle& t;
   bool con_piano;
-  tracciato piano;
   profilo_pendenza pendenze;
   registro_montagne montagne;
   int32_t indice_cartello = primo_record_cartelli;
@@ -49,11 +48,11 @@ esito_passo leggi_lunghezza(lettura_linea& r) {
   if (!leggi_long(r.d.l, lunghezza)) return guasto(r.d);
   dati_generali(r.t.stazioni).lunghezza_percorso() = lunghezza;
   if (lunghezza > lunghezza_massima || lunghezza < 0) return ferma(r.d, 1);
-  r.piano.e = lunghezza + 7000;
+  const int32_t ultimo_metro = lunghezza + 7000;
   const auto ultima =
-      static_cast<int32_t>(cella_del_metro(r.piano.e, aggancio::tratto));
+      static_cast<int32_t>(cella_del_metro(ultimo_metro, aggancio::tratto));
   r.t.celle.assign(static_cast<std::size_t>(ultima) + 1, cella{});
-  if (r.con_piano) r.t.planimetria.alloca(r.piano.e);
+  if (r.con_piano) r.t.piano.crea(ultimo_metro);
   return esito_passo::avanti;
 }
 
@@ -187,11 +186,10 @@ esito_passo leggi_curva(lettura_linea& r) {
   if (esito != esito_passo::avanti) return esito;
   if (k == 0.0) return ferma(r.d, 103);
   int32_t fine;
-  if (!somma_32(inizio, lunghezza, fine) || !r.t.planimetria.presente())
+  if (!somma_32(inizio, lunghezza, fine) || !r.t.piano.presente())
     return guasto(r.d);
-  coordinate_piano& p = r.t.planimetria;
-  if (!stendi(p, r.piano, inizio, 0.0, true) ||
-      !stendi(p, r.piano, fine, k, true)) {
+  piano_steso& p = r.t.piano;
+  if (!stendi(p, inizio, 0.0, true) || !stendi(p, fine, k, true)) {
     return ferma(r.d, 103);
   }
   return esito_passo::avanti;
@@ -296,7 +294,8 @@ esito_passo chiudi_linea(lettura_linea& r) {
   if (r.t.celle.empty()) return guasto(r.d);
   if (!riempi_pendenza(r.t, r.pendenze, r.t.ultima_cella() - 2))
     return guasto(r.d);
-  if (r.con_piano) stendi(r.t.planimetria, r.piano, r.piano.e - 2, 0.0, false);
+  if (r.con_piano && r.t.piano.presente())
+    stendi(r.t.piano, r.t.piano.ultimo_metro - 2, 0.0, false);
   return esito_passo::avanti;
 }
 
@@ -317,7 +316,7 @@ esito_passo leggi_linea(lettura_linea& r) {
   if (esito == esito_passo::avanti) esito = leggi_generale(r);
   if (esito != esito_passo::avanti) return esito;
   if (!progressive_ordina(r.t.stazioni)) return guasto(r.d);
-  if (r.con_piano && r.t.planimetria.presente()) semina_piano(r.t.planimetria);
+  if (r.con_piano && r.t.piano.presente()) semina_piano(r.t.piano);
   esito = leggi_principale(r);
   // Code 15 ends the main part as the end of the file does.
   const bool oltre = esito == esito_passo::fine_parte;
@@ -336,7 +335,6 @@ esito_linea memorizza_dati_linea(contesto_lettura& x, bool con_piano) {
                                    fonte_lettura::descrizione_linea),
                   x.t,
                   con_piano,
-                  {},
                   {},
                   {}};
   if (!x.c.esiste(r.d.nome)) {

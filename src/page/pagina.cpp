@@ -14,6 +14,7 @@
 #include "page/pagina_tabelle.h"
 #include "page/pagina_testi.h"
 #include "page/pagina_voci.h"
+#include "tables/piano_steso.h"
 #include "cli/rapporto.h"
 
 namespace {
@@ -159,8 +160,8 @@ void scrivi_legenda_mappa(std::ostream& o, const contenuto_disegni& c) {
        {"pe", parole::legenda_errore(), con_genere(voci, genere_voce::errore)},
        {"pa", parole::legenda_avviso(), con_genere(voci, genere_voce::avviso)},
        {"nl", parole::legenda_non_letto(), non_letto},
-       {"oltre", parole::legenda_oltre(), c.t.planimetria.presente()}});
-  if (c.t.planimetria.presente())
+       {"oltre", parole::legenda_oltre(), c.piano.presente()}});
+  if (c.piano.presente())
     o << "<p class=\"nota\">" << parole::nota_mappa() << "</p>\n";
 }
 
@@ -241,7 +242,13 @@ std::string pagina_html(const tabelle& t,
   scrivi_comandi(o);
   o << "<p id=\"senza-script\" class=\"nota\">" << parole::senza_script()
     << "</p>\n";
-  scrivi_disegni(o, {t, v, voci, tratti, fine_linea, fine_treno});
+  // A compiled plan is laid whole only here, for the drawing; a plan read back
+  // from its file is whole already.
+  const bool letto = t.planimetria.presente();
+  const coordinate_piano steso =
+      letto ? coordinate_piano{} : coordinate_del_piano(t.piano);
+  scrivi_disegni(o, {t, letto ? t.planimetria : steso, v, voci, tratti,
+                     fine_linea, fine_treno});
   o << "<h2>" << parole::problemi() << "</h2>\n";
   scrivi_problemi(o, problemi);
   scrivi_inspiegato(o, inspiegato);

@@ -266,7 +266,7 @@ void scrivi_scala(std::ostream& o, const inquadratura& i,
 }  // namespace
 
 void disegna_mappa(std::ostream& o, const contenuto_disegni& c) {
-  const piano_pagina piano(c.t.planimetria, c.v.lunghezza);
+  const piano_pagina piano(c.piano, c.v.lunghezza);
   if (!piano.presente()) {
     o << "<p id=\"mappa\" class=\"nota\">" << parole::senza_geometria()
       << "</p>\n";

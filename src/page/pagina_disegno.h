@@ -30,6 +30,7 @@ inline constexpr double larghezza_nominale = 1200;
 // not read).
 struct contenuto_disegni {
   const tabelle& t;
+  const coordinate_piano& piano;  // every metre of the plan, when there is one
   const vista& v;
   const std::vector<voce_disegno>& voci;
   const std::vector<voce_tratto>& tratti;

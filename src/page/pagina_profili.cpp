@@ -133,7 +133,7 @@ profili calcola_profili(const contenuto_disegni& c) {
         gradini(valori, c.fine_linea);
   }
   p.curvatura = compatta(
-      curvatura_del_piano(c.t.planimetria, celle_fino_a(c.fine_linea)), 1e-3);
+      curvatura_del_piano(c.piano, celle_fino_a(c.fine_linea)), 1e-3);
   return p;
 }
 

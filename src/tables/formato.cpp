@@ -120,18 +120,34 @@ void codifica_stazione(std::string& d, const stazione& r) {
   for (const campo<stazione>& f : campi_stazione) codifica_campo(d, f, r);
 }
 
+namespace {
+
+char* metti_elemento(char* p, tipo_variante tipo, double valore) {
+  p = metti_i16(p, static_cast<int16_t>(tipo));
+  if (tipo == tipo_variante::doppio) return metti_f64(p, valore);
+  if (tipo == tipo_variante::intero)
+    return metti_i16(p, static_cast<int16_t>(valore));
+  return p;
+}
+
+}  // namespace
+
 char* codifica_asse(char* p, const coordinate_piano& piano, int asse,
                     int32_t da, int32_t a) {
   const tipo_variante* tipi = piano.tipo[asse].data();
   const double* valori = piano.valore[asse].data();
   for (auto m = static_cast<std::size_t>(da); m <= static_cast<std::size_t>(a);
        ++m) {
-    p = metti_i16(p, static_cast<int16_t>(tipi[m]));
-    if (tipi[m] == tipo_variante::doppio) {
-      p = metti_f64(p, valori[m]);
-    } else if (tipi[m] == tipo_variante::intero) {
-      p = metti_i16(p, static_cast<int16_t>(valori[m]));
-    }
+    p = metti_elemento(p, tipi[m], valori[m]);
+  }
+  return p;
+}
+
+char* codifica_asse(char* p, cammino_piano& cammino, int asse,
+                    int32_t quanti) {
+  for (int32_t i = 0; i < quanti; ++i) {
+    const metro_piano e = cammino.prossimo();
+    p = metti_elemento(p, e.tipo, asse == 0 ? e.x : e.y);
   }
   return p;
 }

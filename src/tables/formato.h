@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "tables/campi.h"
+#include "tables/piano_steso.h"
 #include "tables/tabelle.h"
 
 template <typename R, std::size_t N>
@@ -37,7 +38,10 @@ void codifica_stazione(std::string& d, const stazione& r);
 // returns the position after the last.
 char* codifica_asse(char* p, const coordinate_piano& piano, int asse,
                     int32_t da, int32_t a);
-// The same, appended to a string.
+// Stores the next `quanti` metres of one axis of a plan being walked.
+char* codifica_asse(char* p, cammino_piano& cammino, int asse,
+                    int32_t quanti);
+// The same as the first, appended to a string.
 void codifica_asse(std::string& d, const coordinate_piano& piano, int asse,
                    int32_t da, int32_t a);
 

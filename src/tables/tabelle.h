@@ -124,11 +124,38 @@ struct coordinate_piano {
   }
 };
 
-// The three tables that one compilation fills. `celle` is empty until the route
-// length has been read; `planimetria` exists only when the plan is built.
+// The plan as the compiler lays it. Metres 0 and 1 are seeded (the track
+// leaves the origin along +y, one unit a metre); every later metre is one step
+// on from the metre before, straight or turned by the curve in force. The plan
+// is kept as the list of its stretches, a few bytes a curve, and laid metre by
+// metre only while it is written (cammino_piano), so that a long route's plan
+// of a million metres is never held whole.
+// Metres up to `fino` laid on from the metre before, turning by `k` radians a
+// metre (straight when 0).
+struct tratto_steso {
+  int32_t fino;
+  double k;
+};
+
+struct piano_steso {
+  int32_t ultimo_metro = -1;  // the plan's last metre; -1 when there is none
+  bool seminato = false;      // metres 0 and 1 set
+  int32_t raggiunto = 2;      // the first metre not laid yet
+  std::vector<tratto_steso> tratti;
+
+  bool presente() const { return ultimo_metro >= 0; }
+  // A plan of metres 0 to `ultimo`, every one Empty.
+  void crea(int32_t ultimo) { *this = piano_steso{ultimo, false, 2, {}}; }
+};
+
+// The three tables that one compilation fills, or that are read back from the
+// files. `celle` is empty until the route length has been read. The compiler
+// lays the plan in `piano` (when the plan is built); the plan read back from a
+// file is held in `planimetria`.
 struct tabelle {
   std::vector<cella> celle;
   tabella_stazioni stazioni;
+  piano_steso piano;
   coordinate_piano planimetria;
 
   // The last cell index N, or -1 when there is no cell table yet.

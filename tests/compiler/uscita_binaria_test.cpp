@@ -48,7 +48,7 @@ TEST(FileBinari, SenzaPianoNessunFileAEQuelloVecchioResta) {
   EXPECT_EQ(b.c.scritti,
             (std::vector<std::string>{"Valdora_Cesina_KT52806.sim",
                                       "Valdora_Cesina_KT52806.dat"}));
-  EXPECT_FALSE(b.t.planimetria.presente());
+  EXPECT_FALSE(b.t.piano.presente());
 }
 
 TEST(FileBinari, ErroriFataliNonScrivonoNessunFile) {

@@ -1,5 +1,7 @@
 #include "giro.h"
 
+#include "tables/piano_steso.h"
+
 #include "compiler/memorizza_percorso.h"
 #include "core/scenario.h"
 #include "platform/cartella_memoria.h"
@@ -53,7 +55,7 @@ compilazione compila(const std::vector<std::string>& linea,
   c.codice_errore = d.codice_errore;
   c.celle = std::move(t.celle);
   c.stazioni = t.stazioni;
-  c.piano = std::move(t.planimetria);
+  c.piano = coordinate_del_piano(t.piano);
   c.byte_celle = file_scritto(cartella, nome_tabella_celle(sc));
   c.byte_stazioni = file_scritto(cartella, nome_tabella_stazioni(sc));
   c.byte_piano = file_scritto(cartella, nome_geometria_linea(sc));

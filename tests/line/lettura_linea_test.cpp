@@ -6,6 +6,7 @@
 
 #include <functional>
 
+#include "tables/piano_steso.h"
 #include "banco.h"
 #include "line/elementi_linea.h"
 
@@ -56,7 +57,7 @@ TEST(LetturaLinea, DescrizioneDelCostruttore) {
       std::make_tuple(b.rec(86).inizio, b.rec(86).fine, b.rec(86).posizione),
       std::make_tuple(0, 60000, 4));
 
-  const coordinate_piano& p = b.t.planimetria;
+  const coordinate_piano p = coordinate_del_piano(b.t.piano);
   ASSERT_EQ(p.ultimo_metro(), 69000);
   EXPECT_EQ(p.tipo[0][0], tipo_variante::intero);
   EXPECT_EQ(p.tipo[1][1], tipo_variante::intero);
@@ -185,7 +186,7 @@ INSTANTIATE_TEST_SUITE_P(
                       EXPECT_EQ(b.cel(10).pendenza, 102);
                       EXPECT_EQ(b.cel(197).pendenza, 102);
                       EXPECT_EQ(b.cel(198).pendenza, 0);
-                      EXPECT_EQ(b.t.planimetria.tipo[0][9998], tipo_variante::doppio);
+                      EXPECT_EQ(coordinate_del_piano(b.t.piano).tipo[0][9998], tipo_variante::doppio);
                     }},
         caso_errore{"15_limite_che_passa", linea_con("pendenza, 9900, 1\r\n"), 0, 777, true,
                     true},
@@ -365,8 +366,9 @@ TEST(LetturaLinea, CampiDiCommentoEParoleMultiple) {
   EXPECT_EQ(b.cel(30).pendenza,
             96);  // "pendenza, 1500": -4 again up to cell 30
   EXPECT_EQ(b.cel(40).pendenza, 102);  // +2 from 2000 m
-  EXPECT_EQ(b.t.planimetria.x(2500), 0.0);
-  EXPECT_GT(b.t.planimetria.x(2600), 0.0);  // turned right
+  const coordinate_piano p = coordinate_del_piano(b.t.piano);
+  EXPECT_EQ(p.x(2500), 0.0);
+  EXPECT_GT(p.x(2600), 0.0);  // turned right
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "commands/decompila.h"
 #include "page/pagina_piano.h"
 #include "page/pagina_problemi.h"
+#include "tables/piano_steso.h"
 #include "validation/controllo.h"
 
 namespace {
@@ -386,7 +387,8 @@ TEST(Pagina, PartiNonLette) {
 TEST(Pagina, TracciatoSemplificatoVicinoAlPiano) {
   banco b;
   b.compila();
-  const piano_pagina piano(b.t.planimetria, 62000);
+  const coordinate_piano steso = coordinate_del_piano(b.t.piano);
+  const piano_pagina piano(steso, 62000);
   const double tolleranza = tolleranza_del_tracciato(62000);
   const std::vector<int32_t> metri = piano.semplifica(0, 62000, tolleranza);
   ASSERT_GE(metri.size(), 2u);

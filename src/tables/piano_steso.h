@@ -1,0 +1,36 @@
+// Walking the plan that the compiler lays (piano_steso, in tabelle.h) metre by
+// metre, as it is written.
+#ifndef TABLES_PIANO_STESO_H_
+#define TABLES_PIANO_STESO_H_
+
+#include <cstdint>
+#include <vector>
+
+#include "tables/tabelle.h"
+
+// One metre of the plan: each axis Empty, an Integer or a Double.
+struct metro_piano {
+  tipo_variante tipo;
+  double x, y;
+};
+
+// Walks a laid plan from metre 0 on, computing each step with the same doubles
+// in the same order as laying it metre by metre would.
+class cammino_piano {
+ public:
+  explicit cammino_piano(const piano_steso& p);
+  // The element of the current metre; then the walk moves to the next one.
+  metro_piano prossimo();
+
+ private:
+  const piano_steso& p_;
+  int32_t metro_ = 0;
+  std::size_t tratto_ = 0;
+  double x_ = 0, y_ = 0, dx_ = 0, dy_ = 0;
+};
+
+// The whole plan as coordinates, for the few views that need every metre at
+// once.
+coordinate_piano coordinate_del_piano(const piano_steso& p);
+
+#endif  // TABLES_PIANO_STESO_H_
