@@ -18,27 +18,30 @@ var doc = document, ascoltatori = [];
 function stato() { return doc.getElementById('vivo-stato'); }
 function mostrato() { var s = stato(); return s ? +s.getAttribute('data-numero') : 0; }
 
-// The new page's body in place of the old one, then the page's script run
-// again on it.
+// The new page's body in place of the old one, parsed where it goes, then the
+// page's script run again on it.
 function scambia(testo) {
-  var nuovo = new DOMParser().parseFromString(testo, 'text/html');
-  if (!nuovo.getElementById('vivo-stato')) return;
-  var codice = [].map.call(nuovo.querySelectorAll('body script:not(#vivo)'), function (s) {
-    return s.textContent;
-  }).join('\n');
-  [].slice.call(nuovo.querySelectorAll('body script')).forEach(function (s) { s.parentNode.removeChild(s); });
+  var inizio = testo.indexOf('<body'), apertura = testo.indexOf('>', inizio), fine = testo.lastIndexOf('</body>');
+  if (inizio < 0 || apertura < 0 || fine < apertura) return;
+  // The head and the body's own attributes, from the page without its body.
+  var testa = new DOMParser().parseFromString(testo.slice(0, apertura + 1) + '</body></html>', 'text/html');
   var x = window.scrollX, y = window.scrollY, cercato = doc.getElementById('cerca-esito');
   var esito = cercato ? cercato.textContent : '';
   var aperti = [].map.call(doc.querySelectorAll('details'), function (d) { return d.open; });
   ascoltatori.splice(0).forEach(function (a) { a[0].removeEventListener(a[1], a[2], a[3]); });
   var corpo = doc.body;
   [].slice.call(corpo.attributes).forEach(function (a) { corpo.removeAttribute(a.name); });
-  [].forEach.call(nuovo.body.attributes, function (a) { corpo.setAttribute(a.name, a.value); });
-  while (corpo.firstChild) corpo.removeChild(corpo.firstChild);
-  [].slice.call(nuovo.body.childNodes).forEach(function (n) { corpo.appendChild(doc.importNode(n, true)); });
-  doc.title = nuovo.title;
+  [].forEach.call(testa.body.attributes, function (a) { corpo.setAttribute(a.name, a.value); });
+  // Scripts put in by innerHTML do not run: the page's own is run below.
+  corpo.innerHTML = testo.slice(apertura + 1, fine);
+  var codice = [].map.call(corpo.querySelectorAll('script'), function (s) {
+    var suo = s.id !== 'vivo' ? s.textContent : '';
+    s.parentNode.removeChild(s);
+    return suo;
+  }).join('\n');
+  doc.title = testa.title;
   [].forEach.call(doc.querySelectorAll('details'), function (d, i) { if (i < aperti.length) d.open = aperti[i]; });
-  if (codice) new Function(codice)();
+  if (codice.trim()) new Function(codice)();
   cercato = doc.getElementById('cerca-esito');
   if (cercato && !cercato.textContent) cercato.textContent = esito;
   window.scrollTo(x, y);

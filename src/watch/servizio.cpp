@@ -3,6 +3,7 @@
 #include <httplib.h>
 #include <sys/socket.h>
 
+#include <algorithm>
 #include <cctype>
 #include <string>
 
@@ -60,7 +61,16 @@ servizio_pagina::servizio_pagina(pagina_condivisa& pagina)
   server_->Get("/", [this](const httplib::Request&,
                            httplib::Response& risposta) {
     risposta.set_header("Cache-Control", "no-store");
-    risposta.set_content(pagina_.pagina(), "text/html; charset=utf-8");
+    // Given by its length, so that the library does not compress it: a
+    // page of a long route takes seconds to compress at the browser's
+    // preferred encoding, and goes over the loopback as fast whole.
+    auto pagina = std::make_shared<const std::string>(pagina_.pagina());
+    risposta.set_content_provider(
+        pagina->size(), "text/html; charset=utf-8",
+        [pagina](std::size_t da, std::size_t quanti, httplib::DataSink& s) {
+          return s.write(pagina->data() + da,
+                         std::min(quanti, pagina->size() - da));
+        });
   });
   server_->Get("/eventi", [this](const httplib::Request&,
                                  httplib::Response& risposta) {
