@@ -267,8 +267,8 @@ CLI::App* aggiungi_decompila(CLI::App& app, opzioni_decompila& o) {
 CLI::App* aggiungi_vigila(CLI::App& app, opzioni_vigila& o) {
   CLI::App* w = aggiungi_comando(
       app, "watch",
-      traduci("compiles the two descriptions at every save and shows the "
-              "report page live at http://127.0.0.1:PORT/"));
+      traduci("compiles the two descriptions at every save and shows their "
+              "summary page live at http://127.0.0.1:PORT/"));
   opzioni_descrizioni(w, o.compila);
   w->add_option("--out", o.compila.cartella,
                 traduci("the binary files' folder, held for the whole run; "

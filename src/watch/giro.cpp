@@ -78,22 +78,23 @@ std::vector<std::string> frasi(const opzioni_compila& o, const giro& g,
   f.push_back(sostituisci(traduci("{1} build {0}: {2}"),
                           {std::to_string(g.numero), g.ora, conti(g)}));
   if (g.mancante)
-    f.push_back(traduci("a description is missing: the watch goes on and "
-                        "waits for it"));
+    f.push_back(
+        traduci("a description is missing: the watch goes on and "
+                "waits for it"));
   f.push_back(frase_cartella(o, g, s));
   return f;
 }
 
-std::optional<problemi_pagina> problemi_pagina_del_giro(const opzioni_compila& o,
-                                                        const giro& g) {
+std::optional<problemi_pagina> problemi_pagina_del_giro(
+    const opzioni_compila& o, const giro& g) {
   if (!g.illeggibile.empty()) {
     problemi_pagina p;
     p.elenco.push_back(
         {gravita::errore, std::nullopt, senza_a_capo(g.illeggibile), ""});
     return p;
   }
-  problemi_pagina p = problemi_per_la_pagina(g.c->problemi, g.c->d,
-                                             {o.linea, o.treno});
+  problemi_pagina p =
+      problemi_per_la_pagina(g.c->problemi, g.c->d, {o.linea, o.treno});
   if (g.c->esito.tipo == esito_compilazione::fatale) {
     p.elenco.insert(p.elenco.begin(),
                     {gravita::errore, std::nullopt,
@@ -126,8 +127,7 @@ std::string stato_html(const opzioni_compila& o, const giro& g,
     h << "<p style=\"margin:0.2em 0\">"
       << xml(sostituisci(traduci("the drawings are those of build {0} at "
                                  "{1}: this build could not be compiled"),
-                         {std::to_string(s.numero_disegnata),
-                          s.ora_disegnata}))
+                         {std::to_string(s.numero_disegnata), s.ora_disegnata}))
       << "</p>";
   }
   h << "</div>\n";

@@ -32,7 +32,7 @@ struct giro {
   // Why the descriptions could not be had, as the command line says it
   // (UTF-8); empty when they were read.
   std::string illeggibile;
-  bool mancante = false;  // a description is not there (deleted, renamed)
+  bool mancante = false;     // a description is not there (deleted, renamed)
   bool da_scrivere = false;  // no error: its files replace the folder's
   // Why its files could not be written (UTF-8), when they could not.
   std::string guasto_scrittura;

@@ -22,8 +22,7 @@ uint64_t pagina_condivisa::numero() const {
 std::optional<uint64_t> pagina_condivisa::attendi_dopo(
     uint64_t visto, std::chrono::milliseconds tempo) {
   std::unique_lock<std::mutex> l(m_);
-  cambiata_.wait_for(l, tempo,
-                     [&] { return chiusa_ || numero_ != visto; });
+  cambiata_.wait_for(l, tempo, [&] { return chiusa_ || numero_ != visto; });
   if (chiusa_) return std::nullopt;
   return numero_;
 }

@@ -33,8 +33,7 @@ void opzioni_socket(socket_t s) {
 // One event a build, "event: pagina" with its number; a comment line keeps a
 // quiet stream alive.
 std::string evento(uint64_t numero) {
-  return "retry: 1000\nevent: pagina\ndata: " + std::to_string(numero) +
-         "\n\n";
+  return "retry: 1000\nevent: pagina\ndata: " + std::to_string(numero) + "\n\n";
 }
 
 }  // namespace
@@ -58,20 +57,20 @@ servizio_pagina::servizio_pagina(pagina_condivisa& pagina)
         risposta.set_content("Host not allowed\n", "text/plain");
         return httplib::Server::HandlerResponse::Handled;
       });
-  server_->Get("/", [this](const httplib::Request&,
-                           httplib::Response& risposta) {
-    risposta.set_header("Cache-Control", "no-store");
-    // Given by its length, so that the library does not compress it: a
-    // page of a long route takes seconds to compress at the browser's
-    // preferred encoding, and goes over the loopback as fast whole.
-    auto pagina = std::make_shared<const std::string>(pagina_.pagina());
-    risposta.set_content_provider(
-        pagina->size(), "text/html; charset=utf-8",
-        [pagina](std::size_t da, std::size_t quanti, httplib::DataSink& s) {
-          return s.write(pagina->data() + da,
-                         std::min(quanti, pagina->size() - da));
-        });
-  });
+  server_->Get(
+      "/", [this](const httplib::Request&, httplib::Response& risposta) {
+        risposta.set_header("Cache-Control", "no-store");
+        // Given by its length, so that the library does not compress it: a
+        // page of a long route takes seconds to compress at the browser's
+        // preferred encoding, and goes over the loopback as fast whole.
+        auto pagina = std::make_shared<const std::string>(pagina_.pagina());
+        risposta.set_content_provider(
+            pagina->size(), "text/html; charset=utf-8",
+            [pagina](std::size_t da, std::size_t quanti, httplib::DataSink& s) {
+              return s.write(pagina->data() + da,
+                             std::min(quanti, pagina->size() - da));
+            });
+      });
   server_->Get("/eventi", [this](const httplib::Request&,
                                  httplib::Response& risposta) {
     risposta.set_header("Cache-Control", "no-store");
@@ -81,8 +80,8 @@ servizio_pagina::servizio_pagina(pagina_condivisa& pagina)
           const auto numero =
               pagina_.attendi_dopo(*visto, intervallo_segnale_vita);
           if (!numero) return false;
-          const std::string testo = *numero == *visto ? ":\n\n"
-                                                      : evento(*numero);
+          const std::string testo =
+              *numero == *visto ? ":\n\n" : evento(*numero);
           *visto = *numero;
           return s.write(testo.data(), testo.size());
         });

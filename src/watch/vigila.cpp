@@ -75,7 +75,8 @@ int attendi_salvataggio(sorveglianza_file& sorveglianza) {
 
 int ascolta(const opzioni_vigila& o, servizio_pagina& servizio,
             std::ostream& errori) {
-  const int porta = servizio.ascolta(o.porta, o.porta_data ? 0 : porte_successive);
+  const int porta =
+      servizio.ascolta(o.porta, o.porta_data ? 0 : porte_successive);
   if (porta > 0) return porta;
   if (o.porta_data) {
     errori << sostituisci(traduci("port {0} of 127.0.0.1 cannot be listened "

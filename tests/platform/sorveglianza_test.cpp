@@ -49,14 +49,16 @@ TEST(Sorveglianza, OgniModoDiSalvareEVisto) {
          std::rename((c / ".linea.txt.swp").c_str(), linea.c_str());
        },
        {true, false}},
-      {"in the other folder", [&] { scrivi_tutto(treno, "due"); },
+      {"in the other folder",
+       [&] { scrivi_tutto(treno, "due"); },
        {false, true}},
       {"deleted", [&] { std::filesystem::remove(linea); }, {true, false}},
-      {"written again", [&] { scrivi_tutto(linea, "quattro"); },
-       {true, false}},
-      {"renamed away", [&] { std::rename(treno.c_str(), (treno + "~").c_str()); },
+      {"written again", [&] { scrivi_tutto(linea, "quattro"); }, {true, false}},
+      {"renamed away",
+       [&] { std::rename(treno.c_str(), (treno + "~").c_str()); },
        {false, true}},
-      {"a file beside it", [&] { scrivi_tutto(c / "linea.txt.bak", "x"); },
+      {"a file beside it",
+       [&] { scrivi_tutto(c / "linea.txt.bak", "x"); },
        {false, false}},
   };
   for (const auto& caso : casi) {
