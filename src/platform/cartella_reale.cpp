@@ -219,12 +219,9 @@ esito_file cartella_reale::tieni() {
       ::open(radice_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (descrittore < 0) return fallito(radice_, errno);
   // The mark first, then the lock: a short run that finds the folder locked
-  // then always sees the mark too.
-  if (!segna_tenuta(descrittore)) {
-    const int codice = errno;
-    ::close(descrittore);
-    return fallito(radice_, codice);
-  }
+  // then always sees the mark too. A file system without such locks holds
+  // the folder all the same; other runs then wait instead of being refused.
+  segna_tenuta(descrittore);
   if (blocca(descrittore) != 0) {
     ::close(descrittore);
     return tenuta_da_altri(radice_);

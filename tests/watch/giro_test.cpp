@@ -58,7 +58,7 @@ std::string con_errore(std::string treno) {
   return treno;
 }
 
-TEST(Giro, SoloUnaCostruzioneSenzaErroriSostituisceIFile) {
+TEST(GiroDelWatch, SoloUnaCostruzioneSenzaErroriSostituisceIFile) {
   for (bool rigoroso : {false, true}) {
     SCOPED_TRACE(rigoroso ? "--strict" : "");
     banco_giro b;
@@ -94,7 +94,7 @@ TEST(Giro, SoloUnaCostruzioneSenzaErroriSostituisceIFile) {
   }
 }
 
-TEST(Giro, UnaDescrizioneMancanteTieneIDisegniDellUltimaCostruzione) {
+TEST(GiroDelWatch, UnaDescrizioneMancanteTieneIDisegniDellUltimaCostruzione) {
   banco_giro b;
   giro g = b.costruisci(b.treno_buono);
   registra_giro(g, b.s);
