@@ -139,11 +139,17 @@ std::string script_vivo_html() {
          "//]]></script>\n";
 }
 
-// The report page with the banner under its title and the live script
-// before its own, which it must precede.
+// The report page with the banner under its title (at the top of the body
+// if it has none) and the live script before the page's own, which it must
+// precede.
 std::string con_vivo(std::string pagina, const std::string& stato) {
-  const std::size_t titolo = pagina.find("</h1>\n");
-  if (titolo != std::string::npos) pagina.insert(titolo + 6, stato);
+  std::size_t dopo = pagina.find("</h1>");
+  if (dopo != std::string::npos) {
+    dopo += 5;
+  } else if ((dopo = pagina.find("<body")) != std::string::npos) {
+    dopo = pagina.find('>', dopo) + 1;
+  }
+  if (dopo != std::string::npos) pagina.insert(dopo, "\n" + stato);
   std::size_t script = pagina.rfind("<script>");
   if (script == std::string::npos) script = pagina.rfind("</body>");
   pagina.insert(script, script_vivo_html());
