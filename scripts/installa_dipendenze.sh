@@ -8,7 +8,7 @@
 # translates only under a locale that exists on the machine, so it_IT.UTF-8 is generated, and
 # libc-l10n carries the system's own error texts in Italian.
 set -euo pipefail
-pacchetti=(cmake g++ make libgtest-dev libgmock-dev clang libclang-rt-14-dev libcli11-dev nlohmann-json3-dev libexpat1-dev chromium python3 groff-base gettext locales libc-l10n time)
+pacchetti=(cmake g++ make libgtest-dev libgmock-dev clang libclang-rt-14-dev libcli11-dev nlohmann-json3-dev libexpat1-dev chromium python3 groff-base gettext locales libc-l10n time libcpp-httplib-dev pkg-config)
 mancanti=()
 for p in "${pacchetti[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || mancanti+=("$p")

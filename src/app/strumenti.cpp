@@ -22,6 +22,7 @@
 #include "cli/scenari_cartella.h"
 #include "cli/suggerimento.h"
 #include "cli/testi_cli.h"
+#include "watch/vigila.h"
 
 namespace {
 
@@ -46,6 +47,7 @@ struct riga_di_comando {
   opzioni_pagina pagina;
   opzioni_nuovo nuovo;
   opzioni_decompila decompila;
+  opzioni_vigila vigila;
   CLI::App* c = nullptr;
   CLI::App* k = nullptr;
   CLI::App* i = nullptr;
@@ -53,6 +55,7 @@ struct riga_di_comando {
   CLI::App* m = nullptr;
   CLI::App* n = nullptr;
   CLI::App* d = nullptr;
+  CLI::App* w = nullptr;
 };
 
 // A command with its one example at the end of its help. Its help option
@@ -261,6 +264,28 @@ CLI::App* aggiungi_decompila(CLI::App& app, opzioni_decompila& o) {
   return d;
 }
 
+CLI::App* aggiungi_vigila(CLI::App& app, opzioni_vigila& o) {
+  CLI::App* w = aggiungi_comando(
+      app, "watch",
+      traduci("compiles the two descriptions at every save and shows their "
+              "summary page live at http://127.0.0.1:PORT/"));
+  opzioni_descrizioni(w, o.compila);
+  w->add_option("--out", o.compila.cartella,
+                traduci("the binary files' folder, held for the whole run; "
+                        "only a build without errors replaces its files"))
+      ->capture_default_str()
+      ->type_name("DIR");
+  w->add_option("--port", o.porta,
+                traduci("the port on 127.0.0.1 (0: any free one; by default "
+                        "this one or the next free one)"))
+      ->capture_default_str()
+      ->check(CLI::Range(0, 65535));
+  opzioni_controllo(w, o.compila,
+                    traduci("a warning counts as an error too (the files "
+                            "are not replaced)"));
+  return w;
+}
+
 void costruisci(riga_di_comando& rc) {
   rc.app.formatter(formato_aiuto());
   rc.app.option_defaults()->group(traduci("Options"));
@@ -275,6 +300,7 @@ void costruisci(riga_di_comando& rc) {
   rc.m = aggiungi_documenti(rc.app, rc.documenti);
   rc.n = aggiungi_nuovo(rc.app, rc.nuovo);
   rc.d = aggiungi_decompila(rc.app, rc.decompila);
+  rc.w = aggiungi_vigila(rc.app, rc.vigila);
   etichette_dei_tipi(rc.app);
 }
 
@@ -459,6 +485,11 @@ int esegui_comando(riga_di_comando& rc, int argc, char** argv,
       return *fine;
     rc.decompila.uscita = percorso_pulito(rc.decompila.uscita);
     return esegui_decompila(rc.decompila, uscita, errori);
+  }
+  if (rc.w->parsed()) {
+    rc.vigila.compila.cartella = percorso_pulito(rc.vigila.compila.cartella);
+    rc.vigila.porta_data = rc.w->get_option("--port")->count() > 0;
+    return esegui_vigila(rc.vigila, uscita, errori);
   }
   return uso_errato(traduci("a command is needed"), errori);
 }

@@ -21,16 +21,6 @@
 
 namespace {
 
-// The author's descriptions, read, and what the checks found in them.
-struct compilazione_controllata {
-  scenario sc;
-  ingresso_controllo ingresso{sc, {}, {}, false, true};
-  tabelle t;
-  diagnostica d;
-  esito_compilazione esito;
-  std::vector<problema> problemi;
-};
-
 // A description in UTF-8 turned into Windows-1252; a letter the code page
 // cannot hold is a problem at its line and column.
 std::optional<problema> da_utf8(std::string& testo, fonte_lettura fonte) {
@@ -107,6 +97,8 @@ void compila_e_controlla(compilazione_controllata& c, cartella& ingresso) {
   c.problemi = controlla_descrizioni(c.ingresso, c.t, c.d, c.esito);
 }
 
+}  // namespace
+
 int uscita_del_controllo(const compilazione_controllata& c, bool rigoroso) {
   if (c.esito.tipo == esito_compilazione::fatale) return uscita_errore_fatale;
   const bool errori = conta(c.problemi, gravita::errore) > 0;
@@ -117,6 +109,8 @@ int uscita_del_controllo(const compilazione_controllata& c, bool rigoroso) {
   }
   return uscita_riuscita;
 }
+
+namespace {
 
 std::string nome_file(fonte_lettura fonte, const nomi_descrizioni& nomi) {
   return fonte == fonte_lettura::descrizione_treno ? nomi.treno : nomi.linea;
@@ -271,6 +265,23 @@ std::optional<int> compila_e_riporta(const opzioni_compila& o,
 }
 
 }  // namespace
+
+std::optional<int> compila_in_memoria(const opzioni_compila& o,
+                                      compilazione_controllata& c,
+                                      std::ostream& errori) {
+  std::optional<cartella_descrizioni> ingresso;
+  if (auto fine = prepara_ingresso(o, c, ingresso, errori)) return fine;
+  compila_e_controlla(c, *ingresso);
+  if (c.esito.tipo == esito_compilazione::guasto_file)
+    return errore_file(c.esito.file, errori);
+  return std::nullopt;
+}
+
+esito_file scrivi_compilazione(const opzioni_compila& o,
+                               const compilazione_controllata& c,
+                               cartella& destinazione) {
+  return scrivi_insieme(o, c, std::nullopt, destinazione);
+}
 
 int esegui_compila(const opzioni_compila& o, std::ostream& uscita,
                    std::ostream& errori) {

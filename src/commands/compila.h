@@ -2,10 +2,18 @@
 #ifndef COMMANDS_COMPILA_H_
 #define COMMANDS_COMPILA_H_
 
+#include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "commands/documenti.h"
+#include "compiler/memorizza_percorso.h"
+#include "core/diagnostica.h"
+#include "core/scenario.h"
+#include "platform/cartella.h"
+#include "tables/tabelle.h"
+#include "validation/controllo.h"
 
 struct opzioni_compila {
   std::string linea;           // the user's line description
@@ -42,5 +50,32 @@ int esegui_controlla(const opzioni_compila& o, std::ostream& uscita,
 // read, as `compile` writes its files. Returns the exit status.
 int esegui_documenti(const opzioni_compila& o, std::ostream& uscita,
                      std::ostream& errori);
+
+// The author's descriptions, read, and what the checks found in them. Not
+// copied: the reading keeps a reference to the scenario.
+struct compilazione_controllata {
+  scenario sc;
+  ingresso_controllo ingresso{sc, {}, {}, false, true};
+  tabelle t;
+  diagnostica d;
+  esito_compilazione esito;
+  std::vector<problema> problemi;
+};
+
+// Reads, compiles and checks the two descriptions into `c` as compile does,
+// writing nothing, for a front-end that compiles them again and again. The
+// exit status when the descriptions or the scenario's names could not be had,
+// after saying why on `errori`.
+std::optional<int> compila_in_memoria(const opzioni_compila& o,
+                                      compilazione_controllata& c,
+                                      std::ostream& errori);
+// The exit status that check gives for `c`.
+int uscita_del_controllo(const compilazione_controllata& c, bool rigoroso);
+// The binary files and, with `o.pagina`, the report page of a completed
+// compilation, written into `destinazione` as compile writes them: one set,
+// published whole or not at all.
+esito_file scrivi_compilazione(const opzioni_compila& o,
+                               const compilazione_controllata& c,
+                               cartella& destinazione);
 
 #endif  // COMMANDS_COMPILA_H_

@@ -236,6 +236,7 @@ function imposta(a, b) {
   if (b > L) { a = Math.max(0, a - (b - L)); b = L; }
   vista.a = a; vista.b = b;
   disegna();
+  scriviVista();
 }
 function ingrandisci(f, c) {
   if (c == null) c = (vista.a + vista.b) / 2;
@@ -490,7 +491,31 @@ window.addEventListener('resize', function () {
   cancelAnimationFrame(pronto);
   pronto = requestAnimationFrame(disegna);
 });
+
+// --- The view in the page's address (#vista=A-B&scelta=K&cerca=TEXT): read
+// back on load, so that a reload, a bookmark or a new build keeps it, and
+// written as it changes, once the page has started.
+var vistaPronta = false, cercata = '';
+function parteVista(nome) {
+  var p = new RegExp('[#&]' + nome + '=([^&]*)').exec(location.hash);
+  try { return p ? decodeURIComponent(p[1]) : ''; } catch (e) { return ''; }
+}
+function scriviVista() {
+  if (!vistaPronta) return;
+  var s = doc.querySelector('.scelta[data-k]'), h = '#vista=' + Math.round(vista.a) + '-' + Math.round(vista.b);
+  if (s) h += '&scelta=' + encodeURIComponent(s.getAttribute('data-k'));
+  if (cercata) h += '&cerca=' + encodeURIComponent(cercata);
+  if (h === location.hash) return;
+  try { history.replaceState(history.state, '', h); } catch (e) { location.replace(h); }
+}
 var frammento = /vista=(-?[\d.]+)-([\d.]+)/.exec(location.hash);
 if (frammento) imposta(+frammento[1], +frammento[2]); else imposta(0, L);
+if (/^[\w-]+$/.test(parteVista('scelta'))) evidenzia(parteVista('scelta'));
+cercata = parteVista('cerca');
+$('cerca-testo').value = cercata;
 if (/verifica/.test(location.hash)) verifica();
+vistaPronta = true;
+doc.addEventListener('click', scriviVista);
+doc.addEventListener('keydown', scriviVista);
+$('cerca').addEventListener('submit', function () { cercata = $('cerca-testo').value.trim(); scriviVista(); });
 })();

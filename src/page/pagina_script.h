@@ -13,5 +13,9 @@
 std::string_view stile_pagina();
 // The script's body; it expects a variable `T` with its words before it.
 std::string_view script_pagina();
+// The live script of a page that `watch` serves (vivo.js): it follows the
+// server's events and puts each new build's page in place of the old one,
+// keeping the view.
+std::string_view script_vivo();
 
 #endif  // PAGE_PAGINA_SCRIPT_H_

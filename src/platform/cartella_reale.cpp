@@ -26,6 +26,53 @@ esito_file fallito(std::string percorso, int codice) {
 // the one that marks texts, so the catalogue takes it by this name).
 constexpr const char* motivo_proprio(const char* testo) { return testo; }
 
+// A long run (watch) marks the folder it holds with a shared lock of the
+// open file on its first byte, beside the folder's lock: a run that finds the
+// folder locked asks whether that mark is there. Such locks belong to the
+// open folder, not to the process, so this run's own other opens of the
+// folder do not drop it.
+struct flock byte_della_tenuta(short tipo) {
+  struct flock f {};
+  f.l_type = tipo;
+  f.l_whence = SEEK_SET;
+  f.l_start = 0;
+  f.l_len = 1;
+  return f;
+}
+
+bool segna_tenuta(int descrittore) {
+  struct flock f = byte_della_tenuta(F_RDLCK);
+  return ::fcntl(descrittore, F_OFD_SETLK, &f) == 0;
+}
+
+bool tenuta_a_lungo(int descrittore) {
+  struct flock f = byte_della_tenuta(F_WRLCK);
+  return ::fcntl(descrittore, F_OFD_GETLK, &f) == 0 && f.l_type != F_UNLCK;
+}
+
+// Locks the open folder. A file system without locks (some network ones)
+// still gets the set staged and renamed whole; only another run's renames may
+// then interleave. A folder held by a long run is refused (EWOULDBLOCK)
+// rather than waited for; a short run that holds it is waited for, a little
+// at a time, so that a long run that takes it meanwhile is still seen.
+int blocca(int descrittore) {
+  for (;;) {
+    if (::flock(descrittore, LOCK_EX | LOCK_NB) == 0) return 0;
+    if (errno == EINTR) continue;
+    if (errno != EWOULDBLOCK) return 0;
+    if (tenuta_a_lungo(descrittore)) return EWOULDBLOCK;
+    ::usleep(20000);
+  }
+}
+
+esito_file tenuta_da_altri(std::string percorso) {
+  return esito_file::fallito(
+      std::move(percorso),
+      motivo_proprio("the folder is held by a running watch: stop it, or "
+                     "write elsewhere with --out"),
+      EWOULDBLOCK);
+}
+
 esito_file troppo_grande(std::string percorso) {
   return esito_file::fallito(
       std::move(percorso),
@@ -150,17 +197,36 @@ cartella_reale::~cartella_reale() {
 int cartella_reale::apri_bloccata(int& descrittore) const {
   descrittore = ::open(radice_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (descrittore < 0) return errno;
-  // A file system without locks (some network ones) still gets the set
-  // staged and renamed whole; only another run's renames may then interleave.
-  while (::flock(descrittore, LOCK_EX) != 0 && errno == EINTR) {
+  const int codice = blocca(descrittore);
+  if (codice != 0) {
+    ::close(descrittore);
+    descrittore = -1;
   }
-  return 0;
+  return codice;
 }
 
 esito_file cartella_reale::riserva() {
   if (riservata_ >= 0) return esito_file::riuscito();
   const int codice = apri_bloccata(riservata_);
+  if (codice == EWOULDBLOCK) return tenuta_da_altri(radice_);
   if (codice != 0) return fallito(radice_, codice);
+  return esito_file::riuscito();
+}
+
+esito_file cartella_reale::tieni() {
+  if (riservata_ >= 0) return esito_file::riuscito();
+  const int descrittore =
+      ::open(radice_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (descrittore < 0) return fallito(radice_, errno);
+  // The mark first, then the lock: a short run that finds the folder locked
+  // then always sees the mark too. A file system without such locks holds
+  // the folder all the same; other runs then wait instead of being refused.
+  segna_tenuta(descrittore);
+  if (blocca(descrittore) != 0) {
+    ::close(descrittore);
+    return tenuta_da_altri(radice_);
+  }
+  riservata_ = descrittore;
   return esito_file::riuscito();
 }
 
@@ -230,6 +296,7 @@ esito_file cartella_reale::pubblica(const std::vector<rinomina>& rinomine) {
   int descrittore = riservata_;
   if (descrittore < 0) {
     const int codice = apri_bloccata(descrittore);
+    if (codice == EWOULDBLOCK) return tenuta_da_altri(radice_);
     if (codice != 0) return fallito(radice_, codice);
   }
   esito_file esito;

@@ -25,6 +25,12 @@ class cartella_reale : public cartella {
   // holds it or publishes into it waits. For a run whose working files have
   // the same names as another run's (the build's two descriptions).
   esito_file riserva();
+  // Holds the folder for a long run (watch) until this object ends. Refused
+  // at once, with the reason, when another run holds it or publishes into
+  // it; while held, another run that would publish into it or hold it is
+  // refused at once too, rather than left waiting for as long as this one
+  // runs.
+  esito_file tieni();
 
   std::string percorso(std::string_view nome) const override;
   bool esiste(std::string_view nome) const override;
@@ -37,7 +43,8 @@ class cartella_reale : public cartella {
  private:
   // Opens the folder into `descrittore` and locks it, waiting for another
   // run that holds it (where the file system has locks); the system's error
-  // number when the folder cannot be opened, else 0.
+  // number when the folder cannot be opened, EWOULDBLOCK when a long run
+  // holds it (tieni()), else 0.
   int apri_bloccata(int& descrittore) const;
 
   std::string radice_;
