@@ -84,8 +84,8 @@ bool svolta_del_metro(const coordinate_piano& p, int32_t m, svolta prima,
 bool tipo_e_valore(const coordinate_piano& p, int asse, int32_t m,
                    tipo_variante tipo, double valore) {
   const auto i = static_cast<std::size_t>(m);
-  return p.tipo[asse][i] == tipo &&
-         (tipo != tipo_variante::intero || p.valore[asse][i] == valore);
+  return p.tipo(asse, i) == tipo &&
+         (tipo != tipo_variante::intero || p.valore(asse, i) == valore);
 }
 
 // The plan's shape as the reader leaves it: metres 0 and 1 the Integers (0, 0)
