@@ -45,14 +45,15 @@ std::size_t offset_lunghezza(const tabella_stazioni& t) {
 std::size_t offset_metro(const coordinate_piano& p, int64_t metri) {
   std::size_t offset = 0;
   for (int64_t m = 0; m < metri; ++m)
-    offset += byte_elemento(p.tipo[0][static_cast<std::size_t>(m)]);
+    offset += byte_elemento(p.tipo(0, static_cast<std::size_t>(m)));
   return offset;
 }
 
 std::size_t byte_del_piano(const coordinate_piano& p) {
   std::size_t byte = 0;
   for (int asse = 0; asse < 2; ++asse) {
-    for (tipo_variante t : p.tipo[asse]) byte += byte_elemento(t);
+    for (int32_t m = 0; m <= p.ultimo_metro(); ++m)
+      byte += byte_elemento(p.tipo(asse, m));
   }
   return byte;
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "tables/formato.h"
+#include "tables/piano_su_file.h"
 #include "cli/coerenza.h"
 #include "cli/esiti.h"
 #include "cli/rapporto.h"
@@ -22,6 +23,19 @@ int decodifica_file(cartella& c, const std::string& nome, Tabella& tabella,
   return uscita_riuscita;
 }
 
+// The plan, the one large file, is checked and indexed here and read again a
+// block at a time as the views walk it.
+int decodifica_piano_file(cartella& c, const std::string& nome, tabelle& t,
+                          std::ostream& errori) {
+  std::unique_ptr<lettore_file> lettore;
+  const esito_file aperto = c.apri(nome, lettore);
+  if (!aperto.ok) return errore_file(aperto, errori);
+  errore_decodifica e;
+  if (!decodifica_piano(std::move(lettore), t.planimetria, e))
+    return errore_decodifica_file(c.percorso(nome), e, errori);
+  return uscita_riuscita;
+}
+
 }  // namespace
 
 int carica_scenario(cartella& c, const scenario& sc, tabelle& t,
@@ -33,10 +47,8 @@ int carica_scenario(cartella& c, const scenario& sc, tabelle& t,
                             decodifica_celle, errori);
   }
   // The geometry file is written only when the plan is built.
-  if (esito == uscita_riuscita && c.esiste(nome_geometria_linea(sc))) {
-    esito = decodifica_file(c, nome_geometria_linea(sc), t.planimetria,
-                            decodifica_piano, errori);
-  }
+  if (esito == uscita_riuscita && c.esiste(nome_geometria_linea(sc)))
+    esito = decodifica_piano_file(c, nome_geometria_linea(sc), t, errori);
   if (esito != uscita_riuscita) return esito;
   const std::optional<incoerenza> i =
       controlla_insieme({&t.stazioni, &t.celle,

@@ -9,6 +9,7 @@
 #include "tables/campi.h"
 #include "tables/formato.h"
 #include "tables/metri.h"
+#include "tables/piano_su_file.h"
 #include "cli/coerenza.h"
 #include "cli/esiti.h"
 #include "cli/formati.h"
@@ -202,16 +203,16 @@ struct misure_piano {
 };
 
 bool ha_coordinate(const coordinate_piano& p, std::size_t m) {
-  return p.tipo[0][m] != tipo_variante::vuoto &&
-         p.tipo[1][m] != tipo_variante::vuoto;
+  return p.tipo(0, m) != tipo_variante::vuoto &&
+         p.tipo(1, m) != tipo_variante::vuoto;
 }
 
 misure_piano misura(const coordinate_piano& p) {
   misure_piano m;
   bool primo = true;
-  for (std::size_t i = 0; i < p.tipo[0].size(); ++i) {
+  for (std::size_t i = 0; i < static_cast<std::size_t>(p.ultimo_metro() + 1); ++i) {
     for (int asse = 0; asse < 2; ++asse) {
-      switch (p.tipo[asse][i]) {
+      switch (p.tipo(asse, i)) {
         case tipo_variante::vuoto:
           ++m.vuoti;
           break;
@@ -224,7 +225,7 @@ misure_piano misura(const coordinate_piano& p) {
       }
     }
     if (!ha_coordinate(p, i)) continue;
-    const double x = p.valore[0][i], y = p.valore[1][i];
+    const double x = p.valore(0, i), y = p.valore(1, i);
     if (primo) {
       m.x_min = m.x_max = x;
       m.y_min = m.y_max = y;
@@ -235,7 +236,7 @@ misure_piano misura(const coordinate_piano& p) {
     m.y_min = std::min(m.y_min, y);
     m.y_max = std::max(m.y_max, y);
     if (i > 0 && ha_coordinate(p, i - 1)) {
-      m.lunghezza += std::hypot(x - p.valore[0][i - 1], y - p.valore[1][i - 1]);
+      m.lunghezza += std::hypot(x - p.valore(0, i - 1), y - p.valore(1, i - 1));
     }
     m.ultimo_calcolato = static_cast<int32_t>(i);
   }
@@ -244,7 +245,7 @@ misure_piano misura(const coordinate_piano& p) {
 
 std::vector<std::size_t> metri_campione(const coordinate_piano& p, bool tutto) {
   std::vector<std::size_t> metri;
-  const std::size_t quanti = p.tipo[0].size();
+  const auto quanti = static_cast<std::size_t>(p.ultimo_metro() + 1);
   const std::size_t passo = tutto ? 1 : std::max<std::size_t>(1, quanti / 20);
   for (std::size_t m = 0; m < quanti; m += passo) metri.push_back(m);
   if (!tutto && quanti > 0 && metri.back() != quanti - 1)
@@ -272,10 +273,10 @@ void piano_in_json(const coordinate_piano& p, const misure_piano& m,
     json punto = {{"metro", metro}};
     for (int asse = 0; asse < 2; ++asse) {
       const char* nome = asse == 0 ? "x" : "y";
-      if (p.tipo[asse][metro] == tipo_variante::vuoto) {
+      if (p.tipo(asse, metro) == tipo_variante::vuoto) {
         punto[nome] = nullptr;
       } else {
-        punto[nome] = p.valore[asse][metro];
+        punto[nome] = p.valore(asse, metro);
       }
     }
     j["punti"].push_back(punto);
@@ -291,9 +292,9 @@ void mostra_punti_piano(const coordinate_piano& p,
   for (std::size_t metro : campione) {
     std::string xy[2];
     for (int asse = 0; asse < 2; ++asse) {
-      xy[asse] = p.tipo[asse][metro] == tipo_variante::vuoto
+      xy[asse] = p.tipo(asse, metro) == tipo_variante::vuoto
                      ? vuoto
-                     : numero_breve(p.valore[asse][metro]);
+                     : numero_breve(p.valore(asse, metro));
     }
     uscita << "    "
            << sostituisci(traduci("metre {0}: x {1}, y {2}"),
@@ -402,13 +403,14 @@ bool decodifica(const file_letto& f, tipo_file tipo, file_decodificato& d,
                 errore_decodifica& e) {
   d.tipo = tipo;
   d.via = f.percorso;
-  d.byte = f.dati.size();
+  d.byte = f.lettore ? f.lettore->dimensione() : f.dati.size();
   switch (tipo) {
     case tipo_file::stazioni:
       return decodifica_stazioni(f.dati, d.stazioni, e);
     case tipo_file::celle:
       return decodifica_celle(f.dati, d.celle, e);
     case tipo_file::geometria:
+      if (f.lettore) return decodifica_piano(f.lettore, d.piano, e);
       return decodifica_piano(f.dati, d.piano, e);
     case tipo_file::sconosciuto:
       break;
@@ -522,8 +524,11 @@ int esegui_ispeziona(const opzioni_ispeziona& o, std::ostream& uscita,
     const int tipo = controlla_tipo(via, o, errori);
     esito = std::max(esito, tipo);
     if (tipo != uscita_riuscita) continue;
-    file_letto f{via, {}};
-    const esito_file letto = leggi_percorso(via, f.dati);
+    file_letto f{via, {}, {}};
+    // The plan, the one large file, is read as it is walked.
+    const esito_file letto = riconosci(via) == tipo_file::geometria
+                                 ? apri_percorso(via, f.lettore)
+                                 : leggi_percorso(via, f.dati);
     if (letto.ok) {
       letti.push_back(std::move(f));
     } else {

@@ -5,8 +5,11 @@
 
 #include <optional>
 #include <ostream>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "platform/cartella.h"
 
 struct opzioni_ispeziona {
   std::vector<std::string> file;
@@ -16,10 +19,12 @@ struct opzioni_ispeziona {
   bool csv = false;
 };
 
-// A file given to `inspect`, already read: its path and its bytes.
+// A file given to `inspect`: its path and its bytes, or, for the plan of a
+// long route, what reads them as they are needed.
 struct file_letto {
   std::string percorso;
   std::string dati;
+  std::shared_ptr<lettore_file> lettore;  // when set, `dati` is empty
 };
 
 // Decodes the files, checks them against each other (a station table, a cell

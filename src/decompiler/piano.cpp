@@ -84,8 +84,8 @@ bool svolta_del_metro(const coordinate_piano& p, int32_t m, svolta prima,
 bool tipo_e_valore(const coordinate_piano& p, int asse, int32_t m,
                    tipo_variante tipo, double valore) {
   const auto i = static_cast<std::size_t>(m);
-  return p.tipo[asse][i] == tipo &&
-         (tipo != tipo_variante::intero || p.valore[asse][i] == valore);
+  return p.tipo(asse, i) == tipo &&
+         (tipo != tipo_variante::intero || p.valore(asse, i) == valore);
 }
 
 // The plan's shape as the reader leaves it: metres 0 and 1 the Integers (0, 0)
@@ -117,26 +117,34 @@ bool forma_del_piano(lavoro& l, int32_t e) {
   return true;
 }
 
-// The turn of every metre from 2 to E - 2 (index = metre).
-std::vector<svolta> svolte(lavoro& l, int32_t e) {
-  std::vector<svolta> s(static_cast<std::size_t>(e - 1));
-  int segnalate = 0;
+// Walks the turn of every metre from 2 to E - 2 in order, each found from the
+// one before: visita(metre, turn, whether a class of turn gives it). The plan
+// is walked, not held: a turn a metre would be 8 MB on a long route.
+template <typename Visita>
+void per_ogni_svolta(const coordinate_piano& p, int32_t e, Visita visita) {
+  svolta prima{};
   for (int32_t m = 2; m <= e - 2; ++m) {
-    const svolta prima = s[static_cast<std::size_t>(m - 1)];
-    svolta& trovata = s[static_cast<std::size_t>(m)];
-    if (!svolta_del_metro(*l.piano, m, prima, trovata) &&
-        segnalate++ < segnalazioni_massime) {
-      const messaggio vicina =
-          trovata.classe == 0
-              ? messaggio{N_("a straight metre")}
-              : messaggio{trovata.sinistra ? N_("class {0} to the left")
-                                           : N_("class {0} to the right"),
-                          {std::to_string(trovata.classe)}};
-      l.segnala(voce_inspiegata::tabella::piano, m,
-                {N_("no class of turn gives this metre")}, vicina);
-    }
+    svolta trovata{};
+    const bool spiegata = svolta_del_metro(p, m, prima, trovata);
+    visita(m, trovata, spiegata);
+    prima = trovata;
   }
-  return s;
+}
+
+// The metres that no class of turn gives, the first few reported.
+void segnala_svolte(lavoro& l, int32_t e) {
+  int segnalate = 0;
+  per_ogni_svolta(*l.piano, e, [&](int32_t m, svolta trovata, bool spiegata) {
+    if (spiegata || segnalate++ >= segnalazioni_massime) return;
+    const messaggio vicina =
+        trovata.classe == 0
+            ? messaggio{N_("a straight metre")}
+            : messaggio{trovata.sinistra ? N_("class {0} to the left")
+                                         : N_("class {0} to the right"),
+                        {std::to_string(trovata.classe)}};
+    l.segnala(voce_inspiegata::tabella::piano, m,
+              {N_("no class of turn gives this metre")}, vicina);
+  });
 }
 
 // One curve line for the curved steps from metre a to metre b. After a
@@ -169,19 +177,25 @@ std::vector<voce_descrizione> curve(lavoro& l) {
   if (l.piano == nullptr) return righe;
   const int32_t e = l.stazioni[record_treno].fine + 7000;
   if (!forma_del_piano(l, e)) return righe;
-  const std::vector<svolta> s = svolte(l, e);
-  int32_t m = 2;
-  while (m <= e - 2) {
-    const svolta corrente = s[static_cast<std::size_t>(m)];
-    int32_t b = m;
-    while (b + 1 <= e - 2 && s[static_cast<std::size_t>(b + 1)] == corrente)
-      ++b;
-    if (corrente.classe != 0) {
-      const bool dopo_curva =
-          m > 2 && s[static_cast<std::size_t>(m - 1)].classe != 0;
-      righe.push_back(riga_curva(l, corrente, m, b, dopo_curva));
-    }
-    m = b + 1;
-  }
+  segnala_svolte(l, e);
+  // Runs of metres with one turn; a curved run is one curve line, placed
+  // after a straight or right after another curve.
+  int32_t inizio = 2;
+  svolta corsa{}, prima_della_corsa{};
+  bool aperta = false;
+  const auto chiudi = [&](int32_t fine) {
+    if (corsa.classe == 0) return;
+    const bool dopo_curva = inizio > 2 && prima_della_corsa.classe != 0;
+    righe.push_back(riga_curva(l, corsa, inizio, fine, dopo_curva));
+  };
+  per_ogni_svolta(*l.piano, e, [&](int32_t m, svolta s, bool) {
+    if (aperta && s == corsa) return;
+    if (aperta) chiudi(m - 1);
+    prima_della_corsa = aperta ? corsa : svolta{};
+    corsa = s;
+    inizio = m;
+    aperta = true;
+  });
+  if (aperta) chiudi(e - 2);
   return righe;
 }

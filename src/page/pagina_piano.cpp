@@ -9,8 +9,8 @@ piano_pagina::piano_pagina(const coordinate_piano& p, int32_t lunghezza)
   const int32_t ultimo_metro = p.presente() ? p.ultimo_metro() : -1;
   for (int32_t m = 0; m <= ultimo_metro; ++m) {
     const auto i = static_cast<std::size_t>(m);
-    if (p.tipo[0][i] == tipo_variante::vuoto ||
-        p.tipo[1][i] == tipo_variante::vuoto || !std::isfinite(p.x(m)) ||
+    if (p.tipo(0, i) == tipo_variante::vuoto ||
+        p.tipo(1, i) == tipo_variante::vuoto || !std::isfinite(p.x(m)) ||
         !std::isfinite(p.y(m)))
       break;
     ultimo_ = m;

@@ -74,7 +74,7 @@ serie curvatura_del_piano(const coordinate_piano& p, std::size_t celle) {
   for (std::size_t i = 0; i < celle; ++i) {
     const auto a = static_cast<int32_t>(i * 50), b = a + 50;
     if (b + 1 > p.ultimo_metro() ||
-        p.tipo[0][static_cast<std::size_t>(b + 1)] == tipo_variante::vuoto) {
+        p.tipo(0, static_cast<std::size_t>(b + 1)) == tipo_variante::vuoto) {
       break;
     }
     double d = direzione(a) - direzione(b);  // turning right is positive

@@ -7,6 +7,7 @@
 #define PLATFORM_CARTELLA_H_
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -41,6 +42,21 @@ class scrittore_file {
   virtual esito_file chiudi() = 0;
 };
 
+// A file open for reading a piece at a time, at any offset: for a file too
+// large to hold whole while it is used (the plan of a long route).
+class lettore_file {
+ public:
+  virtual ~lettore_file() = default;
+  virtual uint64_t dimensione() const = 0;
+  // Reads up to `quanti` bytes from `offset` into `dati`; `letti` is fewer
+  // only at the end of the file.
+  virtual esito_file leggi(uint64_t offset, char* dati, std::size_t quanti,
+                           std::size_t& letti) = 0;
+};
+
+// A reader over bytes already in memory.
+std::unique_ptr<lettore_file> lettore_in_memoria(std::string dati);
+
 // A finished temporary file and the name it is to take.
 struct rinomina {
   std::string da;
@@ -56,6 +72,10 @@ class cartella {
   // True for an ordinary file of that name (not a folder or a device).
   virtual bool esiste(std::string_view nome) const = 0;
   virtual esito_file leggi(std::string_view nome, std::string& contenuto) = 0;
+  // Opens a file to read it a piece at a time, with the same refusals as
+  // leggi(). Unless a folder knows better, the whole file is read at once.
+  virtual esito_file apri(std::string_view nome,
+                          std::unique_ptr<lettore_file>& lettore);
   // Creates a file that does not exist yet, to replace the file `sostituisce`
   // later: it takes that file's permissions (a new file's when there is
   // none), and until it is renamed or deleted it is a temporary file, which

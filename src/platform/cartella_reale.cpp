@@ -259,6 +259,60 @@ esito_file cartella_reale::leggi(std::string_view nome,
   return esito_file::riuscito();
 }
 
+namespace {
+
+// A regular file held open: what it reads stays that file's, even when another
+// run renames a new one over its name meanwhile.
+class lettore_descrittore : public lettore_file {
+ public:
+  lettore_descrittore(int descrittore, uint64_t dimensione, std::string via)
+      : descrittore_(descrittore), dimensione_(dimensione), via_(std::move(via)) {}
+  ~lettore_descrittore() override { ::close(descrittore_); }
+  lettore_descrittore(const lettore_descrittore&) = delete;
+  lettore_descrittore& operator=(const lettore_descrittore&) = delete;
+
+  uint64_t dimensione() const override { return dimensione_; }
+  esito_file leggi(uint64_t offset, char* dati, std::size_t quanti,
+                   std::size_t& letti) override {
+    letti = 0;
+    while (letti < quanti) {
+      const ssize_t n = ::pread(descrittore_, dati + letti, quanti - letti,
+                                static_cast<off_t>(offset + letti));
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) return fallito(via_, errno);
+      if (n == 0) break;
+      letti += static_cast<std::size_t>(n);
+    }
+    return esito_file::riuscito();
+  }
+
+ private:
+  int descrittore_;
+  uint64_t dimensione_;
+  std::string via_;
+};
+
+}  // namespace
+
+esito_file cartella_reale::apri(std::string_view nome,
+                                std::unique_ptr<lettore_file>& lettore) {
+  const std::string via = percorso(nome);
+  const int descrittore = ::open(via.c_str(), O_RDONLY | O_CLOEXEC);
+  if (descrittore < 0) return fallito(via, errno);
+  struct stat informazioni;
+  const int codice = controlla_prima_di_leggere(descrittore);
+  if (codice != 0 || ::fstat(descrittore, &informazioni) != 0 ||
+      !S_ISREG(informazioni.st_mode)) {
+    ::close(descrittore);
+    if (codice == EFBIG) return troppo_grande(via);
+    if (codice != 0) return fallito(via, codice);
+    return cartella::apri(nome, lettore);
+  }
+  lettore = std::make_unique<lettore_descrittore>(
+      descrittore, static_cast<uint64_t>(informazioni.st_size), via);
+  return esito_file::riuscito();
+}
+
 esito_file cartella_reale::crea(std::string_view nome,
                                 std::string_view sostituisce,
                                 std::unique_ptr<scrittore_file>& scrittore) {
@@ -340,5 +394,18 @@ esito_file leggi_percorso(const std::string& percorso, std::string& contenuto) {
   cartella_reale reale(cartella);
   esito_file esito = reale.leggi(via.filename().string(), contenuto);
   if (!esito.ok) esito.percorso = percorso;
+  return esito;
+}
+
+esito_file apri_percorso(const std::string& percorso,
+                         std::shared_ptr<lettore_file>& lettore) {
+  const std::filesystem::path via(percorso);
+  std::string cartella = via.parent_path().string();
+  if (cartella.empty()) cartella = ".";
+  cartella_reale reale(cartella);
+  std::unique_ptr<lettore_file> aperto;
+  esito_file esito = reale.apri(via.filename().string(), aperto);
+  if (!esito.ok) esito.percorso = percorso;
+  lettore = std::move(aperto);
   return esito;
 }

@@ -35,6 +35,10 @@ class cartella_reale : public cartella {
   std::string percorso(std::string_view nome) const override;
   bool esiste(std::string_view nome) const override;
   esito_file leggi(std::string_view nome, std::string& contenuto) override;
+  // A regular file is read where it lies, a piece at a time; anything else
+  // is read whole, as leggi() does.
+  esito_file apri(std::string_view nome,
+                  std::unique_ptr<lettore_file>& lettore) override;
   esito_file crea(std::string_view nome, std::string_view sostituisce,
                   std::unique_ptr<scrittore_file>& scrittore) override;
   esito_file pubblica(const std::vector<rinomina>& rinomine) override;
@@ -53,6 +57,9 @@ class cartella_reale : public cartella {
 
 // Reads a whole file given by its path; a failure names that path.
 esito_file leggi_percorso(const std::string& percorso, std::string& contenuto);
+// Opens a file given by its path to read it a piece at a time.
+esito_file apri_percorso(const std::string& percorso,
+                         std::shared_ptr<lettore_file>& lettore);
 
 // The folder that holds the running executable, found from the executable's own
 // path, so that the current directory plays no part. Empty when the system

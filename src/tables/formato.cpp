@@ -134,12 +134,8 @@ char* metti_elemento(char* p, tipo_variante tipo, double valore) {
 
 char* codifica_asse(char* p, const coordinate_piano& piano, int asse,
                     int32_t da, int32_t a) {
-  const tipo_variante* tipi = piano.tipo[asse].data();
-  const double* valori = piano.valore[asse].data();
-  for (auto m = static_cast<std::size_t>(da); m <= static_cast<std::size_t>(a);
-       ++m) {
-    p = metti_elemento(p, tipi[m], valori[m]);
-  }
+  for (int32_t m = da; m <= a; ++m)
+    p = metti_elemento(p, piano.tipo(asse, m), piano.valore(asse, m));
   return p;
 }
 
@@ -186,48 +182,5 @@ bool decodifica_stazioni(std::string_view dati, tabella_stazioni& stazioni,
   }
   if (l.resto() > 0)
     return fallisci(e, l.offset(), {N_("bytes after record 86")});
-  return true;
-}
-
-bool decodifica_piano(std::string_view dati, coordinate_piano& piano,
-                      errore_decodifica& e) {
-  lettore_binario l(dati);
-  std::vector<tipo_variante> tipi;
-  std::vector<double> valori;
-  while (l.resto() > 0) {
-    const std::size_t inizio = l.offset();
-    if (!l.ha(2)) return fallisci(e, inizio, {N_("element cut short")});
-    const int16_t etichetta = prendi_i16(l.qui());
-    const auto tipo = static_cast<tipo_variante>(etichetta);
-    if (etichetta != static_cast<int16_t>(tipo_variante::vuoto) &&
-        etichetta != static_cast<int16_t>(tipo_variante::intero) &&
-        etichetta != static_cast<int16_t>(tipo_variante::doppio)) {
-      return fallisci(
-          e, inizio,
-          {N_("unknown element kind {0}"), {std::to_string(etichetta)}});
-    }
-    if (!l.ha(byte_elemento(tipo)))
-      return fallisci(e, inizio, {N_("element cut short")});
-    l.avanza(2);
-    tipi.push_back(tipo);
-    if (tipo == tipo_variante::doppio) {
-      valori.push_back(prendi_f64(l.qui()));
-    } else if (tipo == tipo_variante::intero) {
-      valori.push_back(prendi_i16(l.qui()));
-    } else {
-      valori.push_back(0.0);
-    }
-    l.avanza(byte_elemento(tipo) - 2);
-  }
-  if (tipi.empty()) return fallisci(e, 0, {N_("empty file")});
-  if (tipi.size() % 2 != 0)
-    return fallisci(e, dati.size(), {N_("odd number of elements")});
-  const std::size_t meta = tipi.size() / 2;
-  for (int asse = 0; asse < 2; ++asse) {
-    const auto da = static_cast<std::ptrdiff_t>(asse * meta);
-    const auto a = da + static_cast<std::ptrdiff_t>(meta);
-    piano.tipo[asse].assign(tipi.begin() + da, tipi.begin() + a);
-    piano.valore[asse].assign(valori.begin() + da, valori.begin() + a);
-  }
   return true;
 }

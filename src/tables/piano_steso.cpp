@@ -34,8 +34,12 @@ coordinate_piano coordinate_del_piano(const piano_steso& p) {
     const metro_piano e = cammino.prossimo();
     if (e.tipo == tipo_variante::vuoto) continue;
     for (int asse = 0; asse < 2; ++asse) {
-      c.tipo[asse][static_cast<std::size_t>(m)] = e.tipo;
-      c.valore[asse][static_cast<std::size_t>(m)] = asse == 0 ? e.x : e.y;
+      const double v = asse == 0 ? e.x : e.y;
+      if (e.tipo == tipo_variante::intero) {
+        c.poni_intero(m, asse, static_cast<int16_t>(v));
+      } else {
+        c.poni_doppio(m, asse, v);
+      }
     }
   }
   return c;

@@ -1,20 +1,40 @@
 #include "tables/tabelle.h"
 
+#include "tables/piano_su_file.h"
+
+tipo_variante coordinate_piano::tipo(int asse, int32_t metro) const {
+  if (blocchi_) return blocchi_->tipo(asse, metro);
+  return tipi_[static_cast<std::size_t>(asse)][static_cast<std::size_t>(metro)];
+}
+
+double coordinate_piano::valore(int asse, int32_t metro) const {
+  if (blocchi_) return blocchi_->valore(asse, metro);
+  return valori_[static_cast<std::size_t>(asse)][static_cast<std::size_t>(metro)];
+}
+
 void coordinate_piano::alloca(int32_t ultimo_metro) {
+  blocchi_.reset();
+  ultimo_ = ultimo_metro;
   const auto metri = static_cast<std::size_t>(ultimo_metro) + 1;
-  for (int asse = 0; asse < 2; ++asse) {
-    tipo[asse].assign(metri, tipo_variante::vuoto);
-    valore[asse].assign(metri, 0.0);
+  for (std::size_t asse = 0; asse < 2; ++asse) {
+    tipi_[asse].assign(metri, tipo_variante::vuoto);
+    valori_[asse].assign(metri, 0.0);
   }
 }
 
 void coordinate_piano::libera() {
-  for (int asse = 0; asse < 2; ++asse) {
-    tipo[asse].clear();
-    tipo[asse].shrink_to_fit();
-    valore[asse].clear();
-    valore[asse].shrink_to_fit();
+  blocchi_.reset();
+  ultimo_ = -1;
+  for (std::size_t asse = 0; asse < 2; ++asse) {
+    colonna<tipo_variante>().swap(tipi_[asse]);
+    colonna<double>().swap(valori_[asse]);
   }
+}
+
+void coordinate_piano::da_blocchi(std::shared_ptr<blocchi_piano> blocchi) {
+  libera();
+  ultimo_ = blocchi->metri() - 1;
+  blocchi_ = std::move(blocchi);
 }
 
 namespace {

@@ -4,6 +4,7 @@
 #define TABLES_TABELLE_H_
 
 #include <array>
+#include <memory>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -92,36 +93,45 @@ using tabella_stazioni = std::array<stazione, numero_stazioni>;
 // file.
 enum class tipo_variante : uint8_t { vuoto = 0, intero = 2, doppio = 5 };
 
+// Where the elements of a plan read back from its file come from, a block of
+// metres at a time (tables/piano_su_file.h): such a plan is never held whole.
+class blocchi_piano;
+
 // The plan: x and y of every metre from 0 to `ultimo_metro`, each Empty, an
-// Integer or a Double. Held as one tag byte and one double per element, which
-// keeps a million-metre route near 18 MB.
-struct coordinate_piano {
+// Integer or a Double. Either held here, one tag byte and one double per
+// element (a plan built in memory), or read from its file a block at a time.
+class coordinate_piano {
+ public:
   template <typename T>
   using colonna = std::vector<T, allocatore_grande<T>>;
-  std::array<colonna<tipo_variante>, 2> tipo;  // [0] = x, [1] = y
-  std::array<colonna<double>, 2> valore;
 
-  bool presente() const { return !tipo[0].empty(); }
-  int32_t ultimo_metro() const {
-    return static_cast<int32_t>(tipo[0].size()) - 1;
-  }
-  // Creates the plan anew, metres 0 to `ultimo_metro`, every element Empty.
+  bool presente() const { return ultimo_ >= 0; }
+  int32_t ultimo_metro() const { return ultimo_; }
+  tipo_variante tipo(int asse, int32_t metro) const;
+  double valore(int asse, int32_t metro) const;
+  double x(int32_t metro) const { return valore(0, metro); }
+  double y(int32_t metro) const { return valore(1, metro); }
+
+  // Creates the plan anew in memory, metres 0 to `ultimo_metro`, every
+  // element Empty.
   void alloca(int32_t ultimo_metro);
   void libera();
   void poni_intero(int32_t metro, int asse, int16_t v) {
-    tipo[asse][static_cast<std::size_t>(metro)] = tipo_variante::intero;
-    valore[asse][static_cast<std::size_t>(metro)] = v;
+    tipi_[asse][static_cast<std::size_t>(metro)] = tipo_variante::intero;
+    valori_[asse][static_cast<std::size_t>(metro)] = v;
   }
   void poni_doppio(int32_t metro, int asse, double v) {
-    tipo[asse][static_cast<std::size_t>(metro)] = tipo_variante::doppio;
-    valore[asse][static_cast<std::size_t>(metro)] = v;
+    tipi_[asse][static_cast<std::size_t>(metro)] = tipo_variante::doppio;
+    valori_[asse][static_cast<std::size_t>(metro)] = v;
   }
-  double x(int32_t metro) const {
-    return valore[0][static_cast<std::size_t>(metro)];
-  }
-  double y(int32_t metro) const {
-    return valore[1][static_cast<std::size_t>(metro)];
-  }
+  // A plan whose elements are read from `blocchi` as they are asked for.
+  void da_blocchi(std::shared_ptr<blocchi_piano> blocchi);
+
+ private:
+  int32_t ultimo_ = -1;
+  std::array<colonna<tipo_variante>, 2> tipi_;  // [0] = x, [1] = y
+  std::array<colonna<double>, 2> valori_;
+  std::shared_ptr<blocchi_piano> blocchi_;
 };
 
 // The plan as the compiler lays it. Metres 0 and 1 are seeded (the track

@@ -229,7 +229,7 @@ TEST(Robustezza, InspectMostraINomiConEscapeEJsonValido) {
                 "0, 0, 0, La\x1b]0;x\x07vis\x81\r\n"));
   ASSERT_EQ(b.compila().tipo, esito_compilazione::completata);
   const std::vector<file_letto> file = {
-      {"s\xff/L_T.sim", b.c.file.at("Valdora_Cesina_KT52806.sim")}};
+      {"s\xff/L_T.sim", b.c.file.at("Valdora_Cesina_KT52806.sim"), {}}};
   for (bool json : {false, true}) {
     opzioni_ispeziona o;
     o.json = json;

@@ -81,9 +81,9 @@ std::size_t offset_record_84() {
 TEST_P(InsiemeDiFileBinari, InspectLiControllaInsieme) {
   const caso_coerenza& caso = GetParam();
   const file_compilati f = caso.file();
-  std::vector<file_letto> letti = {{"s/L_T.dat", f.celle},
-                                   {"s/L_linea.dat", f.piano}};
-  if (caso.con_stazioni) letti.push_back({"s/L_T.sim", f.stazioni});
+  std::vector<file_letto> letti = {{"s/L_T.dat", f.celle, {}},
+                                   {"s/L_linea.dat", f.piano, {}}};
+  if (caso.con_stazioni) letti.push_back({"s/L_T.sim", f.stazioni, {}});
   opzioni_ispeziona o;
   o.json = true;
   std::ostringstream uscita, errori;

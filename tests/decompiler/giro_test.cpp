@@ -82,7 +82,7 @@ TEST(Giro, TabelleModificateAManoSonoSegnalate) {
       {"valore_riservato", [](compilazione& c) { c.stazioni[85].campo7 = 611; },
        voce_inspiegata::tabella::stazioni, 85},
       {"punto_del_piano",
-       [](compilazione& c) { c.piano.valore[0][5000] += 1e-9; },
+       [](compilazione& c) { c.piano.poni_doppio(5000, 0, c.piano.x(5000) + 1e-9); },
        voce_inspiegata::tabella::piano, 5000},
   };
   const compilazione originale = compila(righe_linea(), righe_treno());

@@ -59,8 +59,8 @@ TEST(LetturaLinea, DescrizioneDelCostruttore) {
 
   const coordinate_piano p = coordinate_del_piano(b.t.piano);
   ASSERT_EQ(p.ultimo_metro(), 69000);
-  EXPECT_EQ(p.tipo[0][0], tipo_variante::intero);
-  EXPECT_EQ(p.tipo[1][1], tipo_variante::intero);
+  EXPECT_EQ(p.tipo(0, 0), tipo_variante::intero);
+  EXPECT_EQ(p.tipo(1, 1), tipo_variante::intero);
   EXPECT_EQ(p.y(1), 1.0);
   for (int m : {2, 350})
     EXPECT_EQ(std::make_pair(p.x(m), p.y(m)), std::make_pair(0.0, m + 0.0));
@@ -70,10 +70,10 @@ TEST(LetturaLinea, DescrizioneDelCostruttore) {
   EXPECT_EQ(p.y(352), 351.999991);
   EXPECT_NEAR(p.x(450), -15.04, 0.005);
   EXPECT_NEAR(p.y(450), 448.51, 0.005);
-  EXPECT_EQ(p.tipo[0][68998], tipo_variante::doppio);
+  EXPECT_EQ(p.tipo(0, 68998), tipo_variante::doppio);
   for (int asse : {0, 1}) {
-    EXPECT_EQ(p.tipo[asse][68999], tipo_variante::vuoto);
-    EXPECT_EQ(p.tipo[asse][69000], tipo_variante::vuoto);
+    EXPECT_EQ(p.tipo(asse, 68999), tipo_variante::vuoto);
+    EXPECT_EQ(p.tipo(asse, 69000), tipo_variante::vuoto);
   }
 }
 
@@ -186,7 +186,7 @@ INSTANTIATE_TEST_SUITE_P(
                       EXPECT_EQ(b.cel(10).pendenza, 102);
                       EXPECT_EQ(b.cel(197).pendenza, 102);
                       EXPECT_EQ(b.cel(198).pendenza, 0);
-                      EXPECT_EQ(coordinate_del_piano(b.t.piano).tipo[0][9998], tipo_variante::doppio);
+                      EXPECT_EQ(coordinate_del_piano(b.t.piano).tipo(0, 9998), tipo_variante::doppio);
                     }},
         caso_errore{"15_limite_che_passa", linea_con("pendenza, 9900, 1\r\n"), 0, 777, true,
                     true},
