@@ -5,7 +5,7 @@
 // the fields of a line joined by a comma and one blank; in each section the
 // values of the item lines aligned in columns by their display width, numbers
 // to the right, a name or a quoted text last and unpadded; comments where they
-// are and as they are; no blank at a line's end; at most one empty line in a
+// are and as they are; no blank at a line's start or at a line's end; at most one empty line in a
 // row; CR LF line ends; the bytes of every field as written, so the encoding
 // is kept.
 //

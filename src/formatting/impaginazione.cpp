@@ -69,7 +69,7 @@ riga_letta leggi_riga(std::string_view c) {
     r.forma = forma_riga::vuota;
   } else if (c.find(',') == std::string_view::npos && t.front() != '"') {
     r.forma = forma_riga::singola;
-    r.pezzi.emplace_back(taglia_destra(c));
+    r.pezzi.emplace_back(t);
   } else if (c.find('"') != std::string_view::npos) {
     r = con_virgolette(c);
   } else {
