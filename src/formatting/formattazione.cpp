@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <array>
 
+#include "core/testi.h"
 #include "formatting/impaginazione.h"
 #include "formatting/traccia.h"
-#include "core/testi.h"
 #include "platform/cp1252.h"
 
 namespace {
@@ -117,6 +117,11 @@ bool utf8_con_lettere(std::string_view byte) {
          utf8_valido(byte);
 }
 
+// How many times one pass may fix lines before it leaves the whole text as
+// written: each try reads the text again, so a text with a great many lines
+// that must stay would cost a reading for each.
+constexpr int prove_massime = 100;
+
 // One pass: the layout, then the proof, fixing lines until the traces agree.
 std::string passo(std::string_view byte, const tracce& prima,
                   fonte_lettura fonte) {
@@ -125,7 +130,7 @@ std::string passo(std::string_view byte, const tracce& prima,
   std::vector<bool> fisse = righe_fisse(righe.size(), prima, fonte);
   const bool utf8 = utf8_con_lettere(byte);
   const int quante = static_cast<int>(righe.size());
-  for (;;) {
+  for (int volta = 0; volta < prove_massime; ++volta) {
     const prova p = componi(righe, fisse, utf8);
     const tracce dopo = traccia_tutte(p.testo);
     bool uguali = true;
@@ -140,6 +145,7 @@ std::string passo(std::string_view byte, const tracce& prima,
     }
     if (uguali) return p.testo;
   }
+  return std::string(byte);
 }
 
 }  // namespace

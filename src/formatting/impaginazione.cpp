@@ -67,7 +67,9 @@ riga_letta leggi_riga(std::string_view c) {
   const std::string_view t = taglia(c);
   if (t.empty()) {
     r.forma = forma_riga::vuota;
-  } else if (c.find(',') == std::string_view::npos && t.front() != '"') {
+  } else if (t.front() != '"' && (c.find(',') == std::string_view::npos ||
+                                  campo_commento(c.substr(0, c.find(','))))) {
+    // A field alone, or a comment with a comma: as written, its ends aside.
     r.forma = forma_riga::singola;
     r.pezzi.emplace_back(t);
   } else if (c.find('"') != std::string_view::npos) {

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <random>
 
 #include "../aiuti.h"
@@ -65,6 +66,9 @@ TEST(Formattazione, LaFormaCanonica) {
       // Comments as they are, at most one empty line, no blank at the ends.
       {"[generale]\r\n  - a comment, no  \r\n\r\n \r\n\r\n[fine]  \r\n",
        "[generale]\r\n- a comment, no\r\n\r\n[fine]\r\n"},
+      // A comment with a comma is kept as it is, out of the columns.
+      {"[generale]\r\npendenza, 100, 5\r\n- a,b  ,c\r\n",
+       "[generale]\r\npendenza, 100, 5\r\n- a,b  ,c\r\n"},
       // A quoted text last keeps its commas and blanks.
       {"[generale]\r\ncartello_indicatore ,3000,  \"(P.L.,  KM 23)\"  \r\n",
        "[generale]\r\ncartello_indicatore, 3000, \"(P.L.,  KM 23)\"\r\n"},
@@ -138,7 +142,10 @@ TEST(Formattazione, IlTipoSiRiconosceDalContenuto) {
 TEST(Formattazione, ProprietaSuDescrizioniCasuali) {
   std::mt19937_64 g(20261211);
   int con_guasti = 0;
-  for (uint64_t seme = 1; seme <= 120; ++seme) {
+  // FORMATTA_SCENARI=n tries n scenarios instead of the quick default.
+  const char* quanti = std::getenv("FORMATTA_SCENARI");
+  const uint64_t scenari = quanti ? std::strtoull(quanti, nullptr, 10) : 120;
+  for (uint64_t seme = 1; seme <= scenari; ++seme) {
     const scenario_casuale s = genera_scenario(seme);
     const bool guasti = seme % 2 == 0;
     const std::string linea = guasta(s.linea, g, guasti);
