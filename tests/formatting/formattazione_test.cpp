@@ -160,9 +160,40 @@ TEST(Formattazione, ProprietaSuDescrizioniCasuali) {
   EXPECT_GE(con_guasti, 20);
 }
 
+// The reader's own delimiters and markers dropped at random into the starter:
+// whatever the bytes, the formatted text compiles the same.
+TEST(Formattazione, ProprietaSuByteMescolati) {
+  std::mt19937_64 g(11);
+  static constexpr char segni[] = {',', '"', '\r', '\n', ' ', '\t', '-',
+                                   '[', ']', '0',  '5',  '+', 'x'};
+  const char* quanti = std::getenv("FORMATTA_SCENARI");
+  const uint64_t scenari = quanti ? std::strtoull(quanti, nullptr, 10) : 150;
+  for (uint64_t volta = 0; volta < scenari; ++volta) {
+    std::string testi[] = {crlf(righe_linea_iniziale()),
+                           crlf(righe_treno_iniziale())};
+    std::string& testo = testi[volta % 2];
+    for (int k = std::uniform_int_distribution<int>(1, 12)(g); k > 0; --k) {
+      const auto dove =
+          std::uniform_int_distribution<std::size_t>(0, testo.size() - 1)(g);
+      const char segno =
+          segni[std::uniform_int_distribution<std::size_t>(0, 12)(g)];
+      if (std::uniform_int_distribution<int>(0, 1)(g) == 0) {
+        testo.insert(dove, 1, segno);
+      } else {
+        testo[dove] = segno;
+      }
+    }
+    ASSERT_EQ(controlla_garanzia(testi[0], testi[1]), "")
+        << "volta " << volta << "\n"
+        << testo;
+  }
+}
+
 TEST(Formattazione, IlRisultatoNonDipendeDagliSpaziTraIValori) {
   std::mt19937_64 g(7);
-  for (uint64_t seme = 1; seme <= 60; ++seme) {
+  const char* quanti = std::getenv("FORMATTA_SCENARI");
+  const uint64_t scenari = quanti ? std::strtoull(quanti, nullptr, 10) : 60;
+  for (uint64_t seme = 1; seme <= scenari; ++seme) {
     const scenario_casuale s = genera_scenario(seme);
     for (const auto& righe : {s.linea, s.treno}) {
       const std::string canonico = formattato(guasta(righe, g, false));
