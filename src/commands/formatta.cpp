@@ -21,7 +21,7 @@ namespace {
 constexpr std::size_t contesto = 3;
 // Above this many line pairs the middle of two texts is shown replaced whole
 // rather than matched line by line.
-constexpr std::size_t coppie_massime = std::size_t{1} << 24;
+constexpr std::size_t coppie_massime = std::size_t{1} << 22;
 
 enum class passo_diff { uguale, tolta, aggiunta };
 struct riga_diff {
@@ -127,7 +127,8 @@ esito_file_formattato formatta_uno(const opzioni_formatta& o,
   std::string byte;
   if (standard) {
     byte = leggi_tutto(ingresso);
-  } else if (const esito_file letto = c.leggi(nome, byte); !letto.ok) {
+  } else if (esito_file letto = c.leggi(nome, byte); !letto.ok) {
+    letto.percorso = percorso;  // as the user wrote it
     return {errore_file(letto, errori)};
   }
   const esito_formattazione f = formatta(byte);
@@ -147,7 +148,11 @@ esito_file_formattato formatta_uno(const opzioni_formatta& o,
   const esito_file scritto = sostituisci_file(c, nome, [&f](scrittore_file& s) {
     s.scrivi(f.testo.data(), f.testo.size());
   });
-  if (!scritto.ok) return {errore_file(scritto, errori)};
+  if (!scritto.ok) {
+    esito_file fallito = scritto;
+    if (fallito.percorso == c.percorso(nome)) fallito.percorso = percorso;
+    return {errore_file(fallito, errori)};
+  }
   return {uscita_riuscita, true};
 }
 
