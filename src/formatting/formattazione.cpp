@@ -138,9 +138,10 @@ std::string passo(std::string_view byte, const tracce& prima,
       const long d = prima_differenza(prima[m], dopo[m]);
       if (d < 0) continue;
       uguali = false;
+      // Every trace ends with its end event, so both hold event d.
       const auto i = static_cast<std::size_t>(d);
-      const auto tratto = righe_della_differenza(prima[m].eventi[i],
-                                                 dopo[m].eventi[i], p, quante);
+      const auto tratto = righe_della_differenza(
+          prima[m].eventi.at(i), dopo[m].eventi.at(i), p, quante);
       if (!fissa_righe(tratto, p, fisse)) return std::string(byte);
     }
     if (uguali) return p.testo;
