@@ -3,25 +3,27 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cerrno>
+#include <iostream>
 #include <optional>
 #include <sstream>
 #include <vector>
 
-#include "commands/compila.h"
-#include "commands/decompila.h"
 #include "cli/documentazione_cli.h"
 #include "cli/esiti.h"
-#include "commands/ispeziona.h"
 #include "cli/lingua.h"
 #include "cli/messaggi.h"
-#include "commands/nuovo.h"
-#include "commands/pagina_comando.h"
-#include "page/pagina.h"
 #include "cli/percorsi.h"
 #include "cli/rapporto.h"
 #include "cli/scenari_cartella.h"
 #include "cli/suggerimento.h"
 #include "cli/testi_cli.h"
+#include "commands/compila.h"
+#include "commands/decompila.h"
+#include "commands/formatta.h"
+#include "commands/ispeziona.h"
+#include "commands/nuovo.h"
+#include "commands/pagina_comando.h"
+#include "page/pagina.h"
 #include "watch/vigila.h"
 
 namespace {
@@ -48,6 +50,7 @@ struct riga_di_comando {
   opzioni_nuovo nuovo;
   opzioni_decompila decompila;
   opzioni_vigila vigila;
+  opzioni_formatta formatta;
   CLI::App* c = nullptr;
   CLI::App* k = nullptr;
   CLI::App* i = nullptr;
@@ -56,6 +59,7 @@ struct riga_di_comando {
   CLI::App* n = nullptr;
   CLI::App* d = nullptr;
   CLI::App* w = nullptr;
+  CLI::App* f = nullptr;
 };
 
 // A command with its one example at the end of its help. Its help option
@@ -286,6 +290,24 @@ CLI::App* aggiungi_vigila(CLI::App& app, opzioni_vigila& o) {
   return w;
 }
 
+CLI::App* aggiungi_formatta(CLI::App& app, opzioni_formatta& o) {
+  CLI::App* f = aggiungi_comando(
+      app, "fmt",
+      traduci("rewrites descriptions in their canonical layout, never "
+              "changing what they compile to"));
+  f->add_option("FILE", o.file,
+                traduci("the descriptions to format; - reads standard input "
+                        "and writes standard output"))
+      ->required()
+      ->type_name("FILE");
+  f->add_flag("--check", o.controlla,
+              traduci("writes nothing; lists the files that would change and "
+                      "exits with 1 when there is one"));
+  f->add_flag("--diff", o.differenze,
+              traduci("writes nothing; shows the changes as a unified diff"));
+  return f;
+}
+
 void costruisci(riga_di_comando& rc) {
   rc.app.formatter(formato_aiuto());
   rc.app.option_defaults()->group(traduci("Options"));
@@ -301,6 +323,7 @@ void costruisci(riga_di_comando& rc) {
   rc.n = aggiungi_nuovo(rc.app, rc.nuovo);
   rc.d = aggiungi_decompila(rc.app, rc.decompila);
   rc.w = aggiungi_vigila(rc.app, rc.vigila);
+  rc.f = aggiungi_formatta(rc.app, rc.formatta);
   etichette_dei_tipi(rc.app);
 }
 
@@ -491,6 +514,8 @@ int esegui_comando(riga_di_comando& rc, int argc, char** argv,
     rc.vigila.porta_data = rc.w->get_option("--port")->count() > 0;
     return esegui_vigila(rc.vigila, uscita, errori);
   }
+  if (rc.f->parsed())
+    return esegui_formatta(rc.formatta, std::cin, uscita, errori);
   return uso_errato(traduci("a command is needed"), errori);
 }
 

@@ -29,6 +29,7 @@ constexpr std::array<esempio_comando, 8> esempi = {{
                "--train-code R101")},
     {"decompile", N_("scenario_builder decompile scenario/ --out sources/")},
     {"watch", N_("scenario_builder watch line.txt train.txt --out scenario/")},
+    {"fmt", N_("scenario_builder fmt --check line.txt train.txt")},
 }};
 
 constexpr std::array<voce_manuale, 6> uscite = {{

@@ -17,10 +17,11 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::map<std::string, int> livelli = {
-    {"platform", 0},   {"core", 1},       {"tables", 2},   {"reading", 3},
-    {"line", 4},       {"train_run", 4},  {"compiler", 5}, {"documents", 6},
-    {"decompiler", 6}, {"validation", 6}, {"cli", 7},      {"page", 8},
-    {"commands", 9},   {"lsp", 10},       {"watch", 10},   {"app", 11},
+    {"platform", 0},   {"core", 1},       {"tables", 2},     {"reading", 3},
+    {"line", 4},       {"train_run", 4},  {"compiler", 5},   {"documents", 6},
+    {"decompiler", 6}, {"validation", 6}, {"formatting", 6}, {"cli", 7},
+    {"page", 8},       {"commands", 9},   {"lsp", 10},       {"watch", 10},
+    {"app", 11},
 };
 
 // The folder of a line `#include "folder/file.h"`, `#include <folder/file.h>`
@@ -40,8 +41,8 @@ std::string cartella_inclusa(const std::string& riga) {
   if (barra == std::string::npos) return "";
   const std::string cartella = riga.substr(p, barra - p);
   const bool parola = !cartella.empty() &&
-                      cartella.find_first_not_of("abcdefghijklmnopqrstuvwxyz_") ==
-                          std::string::npos;
+                      cartella.find_first_not_of(
+                          "abcdefghijklmnopqrstuvwxyz_") == std::string::npos;
   return parola ? cartella : "";
 }
 
