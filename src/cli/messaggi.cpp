@@ -14,7 +14,7 @@ struct esempio_comando {
 };
 
 // The examples name files as a user of the language would.
-constexpr std::array<esempio_comando, 8> esempi = {{
+constexpr std::array<esempio_comando, 9> esempi = {{
     {"compile",
      N_("scenario_builder compile line.txt train.txt --out scenario/ "
         "--report")},
