@@ -1,16 +1,17 @@
 #!/usr/bin/env python3
-"""Opens report pages in headless Chromium at given widths, runs their self-check
-and saves screenshots.
+"""Opens report pages in headless Chromium at given widths, checks their layout
+and controls, and saves screenshots.
 
     scripts/prova_pagina.py PROGRAM OUT_DIR        the browser test of `make test`
     scripts/prova_pagina.py --pagina PAGE.html --larghezza 420 --png OUT.png [--frammento '#vista=0-5000'] [--senza-script]
 
 The test compiles four routes with PROGRAM (the default scenario, the small
 hand-written one, the same with a faulty train run, and a 990-km route made
-here), writes their pages, opens each at 1280 and 420 pixels with `#verifica`
-(the page then checks that no text of its drawings overlaps another or leaves
-its drawing and that nothing is wider than the window, and writes the result
-into itself), reads the result, and saves a screenshot of each page and
+here), writes their pages, opens each at 1280 and 420 pixels at three ranges
+(`#vista=A-B`) and checks in the page that no text of its drawings overlaps
+another or leaves its drawing and that nothing is wider than the window (the
+check travels with this script, not in the page; `--frammento '#verifica'`
+runs it on one page), and saves a screenshot of each page and
 of the 990-km one zoomed in, also one without scripts. Chromium is driven
 through its DevTools pipe, so that the viewport is exactly the width asked for
 (a headless window is never narrower than 500 pixels) and the page is read
@@ -143,15 +144,66 @@ def url_di(pagina, frammento=""):
     return "file://" + os.path.abspath(pagina) + frammento
 
 
+# The layout check, run in the page: with every table open, no text of a
+# drawing may overlap another or leave its drawing, and nothing may be wider
+# than the window. Returns [faults, texts seen].
+CONTROLLO_DISPOSIZIONE = """(function () {
+  var doc = document, guasti = [], n = 0;
+  doc.querySelectorAll('details:not([open])').forEach(function (e) { e.open = true; });
+  ['mappa', 'profili'].forEach(function (id) {
+    var s = doc.getElementById(id);
+    if (!s || s.tagName.toLowerCase() !== 'svg') return;
+    var r = s.getBoundingClientRect(), scatole = [];
+    s.querySelectorAll('text').forEach(function (t) {
+      var b = t.getBoundingClientRect();
+      if (!b.width || !t.textContent) return;
+      scatole.push([b.left, b.top, b.right, b.bottom, t.textContent]);
+      if (b.left < r.left - 0.5 || b.right > r.right + 0.5 || b.top < r.top - 0.5 || b.bottom > r.bottom + 0.5)
+        guasti.push(id + ': "' + t.textContent + '" esce dal disegno');
+    });
+    scatole.sort(function (p, q) { return p[0] - q[0]; });
+    for (var i = 0; i < scatole.length; i++) {
+      for (var j = i + 1; j < scatole.length && scatole[j][0] < scatole[i][2] - 0.5; j++) {
+        var p = scatole[i], q = scatole[j];
+        if (p[1] < q[3] - 0.5 && q[1] < p[3] - 0.5) guasti.push(id + ': "' + p[4] + '" copre "' + q[4] + '"');
+      }
+    }
+    n += scatole.length;
+  });
+  var cw = doc.documentElement.clientWidth;
+  if (doc.documentElement.scrollWidth > cw) guasti.push('pagina larga ' + doc.documentElement.scrollWidth + ' px su ' + cw);
+  doc.querySelectorAll('body *').forEach(function (e) {
+    if (e.closest('svg') || e.id === 'suggerimento') return;
+    var b = e.getBoundingClientRect();
+    if (b.width && (b.right > cw + 0.5 || b.left < -0.5)) guasti.push(e.tagName.toLowerCase() + (e.id ? '#' + e.id : '') + ' esce dalla pagina');
+  });
+  return [guasti, n];
+})()"""
+
+# The route's length and the first station's metre, from the page.
+MISURE = """[+document.body.getAttribute('data-lunghezza'),
+  +((document.querySelector('g.v.st') || document.body).getAttribute('data-m') || -1)]"""
+
+
 def verifica(browser, pagina, larghezza):
-    """The page's own check at this width: (passed, its report)."""
-    browser.apri(url_di(pagina, "#verifica"), larghezza)
-    esito = browser.valuta("document.getElementById('verifica').textContent") or ""
+    """The layout check at this width over the whole route, a stretch of an
+    eighth at 40 % and 2 km around the first station: (passed, report)."""
+    browser.apri(url_di(pagina), larghezza)
+    lunghezza, stazione = browser.valuta(MISURE)
+    centro = stazione if stazione >= 0 else lunghezza / 2
+    guasti, etichette = [], 0
+    for a, b in ((0, lunghezza), (lunghezza * 0.4, lunghezza * 0.4 + lunghezza / 8),
+                 (centro - 1000, centro + 1000)):
+        browser.apri(url_di(pagina, f"#vista={a:.0f}-{b:.0f}"), larghezza)
+        trovati, n = browser.valuta(CONTROLLO_DISPOSIZIONE)
+        guasti += trovati
+        etichette += n
     larga = browser.valuta("document.documentElement.clientWidth")
-    riuscita = esito.startswith("verifica: ok") and larga == larghezza
     if larga != larghezza:
-        esito += f"\nfinestra di {larga} px invece di {larghezza}"
-    return riuscita, esito
+        guasti.append(f"finestra di {larga} px invece di {larghezza}")
+    esito = (f"verifica: {'GUASTI' if guasti or not etichette else 'ok'}; etichette {etichette}; "
+             f"finestra {larga} px" + "".join("\n" + g for g in guasti[:40]))
+    return not guasti and etichette > 0, esito
 
 
 # Without scripts the drawings keep the layout they were written with: the
@@ -216,6 +268,21 @@ CONTROLLO_INTERAZIONI = """(function () {
   atteso('cerca 20 km', 19000, 21000);
   cerca('46.000');
   atteso('cerca 46.000 (km)', 45000, 47000);
+  function esito(cosa, testo) {
+    var e = d.getElementById('cerca-esito').textContent;
+    if (e.indexOf(testo) < 0) guasti.push(cosa + ': esito "' + e + '" senza "' + testo + '"');
+  }
+  esito('cerca 46.000 (km)', 'nessuna progressiva km 46.000');
+  // The line's progressive runs down from 150.300 km at its start.
+  bottone('tutto');
+  cerca('104.300');
+  atteso('cerca 104.300 (progressiva)', 45000, 47000);
+  esito('cerca 104.300', 'progressiva km 104.300 a 46 km');
+  bottone('tutto');
+  cerca('104+300');
+  atteso('cerca 104+300 (progressiva)', 45000, 47000);
+  cerca('46000');
+  esito('cerca 46000', "46 km dall'inizio");
   cerca('70 km');
   if (d.getElementById('cerca-esito').textContent.indexOf('oltre il percorso') < 0)
     guasti.push('cerca 70 km: nessun avviso oltre il percorso');
@@ -356,7 +423,7 @@ def main():
         if o.pagina:
             browser = Chromium()
             try:
-                if o.frammento == "#verifica":
+                if o.frammento == "#verifica":  # the layout check, then the page as it opens
                     print(verifica(browser, o.pagina, o.larghezza)[1])
                 browser.apri(url_di(o.pagina, "" if o.frammento == "#verifica" else o.frammento),
                              o.larghezza, script=not o.senza_script)

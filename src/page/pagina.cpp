@@ -46,6 +46,9 @@ std::string parole_script() {
       {"nessun_risultato", parole::nessun_risultato()},
       {"oltre", parole::oltre_il_percorso()},
       {"risultato", parole::risultato()},
+      {"dall_inizio", parole::dall_inizio()},
+      {"progressiva_trovata", parole::progressiva_trovata()},
+      {"progressiva_assente", parole::progressiva_assente()},
   };
   std::string t = "var T = {";
   for (const auto& [chiave, testo] : voci) {
@@ -250,8 +253,8 @@ std::string pagina_html(const tabelle& t,
   o << "<h2>" << parole::elenchi() << "</h2>\n";
   scrivi_elenchi(o, v);
   o << "<div id=\"suggerimento\" role=\"tooltip\" hidden=\"hidden\"></div>\n"
-       "<p id=\"verifica\" hidden=\"hidden\"></p>\n<script>//<![CDATA[\n"
-    << parole_script() << script_pagina()
+       "<script>//<![CDATA[\n"
+    << parole_script() << funzioni_pagina() << script_pagina()
     << "//]]></script>\n</body>\n</html>\n";
   return o.str();
 }

@@ -180,6 +180,13 @@ inline const char* nessun_risultato() { return traduci("no result"); }
 inline const char* oltre_il_percorso() {
   return traduci("{0}: beyond the route ({1})");
 }
+inline const char* dall_inizio() { return traduci("{0} from the start"); }
+inline const char* progressiva_trovata() {
+  return traduci("progressive km {0} at {1} from the start");
+}
+inline const char* progressiva_assente() {
+  return traduci("no progressive km {0} on this route");
+}
 inline const char* risultato() {
   return traduci_in("the search's results", "{0} of {1}");
 }
