@@ -170,6 +170,25 @@ CONTROLLO_DISPOSIZIONE = """(function () {
     }
     n += scatole.length;
   });
+  // Table cells wrap between words, never inside one (the places of the
+  // problems excepted: a path may break anywhere); the first rows of each.
+  doc.querySelectorAll('table').forEach(function (t) {
+    [].slice.call(t.rows, 0, 30).forEach(function (r) {
+      [].forEach.call(r.cells, function (c) {
+        if (c.closest('#problemi') && c.cellIndex === 2) return;
+        var testo = c.firstChild;
+        if (!testo || testo.nodeType !== 3) return;
+        var re = /\\S+/g, m;
+        while ((m = re.exec(testo.data))) {
+          var q = doc.createRange();
+          q.setStart(testo, m.index); q.setEnd(testo, m.index + m[0].length);
+          var righe = {};
+          [].forEach.call(q.getClientRects(), function (b) { if (b.width) righe[Math.round(b.top)] = 1; });
+          if (Object.keys(righe).length > 1) { guasti.push('parola spezzata in una tabella: ' + m[0]); return; }
+        }
+      });
+    });
+  });
   var cw = doc.documentElement.clientWidth;
   if (doc.documentElement.scrollWidth > cw) guasti.push('pagina larga ' + doc.documentElement.scrollWidth + ' px su ' + cw);
   doc.querySelectorAll('body *').forEach(function (e) {
@@ -344,6 +363,61 @@ def percorso_lungo(cartella, metri):
     return os.path.join(cartella, "linea.txt"), os.path.join(cartella, "treno.txt")
 
 
+def con_avvisi(linea, treno):
+    """The same route with hundreds of warnings: every signal 10 m off the
+    50-m grid (a warning at its metre), and every thirtieth with a value too
+    many (a warning of another kind, at no metre)."""
+    righe = open(treno, newline="").read().split("\r\n")
+    n = 0
+    for i, r in enumerate(righe):
+        if r.startswith("segnale, "):
+            campi = r.split(", ")
+            campi[1] = str(int(campi[1]) + 10)
+            if n % 30 == 0:
+                campi.append("7")
+            righe[i] = ", ".join(campi)
+            n += 1
+    nuovo = treno[:-4] + "_avvisi.txt"
+    with open(nuovo, "w", newline="") as f:
+        f.write("\r\n".join(righe))
+    return linea, nuovo
+
+
+# On the route with hundreds of warnings: the problems grouped by kind with
+# their counts, one mark per place (not a label each), the filters hide the
+# marks and the rows of a kind, a row goes to the mark that stands for it.
+CONTROLLO_PROBLEMI = """(function () {
+  var d = document, guasti = [];
+  var gruppi = d.querySelectorAll('details.gruppo');
+  if (gruppi.length !== 2) guasti.push('gruppi: ' + gruppi.length + ' invece di 2');
+  var conti = [].map.call(gruppi, function (g) { return g.querySelectorAll('tbody tr').length; });
+  if (conti.join() !== '329,11') guasti.push('problemi per gruppo: ' + conti);
+  gruppi.forEach(function (g, i) {
+    if (g.querySelector('summary').textContent.indexOf('(' + conti[i] + ')') < 0) guasti.push('gruppo senza conto: ' + g.querySelector('summary').textContent);
+  });
+  if (d.querySelector('summary').textContent.indexOf('fuori dalla griglia') < 0 && d.querySelector('summary').textContent.indexOf('griglia') < 0)
+    guasti.push('tipo del primo gruppo: ' + d.querySelector('summary').textContent);
+  var segni = d.querySelectorAll('#mappa g.v.pa'), visibili = d.querySelectorAll('#mappa g.v.pa:not(.fuori)');
+  if (segni.length > 70 || segni.length < 20) guasti.push('segni degli avvisi sulla mappa: ' + segni.length);
+  if (d.querySelectorAll('.disegno g.v.pa text').length) guasti.push('avvisi con etichetta');
+  var filtro = d.querySelector('#filtri input[data-filtro=g1]');
+  if (!filtro || d.getElementById('filtri').hidden) { guasti.push('nessun filtro'); return guasti.join('\\n'); }
+  filtro.click();
+  if (d.querySelectorAll('#mappa g.v.pa:not(.fuori)').length) guasti.push('filtro: segni ancora mostrati');
+  if (!gruppi[0].classList.contains('fuori')) guasti.push('filtro: gruppo ancora mostrato');
+  filtro.click();
+  if (d.querySelectorAll('#mappa g.v.pa:not(.fuori)').length !== visibili.length) guasti.push('filtro tolto: segni non tornati');
+  gruppi[0].open = true;
+  var riga = gruppi[0].querySelector('tr[data-c]');
+  if (!riga) { guasti.push('nessuna riga raggruppata'); return guasti.join('\\n'); }
+  riga.click();
+  if (!d.querySelector('#mappa g.v.scelta[data-k=' + riga.getAttribute('data-c') + ']')) guasti.push('riga: segno non evidenziato');
+  var s = d.getElementById('suggerimento');
+  if (s.hidden || s.textContent.indexOf('problemi') < 0) guasti.push('riga: suggerimento "' + s.textContent + '"');
+  return guasti.join('\\n');
+})()"""
+
+
 def compila(programma, linea, treno, cartella):
     os.makedirs(cartella, exist_ok=True)
     r = subprocess.run([programma, "compile", linea, treno, "--out", cartella, "--report"],
@@ -367,6 +441,7 @@ def prova(programma, uscita):
                    os.path.join(fixture, "errate", "treno.txt")),
         "990km": percorso_lungo(lavoro, 990000),
     }
+    percorsi["990km_avvisi"] = con_avvisi(*percorsi["990km"])
     guasti = prove = 0
     browser = Chromium()
     try:
@@ -380,6 +455,17 @@ def prova(programma, uscita):
                 prove += 1
                 browser.apri(url_di(pagina), larghezza)
                 browser.fotografa(os.path.join(uscita, f"{nome}_{larghezza}.png"), larghezza)
+            if nome == "990km_avvisi":
+                prove += 2
+                byte = os.path.getsize(pagina)
+                if byte > 500 * 1000:
+                    print(f"  pagina di {byte} byte, oltre 500 KB")
+                    guasti += 1
+                for larghezza in (1280, 420):
+                    browser.apri(url_di(pagina), larghezza)
+                    esito = browser.valuta(CONTROLLO_PROBLEMI)
+                    print(f"  {larghezza} px, problemi: {esito or 'ok'}")
+                    guasti += bool(esito)
             if nome == "predefinito":
                 for larghezza in (1280, 420):
                     prove += 1

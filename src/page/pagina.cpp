@@ -246,7 +246,7 @@ std::string pagina_html(const tabelle& t,
     << "</p>\n";
   scrivi_disegni(o, {t, v, voci, tratti, fine_linea, fine_treno});
   o << "<h2>" << parole::problemi() << "</h2>\n";
-  scrivi_problemi(o, problemi);
+  scrivi_problemi(o, problemi, v.lunghezza);
   scrivi_inspiegato(o, inspiegato);
   o << "<h2>" << parole::orario() << "</h2>\n";
   scrivi_orario(o, v);

@@ -76,7 +76,7 @@ Disegno.prototype.disponi = function (dove, spazio, etichette) {
   var dettagli = (vista.b - vista.a) / spazio <= METRI_PER_PIXEL;
   var visibili = this.voci.filter(function (v) {
     var p = v.m >= vista.a && v.m <= vista.b && dove(v);
-    var si = !!p && (!v.a.d || dettagli && (conti[v.a.k] || 0) * SPAZIO <= spazio);
+    var si = !!p && !v.filtrato && (!v.a.d || dettagli && (conti[v.a.k] || 0) * SPAZIO <= spazio);
     classe(v.g, 'fuori', !si);
     if (!si) return false;
     v.x = p[0]; v.y = p[1];
@@ -339,7 +339,8 @@ function vai(k, da, a) {
 function tabelle() {
   [].forEach.call(doc.querySelectorAll('tr[data-m]'), function (r) {
     r.addEventListener('click', function () {
-      vai(r.getAttribute('data-k'), +r.getAttribute('data-m'), +(r.getAttribute('data-a') || -1));
+      // A problem's row goes to the mark that stands for it with others.
+      vai(r.getAttribute('data-c') || r.getAttribute('data-k'), +r.getAttribute('data-m'), +(r.getAttribute('data-a') || -1));
     });
   });
   [].forEach.call(doc.querySelectorAll('table.voci th'), function (th) {
@@ -364,6 +365,29 @@ function ordina(th) {
     return su ? r : -r;
   });
   righe.forEach(function (r) { corpo.appendChild(r); });
+}
+
+// --- The problems' filters: errors and each kind of warning. A mark stands
+// for the problems close to it; it goes when all of theirs are unticked.
+function filtri() {
+  var f = $('filtri');
+  if (!f) return;
+  f.hidden = false;
+  function applica() {
+    var spenti = {}, accesi = {};
+    [].forEach.call(f.querySelectorAll('input'), function (c) { spenti[c.getAttribute('data-filtro')] = !c.checked; });
+    [].forEach.call(doc.querySelectorAll('details.gruppo'), function (g) {
+      var spento = !!spenti[g.getAttribute('data-gruppo')];
+      classe(g, 'fuori', spento);
+      if (spento) return;
+      [].forEach.call(g.querySelectorAll('tr[data-k]'), function (r) { accesi[r.getAttribute('data-c') || r.getAttribute('data-k')] = true; });
+    });
+    [mappa, profili].forEach(function (d) {
+      if (d) d.voci.forEach(function (v) { v.filtrato = /^p[ea]/.test(v.k) && !accesi[v.k]; });
+    });
+    disegna();
+  }
+  f.addEventListener('change', applica);
 }
 
 // --- The search: a position in metres or km, or a name.
@@ -421,6 +445,7 @@ if ($('profili')) profili = new Profili($('profili'));
 $('cerca').addEventListener('submit', function (e) { e.preventDefault(); cerca($('cerca-testo').value); });
 doc.addEventListener('keydown', function (e) { if (e.key === 'Escape') { nascondi(); evidenzia(null); } });
 tabelle();
+filtri();
 $('comandi').hidden = false;
 $('senza-script').hidden = true;
 var pronto = 0;

@@ -288,8 +288,11 @@ const std::vector<aspetto_voce>& aspetti_profili() {
 
 std::string segno_profili(const voce_disegno& v, const punto_piano&) {
   switch (v.g) {
-    case genere_voce::errore:
     case genere_voce::avviso:
+      // A small mark above the panels: hundreds of warnings must not hatch
+      // the profiles.
+      return "<path d=\"M0," + numero_1(cima_aste + 7) + "l-4.5,-8h9z\"/>";
+    case genere_voce::errore:
     case genere_voce::stazione:
       return "<line y1=\"" + numero_1(cima_aste) + "\" y2=\"" + numero_1(asse) +
              "\"/>";
