@@ -180,6 +180,7 @@ void scrivi_disegni(std::ostream& o, const contenuto_disegni& c) {
   o << "</div>\n";
   scrivi_legenda(
       o, {{"velocita", parole::legenda_limite(), true},
+          {"efficace", parole::legenda_efficace(), true},
           {"ind", parole::legenda_indicatori(), !c.v.indicatori.empty()},
           {"ga", parole::legenda_galleria(), gallerie},
           {"ra", parole::legenda_rallentamento(), rallentamenti},

@@ -45,8 +45,8 @@ std::string tipo_di(const problema& p) {
 }
 
 std::string genere_di(const problema& p) {
-  return (p.g == gravita::errore ? "e" : "a") + std::to_string(p.codice) +
-         ":" + p.testo.formato + "|" + p.testo.plurale;
+  return (p.g == gravita::errore ? "e" : "a") + std::to_string(p.codice) + ":" +
+         p.testo.formato + "|" + p.testo.plurale;
 }
 
 // A fault in a description ends its reading at the fault's position; the route

@@ -44,6 +44,7 @@ struct profili {
   serie velocita;                   // km/h, the train's limit
   std::array<serie, 3> indicatori;  // the boards' A, B, C speeds (left)
   serie curvatura;                  // 1/km, right positive, from the plan
+  serie efficace;  // km/h, the lowest of the limit, board A and slowdowns
 };
 
 // Drops the points that lie on the line through their neighbours, so that a
@@ -98,6 +99,31 @@ serie gradini(const serie& valori, double fine) {
   return s;
 }
 
+// The limit in force in each cell the train run was read for: the lowest
+// of the train's own limit, the A speed (left) of the last board passed that
+// gives one, and the slowdowns over the cell. Changes only, as (metre, km/h).
+serie limiti_in_vigore(const contenuto_disegni& c, std::size_t celle) {
+  serie cambi;
+  std::size_t cartello = 0;
+  double linea = 1e9;
+  for (std::size_t i = 0; i < celle; ++i) {
+    const auto metro = static_cast<int32_t>(i * 50);
+    for (; cartello < c.v.indicatori.size() &&
+           c.v.indicatori[cartello].metro <= metro &&
+           c.v.indicatori[cartello].metro < c.fine_linea;
+         ++cartello) {
+      const int a = c.v.indicatori[cartello].sinistra.a;
+      if (a > 0) linea = a;
+    }
+    double v = std::min(c.t.celle[i].velocita * 5.0, linea);
+    for (const tratto& r : c.v.rallentamenti)
+      if (r.da <= metro && metro < r.a)
+        v = std::min(v, static_cast<double>(r.valore));
+    if (cambi.empty() || cambi.back().second != v) cambi.push_back({metro, v});
+  }
+  return cambi;
+}
+
 // The profiles up to where each description's data ends: the elevation,
 // the curvature and the boards from the line, the limit from the train run.
 profili calcola_profili(const contenuto_disegni& c) {
@@ -120,6 +146,7 @@ profili calcola_profili(const contenuto_disegni& c) {
   }
   p.quota = compatta(quote, 1e-6);
   p.velocita = gradini(limiti, celle_treno * 50.0);
+  p.efficace = gradini(limiti_in_vigore(c, celle_treno), celle_treno * 50.0);
   for (int lettera = 0; lettera < 3; ++lettera) {
     serie valori;
     for (const indicatore_vmax& b : c.v.indicatori) {
@@ -226,6 +253,7 @@ void disegna_dati(std::ostream& o, const contenuto_disegni& c, const profili& p,
   for (std::size_t i = 0; i < 3; ++i)
     disegna_serie(o, pa.velocita, p.indicatori[i], lettere[i]);
   disegna_serie(o, pa.velocita, p.velocita, "velocita");
+  disegna_serie(o, pa.velocita, p.efficace, "efficace");
   disegna_serie(o, pa.curvatura, p.curvatura, "curvatura");
   o << "</svg>\n";
 }

@@ -257,9 +257,9 @@ std::string senza_testa(const problema_pagina& q) {
 }
 
 std::string chiave_problema(const problema_pagina& q, std::size_t i) {
-  return chiave(q.livello == gravita::errore ? genere_voce::errore
-                                             : genere_voce::avviso,
-                i + 1);
+  return chiave(
+      q.livello == gravita::errore ? genere_voce::errore : genere_voce::avviso,
+      i + 1);
 }
 
 void scrivi_riga_problema(std::ostream& o, const problema_pagina& q,
@@ -304,9 +304,8 @@ void scrivi_problemi(std::ostream& o, const std::optional<problemi_pagina>& p,
     const bool errore = gruppi[g].primo->livello == gravita::errore;
     o << "<details class=\"gruppo\" data-gruppo=\""
       << (errore ? std::string("pe") : "g" + n(g + 1)) << '"'
-      << (gruppi.size() == 1 || errore ? " open=\"open\"" : "")
-      << "><summary>" << xml(gruppi[g].primo->tipo) << " ("
-      << gruppi[g].indici.size()
+      << (gruppi.size() == 1 || errore ? " open=\"open\"" : "") << "><summary>"
+      << xml(gruppi[g].primo->tipo) << " (" << gruppi[g].indici.size()
       << ")</summary>\n<div class=\"scorre\"><table class=\"voci\">\n"
          "<thead><tr><th>"
       << parole::col_gravita() << "</th><th>" << parole::col_posizione()

@@ -93,6 +93,9 @@ inline const char* legenda_errore() { return traduci("error"); }
 inline const char* legenda_avviso() { return traduci("warning"); }
 inline const char* legenda_non_letto() { return traduci("not read"); }
 inline const char* legenda_limite() { return traduci("train's limit"); }
+inline const char* legenda_efficace() {
+  return traduci("limit in force (train, board A, slowdowns)");
+}
 inline const char* legenda_indicatori() {
   return traduci("boards A, B, C (left)");
 }

@@ -125,15 +125,16 @@ void aggiungi_problemi(const vista& v, const problemi_pagina& p,
     }
     std::string d = q.messaggio + " — " + al_metro(v, *q.metro);
     if (!q.dove.empty()) d += " · " + q.dove;
-    const std::string conto = sostituisci(parole::conta_problemi(quanti),
-                                          {std::to_string(quanti)});
+    const std::string conto =
+        sostituisci(parole::conta_problemi(quanti), {std::to_string(quanti)});
     // A mark for several says where they are; the list says what each is.
     if (quanti > 1) d = conto + " " + da_a(v, primo, ultimo);
     // Only errors are labelled ("error 8", "3 problems"): warnings may be
     // hundreds, their marks and the list say enough.
     std::string etichetta;
     if (g == genere_voce::errore)
-      etichetta = quanti > 1 ? conto : q.messaggio.substr(0, q.messaggio.find(':'));
+      etichetta =
+          quanti > 1 ? conto : q.messaggio.substr(0, q.messaggio.find(':'));
     voci.push_back({g, i + 1, chiave(g, i + 1), *q.metro, etichetta, d});
   }
 }
