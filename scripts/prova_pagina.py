@@ -111,7 +111,8 @@ class Chromium:
             self.attendi("Page.loadEventFired")
 
     def valuta(self, espressione):
-        r = self.comando("Runtime.evaluate", {"expression": espressione, "returnByValue": True},
+        r = self.comando("Runtime.evaluate", {"expression": espressione, "returnByValue": True,
+                                              "awaitPromise": True},
                          sessione=True)
         return r["result"].get("value")
 
@@ -340,6 +341,36 @@ CONTROLLO_INTERAZIONI = """(function () {
 })()"""
 
 
+# Each drawing downloads as SVG (well formed, with its track and the page's
+# style) and as PNG (a picture of the drawing's size, twice the pixels).
+CONTROLLO_SCARICA = """(async function () {
+  var d = document, guasti = [], file = [];
+  URL.createObjectURL = function (b) { file.push(b); return 'about:blank'; };
+  HTMLAnchorElement.prototype.click = function () {};  // no download in the test
+  for (var id of ['mappa', 'profili']) {
+    for (var formato of ['svg', 'png']) {
+      var b = d.querySelector('[data-scarica=' + id + '][data-formato=' + formato + ']');
+      if (!b || b.parentNode.hidden) { guasti.push(id + ' ' + formato + ': nessun bottone'); continue; }
+      file.length = 0;
+      b.click();
+      for (var i = 0; i < 50 && !file.length; i++) await new Promise(function (r) { setTimeout(r, 100); });
+      if (!file.length) { guasti.push(id + ' ' + formato + ': nessun file'); continue; }
+      if (formato === 'svg') {
+        var testo = await file[0].text();
+        var x = new DOMParser().parseFromString(testo, 'image/svg+xml');
+        if (x.querySelector('parsererror') || x.documentElement.id !== id) guasti.push(id + '.svg non valido');
+        if (!x.querySelector('style') || !x.querySelector(id === 'mappa' ? '#binario' : '.altimetria')) guasti.push(id + '.svg incompleto');
+      } else {
+        var im = await createImageBitmap(file[0]), v = d.getElementById(id).viewBox.baseVal;
+        if (file[0].type !== 'image/png' || im.width !== 2 * v.width || im.height !== 2 * v.height)
+          guasti.push(id + '.png: ' + file[0].type + ' ' + im.width + 'x' + im.height);
+      }
+    }
+  }
+  return guasti.join('\\n');
+})()"""
+
+
 def interazioni(browser, pagina, larghezza):
     browser.apri(url_di(pagina), larghezza)
     return browser.valuta(CONTROLLO_INTERAZIONI)
@@ -472,6 +503,11 @@ def prova(programma, uscita):
                     esito = interazioni(browser, pagina, larghezza)
                     print(f"  {larghezza} px, comandi: {esito or 'ok'}")
                     guasti += bool(esito)
+                prove += 1
+                browser.apri(url_di(pagina), 1280)
+                esito = browser.valuta(CONTROLLO_SCARICA)
+                print(f"  scarica: {esito or 'ok'}")
+                guasti += bool(esito)
             for larghezza in (1280, 420):
                 prove += 1
                 statico = senza_script(browser, pagina, larghezza)

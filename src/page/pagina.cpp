@@ -167,6 +167,18 @@ void scrivi_legenda_mappa(std::ostream& o, const contenuto_disegni& c) {
     o << "<p class=\"nota\">" << parole::nota_mappa() << "</p>\n";
 }
 
+// A drawing as a file, as the script makes it from the drawing shown: SVG,
+// and PNG where the browser can paint it.
+void scrivi_scarica(std::ostream& o, const char* disegno) {
+  o << "<p class=\"scarica\" hidden=\"hidden\">" << parole::scarica();
+  for (const char* formato : {"svg", "png"}) {
+    o << " <button type=\"button\" data-scarica=\"" << disegno
+      << "\" data-formato=\"" << formato << "\">"
+      << (formato[0] == 's' ? "SVG" : "PNG") << "</button>";
+  }
+  o << "</p>\n";
+}
+
 void scrivi_disegni(std::ostream& o, const contenuto_disegni& c) {
   const bool gallerie = con_tratto(c.tratti, genere_tratto::galleria);
   const bool rallentamenti = con_tratto(c.tratti, genere_tratto::rallentamento);
@@ -174,10 +186,12 @@ void scrivi_disegni(std::ostream& o, const contenuto_disegni& c) {
   o << "<h2>" << parole::mappa() << "</h2>\n<div class=\"contenitore\">";
   disegna_mappa(o, c);
   o << "</div>\n";
+  scrivi_scarica(o, "mappa");
   scrivi_legenda_mappa(o, c);
   o << "<h2>" << parole::profili() << "</h2>\n<div class=\"contenitore\">";
   disegna_profili(o, c);
   o << "</div>\n";
+  scrivi_scarica(o, "profili");
   scrivi_legenda(
       o, {{"velocita", parole::legenda_limite(), true},
           {"efficace", parole::legenda_efficace(), true},

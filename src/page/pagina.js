@@ -367,6 +367,52 @@ function ordina(th) {
   righe.forEach(function (r) { corpo.appendChild(r); });
 }
 
+// --- A drawing as a file: the drawing shown with the page's style in it;
+// PNG painted from it where the browser allows.
+function salva(blob, nome) {
+  var a = doc.createElement('a');
+  a.href = URL.createObjectURL(blob);
+  a.download = nome;
+  doc.body.appendChild(a);
+  a.click();
+  doc.body.removeChild(a);
+}
+function come_svg(svg) {
+  var copia = svg.cloneNode(true), stile = doc.createElementNS(NS, 'style'), v = svg.viewBox.baseVal;
+  stile.textContent = doc.querySelector('style').textContent;
+  copia.insertBefore(stile, copia.firstChild);
+  copia.setAttribute('width', v.width);
+  copia.setAttribute('height', v.height);
+  [].forEach.call(copia.querySelectorAll('.fuori, .muta'), function (e) { e.parentNode.removeChild(e); });
+  return new XMLSerializer().serializeToString(copia);
+}
+function scarica(id, formato) {
+  var svg = $(id), testo = come_svg(svg), nome = id + '.' + formato;
+  if (formato === 'svg') { salva(new Blob([testo], {type: 'image/svg+xml'}), nome); return; }
+  var immagine = new Image(), v = svg.viewBox.baseVal;
+  immagine.onload = function () {
+    var tela = doc.createElement('canvas');
+    tela.width = v.width * 2; tela.height = v.height * 2;
+    var g = tela.getContext('2d');
+    g.scale(2, 2);
+    g.drawImage(immagine, 0, 0);
+    try {
+      tela.toBlob(function (b) { if (b) salva(b, nome); });
+    } catch {
+      // A browser that will not export what it painted: SVG only.
+    }
+  };
+  immagine.src = 'data:image/svg+xml;charset=utf-8,' + encodeURIComponent(testo);
+}
+function scaricamenti() {
+  [].forEach.call(doc.querySelectorAll('[data-scarica]'), function (b) {
+    var svg = $(b.getAttribute('data-scarica'));
+    if (!svg || svg.tagName.toLowerCase() !== 'svg') return;
+    b.parentNode.hidden = false;
+    b.addEventListener('click', function () { scarica(b.getAttribute('data-scarica'), b.getAttribute('data-formato')); });
+  });
+}
+
 // --- The problems' filters: errors and each kind of warning. A mark stands
 // for the problems close to it; it goes when all of theirs are unticked.
 function filtri() {
@@ -446,6 +492,7 @@ $('cerca').addEventListener('submit', function (e) { e.preventDefault(); cerca($
 doc.addEventListener('keydown', function (e) { if (e.key === 'Escape') { nascondi(); evidenzia(null); } });
 tabelle();
 filtri();
+scaricamenti();
 $('comandi').hidden = false;
 $('senza-script').hidden = true;
 var pronto = 0;

@@ -190,6 +190,7 @@ inline const char* progressiva_trovata() {
 inline const char* progressiva_assente() {
   return traduci("no progressive km {0} on this route");
 }
+inline const char* scarica() { return traduci("Download as"); }
 inline const char* filtro_errori() { return traduci("errors ({0})"); }
 inline const char* risultato() {
   return traduci_in("the search's results", "{0} of {1}");
