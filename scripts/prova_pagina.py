@@ -278,6 +278,18 @@ CONTROLLO_INTERAZIONI = """(function () {
     return !s.hidden && s.textContent.indexOf(testo) >= 0;
   }
   function centro(e) { var r = e.getBoundingClientRect(); return {clientX: r.left + r.width / 2, clientY: r.top + r.height / 2}; }
+  // The readout at known metres, the whole route shown: 46000 m is Lavis,
+  // after 4.8 km at -4 and 6.3 km at -1 per mille; 20000 m on the -4 per
+  // mille stretch; 1000 m in a curve, under the 95 km/h of the board at 700 m.
+  var pr = d.getElementById('profili'), rp = pr.getBoundingClientRect(), W = pr.viewBox.baseVal.width;
+  [[46000, ['46000 m, progr. 104.300 km', 'quota -25.5 m', 'pendenza 0.0 ‰', 'Lavis (0 m)']],
+   [20000, ['pendenza -4.0 ‰', 'rettilineo', 'limite 140 km/h']],
+   [1000, ['raggio ', 'limite 95 km/h']]].forEach(function (c) {
+    var x = 56 + c[0] / 62000 * (W - 70);
+    pr.dispatchEvent(new PointerEvent('pointermove', {clientX: rp.left + x * rp.width / W, clientY: rp.top + 300, bubbles: true}));
+    var t = d.getElementById('lettura').textContent;
+    c[1].forEach(function (q) { if (t.indexOf(q) < 0) guasti.push('lettura a ' + c[0] + ' m: "' + t + '" senza "' + q + '"'); });
+  });
   cerca('lavis');
   atteso('cerca lavis', 45000, 47000);
   if (d.querySelectorAll('.scelta[data-k=st10]').length < 3) guasti.push('Lavis non evidenziata nei disegni e nella tabella');

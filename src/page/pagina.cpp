@@ -49,6 +49,9 @@ std::string parole_script() {
       {"dall_inizio", parole::dall_inizio()},
       {"progressiva_trovata", parole::progressiva_trovata()},
       {"progressiva_assente", parole::progressiva_assente()},
+      {"lettura", parole::lettura()},
+      {"raggio", parole::raggio()},
+      {"rettilineo", parole::rettilineo()},
   };
   std::string t = "var T = {";
   for (const auto& [chiave, testo] : voci) {
@@ -108,7 +111,8 @@ void scrivi_comandi(std::ostream& o) {
        "<input type=\"search\" id=\"cerca-testo\" placeholder=\""
     << parole::cerca_suggerimento() << "\" aria-label=\"" << parole::cerca()
     << "\"/><button type=\"submit\">" << parole::cerca()
-    << "</button></form><span id=\"cerca-esito\"></span></div>\n";
+    << "</button></form><span id=\"cerca-esito\"></span>"
+       "<span id=\"lettura\"></span></div>\n";
 }
 
 // The legend of what a drawing shows: the kinds present, each with its

@@ -367,6 +367,45 @@ function ordina(th) {
   righe.forEach(function (r) { corpo.appendChild(r); });
 }
 
+// --- The readout at the cursor (or a tap): the values at that metre read
+// off the profiles' lines.
+function Lettura(d) {
+  var pannelli = JSON.parse(d.svg.getAttribute('data-pannelli') || '[]'), l = this;
+  function linea(classe, n) {
+    var p = d.svg.querySelector('polyline.' + classe), q = pannelli[n];
+    if (!p || !q) return [];
+    return F.punti_di(p.getAttribute('points'), function (y) { return q[2] + (1 - (y - q[0]) / q[1]) * (q[3] - q[2]); });
+  }
+  l.quota = linea('altimetria', 0); l.limite = linea('efficace', 1); l.curvatura = linea('curvatura', 2);
+  l.stazioni = d.voci.filter(function (v) { return v.a.k === 'st'; });
+}
+Lettura.prototype.testo = function (m) {
+  var vuoto = '—', l = this;
+  function cifra(x, n) { return x == null ? vuoto : x.toFixed(n); }
+  var r = F.raggio(F.valore_a(l.curvatura, m)), vicina = null;
+  l.stazioni.forEach(function (s) { if (!vicina || Math.abs(s.m - m) < Math.abs(vicina.m - m)) vicina = s; });
+  return frase(T.lettura, [Math.round(m), profili.progressive.length ? F.km3(profili.progressiva(m)) : vuoto,
+    cifra(F.valore_a(l.quota, m), 1), cifra(F.pendenza_a(l.quota, m), 1),
+    !l.curvatura.length ? vuoto : r == null ? T.rettilineo : frase(T.raggio, [r]),
+    cifra(F.valore_a(l.limite, m), 0), vicina ? vicina.nome + ' (' + distanza(Math.abs(vicina.m - m)) + ')' : vuoto]);
+};
+var lettura = null;
+function leggi(d, e) {
+  var p = locale(d, e), m = Math.max(0, Math.min(L, metroSotto(d, p[0], p[1])));
+  var r = $('lettura');
+  r.textContent = lettura.testo(m);
+  r.setAttribute('data-m', Math.round(m));
+}
+function letture() {
+  if (!profili) return;
+  lettura = new Lettura(profili);
+  [mappa, profili].forEach(function (d) {
+    if (!d) return;
+    d.svg.addEventListener('pointermove', function (e) { if (!e.buttons) leggi(d, e); });
+    d.svg.addEventListener('click', function (e) { leggi(d, e); });
+  });
+}
+
 // --- A drawing as a file: the drawing shown with the page's style in it;
 // PNG painted from it where the browser allows.
 function salva(blob, nome) {
@@ -493,6 +532,7 @@ doc.addEventListener('keydown', function (e) { if (e.key === 'Escape') { nascond
 tabelle();
 filtri();
 scaricamenti();
+letture();
 $('comandi').hidden = false;
 $('senza-script').hidden = true;
 var pronto = 0;

@@ -83,6 +83,40 @@ function leggi_ricerca(testo, con_progressive) {
   var km = n[1] || (n[5] ? n[5].toLowerCase() === 'km' : !!n[3]);
   return {forma: km ? 'km' : 'metri', metri: valore * (km ? 1000 : 1)};
 }
+// --- Values read off a line: `punti` are [metre, value] by metre.
+function punti_di(testo, valore) {
+  return testo.trim().split(/\s+/).map(function (q) {
+    var xy = q.split(',');
+    return [+xy[0], valore(+xy[1])];
+  });
+}
+// The segment of the line at metre m: the index of its first point, -1
+// outside the line. On a step the later value counts.
+function segmento(p, m) {
+  if (!p.length || m < p[0][0] || m > p[p.length - 1][0]) return -1;
+  var lo = 0, hi = p.length - 1;
+  while (hi - lo > 1) { var c = (lo + hi) >> 1; if (p[c][0] <= m) lo = c; else hi = c; }
+  return lo;
+}
+function valore_a(p, m) {
+  var i = segmento(p, m);
+  if (i < 0) return null;
+  var a = p[i], z = p[Math.min(i + 1, p.length - 1)];
+  return z[0] > a[0] ? a[1] + (z[1] - a[1]) * (m - a[0]) / (z[0] - a[0]) : z[1];
+}
+// The gradient in per mille of the stretch of the elevation line at m.
+function pendenza_a(p, m) {
+  var i = segmento(p, m);
+  if (i < 0 || i + 1 >= p.length) return null;
+  var a = p[i], z = p[i + 1];
+  return z[0] > a[0] ? (z[1] - a[1]) / (z[0] - a[0]) * 1000 : 0;
+}
+// The radius in metres of a curvature in 1/km; null for straight track
+// (a radius beyond 50 km).
+function raggio(curvatura) {
+  return curvatura == null || Math.abs(curvatura) < 0.02 ? null : Math.round(1000 / Math.abs(curvatura));
+}
+
 // Accents, case, underscores and repeated blanks do not count in a name.
 function semplice(t) {
   return t.normalize('NFD').replace(/[\u0300-\u036f]/g, '').replace(/[_\s]+/g, ' ').toLowerCase();
@@ -90,6 +124,7 @@ function semplice(t) {
 
 return {tondo: tondo, breve: breve, frase: frase, distanza: distanza, km3: km3, sovrapposti: sovrapposti,
         scatola: scatola, Posti: Posti, progressiva: progressiva,
-        metri_della_progressiva: metri_della_progressiva, leggi_ricerca: leggi_ricerca, semplice: semplice};
+        metri_della_progressiva: metri_della_progressiva, leggi_ricerca: leggi_ricerca, semplice: semplice,
+        punti_di: punti_di, valore_a: valore_a, pendenza_a: pendenza_a, raggio: raggio};
 })();
 if (typeof module === 'object' && module.exports) module.exports = F;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <sstream>
 
 #include "cli/formati.h"
@@ -359,6 +360,21 @@ std::optional<punto_piano> posizione_profili(const voce_disegno& v,
   }
 }
 
+// Each panel's top, height and range, so that the script reads values off
+// the lines: [[top, height, lowest, highest], ...] for elevation, speed and
+// curvature.
+std::string pannelli_json(const pannelli& pa) {
+  std::string j = "[";
+  for (const pannello* q : {&pa.quota, &pa.velocita, &pa.curvatura}) {
+    char testo[128];
+    std::snprintf(testo, sizeof testo, "%s[%.6g,%.6g,%.6g,%.6g]",
+                  j.size() > 1 ? "," : "", q->alto, q->altezza, q->minimo,
+                  q->massimo);
+    j += testo;
+  }
+  return j + "]";
+}
+
 }  // namespace
 
 void disegna_profili(std::ostream& o, const contenuto_disegni& c) {
@@ -369,7 +385,8 @@ void disegna_profili(std::ostream& o, const contenuto_disegni& c) {
        "xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 "
     << larghezza_nominale << ' ' << altezza << "\" data-sinistra=\"" << sinistra
     << "\" data-destra=\"" << destra << "\" data-asse=\"" << asse
-    << "\" data-progressive='" << progressive_json(c.v) << "' data-voci='"
+    << "\" data-progressive='" << progressive_json(c.v) << "' data-pannelli='"
+    << pannelli_json(pa) << "' data-voci='"
     << aspetti_json(aspetti_profili()) << "'>\n<rect class=\"fondo\" "
     << "width=\"100%\" height=\"100%\"/>\n";
   collocatore_etichette etichette({0, 0, larghezza_nominale, altezza});

@@ -190,6 +190,15 @@ inline const char* progressiva_trovata() {
 inline const char* progressiva_assente() {
   return traduci("no progressive km {0} on this route");
 }
+// The readout at the cursor: metre, progressive, elevation, gradient, the
+// radius or straight track, the limit in force, the nearest station.
+inline const char* lettura() {
+  return traduci(
+      "{0} m, prog. {1} km: elevation {2} m, gradient {3} ‰, {4}, limit {5} "
+      "km/h, nearest station {6}");
+}
+inline const char* raggio() { return traduci("radius {0} m"); }
+inline const char* rettilineo() { return traduci("straight"); }
 inline const char* scarica() { return traduci("Download as"); }
 inline const char* filtro_errori() { return traduci("errors ({0})"); }
 inline const char* risultato() {

@@ -105,3 +105,26 @@ test('labels take the first free place, inside the drawing', () => {
   assert.equal(F.sovrapposti([0, 0, 10, 10], [10, 0, 20, 10]), false);
   assert.equal(F.sovrapposti([0, 0, 10, 10], [9, 9, 20, 20]), true);
 });
+
+test('values read off a line', () => {
+  // Pixels down to values: y 100 is 0, each pixel up one more.
+  const quota = F.punti_di(' 0,100 1000,90 1000,90 3000,110 ', (y) => 100 - y);
+  assert.deepEqual(quota, [[0, 0], [1000, 10], [1000, 10], [3000, -10]]);
+  assert.equal(F.valore_a(quota, 500), 5);
+  assert.equal(F.valore_a(quota, 2000), 0);
+  assert.equal(F.valore_a(quota, 3000), -10);
+  assert.equal(F.valore_a(quota, 3001), null);
+  assert.equal(F.valore_a(quota, -1), null);
+  assert.equal(F.pendenza_a(quota, 500), 10);
+  assert.equal(F.pendenza_a(quota, 1500), -10);
+  // A step line: the value after the step at the step's metre.
+  const limite = [[0, 60], [500, 60], [500, 100], [900, 100]];
+  assert.equal(F.valore_a(limite, 499), 60);
+  assert.equal(F.valore_a(limite, 500), 100);
+  assert.equal(F.valore_a(limite, 900), 100);
+  // Curvature in 1/km to a radius in metres; nearly straight is straight.
+  assert.equal(F.raggio(2), 500);
+  assert.equal(F.raggio(-3.3), 303);
+  assert.equal(F.raggio(0.01), null);
+  assert.equal(F.raggio(null), null);
+});
