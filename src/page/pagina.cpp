@@ -281,7 +281,8 @@ std::string pagina_html(const tabelle& t,
 esito_file prepara_pagina(const scenario& sc, const tabelle& t,
                           insieme_sostituzioni& insieme,
                           const std::optional<problemi_pagina>& problemi,
-                          const std::vector<std::string>& inspiegato) {
+                          const std::vector<std::string>& inspiegato,
+                          const std::string& nome) {
   std::vector<std::string> documenti;
   for (const std::string& nome :
        {nome_scheda_treno(sc), nome_rallentamenti(sc), nome_note(sc)}) {
@@ -289,16 +290,26 @@ esito_file prepara_pagina(const scenario& sc, const tabelle& t,
       documenti.push_back(nome);
   }
   const std::string pagina = pagina_html(t, problemi, documenti, inspiegato);
-  return insieme.prepara(nome_pagina(sc), [&pagina](scrittore_file& uscita) {
-    uscita.scrivi(pagina.data(), pagina.size());
-  });
+  return insieme.prepara(nome.empty() ? nome_pagina(sc) : nome,
+                         [&pagina](scrittore_file& uscita) {
+                           uscita.scrivi(pagina.data(), pagina.size());
+                         });
 }
 
 esito_file scrivi_pagina(const scenario& sc, const tabelle& t, cartella& c,
                          const std::optional<problemi_pagina>& problemi,
-                         const std::vector<std::string>& inspiegato) {
+                         const std::vector<std::string>& inspiegato,
+                         const std::string& nome) {
   insieme_sostituzioni insieme(c);
-  const esito_file esito = prepara_pagina(sc, t, insieme, problemi, inspiegato);
+  const esito_file esito =
+      prepara_pagina(sc, t, insieme, problemi, inspiegato, nome);
   if (!esito.ok) return esito;
   return insieme.pubblica();
+}
+
+bool pagina_con_problemi(std::string_view pagina) {
+  // The list as scrivi_problemi writes it, and as earlier pages did.
+  return pagina.find("<div id=\"problemi\">") != std::string_view::npos ||
+         pagina.find("<table class=\"voci\" id=\"problemi\">") !=
+             std::string_view::npos;
 }

@@ -386,8 +386,8 @@ void disegna_profili(std::ostream& o, const contenuto_disegni& c) {
     << larghezza_nominale << ' ' << altezza << "\" data-sinistra=\"" << sinistra
     << "\" data-destra=\"" << destra << "\" data-asse=\"" << asse
     << "\" data-progressive='" << progressive_json(c.v) << "' data-pannelli='"
-    << pannelli_json(pa) << "' data-voci='"
-    << aspetti_json(aspetti_profili()) << "'>\n<rect class=\"fondo\" "
+    << pannelli_json(pa) << "' data-voci='" << aspetti_json(aspetti_profili())
+    << "'>\n<rect class=\"fondo\" "
     << "width=\"100%\" height=\"100%\"/>\n";
   collocatore_etichette etichette({0, 0, larghezza_nominale, altezza});
   for (const pannello* q : {&pa.quota, &pa.velocita, &pa.curvatura})
