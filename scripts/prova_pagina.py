@@ -461,6 +461,30 @@ CONTROLLO_PROBLEMI = """(function () {
 })()"""
 
 
+# Zoomed anywhere on the long route, the map keeps the range's start on the
+# left of its end: the range marked along the track, from its first point to
+# its last, as the map draws it.
+CONTROLLO_VERSO = """(function () {
+  var d = document, guasti = [], L = +d.body.getAttribute('data-lunghezza');
+  function verso(cosa) {
+    var t = d.querySelector('#mappa .evidenza'), q = t.points, c = t.getCTM();
+    if (!q.numberOfItems) return;
+    var a = q.getItem(0), b = q.getItem(q.numberOfItems - 1);
+    var xa = c.a * a.x + c.c * a.y + c.e, xb = c.a * b.x + c.c * b.y + c.e;
+    if (xa > xb + 0.5) guasti.push(cosa + ': inizio a destra (' + xa.toFixed(1) + ' > ' + xb.toFixed(1) + ')');
+  }
+  for (var k = 0; k < 40; k++) {
+    var m = Math.round((k + 0.5) * L / 40);
+    d.getElementById('cerca-testo').value = m + ' m';
+    d.getElementById('cerca').requestSubmit();
+    verso(m + ' m');
+    d.querySelector('[data-azione=riduci]').click();
+    verso(m + ' m ridotta');
+  }
+  return guasti.join('\\n');
+})()"""
+
+
 def compila(programma, linea, treno, cartella):
     os.makedirs(cartella, exist_ok=True)
     r = subprocess.run([programma, "compile", linea, treno, "--out", cartella, "--report"],
@@ -498,6 +522,12 @@ def prova(programma, uscita):
                 prove += 1
                 browser.apri(url_di(pagina), larghezza)
                 browser.fotografa(os.path.join(uscita, f"{nome}_{larghezza}.png"), larghezza)
+            if nome == "990km":
+                prove += 1
+                browser.apri(url_di(pagina), 1280)
+                esito = browser.valuta(CONTROLLO_VERSO)
+                print(f"  verso della mappa: {esito or 'ok'}")
+                guasti += bool(esito)
             if nome == "990km_avvisi":
                 prove += 2
                 byte = os.path.getsize(pagina)

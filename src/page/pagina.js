@@ -116,7 +116,7 @@ Mappa.prototype.punto_piano = function (m) {
 };
 Mappa.prototype.schermo = function (m) {
   var q = this.punto_piano(m);
-  return [q[0] * this.s + this.tx, q[1] * this.s + this.ty];
+  return [q[0] * this.s * this.r + this.tx, q[1] * this.s * this.r + this.ty];
 };
 Mappa.prototype.disegna = function () {
   var d = this, W = larghezza(d.svg), H = Math.max(260, Math.min(440, Math.round(W * 0.36)));
@@ -127,9 +127,12 @@ Mappa.prototype.disegna = function () {
     x0 = Math.min(x0, q[0]); x1 = Math.max(x1, q[0]); y0 = Math.min(y0, q[1]); y1 = Math.max(y1, q[1]);
   });
   d.s = Math.min((W - 2 * g) / Math.max(1, x1 - x0), (H - 2 * g) / Math.max(1, y1 - y0));
-  d.tx = W / 2 - (x0 + x1) / 2 * d.s; d.ty = H / 2 - (y0 + y1) / 2 * d.s;
+  // A stretch that runs back to the left is turned half round, so that its
+  // start stays on the left at every zoom (the whole route runs left to right).
+  d.r = vista.b - vista.a < L && punti[1][0] > punti[0][0] ? -1 : 1;
+  d.tx = W / 2 - (x0 + x1) / 2 * d.s * d.r; d.ty = H / 2 - (y0 + y1) / 2 * d.s * d.r;
   d.svg.setAttribute('viewBox', '0 0 ' + W + ' ' + H);
-  d.piano.setAttribute('transform', 'matrix(' + [d.s, 0, 0, d.s, d.tx, d.ty].join(' ') + ')');
+  d.piano.setAttribute('transform', 'matrix(' + [d.s * d.r, 0, 0, d.s * d.r, d.tx, d.ty].join(' ') + ')');
   d.tratto.setAttribute('points', vista.b - vista.a < L ? [punti[1]].concat(punti.slice(2), [punti[0]]).join(' ') : '');
   var et = new Etichette(W, H, []), scala = tondo(90 / d.s), px = scala * d.s;
   var sb = $('scala');
