@@ -6,13 +6,17 @@
 # the report page is tested in headless Chromium, driven by a Python script. The messages come
 # from GNU gettext catalogues (gettext's msgfmt and xgettext build and check them); glibc
 # translates only under a locale that exists on the machine, so it_IT.UTF-8 is generated, and
-# libc-l10n carries the system's own error texts in Italian.
+# libc-l10n carries the system's own error texts in Italian. The page's script is linted with
+# eslint and unit-tested in node: npm installs the eslint of package-lock.json.
 set -euo pipefail
 pacchetti=(cmake g++ make libgtest-dev libgmock-dev clang libclang-rt-14-dev libcli11-dev nlohmann-json3-dev libexpat1-dev chromium python3 groff-base gettext locales libc-l10n time libcpp-httplib-dev pkg-config)
 mancanti=()
 for p in "${pacchetti[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || mancanti+=("$p")
 done
+# node and npm by command: a node from elsewhere brings its own npm, which Debian's would clash with.
+command -v node >/dev/null || mancanti+=(nodejs)
+command -v npm >/dev/null || mancanti+=(npm)
 sudo_=""
 [ "$(id -u)" -ne 0 ] && sudo_="sudo"
 if [ ${#mancanti[@]} -gt 0 ]; then
@@ -30,4 +34,10 @@ if ! locale -a 2>/dev/null | grep -qix 'it_IT\.utf-\?8'; then
     echo 'it_IT.UTF-8 UTF-8' | $sudo_ tee -a /etc/locale.gen >/dev/null
   fi
   $sudo_ locale-gen
+fi
+# eslint for the page's script, exactly as package-lock.json pins it, when it is not there yet.
+radice="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+if [ ! -x "$radice/node_modules/.bin/eslint" ]; then
+  echo "Installing eslint (npm ci)"
+  (cd "$radice" && npm ci --no-audit --no-fund)
 fi

@@ -1,16 +1,17 @@
 #!/usr/bin/env python3
-"""Opens report pages in headless Chromium at given widths, runs their self-check
-and saves screenshots.
+"""Opens report pages in headless Chromium at given widths, checks their layout
+and controls, and saves screenshots.
 
     scripts/prova_pagina.py PROGRAM OUT_DIR        the browser test of `make test`
     scripts/prova_pagina.py --pagina PAGE.html --larghezza 420 --png OUT.png [--frammento '#vista=0-5000'] [--senza-script]
 
 The test compiles four routes with PROGRAM (the default scenario, the small
 hand-written one, the same with a faulty train run, and a 990-km route made
-here), writes their pages, opens each at 1280 and 420 pixels with `#verifica`
-(the page then checks that no text of its drawings overlaps another or leaves
-its drawing and that nothing is wider than the window, and writes the result
-into itself), reads the result, and saves a screenshot of each page and
+here), writes their pages, opens each at 1280 and 420 pixels at three ranges
+(`#vista=A-B`) and checks in the page that no text of its drawings overlaps
+another or leaves its drawing and that nothing is wider than the window (the
+check travels with this script, not in the page; `--frammento '#verifica'`
+runs it on one page), and saves a screenshot of each page and
 of the 990-km one zoomed in, also one without scripts. Chromium is driven
 through its DevTools pipe, so that the viewport is exactly the width asked for
 (a headless window is never narrower than 500 pixels) and the page is read
@@ -110,7 +111,8 @@ class Chromium:
             self.attendi("Page.loadEventFired")
 
     def valuta(self, espressione):
-        r = self.comando("Runtime.evaluate", {"expression": espressione, "returnByValue": True},
+        r = self.comando("Runtime.evaluate", {"expression": espressione, "returnByValue": True,
+                                              "awaitPromise": True},
                          sessione=True)
         return r["result"].get("value")
 
@@ -143,15 +145,85 @@ def url_di(pagina, frammento=""):
     return "file://" + os.path.abspath(pagina) + frammento
 
 
+# The layout check, run in the page: with every table open, no text of a
+# drawing may overlap another or leave its drawing, and nothing may be wider
+# than the window. Returns [faults, texts seen].
+CONTROLLO_DISPOSIZIONE = """(function () {
+  var doc = document, guasti = [], n = 0;
+  doc.querySelectorAll('details:not([open])').forEach(function (e) { e.open = true; });
+  ['mappa', 'profili'].forEach(function (id) {
+    var s = doc.getElementById(id);
+    if (!s || s.tagName.toLowerCase() !== 'svg') return;
+    var r = s.getBoundingClientRect(), scatole = [];
+    s.querySelectorAll('text').forEach(function (t) {
+      var b = t.getBoundingClientRect();
+      if (!b.width || !t.textContent) return;
+      scatole.push([b.left, b.top, b.right, b.bottom, t.textContent]);
+      if (b.left < r.left - 0.5 || b.right > r.right + 0.5 || b.top < r.top - 0.5 || b.bottom > r.bottom + 0.5)
+        guasti.push(id + ': "' + t.textContent + '" esce dal disegno');
+    });
+    scatole.sort(function (p, q) { return p[0] - q[0]; });
+    for (var i = 0; i < scatole.length; i++) {
+      for (var j = i + 1; j < scatole.length && scatole[j][0] < scatole[i][2] - 0.5; j++) {
+        var p = scatole[i], q = scatole[j];
+        if (p[1] < q[3] - 0.5 && q[1] < p[3] - 0.5) guasti.push(id + ': "' + p[4] + '" copre "' + q[4] + '"');
+      }
+    }
+    n += scatole.length;
+  });
+  // Table cells wrap between words, never inside one (the places of the
+  // problems excepted: a path may break anywhere); the first rows of each.
+  doc.querySelectorAll('table').forEach(function (t) {
+    [].slice.call(t.rows, 0, 30).forEach(function (r) {
+      [].forEach.call(r.cells, function (c) {
+        if (c.closest('#problemi') && c.cellIndex === 2) return;
+        var testo = c.firstChild;
+        if (!testo || testo.nodeType !== 3) return;
+        var re = /\\S+/g, m;
+        while ((m = re.exec(testo.data))) {
+          var q = doc.createRange();
+          q.setStart(testo, m.index); q.setEnd(testo, m.index + m[0].length);
+          var righe = {};
+          [].forEach.call(q.getClientRects(), function (b) { if (b.width) righe[Math.round(b.top)] = 1; });
+          if (Object.keys(righe).length > 1) { guasti.push('parola spezzata in una tabella: ' + m[0]); return; }
+        }
+      });
+    });
+  });
+  var cw = doc.documentElement.clientWidth;
+  if (doc.documentElement.scrollWidth > cw) guasti.push('pagina larga ' + doc.documentElement.scrollWidth + ' px su ' + cw);
+  doc.querySelectorAll('body *').forEach(function (e) {
+    if (e.closest('svg') || e.id === 'suggerimento') return;
+    var b = e.getBoundingClientRect();
+    if (b.width && (b.right > cw + 0.5 || b.left < -0.5)) guasti.push(e.tagName.toLowerCase() + (e.id ? '#' + e.id : '') + ' esce dalla pagina');
+  });
+  return [guasti, n];
+})()"""
+
+# The route's length and the first station's metre, from the page.
+MISURE = """[+document.body.getAttribute('data-lunghezza'),
+  +((document.querySelector('g.v.st') || document.body).getAttribute('data-m') || -1)]"""
+
+
 def verifica(browser, pagina, larghezza):
-    """The page's own check at this width: (passed, its report)."""
-    browser.apri(url_di(pagina, "#verifica"), larghezza)
-    esito = browser.valuta("document.getElementById('verifica').textContent") or ""
+    """The layout check at this width over the whole route, a stretch of an
+    eighth at 40 % and 2 km around the first station: (passed, report)."""
+    browser.apri(url_di(pagina), larghezza)
+    lunghezza, stazione = browser.valuta(MISURE)
+    centro = stazione if stazione >= 0 else lunghezza / 2
+    guasti, etichette = [], 0
+    for a, b in ((0, lunghezza), (lunghezza * 0.4, lunghezza * 0.4 + lunghezza / 8),
+                 (centro - 1000, centro + 1000)):
+        browser.apri(url_di(pagina, f"#vista={a:.0f}-{b:.0f}"), larghezza)
+        trovati, n = browser.valuta(CONTROLLO_DISPOSIZIONE)
+        guasti += trovati
+        etichette += n
     larga = browser.valuta("document.documentElement.clientWidth")
-    riuscita = esito.startswith("verifica: ok") and larga == larghezza
     if larga != larghezza:
-        esito += f"\nfinestra di {larga} px invece di {larghezza}"
-    return riuscita, esito
+        guasti.append(f"finestra di {larga} px invece di {larghezza}")
+    esito = (f"verifica: {'GUASTI' if guasti or not etichette else 'ok'}; etichette {etichette}; "
+             f"finestra {larga} px" + "".join("\n" + g for g in guasti[:40]))
+    return not guasti and etichette > 0, esito
 
 
 # Without scripts the drawings keep the layout they were written with: the
@@ -206,6 +278,18 @@ CONTROLLO_INTERAZIONI = """(function () {
     return !s.hidden && s.textContent.indexOf(testo) >= 0;
   }
   function centro(e) { var r = e.getBoundingClientRect(); return {clientX: r.left + r.width / 2, clientY: r.top + r.height / 2}; }
+  // The readout at known metres, the whole route shown: 46000 m is Lavis,
+  // after 4.8 km at -4 and 6.3 km at -1 per mille; 20000 m on the -4 per
+  // mille stretch; 1000 m in a curve, under the 95 km/h of the board at 700 m.
+  var pr = d.getElementById('profili'), rp = pr.getBoundingClientRect(), W = pr.viewBox.baseVal.width;
+  [[46000, ['46000 m, progr. 104.300 km', 'quota -25.5 m', 'pendenza 0.0 ‰', 'Lavis (0 m)']],
+   [20000, ['pendenza -4.0 ‰', 'rettilineo', 'limite 140 km/h']],
+   [1000, ['raggio ', 'limite 95 km/h']]].forEach(function (c) {
+    var x = 56 + c[0] / 62000 * (W - 70);
+    pr.dispatchEvent(new PointerEvent('pointermove', {clientX: rp.left + x * rp.width / W, clientY: rp.top + 300, bubbles: true}));
+    var t = d.getElementById('lettura').textContent;
+    c[1].forEach(function (q) { if (t.indexOf(q) < 0) guasti.push('lettura a ' + c[0] + ' m: "' + t + '" senza "' + q + '"'); });
+  });
   cerca('lavis');
   atteso('cerca lavis', 45000, 47000);
   if (d.querySelectorAll('.scelta[data-k=st10]').length < 3) guasti.push('Lavis non evidenziata nei disegni e nella tabella');
@@ -216,6 +300,21 @@ CONTROLLO_INTERAZIONI = """(function () {
   atteso('cerca 20 km', 19000, 21000);
   cerca('46.000');
   atteso('cerca 46.000 (km)', 45000, 47000);
+  function esito(cosa, testo) {
+    var e = d.getElementById('cerca-esito').textContent;
+    if (e.indexOf(testo) < 0) guasti.push(cosa + ': esito "' + e + '" senza "' + testo + '"');
+  }
+  esito('cerca 46.000 (km)', 'nessuna progressiva km 46.000');
+  // The line's progressive runs down from 150.300 km at its start.
+  bottone('tutto');
+  cerca('104.300');
+  atteso('cerca 104.300 (progressiva)', 45000, 47000);
+  esito('cerca 104.300', 'progressiva km 104.300 a 46 km');
+  bottone('tutto');
+  cerca('104+300');
+  atteso('cerca 104+300 (progressiva)', 45000, 47000);
+  cerca('46000');
+  esito('cerca 46000', "46 km dall'inizio");
   cerca('70 km');
   if (d.getElementById('cerca-esito').textContent.indexOf('oltre il percorso') < 0)
     guasti.push('cerca 70 km: nessun avviso oltre il percorso');
@@ -254,6 +353,36 @@ CONTROLLO_INTERAZIONI = """(function () {
 })()"""
 
 
+# Each drawing downloads as SVG (well formed, with its track and the page's
+# style) and as PNG (a picture of the drawing's size, twice the pixels).
+CONTROLLO_SCARICA = """(async function () {
+  var d = document, guasti = [], file = [];
+  URL.createObjectURL = function (b) { file.push(b); return 'about:blank'; };
+  HTMLAnchorElement.prototype.click = function () {};  // no download in the test
+  for (var id of ['mappa', 'profili']) {
+    for (var formato of ['svg', 'png']) {
+      var b = d.querySelector('[data-scarica=' + id + '][data-formato=' + formato + ']');
+      if (!b || b.parentNode.hidden) { guasti.push(id + ' ' + formato + ': nessun bottone'); continue; }
+      file.length = 0;
+      b.click();
+      for (var i = 0; i < 50 && !file.length; i++) await new Promise(function (r) { setTimeout(r, 100); });
+      if (!file.length) { guasti.push(id + ' ' + formato + ': nessun file'); continue; }
+      if (formato === 'svg') {
+        var testo = await file[0].text();
+        var x = new DOMParser().parseFromString(testo, 'image/svg+xml');
+        if (x.querySelector('parsererror') || x.documentElement.id !== id) guasti.push(id + '.svg non valido');
+        if (!x.querySelector('style') || !x.querySelector(id === 'mappa' ? '#binario' : '.altimetria')) guasti.push(id + '.svg incompleto');
+      } else {
+        var im = await createImageBitmap(file[0]), v = d.getElementById(id).viewBox.baseVal;
+        if (file[0].type !== 'image/png' || im.width !== 2 * v.width || im.height !== 2 * v.height)
+          guasti.push(id + '.png: ' + file[0].type + ' ' + im.width + 'x' + im.height);
+      }
+    }
+  }
+  return guasti.join('\\n');
+})()"""
+
+
 def interazioni(browser, pagina, larghezza):
     browser.apri(url_di(pagina), larghezza)
     return browser.valuta(CONTROLLO_INTERAZIONI)
@@ -275,6 +404,85 @@ def percorso_lungo(cartella, metri):
         with open(os.path.join(cartella, nome), "w", newline="") as f:
             f.write(testo)
     return os.path.join(cartella, "linea.txt"), os.path.join(cartella, "treno.txt")
+
+
+def con_avvisi(linea, treno):
+    """The same route with hundreds of warnings: every signal 10 m off the
+    50-m grid (a warning at its metre), and every thirtieth with a value too
+    many (a warning of another kind, at no metre)."""
+    righe = open(treno, newline="").read().split("\r\n")
+    n = 0
+    for i, r in enumerate(righe):
+        if r.startswith("segnale, "):
+            campi = r.split(", ")
+            campi[1] = str(int(campi[1]) + 10)
+            if n % 30 == 0:
+                campi.append("7")
+            righe[i] = ", ".join(campi)
+            n += 1
+    nuovo = treno[:-4] + "_avvisi.txt"
+    with open(nuovo, "w", newline="") as f:
+        f.write("\r\n".join(righe))
+    return linea, nuovo
+
+
+# On the route with hundreds of warnings: the problems grouped by kind with
+# their counts, one mark per place (not a label each), the filters hide the
+# marks and the rows of a kind, a row goes to the mark that stands for it.
+CONTROLLO_PROBLEMI = """(function () {
+  var d = document, guasti = [];
+  var gruppi = d.querySelectorAll('details.gruppo');
+  if (gruppi.length !== 2) guasti.push('gruppi: ' + gruppi.length + ' invece di 2');
+  var conti = [].map.call(gruppi, function (g) { return g.querySelectorAll('tbody tr').length; });
+  if (conti.join() !== '329,11') guasti.push('problemi per gruppo: ' + conti);
+  gruppi.forEach(function (g, i) {
+    if (g.querySelector('summary').textContent.indexOf('(' + conti[i] + ')') < 0) guasti.push('gruppo senza conto: ' + g.querySelector('summary').textContent);
+  });
+  if (d.querySelector('summary').textContent.indexOf('fuori dalla griglia') < 0 && d.querySelector('summary').textContent.indexOf('griglia') < 0)
+    guasti.push('tipo del primo gruppo: ' + d.querySelector('summary').textContent);
+  var segni = d.querySelectorAll('#mappa g.v.pa'), visibili = d.querySelectorAll('#mappa g.v.pa:not(.fuori)');
+  if (segni.length > 70 || segni.length < 20) guasti.push('segni degli avvisi sulla mappa: ' + segni.length);
+  if (d.querySelectorAll('.disegno g.v.pa text').length) guasti.push('avvisi con etichetta');
+  var filtro = d.querySelector('#filtri input[data-filtro=g1]');
+  if (!filtro || d.getElementById('filtri').hidden) { guasti.push('nessun filtro'); return guasti.join('\\n'); }
+  filtro.click();
+  if (d.querySelectorAll('#mappa g.v.pa:not(.fuori)').length) guasti.push('filtro: segni ancora mostrati');
+  if (!gruppi[0].classList.contains('fuori')) guasti.push('filtro: gruppo ancora mostrato');
+  filtro.click();
+  if (d.querySelectorAll('#mappa g.v.pa:not(.fuori)').length !== visibili.length) guasti.push('filtro tolto: segni non tornati');
+  gruppi[0].open = true;
+  var riga = gruppi[0].querySelector('tr[data-c]');
+  if (!riga) { guasti.push('nessuna riga raggruppata'); return guasti.join('\\n'); }
+  riga.click();
+  if (!d.querySelector('#mappa g.v.scelta[data-k=' + riga.getAttribute('data-c') + ']')) guasti.push('riga: segno non evidenziato');
+  var s = d.getElementById('suggerimento');
+  if (s.hidden || s.textContent.indexOf('problemi') < 0) guasti.push('riga: suggerimento "' + s.textContent + '"');
+  return guasti.join('\\n');
+})()"""
+
+
+# Zoomed anywhere on the long route, the map keeps the range's start on the
+# left of its end: the range marked along the track, from its first point to
+# its last, as the map draws it.
+CONTROLLO_VERSO = """(function () {
+  var d = document, guasti = [], L = +d.body.getAttribute('data-lunghezza');
+  function verso(cosa) {
+    var t = d.querySelector('#mappa .evidenza'), q = t.points, c = t.getCTM();
+    if (!q.numberOfItems) return;
+    var a = q.getItem(0), b = q.getItem(q.numberOfItems - 1);
+    var xa = c.a * a.x + c.c * a.y + c.e, xb = c.a * b.x + c.c * b.y + c.e;
+    if (xa > xb + 0.5) guasti.push(cosa + ': inizio a destra (' + xa.toFixed(1) + ' > ' + xb.toFixed(1) + ')');
+  }
+  for (var k = 0; k < 40; k++) {
+    var m = Math.round((k + 0.5) * L / 40);
+    d.getElementById('cerca-testo').value = m + ' m';
+    d.getElementById('cerca').requestSubmit();
+    verso(m + ' m');
+    d.querySelector('[data-azione=riduci]').click();
+    verso(m + ' m ridotta');
+  }
+  return guasti.join('\\n');
+})()"""
 
 
 def compila(programma, linea, treno, cartella):
@@ -300,6 +508,7 @@ def prova(programma, uscita):
                    os.path.join(fixture, "errate", "treno.txt")),
         "990km": percorso_lungo(lavoro, 990000),
     }
+    percorsi["990km_avvisi"] = con_avvisi(*percorsi["990km"])
     guasti = prove = 0
     browser = Chromium()
     try:
@@ -313,12 +522,34 @@ def prova(programma, uscita):
                 prove += 1
                 browser.apri(url_di(pagina), larghezza)
                 browser.fotografa(os.path.join(uscita, f"{nome}_{larghezza}.png"), larghezza)
+            if nome == "990km":
+                prove += 1
+                browser.apri(url_di(pagina), 1280)
+                esito = browser.valuta(CONTROLLO_VERSO)
+                print(f"  verso della mappa: {esito or 'ok'}")
+                guasti += bool(esito)
+            if nome == "990km_avvisi":
+                prove += 2
+                byte = os.path.getsize(pagina)
+                if byte > 500 * 1000:
+                    print(f"  pagina di {byte} byte, oltre 500 KB")
+                    guasti += 1
+                for larghezza in (1280, 420):
+                    browser.apri(url_di(pagina), larghezza)
+                    esito = browser.valuta(CONTROLLO_PROBLEMI)
+                    print(f"  {larghezza} px, problemi: {esito or 'ok'}")
+                    guasti += bool(esito)
             if nome == "predefinito":
                 for larghezza in (1280, 420):
                     prove += 1
                     esito = interazioni(browser, pagina, larghezza)
                     print(f"  {larghezza} px, comandi: {esito or 'ok'}")
                     guasti += bool(esito)
+                prove += 1
+                browser.apri(url_di(pagina), 1280)
+                esito = browser.valuta(CONTROLLO_SCARICA)
+                print(f"  scarica: {esito or 'ok'}")
+                guasti += bool(esito)
             for larghezza in (1280, 420):
                 prove += 1
                 statico = senza_script(browser, pagina, larghezza)
@@ -356,7 +587,7 @@ def main():
         if o.pagina:
             browser = Chromium()
             try:
-                if o.frammento == "#verifica":
+                if o.frammento == "#verifica":  # the layout check, then the page as it opens
                     print(verifica(browser, o.pagina, o.larghezza)[1])
                 browser.apri(url_di(o.pagina, "" if o.frammento == "#verifica" else o.frammento),
                              o.larghezza, script=not o.senza_script)

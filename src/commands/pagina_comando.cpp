@@ -5,6 +5,7 @@
 
 #include "cli/esiti.h"
 #include "cli/file_scenario.h"
+#include "cli/lingua.h"
 #include "cli/rapporto.h"
 #include "commands/decompila.h"
 #include "page/pagina.h"
@@ -22,8 +23,24 @@ int esegui_pagina(const opzioni_pagina& o, std::ostream& uscita,
   // no description explains can be told.
   const std::vector<std::string> inspiegato =
       contenuto_inspiegato(t, sc, [](const std::string& nome) { return nome; });
-  const esito_file scritto = scrivi_pagina(sc, t, c, std::nullopt, inspiegato);
+  // A page that `compile --report` wrote lists the compilation's problems:
+  // it is kept, and this one goes beside it under a name of its own.
+  std::string nome = nome_pagina(sc), vecchia;
+  if (c.esiste(nome) && c.leggi(nome, vecchia).ok &&
+      pagina_con_problemi(vecchia)) {
+    const std::string proprio =
+        nome.substr(0, nome.size() - std::string_view(".html").size()) +
+        "_files.html";
+    errori << sostituisci(traduci("warning: {0} lists the problems of a "
+                                  "compilation, which the files alone do not "
+                                  "tell: it is kept, and this page is {1}"),
+                          {c.percorso(nome), c.percorso(proprio)})
+           << '\n';
+    nome = proprio;
+  }
+  const esito_file scritto =
+      scrivi_pagina(sc, t, c, std::nullopt, inspiegato, nome);
   if (!scritto.ok) return errore_file(scritto, errori);
-  uscita << c.percorso(nome_pagina(sc)) << '\n';
+  uscita << c.percorso(nome) << '\n';
   return uscita_riuscita;
 }

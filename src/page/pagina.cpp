@@ -47,6 +47,12 @@ std::string parole_script() {
       {"nessun_risultato", parole::nessun_risultato()},
       {"oltre", parole::oltre_il_percorso()},
       {"risultato", parole::risultato()},
+      {"dall_inizio", parole::dall_inizio()},
+      {"progressiva_trovata", parole::progressiva_trovata()},
+      {"progressiva_assente", parole::progressiva_assente()},
+      {"lettura", parole::lettura()},
+      {"raggio", parole::raggio()},
+      {"rettilineo", parole::rettilineo()},
   };
   std::string t = "var T = {";
   for (const auto& [chiave, testo] : voci) {
@@ -106,7 +112,8 @@ void scrivi_comandi(std::ostream& o) {
        "<input type=\"search\" id=\"cerca-testo\" placeholder=\""
     << parole::cerca_suggerimento() << "\" aria-label=\"" << parole::cerca()
     << "\"/><button type=\"submit\">" << parole::cerca()
-    << "</button></form><span id=\"cerca-esito\"></span></div>\n";
+    << "</button></form><span id=\"cerca-esito\"></span>"
+       "<span id=\"lettura\"></span></div>\n";
 }
 
 // The legend of what a drawing shows: the kinds present, each with its
@@ -165,6 +172,18 @@ void scrivi_legenda_mappa(std::ostream& o, const contenuto_disegni& c) {
     o << "<p class=\"nota\">" << parole::nota_mappa() << "</p>\n";
 }
 
+// A drawing as a file, as the script makes it from the drawing shown: SVG,
+// and PNG where the browser can paint it.
+void scrivi_scarica(std::ostream& o, const char* disegno) {
+  o << "<p class=\"scarica\" hidden=\"hidden\">" << parole::scarica();
+  for (const char* formato : {"svg", "png"}) {
+    o << " <button type=\"button\" data-scarica=\"" << disegno
+      << "\" data-formato=\"" << formato << "\">"
+      << (formato[0] == 's' ? "SVG" : "PNG") << "</button>";
+  }
+  o << "</p>\n";
+}
+
 void scrivi_disegni(std::ostream& o, const contenuto_disegni& c) {
   const bool gallerie = con_tratto(c.tratti, genere_tratto::galleria);
   const bool rallentamenti = con_tratto(c.tratti, genere_tratto::rallentamento);
@@ -172,12 +191,15 @@ void scrivi_disegni(std::ostream& o, const contenuto_disegni& c) {
   o << "<h2>" << parole::mappa() << "</h2>\n<div class=\"contenitore\">";
   disegna_mappa(o, c);
   o << "</div>\n";
+  scrivi_scarica(o, "mappa");
   scrivi_legenda_mappa(o, c);
   o << "<h2>" << parole::profili() << "</h2>\n<div class=\"contenitore\">";
   disegna_profili(o, c);
   o << "</div>\n";
+  scrivi_scarica(o, "profili");
   scrivi_legenda(
       o, {{"velocita", parole::legenda_limite(), true},
+          {"efficace", parole::legenda_efficace(), true},
           {"ind", parole::legenda_indicatori(), !c.v.indicatori.empty()},
           {"ga", parole::legenda_galleria(), gallerie},
           {"ra", parole::legenda_rallentamento(), rallentamenti},
@@ -250,15 +272,15 @@ std::string pagina_html(const tabelle& t,
   scrivi_disegni(o, {t, letto ? t.planimetria : steso, v, voci, tratti,
                      fine_linea, fine_treno});
   o << "<h2>" << parole::problemi() << "</h2>\n";
-  scrivi_problemi(o, problemi);
+  scrivi_problemi(o, problemi, v.lunghezza);
   scrivi_inspiegato(o, inspiegato);
   o << "<h2>" << parole::orario() << "</h2>\n";
   scrivi_orario(o, v);
   o << "<h2>" << parole::elenchi() << "</h2>\n";
   scrivi_elenchi(o, v);
   o << "<div id=\"suggerimento\" role=\"tooltip\" hidden=\"hidden\"></div>\n"
-       "<p id=\"verifica\" hidden=\"hidden\"></p>\n<script>//<![CDATA[\n"
-    << parole_script() << script_pagina()
+       "<script>//<![CDATA[\n"
+    << parole_script() << funzioni_pagina() << script_pagina()
     << "//]]></script>\n</body>\n</html>\n";
   return o.str();
 }
@@ -266,7 +288,8 @@ std::string pagina_html(const tabelle& t,
 esito_file prepara_pagina(const scenario& sc, const tabelle& t,
                           insieme_sostituzioni& insieme,
                           const std::optional<problemi_pagina>& problemi,
-                          const std::vector<std::string>& inspiegato) {
+                          const std::vector<std::string>& inspiegato,
+                          const std::string& nome) {
   std::vector<std::string> documenti;
   for (const std::string& nome :
        {nome_scheda_treno(sc), nome_rallentamenti(sc), nome_note(sc)}) {
@@ -274,16 +297,26 @@ esito_file prepara_pagina(const scenario& sc, const tabelle& t,
       documenti.push_back(nome);
   }
   const std::string pagina = pagina_html(t, problemi, documenti, inspiegato);
-  return insieme.prepara(nome_pagina(sc), [&pagina](scrittore_file& uscita) {
-    uscita.scrivi(pagina.data(), pagina.size());
-  });
+  return insieme.prepara(nome.empty() ? nome_pagina(sc) : nome,
+                         [&pagina](scrittore_file& uscita) {
+                           uscita.scrivi(pagina.data(), pagina.size());
+                         });
 }
 
 esito_file scrivi_pagina(const scenario& sc, const tabelle& t, cartella& c,
                          const std::optional<problemi_pagina>& problemi,
-                         const std::vector<std::string>& inspiegato) {
+                         const std::vector<std::string>& inspiegato,
+                         const std::string& nome) {
   insieme_sostituzioni insieme(c);
-  const esito_file esito = prepara_pagina(sc, t, insieme, problemi, inspiegato);
+  const esito_file esito =
+      prepara_pagina(sc, t, insieme, problemi, inspiegato, nome);
   if (!esito.ok) return esito;
   return insieme.pubblica();
+}
+
+bool pagina_con_problemi(std::string_view pagina) {
+  // The list as scrivi_problemi writes it, and as earlier pages did.
+  return pagina.find("<div id=\"problemi\">") != std::string_view::npos ||
+         pagina.find("<table class=\"voci\" id=\"problemi\">") !=
+             std::string_view::npos;
 }

@@ -10,6 +10,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/scenario.h"
@@ -32,12 +33,18 @@ std::string pagina_html(const tabelle& t,
 // scenario's documents that `c` holds.
 esito_file scrivi_pagina(const scenario& sc, const tabelle& t, cartella& c,
                          const std::optional<problemi_pagina>& problemi,
-                         const std::vector<std::string>& inspiegato = {});
+                         const std::vector<std::string>& inspiegato = {},
+                         const std::string& nome = "");
 // The same page prepared in `insieme`, to be published with the rest of the
 // set; it links the documents that are in the folder or in the set.
+// `nome` is the page's file name, nome_pagina(sc) when empty.
 esito_file prepara_pagina(const scenario& sc, const tabelle& t,
                           insieme_sostituzioni& insieme,
                           const std::optional<problemi_pagina>& problemi,
-                          const std::vector<std::string>& inspiegato = {});
+                          const std::vector<std::string>& inspiegato = {},
+                          const std::string& nome = "");
+// Whether a page (its bytes) lists the problems of a compilation, which a
+// page made from the files alone cannot tell.
+bool pagina_con_problemi(std::string_view pagina);
 
 #endif  // PAGE_PAGINA_H_

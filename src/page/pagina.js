@@ -13,18 +13,8 @@ function crea(nome, attributi, padre) {
   if (padre) padre.appendChild(e);
   return e;
 }
-function tondo(min) {
-  for (var d = Math.pow(10, Math.floor(Math.log10(Math.max(min, 1)))); ; d *= 10) {
-    if (d >= min) return d;
-    if (2 * d >= min) return 2 * d;
-    if (5 * d >= min) return 5 * d;
-  }
-}
-function breve(x) { return String(+x.toPrecision(6)); }
-// A phrase of T with its parts in the places {0}, {1}.
-function frase(t, parti) { return t.replace(/\{(\d)\}/g, function (x, n) { return parti[n]; }); }
-function distanza(m) { return Math.abs(m) < 1000 ? breve(m) + ' m' : breve(m / 1000) + ' ' + T.km; }
-function sovrapposti(p, q) { return p[0] < q[2] && q[0] < p[2] && p[1] < q[3] && q[1] < p[3]; }
+var tondo = F.tondo, frase = F.frase, semplice = F.semplice;
+function distanza(m) { return F.distanza(m, T.km); }
 function classe(e, nome, si) { e.classList.toggle(nome, !!si); }
 
 // --- Labels: measured once, then placed in priority order where they fit.
@@ -34,27 +24,17 @@ function misura(t) {
   var sx = b.x - x + (a === 'middle' ? b.width / 2 : a === 'end' ? b.width : 0);
   return {x: sx, y: b.y - y, w: b.width, h: b.height};
 }
-function scatola(m, x, y, p) {
-  var x0 = x + p[0] + m.x - m.w * p[2] / 2, y0 = y + p[1] + m.y;
-  return [x0 - ARIA, y0 - ARIA, x0 + m.w + ARIA, y0 + m.h + ARIA];
-}
 function metti(t, p) {
   t.setAttribute('x', p[0]); t.setAttribute('y', p[1]);
   t.setAttribute('text-anchor', ['start', 'middle', 'end'][p[2]]);
 }
-function Etichette(w, h, fissi) { this.w = w; this.h = h; this.presi = fissi.slice(); }
-Etichette.prototype.libero = function (s) {
-  if (s[0] < 0 || s[1] < 0 || s[2] > this.w || s[3] > this.h) return false;
-  for (var i = 0; i < this.presi.length; i++) if (sovrapposti(s, this.presi[i])) return false;
-  return true;
-};
+function Etichette(w, h, fissi) { F.Posti.call(this, w, h, fissi, ARIA); }
+Etichette.prototype = Object.create(F.Posti.prototype);
 Etichette.prototype.colloca = function (t, m, x, y, posti) {
-  for (var i = 0; i < posti.length; i++) {
-    var s = scatola(m, x, y, posti[i]);
-    if (this.libero(s)) { this.presi.push(s); metti(t, posti[i]); classe(t, 'muta', false); return true; }
-  }
-  classe(t, 'muta', true);
-  return false;
+  var i = this.trova(m, x, y, posti);
+  if (i >= 0) metti(t, posti[i]);
+  classe(t, 'muta', i < 0);
+  return i >= 0;
 };
 
 // --- A drawing: its items, with the metre and the aspect of each.
@@ -96,7 +76,7 @@ Disegno.prototype.disponi = function (dove, spazio, etichette) {
   var dettagli = (vista.b - vista.a) / spazio <= METRI_PER_PIXEL;
   var visibili = this.voci.filter(function (v) {
     var p = v.m >= vista.a && v.m <= vista.b && dove(v);
-    var si = !!p && (!v.a.d || dettagli && (conti[v.a.k] || 0) * SPAZIO <= spazio);
+    var si = !!p && !v.filtrato && (!v.a.d || dettagli && (conti[v.a.k] || 0) * SPAZIO <= spazio);
     classe(v.g, 'fuori', !si);
     if (!si) return false;
     v.x = p[0]; v.y = p[1];
@@ -136,7 +116,7 @@ Mappa.prototype.punto_piano = function (m) {
 };
 Mappa.prototype.schermo = function (m) {
   var q = this.punto_piano(m);
-  return [q[0] * this.s + this.tx, q[1] * this.s + this.ty];
+  return [q[0] * this.s * this.r + this.tx, q[1] * this.s * this.r + this.ty];
 };
 Mappa.prototype.disegna = function () {
   var d = this, W = larghezza(d.svg), H = Math.max(260, Math.min(440, Math.round(W * 0.36)));
@@ -147,9 +127,12 @@ Mappa.prototype.disegna = function () {
     x0 = Math.min(x0, q[0]); x1 = Math.max(x1, q[0]); y0 = Math.min(y0, q[1]); y1 = Math.max(y1, q[1]);
   });
   d.s = Math.min((W - 2 * g) / Math.max(1, x1 - x0), (H - 2 * g) / Math.max(1, y1 - y0));
-  d.tx = W / 2 - (x0 + x1) / 2 * d.s; d.ty = H / 2 - (y0 + y1) / 2 * d.s;
+  // A stretch that runs back to the left is turned half round, so that its
+  // start stays on the left at every zoom (the whole route runs left to right).
+  d.r = vista.b - vista.a < L && punti[1][0] > punti[0][0] ? -1 : 1;
+  d.tx = W / 2 - (x0 + x1) / 2 * d.s * d.r; d.ty = H / 2 - (y0 + y1) / 2 * d.s * d.r;
   d.svg.setAttribute('viewBox', '0 0 ' + W + ' ' + H);
-  d.piano.setAttribute('transform', 'matrix(' + [d.s, 0, 0, d.s, d.tx, d.ty].join(' ') + ')');
+  d.piano.setAttribute('transform', 'matrix(' + [d.s * d.r, 0, 0, d.s * d.r, d.tx, d.ty].join(' ') + ')');
   d.tratto.setAttribute('points', vista.b - vista.a < L ? [punti[1]].concat(punti.slice(2), [punti[0]]).join(' ') : '');
   var et = new Etichette(W, H, []), scala = tondo(90 / d.s), px = scala * d.s;
   var sb = $('scala');
@@ -186,11 +169,7 @@ function Profili(svg) {
   this.dati = $('profili-dati');
 }
 Profili.prototype = Object.create(Disegno.prototype);
-Profili.prototype.progressiva = function (m) {
-  var p = this.progressive, q = p[p.length - 1];
-  for (var i = 0; i < p.length; i++) if (p[i][0] <= m) { q = p[i]; break; }
-  return (q[2] ? q[1] - (m - q[0]) : q[1] + (m - q[0])) / 1000;
-};
+Profili.prototype.progressiva = function (m) { return F.progressiva(this.progressive, m); };
 Profili.prototype.x = function (m) { return this.sx + (m - vista.a) / (vista.b - vista.a) * this.utile; };
 Profili.prototype.metro = function (x) { return vista.a + (x - this.sx) / this.utile * (vista.b - vista.a); };
 Profili.prototype.disegna = function () {
@@ -364,7 +343,8 @@ function vai(k, da, a) {
 function tabelle() {
   [].forEach.call(doc.querySelectorAll('tr[data-m]'), function (r) {
     r.addEventListener('click', function () {
-      vai(r.getAttribute('data-k'), +r.getAttribute('data-m'), +(r.getAttribute('data-a') || -1));
+      // A problem's row goes to the mark that stands for it with others.
+      vai(r.getAttribute('data-c') || r.getAttribute('data-k'), +r.getAttribute('data-m'), +(r.getAttribute('data-a') || -1));
     });
   });
   [].forEach.call(doc.querySelectorAll('table.voci th'), function (th) {
@@ -391,23 +371,142 @@ function ordina(th) {
   righe.forEach(function (r) { corpo.appendChild(r); });
 }
 
+// --- The readout at the cursor (or a tap): the values at that metre read
+// off the profiles' lines.
+function Lettura(d) {
+  var pannelli = JSON.parse(d.svg.getAttribute('data-pannelli') || '[]'), l = this;
+  function linea(classe, n) {
+    var p = d.svg.querySelector('polyline.' + classe), q = pannelli[n];
+    if (!p || !q) return [];
+    return F.punti_di(p.getAttribute('points'), function (y) { return q[2] + (1 - (y - q[0]) / q[1]) * (q[3] - q[2]); });
+  }
+  l.quota = linea('altimetria', 0); l.limite = linea('efficace', 1); l.curvatura = linea('curvatura', 2);
+  l.stazioni = d.voci.filter(function (v) { return v.a.k === 'st'; });
+}
+Lettura.prototype.testo = function (m) {
+  var vuoto = '—', l = this;
+  function cifra(x, n) { return x == null ? vuoto : x.toFixed(n); }
+  var r = F.raggio(F.valore_a(l.curvatura, m)), vicina = null;
+  l.stazioni.forEach(function (s) { if (!vicina || Math.abs(s.m - m) < Math.abs(vicina.m - m)) vicina = s; });
+  return frase(T.lettura, [Math.round(m), profili.progressive.length ? F.km3(profili.progressiva(m)) : vuoto,
+    cifra(F.valore_a(l.quota, m), 1), cifra(F.pendenza_a(l.quota, m), 1),
+    !l.curvatura.length ? vuoto : r == null ? T.rettilineo : frase(T.raggio, [r]),
+    cifra(F.valore_a(l.limite, m), 0), vicina ? vicina.nome + ' (' + distanza(Math.abs(vicina.m - m)) + ')' : vuoto]);
+};
+var lettura = null;
+function leggi(d, e) {
+  var p = locale(d, e), m = Math.max(0, Math.min(L, metroSotto(d, p[0], p[1])));
+  var r = $('lettura');
+  r.textContent = lettura.testo(m);
+  r.setAttribute('data-m', Math.round(m));
+}
+function letture() {
+  if (!profili) return;
+  lettura = new Lettura(profili);
+  [mappa, profili].forEach(function (d) {
+    if (!d) return;
+    d.svg.addEventListener('pointermove', function (e) { if (!e.buttons) leggi(d, e); });
+    d.svg.addEventListener('click', function (e) { leggi(d, e); });
+  });
+}
+
+// --- A drawing as a file: the drawing shown with the page's style in it;
+// PNG painted from it where the browser allows.
+function salva(blob, nome) {
+  var a = doc.createElement('a');
+  a.href = URL.createObjectURL(blob);
+  a.download = nome;
+  doc.body.appendChild(a);
+  a.click();
+  doc.body.removeChild(a);
+}
+function come_svg(svg) {
+  var copia = svg.cloneNode(true), stile = doc.createElementNS(NS, 'style'), v = svg.viewBox.baseVal;
+  stile.textContent = doc.querySelector('style').textContent;
+  copia.insertBefore(stile, copia.firstChild);
+  copia.setAttribute('width', v.width);
+  copia.setAttribute('height', v.height);
+  [].forEach.call(copia.querySelectorAll('.fuori, .muta'), function (e) { e.parentNode.removeChild(e); });
+  return new XMLSerializer().serializeToString(copia);
+}
+function scarica(id, formato) {
+  var svg = $(id), testo = come_svg(svg), nome = id + '.' + formato;
+  if (formato === 'svg') { salva(new Blob([testo], {type: 'image/svg+xml'}), nome); return; }
+  var immagine = new Image(), v = svg.viewBox.baseVal;
+  immagine.onload = function () {
+    var tela = doc.createElement('canvas');
+    tela.width = v.width * 2; tela.height = v.height * 2;
+    var g = tela.getContext('2d');
+    g.scale(2, 2);
+    g.drawImage(immagine, 0, 0);
+    try {
+      tela.toBlob(function (b) { if (b) salva(b, nome); });
+    } catch {
+      // A browser that will not export what it painted: SVG only.
+    }
+  };
+  immagine.src = 'data:image/svg+xml;charset=utf-8,' + encodeURIComponent(testo);
+}
+function scaricamenti() {
+  [].forEach.call(doc.querySelectorAll('[data-scarica]'), function (b) {
+    var svg = $(b.getAttribute('data-scarica'));
+    if (!svg || svg.tagName.toLowerCase() !== 'svg') return;
+    b.parentNode.hidden = false;
+    b.addEventListener('click', function () { scarica(b.getAttribute('data-scarica'), b.getAttribute('data-formato')); });
+  });
+}
+
+// --- The problems' filters: errors and each kind of warning. A mark stands
+// for the problems close to it; it goes when all of theirs are unticked.
+function filtri() {
+  var f = $('filtri');
+  if (!f) return;
+  f.hidden = false;
+  function applica() {
+    var spenti = {}, accesi = {};
+    [].forEach.call(f.querySelectorAll('input'), function (c) { spenti[c.getAttribute('data-filtro')] = !c.checked; });
+    [].forEach.call(doc.querySelectorAll('details.gruppo'), function (g) {
+      var spento = !!spenti[g.getAttribute('data-gruppo')];
+      classe(g, 'fuori', spento);
+      if (spento) return;
+      [].forEach.call(g.querySelectorAll('tr[data-k]'), function (r) { accesi[r.getAttribute('data-c') || r.getAttribute('data-k')] = true; });
+    });
+    [mappa, profili].forEach(function (d) {
+      if (d) d.voci.forEach(function (v) { v.filtrato = /^p[ea]/.test(v.k) && !accesi[v.k]; });
+    });
+    disegna();
+  }
+  f.addEventListener('change', applica);
+}
+
 // --- The search: a position in metres or km, or a name.
 var trovati = [], indice = 0, cercato = '';
-// Accents, case, underscores and repeated blanks do not count in a name.
-function semplice(t) {
-  return t.normalize('NFD').replace(/[\u0300-\u036f]/g, '').replace(/[_\s]+/g, ' ').toLowerCase();
+// A position: the progressive printed on the train sheet, km or metres from
+// the start; the answer says which it read.
+function cerca_posizione(r, esito) {
+  var progressive = profili ? profili.progressive : [];
+  if (r.forma === 'progressiva') {
+    var metri = F.metri_della_progressiva(progressive, r.km, L);
+    var assente = frase(T.progressiva_assente, [F.km3(r.km)]);
+    if (!metri.length && r.metri == null) { esito.textContent = assente; return; }
+    if (!metri.length) {
+      // 46.000 on a line without that progressive: kilometres from the start.
+      cerca_posizione({forma: 'km', metri: r.metri}, esito);
+      esito.textContent = assente + '; ' + esito.textContent;
+      return;
+    }
+    esito.textContent = frase(T.progressiva_trovata, [F.km3(r.km), distanza(metri[0])]);
+    vai(null, metri[0], -1);
+    return;
+  }
+  var m = r.metri;
+  esito.textContent = m < 0 || m > L ? frase(T.oltre, [distanza(m), distanza(L)]) : frase(T.dall_inizio, [distanza(m)]);
+  vai(null, m, -1);
 }
 function cerca(testo) {
   var q = testo.trim(), esito = $('cerca-esito');
-  var n = /^(km\s*)?(-?\d+(?:([.,])\d+)?)\s*(km|m)?$/i.exec(q);
-  if (n) {
-    // A number with a decimal part and no unit is kilometres (40.000, 23.5).
-    var km = n[1] || (n[4] ? n[4].toLowerCase() === 'km' : !!n[3]);
-    var m = Number(n[2].replace(',', '.')) * (km ? 1000 : 1);
-    esito.textContent = m < 0 || m > L ? frase(T.oltre, [distanza(m), distanza(L)]) : distanza(m);
-    vai(null, m, -1);
-    return;
-  }
+  var r = F.leggi_ricerca(q, !!(profili && profili.progressive.length));
+  if (r) { cerca_posizione(r, esito); return; }
   if (semplice(q) !== cercato) {
     cercato = semplice(q); indice = 0;
     var d = profili || mappa, esatti = [], altri = [];
@@ -420,58 +519,9 @@ function cerca(testo) {
   }
   if (!trovati.length) { esito.textContent = T.nessun_risultato; return; }
   var v = trovati[indice % trovati.length];
-  esito.textContent = frase(T.risultato, [indice % trovati.length + 1, trovati.length]);
+  esito.textContent = frase(T.risultato, [indice % trovati.length + 1, trovati.length]) + ': ' + (v.nome || descrizioni[v.k] || '');
   indice++;
   vai(v.k, v.m, -1);
-}
-
-// --- The self-check: at a few ranges, no text of a drawing may overlap
-// another or leave its drawing, and nothing may be wider than the window.
-function controlla(guasti) {
-  var n = 0;
-  [mappa, profili].forEach(function (d) {
-    if (!d) return;
-    var r = d.svg.getBoundingClientRect(), scatole = [];
-    [].forEach.call(d.svg.querySelectorAll('text'), function (t) {
-      var b = t.getBoundingClientRect();
-      if (!b.width || !t.textContent) return;
-      scatole.push([b.left, b.top, b.right, b.bottom, t.textContent]);
-      if (b.left < r.left - 0.5 || b.right > r.right + 0.5 || b.top < r.top - 0.5 || b.bottom > r.bottom + 0.5)
-        guasti.push(d.svg.id + ': "' + t.textContent + '" esce dal disegno');
-    });
-    scatole.sort(function (p, q) { return p[0] - q[0]; });
-    for (var i = 0; i < scatole.length; i++) {
-      for (var j = i + 1; j < scatole.length && scatole[j][0] < scatole[i][2] - 0.5; j++) {
-        var p = scatole[i], q = scatole[j];
-        if (p[1] < q[3] - 0.5 && q[1] < p[3] - 0.5) guasti.push(d.svg.id + ': "' + p[4] + '" copre "' + q[4] + '"');
-      }
-    }
-    n += scatole.length;
-  });
-  var cw = doc.documentElement.clientWidth;
-  if (doc.documentElement.scrollWidth > cw) guasti.push('pagina larga ' + doc.documentElement.scrollWidth + ' px su ' + cw);
-  [].forEach.call(doc.querySelectorAll('body *'), function (e) {
-    if (e.closest('svg') || e.id === 'suggerimento') return;
-    var b = e.getBoundingClientRect();
-    if (b.width && (b.right > cw + 0.5 || b.left < -0.5)) guasti.push(e.tagName.toLowerCase() + (e.id ? '#' + e.id : '') + ' esce dalla pagina');
-  });
-  return n;
-}
-function verifica() {
-  var guasti = [], etichette = 0, aperti = [];
-  [].forEach.call(doc.querySelectorAll('details:not([open])'), function (e) { e.open = true; aperti.push(e); });
-  var centro = L / 2, prima = doc.querySelector('g.v.st');
-  if (prima) centro = +prima.getAttribute('data-m');
-  [[0, L], [L * 0.4, L * 0.4 + L / 8], [centro - 1000, centro + 1000]].forEach(function (r) {
-    imposta(r[0], r[1]);
-    etichette += controlla(guasti);
-  });
-  aperti.forEach(function (e) { e.open = false; });
-  imposta(0, L);
-  var p = $('verifica');
-  p.textContent = 'verifica: ' + (guasti.length || !etichette ? 'GUASTI' : 'ok') + '; etichette ' + etichette +
-    '; finestra ' + doc.documentElement.clientWidth + ' px' + (guasti.length ? '\n' + guasti.slice(0, 40).join('\n') : '');
-  p.hidden = false;
 }
 
 // --- Start: the drawings take over from the static layout.
@@ -484,6 +534,9 @@ if ($('profili')) profili = new Profili($('profili'));
 $('cerca').addEventListener('submit', function (e) { e.preventDefault(); cerca($('cerca-testo').value); });
 doc.addEventListener('keydown', function (e) { if (e.key === 'Escape') { nascondi(); evidenzia(null); } });
 tabelle();
+filtri();
+scaricamenti();
+letture();
 $('comandi').hidden = false;
 $('senza-script').hidden = true;
 var pronto = 0;
@@ -513,7 +566,6 @@ if (frammento) imposta(+frammento[1], +frammento[2]); else imposta(0, L);
 if (/^[\w-]+$/.test(parteVista('scelta'))) evidenzia(parteVista('scelta'));
 cercata = parteVista('cerca');
 $('cerca-testo').value = cercata;
-if (/verifica/.test(location.hash)) verifica();
 vistaPronta = true;
 doc.addEventListener('click', scriviVista);
 doc.addEventListener('keydown', scriviVista);

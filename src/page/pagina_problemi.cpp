@@ -1,5 +1,8 @@
 #include "page/pagina_problemi.h"
 
+#include <algorithm>
+#include <numeric>
+
 #include "platform/cp1252.h"
 #include "tables/metri.h"
 #include "page/pagina_testi.h"
@@ -31,6 +34,21 @@ std::string messaggio_di(const problema& p) {
   return testo;
 }
 
+// "warning: … at … m off the 50-m grid": the message without its values.
+std::string tipo_di(const problema& p) {
+  messaggio m = p.testo;
+  for (argomento& a : m.argomenti) a = argomento("\x85");  // "…" in cp1252
+  std::string testo =
+      p.g == gravita::errore ? parole::errore() : parole::avviso();
+  if (p.codice != 0) testo += " " + std::to_string(p.codice);
+  return testo + ": " + testo_di(m);
+}
+
+std::string genere_di(const problema& p) {
+  return (p.g == gravita::errore ? "e" : "a") + std::to_string(p.codice) + ":" +
+         p.testo.formato + "|" + p.testo.plurale;
+}
+
 // A fault in a description ends its reading at the fault's position; the route
 // scan reads on. A fault in the line description other than a position beyond
 // the cells (code 15) also leaves the train run unread.
@@ -57,7 +75,40 @@ problemi_pagina problemi_per_la_pagina(const std::vector<problema>& problemi,
                                        const nomi_descrizioni& nomi) {
   problemi_pagina p;
   for (const problema& q : problemi)
-    p.elenco.push_back({q.g, q.metro, messaggio_di(q), dove(q, nomi)});
+    p.elenco.push_back({q.g, q.metro, messaggio_di(q), dove(q, nomi),
+                        genere_di(q), tipo_di(q)});
   p.non_letto = non_letto(registrata);
   return p;
+}
+
+int32_t problemi_vicini(int32_t lunghezza) {
+  return std::max(50, lunghezza / 60);
+}
+
+std::vector<std::size_t> grappoli_di_problemi(const problemi_pagina& p,
+                                              int32_t vicini) {
+  std::vector<std::size_t> ordine(p.elenco.size());
+  std::iota(ordine.begin(), ordine.end(), std::size_t{0});
+  std::stable_sort(ordine.begin(), ordine.end(), [&p](auto a, auto b) {
+    return p.elenco[a].metro.value_or(0) < p.elenco[b].metro.value_or(0);
+  });
+  std::vector<std::size_t> capo(p.elenco.size(), senza_segno);
+  for (std::size_t i = 0; i < ordine.size();) {
+    if (!p.elenco[ordine[i]].metro) {
+      ++i;
+      continue;
+    }
+    const int32_t inizio = *p.elenco[ordine[i]].metro;
+    std::size_t j = i, scelto = ordine[i];
+    for (; j < ordine.size() && p.elenco[ordine[j]].metro &&
+           *p.elenco[ordine[j]].metro - inizio <= vicini;
+         ++j) {
+      const bool errore = p.elenco[ordine[j]].livello == gravita::errore;
+      if (errore && p.elenco[scelto].livello != gravita::errore)
+        scelto = ordine[j];
+    }
+    for (std::size_t k = i; k < j; ++k) capo[ordine[k]] = scelto;
+    i = j;
+  }
+  return capo;
 }

@@ -19,6 +19,10 @@ struct problema_pagina {
   std::optional<int32_t> metro;  // where it is marked on the drawings
   std::string messaggio;         // UTF-8
   std::string dove;  // "treno.txt:13:5: stazione", "cella 61"; UTF-8, may be ""
+  // The kind: problems of one gravity, code and message share it; `tipo` is
+  // the message with its values left out ("warning: … at … m off the …").
+  std::string genere;
+  std::string tipo;  // UTF-8
 };
 
 // A description whose reading stopped: what it would have placed from `metro`
@@ -32,6 +36,17 @@ struct problemi_pagina {
   std::vector<problema_pagina> elenco;
   std::vector<lettura_interrotta> non_letto;
 };
+
+// The problems that stand close along the route (`vicini` metres at most from
+// the first of them) are marked as one: for each problem, the index of the
+// one whose mark stands for it (an error before a warning, then the first by
+// metre), or `senza_segno` when it has no metre.
+inline constexpr std::size_t senza_segno = static_cast<std::size_t>(-1);
+std::vector<std::size_t> grappoli_di_problemi(const problemi_pagina& p,
+                                              int32_t vicini);
+// The metres within which problems share a mark on a route of `lunghezza` m:
+// about a sixtieth of it, so that a drawing holds some sixty marks at most.
+int32_t problemi_vicini(int32_t lunghezza);
 
 // The page's view of one compilation: the problems the checks found, and
 // where the fault that the compiler recorded (`registrata`) stopped a

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <sstream>
 
 #include "cli/formati.h"
@@ -44,6 +45,7 @@ struct profili {
   serie velocita;                   // km/h, the train's limit
   std::array<serie, 3> indicatori;  // the boards' A, B, C speeds (left)
   serie curvatura;                  // 1/km, right positive, from the plan
+  serie efficace;  // km/h, the lowest of the limit, board A and slowdowns
 };
 
 // Drops the points that lie on the line through their neighbours, so that a
@@ -98,6 +100,31 @@ serie gradini(const serie& valori, double fine) {
   return s;
 }
 
+// The limit in force in each cell the train run was read for: the lowest
+// of the train's own limit, the A speed (left) of the last board passed that
+// gives one, and the slowdowns over the cell. Changes only, as (metre, km/h).
+serie limiti_in_vigore(const contenuto_disegni& c, std::size_t celle) {
+  serie cambi;
+  std::size_t cartello = 0;
+  double linea = 1e9;
+  for (std::size_t i = 0; i < celle; ++i) {
+    const auto metro = static_cast<int32_t>(i * 50);
+    for (; cartello < c.v.indicatori.size() &&
+           c.v.indicatori[cartello].metro <= metro &&
+           c.v.indicatori[cartello].metro < c.fine_linea;
+         ++cartello) {
+      const int a = c.v.indicatori[cartello].sinistra.a;
+      if (a > 0) linea = a;
+    }
+    double v = std::min(c.t.celle[i].velocita * 5.0, linea);
+    for (const tratto& r : c.v.rallentamenti)
+      if (r.da <= metro && metro < r.a)
+        v = std::min(v, static_cast<double>(r.valore));
+    if (cambi.empty() || cambi.back().second != v) cambi.push_back({metro, v});
+  }
+  return cambi;
+}
+
 // The profiles up to where each description's data ends: the elevation,
 // the curvature and the boards from the line, the limit from the train run.
 profili calcola_profili(const contenuto_disegni& c) {
@@ -120,6 +147,7 @@ profili calcola_profili(const contenuto_disegni& c) {
   }
   p.quota = compatta(quote, 1e-6);
   p.velocita = gradini(limiti, celle_treno * 50.0);
+  p.efficace = gradini(limiti_in_vigore(c, celle_treno), celle_treno * 50.0);
   for (int lettera = 0; lettera < 3; ++lettera) {
     serie valori;
     for (const indicatore_vmax& b : c.v.indicatori) {
@@ -226,6 +254,7 @@ void disegna_dati(std::ostream& o, const contenuto_disegni& c, const profili& p,
   for (std::size_t i = 0; i < 3; ++i)
     disegna_serie(o, pa.velocita, p.indicatori[i], lettere[i]);
   disegna_serie(o, pa.velocita, p.velocita, "velocita");
+  disegna_serie(o, pa.velocita, p.efficace, "efficace");
   disegna_serie(o, pa.curvatura, p.curvatura, "curvatura");
   o << "</svg>\n";
 }
@@ -288,8 +317,11 @@ const std::vector<aspetto_voce>& aspetti_profili() {
 
 std::string segno_profili(const voce_disegno& v, const punto_piano&) {
   switch (v.g) {
-    case genere_voce::errore:
     case genere_voce::avviso:
+      // A small mark above the panels: hundreds of warnings must not hatch
+      // the profiles.
+      return "<path d=\"M0," + numero_1(cima_aste + 7) + "l-4.5,-8h9z\"/>";
+    case genere_voce::errore:
     case genere_voce::stazione:
       return "<line y1=\"" + numero_1(cima_aste) + "\" y2=\"" + numero_1(asse) +
              "\"/>";
@@ -328,6 +360,21 @@ std::optional<punto_piano> posizione_profili(const voce_disegno& v,
   }
 }
 
+// Each panel's top, height and range, so that the script reads values off
+// the lines: [[top, height, lowest, highest], ...] for elevation, speed and
+// curvature.
+std::string pannelli_json(const pannelli& pa) {
+  std::string j = "[";
+  for (const pannello* q : {&pa.quota, &pa.velocita, &pa.curvatura}) {
+    char testo[128];
+    std::snprintf(testo, sizeof testo, "%s[%.6g,%.6g,%.6g,%.6g]",
+                  j.size() > 1 ? "," : "", q->alto, q->altezza, q->minimo,
+                  q->massimo);
+    j += testo;
+  }
+  return j + "]";
+}
+
 }  // namespace
 
 void disegna_profili(std::ostream& o, const contenuto_disegni& c) {
@@ -338,8 +385,9 @@ void disegna_profili(std::ostream& o, const contenuto_disegni& c) {
        "xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 "
     << larghezza_nominale << ' ' << altezza << "\" data-sinistra=\"" << sinistra
     << "\" data-destra=\"" << destra << "\" data-asse=\"" << asse
-    << "\" data-progressive='" << progressive_json(c.v) << "' data-voci='"
-    << aspetti_json(aspetti_profili()) << "'>\n<rect class=\"fondo\" "
+    << "\" data-progressive='" << progressive_json(c.v) << "' data-pannelli='"
+    << pannelli_json(pa) << "' data-voci='" << aspetti_json(aspetti_profili())
+    << "'>\n<rect class=\"fondo\" "
     << "width=\"100%\" height=\"100%\"/>\n";
   collocatore_etichette etichette({0, 0, larghezza_nominale, altezza});
   for (const pannello* q : {&pa.quota, &pa.velocita, &pa.curvatura})

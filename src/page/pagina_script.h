@@ -3,14 +3,16 @@
 // zooms and pans the two drawings together over a range of the route, places
 // the labels that fit at the width and zoom shown, shows what an item is on
 // hover and tap, finds items, sorts the tables and links their rows to the
-// drawings; opened with "#verifica" it checks its own layout and writes the
-// result into the page.
+// drawings. Its layout check lives in the browser test
+// (scripts/prova_pagina.py), not in the page.
 #ifndef PAGE_PAGINA_SCRIPT_H_
 #define PAGE_PAGINA_SCRIPT_H_
 
 #include <string_view>
 
 std::string_view stile_pagina();
+// The script's pure functions, as a variable `F` that the body reads.
+std::string_view funzioni_pagina();
 // The script's body; it expects a variable `T` with its words before it.
 std::string_view script_pagina();
 // The live script of a page that `watch` serves (vivo.js): it follows the

@@ -1,5 +1,6 @@
 #include "page/pagina_tabelle.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -201,7 +202,87 @@ void scrivi_orario(std::ostream& o, const vista& v) {
                  righe);
 }
 
-void scrivi_problemi(std::ostream& o, const std::optional<problemi_pagina>& p) {
+namespace {
+
+// The problems' kinds in the order they first come, each with its problems.
+struct gruppo_problemi {
+  const problema_pagina* primo;
+  std::vector<std::size_t> indici;
+};
+
+std::vector<gruppo_problemi> gruppi_di(const problemi_pagina& p) {
+  std::vector<gruppo_problemi> gruppi;
+  for (std::size_t i = 0; i < p.elenco.size(); ++i) {
+    const problema_pagina& q = p.elenco[i];
+    auto g = std::find_if(gruppi.begin(), gruppi.end(), [&q](const auto& x) {
+      return x.primo->genere == q.genere;
+    });
+    if (g == gruppi.end()) g = gruppi.insert(gruppi.end(), {&q, {}});
+    g->indici.push_back(i);
+  }
+  // Errors first.
+  std::stable_partition(gruppi.begin(), gruppi.end(), [](const auto& x) {
+    return x.primo->livello == gravita::errore;
+  });
+  return gruppi;
+}
+
+// The filters: all errors, then each kind of warning, with their counts; the
+// script shows them and hides what is unticked.
+void scrivi_filtri(std::ostream& o, const std::vector<gruppo_problemi>& gruppi,
+                   std::size_t errori) {
+  o << "<p id=\"filtri\" class=\"filtri\" hidden=\"hidden\">";
+  if (errori > 0) {
+    o << "<label><input type=\"checkbox\" checked=\"checked\" "
+         "data-filtro=\"pe\"/> "
+      << sostituisci(parole::filtro_errori(), {n(errori)}) << "</label>";
+  }
+  for (std::size_t g = 0; g < gruppi.size(); ++g) {
+    if (gruppi[g].primo->livello == gravita::errore) continue;
+    o << "<label><input type=\"checkbox\" checked=\"checked\" "
+         "data-filtro=\"g"
+      << g + 1 << "\"/> " << xml(gruppi[g].primo->tipo) << " ("
+      << gruppi[g].indici.size() << ")</label>";
+  }
+  o << "</p>\n";
+}
+
+// A warning's message without its head "warning: ", which its row already
+// shows; an error keeps its code ("error 8: ...").
+std::string senza_testa(const problema_pagina& q) {
+  const std::string testa = std::string(parole::avviso()) + ": ";
+  if (q.livello == gravita::avviso && q.messaggio.rfind(testa, 0) == 0)
+    return q.messaggio.substr(testa.size());
+  return q.messaggio;
+}
+
+std::string chiave_problema(const problema_pagina& q, std::size_t i) {
+  return chiave(
+      q.livello == gravita::errore ? genere_voce::errore : genere_voce::avviso,
+      i + 1);
+}
+
+void scrivi_riga_problema(std::ostream& o, const problema_pagina& q,
+                          std::size_t i, const std::string& segno) {
+  o << "<tr";
+  if (q.metro) {
+    const std::string k = chiave_problema(q, i);
+    o << " data-k=\"" << k << "\" data-m=\"" << *q.metro << '"';
+    if (segno != k) o << " data-c=\"" << segno << '"';
+  }
+  o << "><td>"
+    << (q.livello == gravita::errore ? parole::errore() : parole::avviso())
+    << "</td><td>" << (q.metro ? n(*q.metro) : "—") << "</td><td>"
+    << xml(q.dove) << "</td><td>" << xml(senza_testa(q)) << "</td></tr>\n";
+}
+
+}  // namespace
+
+// The problems grouped by kind, each group with its count and its rows; a
+// row goes to the problem's place, and the mark that stands for it is named
+// by `data-c` when it stands for others too.
+void scrivi_problemi(std::ostream& o, const std::optional<problemi_pagina>& p,
+                     int32_t lunghezza) {
   if (!p) {
     o << "<p id=\"problemi\" class=\"nota\">" << parole::problemi_non_noti()
       << "</p>\n";
@@ -211,24 +292,34 @@ void scrivi_problemi(std::ostream& o, const std::optional<problemi_pagina>& p) {
     o << "<p id=\"problemi\">" << parole::nessun_problema() << "</p>\n";
     return;
   }
-  std::vector<riga> righe;
-  for (std::size_t i = 0; i < p->elenco.size(); ++i) {
-    const problema_pagina& q = p->elenco[i];
-    const bool errore = q.livello == gravita::errore;
-    riga r{"",
-           q.metro,
-           std::nullopt,
-           {errore ? parole::errore() : parole::avviso(),
-            q.metro ? n(*q.metro) : "—", xml(q.dove), xml(q.messaggio)}};
-    if (q.metro)
-      r.chiave =
-          chiave(errore ? genere_voce::errore : genere_voce::avviso, i + 1);
-    righe.push_back(r);
+  const std::vector<gruppo_problemi> gruppi = gruppi_di(*p);
+  const std::vector<std::size_t> capi =
+      grappoli_di_problemi(*p, problemi_vicini(lunghezza));
+  std::size_t errori = 0;
+  for (const problema_pagina& q : p->elenco)
+    errori += q.livello == gravita::errore;
+  o << "<div id=\"problemi\">\n";
+  scrivi_filtri(o, gruppi, errori);
+  for (std::size_t g = 0; g < gruppi.size(); ++g) {
+    const bool errore = gruppi[g].primo->livello == gravita::errore;
+    o << "<details class=\"gruppo\" data-gruppo=\""
+      << (errore ? std::string("pe") : "g" + n(g + 1)) << '"'
+      << (gruppi.size() == 1 || errore ? " open=\"open\"" : "") << "><summary>"
+      << xml(gruppi[g].primo->tipo) << " (" << gruppi[g].indici.size()
+      << ")</summary>\n<div class=\"scorre\"><table class=\"voci\">\n"
+         "<thead><tr><th>"
+      << parole::col_gravita() << "</th><th>" << parole::col_posizione()
+      << "</th><th>" << parole::col_dove() << "</th><th>"
+      << parole::col_messaggio() << "</th></tr></thead>\n<tbody>\n";
+    for (std::size_t i : gruppi[g].indici) {
+      const std::size_t c = capi[i];
+      scrivi_riga_problema(
+          o, p->elenco[i], i,
+          c == senza_segno ? "" : chiave_problema(p->elenco[c], c));
+    }
+    o << "</tbody></table></div></details>\n";
   }
-  scrivi_tabella(o, "problemi",
-                 {parole::col_gravita(), parole::col_posizione(),
-                  parole::col_dove(), parole::col_messaggio()},
-                 righe);
+  o << "</div>\n";
 }
 
 void scrivi_inspiegato(std::ostream& o, const std::vector<std::string>& righe) {

@@ -15,7 +15,8 @@
 void scrivi_orario(std::ostream& o, const vista& v);
 // The problems of the compilation; without them, that the files alone do not
 // tell.
-void scrivi_problemi(std::ostream& o, const std::optional<problemi_pagina>& p);
+void scrivi_problemi(std::ostream& o, const std::optional<problemi_pagina>& p,
+                     int32_t lunghezza);
 // What no description explains in the files (UTF-8 lines), under a heading of
 // its own; nothing when there is none.
 void scrivi_inspiegato(std::ostream& o, const std::vector<std::string>& righe);

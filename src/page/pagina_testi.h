@@ -93,6 +93,9 @@ inline const char* legenda_errore() { return traduci("error"); }
 inline const char* legenda_avviso() { return traduci("warning"); }
 inline const char* legenda_non_letto() { return traduci("not read"); }
 inline const char* legenda_limite() { return traduci("train's limit"); }
+inline const char* legenda_efficace() {
+  return traduci("limit in force (train, board A, slowdowns)");
+}
 inline const char* legenda_indicatori() {
   return traduci("boards A, B, C (left)");
 }
@@ -180,6 +183,24 @@ inline const char* nessun_risultato() { return traduci("no result"); }
 inline const char* oltre_il_percorso() {
   return traduci("{0}: beyond the route ({1})");
 }
+inline const char* dall_inizio() { return traduci("{0} from the start"); }
+inline const char* progressiva_trovata() {
+  return traduci("progressive km {0} at {1} from the start");
+}
+inline const char* progressiva_assente() {
+  return traduci("no progressive km {0} on this route");
+}
+// The readout at the cursor: metre, progressive, elevation, gradient, the
+// radius or straight track, the limit in force, the nearest station.
+inline const char* lettura() {
+  return traduci(
+      "{0} m, prog. {1} km: elevation {2} m, gradient {3} ‰, {4}, limit {5} "
+      "km/h, nearest station {6}");
+}
+inline const char* raggio() { return traduci("radius {0} m"); }
+inline const char* rettilineo() { return traduci("straight"); }
+inline const char* scarica() { return traduci("Download as"); }
+inline const char* filtro_errori() { return traduci("errors ({0})"); }
 inline const char* risultato() {
   return traduci_in("the search's results", "{0} of {1}");
 }

@@ -104,18 +104,38 @@ void aggiungi_cartelli(const vista& v, std::vector<voce_disegno>& voci) {
   }
 }
 
+// One mark per place: a problem alone keeps its head as its label ("error
+// 8"), problems close together share one mark that counts them.
 void aggiungi_problemi(const vista& v, const problemi_pagina& p,
                        std::vector<voce_disegno>& voci) {
+  const std::vector<std::size_t> capi =
+      grappoli_di_problemi(p, problemi_vicini(v.lunghezza));
   for (std::size_t i = 0; i < p.elenco.size(); ++i) {
+    if (capi[i] != i) continue;
     const problema_pagina& q = p.elenco[i];
-    if (!q.metro) continue;
     const genere_voce g = q.livello == gravita::errore ? genere_voce::errore
                                                        : genere_voce::avviso;
+    std::size_t quanti = 0;
+    int32_t ultimo = *q.metro, primo = *q.metro;
+    for (std::size_t j = 0; j < capi.size(); ++j) {
+      if (capi[j] != i) continue;
+      ++quanti;
+      primo = std::min(primo, *p.elenco[j].metro);
+      ultimo = std::max(ultimo, *p.elenco[j].metro);
+    }
     std::string d = q.messaggio + " — " + al_metro(v, *q.metro);
     if (!q.dove.empty()) d += " · " + q.dove;
-    // The label: the message's head, "error 8" or "warning".
-    voci.push_back({g, i + 1, chiave(g, i + 1), *q.metro,
-                    q.messaggio.substr(0, q.messaggio.find(':')), d});
+    const std::string conto =
+        sostituisci(parole::conta_problemi(quanti), {std::to_string(quanti)});
+    // A mark for several says where they are; the list says what each is.
+    if (quanti > 1) d = conto + " " + da_a(v, primo, ultimo);
+    // Only errors are labelled ("error 8", "3 problems"): warnings may be
+    // hundreds, their marks and the list say enough.
+    std::string etichetta;
+    if (g == genere_voce::errore)
+      etichetta =
+          quanti > 1 ? conto : q.messaggio.substr(0, q.messaggio.find(':'));
+    voci.push_back({g, i + 1, chiave(g, i + 1), *q.metro, etichetta, d});
   }
 }
 

@@ -21,6 +21,7 @@
 #include "banco.h"
 #include "documents/dati_scheda.h"
 #include "commands/documenti.h"
+#include "page/pagina.h"
 
 namespace fs = std::filesystem;
 
@@ -531,6 +532,44 @@ TEST(DataDelleNote, GiornoMeseEAnnoInteri) {
     EXPECT_EQ(d->mese, c.attesa->mese);
     EXPECT_EQ(d->anno, c.attesa->anno);
   }
+}
+
+}  // namespace
+
+namespace {
+
+// report does not replace the page that compile --report wrote with the
+// compilation's problems: it warns, keeps it, and writes its own beside it.
+// A page without problems it replaces as before.
+TEST(PaginaDelComandoReport, TieneLaPaginaConIProblemi) {
+  cartella_temporanea cartella;
+  const std::string radice =
+      (cartella.percorso() / "Valdora_Cesina_KT52806").string();
+  ASSERT_EQ(esegui(comando({"compile", fixture("piccola/linea.txt"),
+                            fixture("errate/treno.txt"), "--out",
+                            cartella.percorso(), "--report"})),
+            1);
+  const std::string con_problemi = leggi_tutto(radice + "_report.html");
+  ASSERT_TRUE(pagina_con_problemi(con_problemi));
+  std::string uscita, errori;
+  ASSERT_EQ(esegui(comando({"report", cartella.percorso()}), &uscita, &errori),
+            0);
+  EXPECT_EQ(leggi_tutto(radice + "_report.html"), con_problemi);
+  EXPECT_EQ(uscita, radice + "_report_files.html\n");
+  EXPECT_NE(errori.find(radice + "_report.html"), std::string::npos) << errori;
+  EXPECT_NE(errori.find(radice + "_report_files.html"), std::string::npos);
+  EXPECT_FALSE(pagina_con_problemi(leggi_tutto(radice + "_report_files.html")));
+  // Compiled without problems: report writes over it.
+  ASSERT_EQ(esegui(comando({"compile", fixture("piccola/linea.txt"),
+                            fixture("piccola/treno.txt"), "--out",
+                            cartella.percorso(), "--report"})),
+            0);
+  errori.clear();
+  uscita.clear();
+  ASSERT_EQ(esegui(comando({"report", cartella.percorso()}), &uscita, &errori),
+            0);
+  EXPECT_EQ(uscita, radice + "_report.html\n");
+  EXPECT_EQ(errori, "");
 }
 
 }  // namespace

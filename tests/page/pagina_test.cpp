@@ -498,3 +498,35 @@ TEST(Pagina, ContenutoCheNessunaDescrizioneSpiega) {
 }
 
 }  // namespace
+
+namespace {
+
+// The limit in force: the lowest of the train's limit, the board's A speed
+// and the slowdown, cell by cell, as a step line of (metre, km/h).
+TEST(Pagina, LimiteInVigore) {
+  const auto c = compila_pagina(linea_nota(), treno_noto());
+  const pagina_letta p = leggi_pagina(c->pagina);
+  auto [da, a] = p.per_classe.equal_range("efficace");
+  ASSERT_EQ(std::distance(da, a), 1);
+  // The speed panel: 150 px high from y 224, 0 to 160 km/h (the boards'
+  // 150 and a margin).
+  std::vector<std::pair<int, int>> gradini;
+  std::istringstream punti(da->second.attributi.at("points"));
+  for (std::string q; punti >> q;) {
+    const double y = std::stod(q.substr(q.find(',') + 1));
+    gradini.push_back(
+        {std::stoi(q.substr(0, q.find(','))),
+         static_cast<int>(std::lround((1 - (y - 224) / 150) * 160))});
+  }
+  // Train 60 then 100 from 500 and 120 from 4500; boards A 100 from 300, 95
+  // from 1400, 110 from 4500; the slowdown's 60 km/h from 4000 to 4400.
+  const std::vector<std::pair<int, int>> attesi = {
+      {0, 60},    {500, 60},  {500, 100},  {1400, 100},
+      {1400, 95}, {4000, 95}, {4000, 60},  {4400, 60},
+      {4400, 95}, {4500, 95}, {4500, 110}, {8000, 110}};
+  EXPECT_EQ(gradini, attesi);
+  // The slowdown keeps its band.
+  EXPECT_EQ(p.con_chiave("ra1", "rect").size(), 1u);
+}
+
+}  // namespace
