@@ -8,6 +8,7 @@ const browser = {
   document: 'readonly', window: 'readonly', location: 'readonly', history: 'readonly',
   requestAnimationFrame: 'readonly', cancelAnimationFrame: 'readonly', getComputedStyle: 'readonly',
   Blob: 'readonly', URL: 'readonly', XMLSerializer: 'readonly', Image: 'readonly',
+  DOMParser: 'readonly', fetch: 'readonly', EventSource: 'readonly',
 };
 
 module.exports = [

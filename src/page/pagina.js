@@ -551,7 +551,7 @@ window.addEventListener('resize', function () {
 var vistaPronta = false, cercata = '';
 function parteVista(nome) {
   var p = new RegExp('[#&]' + nome + '=([^&]*)').exec(location.hash);
-  try { return p ? decodeURIComponent(p[1]) : ''; } catch (e) { return ''; }
+  try { return p ? decodeURIComponent(p[1]) : ''; } catch { return ''; }
 }
 function scriviVista() {
   if (!vistaPronta) return;
@@ -559,7 +559,7 @@ function scriviVista() {
   if (s) h += '&scelta=' + encodeURIComponent(s.getAttribute('data-k'));
   if (cercata) h += '&cerca=' + encodeURIComponent(cercata);
   if (h === location.hash) return;
-  try { history.replaceState(history.state, '', h); } catch (e) { location.replace(h); }
+  try { history.replaceState(history.state, '', h); } catch { location.replace(h); }
 }
 var frammento = /vista=(-?[\d.]+)-([\d.]+)/.exec(location.hash);
 if (frammento) imposta(+frammento[1], +frammento[2]); else imposta(0, L);

@@ -89,16 +89,17 @@ std::optional<problemi_pagina> problemi_pagina_del_giro(
     const opzioni_compila& o, const giro& g) {
   if (!g.illeggibile.empty()) {
     problemi_pagina p;
+    const std::string testo = senza_a_capo(g.illeggibile);
     p.elenco.push_back(
-        {gravita::errore, std::nullopt, senza_a_capo(g.illeggibile), ""});
+        {gravita::errore, std::nullopt, testo, "", "e:illeggibile", testo});
     return p;
   }
   problemi_pagina p =
       problemi_per_la_pagina(g.c->problemi, g.c->d, {o.linea, o.treno});
   if (g.c->esito.tipo == esito_compilazione::fatale) {
-    p.elenco.insert(p.elenco.begin(),
-                    {gravita::errore, std::nullopt,
-                     parola_errore_fatale() + g.c->esito.codice, ""});
+    const std::string testo = parola_errore_fatale() + g.c->esito.codice;
+    p.elenco.insert(p.elenco.begin(), {gravita::errore, std::nullopt, testo,
+                                       "", "e:fatale", testo});
   }
   return p;
 }
@@ -170,7 +171,8 @@ std::string pagina_senza_disegni(const opzioni_compila& o,
     << titolo << "</title>\n<style>" << stile_pagina()
     << "</style>\n</head>\n<body>\n<h1>" << titolo << "</h1>\n"
     << stato << "<h2>" << parole::problemi() << "</h2>\n";
-  scrivi_problemi(h, p);
+  // No tables yet, so no route to group the problems along: each on its own.
+  scrivi_problemi(h, p, 0);
   h << script_vivo_html() << "</body>\n</html>\n";
   return h.str();
 }
