@@ -9,6 +9,7 @@
 #include "tables/campi.h"
 #include "tables/formato.h"
 #include "tables/metri.h"
+#include "tables/valori_celle.h"
 #include "cli/coerenza.h"
 #include "cli/esiti.h"
 #include "cli/formati.h"
@@ -121,9 +122,9 @@ int64_t metro_di(std::size_t i, const cella& c) {
 // What a profile field's value means, after the value itself.
 std::string unita(const campo<cella>& f, const cella& c) {
   if (f.dove == membro<cella>(&cella::velocita))
-    return " (" + std::to_string(c.velocita * 5) + " km/h)";
+    return " (" + std::to_string(decodifica_velocita(c.velocita)) + " km/h)";
   if (f.dove == membro<cella>(&cella::pendenza))
-    return " (" + std::to_string(int{c.pendenza} - 100) + " per mille)";
+    return " (" + std::to_string(decodifica_pendenza(c.pendenza)) + " per mille)";
   return "";
 }
 

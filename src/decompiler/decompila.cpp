@@ -68,7 +68,7 @@ std::vector<voce_descrizione> profilo(const lavoro& l, Campo campo, Riga riga) {
 
 std::vector<voce_descrizione> pendenze(const lavoro& l) {
   return profilo(l, &cella::pendenza, [](const passo_profilo& p) {
-    const int64_t pendenza = int64_t{p.valore} - 100;
+    const int64_t pendenza = decodifica_pendenza(p.valore);
     return voce_descrizione{
         std::to_string(pendenza) + " per mille dalla " +
             cella_e_metro(p.cella, aggancio::tratto),
@@ -79,7 +79,7 @@ std::vector<voce_descrizione> pendenze(const lavoro& l) {
 
 std::vector<voce_descrizione> limiti(const lavoro& l) {
   return profilo(l, &cella::velocita, [](const passo_profilo& p) {
-    const int64_t limite = 5 * int64_t{p.valore};
+    const int64_t limite = decodifica_velocita(p.valore);
     return voce_descrizione{
         std::to_string(limite) + " km/h dalla " +
             cella_e_metro(p.cella, aggancio::tratto),
