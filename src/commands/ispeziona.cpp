@@ -124,7 +124,8 @@ std::string unita(const campo<cella>& f, const cella& c) {
   if (f.dove == membro<cella>(&cella::velocita))
     return " (" + std::to_string(decodifica_velocita(c.velocita)) + " km/h)";
   if (f.dove == membro<cella>(&cella::pendenza))
-    return " (" + std::to_string(decodifica_pendenza(c.pendenza)) + " per mille)";
+    return " (" + std::to_string(decodifica_pendenza(c.pendenza)) +
+           " per mille)";
   return "";
 }
 

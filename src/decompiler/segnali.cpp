@@ -175,9 +175,9 @@ segnali_per_cella trova_segnali(lavoro& l) {
 std::string riga_segnale(const cella& c, int64_t posizione, int64_t lati,
                          int16_t dato1) {
   const valori_segnale v = decodifica_segnale(c, lati, dato1);
-  return riga_valori("segnale",
-                     {posizione, v.sx, v.s1, v.s2, v.s3, v.rapp, v.dx, v.d1,
-                      v.d2, v.d3, tempo_scritto(c.tempo)});
+  return riga_valori(
+      "segnale", {posizione, v.sx, v.s1, v.s2, v.s3, v.rapp, v.dx, v.d1, v.d2,
+                  v.d3, tempo_scritto(c.tempo)});
 }
 
 std::string commento_segnale(const cella& c, int32_t i, int64_t lati,

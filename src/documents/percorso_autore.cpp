@@ -100,7 +100,8 @@ int velocita_massima(const std::vector<cella>& celle, int32_t da, int32_t a) {
   int massima = 0;
   for (int64_t i = prima; i <= dopo; ++i)
     massima = std::max(
-        massima, decodifica_velocita(celle[static_cast<std::size_t>(i)].velocita));
+        massima,
+        decodifica_velocita(celle[static_cast<std::size_t>(i)].velocita));
   return massima;
 }
 
@@ -127,7 +128,10 @@ std::vector<indicatore_velocita> indicatori_velocita(
     if (c.tipo != cella_indicatore_vmax || posizione < da || posizione >= a)
       continue;
     const velocita_lati strisce = decodifica_strisce(c.dato4);
-    indicatore_velocita v{posizione, {}, {}, static_cast<int>(strisce.sinistra),
+    indicatore_velocita v{posizione,
+                          {},
+                          {},
+                          static_cast<int>(strisce.sinistra),
                           static_cast<int>(strisce.destra)};
     const int16_t valori[] = {c.dato1, c.dato2, c.dato3};
     for (std::size_t k = 0; k < 3; ++k) {

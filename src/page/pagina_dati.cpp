@@ -18,8 +18,8 @@ int32_t metro_di(std::size_t i, const cella& c) {
 segnale_linea segnale(int numero, int32_t metro, const cella& c) {
   const valori_segnale v = decodifica_segnale(c);
   const auto n = [](int64_t x) { return static_cast<int>(x); };
-  return {numero, metro, n(v.sx), n(v.s1), n(v.s2), n(v.s3), n(v.rapp),
-          n(v.dx),  n(v.d1), n(v.d2), n(v.d3), c.tempo};
+  return {numero,    metro,   n(v.sx), n(v.s1), n(v.s2), n(v.s3),
+          n(v.rapp), n(v.dx), n(v.d1), n(v.d2), n(v.d3), c.tempo};
 }
 
 indicatore_vmax indicatore(int32_t metro, const cella& c) {

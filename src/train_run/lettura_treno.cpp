@@ -1,6 +1,5 @@
 #include "train_run/lettura_treno.h"
 
-
 #include "core/aritmetica.h"
 #include "reading/parole_chiave.h"
 #include "tables/campi.h"
