@@ -111,8 +111,9 @@ std::string stazione_testo(int n, const stazione& r) {
 // --- Cells -------------------------------------------------------------------
 
 bool cella_con_contenuto(const cella& c) {
-  return c.tipo != 0 || c.dato1 != 0 || c.dato2 != 0 || c.dato3 != 0 ||
-         c.dato4 != 0 || c.tempo != 0 || c.avvicinamento != 0;
+  return std::any_of(
+      campi_elemento.begin(), campi_elemento.end(),
+      [&c](const campo<cella>& f) { return valore_numerico(f, c) != 0; });
 }
 
 int64_t metro_di(std::size_t i, const cella& c) {
