@@ -17,18 +17,10 @@
 #include "tables/tabelle.h"
 
 // The options of the documents as typed (UTF-8); absent ones take the
-// defaults of `opzioni_documenti`.
-struct richiesta_documenti {
-  std::string classificazione;
-  std::optional<std::string> massa_bloccata;
-  std::optional<std::string> voce_alta;
-  std::optional<std::string> voce_bassa;
-  std::string autore;
-  std::string email;
-  int numero = 1;
-  std::optional<std::string> data;   // "24.03.2001" or "2001-03-24"
-  std::optional<std::string> testo;  // the path of the author's prose
-};
+// defaults of `opzioni_documenti`. The date as typed ("24.03.2001" or
+// "2001-03-24"), the prose as the path of its file.
+using richiesta_documenti =
+    voci_documenti<std::optional<std::string>, std::optional<std::string>>;
 
 // The day that a date option names, or nothing when it names none.
 std::optional<data_calendario> leggi_data(std::string_view testo);

@@ -10,6 +10,7 @@
 #include "tables/formato.h"
 #include "tables/metri.h"
 #include "tables/piano_su_file.h"
+#include "tables/valori_celle.h"
 #include "cli/coerenza.h"
 #include "cli/esiti.h"
 #include "cli/formati.h"
@@ -111,8 +112,9 @@ std::string stazione_testo(int n, const stazione& r) {
 // --- Cells -------------------------------------------------------------------
 
 bool cella_con_contenuto(const cella& c) {
-  return c.tipo != 0 || c.dato1 != 0 || c.dato2 != 0 || c.dato3 != 0 ||
-         c.dato4 != 0 || c.tempo != 0 || c.avvicinamento != 0;
+  return std::any_of(
+      campi_elemento.begin(), campi_elemento.end(),
+      [&c](const campo<cella>& f) { return valore_numerico(f, c) != 0; });
 }
 
 int64_t metro_di(std::size_t i, const cella& c) {
@@ -122,9 +124,10 @@ int64_t metro_di(std::size_t i, const cella& c) {
 // What a profile field's value means, after the value itself.
 std::string unita(const campo<cella>& f, const cella& c) {
   if (f.dove == membro<cella>(&cella::velocita))
-    return " (" + std::to_string(c.velocita * 5) + " km/h)";
+    return " (" + std::to_string(decodifica_velocita(c.velocita)) + " km/h)";
   if (f.dove == membro<cella>(&cella::pendenza))
-    return " (" + std::to_string(int{c.pendenza} - 100) + " per mille)";
+    return " (" + std::to_string(decodifica_pendenza(c.pendenza)) +
+           " per mille)";
   return "";
 }
 

@@ -9,22 +9,15 @@
 
 namespace {
 
-// The left and right speeds of one board value round(vd / 5 + vs * 20): the
-// same speed on both sides when the value allows it, as boards usually show.
-void velocita_del_valore(int16_t valore, int64_t& sinistra, int64_t& destra) {
-  if (valore % 101 == 0) {
-    sinistra = destra = valore / 101 * 5;
-  } else {
-    sinistra = quoziente(valore, 20);
-    destra = 5 * resto(valore, 20);
-  }
-}
-
 voce_descrizione voce_indicatore_vmax(const voce_indicatore& x) {
   int64_t s[3], d[3];
-  for (int n = 0; n < 3; ++n) velocita_del_valore(x.dato[n], s[n], d[n]);
-  const int64_t strisce_s = quoziente(x.dato[3], 10),
-                strisce_d = resto(x.dato[3], 10);
+  for (int n = 0; n < 3; ++n) {
+    const velocita_lati v = decodifica_velocita_cartello(x.dato[n]);
+    s[n] = v.sinistra;
+    d[n] = v.destra;
+  }
+  const velocita_lati strisce = decodifica_strisce(x.dato[3]);
+  const int64_t strisce_s = strisce.sinistra, strisce_d = strisce.destra;
   std::string commento =
       "limiti nella cella " + std::to_string(x.cella) + ": A " +
       std::to_string(s[0]) + "/" + std::to_string(d[0]) + " B " +

@@ -1,5 +1,6 @@
 #include "decompiler/decompila.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -7,6 +8,7 @@
 #include "compiler/memorizza_percorso.h"
 #include "decompiler/lavoro.h"
 #include "decompiler/profili.h"
+#include "tables/campi.h"
 
 namespace {
 
@@ -68,7 +70,7 @@ std::vector<voce_descrizione> profilo(const lavoro& l, Campo campo, Riga riga) {
 
 std::vector<voce_descrizione> pendenze(const lavoro& l) {
   return profilo(l, &cella::pendenza, [](const passo_profilo& p) {
-    const int64_t pendenza = int64_t{p.valore} - 100;
+    const int64_t pendenza = decodifica_pendenza(p.valore);
     return voce_descrizione{
         std::to_string(pendenza) + " per mille dalla " +
             cella_e_metro(p.cella, aggancio::tratto),
@@ -79,7 +81,7 @@ std::vector<voce_descrizione> pendenze(const lavoro& l) {
 
 std::vector<voce_descrizione> limiti(const lavoro& l) {
   return profilo(l, &cella::velocita, [](const passo_profilo& p) {
-    const int64_t limite = 5 * int64_t{p.valore};
+    const int64_t limite = decodifica_velocita(p.valore);
     return voce_descrizione{
         std::to_string(limite) + " km/h dalla " +
             cella_e_metro(p.cella, aggancio::tratto),
@@ -103,8 +105,9 @@ void celle_rimaste(lavoro& l) {
   for (int32_t i = 0; i <= l.ultima; ++i) {
     const cella& c = l.c(i);
     const bool libera = cella_libera(c);
-    const bool vuota = c.dato1 == 0 && c.dato2 == 0 && c.dato3 == 0 &&
-                       c.dato4 == 0 && c.tempo == 0;
+    const bool vuota = std::all_of(
+        valori_elemento.begin(), valori_elemento.end(),
+        [&c](const campo<cella>& f) { return valore_numerico(f, c) == 0; });
     if (libera ? !vuota : !l.spiegata[static_cast<std::size_t>(i)])
       l.segnala_cella(i);
   }

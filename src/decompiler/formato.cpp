@@ -1,6 +1,7 @@
 #include <string>
 
 #include "decompiler/lavoro.h"
+#include "tables/campi.h"
 
 void lavoro::segnala(voce_inspiegata::tabella dove, int32_t indice,
                      messaggio trovato, argomento piu_vicina) {
@@ -50,10 +51,10 @@ std::string riga_commento(std::string_view testo) {
 
 messaggio descrivi_cella(const cella& c) {
   // The fields by their names, which are the data's words.
-  return {N_("{0} (tipo {1}; dato1 to dato4 {2} {3} {4} {5}; tempo {6}; "
-             "avvicinamento {7})"),
-          {nome_tipo_cella(c.tipo), std::to_string(c.tipo),
-           std::to_string(c.dato1), std::to_string(c.dato2),
-           std::to_string(c.dato3), std::to_string(c.dato4),
-           std::to_string(c.tempo), std::to_string(c.avvicinamento)}};
+  messaggio m{N_("{0} (tipo {1}; dato1 to dato4 {2} {3} {4} {5}; tempo {6}; "
+                 "avvicinamento {7})"),
+              {nome_tipo_cella(c.tipo)}};
+  for (const campo<cella>& f : campi_elemento)
+    m.argomenti.push_back(std::to_string(valore_numerico(f, c)));
+  return m;
 }

@@ -12,6 +12,7 @@
 #include "decompiler/decompila.h"
 #include "tables/metri.h"
 #include "tables/tabelle.h"
+#include "tables/valori_celle.h"
 
 // One line of a description with the comment that goes before it (none when
 // empty).
@@ -117,12 +118,6 @@ std::string cella_e_metro(int32_t cella, aggancio a);
 inline bool entro(int64_t posizione, int32_t margine, int32_t ultima) {
   return posizione + margine <= 50 * int64_t{ultima};
 }
-// Floor division and its remainder, for splitting a packed value into digits.
-inline int64_t quoziente(int64_t a, int64_t b) {
-  return (a >= 0) ? a / b : -((-a + b - 1) / b);
-}
-inline int64_t resto(int64_t a, int64_t b) { return a - quoziente(a, b) * b; }
-
 // The parts, each in its own file, called in this order by `decompila`.
 // Records: the general lines of both descriptions, which records are
 // stations and which board texts.

@@ -26,10 +26,6 @@ bool lati_dal_segno(uint8_t valore, int b, int64_t& lati) {
   return true;
 }
 
-// The last digit of dato4: sx * 3 + dx when rapp is a whole number of tens
-// and sx * 3 + dx below 10, as in most signals.
-int64_t lati_naturali(const cella& c) { return resto(c.dato4, 10); }
-
 // The marks that the lines would write, each with its writer (the signal's
 // cell, or -1 for a station): the stations' marks, and the signals' with the
 // sx * 3 + dx chosen so far (`lati`, by cell).
@@ -46,8 +42,7 @@ altri_segni segni_degli_altri(const lavoro& l, const segnali_per_cella& segnali,
       const int64_t c = int64_t{i} - 2 * b;
       if (l.in_tabella(c))
         altri[static_cast<std::size_t>(c)].push_back(
-            {static_cast<uint8_t>(lati[static_cast<std::size_t>(i)] * 10 + b),
-             i});
+            {*segno_segnale(lati[static_cast<std::size_t>(i)], b), i});
     }
   }
   return altri;
@@ -62,7 +57,7 @@ std::pair<int, int> adattamento(const lavoro& l, const altri_segni& altri,
     const int64_t c = int64_t{i} - 2 * b;
     if (!l.in_tabella(c)) continue;
     const uint8_t visto = l.c(static_cast<int32_t>(c)).avvicinamento;
-    if (visto == static_cast<uint8_t>(lati * 10 + b)) {
+    if (visto == *segno_segnale(lati, b)) {
       ++concordi;
       continue;
     }
@@ -147,8 +142,7 @@ bool copre_un_segnale(const lavoro& l, const altri_segni& altri, int32_t i) {
       bool di_altri = false;
       for (const auto& [valore, di] : altri[static_cast<std::size_t>(c)])
         di_altri |= valore == visto;
-      if (visto != 0 && !di_altri &&
-          visto == static_cast<uint8_t>(lati * 10 + b))
+      if (visto != 0 && !di_altri && visto == *segno_segnale(lati, b))
         return true;
     }
   }
@@ -178,30 +172,17 @@ segnali_per_cella trova_segnali(lavoro& l) {
   return segnali;
 }
 
-// sx and dx of a signal with the given sx * 3 + dx: a time value is kept
-// only when sx is 2.
-std::pair<int64_t, int64_t> lati_divisi(const cella& c, int64_t lati) {
-  const int64_t sx = c.tempo != 0 ? 2 : quoziente(lati, 3);
-  return {sx, lati - 3 * sx};
-}
-
 std::string riga_segnale(const cella& c, int64_t posizione, int64_t lati,
                          int16_t dato1) {
-  const int64_t rapp = (c.dato4 - lati) / 10;
-  const auto [sx, dx] = lati_divisi(c, lati);
-  // A time value from 1 to 100 would be raised to 101: it is written 256
-  // higher.
-  const int64_t tempo =
-      c.tempo >= 1 && c.tempo <= 100 ? c.tempo + 256 : c.tempo;
+  const valori_segnale v = decodifica_segnale(c, lati, dato1);
   return riga_valori(
-      "segnale", {posizione, sx, quoziente(dato1, 10), quoziente(c.dato2, 10),
-                  quoziente(c.dato3, 10), rapp, dx, resto(dato1, 10),
-                  resto(c.dato2, 10), resto(c.dato3, 10), tempo});
+      "segnale", {posizione, v.sx, v.s1, v.s2, v.s3, v.rapp, v.dx, v.d1, v.d2,
+                  v.d3, tempo_scritto(c.tempo)});
 }
 
 std::string commento_segnale(const cella& c, int32_t i, int64_t lati,
                              int32_t sotto) {
-  const auto [sx, dx] = lati_divisi(c, lati);
+  const auto [sx, dx] = lati_divisi(lati, c.tempo);
   std::string testo = cella_e_metro(i, aggancio::punto) + ": lato sinistro " +
                       std::to_string(sx) + " e lato destro " +
                       std::to_string(dx);
@@ -227,8 +208,7 @@ void segnali_treno(lavoro& l) {
     const auto nodo = static_cast<int32_t>(l.nodi.size());
     for (int b = 1; b <= 4; ++b) {
       if (l.in_tabella(int64_t{i} - 2 * b))
-        l.scrittori.push_back(
-            {i - 2 * b, static_cast<uint8_t>(lati * 10 + b), nodo});
+        l.scrittori.push_back({i - 2 * b, *segno_segnale(lati, b), nodo});
     }
     l.nodi.push_back({false,
                       i,

@@ -23,10 +23,13 @@ struct data_calendario {
 // True for a day that exists, from year 1 to 9999.
 bool data_esistente(const data_calendario& d);
 
-// What the tables cannot tell. Texts are Windows-1252 (`converti_voce` and
-// `converti_testo` bring an author's UTF-8 there), each cut to its box; an
-// absent value takes the default that its comment gives.
-struct opzioni_documenti {
+// What the tables cannot tell, once for both forms: as the user types them
+// (`richiesta_documenti`, UTF-8, the date and the prose as typed) and as the
+// documents take them (`opzioni_documenti`). Texts there are Windows-1252
+// (`converti_voce` and `converti_testo` bring an author's UTF-8 there), each
+// cut to its box; an absent value takes the default that its comment gives.
+template <typename Data, typename Testo>
+struct voci_documenti {
   // Sheet box "CLASSIFICAZIONE"; default blank.
   std::string classificazione;
   // Sheet box "MASSA BLOCCATA"; default the braked-mass percentage of record
@@ -42,12 +45,15 @@ struct opzioni_documenti {
   // Notes heading. An empty author or e-mail reads "non indicato".
   std::string autore;
   std::string email;
-  int numero = 1;        // the scenario's progressive number, from 1
-  data_calendario data;  // a day that exists
-  // The author's prose, one paragraph a line, wrapped at 96 characters;
-  // default a short summary of the scenario.
-  std::optional<std::vector<std::string>> testo;
+  int numero = 1;  // the scenario's progressive number, from 1
+  Data data;
+  Testo testo;
 };
+
+// A day that exists; the author's prose, one paragraph a line, wrapped at 96
+// characters; default a short summary of the scenario.
+using opzioni_documenti =
+    voci_documenti<data_calendario, std::optional<std::vector<std::string>>>;
 
 // The train sheet: a heading box, the classification and braked-mass boxes,
 // and a table with a row per station, per change of the train's speed limit

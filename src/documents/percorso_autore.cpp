@@ -7,6 +7,7 @@
 
 #include "tables/campi.h"
 #include "tables/metri.h"
+#include "tables/valori_celle.h"
 
 namespace {
 
@@ -25,8 +26,8 @@ struct progressione {
 
 int64_t dalla_progressione(const progressione& p, int32_t posizione) {
   const int64_t percorsi = int64_t{posizione} - p.inizio;
-  if (p.segno == 1) return int64_t{p.valore} - 100 - percorsi;
-  return int64_t{p.valore} + percorsi;
+  const int64_t valore = valore_progressiva(p.valore, p.segno);
+  return p.segno == 1 ? valore - percorsi : valore + percorsi;
 }
 
 // The start or end of a slowdown with the values that pair them.
@@ -86,7 +87,7 @@ int64_t progressiva(const tabella_stazioni& stazioni, int32_t posizione) {
 int velocita_da(const std::vector<cella>& celle, int32_t posizione) {
   const int64_t i = cella_del_metro(posizione, aggancio::tratto);
   if (i < 0 || i >= static_cast<int64_t>(celle.size())) return 0;
-  return celle[static_cast<std::size_t>(i)].velocita * 5;
+  return decodifica_velocita(celle[static_cast<std::size_t>(i)].velocita);
 }
 
 int velocita_massima(const std::vector<cella>& celle, int32_t da, int32_t a) {
@@ -98,8 +99,9 @@ int velocita_massima(const std::vector<cella>& celle, int32_t da, int32_t a) {
       std::clamp<int64_t>(cella_del_metro(a, aggancio::tratto), 0, ultima);
   int massima = 0;
   for (int64_t i = prima; i <= dopo; ++i)
-    massima =
-        std::max(massima, celle[static_cast<std::size_t>(i)].velocita * 5);
+    massima = std::max(
+        massima,
+        decodifica_velocita(celle[static_cast<std::size_t>(i)].velocita));
   return massima;
 }
 
@@ -111,7 +113,7 @@ std::vector<cambio_velocita> cambi_velocita(const std::vector<cella>& celle,
         static_cast<int32_t>(metro_della_cella(i, aggancio::tratto));
     if (celle[i].velocita == celle[i - 1].velocita) continue;
     if (posizione <= da || posizione >= a) continue;
-    cambi.push_back({posizione, celle[i].velocita * 5});
+    cambi.push_back({posizione, decodifica_velocita(celle[i].velocita)});
   }
   return cambi;
 }
@@ -125,11 +127,17 @@ std::vector<indicatore_velocita> indicatori_velocita(
         static_cast<int32_t>(metro_della_cella(i, aggancio::punto));
     if (c.tipo != cella_indicatore_vmax || posizione < da || posizione >= a)
       continue;
-    indicatore_velocita v{posizione, {}, {}, c.dato4 / 10, c.dato4 % 10};
+    const velocita_lati strisce = decodifica_strisce(c.dato4);
+    indicatore_velocita v{posizione,
+                          {},
+                          {},
+                          static_cast<int>(strisce.sinistra),
+                          static_cast<int>(strisce.destra)};
     const int16_t valori[] = {c.dato1, c.dato2, c.dato3};
     for (std::size_t k = 0; k < 3; ++k) {
-      v.sinistra[k] = 5 * (valori[k] / 100);
-      v.destra[k] = 5 * (valori[k] % 100);
+      const velocita_lati lati = decodifica_velocita_cartello(valori[k]);
+      v.sinistra[k] = static_cast<int>(lati.sinistra);
+      v.destra[k] = static_cast<int>(lati.destra);
     }
     indicatori.push_back(v);
   }
@@ -177,7 +185,7 @@ tempi_di_corsa::tempi_di_corsa(const std::vector<cella>& celle) {
   cumulati_.assign(celle.empty() ? 1 : celle.size(), 0.0);
   for (std::size_t i = 1; i < celle.size(); ++i) {
     // Cell i covers the 50 metres before metre 50 i: 180 s divided by km/h.
-    const int kmh = celle[i].velocita * 5;
+    const int kmh = decodifica_velocita(celle[i].velocita);
     cumulati_[i] = cumulati_[i - 1] + (kmh > 0 ? 180.0 / kmh : 0.0);
   }
 }

@@ -49,9 +49,8 @@ struct indicatore_velocita {
   int strisce_sinistra = 0;
   int strisce_destra = 0;
 };
-// The boards from `da` (included) to `a` (excluded), in route order. Boards
-// show multiples of 5, which is what makes a packed value left × 20 +
-// right / 5 unique: left = 5 × (value / 100), right = 5 × (value % 100).
+// The boards from `da` (included) to `a` (excluded), in route order, their
+// values unpacked as `decodifica_velocita_cartello` does.
 std::vector<indicatore_velocita> indicatori_velocita(
     const std::vector<cella>& celle, int32_t da, int32_t a);
 

@@ -1,10 +1,10 @@
 #include "line/elementi_linea.h"
 
 #include <algorithm>
-#include <limits>
 
 #include "core/aritmetica.h"
 #include "tables/metri.h"
+#include "tables/valori_celle.h"
 
 namespace {
 
@@ -98,13 +98,11 @@ bool stendi(piano_steso& p, int32_t fino, double k, bool con_limite) {
 }
 
 bool riempi_pendenza(tabelle& t, profilo_pendenza& p, int32_t fino) {
-  int32_t valore;
-  if (!somma_32(p.pendenza, 100, valore)) return false;
+  uint8_t valore;
+  if (!codifica_pendenza(p.pendenza, valore)) return false;
   do {
-    if (p.g >= 0 && p.g <= t.ultima_cella()) {
-      t.celle[static_cast<std::size_t>(p.g)].pendenza =
-          static_cast<uint8_t>(valore);
-    }
+    if (p.g >= 0 && p.g <= t.ultima_cella())
+      t.celle[static_cast<std::size_t>(p.g)].pendenza = valore;
     ++p.g;
   } while (p.g < fino);
   return true;
@@ -155,15 +153,11 @@ esito_collocazione memo_indicatori_v_max(tabelle& t, int32_t posizione,
   const std::pair<int32_t, int32_t> velocita[3] = {
       {vas, vad}, {vbs, vbd}, {vcs, vcd}};
   for (int n = 0; n < 3; ++n) {
-    const double valore =
-        arrotonda(velocita[n].second / 5.0 + velocita[n].first * 20.0);
-    if (valore < std::numeric_limits<int16_t>::min() ||
-        valore > std::numeric_limits<int16_t>::max()) {
+    if (!codifica_velocita_cartello(velocita[n].first, velocita[n].second,
+                                    cella.*dati[n])) {
       return esito_collocazione::fuori_misura;
     }
-    cella.*dati[n] = static_cast<int16_t>(valore);
   }
-  cella.dato4 =
-      static_cast<int16_t>(static_cast<uint16_t>(strisces * 10 + strisced));
+  cella.dato4 = codifica_strisce(strisces, strisced);
   return esito_collocazione::posto;
 }

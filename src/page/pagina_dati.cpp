@@ -6,6 +6,7 @@
 #include "platform/cp1252.h"
 #include "tables/campi.h"
 #include "tables/metri.h"
+#include "tables/valori_celle.h"
 
 namespace {
 
@@ -14,41 +15,22 @@ int32_t metro_di(std::size_t i, const cella& c) {
       metro_della_cella(static_cast<int64_t>(i), aggancio_del_tipo(c.tipo)));
 }
 
-// Whole division rounded down, so that a negative packed value still splits
-// into a quotient and a remainder from 0 to divisore - 1.
-int quoziente(int valore, int divisore) {
-  return valore >= 0 ? valore / divisore
-                     : -((-valore + divisore - 1) / divisore);
-}
-int resto(int valore, int divisore) {
-  return valore - quoziente(valore, divisore) * divisore;
-}
-
-// A signal's cell holds s1 × 10 + d1, s2 × 10 + d2, s3 × 10 + d3 and
-// rapp × 10 + sx × 3 + dx.
 segnale_linea segnale(int numero, int32_t metro, const cella& c) {
-  const int lati = resto(c.dato4, 10);
-  return {numero,
-          metro,
-          lati / 3,
-          quoziente(c.dato1, 10),
-          quoziente(c.dato2, 10),
-          quoziente(c.dato3, 10),
-          quoziente(c.dato4, 10),
-          lati % 3,
-          resto(c.dato1, 10),
-          resto(c.dato2, 10),
-          resto(c.dato3, 10),
-          c.tempo};
+  const valori_segnale v = decodifica_segnale(c);
+  const auto n = [](int64_t x) { return static_cast<int>(x); };
+  return {numero,    metro,   n(v.sx), n(v.s1), n(v.s2), n(v.s3),
+          n(v.rapp), n(v.dx), n(v.d1), n(v.d2), n(v.d3), c.tempo};
 }
 
 indicatore_vmax indicatore(int32_t metro, const cella& c) {
-  const velocita_lati a = velocita_del_dato(c.dato1);
-  const velocita_lati b = velocita_del_dato(c.dato2);
-  const velocita_lati v = velocita_del_dato(c.dato3);
+  const velocita_lati a = decodifica_velocita_cartello(c.dato1);
+  const velocita_lati b = decodifica_velocita_cartello(c.dato2);
+  const velocita_lati v = decodifica_velocita_cartello(c.dato3);
+  const velocita_lati strisce = decodifica_strisce(c.dato4);
+  const auto n = [](int64_t x) { return static_cast<int>(x); };
   return {metro,
-          {a.sinistra, b.sinistra, v.sinistra, quoziente(c.dato4, 10)},
-          {a.destra, b.destra, v.destra, resto(c.dato4, 10)}};
+          {n(a.sinistra), n(b.sinistra), n(v.sinistra), n(strisce.sinistra)},
+          {n(a.destra), n(b.destra), n(v.destra), n(strisce.destra)}};
 }
 
 cartello_testo cartello(int32_t metro, const cella& c,
@@ -138,14 +120,6 @@ void raccogli_gallerie(const tabelle& t, vista& v) {
 
 }  // namespace
 
-// An author's speeds are multiples of 5 (the train's own limit is kept in
-// fifths too), so left × 20 is a multiple of 100 and right / 5 stays below 100
-// for any speed below 500 km/h: the hundreds give the left speed, the rest the
-// right one. Dividing by 20 instead reads 100/100 back as 101.
-velocita_lati velocita_del_dato(int16_t dato) {
-  return {quoziente(dato, 100) * 5, resto(dato, 100) * 5};
-}
-
 std::vector<std::string> righe_del_cartello(const std::string& utf8) {
   std::vector<std::string> righe;
   auto aggiungi = [&righe](std::string riga) {
@@ -177,11 +151,11 @@ vista prepara_vista(const tabelle& t) {
     v.lunghezza = std::max(0, ultima * metri_per_cella - 7000);
   for (int n = 0; n < 3; ++n) {
     if (g.progressiva_inizio(n) == 0 && g.progressiva_valore(n) == 0) continue;
-    const bool decrescente = g.progressiva_segno(n) == 1;
-    // A decreasing progression is stored 100 m above the value written.
-    v.progressive.push_back({g.progressiva_inizio(n),
-                             g.progressiva_valore(n) - (decrescente ? 100 : 0),
-                             decrescente});
+    v.progressive.push_back(
+        {g.progressiva_inizio(n),
+         static_cast<int32_t>(valore_progressiva(g.progressiva_valore(n),
+                                                 g.progressiva_segno(n))),
+         g.progressiva_segno(n) == 1});
   }
 
   std::set<int> testi_cartelli;

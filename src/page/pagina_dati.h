@@ -69,12 +69,6 @@ struct vista {
 
 vista prepara_vista(const tabelle& t);
 
-// The left and right speeds packed into one value of a speed board.
-struct velocita_lati {
-  int sinistra, destra;
-};
-velocita_lati velocita_del_dato(int16_t dato);
-
 // The rows of a board text "(PONTE SUL  )(TORRENTE   )", trimmed; a text
 // without brackets is one row.
 std::vector<std::string> righe_del_cartello(const std::string& utf8);

@@ -11,6 +11,7 @@
 #include "page/html.h"
 #include "page/pagina_disegno.h"
 #include "page/pagina_testi.h"
+#include "tables/valori_celle.h"
 
 namespace {
 
@@ -136,12 +137,12 @@ profili calcola_profili(const contenuto_disegni& c) {
   double quota = 0;
   serie quote{{0, 0}}, limiti;
   for (std::size_t i = 0; i < celle_fino_a(c.fine_linea); ++i) {
-    quota += (int{c.t.celle[i].pendenza} - 100) * 50 / 1000.0;
+    quota += decodifica_pendenza(c.t.celle[i].pendenza) * 50 / 1000.0;
     quote.push_back({(i + 1) * 50.0, quota});
   }
   const std::size_t celle_treno = celle_fino_a(c.fine_treno);
   for (std::size_t i = 0; i < celle_treno; ++i) {
-    const double v = c.t.celle[i].velocita * 5.0;
+    const double v = decodifica_velocita(c.t.celle[i].velocita);
     if (limiti.empty() || limiti.back().second != v)
       limiti.push_back({i * 50.0, v});
   }

@@ -8,28 +8,32 @@ struct nome_generale {
   std::string_view nome;
 };
 
-// What the fields of records 81 to 86 hold (the same as `dati_generali`).
+template <typename T>
+constexpr nome_generale voce(const campo_generale<T>& g) {
+  return {g.record, g.dove, g.nome};
+}
+
 const nome_generale nomi_generali[] = {
-    {record_progressiva_tre, &stazione::inizio, "inizio"},
-    {record_progressiva_tre, &stazione::fine, "progressiva"},
-    {record_progressiva_tre, &stazione::posizione, "decrescente"},
-    {record_treno, &stazione::inizio, "percentuale_massa_frenata"},
-    {record_treno, &stazione::fine, "lunghezza_percorso"},
-    {record_treno, &stazione::posizione, "numero_vetture"},
-    {record_linea, &stazione::inizio, "sfondo_uno"},
-    {record_linea, &stazione::posizione, "sfondo_due"},
-    {record_linea, &stazione::fine, "sfondo_tre"},
-    {record_linea, &stazione::nome, "nome_linea"},
-    {record_linea, &stazione::campo7, "valore_riservato"},
-    {record_linea, &stazione::orario, "codice_gara_st"},
-    {record_nome_treno, &stazione::inizio, "ripetizione_inizio"},
-    {record_nome_treno, &stazione::fine, "ripetizione_fine"},
-    {record_nome_treno, &stazione::posizione, "ripetizione_codici"},
-    {record_nome_treno, &stazione::nome, "codice_treno"},
-    {record_nome_treno, &stazione::campo7, "sabbia"},
-    {record_nome_treno, &stazione::campo10, "orologio_ore"},
-    {record_nome_treno, &stazione::campo11, "orologio_minuti"},
-    {record_nome_treno, &stazione::campo12, "orologio_secondi"},
+    voce(generali::progressiva_inizio),
+    voce(generali::progressiva_valore),
+    voce(generali::progressiva_segno),
+    voce(generali::massa_frenata),
+    voce(generali::lunghezza_percorso),
+    voce(generali::numero_vetture),
+    voce(generali::sfondo_uno),
+    voce(generali::sfondo_due),
+    voce(generali::sfondo_tre),
+    voce(generali::nome_linea),
+    voce(generali::valore_riservato),
+    voce(generali::codice_gara_st),
+    voce(generali::ripetizione_inizio),
+    voce(generali::ripetizione_fine),
+    voce(generali::ripetizione_codici),
+    voce(generali::codice_treno),
+    voce(generali::sabbia),
+    voce(generali::orologio_ore),
+    voce(generali::orologio_minuti),
+    voce(generali::orologio_secondi),
 };
 
 }  // namespace

@@ -1,43 +1,26 @@
 #include "train_run/elementi_treno.h"
 
+#include <optional>
 #include <tuple>
 
 #include "core/aritmetica.h"
 #include "tables/metri.h"
+#include "tables/valori_celle.h"
 
 namespace {
 
-// a * 10 + b, each step in 32 bits: how a signal packs two of its values.
-bool dieci_volte_piu(int32_t a, int32_t b, int32_t& risultato) {
-  int32_t decine;
-  return prodotto_32(a, 10, decine) && somma_32(decine, b, risultato);
-}
-
-// sx * 3 + dx, the signal's two sides in one value.
-bool lati(int32_t sx, int32_t dx, int32_t& risultato) {
-  int32_t tripli;
-  return prodotto_32(sx, 3, tripli) && somma_32(tripli, dx, risultato);
-}
-
-// rapp * 10 + sx * 3 + dx, in the order it is written.
-bool quarto_dato(int32_t rapp, int32_t sx, int32_t dx, int32_t& risultato) {
-  int32_t decine, tripli, somma;
-  return prodotto_32(rapp, 10, decine) && prodotto_32(sx, 3, tripli) &&
-         somma_32(decine, tripli, somma) && somma_32(somma, dx, risultato);
-}
-
-// The approach mark (sx * 3 + dx) * 10 + b of the cells 2, 4, 6 and 8 before a
-// signal. A cell outside the table is skipped, and its mark is not computed.
+// The approach mark of the cells 2, 4, 6 and 8 before a signal. A cell outside
+// the table is skipped, and its mark is not computed.
 bool segna_prima_del_segnale(tabelle& t, int64_t cella, int32_t sx,
                              int32_t dx) {
   for (int b = 1; b <= 4; ++b) {
     const int64_t marcata = cella - 2 * b;
     if (!cella_in_tabella(t, marcata)) continue;
-    int32_t codice, segno;
-    if (!lati(sx, dx, codice) || !dieci_volte_piu(codice, b, segno))
-      return false;
-    t.celle[static_cast<std::size_t>(marcata)].avvicinamento =
-        static_cast<uint8_t>(segno);
+    int32_t lati;
+    if (!lati_segnale(sx, dx, lati)) return false;
+    const std::optional<uint8_t> segno = segno_segnale(lati, b);
+    if (!segno) return false;
+    t.celle[static_cast<std::size_t>(marcata)].avvicinamento = *segno;
   }
   return true;
 }
@@ -74,7 +57,7 @@ esito_collocazione memo_segnale(tabelle& t, int32_t posizione, int32_t sx,
   // there, and what was stored before it stays.
   c.tipo = cella_segnale;
   int32_t valore;
-  if (!quarto_dato(rapp, sx, dx, valore))
+  if (!quarto_dato_segnale(rapp, sx, dx, valore))
     return esito_collocazione::fuori_misura;
   c.dato4 = static_cast<int16_t>(valore);
   const std::tuple<int32_t, int32_t, int16_t cella::*> dati[] = {
@@ -82,12 +65,12 @@ esito_collocazione memo_segnale(tabelle& t, int32_t posizione, int32_t sx,
       {s2, d2, &cella::dato2},
       {s3, d3, &cella::dato3}};
   for (auto [sinistra, destra, campo] : dati) {
-    if (!dieci_volte_piu(sinistra, destra, valore))
+    if (!coppia_segnale(sinistra, destra, valore))
       return esito_collocazione::fuori_misura;
     c.*campo = static_cast<int16_t>(valore);
   }
-  if (tempo >= 1 && tempo <= 100) tempo = 101;
-  c.tempo = sx == 2 ? static_cast<uint8_t>(tempo) : 0;
+  tempo = tempo_alzato(tempo);
+  c.tempo = tempo_in_cella(sx, tempo);
   if (!segna_prima_del_segnale(t, i, sx, dx))
     return esito_collocazione::fuori_misura;
   return esito_collocazione::posto;

@@ -1,11 +1,10 @@
 #include "train_run/lettura_treno.h"
 
-#include <limits>
-
 #include "core/aritmetica.h"
 #include "reading/parole_chiave.h"
 #include "tables/campi.h"
 #include "tables/metri.h"
+#include "tables/valori_celle.h"
 #include "train_run/elementi_treno.h"
 
 namespace {
@@ -27,20 +26,13 @@ struct lettura_treno {
   profilo aderenza;
 };
 
-bool velocita_in_cella(int32_t velocita, uint8_t& valore) {
-  const double quinto = arrotonda(velocita / 5.0);
-  if (quinto < 0 || quinto > 255) return false;
-  valore = static_cast<uint8_t>(quinto);
-  return true;
-}
-
 // Speed profile: cells from the counter up to the one before `fino`, at least
 // one, stopping at `limite`. False when the speed in force does not fit a cell.
 bool riempi_velocita(tabelle& t, profilo& p, int32_t fino, int32_t limite) {
   do {
     if (p.cella >= limite) break;
     uint8_t valore;
-    if (!velocita_in_cella(p.corrente, valore)) return false;
+    if (!codifica_velocita(p.corrente, valore)) return false;
     t.celle[static_cast<std::size_t>(p.cella)].velocita = valore;
     ++p.cella;
   } while (p.cella < fino);

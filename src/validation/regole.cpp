@@ -14,6 +14,7 @@
 #include "platform/cp1252.h"
 #include "reading/lettore.h"
 #include "tables/metri.h"
+#include "tables/valori_celle.h"
 
 namespace {
 
@@ -662,7 +663,7 @@ namespace {
 std::optional<int64_t> come_byte(const voce& v, std::size_t n, int64_t x) {
   if (n != 1) return std::nullopt;
   if (v.chiave == parola::pendenza && (x < -100 || x > 155))
-    return ((x + 100) % 256 + 256) % 256 - 100;
+    return pendenza_tenuta(x);
   if (v.chiave == parola::aderenza && (x < 0 || x > 255))
     return (x % 256 + 256) % 256;
   return std::nullopt;
@@ -738,8 +739,7 @@ void controlla_multipli_di_5(const descrizione_letta& d,
       if (n >= v.valori.size() || !v.valori[n].numerico) continue;
       const int64_t x = v.valori[n].numero;
       if (x % 5 == 0) continue;
-      const auto tenuta =
-          static_cast<int64_t>(arrotonda(static_cast<double>(x) / 5)) * 5;
+      const int64_t tenuta = velocita_tenuta(x);
       p.push_back(a_valore(
           v, v.valori[n], gravita::avviso,
           {N_("{0}: {1} km/h is not a multiple of 5: it is stored as {2} "

@@ -2,10 +2,11 @@
 // decompiled and compiled again: the same bytes, nothing reported.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
-#include "giro.h"
 #include "cli/lingua.h"
+#include "giro.h"
 
 namespace {
 
@@ -135,9 +136,53 @@ INSTANTIATE_TEST_SUITE_P(
              {"stazione, 4250, 11, 1500, 0, 0, 3, 1, 1, 0, 4, 1, 1, 0, 0, 0, "
               "0, Ovest",
               "segnale, 5050, 2, 2, 1, 1, 3, 0, 3, 0, 1, 58"}},
+        caso{"segnale_con_tempo_356_che_resta_100",
+             {},
+             {"segnale, 3000, 2, 4, 0, 0, 0, 1, 2, 0, 0, 356"}},
+        caso{"segnale_con_tempo_257_che_resta_1",
+             {},
+             {"segnale, 3000, 2, 4, 0, 0, 0, 1, 2, 0, 0, 257"}},
+        caso{"indicatore_con_destra_oltre_100",
+             {"indicatori_vmax, 700, 120, 95, 50, 2, 130, 95, 150, 1"},
+             {}},
         caso{"senza_piano",
              {"curvad4, 1000, 300", "pendenza, 1000, 5"},
              {"velocita, 5000, 80"},
              false}));
+
+// The values come back as the author wrote them: a stored time of 100 as 356
+// (100 would be raised to 101), a board's speeds as multiples of 5 even where
+// the right one passes 100 km/h.
+TEST(CasiDifficiliRighe, ValoriComeLiHaScrittiLAutore) {
+  struct riga_attesa {
+    std::vector<std::string> linea, treno;
+    std::string riga;
+  };
+  const riga_attesa casi[] = {
+      {{},
+       {"segnale, 3000, 2, 4, 0, 0, 0, 1, 2, 0, 0, 356"},
+       "segnale, 3000, 2, 4, 0, 0, 0, 1, 2, 0, 0, 356"},
+      {{},
+       {"segnale, 3000, 2, 4, 0, 0, 0, 1, 2, 0, 0, 100"},
+       "segnale, 3000, 2, 4, 0, 0, 0, 1, 2, 0, 0, 101"},
+      {{},
+       {"segnale, 3000, 2, 4, 0, 0, 0, 1, 2, 0, 0, 101"},
+       "segnale, 3000, 2, 4, 0, 0, 0, 1, 2, 0, 0, 101"},
+      {{"indicatori_vmax, 700, 120, 95, 50, 2, 130, 95, 150, 1"},
+       {},
+       "indicatori_vmax, 700, 120, 95, 50, 2, 130, 95, 150, 1"},
+  };
+  for (const riga_attesa& k : casi) {
+    SCOPED_TRACE(k.riga);
+    const caso c{"", k.linea, k.treno};
+    const giro g = giro_completo(linea_di(c), treno_di(c));
+    ASSERT_TRUE(g.primo.senza_errori());
+    std::vector<std::string> righe = g.decompilata.righe_linea;
+    righe.insert(righe.end(), g.decompilata.righe_treno.begin(),
+                 g.decompilata.righe_treno.end());
+    EXPECT_NE(std::find(righe.begin(), righe.end(), k.riga), righe.end());
+    EXPECT_TRUE(g.stessi_byte());
+  }
+}
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -108,6 +109,25 @@ std::vector<cella> due_velocita() {
   for (std::size_t i = 0; i < celle.size(); ++i)
     celle[i].velocita = i <= 100 ? 10 : 20;
   return celle;
+}
+
+// A board's packed values read back as the author wrote them, negative ones
+// too (truncating division would read -5/5 as 0/-495).
+TEST(IndicatoriVelocita, ValoriNegativiComeLaPagina) {
+  std::vector<cella> celle(4);
+  cella& c = celle[2];  // cell 2: metre 50
+  c.tipo = cella_indicatore_vmax;
+  c.dato1 = -99;   // -5/5
+  c.dato2 = 2426;  // 120/130
+  c.dato3 = -100;  // -5/0
+  c.dato4 = -7;    // stripes -1/3
+  const std::vector<indicatore_velocita> v = indicatori_velocita(celle, 0, 200);
+  ASSERT_EQ(v.size(), 1u);
+  EXPECT_EQ(v[0].posizione, 50);
+  EXPECT_EQ(v[0].sinistra, (std::array<int, 3>{-5, 120, -5}));
+  EXPECT_EQ(v[0].destra, (std::array<int, 3>{5, 130, 0}));
+  EXPECT_EQ(v[0].strisce_sinistra, -1);
+  EXPECT_EQ(v[0].strisce_destra, 3);
 }
 
 TEST(StimaOrari, TempoDiCorsaStiratoFraGliOrariDati) {

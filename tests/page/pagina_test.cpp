@@ -242,6 +242,31 @@ TEST(Pagina, ValoriEPosizioniDegliElementi) {
   EXPECT_EQ(galleria.attributi.at("width"), "900");
 }
 
+// Signals whose left and right sides differ, one with a time value (kept only
+// with a left side of 2): each side's values in its own column.
+TEST(Pagina, SegnaliConLatiDiversi) {
+  std::string treno = treno_noto();
+  const std::string segnale = "segnale, 5000, 1, 4, 1, 0, 0, 1, 3, 1, 0, 0";
+  treno.replace(treno.find(segnale), segnale.size(),
+                "segnale, 5000, 2, 4, 1, 0, 3, 0, 3, 2, 0, 150\r\n"
+                "segnale, 6000, 0, 1, 0, 0, 0, 2, 5, 6, 7, 0");
+  const auto c = compila_pagina(linea_nota(), treno);
+  ASSERT_EQ(c->b.d.codice_errore, 0);
+  const pagina_letta p = leggi_pagina(c->pagina);
+  ASSERT_TRUE(p.ben_formata);
+  const std::pair<const char*, std::vector<std::string>> casi[] = {
+      {"sg1",
+       {"S1", "5000", "17.000", "2 (4, 1, 0)", "0 (3, 2, 0)", "3", "150"}},
+      {"sg2", {"S2", "6000", "18.000", "0 (1, 0, 0)", "2 (5, 6, 7)", "0", "0"}},
+  };
+  for (const auto& [chiave, celle] : casi) {
+    SCOPED_TRACE(chiave);
+    const auto righe = p.con_chiave(chiave, "tr");
+    ASSERT_EQ(righe.size(), 1u);
+    EXPECT_EQ(righe.front().celle, celle);
+  }
+}
+
 // The boards' speeds as lines of the speed profile, apart from the train's
 // limit: each value from its board on.
 TEST(Pagina, ProfiloDiVelocitaConGliIndicatori) {
