@@ -14,6 +14,7 @@
 #include "platform/cp1252.h"
 #include "reading/lettore.h"
 #include "tables/metri.h"
+#include "train_run/geometria.h"
 
 namespace {
 
@@ -917,18 +918,17 @@ void controlla_orari(const descrizione_letta& d, std::vector<problema>& p) {
                   secondi = v->numero(15);
     if (ore == 0 && minuti == 0 && secondi == 0) continue;  // no time
     int64_t orario = (ore * 60 + minuti) * 60 + secondi;
-    // A run past midnight: a time more than half a day before the one
-    // before is on the next day. Two points may share a time.
-    constexpr int64_t giorno = 24 * 60 * 60;
-    while (precedente != nullptr && orario_precedente - orario > giorno / 2)
-      orario += giorno;
+    while (precedente != nullptr &&
+           passa_la_mezzanotte(orario_precedente, orario))
+      orario += secondi_giorno;
     if (precedente != nullptr && orario < orario_precedente) {
       p.push_back(a_valore(
           *v, v->valori[13], gravita::avviso,
           {N_("stazione {0} at {1}, not after {2} at {3} (line {4}), which "
               "comes before it along the line"),
-           {v->valori[16].testo, ora(orario % giorno),
-            precedente->valori[16].testo, ora(orario_precedente % giorno),
+           {v->valori[16].testo, ora(orario % secondi_giorno),
+            precedente->valori[16].testo,
+            ora(orario_precedente % secondi_giorno),
             numero(precedente->riga)}}));
     }
     precedente = v;
