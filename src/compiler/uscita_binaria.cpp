@@ -30,22 +30,22 @@ void scrivi_piano(const piano_steso& piano, scrittore_file& uscita) {
 }
 
 void scrivi_stazioni(const tabella_stazioni& stazioni, scrittore_file& uscita) {
-  std::string d;
-  for (const stazione& r : stazioni) codifica_stazione(d, r);
-  uscita.scrivi(d.data(), d.size());
+  std::string immagine;
+  for (const stazione& r : stazioni) codifica_stazione(immagine, r);
+  uscita.scrivi(immagine.data(), immagine.size());
 }
 
 void scrivi_celle(const std::vector<cella>& celle, scrittore_file& uscita) {
-  std::string d;
-  d.reserve(blocco_celle + byte_per_cella);
+  std::string blocco;
+  blocco.reserve(blocco_celle + byte_per_cella);
   for (const cella& c : celle) {
-    codifica_cella(d, c);
-    if (d.size() >= blocco_celle) {
-      uscita.scrivi(d.data(), d.size());
-      d.clear();
+    codifica_cella(blocco, c);
+    if (blocco.size() >= blocco_celle) {
+      uscita.scrivi(blocco.data(), blocco.size());
+      blocco.clear();
     }
   }
-  uscita.scrivi(d.data(), d.size());
+  uscita.scrivi(blocco.data(), blocco.size());
 }
 
 }  // namespace
@@ -64,12 +64,4 @@ esito_file prepara_file_binari(const scenario& sc, const tabelle& t,
   if (!esito.ok) return esito;
   return insieme.prepara(nome_tabella_celle(sc),
                          [&](scrittore_file& u) { scrivi_celle(t.celle, u); });
-}
-
-esito_file scrivi_file_binari(const scenario& sc, const tabelle& t,
-                              cartella& c) {
-  insieme_sostituzioni insieme(c);
-  const esito_file esito = prepara_file_binari(sc, t, insieme);
-  if (!esito.ok) return esito;
-  return insieme.pubblica();
 }

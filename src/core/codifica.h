@@ -10,11 +10,6 @@
 #include <string>
 #include <string_view>
 
-inline char* metti_u8(char* p, uint8_t v) {
-  *p = static_cast<char>(v);
-  return p + 1;
-}
-
 inline char* metti_i16(char* p, int16_t v) {
   const auto u = static_cast<uint16_t>(v);
   p[0] = static_cast<char>(u & 0xFF);

@@ -8,10 +8,9 @@
 #include "tables/campi.h"
 #include "tables/metri.h"
 #include "tables/valori_celle.h"
+#include "train_run/geometria.h"
 
 namespace {
-
-constexpr int64_t secondi_giorno = 24 * 3600;
 
 bool stazione_presente(const stazione& s) { return s.tipo != 0 || s.fine != 0; }
 
@@ -40,14 +39,15 @@ struct capo_rallentamento {
 double tra_due_orari(const luogo_orario& prima, double tempo_prima,
                      const luogo_orario& dopo, double tempo_dopo,
                      const luogo_orario& qui, double tempo_qui) {
+  // A next time earlier in the day that is not a run past midnight goes
+  // backwards (the checker warns): nothing to stretch to, the running time
+  // alone.
+  if (dopo.orario < prima.orario &&
+      !passa_la_mezzanotte(prima.orario, dopo.orario))
+    return prima.orario + (tempo_qui - tempo_prima);
   double arrivo = dopo.orario;
   if (arrivo < prima.orario) arrivo += secondi_giorno;
   const double intervallo = arrivo - prima.orario;
-  // A next time earlier in the day by up to half a day goes backwards (the
-  // checker warns; more than that is a run past midnight): nothing to
-  // stretch to, the running time alone.
-  if (dopo.orario < prima.orario && intervallo >= secondi_giorno / 2)
-    return prima.orario + (tempo_qui - tempo_prima);
   if (tempo_dopo > tempo_prima) {
     return prima.orario +
            (tempo_qui - tempo_prima) / (tempo_dopo - tempo_prima) * intervallo;

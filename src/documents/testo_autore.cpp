@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "platform/cp1252.h"
+#include "train_run/geometria.h"
 
 namespace {
 
@@ -87,8 +88,8 @@ std::string chilometri(int64_t metri) {
 }
 
 std::string ora_minuti(int64_t secondi) {
-  constexpr int64_t giorno = 24 * 3600;
-  const int64_t s = ((secondi % giorno) + giorno) % giorno;
+  const int64_t s =
+      ((secondi % secondi_giorno) + secondi_giorno) % secondi_giorno;
   char testo[16];
   std::snprintf(testo, sizeof testo, "%02d.%02d%s", static_cast<int>(s / 3600),
                 static_cast<int>(s % 3600 / 60), s % 60 >= 30 ? "+" : "");

@@ -6,6 +6,7 @@
 #include "core/aritmetica.h"
 #include "tables/metri.h"
 #include "tables/valori_celle.h"
+#include "train_run/geometria.h"
 
 namespace {
 
@@ -96,62 +97,62 @@ int32_t codice_di(esito_rallentamento esito) {
 esito_rallentamento memo_rallentamento(tabelle& t, int32_t x, int32_t v,
                                        int32_t l, int32_t f_tt, int32_t f_ta,
                                        int32_t d_v) {
-  int32_t avviso, fine;
-  if (!somma_32(x, -1200, avviso) || !somma_32(x, l, fine))
-    return esito_rallentamento::fuori_misura;
-  const int64_t a = cella_del_metro(avviso, aggancio::punto);
-  const int64_t inizio = cella_del_metro(x, aggancio::punto);
-  const int64_t e = cella_del_metro(fine, aggancio::punto);
-  const int64_t b = cella_del_metro(avviso, aggancio::tratto);
+  if (!rallentamento_in_32_bit(x, l)) return esito_rallentamento::fuori_misura;
+  const celle_rallentamento dove = celle_del_rallentamento(x, l);
   auto c = [&t](int64_t indice) -> cella& {
     return t.celle[static_cast<std::size_t>(indice)];
   };
-  const bool con_avviso = x > 1500;
-  if (con_avviso && !cella_libera(c(a)))
+  if (dove.con_avviso && !cella_libera(c(dove.avviso)))
     return esito_rallentamento::avviso_occupato;
-  if (!con_avviso) f_ta = 0;
-  if (!cella_libera(c(inizio))) return esito_rallentamento::inizio_occupato;
-  if (!cella_libera(c(e))) return esito_rallentamento::fine_occupata;
+  if (!dove.con_avviso) f_ta = 0;
+  if (!cella_libera(c(dove.inizio)))
+    return esito_rallentamento::inizio_occupato;
+  if (!cella_libera(c(dove.fine))) return esito_rallentamento::fine_occupata;
   const auto dv = static_cast<int16_t>(d_v);
-  c(e).tipo = cella_fine_rallentamento;
-  if (d_v != 0) c(e).dato2 = dv;
-  c(inizio).tipo = cella_inizio_rallentamento;
-  if (d_v != 0) c(inizio).dato2 = dv;
-  if (con_avviso) {
-    c(a).tipo = cella_avviso_rallentamento;
-    if (d_v != 0) c(a).dato2 = dv;
-    c(a).dato1 = static_cast<int16_t>(v);
+  c(dove.fine).tipo = cella_fine_rallentamento;
+  if (d_v != 0) c(dove.fine).dato2 = dv;
+  c(dove.inizio).tipo = cella_inizio_rallentamento;
+  if (d_v != 0) c(dove.inizio).dato2 = dv;
+  if (dove.con_avviso) {
+    c(dove.avviso).tipo = cella_avviso_rallentamento;
+    if (d_v != 0) c(dove.avviso).dato2 = dv;
+    c(dove.avviso).dato1 = static_cast<int16_t>(v);
   }
-  for (int64_t estremo : {inizio, e}) {
+  for (int64_t estremo : {dove.inizio, dove.fine}) {
     c(estremo).dato1 = static_cast<int16_t>(v);
     c(estremo).dato3 = static_cast<int16_t>(f_tt);
   }
-  if (f_ta != 0) return segna_prima_dell_avviso(t, b, d_v);
+  if (f_ta != 0) return segna_prima_dell_avviso(t, dove.prima_dell_avviso, d_v);
   return esito_rallentamento::posto;
 }
 
+bool rallentamento_in_32_bit(int32_t x, int32_t l) {
+  int32_t avviso, fine;
+  return somma_32(x, -anticipo_avviso, avviso) && somma_32(x, l, fine);
+}
+
 bool calcola_area(stazione& r, int32_t lunghezza) {
-  const int32_t p = r.posizione;
-  // Each bound is stored as soon as it is computed; kinds 5 to 8 clear
-  // campo6 only after their bounds.
+  const area_stazione area =
+      area_della_stazione(r.posizione, r.tipo, lunghezza, r.campo6 != 0);
+  // Each bound is stored as soon as it is known to fit 32 bits; kinds 5 to 8
+  // clear campo6 only after their bounds.
   if (r.tipo == 5 || r.tipo == 6) {
-    if (!somma_32(p, 150, r.fine) || !differenza_32(p, lunghezza, r.inizio))
+    if (!entra_in_32(area.fine, r.fine) || !entra_in_32(area.inizio, r.inizio))
       return false;
     r.campo6 = 0;
     return true;
   }
   if (r.tipo == 7 || r.tipo == 8) {
-    if (!differenza_32(p, lunghezza, r.inizio) ||
-        !somma_32(p, lunghezza, r.fine)) {
+    if (!entra_in_32(area.inizio, r.inizio) || !entra_in_32(area.fine, r.fine))
       return false;
-    }
     r.campo6 = 0;
     return true;
   }
-  const int32_t meta = lunghezza / 2;
+  // The end is computed in two steps, each of which must fit.
   int32_t fine;
-  if (!differenza_32(p, meta, r.inizio) || !somma_32(p, meta, fine) ||
-      (r.campo6 != 0 && !somma_32(fine, 50, fine))) {
+  if (!entra_in_32(area.inizio, r.inizio) ||
+      !entra_in_32(r.posizione + meta_lunghezza(lunghezza), fine) ||
+      !entra_in_32(area.fine, fine)) {
     return false;
   }
   r.fine = fine;
@@ -160,7 +161,7 @@ bool calcola_area(stazione& r, int32_t lunghezza) {
 
 void segna_avvicinamento(tabelle& t, const stazione& st) {
   for (int k = 1; k <= 4; ++k) {
-    const double quoto = st.fine / double{metri_per_cella} - k - 1;
+    const double quoto = quoto_avvicinamento(st.fine, k);
     const auto c = static_cast<int64_t>(arrotonda(quoto));
     if (quoto > 1 && cella_in_tabella(t, c)) {
       t.celle[static_cast<std::size_t>(c)].avvicinamento =

@@ -34,6 +34,8 @@ int32_t codice_di(esito_rallentamento esito);
 esito_rallentamento memo_rallentamento(tabelle& t, int32_t x, int32_t v,
                                        int32_t l, int32_t f_tt, int32_t f_ta,
                                        int32_t d_v);
+// The metres of a slowdown's warning and end, computed in 32 bits, fit.
+bool rallentamento_in_32_bit(int32_t x, int32_t l);
 
 // The area of a station from its position and length, by kind. False when a
 // bound does not fit 32 bits.

@@ -6,6 +6,7 @@
 #include "tables/metri.h"
 #include "tables/valori_celle.h"
 #include "train_run/elementi_treno.h"
+#include "train_run/geometria.h"
 
 namespace {
 
@@ -145,13 +146,11 @@ esito_passo leggi_segnale(lettura_treno& r) {
 // metre 1500, its warning cell.
 bool rallentamento_in_tabella(const tabelle& t, int32_t x, int32_t l,
                               bool& fuori_misura) {
-  int32_t avviso, fine;
-  fuori_misura = !somma_32(x, -1200, avviso) || !somma_32(x, l, fine);
+  fuori_misura = !rallentamento_in_32_bit(x, l);
   if (fuori_misura) return false;
-  return (x <= 1500 ||
-          cella_in_tabella(t, cella_del_metro(avviso, aggancio::punto))) &&
-         cella_in_tabella(t, cella_del_metro(x, aggancio::punto)) &&
-         cella_in_tabella(t, cella_del_metro(fine, aggancio::punto));
+  const celle_rallentamento dove = celle_del_rallentamento(x, l);
+  return (!dove.con_avviso || cella_in_tabella(t, dove.avviso)) &&
+         cella_in_tabella(t, dove.inizio) && cella_in_tabella(t, dove.fine);
 }
 
 esito_passo leggi_rallentamento(lettura_treno& r) {
@@ -220,9 +219,8 @@ esito_passo leggi_valori_stazione(lettura_treno& r, stazione& st) {
 // The stop cell, the cell before the end of the area: whatever it held is
 // replaced. Code 24 when the area ends within the first 100 m.
 esito_passo poni_fermata(lettura_treno& r, const stazione& st, int32_t indice) {
-  if (!(st.fine / double{metri_per_cella} - 1 > 1)) return ferma(r.d, 24);
-  const auto c =
-      static_cast<int64_t>(arrotonda(st.fine / double{metri_per_cella} - 1));
+  if (!ha_fermata(st.fine)) return ferma(r.d, 24);
+  const int64_t c = cella_della_fermata(st.fine);
   if (!cella_in_tabella(r.t, c)) return oltre_tabella(r.d, st.posizione);
   cella& fermata = r.t.celle[static_cast<std::size_t>(c)];
   fermata.tipo = cella_fermata;

@@ -7,6 +7,7 @@
 #include "compiler/memorizza_percorso.h"
 #include "platform/cartella_memoria.h"
 #include "tables/metri.h"
+#include "train_run/geometria.h"
 
 namespace {
 
@@ -30,19 +31,15 @@ std::vector<const voce*> in_ordine(const contesto_guasti& x) {
   return voci;
 }
 
-// The end of a station's area, as the compiler computes it.
-int64_t fine_stazione(const voce& v) {
-  const int64_t p = v.numero(0), tipo = v.numero(1), l = v.numero(2);
-  if (tipo == 5 || tipo == 6) return p + 150;
-  if (tipo == 7 || tipo == 8) return p + l;
-  return p + l / 2 + (v.numero(5) != 0 ? 50 : 0);
+// A station's area, as the compiler places it.
+area_stazione area_di(const voce& v) {
+  return area_della_stazione(v.numero(0), v.numero(1), v.numero(2),
+                             v.numero(5) != 0);
 }
 
-int64_t inizio_stazione(const voce& v) {
-  const int64_t p = v.numero(0), tipo = v.numero(1), l = v.numero(2);
-  if (tipo >= 5 && tipo <= 8) return p - l;
-  return p - l / 2;
-}
+int64_t fine_stazione(const voce& v) { return area_di(v).fine; }
+
+int64_t inizio_stazione(const voce& v) { return area_di(v).inizio; }
 
 int64_t cella_punto(int64_t metri) {
   return cella_del_metro(static_cast<double>(metri), aggancio::punto);
@@ -62,16 +59,14 @@ std::vector<int64_t> celle_della_voce(const voce& v) {
       return {cella_del_metro(static_cast<double>(p), aggancio::tratto)};
     case parola::stazione:
       if (v.numero(1) >= 25) return {};
-      return {static_cast<int64_t>(
-          arrotonda(static_cast<double>(fine_stazione(v)) / 50 - 1))};
+      return {cella_della_fermata(fine_stazione(v))};
     case parola::rallentamento: {
-      std::vector<int64_t> celle = {cella_punto(p),
-                                    cella_punto(p + v.numero(2))};
-      if (p > 1500) celle.push_back(cella_punto(p - 1200));
-      const int64_t b =
-          cella_del_metro(static_cast<double>(p - 1200), aggancio::tratto);
-      if (p > 1500 && v.numero(4) != 0)
-        for (int k = 0; k < 4; ++k) celle.push_back(b - k);
+      const celle_rallentamento dove = celle_del_rallentamento(p, v.numero(2));
+      std::vector<int64_t> celle = {dove.inizio, dove.fine};
+      if (dove.con_avviso) celle.push_back(dove.avviso);
+      if (dove.con_avviso && v.numero(4) != 0)
+        for (int k = 0; k < celle_prima_dell_avviso; ++k)
+          celle.push_back(dove.prima_dell_avviso - k);
       return celle;
     }
     default:
@@ -132,23 +127,25 @@ const voce* voce_del_luogo(const contesto_guasti& x, const luogo_lettura& l) {
 // The message of a fault on an occupied cell: which cell and what is in it.
 messaggio cella_occupata(const passata& s, int32_t codice, const voce& v) {
   const int64_t p = v.numero(0);
+  // Codes 17 to 20 are a slowdown's, and name one of its cells.
+  auto dove = [&v, p] { return celle_del_rallentamento(p, v.numero(2)); };
   int64_t cella = cella_punto(p);
   const char* quale = N_("its cell");
   if (codice == 7) {
     cella = cella_del_metro(static_cast<double>(p), aggancio::tratto);
   } else if (codice == 17) {
-    cella = cella_punto(p - 1200);
+    cella = dove().avviso;
     quale = N_("the cell of the warning 1200 m before");
   } else if (codice == 18) {
     quale = N_("the start cell");
   } else if (codice == 19) {
-    cella = cella_punto(p + v.numero(2));
+    cella = dove().fine;
     quale = N_("the end cell");
   } else if (codice == 20) {
-    cella = cella_del_metro(static_cast<double>(p - 1200), aggancio::tratto);
+    cella = dove().prima_dell_avviso;
     quale = N_("one of the four cells before the warning");
     // The compiler tests the four from the nearest: name the one taken.
-    for (int64_t k = 0; k < 4; ++k) {
+    for (int64_t k = 0; k < celle_prima_dell_avviso; ++k) {
       if (voce_occupante(s, cella - k, &v) == nullptr) continue;
       cella -= k;
       break;
@@ -294,7 +291,8 @@ const voce* voce_della_cella(const passata& s, int32_t codice, int64_t cella) {
     if (codice == 11 && v.chiave == parola::segnale && inizio == cella)
       return &v;
     if (codice != 11 && v.chiave == parola::rallentamento) {
-      const int64_t fine = cella_punto(v.numero(0) + v.numero(2));
+      const int64_t fine =
+          celle_del_rallentamento(v.numero(0), v.numero(2)).fine;
       if (codice == 12 ? inizio == cella : cella > inizio && cella <= fine + 1)
         return &v;
     }

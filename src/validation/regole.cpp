@@ -11,10 +11,12 @@
 
 #include "compiler/scansione.h"
 #include "core/aritmetica.h"
+#include "core/distanza_modifica.h"
 #include "platform/cp1252.h"
 #include "reading/lettore.h"
 #include "tables/metri.h"
 #include "tables/valori_celle.h"
+#include "train_run/geometria.h"
 
 namespace {
 
@@ -55,29 +57,6 @@ std::string nomi_dei_valori(const forma_chiave& f) {
   return nomi;
 }
 
-// Optimal string alignment distance, without regard to ASCII case.
-std::size_t distanza(std::string_view a, std::string_view b) {
-  auto basso = [](char c) {
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  };
-  std::vector<std::vector<std::size_t>> d(
-      a.size() + 1, std::vector<std::size_t>(b.size() + 1));
-  for (std::size_t i = 0; i <= a.size(); ++i) d[i][0] = i;
-  for (std::size_t j = 0; j <= b.size(); ++j) d[0][j] = j;
-  for (std::size_t i = 1; i <= a.size(); ++i) {
-    for (std::size_t j = 1; j <= b.size(); ++j) {
-      const std::size_t costo = basso(a[i - 1]) == basso(b[j - 1]) ? 0 : 1;
-      d[i][j] =
-          std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + costo});
-      if (i > 1 && j > 1 && basso(a[i - 1]) == basso(b[j - 2]) &&
-          basso(a[i - 2]) == basso(b[j - 1])) {
-        d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
-      }
-    }
-  }
-  return d[a.size()][b.size()];
-}
-
 // The words an author may write in a description: its keywords (every curve
 // side and class) and its section headers.
 std::vector<std::string> parole_note(fonte_lettura fonte) {
@@ -102,8 +81,8 @@ bool ha_lettere(std::string_view testo) {
   });
 }
 
-messaggio limiti_della_larghezza(larghezza_valore l) {
-  switch (l) {
+messaggio limiti_della_larghezza(larghezza_valore larghezza) {
+  switch (larghezza) {
     case larghezza_valore::intero16:
       return {N_("{0} to {1}"), {"-32768", "32767"}};
     case larghezza_valore::byte8:
@@ -113,8 +92,8 @@ messaggio limiti_della_larghezza(larghezza_valore l) {
   }
 }
 
-bool entra(larghezza_valore l, int64_t n) {
-  switch (l) {
+bool entra(larghezza_valore larghezza, int64_t n) {
+  switch (larghezza) {
     case larghezza_valore::intero16:
       return n >= std::numeric_limits<int16_t>::min() &&
              n <= std::numeric_limits<int16_t>::max();
@@ -264,7 +243,7 @@ constexpr sinonimo sinonimi[] = {
 std::string sinonimo_di(std::string_view campo, fonte_lettura fonte) {
   for (const sinonimo& s : sinonimi) {
     if (s.fonte == fonte && s.parola.size() == campo.size() &&
-        distanza(campo, s.parola) == 0)
+        distanza_modifica(campo, s.parola) == 0)
       return std::string(s.chiave);
   }
   return "";
@@ -279,16 +258,15 @@ std::string forse_intendevi(std::string_view campo, fonte_lettura fonte) {
   std::string migliore;
   std::size_t minima = std::numeric_limits<std::size_t>::max();
   for (const std::string& nota : parole_note(fonte)) {
-    const std::size_t d = distanza(campo, nota);
-    if (d < minima) {
-      minima = d;
+    const std::size_t distanza = distanza_modifica(campo, nota);
+    if (distanza < minima) {
+      minima = distanza;
       migliore = nota;
     }
   }
   // Case matters to some keywords: one that differs in case only is meant.
   if (minima == 0) return campo != migliore ? migliore : "";
-  const std::size_t soglia = campo.size() >= 7 ? 2 : 1;
-  return minima <= soglia ? migliore : "";
+  return abbastanza_vicina(campo, minima) ? migliore : "";
 }
 
 void controlla_testi_tra_virgolette(const descrizione_letta& d,
@@ -377,7 +355,7 @@ const forma_chiave* chiave_altrove(std::string_view campo,
 
 bool intestazione_nota(std::string_view campo, fonte_lettura fonte) {
   for (std::string_view i : intestazioni(fonte))
-    if (distanza(campo, i) == 0) return true;
+    if (distanza_modifica(campo, i) == 0) return true;
   return false;
 }
 
@@ -917,18 +895,17 @@ void controlla_orari(const descrizione_letta& d, std::vector<problema>& p) {
                   secondi = v->numero(15);
     if (ore == 0 && minuti == 0 && secondi == 0) continue;  // no time
     int64_t orario = (ore * 60 + minuti) * 60 + secondi;
-    // A run past midnight: a time more than half a day before the one
-    // before is on the next day. Two points may share a time.
-    constexpr int64_t giorno = 24 * 60 * 60;
-    while (precedente != nullptr && orario_precedente - orario > giorno / 2)
-      orario += giorno;
+    while (precedente != nullptr &&
+           passa_la_mezzanotte(orario_precedente, orario))
+      orario += secondi_giorno;
     if (precedente != nullptr && orario < orario_precedente) {
       p.push_back(a_valore(
           *v, v->valori[13], gravita::avviso,
           {N_("stazione {0} at {1}, not after {2} at {3} (line {4}), which "
               "comes before it along the line"),
-           {v->valori[16].testo, ora(orario % giorno),
-            precedente->valori[16].testo, ora(orario_precedente % giorno),
+           {v->valori[16].testo, ora(orario % secondi_giorno),
+            precedente->valori[16].testo,
+            ora(orario_precedente % secondi_giorno),
             numero(precedente->riga)}}));
     }
     precedente = v;

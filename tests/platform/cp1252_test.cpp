@@ -37,6 +37,54 @@ TEST(Cp1252, ConversioneDaUtf8) {
   }
 }
 
+// Every byte of 0x80 to 0x9F, the block where the code page leaves Latin-1:
+// each has its own character, and the five undefined bytes stay the control
+// characters of the same number.
+TEST(Cp1252, OgniByteDa80A9F) {
+  const std::pair<unsigned char, const char*> casi[] = {
+      {0x80, "\xE2\x82\xAC"},  // euro
+      {0x81, "\xC2\x81"},      // (undefined)
+      {0x82, "\xE2\x80\x9A"},  // low single quote
+      {0x83, "\xC6\x92"},      // f with hook
+      {0x84, "\xE2\x80\x9E"},  // low double quote
+      {0x85, "\xE2\x80\xA6"},  // ellipsis
+      {0x86, "\xE2\x80\xA0"},  // dagger
+      {0x87, "\xE2\x80\xA1"},  // double dagger
+      {0x88, "\xCB\x86"},      // circumflex
+      {0x89, "\xE2\x80\xB0"},  // per mille
+      {0x8A, "\xC5\xA0"},      // S caron
+      {0x8B, "\xE2\x80\xB9"},  // left angle quote
+      {0x8C, "\xC5\x92"},      // OE
+      {0x8D, "\xC2\x8D"},      // (undefined)
+      {0x8E, "\xC5\xBD"},      // Z caron
+      {0x8F, "\xC2\x8F"},      // (undefined)
+      {0x90, "\xC2\x90"},      // (undefined)
+      {0x91, "\xE2\x80\x98"},  // left single quote
+      {0x92, "\xE2\x80\x99"},  // right single quote
+      {0x93, "\xE2\x80\x9C"},  // left double quote
+      {0x94, "\xE2\x80\x9D"},  // right double quote
+      {0x95, "\xE2\x80\xA2"},  // bullet
+      {0x96, "\xE2\x80\x93"},  // en dash
+      {0x97, "\xE2\x80\x94"},  // em dash
+      {0x98, "\xCB\x9C"},      // small tilde
+      {0x99, "\xE2\x84\xA2"},  // trade mark
+      {0x9A, "\xC5\xA1"},      // s caron
+      {0x9B, "\xE2\x80\xBA"},  // right angle quote
+      {0x9C, "\xC5\x93"},      // oe
+      {0x9D, "\xC2\x9D"},      // (undefined)
+      {0x9E, "\xC5\xBE"},      // z caron
+      {0x9F, "\xC5\xB8"},      // Y diaeresis
+  };
+  for (auto [byte, utf8] : casi) {
+    SCOPED_TRACE(static_cast<int>(byte));
+    const std::string uno(1, static_cast<char>(byte));
+    EXPECT_EQ(cp1252_a_utf8(uno), utf8);
+    std::string indietro;
+    ASSERT_TRUE(utf8_a_cp1252(utf8, indietro));
+    EXPECT_EQ(indietro, uno);
+  }
+}
+
 TEST(Cp1252, OgniByteSiConverteInUtf8EIndietro) {
   for (int b = 0; b < 256; ++b) {
     const std::string byte(1, static_cast<char>(b));

@@ -51,6 +51,7 @@ TEST_P(LetturaLimitata, RifiutaCioCheNonFinisceEntroIlLimite) {
   const esito_file esito = leggi_percorso(via, contenuto);
   if (std::string(caso.motivo).empty() && caso.sistema == 0) {
     EXPECT_TRUE(esito.ok) << esito.motivo;
+    EXPECT_EQ(contenuto.size(), std::filesystem::file_size(via));
     return;
   }
   EXPECT_FALSE(esito.ok);
@@ -80,6 +81,13 @@ INSTANTIATE_TEST_SUITE_P(
                                                   (std::size_t{64} << 20) + 1);
                                   },
                                   troppo_grande},
+                      // Exactly 64 MB is within the limit, both for its size
+                      // and for the bytes read (sparse: no disk is used).
+                      caso_limite{"file_di_64_MB_esatti",
+                                  [](const cartella_temporanea& c) {
+                                    return sparso(c, std::size_t{64} << 20);
+                                  },
+                                  ""},
                       caso_limite{"cartella",
                                   [](const cartella_temporanea& c) {
                                     return c.percorso().string();

@@ -1,0 +1,42 @@
+#include "core/distanza_modifica.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+char minuscola(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool stessa_lettera(char a, char b) { return minuscola(a) == minuscola(b); }
+
+// From seven characters on, a word may hold two slips.
+constexpr std::size_t lunghezza_per_due_modifiche = 7;
+
+}  // namespace
+
+std::size_t distanza_modifica(std::string_view a, std::string_view b) {
+  // Three rows of the optimal-string-alignment table are enough.
+  std::vector<std::size_t> due_fa(b.size() + 1), prima(b.size() + 1),
+      ora(b.size() + 1);
+  for (std::size_t j = 0; j <= b.size(); ++j) prima[j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    ora[0] = i;
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t diversa = stessa_lettera(a[i - 1], b[j - 1]) ? 0 : 1;
+      ora[j] = std::min({prima[j] + 1, ora[j - 1] + 1, prima[j - 1] + diversa});
+      if (i > 1 && j > 1 && stessa_lettera(a[i - 1], b[j - 2]) &&
+          stessa_lettera(a[i - 2], b[j - 1])) {
+        ora[j] = std::min(ora[j], due_fa[j - 2] + 1);
+      }
+    }
+    std::swap(due_fa, prima);
+    std::swap(prima, ora);
+  }
+  return prima[b.size()];
+}
+
+bool abbastanza_vicina(std::string_view dato, std::size_t distanza) {
+  return distanza <= (dato.size() >= lunghezza_per_due_modifiche ? 2 : 1);
+}
