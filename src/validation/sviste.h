@@ -42,7 +42,6 @@ void aggiungi_non_letto(const std::vector<registro_errore>& storia,
                         const descrizione_letta& linea,
                         const descrizione_letta& treno,
                         std::string_view testo_linea,
-                        std::string_view testo_treno,
-                        std::vector<problema>& p);
+                        std::string_view testo_treno, std::vector<problema>& p);
 
 #endif  // VALIDATION_SVISTE_H_

@@ -313,3 +313,16 @@ TEST(Problemi, OltreIlLimiteSiContanoIProblemiNonLeVoci) {
   EXPECT_EQ(conta(p, gravita::avviso), 105u);
   EXPECT_EQ(conta_oltre(p, 100), 5u);
 }
+
+// The fault that the compiler recorded is listed even past the first hundred;
+// the count of what is not shown leaves it out.
+TEST(Problemi, IlGuastoRegistratoSempreMostrato) {
+  std::vector<problema> p(150);
+  for (problema& x : p) x.g = gravita::avviso;
+  p[120].g = gravita::errore;
+  p[120].registrato = true;
+  const std::vector<std::size_t> mostrati = problemi_da_mostrare(p);
+  ASSERT_EQ(mostrati.size(), 101u);
+  EXPECT_EQ(mostrati.back(), 120u);
+  EXPECT_EQ(problemi_non_mostrati(p), 49u);
+}
