@@ -34,6 +34,8 @@ std::optional<nomi_dai_nomi_file> nomi_dai_file(std::string_view linea,
   // `decompile` and the default build write the train run as L_T-.txt, and
   // say with which names to compile it: that form keeps the defaults.
   if (finisce_con(codice, "-")) return std::nullopt;
+  // The line description given twice names no train.
+  if (codice == "linea") return std::nullopt;
   return nomi_dai_nomi_file{std::string(nome), std::string(codice)};
 }
 

@@ -30,6 +30,7 @@ TEST(NomiDaiFile, SoloLaFormaCheScriveNew) {
       // decompile's train run: compiled with the names it says.
       {"Altra_linea.txt", "Altra_T1-.txt", nullptr, nullptr},
       {"linea.txt", "treno.txt", nullptr, nullptr},
+      {"A_linea.txt", "A_linea.txt", nullptr, nullptr},
       {"_linea.txt", "_T.txt", nullptr, nullptr},
       {"A_linea.txt", "B_T.txt", nullptr, nullptr},
       {"A_linea.txt", "A_.txt", nullptr, nullptr},
