@@ -12,6 +12,7 @@
 #include "cli/esiti.h"
 #include "cli/lingua.h"
 #include "cli/messaggi.h"
+#include "cli/nomi_dai_file.h"
 #include "cli/percorsi.h"
 #include "cli/rapporto.h"
 #include "cli/scenari_cartella.h"
@@ -484,15 +485,30 @@ std::optional<int> nomi_dalla_cartella(const CLI::App& comando, Opzioni& o,
   return fine;
 }
 
+// `compile`, `check` and `documents` take the names that `new` put into the
+// descriptions' file names, for each one not given, and say so.
+void nomi_dai_file_descrizioni(const CLI::App& comando, opzioni_compila& o,
+                               std::ostream& errori) {
+  const std::string detto = scegli_nomi_dai_file(
+      o.linea, o.treno, comando.get_option("--line-name")->count() > 0,
+      comando.get_option("--train-code")->count() > 0, o.nome_linea,
+      o.codice_treno);
+  if (!detto.empty()) errori << visibile(detto) << '\n';
+}
+
 // Runs the command that the arguments name; usage errors go to `errori`.
 int esegui_comando(riga_di_comando& rc, int argc, char** argv,
                    std::ostream& uscita, std::ostream& errori) {
   if (auto fine = analizza(rc.app, argc, argv, uscita, errori)) return *fine;
   if (rc.c->parsed()) {
     rc.compila.cartella = percorso_pulito(rc.compila.cartella);
+    nomi_dai_file_descrizioni(*rc.c, rc.compila, errori);
     return esegui_compila(rc.compila, uscita, errori);
   }
-  if (rc.k->parsed()) return esegui_controlla(rc.controlla, uscita, errori);
+  if (rc.k->parsed()) {
+    nomi_dai_file_descrizioni(*rc.k, rc.controlla, errori);
+    return esegui_controlla(rc.controlla, uscita, errori);
+  }
   if (rc.i->parsed()) return esegui_ispeziona(rc.ispeziona, uscita, errori);
   if (rc.r->parsed()) {
     if (auto fine = nomi_dalla_cartella(*rc.r, rc.pagina, errori)) return *fine;
@@ -500,6 +516,7 @@ int esegui_comando(riga_di_comando& rc, int argc, char** argv,
   }
   if (rc.m->parsed()) {
     rc.documenti.cartella = percorso_pulito(rc.documenti.cartella);
+    nomi_dai_file_descrizioni(*rc.m, rc.documenti, errori);
     return esegui_documenti(rc.documenti, uscita, errori);
   }
   if (rc.n->parsed()) return esegui_nuovo(rc.nuovo, uscita, errori);

@@ -88,6 +88,36 @@ std::string riga_problema(const problema& p, const nomi_descrizioni& nomi) {
   return visibile(riga);
 }
 
+std::string riga_non_letto(const problema& p, const nomi_descrizioni& nomi) {
+  if (!p.non_letto) return "";
+  std::string riga =
+      p.fonte == fonte_lettura::descrizione_treno ? nomi.treno : nomi.linea;
+  if (p.riga > 0) riga += ":" + std::to_string(p.riga);
+  riga += ": " + std::string(traduci("note")) + ": " + testo_di(*p.non_letto);
+  return visibile(riga);
+}
+
+std::vector<std::size_t> problemi_da_mostrare(
+    const std::vector<problema>& problemi) {
+  std::vector<std::size_t> indici;
+  for (std::size_t i = 0; i < problemi.size(); ++i) {
+    // A fault that the compiler recorded, or one that stopped its reading,
+    // is always shown: the rest are counted.
+    if (i < problemi_mostrati || problemi[i].registrato ||
+        problemi[i].non_letto)
+      indici.push_back(i);
+  }
+  return indici;
+}
+
+std::size_t problemi_non_mostrati(const std::vector<problema>& problemi) {
+  const std::size_t primi = std::min(problemi.size(), problemi_mostrati);
+  std::size_t altri = conta_oltre(problemi, primi);
+  for (std::size_t i : problemi_da_mostrare(problemi))
+    if (i >= primi) altri -= problemi[i].quanti;
+  return altri;
+}
+
 std::string conta_problemi(const std::vector<problema>& problemi) {
   const std::size_t e = conta(problemi, gravita::errore);
   const std::size_t a = conta(problemi, gravita::avviso);
@@ -101,10 +131,12 @@ std::string conta_problemi(const std::vector<problema>& problemi) {
 void stampa_problemi(const std::vector<problema>& problemi,
                      const nomi_descrizioni& nomi, std::ostream& errori) {
   const std::size_t mostrati = std::min(problemi.size(), problemi_mostrati);
-  for (std::size_t i = 0; i < mostrati; ++i)
+  for (std::size_t i : problemi_da_mostrare(problemi)) {
     errori << riga_problema(problemi[i], nomi) << '\n';
-  if (problemi.size() > mostrati) {
-    const std::size_t altri = conta_oltre(problemi, mostrati);
+    if (problemi[i].non_letto)
+      errori << riga_non_letto(problemi[i], nomi) << '\n';
+  }
+  if (const std::size_t altri = problemi_non_mostrati(problemi); altri > 0) {
     errori << sostituisci(
                   traduci_plurale(
                       "... and {0} more problem not shown (only the first {1})",

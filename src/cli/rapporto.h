@@ -40,8 +40,20 @@ std::string conta_problemi(const std::vector<problema>& problemi);
 // the lines for people and in JSON alike.
 inline constexpr std::size_t problemi_mostrati = 100;
 
-// The first `problemi_mostrati` problems, one a line, then how many more
-// there were, then their count.
+// The note of a fault that stopped the reading of a description, on a line of
+// its own: "linea.txt:21: note: the compiler stops reading ..."; empty when
+// the problem has none.
+std::string riga_non_letto(const problema& p, const nomi_descrizioni& nomi);
+
+// The indices of the problems shown: the first `problemi_mostrati`, and past
+// them every fault recorded or that stopped the reading.
+std::vector<std::size_t> problemi_da_mostrare(
+    const std::vector<problema>& problemi);
+// How many problems the ones not shown stand for.
+std::size_t problemi_non_mostrati(const std::vector<problema>& problemi);
+
+// The problems shown, one a line (with the note of a fault that stopped the
+// reading after its own), then how many more there were, then their count.
 void stampa_problemi(const std::vector<problema>& problemi,
                      const nomi_descrizioni& nomi, std::ostream& errori);
 

@@ -130,6 +130,7 @@ nlohmann::ordered_json problema_json(const problema& p,
   if (p.metro) j["metro"] = *p.metro;
   j["registrato"] = p.registrato;
   j["riga_intera"] = riga_problema(p, nomi);
+  if (p.non_letto) j["non_letto"] = testo_di(*p.non_letto);
   return j;
 }
 
@@ -176,11 +177,10 @@ void stampa_json(const compilazione_controllata& c,
   j["problemi"] = nlohmann::ordered_json::array();
   const bool illeggibile = c.esito.tipo == esito_compilazione::guasto_file;
   if (illeggibile) j["problemi"].push_back(file_json(c.esito.file));
-  const std::size_t mostrati = std::min(c.problemi.size(), problemi_mostrati);
-  for (std::size_t i = 0; i < mostrati; ++i)
+  for (std::size_t i : problemi_da_mostrare(c.problemi))
     j["problemi"].push_back(problema_json(c.problemi[i], nomi));
-  if (c.problemi.size() > mostrati)
-    j["problemi_omessi"] = conta_oltre(c.problemi, mostrati);
+  if (c.problemi.size() > problemi_mostrati)
+    j["problemi_omessi"] = problemi_non_mostrati(c.problemi);
   j["errori"] = conta(c.problemi, gravita::errore) + (illeggibile ? 1 : 0);
   j["avvisi"] = conta(c.problemi, gravita::avviso);
   j["uscita"] = esito;

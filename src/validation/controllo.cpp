@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "validation/regole.h"
+#include "validation/sviste.h"
 #include "validation/voci.h"
 
 namespace {
@@ -35,6 +36,8 @@ void controlla_voci(const descrizione_letta& d, const percorso& r,
   controlla_multipli_di_5(d, p);
   controlla_sovrapposizioni(d, p);
   controlla_rallentamenti_presto(d, p);
+  controlla_valori_vuoti(d, p);
+  aggiungi_indizi(d, p);
 }
 
 // The lines whose items the checks already find wrong: the compiler would take
@@ -43,7 +46,8 @@ void controlla_voci(const descrizione_letta& d, const percorso& r,
 righe_escluse righe_sbagliate(const std::vector<problema>& p) {
   righe_escluse righe;
   for (const problema& x : p) {
-    if (x.g == gravita::errore && x.riga > 0) righe.insert({x.fonte, x.riga});
+    if (x.g == gravita::errore && x.riga > 0 && !x.del_file)
+      righe.insert({x.fonte, x.riga});
   }
   return righe;
 }
@@ -98,9 +102,11 @@ std::vector<problema> controlla_descrizioni(const ingresso_controllo& in,
   const descrizione_letta treno = leggi_voci(
       in.testi.treno, fonte_lettura::descrizione_treno, in.con_piano);
   const percorso r = percorso_di(linea);
-  controlla_scambio(linea, treno, controlli);
+  if (!controlla_stesso_file(in.grezzi.linea, in.grezzi.treno, controlli))
+    controlla_scambio(linea, treno, controlli);
   controlla_voci(linea, r, controlli);
   controlla_voci(treno, r, controlli);
+  controlla_limiti_in_vigore(linea, treno, controlli);
 
   std::vector<problema> guasti;
   const contesto_guasti x{in.sc, in.testi, in.con_piano, linea, treno, r};
@@ -109,6 +115,8 @@ std::vector<problema> controlla_descrizioni(const ingresso_controllo& in,
   if (letta_per_intero(registrata, esito) && righe_sbagliate(controlli).empty())
     aggiungi_sovrascritti(x, compilate, guasti);
   controlli.insert(controlli.end(), guasti.begin(), guasti.end());
+  aggiungi_non_letto(registrata.storia, linea, treno, in.testi.linea,
+                     in.testi.treno, controlli);
   ordina_problemi(controlli);
   limita_problemi(controlli, problemi_massimi);
   return controlli;

@@ -212,6 +212,10 @@ messaggio oltre_la_tabella(const passata& s, const registro_errore& r,
   const int64_t margine =
       v != nullptr && v->chiave == parola::stazione ? 800 : 100;
   const int64_t ultima = int64_t{s.x.r.ultima_cella} * 50 - margine;
+  if (r.posizione < 0)
+    return {N_("{0} at {1} m: a negative position, before the start of the "
+               "line: positions are metres from the start, 0 or more"),
+            {r.luogo.parola, numero(r.posizione)}};
   return {N_("{0} at {1} m beyond the end of the table of cells: the last "
              "position allowed is {2} m (route of {3} m)"),
           {r.luogo.parola, numero(r.posizione), numero(ultima),

@@ -27,6 +27,11 @@ struct problema {
   std::optional<int32_t> metro;  // where along the route, the author's metres
   bool registrato = false;       // the fault that the compiler recorded
   std::size_t quanti = 1;        // how many problems it stands for
+  // For a fault that stopped the reading of a description: what the compiled
+  // files lack, said on a line of its own.
+  std::optional<messaggio> non_letto;
+  // Said of the whole file at its first line, not of that line's item.
+  bool del_file = false;
 };
 
 // File order: the line description, then the train-run description, each by

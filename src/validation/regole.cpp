@@ -143,6 +143,9 @@ messaggio spiegazione_in_piu(const voce& v) {
             {prima->testo, dopo->testo}};
   }
   const std::string& primo = v.in_piu.front().testo;
+  if (v.chiave == parola::curva)
+    return {N_("a curve takes its start and length only: the class in its "
+               "keyword (curvad1 ... curvas6) gives the radius")};
   if (v.chiave == parola::stazione && v.completa() &&
       solo_cifre(v.valori.back().testo)) {
     return {N_("a decimal comma? the values are whole numbers, and the name "
@@ -421,7 +424,8 @@ void controlla_campo(const campo_ignorato& c, fonte_lettura fonte,
                            "line is ignored")
                       : N_("{0} holds only after the general section: here "
                            "the line is ignored");
-    p.push_back(a_campo(c, fonte, gravita::avviso, {formato, {c.testo}}));
+    // The line is not in the compiled files: an error, not a warning.
+    p.push_back(a_campo(c, fonte, gravita::errore, {formato, {c.testo}}));
     return;
   }
   const std::string& forse = suggerimento_per(c.testo, fonte, noti);
@@ -463,10 +467,11 @@ void controlla_scambio(const descrizione_letta& linea,
   const bool treno_scambiato = sembra_l_altra(treno);
   if (linea_scambiata && treno_scambiato) {
     p.push_back(all_inizio(
-        fonte_lettura::descrizione_linea, gravita::avviso,
+        fonte_lettura::descrizione_linea, gravita::errore,
         {N_("this file looks like a train-run description and the other one "
             "like a line description: are the two files swapped? The line "
             "description comes first on the command line")}));
+    p.back().del_file = true;
     return;
   }
   for (const descrizione_letta* d : {&linea, &treno}) {
@@ -480,8 +485,9 @@ void controlla_scambio(const descrizione_letta& linea,
                  "lines hold only there): is it given in the place of the "
                  "train-run description?");
     p.push_back(all_inizio(
-        d->fonte, gravita::avviso,
+        d->fonte, gravita::errore,
         {formato, {numero(static_cast<int64_t>(righe_dell_altra(*d)))}}));
+    p.back().del_file = true;
   }
 }
 
@@ -495,6 +501,12 @@ void controlla_campi_ignorati(const descrizione_letta& d,
     x.testo = {
         N_("\"[generale]\" not found: the description begins with the line "
            "[generale]")};
+    // The header alone, with nothing after it, is found but ends the file.
+    if (d.riga_generale > 0) {
+      x.riga = d.riga_generale;
+      x.testo = {N_("the description holds only its first line, [generale]: "
+                    "its general section, its items and [fine] are missing")};
+    }
     // Without it the line description stops with code 102; the train-run
     // description is then read to its end and nothing of it is taken.
     if (d.fonte == fonte_lettura::descrizione_linea) x.codice = 102;

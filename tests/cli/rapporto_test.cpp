@@ -64,6 +64,8 @@ INSTANTIATE_TEST_SUITE_P(
              treno_con("velocita, 0, 100\r\n" + stazione_riga(46025)), 1,
              "DIR/treno.txt:3:1: errore 8 [registrato]: stazione a 46025 m: la "
              "posizione deve essere multipla di 50 (46000 o 46050)\n"
+             "DIR/treno.txt:3: nota: il compilatore smette di leggere questa descrizione qui: le righe da 3 a 4 (1 elemento) "
+             "non sono nei file compilati\n"
              "1 errore, 0 avvisi\n"},
         caso{"pendenza_oltre_la_tabella",
              linea_con("pendenza, 0, 0\r\npendenza, 99999, 2\r\n"),
@@ -71,11 +73,15 @@ INSTANTIATE_TEST_SUITE_P(
              "DIR/linea.txt:5:1: errore 15 [registrato]: pendenza a 99999 m "
              "oltre la fine della tabella delle celle: l'ultima posizione "
              "ammessa \xC3\xA8 9900 m (percorso di 3000 m)\n"
+             "DIR/linea.txt:5: nota: il compilatore smette di leggere questa descrizione qui: le righe da 5 a 6 (1 elemento) "
+             "non sono nei file compilati\n"
              "1 errore, 0 avvisi\n"},
         caso{"valore_non_numerico", linea_con("\r\npendenza, 1O0, 2\r\n"),
              treno_con(""), 1,
              "DIR/linea.txt:5:11: errore 25 [registrato]: posizione di "
              "pendenza: \"1O0\" non \xC3\xA8 un numero intero\n"
+             "DIR/linea.txt:5: nota: il compilatore smette di leggere questa descrizione qui: le righe da 5 a 6 (1 elemento) "
+             "non sono nei file compilati; la corsa del treno non viene letta\n"
              "1 errore, 0 avvisi\n"},
         caso{"progressiva_fuori_griglia",
              "[generale]\r\nlunghezza percorso, 3000\r\nprogressiva "
@@ -84,6 +90,8 @@ INSTANTIATE_TEST_SUITE_P(
              "DIR/linea.txt:3:1: errore 2 [registrato]: progressiva "
              "chilometrica uno: inizio (0 m) e valore (120025 m) devono "
              "essere multipli di 50\n"
+             "DIR/linea.txt:3: nota: il compilatore smette di leggere questa descrizione qui: le righe da 3 a 5 (1 elemento) "
+             "non sono nei file compilati; la corsa del treno non viene letta\n"
              "1 errore, 0 avvisi\n"},
         caso{"segnale_senza_posto_per_il_codice", linea_con("", 6000),
              treno_con("segnale, 3000, 1,4,0,0,0,1,3,0,0,0\r\nabbattimento, "

@@ -170,7 +170,11 @@ TEST(Compila, ErroreNelFileDellUtente) {
   // The user's own path, line and column; the files are still written.
   EXPECT_EQ(errori, treno +
                         ":13:1: errore 8 [registrato]: stazione a 4025 m: la "
-                        "posizione deve essere multipla di 50 (4000 o 4050)\n"
+                        "posizione deve essere multipla di 50 (4000 o 4050)\n" +
+                        treno +
+                        ":13: nota: il compilatore smette di leggere questa "
+                        "descrizione qui: le righe da 13 a 21 (5 elementi) non "
+                        "sono nei file compilati\n"
                         "1 errore, 0 avvisi\n");
   EXPECT_EQ(elenco(uscita.percorso()).size(), 3u);
 }

@@ -15,7 +15,11 @@ struct caso {
   std::string linea;  // the main part of an 8000-m line, or a whole file
   std::string treno;  // the train-run description's body
   std::vector<std::string> righe;
+  // The note of a fault that stopped the reading, on its own line.
+  bool con_note = false;
 };
+
+
 
 // Tests print the case by its name.
 void PrintTo(const caso& c, std::ostream* uscita) { *uscita << c.nome; }
@@ -39,8 +43,10 @@ std::vector<std::string> righe_del_controllo(const caso& c) {
       compila_tabelle(b.sc, b.c, /*con_piano=*/true, b.t, b.d);
   const ingresso_controllo in{b.sc, testi, testi, false, true};
   std::vector<std::string> righe;
-  for (const problema& p : controlla_descrizioni(in, b.t, b.d, esito))
+  for (const problema& p : controlla_descrizioni(in, b.t, b.d, esito)) {
     righe.push_back(riga_problema(p, {"l", "t"}));
+    if (p.non_letto && c.con_note) righe.push_back(riga_non_letto(p, {"l", "t"}));
+  }
   return righe;
 }
 
@@ -72,16 +78,16 @@ INSTANTIATE_TEST_SUITE_P(
         caso{"parola_fuori_dalla_sua_sezione",
              "[generale]\r\nlunghezza percorso, 8000\r\npendenza, 100, 2\r\n[curve]\r\nsfondo uno, 3\r\n[fine]\r\n",
              "",
-             {"l:3:1: avviso: pendenza vale solo dopo la sezione generale: qui la riga viene ignorata",
-              "l:5:1: avviso: sfondo uno vale solo nella sezione generale: qui la riga viene ignorata"}},
+             {"l:3:1: errore: pendenza vale solo dopo la sezione generale: qui la riga viene ignorata",
+              "l:5:1: errore: sfondo uno vale solo nella sezione generale: qui la riga viene ignorata"}},
         caso{"file_scambiati",
              "[generale]\r\nvelocita, 0, 100\r\n[segnali]\r\nsegnale, 2000" + segnale + "segnale, 3000" + segnale + "[fine]\r\n",
              "[generale]\r\nlunghezza percorso, 8000\r\n[curve]\r\npendenza, 0, 0\r\npendenza, 1000, 4\r\n[fine]\r\n",
-             {"l:1:1: avviso: questo file sembra una descrizione del treno e l'altro una descrizione della linea: i due file sono scambiati? La descrizione della linea va per prima sulla riga di comando",
+             {"l:1:1: errore: questo file sembra una descrizione del treno e l'altro una descrizione della linea: i due file sono scambiati? La descrizione della linea va per prima sulla riga di comando",
               "l:5:34: errore 25 [registrato]: errore di lettura: la descrizione finisce prima dei valori attesi"}},
         caso{"la_linea_due_volte", "pendenza, 0, 0\r\npendenza, 1000, 4\r\n",
              linea_con("pendenza, 0, 0\r\npendenza, 1000, 4\r\n", 8000),
-             {"t:1:1: avviso: questo file sembra una descrizione della linea (3 sue righe valgono solo l\xC3\xAC): \xC3\xA8 dato al posto della descrizione del treno?"}},
+             {"t:1:1: errore: la descrizione del treno \xC3\xA8 lo stesso file della descrizione della linea: la corsa del treno non viene letta; dai per seconda la descrizione del treno"}},
         caso{"sinonimi", "galleria, 100, 200, 1\r\n", "fermata, 500, 12\r\n",
              {"l:4:1: errore: parola chiave sconosciuta \"galleria\": la riga viene ignorata (forse \"montagna\"?)",
               "t:2:1: errore: parola chiave sconosciuta \"fermata\": la riga viene ignorata (forse \"stazione\"?)"}},
@@ -247,6 +253,51 @@ INSTANTIATE_TEST_SUITE_P(
               "t:2:1: errore 8 [registrato]: stazione a 1025 m: la posizione deve essere multipla di 50 (1000 o 1050)",
               "t:3:1: errore 9: stazione a 4000 m: la lunghezza 650 m deve essere multipla di 100"}}),
     [](const auto& info) { return std::string(info.param.nome); });
+
+// The common slips of a new author: the hint, or the error for what the
+// compiled files lose.
+INSTANTIATE_TEST_SUITE_P(
+    Sviste, Controllo,
+    ::testing::Values(
+        caso{"punti_e_virgola", "pendenza, 0, 0\r\npendenza;   5000;   22\r\n", "",
+             {"l:5:1: errore 25 [registrato]: pendenza;   5000;   22 vuole 2 valori (posizione, pendenza), la riga ne ha 0; i valori sono separati da punti e virgola: una descrizione li separa con virgole (forse \"pendenza, 5000, 22\"?)",
+              "l:5: nota: il compilatore smette di leggere questa descrizione qui: le righe da 5 a 6 (1 elemento) non sono nei file compilati; la corsa del treno non viene letta"},
+             true},
+        caso{"tabulazioni", "pendenza\t5000\t22\r\n", "",
+             {"l:4:1: errore 25 [registrato]: pendenza\\x095000\\x0922 vuole 2 valori (posizione, pendenza), la riga ne ha 0; i valori sono separati da tabulazioni: una descrizione li separa con virgole (forse \"pendenza, 5000, 22\"?)"}},
+        caso{"valore_vuoto", "pendenza, 0, 0\r\npendenza, 5000,\r\n", "",
+             {"l:5:16: errore: pendenza: il valore \xC3\xA8 vuoto e il compilatore lo legge come 0: scrivi il valore (0 se intendi 0)"}},
+        caso{"orario_in_un_campo", "",
+             "orologio, 07:43:00\r\nstazione, 500, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 7.43, Borgo\r\n",
+             {"t:2:1: errore 25 [registrato]: orologio vuole 3 valori (ore, minuti, secondi), la riga ne ha 1",
+              "t:2:11: errore: ore di orologio: \"07:43:00\" non \xC3\xA8 un numero intero; un orario si scrive con tre valori: ore, minuti e secondi (forse \"7, 43, 0\"?)",
+              "t:3:1: errore: stazione vuole 17 valori (posizione, tipo, lunghezza, campo4, campo5, campo6, campo7, campo8, campo9, campo10, campo11, campo12, campo13, ore, minuti, secondi, nome), la riga ne ha 15",
+              "t:3:49: errore: ore di stazione: \"7.43\" non \xC3\xA8 un numero intero; un orario si scrive con tre valori: ore, minuti e secondi (forse \"7, 43, 0\"?)",
+              "t:3:55: errore: minuti di stazione: \"Borgo\" non \xC3\xA8 un numero intero"}},
+        caso{"chilometri", "", "segnale, 8.5" + segnale + "segnale, 9+200" + segnale,
+             {"t:2:10: errore 25 [registrato]: posizione di segnale: \"8.5\" non \xC3\xA8 un numero intero; posizioni e lunghezze sono metri interi: 8.5 km sono 8500 m (forse \"8500\"?)",
+              "t:3:10: errore: posizione di segnale: \"9+200\" non \xC3\xA8 un numero intero; posizioni e lunghezze sono metri interi: 9+200 km sono 9200 m (forse \"9200\"?)"}},
+        caso{"posizione_negativa", "", "segnale, -200" + segnale,
+             {"t:2:1: errore 15 [registrato]: segnale a -200 m: una posizione negativa, prima dell'inizio della linea: le posizioni sono metri dall'inizio, 0 o pi\xC3\xB9",
+              "t:2:10: avviso: segnale a -200 m prima dell'inizio della linea"}},
+        caso{"solo_la_prima_intestazione", "[generale]\r\n", "",
+             {"l:1:1: errore 102 [registrato]: la descrizione contiene solo la sua prima riga, [generale]: mancano la sezione generale, gli elementi e [fine]"}},
+        caso{"raggio_aggiunto_a_una_curva", "curvad5, 2000, 400, 300\r\n", "",
+             {"l:4:21: avviso: curvad5 vuole 2 valori: in pi\xC3\xB9 \"300\"; una curva vuole solo inizio e lunghezza: il raggio lo d\xC3\xA0 la classe nella sua parola chiave (curvad1 ... curvas6)"}},
+        caso{"parola_dell_altra_descrizione", "segnale, 2000" + segnale, "pendenza, 100, 2\r\n",
+             {"l:4:1: errore: segnale vale solo nell'altra descrizione: qui la riga viene ignorata",
+              "t:2:1: errore: pendenza vale solo nell'altra descrizione: qui la riga viene ignorata"}},
+        caso{"rallentamento_oltre_il_limite",
+             "indicatori_vmax, 1000, 50,50,55,0,50,50,55,0\r\n",
+             "velocita, 0, 100\r\nvelocita, 6000, 60\r\nrallentamento, 3000, 80, 200, 0,0,0\r\n"
+             "rallentamento, 7000, 70, 200, 0,0,0\r\nrallentamento, 5000, 50, 200, 0,0,0\r\n",
+             {"t:4:22: avviso: rallentamento a 3000 m: 80 km/h supera ogni velocit\xC3\xA0 del cartello in vigore l\xC3\xAC, 55 km/h (indicatori_vmax a 1000 m, descrizione della linea, riga 4): un rallentamento pu\xC3\xB2 solo abbassare la velocit\xC3\xA0",
+              "t:5:22: avviso: rallentamento a 7000 m: 70 km/h supera ogni velocit\xC3\xA0 del cartello in vigore l\xC3\xAC, 55 km/h (indicatori_vmax a 1000 m, descrizione della linea, riga 4): un rallentamento pu\xC3\xB2 solo abbassare la velocit\xC3\xA0"}},
+        caso{"rallentamento_oltre_il_limite_del_treno", "",
+             "velocita, 0, 100\r\nvelocita, 6000, 60\r\nrallentamento, 7000, 70, 200, 0,0,0\r\n"
+             "rallentamento, 3000, 100, 200, 0,0,0\r\n",
+             {"t:4:22: avviso: rallentamento a 7000 m: 70 km/h supera il limite proprio del treno in vigore l\xC3\xAC, 60 km/h (velocita, riga 3): un rallentamento pu\xC3\xB2 solo abbassare la velocit\xC3\xA0"}}),
+    [](const auto& info) { return std::string(info.param.nome); });
 // clang-format on
 
 }  // namespace
@@ -261,4 +312,17 @@ TEST(Problemi, OltreIlLimiteSiContanoIProblemiNonLeVoci) {
   EXPECT_EQ(p.back().quanti, 3u);
   EXPECT_EQ(conta(p, gravita::avviso), 105u);
   EXPECT_EQ(conta_oltre(p, 100), 5u);
+}
+
+// The fault that the compiler recorded is listed even past the first hundred;
+// the count of what is not shown leaves it out.
+TEST(Problemi, IlGuastoRegistratoSempreMostrato) {
+  std::vector<problema> p(150);
+  for (problema& x : p) x.g = gravita::avviso;
+  p[120].g = gravita::errore;
+  p[120].registrato = true;
+  const std::vector<std::size_t> mostrati = problemi_da_mostrare(p);
+  ASSERT_EQ(mostrati.size(), 101u);
+  EXPECT_EQ(mostrati.back(), 120u);
+  EXPECT_EQ(problemi_non_mostrati(p), 49u);
 }

@@ -1,0 +1,334 @@
+#include "validation/sviste.h"
+
+#include <algorithm>
+#include <cctype>
+#include <optional>
+#include <string>
+
+#include "reading/grammatica.h"
+
+namespace {
+
+std::string numero(int64_t n) { return std::to_string(n); }
+
+problema a_valore(const voce& v, const valore_letto& val, gravita g,
+                  messaggio m) {
+  problema p;
+  p.g = g;
+  p.fonte = v.fonte;
+  p.riga = val.riga;
+  p.colonna = val.colonna;
+  p.parola = v.scritta;
+  p.testo = std::move(m);
+  return p;
+}
+
+// "pendenza", "ore of stazione": a value as a message names it.
+argomento nome_del_valore(const voce& v, const valore_chiave& atteso) {
+  if (forma(v.chiave).scritta.find(atteso.nome) != std::string_view::npos)
+    return v.scritta;
+  return messaggio{N_("{0} of {1}"), {std::string(atteso.nome), v.scritta}};
+}
+
+// The error already found at a line and column, or null.
+problema* errore_a(std::vector<problema>& p, fonte_lettura fonte, int riga,
+                   int colonna) {
+  for (problema& x : p) {
+    if (x.g == gravita::errore && x.fonte == fonte && x.riga == riga &&
+        x.colonna == colonna)
+      return &x;
+  }
+  return nullptr;
+}
+
+bool cifre(std::string_view t, std::size_t minimo, std::size_t massimo) {
+  return t.size() >= minimo && t.size() <= massimo &&
+         std::all_of(t.begin(), t.end(), [](char c) {
+           return std::isdigit(static_cast<unsigned char>(c)) != 0;
+         });
+}
+
+int64_t valore_di(std::string_view t) {
+  int64_t n = 0;
+  for (char c : t) n = n * 10 + (c - '0');
+  return n;
+}
+
+// "7:43", "7.43", "07:43:00": the three values of a clock time, or empty.
+std::string orario_in_un_campo(std::string_view t) {
+  std::vector<std::string_view> parti;
+  std::size_t da = 0;
+  for (std::size_t i = 0; i <= t.size(); ++i) {
+    if (i < t.size() && t[i] != ':' && t[i] != '.') continue;
+    parti.push_back(t.substr(da, i - da));
+    da = i + 1;
+  }
+  if (parti.size() < 2 || parti.size() > 3) return "";
+  for (std::string_view x : parti)
+    if (!cifre(x, 1, 2)) return "";
+  const int64_t ore = valore_di(parti[0]), minuti = valore_di(parti[1]);
+  const int64_t secondi = parti.size() == 3 ? valore_di(parti[2]) : 0;
+  if (ore > 23 || minuti > 59 || secondi > 59 || parti[1].size() != 2)
+    return "";
+  return numero(ore) + ", " + numero(minuti) + ", " + numero(secondi);
+}
+
+// "8.5", "8.25", "9+200": kilometres, as metres; empty for anything else.
+// Three decimals ("12.300") are said as thousands by the checks already.
+std::string chilometri(std::string_view t) {
+  const std::size_t segno = t.find_first_of(".+");
+  if (segno == std::string_view::npos) return "";
+  const std::string_view km = t.substr(0, segno), resto = t.substr(segno + 1);
+  if (!cifre(km, 1, 4)) return "";
+  if (t[segno] == '+') {
+    if (!cifre(resto, 3, 3)) return "";
+    return numero(valore_di(km) * 1000 + valore_di(resto));
+  }
+  if (!cifre(resto, 1, 2)) return "";
+  std::string m(resto);
+  m.resize(3, '0');
+  return numero(valore_di(km) * 1000 + valore_di(m));
+}
+
+void indizio_del_valore(const voce& v, const valore_chiave& atteso,
+                        const valore_letto& val, std::vector<problema>& p) {
+  if (val.numerico || atteso.larghezza == larghezza_valore::testo) return;
+  problema* x = errore_a(p, v.fonte, val.riga, val.colonna);
+  if (x == nullptr || !x->suggerimento.empty()) return;
+  if (atteso.nome == "ore") {
+    const std::string tre = orario_in_un_campo(val.testo);
+    if (tre.empty()) return;
+    x->testo = {N_("{0}; a time is written as three values: hours, minutes "
+                   "and seconds"),
+                {std::move(x->testo)}};
+    x->suggerimento = tre;
+  } else if (atteso.unita == "m") {
+    const std::string metri = chilometri(val.testo);
+    if (metri.empty()) return;
+    x->testo = {N_("{0}; positions and lengths are whole metres: {1} km is "
+                   "{2} m"),
+                {std::move(x->testo), val.testo, metri}};
+    x->suggerimento = metri;
+  }
+}
+
+// "pendenza;   5000;   22" read as one keyword field: the line with commas.
+std::string con_virgole(std::string_view scritta, char separatore) {
+  std::string riga;
+  std::size_t da = 0;
+  for (std::size_t i = 0; i <= scritta.size(); ++i) {
+    if (i < scritta.size() && scritta[i] != separatore) continue;
+    std::string_view parte = scritta.substr(da, i - da);
+    while (!parte.empty() && (parte.front() == ' ' || parte.front() == '\t'))
+      parte.remove_prefix(1);
+    while (!parte.empty() && (parte.back() == ' ' || parte.back() == '\t'))
+      parte.remove_suffix(1);
+    if (!riga.empty()) riga += ", ";
+    riga += parte;
+    da = i + 1;
+  }
+  return riga;
+}
+
+void indizio_dei_separatori(const voce& v, std::vector<problema>& p) {
+  if (v.completa()) return;
+  const bool punto_e_virgola = v.scritta.find(';') != std::string::npos;
+  if (!punto_e_virgola && v.scritta.find('\t') == std::string::npos) return;
+  problema* x = errore_a(p, v.fonte, v.riga, v.colonna);
+  if (x == nullptr) return;
+  x->testo = {punto_e_virgola
+                  ? N_("{0}; the values are separated by semicolons: a "
+                       "description separates them with commas")
+                  : N_("{0}; the values are separated by tabs: a "
+                       "description separates them with commas"),
+              {std::move(x->testo)}};
+  x->suggerimento = con_virgole(v.scritta, punto_e_virgola ? ';' : '\t');
+}
+
+}  // namespace
+
+void aggiungi_indizi(const descrizione_letta& d, std::vector<problema>& p) {
+  for (const voce& v : d.voci) {
+    indizio_dei_separatori(v, p);
+    const forma_chiave& f = forma(v.chiave);
+    for (std::size_t n = 0; n < v.valori.size(); ++n)
+      indizio_del_valore(v, f.valori[n], v.valori[n], p);
+  }
+}
+
+void controlla_valori_vuoti(const descrizione_letta& d,
+                            std::vector<problema>& p) {
+  for (const voce& v : d.voci) {
+    const forma_chiave& f = forma(v.chiave);
+    for (std::size_t n = 0; n < v.valori.size(); ++n) {
+      const valore_letto& val = v.valori[n];
+      if (f.valori[n].larghezza == larghezza_valore::testo ||
+          !val.testo.empty() || !val.numerico)
+        continue;
+      p.push_back(a_valore(
+          v, val, gravita::errore,
+          {N_("{0}: the value is empty and the compiler reads it as 0: write "
+              "the value (0 when 0 is meant)"),
+           {nome_del_valore(v, f.valori[n])}}));
+    }
+  }
+}
+
+bool controlla_stesso_file(std::string_view linea, std::string_view treno,
+                           std::vector<problema>& p) {
+  if (linea.empty() || linea != treno) return false;
+  problema x;
+  x.fonte = fonte_lettura::descrizione_treno;
+  x.riga = 1;
+  x.colonna = 1;
+  x.del_file = true;
+  x.testo = {
+      N_("the train-run description is the same file as the line "
+         "description: no train run is read; give the train-run description "
+         "second")};
+  p.push_back(std::move(x));
+  return true;
+}
+
+namespace {
+
+// A limit along the route: the line that sets it, and the speed.
+struct limite {
+  const voce* da = nullptr;
+  int64_t velocita = 0;
+};
+
+// The speeds of a speed board that mean something (0 is no speed).
+std::vector<int64_t> velocita_del_cartello(const voce& v) {
+  std::vector<int64_t> velocita;
+  for (std::size_t n : {1, 2, 3, 5, 6, 7})
+    if (v.numero(n) > 0) velocita.push_back(v.numero(n));
+  return velocita;
+}
+
+// The last of `chiave`'s complete lines at or before `metri` along the line
+// (a later line wins at the same metre).
+const voce* in_vigore(const descrizione_letta& d, parola chiave,
+                      int64_t metri) {
+  const voce* trovata = nullptr;
+  for (const voce& v : d.voci) {
+    if (v.chiave != chiave || !v.completa() || v.numero(0) > metri) continue;
+    if (chiave == parola::indicatori_vmax && velocita_del_cartello(v).empty())
+      continue;
+    if (trovata == nullptr || v.numero(0) >= trovata->numero(0)) trovata = &v;
+  }
+  return trovata;
+}
+
+void rallentamento_troppo_veloce(const voce& r, const descrizione_letta& linea,
+                                 const descrizione_letta& treno,
+                                 std::vector<problema>& p) {
+  const int64_t inizio = r.numero(0), velocita = r.numero(1);
+  const voce* proprio = in_vigore(treno, parola::velocita, inizio);
+  const voce* cartello = in_vigore(linea, parola::indicatori_vmax, inizio);
+  const int64_t del_treno = proprio != nullptr ? proprio->numero(1) : 0;
+  int64_t del_cartello = 0;
+  if (cartello != nullptr) {
+    const std::vector<int64_t> v = velocita_del_cartello(*cartello);
+    del_cartello = *std::max_element(v.begin(), v.end());
+  }
+  const bool dal_treno =
+      proprio != nullptr && (cartello == nullptr || del_treno <= del_cartello);
+  const int64_t in_forza = dal_treno ? del_treno : del_cartello;
+  if ((proprio == nullptr && cartello == nullptr) || velocita <= in_forza)
+    return;
+  messaggio m =
+      dal_treno
+          ? messaggio{N_("{0} at {1} m: {2} km/h is above the train's own "
+                         "limit in force there, {3} km/h (velocita, line "
+                         "{4}): a slowdown can only lower the speed"),
+                      {r.scritta, r.valori[0].testo, r.valori[1].testo,
+                       numero(in_forza), numero(proprio->riga)}}
+          : messaggio{N_("{0} at {1} m: {2} km/h is above every speed of "
+                         "the speed board in force there, {3} km/h "
+                         "(indicatori_vmax at {4} m, line description line "
+                         "{5}): a slowdown can only lower the speed"),
+                      {r.scritta, r.valori[0].testo, r.valori[1].testo,
+                       numero(in_forza), cartello->valori[0].testo,
+                       numero(cartello->riga)}};
+  problema x = a_valore(r, r.valori[1], gravita::avviso, std::move(m));
+  x.metro = static_cast<int32_t>(inizio);
+  p.push_back(std::move(x));
+}
+
+}  // namespace
+
+void controlla_limiti_in_vigore(const descrizione_letta& linea,
+                                const descrizione_letta& treno,
+                                std::vector<problema>& p) {
+  for (const voce& r : treno.voci) {
+    if (r.chiave == parola::rallentamento && r.completa() &&
+        r.valori[0].numerico && r.valori[1].numerico)
+      rallentamento_troppo_veloce(r, linea, treno, p);
+  }
+}
+
+namespace {
+
+int righe_del_testo(std::string_view testo) {
+  int righe = 0;
+  for (std::size_t i = 0; i < testo.size(); ++i) {
+    if (testo[i] == '\n' ||
+        (testo[i] == '\r' && (i + 1 == testo.size() || testo[i + 1] != '\n')))
+      ++righe;
+  }
+  const char ultimo = testo.empty() ? '\n' : testo.back();
+  return ultimo == '\n' || ultimo == '\r' ? righe : righe + 1;
+}
+
+// The problem that says fault `r` at the author's line: the one recorded
+// when `ultimo`, else the last of its code at or before the fault's line.
+problema* problema_del_guasto(const registro_errore& r, bool ultimo,
+                              std::vector<problema>& p) {
+  problema* trovato = nullptr;
+  for (problema& x : p) {
+    if (x.fonte != r.luogo.fonte || x.codice != r.codice || x.non_letto)
+      continue;
+    if (ultimo && x.registrato) return &x;
+    if (x.riga > r.luogo.riga) continue;
+    if (trovato == nullptr || x.riga >= trovato->riga) trovato = &x;
+  }
+  return trovato;
+}
+
+}  // namespace
+
+void aggiungi_non_letto(const std::vector<registro_errore>& storia,
+                        const descrizione_letta& linea,
+                        const descrizione_letta& treno,
+                        std::string_view testo_linea,
+                        std::string_view testo_treno,
+                        std::vector<problema>& p) {
+  for (std::size_t n = 0; n < storia.size(); ++n) {
+    const registro_errore& r = storia[n];
+    const bool di_linea = r.luogo.fonte == fonte_lettura::descrizione_linea;
+    if (!di_linea && r.luogo.fonte != fonte_lettura::descrizione_treno)
+      continue;
+    problema* x = problema_del_guasto(r, n + 1 == storia.size(), p);
+    if (x == nullptr) continue;
+    const int da = x->riga > 0 ? x->riga : r.luogo.riga;
+    const int a = righe_del_testo(di_linea ? testo_linea : testo_treno);
+    if (da <= 0 || da > a) continue;
+    const descrizione_letta& d = di_linea ? linea : treno;
+    const auto voci = static_cast<unsigned long>(
+        std::count_if(d.voci.begin(), d.voci.end(),
+                      [&](const voce& v) { return v.riga >= da; }));
+    if (voci == 0) continue;  // nothing of the author's is left out
+    messaggio m = plurale(
+        "the compiler stops reading this description here: lines {0} to {1} "
+        "({2} item) are not in the compiled files",
+        "the compiler stops reading this description here: lines {0} to {1} "
+        "({2} items) are not in the compiled files",
+        voci, {numero(da), numero(a), numero(static_cast<int64_t>(voci))});
+    // Code 15 ends the line description as if it ended there; any other
+    // fault in it stops the whole reading.
+    if (di_linea && r.codice != 15)
+      m = {N_("{0}; the train run is not read"), {std::move(m)}};
+    x->non_letto = std::move(m);
+  }
+}

@@ -1,0 +1,47 @@
+// The slips that a new author makes most often, each answered with what to
+// write instead: hints added to the problems that the other checks already
+// find (a clock time in one field, kilometres for metres, a semicolon or a
+// tab for a comma), errors for what the compiled files silently lose or read
+// as something else (the same file given twice, an empty value read as 0),
+// warnings of meaning (a slowdown faster than the limit in force), and what
+// a recorded fault leaves out of the compiled files.
+#ifndef VALIDATION_SVISTE_H_
+#define VALIDATION_SVISTE_H_
+
+#include <string_view>
+#include <vector>
+
+#include "core/diagnostica.h"
+#include "validation/problemi.h"
+#include "validation/voci.h"
+
+// Adds to the errors already found on `d`'s lines the hint of a common slip:
+// the values to write for a clock time, the metres for kilometres, the line
+// with commas for one separated by semicolons or tabs.
+void aggiungi_indizi(const descrizione_letta& d, std::vector<problema>& p);
+
+// A value left empty ("pendenza, 5000,"): the compiler reads it as 0.
+void controlla_valori_vuoti(const descrizione_letta& d,
+                            std::vector<problema>& p);
+
+// The same bytes given as both descriptions: no train run is read. True when
+// it is so (the check of swapped files then says nothing more).
+bool controlla_stesso_file(std::string_view linea, std::string_view treno,
+                           std::vector<problema>& p);
+
+// A slowdown whose speed is above the limit in force at its start (the
+// train's own limit and the line's speed boards).
+void controlla_limiti_in_vigore(const descrizione_letta& linea,
+                                const descrizione_letta& treno,
+                                std::vector<problema>& p);
+
+// For each fault that the compilation recorded while reading a description
+// (`storia`), the note said on a line of its own: which lines of that
+// description the compiled files lack, and whether the train run is read.
+void aggiungi_non_letto(const std::vector<registro_errore>& storia,
+                        const descrizione_letta& linea,
+                        const descrizione_letta& treno,
+                        std::string_view testo_linea,
+                        std::string_view testo_treno, std::vector<problema>& p);
+
+#endif  // VALIDATION_SVISTE_H_
