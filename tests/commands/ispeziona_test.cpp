@@ -15,7 +15,7 @@ TEST(Ispeziona, AllaPosizioneLeCelleIntorno) {
   banco b;
   ASSERT_EQ(b.compila().tipo, esito_compilazione::completata);
   const std::vector<file_letto> file = {
-      {"s/L_T.dat", b.c.file.at("Valdora_Cesina_KT52806.dat")}};
+      {"s/L_T.dat", b.c.file.at("Valdora_Cesina_KT52806.dat"), {}}};
   struct caso {
     long metro;
     std::size_t prima, ultima;
