@@ -207,6 +207,10 @@ int errore_nome(const esito_nomi& esito, std::ostream& errori) {
   const char* formato =
       esito.motivo == nome_rifiutato::non_rappresentabile
           ? traduci("name not representable in Windows-1252: \"{0}\"")
+      : esito.motivo == nome_rifiutato::inizia_con_punto
+          ? traduci(
+                "a name cannot begin with a dot (the program's working files "
+                "do): \"{0}\"")
           : traduci(
                 "name not valid for a file (separators, \"..\" and "
                 "control characters are not allowed): \"{0}\"");

@@ -33,6 +33,7 @@ bool valido_per_file(std::string_view utf8) {
 nome_rifiutato controlla_nome(std::string_view utf8, std::string& cp1252) {
   if (utf8.empty()) return nome_rifiutato::vuoto;
   if (!valido_per_file(utf8)) return nome_rifiutato::non_valido_per_file;
+  if (utf8.front() == '.') return nome_rifiutato::inizia_con_punto;
   if (!utf8_a_cp1252(utf8, cp1252)) return nome_rifiutato::non_rappresentabile;
   return nome_rifiutato::nessuno;
 }

@@ -32,6 +32,8 @@ enum class nome_rifiutato {
   non_rappresentabile,  // Windows-1252 cannot hold it
   non_valido_per_file,  // it cannot be part of a file name: a path
                         // separator, "..", a control character
+  inizia_con_punto,     // a leading dot: the names of the program's working
+                        // files, hidden in a listing
 };
 
 struct esito_nomi {

@@ -86,8 +86,8 @@ class cartella {
                           std::unique_ptr<scrittore_file>& scrittore) = 0;
   // Renames each `da` over its `a`, in order, then makes the renames
   // durable. Another run that publishes into the same folder waits until all
-  // are done, so that two runs never mix their sets. Stops at the first
-  // rename that fails.
+  // are done, so that two runs never mix their sets. All or nothing: on a
+  // failure every `a` holds its older file again.
   virtual esito_file pubblica(const std::vector<rinomina>& rinomine) = 0;
   virtual esito_file cancella(std::string_view nome) = 0;
 };

@@ -72,11 +72,20 @@ esito_file cartella_memoria::crea(std::string_view nome, std::string_view,
 }
 
 esito_file cartella_memoria::pubblica(const std::vector<rinomina>& rinomine) {
+  // All or nothing, as a folder of the disk: a failure puts back what was.
+  const auto prima = file;
+  const std::size_t scritti_prima = scritti.size();
+  auto annulla = [&](std::string percorso, int codice) {
+    file = prima;
+    scritti.resize(scritti_prima);
+    return guasto(std::move(percorso), codice);
+  };
   int fatte = 0;
   for (const rinomina& r : rinomine) {
-    if (fatte++ == rinomine_prima_del_guasto) return guasto(percorso(r.a), EIO);
+    if (fatte++ == rinomine_prima_del_guasto)
+      return annulla(percorso(r.a), EIO);
     auto trovato = file.find(r.da);
-    if (trovato == file.end()) return guasto(percorso(r.da), ENOENT);
+    if (trovato == file.end()) return annulla(percorso(r.da), ENOENT);
     std::string contenuto = std::move(trovato->second);
     file.erase(trovato);
     file[r.a] = std::move(contenuto);

@@ -20,7 +20,8 @@ class cartella_memoria : public cartella {
   std::size_t limite_scrittura = static_cast<std::size_t>(-1);
   // Files whose reading or deletion fails with the given system error.
   std::map<std::string, int, std::less<>> guasti_lettura, guasti_cancellazione;
-  // When set, publishing fails after this many renames (an I/O error).
+  // When set, publishing fails after this many renames (an I/O error), and
+  // the renames made are undone.
   int rinomine_prima_del_guasto = -1;
 
   std::string percorso(std::string_view nome) const override;

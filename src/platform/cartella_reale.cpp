@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "platform/pubblicazione.h"
 #include "platform/segnali.h"
 
 namespace {
@@ -48,21 +49,6 @@ bool segna_tenuta(int descrittore) {
 bool tenuta_a_lungo(int descrittore) {
   struct flock f = byte_della_tenuta(F_WRLCK);
   return ::fcntl(descrittore, F_OFD_GETLK, &f) == 0 && f.l_type != F_UNLCK;
-}
-
-// Locks the open folder. A file system without locks (some network ones)
-// still gets the set staged and renamed whole; only another run's renames may
-// then interleave. A folder held by a long run is refused (EWOULDBLOCK)
-// rather than waited for; a short run that holds it is waited for, a little
-// at a time, so that a long run that takes it meanwhile is still seen.
-int blocca(int descrittore) {
-  for (;;) {
-    if (::flock(descrittore, LOCK_EX | LOCK_NB) == 0) return 0;
-    if (errno == EINTR) continue;
-    if (errno != EWOULDBLOCK) return 0;
-    if (tenuta_a_lungo(descrittore)) return EWOULDBLOCK;
-    ::usleep(20000);
-  }
 }
 
 esito_file tenuta_da_altri(std::string percorso) {
@@ -115,12 +101,14 @@ int controlla_prima_di_leggere(int descrittore) {
 
 class scrittore_reale : public scrittore_file {
  public:
-  scrittore_reale(int descrittore, std::string percorso)
-      : descrittore_(descrittore), percorso_(std::move(percorso)) {
+  scrittore_reale(sistema_file& sistema, int descrittore, std::string percorso)
+      : sistema_(sistema),
+        descrittore_(descrittore),
+        percorso_(std::move(percorso)) {
     memoria_.reserve(capacita);
   }
   ~scrittore_reale() override {
-    if (descrittore_ >= 0) ::close(descrittore_);
+    if (descrittore_ >= 0) sistema_.chiudi(descrittore_);
   }
 
   void scrivi(const char* dati, std::size_t quanti) override {
@@ -137,8 +125,9 @@ class scrittore_reale : public scrittore_file {
     svuota();
     // The data must be on the disk before the file is renamed over an older
     // good one.
-    if (errore_ == 0 && ::fsync(descrittore_) != 0) errore_ = errno;
-    if (::close(descrittore_) != 0 && errore_ == 0) errore_ = errno;
+    if (errore_ == 0 && sistema_.sincronizza(descrittore_) != 0)
+      errore_ = errno;
+    if (sistema_.chiudi(descrittore_) != 0 && errore_ == 0) errore_ = errno;
     descrittore_ = -1;
     if (errore_ != 0) return fallito(percorso_, errore_);
     return esito_file::riuscito();
@@ -154,7 +143,7 @@ class scrittore_reale : public scrittore_file {
   }
   void scrivi_tutto(const char* dati, std::size_t quanti) {
     while (quanti > 0 && errore_ == 0) {
-      ssize_t scritti = ::write(descrittore_, dati, quanti);
+      ssize_t scritti = sistema_.scrivi(descrittore_, dati, quanti);
       if (scritti < 0) {
         if (errno == EINTR) continue;
         errore_ = errno;
@@ -177,6 +166,7 @@ class scrittore_reale : public scrittore_file {
     avviati_ = scritti_;
   }
 
+  sistema_file& sistema_;
   int descrittore_;
   std::string percorso_;
   std::vector<char> memoria_;
@@ -187,30 +177,72 @@ class scrittore_reale : public scrittore_file {
 
 }  // namespace
 
-cartella_reale::cartella_reale(std::string radice)
-    : radice_(std::move(radice)) {}
+cartella_reale::cartella_reale(std::string radice, sistema_file& sistema)
+    : radice_(std::move(radice)), sistema_(sistema) {}
 
 cartella_reale::~cartella_reale() {
-  if (riservata_ >= 0) ::close(riservata_);
+  if (riservata_ >= 0) sistema_.chiudi(riservata_);
 }
 
-int cartella_reale::apri_bloccata(int& descrittore) const {
-  descrittore = ::open(radice_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (descrittore < 0) return errno;
-  const int codice = blocca(descrittore);
-  if (codice != 0) {
-    ::close(descrittore);
-    descrittore = -1;
+esito_file cartella_reale::apri_bloccata(int& descrittore) const {
+  descrittore =
+      sistema_.apri(radice_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+  if (descrittore < 0) return fallito(radice_, errno);
+  const esito_file esito = blocca_esclusiva(descrittore);
+  if (esito.ok) return esito;
+  sistema_.chiudi(descrittore);
+  descrittore = -1;
+  return esito;
+}
+
+// A short run that holds the folder is waited for; a folder held by a long
+// run (tieni()) is refused at once, and so is one whose file system has no
+// locks: without the lock another run could publish between these renames,
+// and a mixed set is worse than a refusal (some network file systems have no
+// locks).
+esito_file cartella_reale::blocca_esclusiva(int descrittore) const {
+  for (;;) {
+    if (sistema_.blocca(descrittore, LOCK_EX | LOCK_NB) == 0)
+      return esito_file::riuscito();
+    const int codice = errno;
+    if (codice == EINTR) continue;
+    if (codice == EWOULDBLOCK) {
+      if (tenuta_a_lungo(descrittore)) return tenuta_da_altri(radice_);
+      ::usleep(20000);
+      continue;
+    }
+    if (codice == ENOLCK) {
+      return esito_file::fallito(
+          radice_,
+          motivo_proprio("the folder cannot be locked: its file system "
+                         "has no locks, and nothing was changed"),
+          codice);
+    }
+    return fallito(radice_, codice);
   }
-  return codice;
 }
 
 esito_file cartella_reale::riserva() {
   if (riservata_ >= 0) return esito_file::riuscito();
-  const int codice = apri_bloccata(riservata_);
-  if (codice == EWOULDBLOCK) return tenuta_da_altri(radice_);
-  if (codice != 0) return fallito(radice_, codice);
-  return esito_file::riuscito();
+  return apri_bloccata(riservata_);
+}
+
+esito_file cartella_reale::ripara_se_serve() {
+  struct stat informazioni;
+  if (::lstat(percorso(nome_giornale).c_str(), &informazioni) != 0)
+    return esito_file::riuscito();
+  int descrittore = riservata_;
+  if (descrittore < 0) {
+    const esito_file bloccata = apri_bloccata(descrittore);
+    if (!bloccata.ok) return bloccata;
+  }
+  esito_file esito;
+  {
+    const segnali_in_attesa attesa;
+    esito = ripristina_cartella({sistema_, radice_, descrittore});
+  }
+  if (descrittore != riservata_) sistema_.chiudi(descrittore);
+  return esito;
 }
 
 esito_file cartella_reale::tieni() {
@@ -222,9 +254,10 @@ esito_file cartella_reale::tieni() {
   // then always sees the mark too. A file system without such locks holds
   // the folder all the same; other runs then wait instead of being refused.
   segna_tenuta(descrittore);
-  if (blocca(descrittore) != 0) {
+  const esito_file bloccata = blocca_esclusiva(descrittore);
+  if (!bloccata.ok) {
     ::close(descrittore);
-    return tenuta_da_altri(radice_);
+    return bloccata;
   }
   riservata_ = descrittore;
   return esito_file::riuscito();
@@ -245,12 +278,14 @@ bool cartella_reale::esiste(std::string_view nome) const {
 
 esito_file cartella_reale::leggi(std::string_view nome,
                                  std::string& contenuto) {
+  const esito_file riparata = ripara_se_serve();
+  if (!riparata.ok) return riparata;
   const std::string via = percorso(nome);
-  int descrittore = ::open(via.c_str(), O_RDONLY | O_CLOEXEC);
+  int descrittore = sistema_.apri(via.c_str(), O_RDONLY | O_CLOEXEC, 0);
   if (descrittore < 0) return fallito(via, errno);
   int codice = controlla_prima_di_leggere(descrittore);
   if (codice == 0) codice = leggi_entro_limite(descrittore, contenuto);
-  ::close(descrittore);
+  sistema_.chiudi(descrittore);
   if (codice == EFBIG) {
     std::string().swap(contenuto);  // nothing of a refused file is kept
     return troppo_grande(via);
@@ -323,9 +358,9 @@ esito_file cartella_reale::crea(std::string_view nome,
     const segnali_in_attesa attesa;
     // O_EXCL with O_NOFOLLOW: a name that is already taken, a planted link
     // included, is never opened. 0666 less the umask is a new file's mode.
-    descrittore =
-        ::open(via.c_str(),
-               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    descrittore = sistema_.apri(
+        via.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+        0666);
     if (descrittore < 0) return fallito(via, errno);
     if (nome != sostituisce) registra_temporaneo(via);
   }
@@ -335,46 +370,39 @@ esito_file cartella_reale::crea(std::string_view nome,
       S_ISREG(vecchio.st_mode) &&
       ::fchmod(descrittore, vecchio.st_mode & 07777) != 0) {
     const int codice = errno;
-    ::close(descrittore);
+    sistema_.chiudi(descrittore);
     cancella(nome);
     return fallito(via, codice);
   }
-  scrittore = std::make_unique<scrittore_reale>(descrittore, via);
+  scrittore = std::make_unique<scrittore_reale>(sistema_, descrittore, via);
   return esito_file::riuscito();
 }
 
 esito_file cartella_reale::pubblica(const std::vector<rinomina>& rinomine) {
-  // The lock makes another run's renames wait for all of these: the folder
+  // The lock makes another run's publication wait for this one: the folder
   // then holds one run's set or the other's, never a mixture. A folder held
   // already is locked by this run.
   int descrittore = riservata_;
   if (descrittore < 0) {
-    const int codice = apri_bloccata(descrittore);
-    if (codice == EWOULDBLOCK) return tenuta_da_altri(radice_);
-    if (codice != 0) return fallito(radice_, codice);
+    const esito_file bloccata = apri_bloccata(descrittore);
+    if (!bloccata.ok) return bloccata;
   }
   esito_file esito;
-  // A signal waits for the whole set: it finds either every file renamed or
-  // none.
-  const segnali_in_attesa attesa;
-  for (const rinomina& r : rinomine) {
-    const std::string da = percorso(r.da);
-    if (std::rename(da.c_str(), percorso(r.a).c_str()) != 0) {
-      esito = fallito(percorso(r.a), errno);
-      break;
-    }
-    dimentica_temporaneo(da);
+  {
+    // A signal waits for the whole set, which undoes itself when one came.
+    const segnali_in_attesa attesa;
+    const cartella_aperta aperta{sistema_, radice_, descrittore};
+    esito = ripristina_cartella(aperta);
+    if (esito.ok) esito = pubblica_con_giornale(aperta, rinomine);
   }
-  // The renames are on the disk only once the folder itself is.
-  if (esito.ok && ::fsync(descrittore) != 0) esito = fallito(radice_, errno);
-  if (descrittore != riservata_) ::close(descrittore);
+  if (descrittore != riservata_) sistema_.chiudi(descrittore);
   return esito;
 }
 
 esito_file cartella_reale::cancella(std::string_view nome) {
   const std::string via = percorso(nome);
   const segnali_in_attesa attesa;
-  if (::unlink(via.c_str()) != 0) return fallito(via, errno);
+  if (sistema_.cancella(via.c_str()) != 0) return fallito(via, errno);
   dimentica_temporaneo(via);
   return esito_file::riuscito();
 }

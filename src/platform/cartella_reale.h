@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/cartella.h"
+#include "platform/sistema_file.h"
 
 // No file that the program reads is larger than this: a description is a few
 // kilobytes and the largest binary file, the plan of a 1,000,000-metre route,
@@ -15,8 +16,10 @@ inline constexpr std::size_t dimensione_massima_lettura = std::size_t{64} << 20;
 
 class cartella_reale : public cartella {
  public:
-  // `radice` is the folder's path, without a trailing separator.
-  explicit cartella_reale(std::string radice);
+  // `radice` is the folder's path, without a trailing separator; every change
+  // goes through `sistema` (a twin of the system, for the tests).
+  explicit cartella_reale(std::string radice,
+                          sistema_file& sistema = sistema_reale());
   ~cartella_reale() override;
   cartella_reale(const cartella_reale&) = delete;
   cartella_reale& operator=(const cartella_reale&) = delete;
@@ -41,17 +44,24 @@ class cartella_reale : public cartella {
                   std::unique_ptr<lettore_file>& lettore) override;
   esito_file crea(std::string_view nome, std::string_view sostituisce,
                   std::unique_ptr<scrittore_file>& scrittore) override;
+  // Publishes the set as a journaled commit (platform/pubblicazione.h): the
+  // folder holds every new file or every older one, never a mixture.
   esito_file pubblica(const std::vector<rinomina>& rinomine) override;
   esito_file cancella(std::string_view nome) override;
 
  private:
   // Opens the folder into `descrittore` and locks it, waiting for another
-  // run that holds it (where the file system has locks); the system's error
-  // number when the folder cannot be opened, EWOULDBLOCK when a long run
-  // holds it (tieni()), else 0.
-  int apri_bloccata(int& descrittore) const;
+  // run that holds it; a failure when the folder cannot be opened or locked,
+  // or when a long run holds it (tieni()).
+  esito_file apri_bloccata(int& descrittore) const;
+  // Locks the folder open as `descrittore`, as apri_bloccata() does.
+  esito_file blocca_esclusiva(int descrittore) const;
+  // Undoes a publication that a stopped run left unfinished, before this run
+  // reads the folder.
+  esito_file ripara_se_serve();
 
   std::string radice_;
+  sistema_file& sistema_;
   int riservata_ = -1;  // the folder held by riserva(), or -1
 };
 

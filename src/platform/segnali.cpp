@@ -75,6 +75,15 @@ segnali_in_attesa::~segnali_in_attesa() {
   ::sigprocmask(SIG_SETMASK, &prima_, nullptr);
 }
 
+bool segnale_di_fine_in_attesa() {
+  sigset_t in_attesa;
+  if (::sigpending(&in_attesa) != 0) return false;
+  for (int s : segnali_di_fine) {
+    if (sigismember(&in_attesa, s) == 1) return true;
+  }
+  return false;
+}
+
 bool registra_temporaneo(const std::string& percorso) {
   if (percorso.size() >= lunghezza_massima) return false;
   registro& r = il_registro();

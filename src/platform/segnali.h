@@ -28,6 +28,10 @@ class segnali_in_attesa {
   sigset_t prima_;  // the mask to restore: the signals may wait already
 };
 
+// True when SIGINT, SIGTERM or SIGHUP waits to be delivered: a publication
+// that finds one undoes its set, so that the run ends having changed nothing.
+bool segnale_di_fine_in_attesa();
+
 // Registers a file to remove if a signal ends the program. False when the
 // registry is full or the path too long: the file then simply is not removed.
 // Call with the signals waiting.

@@ -3,10 +3,10 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <memory>
-#include <random>
 #include <string>
+
+#include "platform/pubblicazione.h"
 
 namespace {
 
@@ -29,15 +29,7 @@ esito_file crea_temporaneo(cartella& c, std::string_view nome,
 }  // namespace
 
 std::string nome_temporaneo(std::string_view nome) {
-  std::random_device caso;
-  char parte[32];
-  std::snprintf(parte, sizeof parte, ".%ld.%08x", static_cast<long>(::getpid()),
-                static_cast<unsigned>(caso()));
-  std::string temporaneo(".");
-  temporaneo += nome;
-  temporaneo += parte;
-  temporaneo += ".nuovo";
-  return temporaneo;
+  return nome_di_lavoro(nome, "nuovo");
 }
 
 insieme_sostituzioni::insieme_sostituzioni(cartella& c) : c_(c) {}

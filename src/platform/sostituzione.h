@@ -18,7 +18,8 @@
 
 #include "platform/cartella.h"
 
-// A fresh temporary name for `nome`: ".nome.<pid>.<random>.nuovo".
+// A fresh temporary name for `nome`: ".nome.<pid>.<random>.nuovo", `nome` cut
+// short where needed so that any name the folder takes has a temporary.
 std::string nome_temporaneo(std::string_view nome);
 
 // A set of files that replace the older ones of their names together. What
@@ -34,7 +35,8 @@ class insieme_sostituzioni {
   // syncs it; the older file stays until `pubblica`. A failure names `nome`.
   esito_file prepara(std::string_view nome,
                      const std::function<void(scrittore_file&)>& produci);
-  // Renames every prepared file over its name, then syncs the folder.
+  // Renames every prepared file over its name, then syncs the folder: every
+  // file is replaced, or (on failure) none.
   esito_file pubblica();
   // Removes every prepared file: no older file is replaced.
   void scarta();

@@ -166,13 +166,13 @@ INSTANTIATE_TEST_SUITE_P(
                      -1,
                      "memoria/a",
                      {vecchi[0], vecchi[1], vecchi[2]}},
-        // A rename that fails is not a full disk: those before it stand,
-        // and the rest of the set is removed.
+        // A rename that fails undoes those before it: the set is published
+        // whole or not at all.
         caso_insieme{"rinomina_fallita_a_meta",
                      std::size_t(-1),
                      1,
                      "memoria/b",
-                     {n10, vecchi[1], vecchi[2]}}),
+                     {vecchi[0], vecchi[1], vecchi[2]}}),
     [](const auto& info) { return std::string(info.param.descrizione); });
 
 TEST(InsiemeDiFile, ScartatoNonSostituisceNulla) {
