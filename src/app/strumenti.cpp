@@ -16,6 +16,7 @@
 #include "cli/messaggi.h"
 #include "commands/nuovo.h"
 #include "commands/pagina_comando.h"
+#include "lsp/lsp.h"
 #include "page/pagina.h"
 #include "cli/percorsi.h"
 #include "cli/rapporto.h"
@@ -53,6 +54,7 @@ struct riga_di_comando {
   CLI::App* m = nullptr;
   CLI::App* n = nullptr;
   CLI::App* d = nullptr;
+  CLI::App* l = nullptr;
 };
 
 // A command with its one example at the end of its help. Its help option
@@ -261,6 +263,14 @@ CLI::App* aggiungi_decompila(CLI::App& app, opzioni_decompila& o) {
   return d;
 }
 
+CLI::App* aggiungi_lsp(CLI::App& app) {
+  return aggiungi_comando(
+      app, "lsp",
+      traduci("a language server (LSP) on standard input and output: "
+              "diagnostics, hover, completion, outline and quick fixes for "
+              "the descriptions open in an editor"));
+}
+
 void costruisci(riga_di_comando& rc) {
   rc.app.formatter(formato_aiuto());
   rc.app.option_defaults()->group(traduci("Options"));
@@ -275,6 +285,7 @@ void costruisci(riga_di_comando& rc) {
   rc.m = aggiungi_documenti(rc.app, rc.documenti);
   rc.n = aggiungi_nuovo(rc.app, rc.nuovo);
   rc.d = aggiungi_decompila(rc.app, rc.decompila);
+  rc.l = aggiungi_lsp(rc.app);
   etichette_dei_tipi(rc.app);
 }
 
@@ -460,6 +471,7 @@ int esegui_comando(riga_di_comando& rc, int argc, char** argv,
     rc.decompila.uscita = percorso_pulito(rc.decompila.uscita);
     return esegui_decompila(rc.decompila, uscita, errori);
   }
+  if (rc.l->parsed()) return esegui_lsp(0, uscita);
   return uso_errato(traduci("a command is needed"), errori);
 }
 

@@ -14,7 +14,7 @@ struct esempio_comando {
 };
 
 // The examples name files as a user of the language would.
-constexpr std::array<esempio_comando, 7> esempi = {{
+constexpr std::array<esempio_comando, 8> esempi = {{
     {"compile",
      N_("scenario_builder compile line.txt train.txt --out scenario/ "
         "--report")},
@@ -28,6 +28,7 @@ constexpr std::array<esempio_comando, 7> esempi = {{
     {"new", N_("scenario_builder new my_scenario --line-name Alta_Valle "
                "--train-code R101")},
     {"decompile", N_("scenario_builder decompile scenario/ --out sources/")},
+    {"lsp", "scenario_builder lsp"},
 }};
 
 constexpr std::array<voce_manuale, 6> uscite = {{

@@ -2,10 +2,12 @@
 #ifndef COMMANDS_COMPILA_H_
 #define COMMANDS_COMPILA_H_
 
+#include <optional>
 #include <ostream>
 #include <string>
 
 #include "commands/documenti.h"
+#include "validation/problemi.h"
 
 struct opzioni_compila {
   std::string linea;           // the user's line description
@@ -42,5 +44,10 @@ int esegui_controlla(const opzioni_compila& o, std::ostream& uscita,
 // read, as `compile` writes its files. Returns the exit status.
 int esegui_documenti(const opzioni_compila& o, std::ostream& uscita,
                      std::ostream& errori);
+
+// A description in UTF-8 turned into Windows-1252 in place (a leading byte
+// order mark dropped); a letter the code page cannot hold is a problem at its
+// line and column, and the text is left as it was.
+std::optional<problema> da_utf8(std::string& testo, fonte_lettura fonte);
 
 #endif  // COMMANDS_COMPILA_H_
