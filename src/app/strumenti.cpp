@@ -55,6 +55,7 @@ struct riga_di_comando {
   CLI::App* n = nullptr;
   CLI::App* d = nullptr;
   CLI::App* l = nullptr;
+  int pausa_lsp = static_cast<int>(attesa_modifica.count());
 };
 
 // A command with its one example at the end of its help. Its help option
@@ -263,12 +264,18 @@ CLI::App* aggiungi_decompila(CLI::App& app, opzioni_decompila& o) {
   return d;
 }
 
-CLI::App* aggiungi_lsp(CLI::App& app) {
-  return aggiungi_comando(
+CLI::App* aggiungi_lsp(CLI::App& app, int& pausa) {
+  CLI::App* l = aggiungi_comando(
       app, "lsp",
       traduci("a language server (LSP) on standard input and output: "
               "diagnostics, hover, completion, outline and quick fixes for "
               "the descriptions open in an editor"));
+  l->add_option("--pause", pausa,
+                traduci("milliseconds that a change waits for the next one "
+                        "before it is checked"))
+      ->check(CLI::Range(0, 10000))
+      ->capture_default_str();
+  return l;
 }
 
 void costruisci(riga_di_comando& rc) {
@@ -285,7 +292,7 @@ void costruisci(riga_di_comando& rc) {
   rc.m = aggiungi_documenti(rc.app, rc.documenti);
   rc.n = aggiungi_nuovo(rc.app, rc.nuovo);
   rc.d = aggiungi_decompila(rc.app, rc.decompila);
-  rc.l = aggiungi_lsp(rc.app);
+  rc.l = aggiungi_lsp(rc.app, rc.pausa_lsp);
   etichette_dei_tipi(rc.app);
 }
 
@@ -471,7 +478,8 @@ int esegui_comando(riga_di_comando& rc, int argc, char** argv,
     rc.decompila.uscita = percorso_pulito(rc.decompila.uscita);
     return esegui_decompila(rc.decompila, uscita, errori);
   }
-  if (rc.l->parsed()) return esegui_lsp(0, uscita);
+  if (rc.l->parsed())
+    return esegui_lsp(0, uscita, std::chrono::milliseconds(rc.pausa_lsp));
   return uso_errato(traduci("a command is needed"), errori);
 }
 

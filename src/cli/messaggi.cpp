@@ -28,7 +28,7 @@ constexpr std::array<esempio_comando, 8> esempi = {{
     {"new", N_("scenario_builder new my_scenario --line-name Alta_Valle "
                "--train-code R101")},
     {"decompile", N_("scenario_builder decompile scenario/ --out sources/")},
-    {"lsp", "scenario_builder lsp"},
+    {"lsp", "scenario_builder lsp --pause 300"},
 }};
 
 constexpr std::array<voce_manuale, 6> uscite = {{

@@ -49,6 +49,23 @@ nlohmann::json intervallo_del_problema(const problema& p, std::string_view testo
                     carattere_di(linea, fine, u));
 }
 
+// Where the item of an occupied cell stands, in either file.
+nlohmann::json occupante(const luogo_lettura& l,
+                         const file_della_coppia (&file)[2],
+                         unita_posizione u) {
+  const file_della_coppia& f =
+      file[l.fonte == fonte_lettura::descrizione_treno ? 1 : 0];
+  problema dove;
+  dove.riga = l.riga;
+  dove.colonna = l.colonna;
+  return {{"location",
+           {{"uri", f.uri},
+            {"range", intervallo_del_problema(dove, f.testo, false, u)}}},
+          {"message", sostituisci(traduci("{0} (line {1})"),
+                                  {cp1252_a_utf8(l.parola),
+                                   std::to_string(l.riga)})}};
+}
+
 nlohmann::json diagnostica_lsp(const problema& p, std::string_view testo,
                                bool colonne_in_byte, unita_posizione u) {
   nlohmann::json d;
@@ -108,15 +125,20 @@ nlohmann::json intervallo(int riga_da, int car_da, int riga_a, int car_a) {
 }
 
 nlohmann::json diagnostiche_del_file(const esito_verifica& v,
-                                     fonte_lettura fonte, std::string_view testo,
+                                     fonte_lettura fonte,
+                                     const file_della_coppia (&file)[2],
                                      unita_posizione u) {
   nlohmann::json lista = nlohmann::json::array();
-  const bool in_byte =
-      v.in_utf8[fonte == fonte_lettura::descrizione_treno ? 1 : 0];
+  const int quale = fonte == fonte_lettura::descrizione_treno ? 1 : 0;
   const std::size_t mostrati = std::min(v.problemi.size(), problemi_mostrati);
   for (std::size_t i = 0; i < mostrati; ++i) {
-    if (del_file(v.problemi[i], fonte))
-      lista.push_back(diagnostica_lsp(v.problemi[i], testo, in_byte, u));
+    const problema& p = v.problemi[i];
+    if (!del_file(p, fonte)) continue;
+    lista.push_back(
+        diagnostica_lsp(p, file[quale].testo, v.in_utf8[quale], u));
+    if (p.occupante && !file[p.occupante->fonte == fonte_lettura::descrizione_treno]
+                            .uri.empty())
+      lista.back()["relatedInformation"] = {occupante(*p.occupante, file, u)};
   }
   if (v.esito.tipo == esito_compilazione::fatale &&
       fonte == fonte_lettura::descrizione_linea)

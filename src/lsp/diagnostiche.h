@@ -15,11 +15,20 @@
 // comma, any other field to its comma; blanks at its end left out.
 std::size_t fine_del_campo(std::string_view riga, std::size_t inizio);
 
-// The diagnostics of description `fonte` (line or train run) of `v`, whose
-// text in the editor is `testo` (UTF-8). The same problems, in the same order,
-// as `check --json` gives for it: the first hundred.
+// One file of the pair checked: its URI and its text (UTF-8), for the
+// ranges of its own diagnostics and of those that point into it.
+struct file_della_coppia {
+  std::string uri;
+  std::string testo;
+};
+
+// The diagnostics of description `fonte` (line or train run) of `v`; `file`
+// holds the line description and the train run. The same problems, in the
+// same order, as `check --json` gives for it: the first hundred. A fault on
+// an occupied cell points at the item in it.
 nlohmann::json diagnostiche_del_file(const esito_verifica& v,
-                                     fonte_lettura fonte, std::string_view testo,
+                                     fonte_lettura fonte,
+                                     const file_della_coppia (&file)[2],
                                      unita_posizione u);
 
 // A range as the protocol writes it.

@@ -41,14 +41,15 @@ void consegna(std::string& buffer, server_lsp& s) {
 
 }  // namespace
 
-int esegui_lsp(int ingresso, std::ostream& uscita, formattatore formatta) {
+int esegui_lsp(int ingresso, std::ostream& uscita,
+               std::chrono::milliseconds attesa, formattatore formatta) {
   server_lsp s(
       [&uscita](const nlohmann::json& m) {
         uscita << incornicia(
             m.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
         uscita.flush();
       },
-      std::move(formatta));
+      std::move(formatta), attesa);
   std::string buffer;
   char blocco[65536];
   while (!s.finito()) {

@@ -8,6 +8,9 @@
 
 // Reads messages from the file descriptor `ingresso` until `exit` or the end
 // of the input, and writes the answers to `uscita`. Returns the exit status.
-int esegui_lsp(int ingresso, std::ostream& uscita, formattatore formatta = {});
+// A change is checked once `attesa` has passed without another.
+int esegui_lsp(int ingresso, std::ostream& uscita,
+               std::chrono::milliseconds attesa = attesa_modifica,
+               formattatore formatta = {});
 
 #endif  // LSP_LSP_H_

@@ -23,8 +23,9 @@ std::string versione_server() { return "0.1.0"; }
 
 }  // namespace
 
-server_lsp::server_lsp(invio invia, formattatore formatta)
-    : invia_(std::move(invia)), formatta_(std::move(formatta)) {}
+server_lsp::server_lsp(invio invia, formattatore formatta,
+                       std::chrono::milliseconds attesa)
+    : invia_(std::move(invia)), attesa_(attesa), formatta_(std::move(formatta)) {}
 
 void server_lsp::errore(const json& id, int codice, const std::string& testo) {
   invia_({{"jsonrpc", "2.0"},
@@ -101,6 +102,7 @@ json server_lsp::rispondi(const std::string& metodo, const json& p) {
                ? hover_di(d, riga, car, unita_)
                : completamento_di(d, riga, car, unita_);
   }
+  if (metodo == "textDocument/definition") return definizione(p);
   if (metodo == "textDocument/documentSymbol")
     return simboli_di(documento_di(p), unita_);
   if (metodo == "textDocument/codeAction")
@@ -135,6 +137,7 @@ json server_lsp::inizializza(const json& p) {
       {"hoverProvider", true},
       {"completionProvider", {{"triggerCharacters", {"["}}}},
       {"documentSymbolProvider", true},
+      {"definitionProvider", true},
       {"codeActionProvider", {{"codeActionKinds", {"quickfix"}}}}};
   if (formatta_) capacita["documentFormattingProvider"] = true;
   return {{"capabilities", capacita},
@@ -147,4 +150,21 @@ const documento& server_lsp::documento_di(const json& p) const {
   auto it = documenti_.find(uri);
   if (it == documenti_.end()) throw std::out_of_range("document not open");
   return it->second;
+}
+
+json server_lsp::definizione(const json& p) const {
+  const documento& d = documento_di(p);
+  const int riga = p.at("position").at("line").get<int>();
+  const int car = p.at("position").at("character").get<int>();
+  auto it = pubblicate_.find(d.uri);
+  if (it == pubblicate_.end()) return nullptr;
+  for (const json& diag : it->second) {
+    const json& r = diag["range"];
+    if (!diag.contains("relatedInformation") || r["start"]["line"] != riga ||
+        car < r["start"]["character"].get<int>() ||
+        car > r["end"]["character"].get<int>())
+      continue;
+    return diag["relatedInformation"][0]["location"];
+  }
+  return nullptr;
 }

@@ -28,7 +28,8 @@ inline constexpr std::chrono::milliseconds attesa_modifica{150};
 class server_lsp {
  public:
   using invio = std::function<void(const nlohmann::json&)>;
-  explicit server_lsp(invio invia, formattatore formatta = {});
+  explicit server_lsp(invio invia, formattatore formatta = {},
+                      std::chrono::milliseconds attesa = attesa_modifica);
 
   // One message's body, as it came; a body that is not JSON-RPC gets an
   // error answer.
@@ -60,12 +61,17 @@ class server_lsp {
   void pubblica(const documento& d, const nlohmann::json& diagnostiche);
   void errore(const nlohmann::json& id, int codice, const std::string& testo);
   const documento& documento_di(const nlohmann::json& p) const;
+  nlohmann::json definizione(const nlohmann::json& p) const;
 
   invio invia_;
+  std::chrono::milliseconds attesa_;
   formattatore formatta_;
   std::map<std::string, documento> documenti_;  // by URI
   std::map<std::string, orologio::time_point> attese_;
   std::set<std::string> annunciati_soli_;
+  // The diagnostics last published for each open document: go to definition
+  // follows their pointers to the item in an occupied cell.
+  std::map<std::string, nlohmann::json> pubblicate_;
   unita_posizione unita_ = unita_posizione::utf16;
   bool inizializzato_ = false;
   bool chiuso_ = false;

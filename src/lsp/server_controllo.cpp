@@ -50,13 +50,22 @@ void server_lsp::controlla(const std::string& uri) {
 void server_lsp::verifica_e_pubblica(const std::string& linea,
                                      const std::string& treno,
                                      bool pubblica_linea, bool pubblica_treno) {
-  const esito_verifica v = verifica_coppia(testo_per(linea), testo_per(treno));
+  const testo_da_controllare testi[2] = {testo_per(linea), testo_per(treno)};
+  const esito_verifica v = verifica_coppia(testi[0], testi[1]);
+  file_della_coppia file[2];
+  for (int i = 0; i < 2; ++i) {
+    const std::string& percorso = i == 0 ? linea : treno;
+    if (percorso.empty()) continue;
+    file[i].uri = uri_da_percorso(percorso);
+    file[i].testo =
+        testi[i].dall_editor ? testi[i].testo : cp1252_a_utf8(testi[i].testo);
+  }
   for (auto [percorso, fonte, si] :
        {std::tuple{&linea, fonte_lettura::descrizione_linea, pubblica_linea},
         std::tuple{&treno, fonte_lettura::descrizione_treno, pubblica_treno}}) {
     const documento* d = percorso->empty() ? nullptr : per_percorso(*percorso);
     if (d == nullptr || !si) continue;
-    pubblica(*d, diagnostiche_del_file(v, fonte, d->testo, unita_));
+    pubblica(*d, diagnostiche_del_file(v, fonte, file, unita_));
     // Checked with the pair: no need to check it again for itself.
     attese_.erase(d->uri);
   }

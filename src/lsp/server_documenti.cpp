@@ -67,7 +67,7 @@ void server_lsp::modifica(const json& p) {
   d.versione = p.at("textDocument").value("version", d.versione);
   if (!std::string_view(d.percorso).ends_with("_linea.txt"))
     d.ruolo = ruolo_di(d.percorso, testo_cp1252(d.testo));
-  attese_[uri] = orologio::now() + attesa_modifica;
+  attese_[uri] = orologio::now() + attesa_;
 }
 
 void server_lsp::chiudi(const json& p) {
@@ -77,6 +77,7 @@ void server_lsp::chiudi(const json& p) {
   const documento chiuso = it->second;
   documenti_.erase(it);
   attese_.erase(uri);
+  pubblicate_.erase(uri);
   invia_({{"jsonrpc", "2.0"},
           {"method", "textDocument/publishDiagnostics"},
           {"params", {{"uri", uri}, {"diagnostics", json::array()}}}});
@@ -125,6 +126,7 @@ testo_da_controllare server_lsp::testo_per(const std::string& percorso) const {
 }
 
 void server_lsp::pubblica(const documento& d, const json& diagnostiche) {
+  pubblicate_[d.uri] = diagnostiche;
   invia_({{"jsonrpc", "2.0"},
           {"method", "textDocument/publishDiagnostics"},
           {"params",

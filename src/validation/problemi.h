@@ -26,6 +26,8 @@ struct problema {
   std::string suggerimento;      // what was probably meant, or empty
   std::optional<int32_t> metro;  // where along the route, the author's metres
   bool registrato = false;       // the fault that the compiler recorded
+  // The item already in the cell of a fault on an occupied cell, when known.
+  std::optional<luogo_lettura> occupante;
   std::size_t quanti = 1;        // how many problems it stands for
 };
 

@@ -104,7 +104,7 @@ TEST(DocumentazioneCli, CompletamentoBash) {
   const caso casi[] = {
       {"scenario_builder comp", "compile"},
       {"scenario_builder \"\"",
-       "check compile decompile documents inspect new report"},
+       "check compile decompile documents inspect lsp new report"},
       {"scenario_builder documents --testo \"\"", "linea.txt uscita"},
       {"scenario_builder --v", "--version"},
       {"scenario_builder compile linea.txt --o", "--out"},

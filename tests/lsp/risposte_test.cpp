@@ -98,3 +98,37 @@ TEST_F(Risposte, CorrezioneDellaParolaSbagliata) {
 }
 
 }  // namespace
+
+namespace {
+
+// A signal in the cell of a speed board of the line description: the fault
+// points at the board, and go to definition from the signal's position leads
+// there.
+TEST(RisposteOccupante, LaCellaOccupataRimandaAllAltroFile) {
+  cartella_temporanea c;
+  sessione_lsp s;
+  s.inizia();
+  s.apri(c / "O_linea.txt",
+         "[generale]\r\nlunghezza percorso, 4000\r\n[pendenze]\r\npendenza, 0, 0\r\n"
+         "[cartelli]\r\nindicatori_vmax, 2200, 80, 90, 95, 0, 80, 90, 95, 0\r\n[fine]\r\n");
+  s.apri(c / "O_T.txt",
+         "[generale]\r\nnumero vetture, 6\r\nvelocita, 0, 100\r\naderenza, 0, 90\r\n"
+         "stazione, 500, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 8,0,0, A\r\n"
+         "segnale, 2200, 2, 4, 0, 0, 0, 2, 2, 0, 0, 0\r\n"
+         "stazione, 3500, 12, 500, 0,0,0, 1,1,0, 4,1,1, 0, 8,6,0, B\r\n[fine]\r\n");
+  const json d = s.diagnostiche(c / "O_T.txt");
+  ASSERT_EQ(d.size(), 1u) << d.dump();
+  const json luogo = {{"uri", uri_da_percorso(c / "O_linea.txt")},
+                      {"range", {{"start", {{"line", 5}, {"character", 0}}},
+                                 {"end", {{"line", 5}, {"character", 15}}}}}};
+  EXPECT_TRUE(contiene(d[0], {{"code", 16},
+                              {"range", {{"start", {{"line", 5}, {"character", 9}}}}},
+                              {"relatedInformation", {{{"location", luogo}}}}}))
+      << d.dump();
+  s.invia({{"jsonrpc", "2.0"}, {"id", 3}, {"method", "textDocument/definition"},
+           {"params", {{"textDocument", {{"uri", uri_da_percorso(c / "O_T.txt")}}},
+                       {"position", {{"line", 5}, {"character", 10}}}}}});
+  EXPECT_EQ(s.risposta(3)["result"], luogo);
+}
+
+}  // namespace
