@@ -7,9 +7,9 @@
 # from GNU gettext catalogues (gettext's msgfmt and xgettext build and check them); glibc
 # translates only under a locale that exists on the machine, so it_IT.UTF-8 is generated, and
 # libc-l10n carries the system's own error texts in Italian. Neovim is the editor whose own LSP
-# client drives the language server in a test.
+# client drives the language server in a test; Node.js tests the editor extension's grammar.
 set -euo pipefail
-pacchetti=(cmake g++ make libgtest-dev libgmock-dev clang libclang-rt-14-dev libcli11-dev nlohmann-json3-dev libexpat1-dev chromium python3 groff-base gettext locales libc-l10n neovim)
+pacchetti=(cmake g++ make libgtest-dev libgmock-dev clang libclang-rt-14-dev libcli11-dev nlohmann-json3-dev libexpat1-dev chromium python3 groff-base gettext locales libc-l10n neovim nodejs)
 mancanti=()
 for p in "${pacchetti[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || mancanti+=("$p")

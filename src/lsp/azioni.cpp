@@ -16,12 +16,11 @@ json azioni_di(const documento& d, const json& diagnostiche, unita_posizione) {
     json modifica = {{"range", diag["range"]}, {"newText", forse}};
     json cambi = json::object();
     cambi[d.uri] = json::array({modifica});
-    azioni.push_back(
-        {{"title", sostituisci(traduci("Write \"{0}\""), {forse})},
-         {"kind", "quickfix"},
-         {"diagnostics", json::array({diag})},
-         {"isPreferred", true},
-         {"edit", {{"changes", cambi}}}});
+    azioni.push_back({{"title", sostituisci(traduci("Write \"{0}\""), {forse})},
+                      {"kind", "quickfix"},
+                      {"diagnostics", json::array({diag})},
+                      {"isPreferred", true},
+                      {"edit", {{"changes", cambi}}}});
   }
   return azioni;
 }

@@ -34,11 +34,14 @@ std::size_t campo_del_metro(std::string_view linea, std::size_t inizio,
   return inizio;
 }
 
-nlohmann::json intervallo_del_problema(const problema& p, std::string_view testo,
-                                       bool colonne_in_byte, unita_posizione u) {
+nlohmann::json intervallo_del_problema(const problema& p,
+                                       std::string_view testo,
+                                       bool colonne_in_byte,
+                                       unita_posizione u) {
   const int riga = std::max(p.riga - 1, 0);
   const std::string_view linea = riga_di(testo, riga);
-  const std::size_t punto = static_cast<std::size_t>(std::max(p.colonna - 1, 0));
+  const std::size_t punto =
+      static_cast<std::size_t>(std::max(p.colonna - 1, 0));
   std::size_t inizio = colonne_in_byte ? std::min(punto, linea.size())
                                        : byte_del_punto(linea, punto);
   if (p.metro && p.colonna > 0 && !p.parola.empty() &&
@@ -61,9 +64,9 @@ nlohmann::json occupante(const luogo_lettura& l,
   return {{"location",
            {{"uri", f.uri},
             {"range", intervallo_del_problema(dove, f.testo, false, u)}}},
-          {"message", sostituisci(traduci("{0} (line {1})"),
-                                  {cp1252_a_utf8(l.parola),
-                                   std::to_string(l.riga)})}};
+          {"message",
+           sostituisci(traduci("{0} (line {1})"),
+                       {cp1252_a_utf8(l.parola), std::to_string(l.riga)})}};
 }
 
 nlohmann::json diagnostica_lsp(const problema& p, std::string_view testo,
@@ -134,10 +137,10 @@ nlohmann::json diagnostiche_del_file(const esito_verifica& v,
   for (std::size_t i = 0; i < mostrati; ++i) {
     const problema& p = v.problemi[i];
     if (!del_file(p, fonte)) continue;
-    lista.push_back(
-        diagnostica_lsp(p, file[quale].testo, v.in_utf8[quale], u));
-    if (p.occupante && !file[p.occupante->fonte == fonte_lettura::descrizione_treno]
-                            .uri.empty())
+    lista.push_back(diagnostica_lsp(p, file[quale].testo, v.in_utf8[quale], u));
+    if (p.occupante &&
+        !file[p.occupante->fonte == fonte_lettura::descrizione_treno]
+             .uri.empty())
       lista.back()["relatedInformation"] = {occupante(*p.occupante, file, u)};
   }
   if (v.esito.tipo == esito_compilazione::fatale &&

@@ -13,10 +13,16 @@ std::string testo_cp1252(const std::string& utf8) {
   for (std::size_t b = 0; b < utf8.size();) {
     std::size_t n = 1;
     const auto c = static_cast<unsigned char>(utf8[b]);
-    if (c >= 0xF0) n = 4; else if (c >= 0xE0) n = 3; else if (c >= 0xC0) n = 2;
+    if (c >= 0xF0)
+      n = 4;
+    else if (c >= 0xE0)
+      n = 3;
+    else if (c >= 0xC0)
+      n = 2;
     n = std::min(n, utf8.size() - b);
     std::string uno;
-    risultato += utf8_a_cp1252(utf8.substr(b, n), uno) && uno.size() == 1 ? uno : "?";
+    risultato +=
+        utf8_a_cp1252(utf8.substr(b, n), uno) && uno.size() == 1 ? uno : "?";
     b += n;
   }
   return risultato;
@@ -48,8 +54,8 @@ std::optional<luogo_nel_documento> luogo_in(const descrizione_letta& letta,
 std::size_t punto_di(const documento& d, int riga, int carattere,
                      unita_posizione u) {
   const std::string_view linea = riga_di(d.testo, riga);
-  const std::size_t byte = offset_di(d.testo, riga, carattere, u) -
-                           offset_di(d.testo, riga, 0, u);
+  const std::size_t byte =
+      offset_di(d.testo, riga, carattere, u) - offset_di(d.testo, riga, 0, u);
   std::size_t punti = 0;
   for (std::size_t b = 0; b < byte && b < linea.size(); ++b) {
     if ((static_cast<unsigned char>(linea[b]) & 0xC0) != 0x80) ++punti;

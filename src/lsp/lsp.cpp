@@ -17,7 +17,8 @@ bool attendi(int ingresso, std::optional<orologio::time_point> scadenza) {
   if (scadenza) {
     const auto resta = std::chrono::duration_cast<std::chrono::milliseconds>(
         *scadenza - orologio::now());
-    millisecondi = static_cast<int>(std::clamp<int64_t>(resta.count(), 0, 60000));
+    millisecondi =
+        static_cast<int>(std::clamp<int64_t>(resta.count(), 0, 60000));
   }
   pollfd f{ingresso, POLLIN, 0};
   const int n = poll(&f, 1, millisecondi);

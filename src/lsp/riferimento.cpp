@@ -49,7 +49,8 @@ std::string_view voce_riferimento(std::string_view scritta) {
   // `curvad3` under `curvad1` ... `curvad6`; `sfondo due` under
   // `sfondo uno`, `due`, `tre`.
   std::string radice(scritta);
-  while (!radice.empty() && std::isdigit(static_cast<unsigned char>(radice.back())))
+  while (!radice.empty() &&
+         std::isdigit(static_cast<unsigned char>(radice.back())))
     radice.pop_back();
   if (radice.size() == scritta.size()) {
     const std::size_t spazio = radice.rfind(' ');
@@ -68,9 +69,12 @@ std::string riga_valore(std::string_view voce, int n) {
       const std::vector<std::string> c = celle(voce.substr(p, fine - p));
       if (c.size() < 6) return "";
       std::string r = "**" + c[1] + "**: " + c[2];
-      if (!c[3].empty()) r += "  \n" + sostituisci(traduci("unit: {0}"), {c[3]});
-      if (!c[4].empty()) r += "  \n" + sostituisci(traduci("width and range: {0}"), {c[4]});
-      if (!c[5].empty()) r += "  \n" + sostituisci(traduci("grid: {0}"), {c[5]});
+      if (!c[3].empty())
+        r += "  \n" + sostituisci(traduci("unit: {0}"), {c[3]});
+      if (!c[4].empty())
+        r += "  \n" + sostituisci(traduci("width and range: {0}"), {c[4]});
+      if (!c[5].empty())
+        r += "  \n" + sostituisci(traduci("grid: {0}"), {c[5]});
       return r;
     }
     ++p;
@@ -84,6 +88,7 @@ std::string_view diventa(std::string_view voce) {
   std::size_t fine = voce.find("\n- ", p + 1);
   const std::size_t vuota = voce.find("\n\n", p);
   if (fine == std::string_view::npos || vuota < fine) fine = vuota;
-  return voce.substr(p + 2, fine == std::string_view::npos ? std::string_view::npos
-                                                           : fine - p - 2);
+  return voce.substr(p + 2, fine == std::string_view::npos
+                                ? std::string_view::npos
+                                : fine - p - 2);
 }

@@ -25,7 +25,9 @@ std::string versione_server() { return "0.1.0"; }
 
 server_lsp::server_lsp(invio invia, formattatore formatta,
                        std::chrono::milliseconds attesa)
-    : invia_(std::move(invia)), attesa_(attesa), formatta_(std::move(formatta)) {}
+    : invia_(std::move(invia)),
+      attesa_(attesa),
+      formatta_(std::move(formatta)) {}
 
 void server_lsp::errore(const json& id, int codice, const std::string& testo) {
   invia_({{"jsonrpc", "2.0"},
@@ -48,7 +50,8 @@ void server_lsp::ricevi(std::string_view corpo) {
                       (m["id"].is_number_integer() || m["id"].is_string());
   if (!m.is_object() || !m.contains("method") || !m["method"].is_string()) {
     // An answer to a request of ours carries no method: nothing to do.
-    if (m.is_object() && con_id && (m.contains("result") || m.contains("error")))
+    if (m.is_object() && con_id &&
+        (m.contains("result") || m.contains("error")))
       return;
     errore(con_id ? m["id"] : json(nullptr), richiesta_non_valida,
            traduci("the message is not a JSON-RPC request or notification"));
@@ -82,8 +85,9 @@ void server_lsp::richiesta(const json& m) {
     }
     invia_({{"jsonrpc", "2.0"}, {"id", id}, {"result", r}});
   } catch (const std::exception&) {
-    errore(id, parametri_non_validi,
-           sostituisci(traduci("the parameters of {0} are not valid"), {metodo}));
+    errore(
+        id, parametri_non_validi,
+        sostituisci(traduci("the parameters of {0} are not valid"), {metodo}));
   }
 }
 
@@ -106,14 +110,15 @@ json server_lsp::rispondi(const std::string& metodo, const json& p) {
   if (metodo == "textDocument/documentSymbol")
     return simboli_di(documento_di(p), unita_);
   if (metodo == "textDocument/codeAction")
-    return azioni_di(documento_di(p), p.at("context").at("diagnostics"), unita_);
+    return azioni_di(documento_di(p), p.at("context").at("diagnostics"),
+                     unita_);
   if (metodo == "textDocument/formatting" && formatta_) {
     const documento& d = documento_di(p);
     const std::optional<std::string> nuovo = formatta_(d.testo);
     if (!nuovo || *nuovo == d.testo) return json::array();
     const int righe = static_cast<int>(inizi_righe(d.testo).size());
-    return json::array({{{"range", intervallo(0, 0, righe, 0)},
-                         {"newText", *nuovo}}});
+    return json::array(
+        {{{"range", intervallo(0, 0, righe, 0)}, {"newText", *nuovo}}});
   }
   return {{"_sconosciuto", true}};
 }
@@ -130,15 +135,17 @@ json server_lsp::inizializza(const json& p) {
     }
   }
   inizializzato_ = true;
-  json capacita = {
-      {"positionEncoding", unita_ == unita_posizione::utf8 ? "utf-8" : "utf-16"},
-      {"textDocumentSync",
-       {{"openClose", true}, {"change", 2}, {"save", {{"includeText", false}}}}},
-      {"hoverProvider", true},
-      {"completionProvider", {{"triggerCharacters", {"["}}}},
-      {"documentSymbolProvider", true},
-      {"definitionProvider", true},
-      {"codeActionProvider", {{"codeActionKinds", {"quickfix"}}}}};
+  json capacita = {{"positionEncoding",
+                    unita_ == unita_posizione::utf8 ? "utf-8" : "utf-16"},
+                   {"textDocumentSync",
+                    {{"openClose", true},
+                     {"change", 2},
+                     {"save", {{"includeText", false}}}}},
+                   {"hoverProvider", true},
+                   {"completionProvider", {{"triggerCharacters", {"["}}}},
+                   {"documentSymbolProvider", true},
+                   {"definitionProvider", true},
+                   {"codeActionProvider", {{"codeActionKinds", {"quickfix"}}}}};
   if (formatta_) capacita["documentFormattingProvider"] = true;
   return {{"capabilities", capacita},
           {"serverInfo",

@@ -20,7 +20,8 @@ using orologio = std::chrono::steady_clock;
 
 // A formatter of a whole description (UTF-8 in, UTF-8 out; nothing when the
 // text cannot be formatted), for textDocument/formatting when one is given.
-using formattatore = std::function<std::optional<std::string>(const std::string&)>;
+using formattatore =
+    std::function<std::optional<std::string>(const std::string&)>;
 
 // How long a change waits for the next one before it is checked.
 inline constexpr std::chrono::milliseconds attesa_modifica{150};

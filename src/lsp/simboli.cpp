@@ -60,23 +60,29 @@ json simboli_di(const documento& d, unita_posizione u) {
   const std::size_t righe = inizi_righe(d.testo).size();
   for (std::size_t r = 0; r < righe; ++r) {
     std::string_view l = riga_di(d.testo, static_cast<int>(r));
-    while (!l.empty() && (l.back() == ' ' || l.back() == '\t')) l.remove_suffix(1);
-    while (!l.empty() && (l.front() == ' ' || l.front() == '\t')) l.remove_prefix(1);
+    while (!l.empty() && (l.back() == ' ' || l.back() == '\t'))
+      l.remove_suffix(1);
+    while (!l.empty() && (l.front() == ' ' || l.front() == '\t'))
+      l.remove_prefix(1);
     if (l.size() > 2 && l.front() == '[' && l.back() == ']')
-      sezioni.push_back(simbolo(std::string(l), simbolo_modulo,
-                                intervallo_riga(d.testo, static_cast<int>(r), u)));
+      sezioni.push_back(
+          simbolo(std::string(l), simbolo_modulo,
+                  intervallo_riga(d.testo, static_cast<int>(r), u)));
   }
-  const descrizione_letta letta = leggi_voci(testo_cp1252(d.testo), d.ruolo, true);
+  const descrizione_letta letta =
+      leggi_voci(testo_cp1252(d.testo), d.ruolo, true);
   json fuori = json::array();
   for (const voce& v : letta.voci) {
     if (!nella_struttura(v.chiave)) continue;
     const int riga = v.riga - 1;
-    json s = simbolo(nome_voce(v), simbolo_evento, intervallo_riga(d.testo, riga, u));
+    json s = simbolo(nome_voce(v), simbolo_evento,
+                     intervallo_riga(d.testo, riga, u));
     json* sezione = nullptr;
     for (json& x : sezioni) {
       if (x["range"]["start"]["line"].get<int>() <= riga) sezione = &x;
     }
-    (sezione != nullptr ? (*sezione)["children"] : fuori).push_back(std::move(s));
+    (sezione != nullptr ? (*sezione)["children"] : fuori)
+        .push_back(std::move(s));
   }
   for (json& s : fuori) sezioni.push_back(std::move(s));
   return sezioni;

@@ -58,23 +58,23 @@ std::size_t offset_di(std::string_view testo, int riga, int carattere,
   std::size_t b = 0;
   int contati = 0;
   while (b < linea.size() && contati < carattere) {
-    const std::size_t n = std::min(
-        lunghezza_sequenza(static_cast<unsigned char>(linea[b])),
-        linea.size() - b);
-    contati += u == unita_posizione::utf8 ? static_cast<int>(n)
-                                          : (n == 4 ? 2 : 1);
+    const std::size_t n =
+        std::min(lunghezza_sequenza(static_cast<unsigned char>(linea[b])),
+                 linea.size() - b);
+    contati +=
+        u == unita_posizione::utf8 ? static_cast<int>(n) : (n == 4 ? 2 : 1);
     b += n;
   }
   return inizio + b;
 }
 
-int carattere_di(std::string_view riga, std::size_t byte,
-                 unita_posizione u) {
+int carattere_di(std::string_view riga, std::size_t byte, unita_posizione u) {
   byte = std::min(byte, riga.size());
   if (u == unita_posizione::utf8) return static_cast<int>(byte);
   int unita = 0;
   for (std::size_t b = 0; b < byte;) {
-    const std::size_t n = lunghezza_sequenza(static_cast<unsigned char>(riga[b]));
+    const std::size_t n =
+        lunghezza_sequenza(static_cast<unsigned char>(riga[b]));
     unita += n == 4 ? 2 : 1;
     b += n;
   }
@@ -126,8 +126,8 @@ std::string uri_da_percorso(std::string_view percorso) {
   std::string uri = "file://";
   for (const char c : percorso) {
     const auto b = static_cast<unsigned char>(c);
-    const bool semplice = (b < 128 && std::isalnum(b) != 0) || c == '/' || c == '-' ||
-                          c == '_' || c == '.' || c == '~';
+    const bool semplice = (b < 128 && std::isalnum(b) != 0) || c == '/' ||
+                          c == '-' || c == '_' || c == '.' || c == '~';
     if (semplice) {
       uri += c;
     } else {

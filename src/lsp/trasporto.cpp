@@ -22,7 +22,8 @@ bool stesso_nome(std::string_view a, std::string_view b) {
 std::string_view senza_spazi(std::string_view s) {
   while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
     s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+    s.remove_suffix(1);
   return s;
 }
 
@@ -32,8 +33,8 @@ std::optional<std::size_t> lunghezza(std::string_view intestazione) {
   while (!intestazione.empty()) {
     const std::size_t fine = intestazione.find("\r\n");
     const std::string_view riga = intestazione.substr(0, fine);
-    intestazione.remove_prefix(fine == std::string_view::npos ? intestazione.size()
-                                                              : fine + 2);
+    intestazione.remove_prefix(
+        fine == std::string_view::npos ? intestazione.size() : fine + 2);
     const std::size_t due_punti = riga.find(':');
     if (due_punti == std::string_view::npos) return std::nullopt;
     if (!stesso_nome(senza_spazi(riga.substr(0, due_punti)), "Content-Length"))

@@ -26,9 +26,9 @@ struct problema {
   std::string suggerimento;      // what was probably meant, or empty
   std::optional<int32_t> metro;  // where along the route, the author's metres
   bool registrato = false;       // the fault that the compiler recorded
+  std::size_t quanti = 1;        // how many problems it stands for
   // The item already in the cell of a fault on an occupied cell, when known.
   std::optional<luogo_lettura> occupante;
-  std::size_t quanti = 1;        // how many problems it stands for
 };
 
 // File order: the line description, then the train-run description, each by

@@ -15,21 +15,33 @@ void controlla_uscita(const nlohmann::json& m) {
   if (!m.is_object() || m.value("jsonrpc", "") != "2.0") std::abort();
 }
 
-std::string messaggio(const nlohmann::json& m) { return incornicia(m.dump()); }
+std::string cornicia(const nlohmann::json& m) { return incornicia(m.dump()); }
 
 std::string come_documento(const std::string& testo) {
   const std::string uri = "file:///nessuna_cartella/F_T.txt";
-  return messaggio({{"jsonrpc", "2.0"}, {"method", "textDocument/didOpen"},
-                    {"params", {{"textDocument", {{"uri", uri}, {"version", 1}, {"text", testo}}}}}}) +
-         messaggio({{"jsonrpc", "2.0"}, {"method", "textDocument/didChange"},
-                    {"params", {{"textDocument", {{"uri", uri}, {"version", 2}}},
-                                {"contentChanges", {{{"range", {{"start", {{"line", 1}, {"character", 3}}},
-                                                                {"end", {{"line", 2}, {"character", 1}}}}},
-                                                     {"text", "\xC3\xA8,"}}}}}}}) +
-         messaggio({{"jsonrpc", "2.0"}, {"id", 2}, {"method", "textDocument/hover"},
-                    {"params", {{"textDocument", {{"uri", uri}}},
-                                {"position", {{"line", 1}, {"character", 2}}}}}}) +
-         messaggio({{"jsonrpc", "2.0"}, {"id", 3}, {"method", "textDocument/documentSymbol"},
+  return cornicia({{"jsonrpc", "2.0"},
+                    {"method", "textDocument/didOpen"},
+                    {"params",
+                     {{"textDocument",
+                       {{"uri", uri}, {"version", 1}, {"text", testo}}}}}}) +
+         cornicia({{"jsonrpc", "2.0"},
+                    {"method", "textDocument/didChange"},
+                    {"params",
+                     {{"textDocument", {{"uri", uri}, {"version", 2}}},
+                      {"contentChanges",
+                       {{{"range",
+                          {{"start", {{"line", 1}, {"character", 3}}},
+                           {"end", {{"line", 2}, {"character", 1}}}}},
+                         {"text", "\xC3\xA8,"}}}}}}}) +
+         cornicia({{"jsonrpc", "2.0"},
+                    {"id", 2},
+                    {"method", "textDocument/hover"},
+                    {"params",
+                     {{"textDocument", {{"uri", uri}}},
+                      {"position", {{"line", 1}, {"character", 2}}}}}}) +
+         cornicia({{"jsonrpc", "2.0"},
+                    {"id", 3},
+                    {"method", "textDocument/documentSymbol"},
                     {"params", {{"textDocument", {{"uri", uri}}}}}});
 }
 
@@ -39,14 +51,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, std::size_t quanti) {
   if (quanti == 0) return 0;
   std::string resto(reinterpret_cast<const char*>(dati + 1), quanti - 1);
   server_lsp s(controlla_uscita);
-  std::string flusso = messaggio({{"jsonrpc", "2.0"}, {"id", 1}, {"method", "initialize"},
-                                  {"params", {{"capabilities", nlohmann::json::object()}}}});
+  std::string flusso =
+      cornicia({{"jsonrpc", "2.0"},
+                 {"id", 1},
+                 {"method", "initialize"},
+                 {"params", {{"capabilities", nlohmann::json::object()}}}});
   if (dati[0] % 2 == 0) {
     flusso += resto;
   } else {
     // The editor's text is UTF-8: bytes that are not become U+FFFD first.
-    const nlohmann::json testo = nlohmann::json::parse(
-        nlohmann::json(resto).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
+    const nlohmann::json testo =
+        nlohmann::json::parse(nlohmann::json(resto).dump(
+            -1, ' ', false, nlohmann::json::error_handler_t::replace));
     flusso += come_documento(testo.get<std::string>());
   }
   while (!s.finito()) {

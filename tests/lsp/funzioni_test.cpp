@@ -22,9 +22,10 @@ TEST(LspCornici, UnMessaggioAllaVoltaEUnaTestataErrataScartata) {
   b += "]content-length:  1 \r\nX: y\r\n\r\n5";
   EXPECT_EQ(estrai_messaggio(b).corpo, "[1]");
   EXPECT_EQ(estrai_messaggio(b).corpo, "5");
-  for (const char* errata : {"Content-Length: -1\r\n\r\n", "Content-Length: 1x\r\n\r\n",
-                             "X: 1\r\n\r\n", "no colon\r\n\r\n",
-                             "Content-Length: 99999999999999999999\r\n\r\n"}) {
+  for (const char* errata :
+       {"Content-Length: -1\r\n\r\n", "Content-Length: 1x\r\n\r\n",
+        "X: 1\r\n\r\n", "no colon\r\n\r\n",
+        "Content-Length: 99999999999999999999\r\n\r\n"}) {
     b = std::string(errata) + "Content-Length: 1\r\n\r\n7";
     EXPECT_EQ(estrai_messaggio(b).esito, esito_cornice::errato) << errata;
     EXPECT_EQ(estrai_messaggio(b).corpo, "7") << errata;
@@ -38,11 +39,12 @@ TEST(LspPosizioni, UnitaUTF16EUTF8) {
     int riga, carattere;
     unita_posizione u;
     std::size_t offset;
-  } casi[] = {{0, 1, unita_posizione::utf16, 1},  {0, 9, unita_posizione::utf16, 2},
-              {1, 1, unita_posizione::utf16, 6},  {1, 3, unita_posizione::utf16, 10},
-              {1, 4, unita_posizione::utf16, 11}, {1, 2, unita_posizione::utf8, 6},
-              {1, 6, unita_posizione::utf8, 10},  {2, 0, unita_posizione::utf16, 12},
-              {3, 0, unita_posizione::utf16, 14}, {9, 0, unita_posizione::utf16, 14}};
+  } casi[] = {
+      {0, 1, unita_posizione::utf16, 1},  {0, 9, unita_posizione::utf16, 2},
+      {1, 1, unita_posizione::utf16, 6},  {1, 3, unita_posizione::utf16, 10},
+      {1, 4, unita_posizione::utf16, 11}, {1, 2, unita_posizione::utf8, 6},
+      {1, 6, unita_posizione::utf8, 10},  {2, 0, unita_posizione::utf16, 12},
+      {3, 0, unita_posizione::utf16, 14}, {9, 0, unita_posizione::utf16, 14}};
   for (const caso& c : casi) {
     EXPECT_EQ(offset_di(t, c.riga, c.carattere, c.u), c.offset)
         << c.riga << ":" << c.carattere;
@@ -55,42 +57,56 @@ TEST(LspPosizioni, UnitaUTF16EUTF8) {
 }
 
 TEST(LspPosizioni, URIDeiFile) {
-  EXPECT_EQ(percorso_da_uri("file:///tmp/a%20b/L_linea.txt"), "/tmp/a b/L_linea.txt");
+  EXPECT_EQ(percorso_da_uri("file:///tmp/a%20b/L_linea.txt"),
+            "/tmp/a b/L_linea.txt");
   EXPECT_EQ(percorso_da_uri("file://localhost/x"), "/x");
   EXPECT_EQ(percorso_da_uri("untitled:1"), std::nullopt);
-  EXPECT_EQ(uri_da_percorso("/tmp/a b/città.txt"), "file:///tmp/a%20b/citt%C3%A0.txt");
+  EXPECT_EQ(uri_da_percorso("/tmp/a b/città.txt"),
+            "file:///tmp/a%20b/citt%C3%A0.txt");
 }
 
 TEST(LspAbbinamento, IlRuoloDalNomeODalContenuto) {
-  const std::string treno = "[generale]\r\nvelocita, 0, 100\r\nstazione, 500, 12\r\n";
-  const std::string linea = "[generale]\r\nlunghezza percorso, 4000\r\n[x]\r\npendenza, 0, 0\r\n";
-  EXPECT_EQ(ruolo_di("/a/L_linea.txt", treno), fonte_lettura::descrizione_linea);
-  EXPECT_EQ(ruolo_di("/a/qualcosa.txt", linea), fonte_lettura::descrizione_linea);
-  EXPECT_EQ(ruolo_di("/a/qualcosa.txt", treno), fonte_lettura::descrizione_treno);
+  const std::string treno =
+      "[generale]\r\nvelocita, 0, 100\r\nstazione, 500, 12\r\n";
+  const std::string linea =
+      "[generale]\r\nlunghezza percorso, 4000\r\n[x]\r\npendenza, 0, 0\r\n";
+  EXPECT_EQ(ruolo_di("/a/L_linea.txt", treno),
+            fonte_lettura::descrizione_linea);
+  EXPECT_EQ(ruolo_di("/a/qualcosa.txt", linea),
+            fonte_lettura::descrizione_linea);
+  EXPECT_EQ(ruolo_di("/a/qualcosa.txt", treno),
+            fonte_lettura::descrizione_treno);
   EXPECT_TRUE(vanno_insieme("/a/Alta_Valle_linea.txt", "/a/Alta_Valle_R1.txt"));
-  EXPECT_FALSE(vanno_insieme("/a/Alta_Valle_linea.txt", "/b/Alta_Valle_R1.txt"));
+  EXPECT_FALSE(
+      vanno_insieme("/a/Alta_Valle_linea.txt", "/b/Alta_Valle_R1.txt"));
   EXPECT_FALSE(vanno_insieme("/a/Alta_linea.txt", "/a/Alta_R1_note.txt"));
 }
 
 TEST(LspAbbinamento, IlBufferApertoVinceSulFileEIlLupoSoloSiDiceUnaVolta) {
   cartella_temporanea c;
-  scrivi_tutto(c / "A_linea.txt", "[generale]\r\nlunghezza percorso, 1000\r\n[fine]\r\n");
+  scrivi_tutto(c / "A_linea.txt",
+               "[generale]\r\nlunghezza percorso, 1000\r\n[fine]\r\n");
   sessione_lsp s;
   s.inizia();
-  s.apri(c / "A_linea.txt", "[generale]\r\nlunghezza percorso, 4000\r\n[fine]\r\n");
+  s.apri(c / "A_linea.txt",
+         "[generale]\r\nlunghezza percorso, 4000\r\n[fine]\r\n");
   s.apri(c / "A_T.txt",
          "[generale]\r\nvelocita, 0, 100\r\naderenza, 0, 90\r\n"
-         "stazione, 3500, 12, 500, 0,0,0, 1,1,0, 4,1,1, 0, 8,6,0, B\r\n[fine]\r\n");
+         "stazione, 3500, 12, 500, 0,0,0, 1,1,0, 4,1,1, 0, 8,6,0, "
+         "B\r\n[fine]\r\n");
   // Against the 1000 m on disk the station would lie past the route.
   EXPECT_EQ(s.diagnostiche(c / "A_T.txt"), json::array());
   sessione_lsp sola;
   sola.inizia();
   sola.apri(c / "B_T.txt", "[generale]\r\n");
   sola.apri(c / "B_T2.txt", "[generale]\r\n");
-  sola.invia({{"jsonrpc", "2.0"}, {"method", "textDocument/didSave"},
-              {"params", {{"textDocument", {{"uri", uri_da_percorso(c / "B_T.txt")}}}}}});
+  sola.invia({{"jsonrpc", "2.0"},
+              {"method", "textDocument/didSave"},
+              {"params",
+               {{"textDocument", {{"uri", uri_da_percorso(c / "B_T.txt")}}}}}});
   int messaggi = 0;
-  for (const json& m : sola.uscite) messaggi += m.value("method", "") == "window/showMessage";
+  for (const json& m : sola.uscite)
+    messaggi += m.value("method", "") == "window/showMessage";
   EXPECT_EQ(messaggi, 2);
 }
 
@@ -99,10 +115,14 @@ TEST(LspAttesa, UnaModificaAspettaLaPausa) {
   s.inizia();
   s.apri("/nessuna/A_T.txt", "[generale]\r\n");
   const std::size_t prima = s.uscite.size();
-  s.server.ricevi(json({{"jsonrpc", "2.0"}, {"method", "textDocument/didChange"},
-                        {"params", {{"textDocument", {{"uri", "file:///nessuna/A_T.txt"}, {"version", 2}}},
-                                    {"contentChanges", {{{"text", "[generale]\r\nx\r\n"}}}}}}})
-                      .dump());
+  s.server.ricevi(
+      json({{"jsonrpc", "2.0"},
+            {"method", "textDocument/didChange"},
+            {"params",
+             {{"textDocument",
+               {{"uri", "file:///nessuna/A_T.txt"}, {"version", 2}}},
+              {"contentChanges", {{{"text", "[generale]\r\nx\r\n"}}}}}}})
+          .dump());
   const auto ora = orologio::now();
   s.server.esegui_scadute(ora);
   EXPECT_EQ(s.uscite.size(), prima);
@@ -117,11 +137,14 @@ TEST(LspAttesa, UnaModificaAspettaLaPausa) {
 TEST(LspTesto, UnaLetteraFuoriDallaCodePage) {
   sessione_lsp s;
   s.inizia();
-  s.apri("/nessuna/A_T.txt", "[generale]\r\nstazione, 500, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 8,0,0, Łódź\r\n");
+  s.apri("/nessuna/A_T.txt",
+         "[generale]\r\nstazione, 500, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 8,0,0, "
+         "Łódź\r\n");
   const json d = s.diagnostiche("/nessuna/A_T.txt");
   ASSERT_EQ(d.size(), 1u) << d.dump();
-  EXPECT_TRUE(contiene(d[0], {{"severity", 1},
-                              {"range", {{"start", {{"line", 1}, {"character", 55}}}}}}))
+  EXPECT_TRUE(contiene(
+      d[0], {{"severity", 1},
+             {"range", {{"start", {{"line", 1}, {"character", 55}}}}}}))
       << d.dump();
 }
 

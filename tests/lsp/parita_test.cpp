@@ -72,7 +72,8 @@ TEST_P(Parita, LeDiagnosticheSonoIProblemiDiCheck) {
   scrivi_tutto(linea, testo_linea);
   scrivi_tutto(treno, testo_treno);
   const json atteso = controlla_json(linea, treno);
-  ASSERT_TRUE(atteso["registro"].is_null() || !atteso["registro"].contains("fatale"));
+  ASSERT_TRUE(atteso["registro"].is_null() ||
+              !atteso["registro"].contains("fatale"));
   sessione_lsp s;
   s.inizia();
   // The editor holds the files as UTF-8.

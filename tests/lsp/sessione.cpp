@@ -9,7 +9,9 @@ void sessione_lsp::inizia(const json& capacita) {
          {"id", 0},
          {"method", "initialize"},
          {"params", {{"capabilities", capacita}}}});
-  invia({{"jsonrpc", "2.0"}, {"method", "initialized"}, {"params", json::object()}});
+  invia({{"jsonrpc", "2.0"},
+         {"method", "initialized"},
+         {"params", json::object()}});
 }
 
 void sessione_lsp::apri(const std::string& percorso,

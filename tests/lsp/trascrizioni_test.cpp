@@ -35,19 +35,23 @@ const char* apri_linea =
     R"({"jsonrpc":"2.0","method":"textDocument/didOpen","params":{"textDocument":{"uri":"file://$D/A_linea.txt","languageId":"s","version":1,"text":$LINEA}}})";
 const char* apri_treno =
     R"({"jsonrpc":"2.0","method":"textDocument/didOpen","params":{"textDocument":{"uri":"file://$D/A_T.txt","languageId":"s","version":1,"text":$TRENO}}})";
-const char* inizio = R"({"jsonrpc":"2.0","id":0,"method":"initialize","params":{"capabilities":{}}})";
+const char* inizio =
+    R"({"jsonrpc":"2.0","id":0,"method":"initialize","params":{"capabilities":{}}})";
 
 const std::vector<trascrizione> trascrizioni = {
     {"UnMessaggioMalformatoHaLaSuaRispostaEIlServerVaAvanti",
      {},
-     {inizio, "{not json", R"([1,2])", R"({"jsonrpc":"2.0","id":7,"method":"nessuno"})",
+     {inizio, "{not json", R"([1,2])",
+      R"({"jsonrpc":"2.0","id":7,"method":"nessuno"})",
       R"({"jsonrpc":"2.0","id":8,"method":"textDocument/hover","params":{}})",
       R"({"jsonrpc":"2.0","id":9,"method":"shutdown"})",
       R"({"jsonrpc":"2.0","id":10,"method":"shutdown"})"},
      {R"({"id":0,"result":{"capabilities":{"positionEncoding":"utf-16","textDocumentSync":{"change":2}}}})",
-      R"({"id":null,"error":{"code":-32700}})", R"({"id":null,"error":{"code":-32600}})",
-      R"({"id":7,"error":{"code":-32601}})", R"({"id":8,"error":{"code":-32602}})",
-      R"({"id":9,"result":null})", R"({"id":10,"error":{"code":-32600}})"}},
+      R"({"id":null,"error":{"code":-32700}})",
+      R"({"id":null,"error":{"code":-32600}})",
+      R"({"id":7,"error":{"code":-32601}})",
+      R"({"id":8,"error":{"code":-32602}})", R"({"id":9,"result":null})",
+      R"({"id":10,"error":{"code":-32600}})"}},
     {"PrimaDiInitializeNessunaRichiesta",
      {},
      {R"({"jsonrpc":"2.0","id":1,"method":"shutdown"})"},
@@ -124,6 +128,8 @@ TEST_P(Trascrizioni, RisposteAtteseInOrdine) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Lsp, Trascrizioni, ::testing::ValuesIn(trascrizioni),
-                         [](const auto& i) { return std::string(i.param.nome); });
+                         [](const auto& i) {
+                           return std::string(i.param.nome);
+                         });
 
 }  // namespace
