@@ -7,9 +7,11 @@
 # from GNU gettext catalogues (gettext's msgfmt and xgettext build and check them); glibc
 # translates only under a locale that exists on the machine, so it_IT.UTF-8 is generated, and
 # libc-l10n carries the system's own error texts in Italian. The page's script is linted with
-# eslint and unit-tested in node: npm installs the eslint of package-lock.json.
+# eslint and unit-tested in node: npm installs the eslint of package-lock.json. Neovim is the
+# editor whose own LSP client drives the language server in a test; node tests the editor
+# extension's grammar.
 set -euo pipefail
-pacchetti=(cmake g++ make libgtest-dev libgmock-dev clang libclang-rt-14-dev libcli11-dev nlohmann-json3-dev libexpat1-dev chromium python3 groff-base gettext locales libc-l10n time libcpp-httplib-dev pkg-config)
+pacchetti=(cmake g++ make libgtest-dev libgmock-dev clang libclang-rt-14-dev libcli11-dev nlohmann-json3-dev libexpat1-dev chromium python3 groff-base gettext locales libc-l10n time libcpp-httplib-dev pkg-config neovim)
 mancanti=()
 for p in "${pacchetti[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || mancanti+=("$p")

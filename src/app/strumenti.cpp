@@ -13,6 +13,8 @@
 #include "cli/lingua.h"
 #include "cli/messaggi.h"
 #include "cli/nomi_dai_file.h"
+#include "lsp/formattazione_editore.h"
+#include "lsp/lsp.h"
 #include "cli/percorsi.h"
 #include "cli/rapporto.h"
 #include "cli/scenari_cartella.h"
@@ -61,6 +63,8 @@ struct riga_di_comando {
   CLI::App* d = nullptr;
   CLI::App* w = nullptr;
   CLI::App* f = nullptr;
+  CLI::App* l = nullptr;
+  int pausa_lsp = static_cast<int>(attesa_modifica.count());
 };
 
 // A command with its one example at the end of its help. Its help option
@@ -309,6 +313,20 @@ CLI::App* aggiungi_formatta(CLI::App& app, opzioni_formatta& o) {
   return f;
 }
 
+CLI::App* aggiungi_lsp(CLI::App& app, int& pausa) {
+  CLI::App* l = aggiungi_comando(
+      app, "lsp",
+      traduci("a language server (LSP) on standard input and output: "
+              "diagnostics, hover, completion, outline and quick fixes for "
+              "the descriptions open in an editor"));
+  l->add_option("--pause", pausa,
+                traduci("milliseconds that a change waits for the next one "
+                        "before it is checked"))
+      ->check(CLI::Range(0, 10000))
+      ->capture_default_str();
+  return l;
+}
+
 void costruisci(riga_di_comando& rc) {
   rc.app.formatter(formato_aiuto());
   rc.app.option_defaults()->group(traduci("Options"));
@@ -325,6 +343,7 @@ void costruisci(riga_di_comando& rc) {
   rc.d = aggiungi_decompila(rc.app, rc.decompila);
   rc.w = aggiungi_vigila(rc.app, rc.vigila);
   rc.f = aggiungi_formatta(rc.app, rc.formatta);
+  rc.l = aggiungi_lsp(rc.app, rc.pausa_lsp);
   etichette_dei_tipi(rc.app);
 }
 
@@ -533,6 +552,9 @@ int esegui_comando(riga_di_comando& rc, int argc, char** argv,
   }
   if (rc.f->parsed())
     return esegui_formatta(rc.formatta, std::cin, uscita, errori);
+  if (rc.l->parsed())
+    return esegui_lsp(0, uscita, std::chrono::milliseconds(rc.pausa_lsp),
+                      formatta_per_editore);
   return uso_errato(traduci("a command is needed"), errori);
 }
 

@@ -14,7 +14,7 @@ struct esempio_comando {
 };
 
 // The examples name files as a user of the language would.
-constexpr std::array<esempio_comando, 9> esempi = {{
+constexpr std::array<esempio_comando, 10> esempi = {{
     {"compile",
      N_("scenario_builder compile line.txt train.txt --out scenario/ "
         "--report")},
@@ -30,6 +30,7 @@ constexpr std::array<esempio_comando, 9> esempi = {{
     {"decompile", N_("scenario_builder decompile scenario/ --out sources/")},
     {"watch", N_("scenario_builder watch line.txt train.txt --out scenario/")},
     {"fmt", N_("scenario_builder fmt --check line.txt train.txt")},
+    {"lsp", "scenario_builder lsp --pause 300"},
 }};
 
 constexpr std::array<voce_manuale, 6> uscite = {{

@@ -21,35 +21,6 @@
 
 namespace {
 
-// A description in UTF-8 turned into Windows-1252; a letter the code page
-// cannot hold is a problem at its line and column.
-std::optional<problema> da_utf8(std::string& testo, fonte_lettura fonte) {
-  if (testo.rfind("\xEF\xBB\xBF", 0) == 0) testo.erase(0, 3);
-  std::string convertito;
-  std::size_t dove;
-  char32_t codice;
-  if (utf8_a_cp1252(testo, convertito, dove, codice)) {
-    testo = std::move(convertito);
-    return std::nullopt;
-  }
-  problema p;
-  p.fonte = fonte;
-  p.riga =
-      1 + static_cast<int>(std::count(
-              testo.begin(), testo.begin() + static_cast<long>(dove), '\n'));
-  const std::size_t a_capo = testo.rfind('\n', dove);
-  p.colonna =
-      static_cast<int>(dove - (a_capo == std::string::npos ? 0 : a_capo + 1)) +
-      1;
-  char nome[16];
-  std::snprintf(nome, sizeof nome, "U+%04X", static_cast<unsigned>(codice));
-  p.testo = codice == 0
-                ? messaggio{N_("the file is not valid UTF-8 at this point")}
-                : messaggio{N_("the letter {0} does not exist in "
-                               "Windows-1252: the compiler cannot write it"),
-                            {nome}};
-  return p;
-}
 
 // The scenario named on the command line and the author's two descriptions,
 // read (and converted when asked). Returns the exit status to end with when
@@ -281,6 +252,36 @@ esito_file scrivi_compilazione(const opzioni_compila& o,
                                const compilazione_controllata& c,
                                cartella& destinazione) {
   return scrivi_insieme(o, c, std::nullopt, destinazione);
+}
+
+// A description in UTF-8 turned into Windows-1252; a letter the code page
+// cannot hold is a problem at its line and column.
+std::optional<problema> da_utf8(std::string& testo, fonte_lettura fonte) {
+  if (testo.rfind("\xEF\xBB\xBF", 0) == 0) testo.erase(0, 3);
+  std::string convertito;
+  std::size_t dove;
+  char32_t codice;
+  if (utf8_a_cp1252(testo, convertito, dove, codice)) {
+    testo = std::move(convertito);
+    return std::nullopt;
+  }
+  problema p;
+  p.fonte = fonte;
+  p.riga =
+      1 + static_cast<int>(std::count(
+              testo.begin(), testo.begin() + static_cast<long>(dove), '\n'));
+  const std::size_t a_capo = testo.rfind('\n', dove);
+  p.colonna =
+      static_cast<int>(dove - (a_capo == std::string::npos ? 0 : a_capo + 1)) +
+      1;
+  char nome[16];
+  std::snprintf(nome, sizeof nome, "U+%04X", static_cast<unsigned>(codice));
+  p.testo = codice == 0
+                ? messaggio{N_("the file is not valid UTF-8 at this point")}
+                : messaggio{N_("the letter {0} does not exist in "
+                               "Windows-1252: the compiler cannot write it"),
+                            {nome}};
+  return p;
 }
 
 int esegui_compila(const opzioni_compila& o, std::ostream& uscita,

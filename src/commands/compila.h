@@ -78,4 +78,9 @@ esito_file scrivi_compilazione(const opzioni_compila& o,
                                const compilazione_controllata& c,
                                cartella& destinazione);
 
+// A description in UTF-8 turned into Windows-1252 in place (a leading byte
+// order mark dropped); a letter the code page cannot hold is a problem at its
+// line and column, and the text is left as it was.
+std::optional<problema> da_utf8(std::string& testo, fonte_lettura fonte);
+
 #endif  // COMMANDS_COMPILA_H_

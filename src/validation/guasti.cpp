@@ -124,8 +124,10 @@ const voce* voce_del_luogo(const contesto_guasti& x, const luogo_lettura& l) {
   return prima;
 }
 
-// The message of a fault on an occupied cell: which cell and what is in it.
-messaggio cella_occupata(const passata& s, int32_t codice, const voce& v) {
+// The message of a fault on an occupied cell: which cell and what is in it,
+// and the item in it (nullptr when none is known).
+messaggio cella_occupata(const passata& s, int32_t codice, const voce& v,
+                         const voce*& altro) {
   const int64_t p = v.numero(0);
   // Codes 17 to 20 are a slowdown's, and name one of its cells.
   auto dove = [&v, p] { return celle_del_rallentamento(p, v.numero(2)); };
@@ -156,6 +158,7 @@ messaggio cella_occupata(const passata& s, int32_t codice, const voce& v) {
   // four cells before a warning is a point item.
   const int64_t metro = metro_della_cella(
       cella, codice == 7 ? aggancio::tratto : aggancio::punto);
+  altro = voce_occupante(s, cella, &v);
   return {N_("{0} at {1} m: {2} (cell {3}, {4} m) is already taken by {5}"),
           {v.scritta, numero(p), messaggio{quale}, numero(cella), numero(metro),
            occupante(s, cella, &v)}};
@@ -357,10 +360,10 @@ std::vector<problema> progressive_fuori_griglia(const passata& s,
 }
 
 messaggio messaggio_del_guasto(const passata& s, const registro_errore& r,
-                               const voce* v) {
+                               const voce* v, const voce*& altro) {
   const int32_t c = r.codice;
   if (v != nullptr && (c == 6 || c == 7 || (c >= 16 && c <= 21)))
-    return cella_occupata(s, c, *v);
+    return cella_occupata(s, c, *v, altro);
   if (v != nullptr && (c == 8 || c == 9 || c == 10 || c == 22 || c == 24))
     return guasto_di_stazione(s, c, *v);
   if (c == 15) return oltre_la_tabella(s, r, v);
@@ -383,8 +386,12 @@ std::vector<problema> problemi_del_guasto(const passata& s,
     return {p};
   }
   const voce* v = voce_del_luogo(s.x, r.luogo);
-  problema p = problema_a(v, r.luogo, messaggio_del_guasto(s, r, v));
+  const voce* altro = nullptr;
+  problema p = problema_a(v, r.luogo, messaggio_del_guasto(s, r, v, altro));
   if (r.con_posizione) p.metro = r.posizione;
+  if (altro != nullptr)
+    p.occupante = luogo_lettura{altro->fonte, altro->riga, altro->colonna,
+                                altro->scritta};
   return {p};
 }
 

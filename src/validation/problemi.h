@@ -32,6 +32,8 @@ struct problema {
   std::optional<messaggio> non_letto;
   // Said of the whole file at its first line, not of that line's item.
   bool del_file = false;
+  // The item already in the cell of a fault on an occupied cell, when known.
+  std::optional<luogo_lettura> occupante;
 };
 
 // File order: the line description, then the train-run description, each by

@@ -541,9 +541,6 @@ void controlla_ripetizioni(const descrizione_letta& d,
   }
 }
 
-namespace {
-
-// How an item's position goes on the cells.
 aggancio aggancio_della_voce(parola p) {
   switch (p) {
     case parola::pendenza:
@@ -556,6 +553,8 @@ aggancio aggancio_della_voce(parola p) {
       return aggancio::punto;
   }
 }
+
+namespace {
 
 void controlla_griglia(const voce& v, const valore_letto& val, int64_t metri,
                        std::vector<problema>& p) {

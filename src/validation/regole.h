@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "tables/metri.h"
 #include "validation/problemi.h"
 #include "validation/voci.h"
 
@@ -22,6 +23,10 @@ struct percorso {
   int32_t ultima_cella = -1;
 };
 percorso percorso_di(const descrizione_letta& linea);
+
+// How an item's position goes on the cells: stretches and profiles at
+// round(P / 50), point items at the cell that starts at P.
+aggancio aggancio_della_voce(parola p);
 
 // The known keyword or section header that `campo` most probably misspells,
 // or empty.

@@ -104,7 +104,7 @@ TEST(DocumentazioneCli, CompletamentoBash) {
   const caso casi[] = {
       {"scenario_builder comp", "compile"},
       {"scenario_builder \"\"",
-       "check compile decompile documents fmt inspect new report watch"},
+       "check compile decompile documents fmt inspect lsp new report watch"},
       {"scenario_builder fmt --c", "--check"},
       {"scenario_builder documents --testo \"\"", "linea.txt uscita"},
       {"scenario_builder --v", "--version"},

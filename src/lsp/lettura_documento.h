@@ -1,0 +1,25 @@
+// A buffer read with the checker's own reader, and the places in it: which
+// item and which of its fields stands at a position of the editor.
+#ifndef LSP_LETTURA_DOCUMENTO_H_
+#define LSP_LETTURA_DOCUMENTO_H_
+
+#include <optional>
+#include <string>
+
+#include "lsp/documento.h"
+#include "validation/voci.h"
+
+struct luogo_nel_documento {
+  const voce* v = nullptr;
+  int valore = -1;  // the value under the cursor, -1 on the keyword
+};
+
+// The item and field at code point `punto` (0-based) of line `riga`.
+std::optional<luogo_nel_documento> luogo_in(const descrizione_letta& letta,
+                                            int riga, std::size_t punto);
+
+// The code point of the line that a position of the editor stands at.
+std::size_t punto_di(const documento& d, int riga, int carattere,
+                     unita_posizione u);
+
+#endif  // LSP_LETTURA_DOCUMENTO_H_

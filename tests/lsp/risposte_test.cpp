@@ -1,0 +1,155 @@
+// Hover, completion, outline and quick fixes on a small pair.
+#include <gtest/gtest.h>
+
+#include "aiuti.h"
+#include "lsp/sessione.h"
+#include "lsp/testo_lsp.h"
+
+using json = nlohmann::json;
+
+namespace {
+
+const std::string linea =
+    "[generale]\r\nlunghezza percorso, 4000\r\n[pendenze]\r\n"
+    "- un commento\r\npendenza, 1025, 4\r\npendneza, 2000, 5\r\n[fine]\r\n";
+const std::string treno =
+    "[generale]\r\nvelocita, 0, 100\r\n[stazioni]\r\n"
+    "stazione, 500, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 8,0,0, "
+    "Città\r\n[fine]\r\n";
+
+class Risposte : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    s.inizia();
+    s.apri(c / "A_linea.txt", linea);
+    s.apri(c / "A_T.txt", treno);
+  }
+  json chiedi(const std::string& metodo, const std::string& file, json p) {
+    p["textDocument"] = {{"uri", uri_da_percorso(c / file)}};
+    s.invia(
+        {{"jsonrpc", "2.0"}, {"id", ++id}, {"method", metodo}, {"params", p}});
+    return s.risposta(id)["result"];
+  }
+  json in(int riga, int car) {
+    return {{"position", {{"line", riga}, {"character", car}}}};
+  }
+  cartella_temporanea c;
+  sessione_lsp s;
+  int id = 100;
+};
+
+TEST_F(Risposte, HoverSullaParolaChiaveESulValore) {
+  const std::string chiave = chiedi("textDocument/hover", "A_linea.txt",
+                                    in(4, 3))["contents"]["value"];
+  EXPECT_EQ(chiave.rfind("### L5 `pendenza`", 0), 0u) << chiave;
+  const std::string valore = chiedi("textDocument/hover", "A_linea.txt",
+                                    in(4, 11))["contents"]["value"];
+  // 1025 m on a stretch: round(20.5) = 20, halves to even: metre 1000.
+  EXPECT_NE(valore.find("20"), std::string::npos) << valore;
+  EXPECT_NE(valore.find("1000"), std::string::npos) << valore;
+  EXPECT_NE(valore.find("1025"), std::string::npos) << valore;
+  EXPECT_TRUE(chiedi("textDocument/hover", "A_linea.txt", in(3, 3)).is_null());
+}
+
+TEST_F(Risposte, CompletamentoSecondoLaSezione) {
+  auto etichette = [](const json& voci) {
+    std::vector<std::string> e;
+    for (const json& v : voci) e.push_back(v["label"]);
+    return e;
+  };
+  const auto generale =
+      etichette(chiedi("textDocument/completion", "A_linea.txt", in(1, 0)));
+  const auto principale =
+      etichette(chiedi("textDocument/completion", "A_linea.txt", in(4, 0)));
+  auto ha = [](const std::vector<std::string>& v, const std::string& x) {
+    return std::find(v.begin(), v.end(), x) != v.end();
+  };
+  EXPECT_TRUE(ha(generale, "lunghezza percorso"));
+  EXPECT_FALSE(ha(generale, "pendenza"));
+  EXPECT_TRUE(ha(principale, "pendenza"));
+  EXPECT_TRUE(ha(principale, "[pendenze]"));
+  EXPECT_FALSE(ha(principale, "lunghezza percorso"));
+  EXPECT_TRUE(
+      chiedi("textDocument/completion", "A_linea.txt", in(3, 5)).empty());
+  EXPECT_TRUE(
+      chiedi("textDocument/completion", "A_linea.txt", in(4, 11)).empty());
+  for (const json& v : chiedi("textDocument/completion", "A_T.txt", in(3, 0))) {
+    if (v["label"] == "velocita") {
+      EXPECT_EQ(v["insertTextFormat"], 2);
+      EXPECT_NE(v["insertText"].get<std::string>().find("${1:"),
+                std::string::npos);
+    }
+  }
+}
+
+TEST_F(Risposte, SchemaConLeStazioniPerNome) {
+  const json simboli =
+      chiedi("textDocument/documentSymbol", "A_T.txt", json::object());
+  ASSERT_EQ(simboli.size(), 3u) << simboli.dump();
+  EXPECT_EQ(simboli[1]["name"], "[stazioni]");
+  ASSERT_EQ(simboli[1]["children"].size(), 1u);
+  EXPECT_EQ(simboli[1]["children"][0]["name"], "Città 500 m");
+}
+
+TEST_F(Risposte, CorrezioneDellaParolaSbagliata) {
+  const json d = s.diagnostiche(c / "A_linea.txt");
+  json scelta;
+  for (const json& x : d) {
+    if (x["range"]["start"]["line"] == 5) scelta = x;
+  }
+  ASSERT_FALSE(scelta.is_null()) << d.dump();
+  const json azioni = chiedi(
+      "textDocument/codeAction", "A_linea.txt",
+      {{"range", scelta["range"]}, {"context", {{"diagnostics", {scelta}}}}});
+  ASSERT_EQ(azioni.size(), 1u);
+  const json modifica =
+      azioni[0]["edit"]["changes"][uri_da_percorso(c / "A_linea.txt")][0];
+  EXPECT_EQ(modifica["newText"], "pendenza");
+  EXPECT_EQ(modifica["range"]["start"]["character"], 0);
+  EXPECT_EQ(modifica["range"]["end"]["character"], 8);
+}
+
+}  // namespace
+
+namespace {
+
+// A signal in the cell of a speed board of the line description: the fault
+// points at the board, and go to definition from the signal's position leads
+// there.
+TEST(RisposteOccupante, LaCellaOccupataRimandaAllAltroFile) {
+  cartella_temporanea c;
+  sessione_lsp s;
+  s.inizia();
+  s.apri(c / "O_linea.txt",
+         "[generale]\r\nlunghezza percorso, 4000\r\n[pendenze]\r\npendenza, 0, "
+         "0\r\n"
+         "[cartelli]\r\nindicatori_vmax, 2200, 80, 90, 95, 0, 80, 90, 95, "
+         "0\r\n[fine]\r\n");
+  s.apri(c / "O_T.txt",
+         "[generale]\r\nnumero vetture, 6\r\nvelocita, 0, 100\r\naderenza, 0, "
+         "90\r\n"
+         "stazione, 500, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 8,0,0, A\r\n"
+         "segnale, 2200, 2, 4, 0, 0, 0, 2, 2, 0, 0, 0\r\n"
+         "stazione, 3500, 12, 500, 0,0,0, 1,1,0, 4,1,1, 0, 8,6,0, "
+         "B\r\n[fine]\r\n");
+  const json d = s.diagnostiche(c / "O_T.txt");
+  ASSERT_EQ(d.size(), 1u) << d.dump();
+  const json luogo = {{"uri", uri_da_percorso(c / "O_linea.txt")},
+                      {"range",
+                       {{"start", {{"line", 5}, {"character", 0}}},
+                        {"end", {{"line", 5}, {"character", 15}}}}}};
+  EXPECT_TRUE(
+      contiene(d[0], {{"code", 16},
+                      {"range", {{"start", {{"line", 5}, {"character", 9}}}}},
+                      {"relatedInformation", {{{"location", luogo}}}}}))
+      << d.dump();
+  s.invia({{"jsonrpc", "2.0"},
+           {"id", 3},
+           {"method", "textDocument/definition"},
+           {"params",
+            {{"textDocument", {{"uri", uri_da_percorso(c / "O_T.txt")}}},
+             {"position", {{"line", 5}, {"character", 10}}}}}});
+  EXPECT_EQ(s.risposta(3)["result"], luogo);
+}
+
+}  // namespace
