@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "aiuti.h"
+#include "lsp/formattazione_editore.h"
 #include "lsp/sessione.h"
 #include "lsp/testo_lsp.h"
 
@@ -150,6 +151,67 @@ TEST(RisposteOccupante, LaCellaOccupataRimandaAllAltroFile) {
             {{"textDocument", {{"uri", uri_da_percorso(c / "O_T.txt")}}},
              {"position", {{"line", 5}, {"character", 10}}}}}});
   EXPECT_EQ(s.risposta(3)["result"], luogo);
+}
+
+}  // namespace
+
+namespace {
+
+// Format document through fmt: the buffer comes back in the canonical layout,
+// as UTF-8 (a letter of Windows-1252 kept), and a buffer fmt refuses gets no
+// edit.
+TEST(RisposteFormattazione, IlDocumentoNelLayoutDiFmt) {
+  std::vector<json> uscite;
+  server_lsp server([&](const json& m) { uscite.push_back(m); },
+                    formatta_per_editore);
+  const auto invia = [&](const json& m) {
+    server.ricevi(m.dump());
+    server.esegui_scadute(orologio::time_point::max());
+  };
+  invia({{"jsonrpc", "2.0"}, {"id", 1}, {"method", "initialize"},
+         {"params", {{"capabilities", json::object()}}}});
+  EXPECT_TRUE(contiene(uscite.back(),
+                       {{"result",
+                         {{"capabilities",
+                           {{"documentFormattingProvider", true}}}}}}));
+  const std::string uri = "file:///tmp/formattazione/A_T.txt";
+  const std::string disordinato =
+      "[generale]\r\nvelocita,0,100\r\n[stazioni]\r\nstazione, 500,12, 600, "
+      "0,0,0, 1,1,0, 4,1,1, 0, 8,0,0, Città\r\n[fine]\r\n";
+  const std::string atteso =
+      "[generale]\r\nvelocita, 0, 100\r\n[stazioni]\r\nstazione, 500, 12, "
+      "600, 0, 0, 0, 1, 1, 0, 4, 1, 1, 0, 8, 0, 0, Città\r\n[fine]\r\n";
+  const struct {
+    std::string testo;
+    json modifiche;
+  } casi[] = {
+      {disordinato, json::array({{{"newText", atteso}}})},
+      {atteso, json::array()},
+      {std::string("[generale]\r\n\0\0\0", 15), json::array()},
+  };
+  int id = 10;
+  for (const auto& caso : casi) {
+    invia({{"jsonrpc", "2.0"},
+           {"method", "textDocument/didOpen"},
+           {"params",
+            {{"textDocument",
+              {{"uri", uri},
+               {"languageId", "scenario"},
+               {"version", id},
+               {"text", caso.testo}}}}}});
+    invia({{"jsonrpc", "2.0"},
+           {"id", ++id},
+           {"method", "textDocument/formatting"},
+           {"params",
+            {{"textDocument", {{"uri", uri}}},
+             {"options", {{"tabSize", 2}, {"insertSpaces", true}}}}}});
+    json risposta;
+    for (const json& m : uscite)
+      if (m.contains("id") && m["id"] == id) risposta = m;
+    EXPECT_TRUE(contiene(risposta["result"], caso.modifiche))
+        << risposta.dump();
+    EXPECT_EQ(risposta["result"].size(), caso.modifiche.size());
+  }
 }
 
 }  // namespace
