@@ -504,8 +504,8 @@ std::optional<int> nomi_dalla_cartella(const CLI::App& comando, Opzioni& o,
   return fine;
 }
 
-// `compile`, `check` and `documents` take the names that `new` put into the
-// descriptions' file names, for each one not given, and say so.
+// `compile`, `check`, `documents` and `watch` take the names that `new` put
+// into the descriptions' file names, for each one not given, and say so.
 void nomi_dai_file_descrizioni(const CLI::App& comando, opzioni_compila& o,
                                std::ostream& errori) {
   const std::string detto = scegli_nomi_dai_file(
@@ -547,6 +547,7 @@ int esegui_comando(riga_di_comando& rc, int argc, char** argv,
   }
   if (rc.w->parsed()) {
     rc.vigila.compila.cartella = percorso_pulito(rc.vigila.compila.cartella);
+    nomi_dai_file_descrizioni(*rc.w, rc.vigila.compila, errori);
     rc.vigila.porta_data = rc.w->get_option("--port")->count() > 0;
     return esegui_vigila(rc.vigila, uscita, errori);
   }
