@@ -162,11 +162,11 @@ void stampa_json(const compilazione_controllata& c,
          << '\n';
 }
 
-// The files that a completed compilation wrote, one path a line; the
-// documents, when asked, go before the page, which links them.
-void elenca_scritti(const opzioni_compila& o, const compilazione_controllata& c,
-                    bool con_documenti, const cartella& destinazione,
-                    std::ostream& uscita) {
+// The names of the files that a completed compilation writes; the documents,
+// when asked, go before the page, which links them.
+std::vector<std::string> nomi_scritti(const opzioni_compila& o,
+                                      const compilazione_controllata& c,
+                                      bool con_documenti) {
   std::vector<std::string> nomi;
   if (c.t.piano.presente()) nomi.push_back(nome_geometria_linea(c.sc));
   nomi.push_back(nome_tabella_stazioni(c.sc));
@@ -175,8 +175,36 @@ void elenca_scritti(const opzioni_compila& o, const compilazione_controllata& c,
     for (const std::string& nome : nomi_documenti(c.sc)) nomi.push_back(nome);
   }
   if (o.pagina) nomi.push_back(nome_pagina(c.sc));
-  for (const std::string& nome : nomi)
+  return nomi;
+}
+
+// The files that a completed compilation wrote, one path a line.
+void elenca_scritti(const opzioni_compila& o, const compilazione_controllata& c,
+                    bool con_documenti, const cartella& destinazione,
+                    std::ostream& uscita) {
+  for (const std::string& nome : nomi_scritti(o, c, con_documenti))
     uscita << destinazione.percorso(nome) << '\n';
+}
+
+// A description that is one of the files this run would replace (by its path
+// or another name of the same file) is refused before anything is written: the
+// set would put the compiled bytes in place of the author's own text.
+std::optional<int> rifiuta_descrizione_in_uscita(
+    const opzioni_compila& o, const compilazione_controllata& c,
+    bool con_documenti, const cartella& destinazione, std::ostream& errori) {
+  for (const std::string& nome : nomi_scritti(o, c, con_documenti)) {
+    const std::string scritto = destinazione.percorso(nome);
+    for (const std::string& letto : {o.linea, o.treno}) {
+      if (!sostituirebbe(scritto, letto)) continue;
+      errori << sostituisci(traduci("{0}: a description that this run would "
+                                    "replace with {1}; write the files "
+                                    "elsewhere with --out"),
+                            {visibile(letto), nome})
+             << '\n';
+      return uscita_uso_errato;
+    }
+  }
+  return std::nullopt;
 }
 
 // The binary files and, when asked, the documents and the report page: one
@@ -297,6 +325,9 @@ int esegui_compila(const opzioni_compila& o, std::ostream& uscita,
     return *fine;
   if (auto fine = prepara_cartella(o.cartella, errori)) return *fine;
   cartella_reale destinazione(o.cartella);
+  if (auto fine = rifiuta_descrizione_in_uscita(o, c, documenti.has_value(),
+                                                destinazione, errori))
+    return *fine;
   const esito_file scritti = scrivi_insieme(o, c, documenti, destinazione);
   if (!scritti.ok) return errore_file(scritti, errori);
   elenca_scritti(o, c, documenti.has_value(), destinazione, uscita);

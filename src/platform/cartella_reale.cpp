@@ -437,3 +437,10 @@ esito_file apri_percorso(const std::string& percorso,
   lettore = std::move(aperto);
   return esito;
 }
+
+bool sostituirebbe(const std::string& sostituito, const std::string& letto) {
+  struct stat voce, file;
+  return ::lstat(sostituito.c_str(), &voce) == 0 &&
+         ::stat(letto.c_str(), &file) == 0 && voce.st_dev == file.st_dev &&
+         voce.st_ino == file.st_ino;
+}

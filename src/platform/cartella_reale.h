@@ -67,6 +67,10 @@ class cartella_reale : public cartella {
 
 // Reads a whole file given by its path; a failure names that path.
 esito_file leggi_percorso(const std::string& percorso, std::string& contenuto);
+// Whether renaming a file over `sostituito` would replace the file that `letto`
+// names: the same device and inode as the entry itself (a link there is
+// replaced, not written through, so it does not count).
+bool sostituirebbe(const std::string& sostituito, const std::string& letto);
 // Opens a file given by its path to read it a piece at a time.
 esito_file apri_percorso(const std::string& percorso,
                          std::shared_ptr<lettore_file>& lettore);

@@ -89,6 +89,49 @@ TEST(Compila, FileDellUtenteConINomiDelCompilatoreRestanoIntatti) {
                 "Valdora_Cesina_KT52806.sim", "Valdora_Cesina_linea.txt"}));
 }
 
+// A description stored under the name of an output file: as that name or as
+// another name of the same file it would be replaced, so the run is refused
+// (64) and nothing is written; a link under that name is replaced itself and
+// the description stays as it was.
+TEST(Compila, DescrizioneSottoIlNomeDiUnUscita) {
+  const struct {
+    const char* come;
+    int esito;
+  } casi[] = {{"stesso nome", 64}, {"collegamento fisico", 64},
+              {"collegamento simbolico", 0}};
+  for (const auto& caso : casi) {
+    cartella_temporanea cartella;
+    const std::string linea = cartella / "l.txt";
+    const std::string treno = cartella / "t.txt";
+    fs::copy_file(fixture("piccola/linea.txt"), linea);
+    fs::copy_file(fixture("piccola/treno.txt"), treno);
+    const std::string uscita = cartella / "o";
+    fs::create_directory(uscita);
+    const std::string sim = uscita + "/Valdora_Cesina_KT52806.sim";
+    std::string letta = treno;
+    if (std::string(caso.come) == "stesso nome") {
+      fs::copy_file(treno, sim);
+      letta = sim;
+    } else if (std::string(caso.come) == "collegamento fisico") {
+      fs::create_hard_link(treno, sim);
+    } else {
+      fs::create_symlink(treno, sim);
+    }
+    const std::string contenuto = leggi_tutto(letta);
+    std::string errori;
+    EXPECT_EQ(esegui(compila(linea, letta, "--out " + virgolette(uscita)),
+                     nullptr, &errori),
+              caso.esito)
+        << caso.come << ": " << errori;
+    EXPECT_EQ(leggi_tutto(letta), contenuto) << caso.come;
+    if (caso.esito != 0) {
+      EXPECT_EQ(elenco(uscita),
+                std::vector<std::string>{"Valdora_Cesina_KT52806.sim"})
+          << caso.come;
+    }
+  }
+}
+
 TEST(Compila, NomiDallaRigaDiComando) {
   cartella_temporanea uscita;
   std::string errori;
