@@ -24,7 +24,7 @@ bool con_tabelle(const compilazione_controllata* c) {
 
 // The build whose drawings the page shows: this one when it has tables, else
 // the last one that had.
-const compilazione_controllata* da_disegnare(const giro& g,
+const compilazione_controllata* da_disegnare(const giro_vigilato& g,
                                              const stato_vigilanza& s) {
   if (con_tabelle(g.c.get())) return g.c.get();
   return s.disegnata.get();
@@ -36,7 +36,7 @@ std::string senza_a_capo(std::string testo) {
 }
 
 // "1 error, 0 warnings", or why there was nothing to count.
-std::string conti(const giro& g) {
+std::string conti(const giro_vigilato& g) {
   if (!g.illeggibile.empty()) return senza_a_capo(g.illeggibile);
   std::string testo = conta_problemi(g.c->problemi);
   if (g.c->esito.tipo == esito_compilazione::fatale)
@@ -45,7 +45,7 @@ std::string conti(const giro& g) {
 }
 
 // What the output folder holds after this build.
-std::string frase_cartella(const opzioni_compila& o, const giro& g,
+std::string frase_cartella(const opzioni_compila& o, const giro_vigilato& g,
                            const stato_vigilanza& s) {
   if (g.da_scrivere && g.guasto_scrittura.empty())
     return sostituisci(traduci("the files in {0} are from this build"),
@@ -72,7 +72,7 @@ std::string frase_cartella(const opzioni_compila& o, const giro& g,
 }
 
 // The phrases of the page's banner and of the terminal's line, in order.
-std::vector<std::string> frasi(const opzioni_compila& o, const giro& g,
+std::vector<std::string> frasi(const opzioni_compila& o, const giro_vigilato& g,
                                const stato_vigilanza& s) {
   std::vector<std::string> f;
   f.push_back(sostituisci(traduci("{1} build {0}: {2}"),
@@ -86,7 +86,7 @@ std::vector<std::string> frasi(const opzioni_compila& o, const giro& g,
 }
 
 std::optional<problemi_pagina> problemi_pagina_del_giro(
-    const opzioni_compila& o, const giro& g) {
+    const opzioni_compila& o, const giro_vigilato& g) {
   if (!g.illeggibile.empty()) {
     problemi_pagina p;
     const std::string testo = senza_a_capo(g.illeggibile);
@@ -107,7 +107,7 @@ std::optional<problemi_pagina> problemi_pagina_del_giro(
 // The banner at the top of the page: which build, what the folder holds,
 // which build the drawings are from; the live script finds the page's number
 // in it, and its words for a watch that stopped answering.
-std::string stato_html(const opzioni_compila& o, const giro& g,
+std::string stato_html(const opzioni_compila& o, const giro_vigilato& g,
                        const stato_vigilanza& s, uint64_t numero) {
   const bool buono = g.da_scrivere;
   std::ostringstream h;
@@ -179,9 +179,9 @@ std::string pagina_senza_disegni(const opzioni_compila& o,
 
 }  // namespace
 
-giro costruisci_giro(const opzioni_compila& o, stato_vigilanza& s,
+giro_vigilato costruisci_giro(const opzioni_compila& o, stato_vigilanza& s,
                      std::string ora) {
-  giro g;
+  giro_vigilato g;
   g.numero = ++s.costruzioni;
   g.ora = std::move(ora);
   g.c = std::make_shared<compilazione_controllata>();
@@ -198,7 +198,7 @@ giro costruisci_giro(const opzioni_compila& o, stato_vigilanza& s,
   return g;
 }
 
-void registra_giro(const giro& g, stato_vigilanza& s) {
+void registra_giro(const giro_vigilato& g, stato_vigilanza& s) {
   if (g.da_scrivere && g.guasto_scrittura.empty()) {
     s.scritta = g.numero;
     s.ora_scritta = g.ora;
@@ -209,7 +209,7 @@ void registra_giro(const giro& g, stato_vigilanza& s) {
   s.ora_disegnata = g.ora;
 }
 
-std::string riga_del_giro(const opzioni_compila& o, const giro& g,
+std::string riga_del_giro(const opzioni_compila& o, const giro_vigilato& g,
                           const stato_vigilanza& s) {
   std::string riga;
   for (const std::string& f : frasi(o, g, s))
@@ -217,14 +217,14 @@ std::string riga_del_giro(const opzioni_compila& o, const giro& g,
   return riga + '\n';
 }
 
-std::string problemi_del_giro(const opzioni_compila& o, const giro& g) {
+std::string problemi_del_giro(const opzioni_compila& o, const giro_vigilato& g) {
   if (!g.illeggibile.empty() || !g.c) return "";
   std::ostringstream testo;
   stampa_problemi(g.c->problemi, {o.linea, o.treno}, testo);
   return testo.str();
 }
 
-std::string pagina_del_giro(const opzioni_compila& o, const giro& g,
+std::string pagina_del_giro(const opzioni_compila& o, const giro_vigilato& g,
                             const stato_vigilanza& s, uint64_t numero) {
   const std::optional<problemi_pagina> p = problemi_pagina_del_giro(o, g);
   const std::string stato = stato_html(o, g, s, numero);

@@ -25,7 +25,7 @@ struct stato_vigilanza {
 };
 
 // One build, done.
-struct giro {
+struct giro_vigilato {
   int numero = 0;
   std::string ora;  // "HH:MM:SS", the local time it started
   std::shared_ptr<compilazione_controllata> c;
@@ -40,23 +40,23 @@ struct giro {
 
 // Reads, compiles and checks the descriptions of `o` as build number
 // `s.costruzioni + 1`, at the local time `ora`.
-giro costruisci_giro(const opzioni_compila& o, stato_vigilanza& s,
+giro_vigilato costruisci_giro(const opzioni_compila& o, stato_vigilanza& s,
                      std::string ora);
 
 // After the folder was written (or not) and the page published: the build's
 // files are the folder's now unless `g.guasto_scrittura` says why not, and its
 // drawings are the latest when it had tables.
-void registra_giro(const giro& g, stato_vigilanza& s);
+void registra_giro(const giro_vigilato& g, stato_vigilanza& s);
 
 // The lines for the terminal: the build's time, number and counts and what
 // the folder holds, then the problems as check prints them.
-std::string riga_del_giro(const opzioni_compila& o, const giro& g,
+std::string riga_del_giro(const opzioni_compila& o, const giro_vigilato& g,
                           const stato_vigilanza& s);
-std::string problemi_del_giro(const opzioni_compila& o, const giro& g);
+std::string problemi_del_giro(const opzioni_compila& o, const giro_vigilato& g);
 
 // The page that the browsers get for the build, with the live script, as
 // page number `numero` of the server.
-std::string pagina_del_giro(const opzioni_compila& o, const giro& g,
+std::string pagina_del_giro(const opzioni_compila& o, const giro_vigilato& g,
                             const stato_vigilanza& s, uint64_t numero);
 
 #endif  // WATCH_GIRO_H_

@@ -39,7 +39,7 @@ struct righe {
 // then the folder written when the build has no error.
 righe ricostruisci(const opzioni_compila& o, stato_vigilanza& s,
                    cartella& destinazione, pagina_condivisa& pagina) {
-  giro g = costruisci_giro(o, s, ora_locale());
+  giro_vigilato g = costruisci_giro(o, s, ora_locale());
   pagina.pubblica(pagina_del_giro(o, g, s, pagina.numero() + 1));
   if (g.da_scrivere) {
     const esito_file scritti = scrivi_compilazione(o, *g.c, destinazione);

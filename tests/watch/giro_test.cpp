@@ -32,13 +32,13 @@ struct banco_giro {
     o.pagina = true;
   }
   // A build, its folder written when it may be, as the watch does.
-  giro costruisci(const std::string& treno) {
+  giro_vigilato costruisci(const std::string& treno) {
     if (treno.empty()) {
       std::filesystem::remove(c / "treno.txt");
     } else {
       scrivi_tutto(c / "treno.txt", treno);
     }
-    giro g = costruisci_giro(o, s, "10:00:0" + std::to_string(s.costruzioni));
+    giro_vigilato g = costruisci_giro(o, s, "10:00:0" + std::to_string(s.costruzioni));
     if (g.da_scrivere) {
       cartella_reale out(c / "out");
       EXPECT_TRUE(scrivi_compilazione(o, *g.c, out).ok);
@@ -63,7 +63,7 @@ TEST(GiroDelWatch, SoloUnaCostruzioneSenzaErroriSostituisceIFile) {
     SCOPED_TRACE(rigoroso ? "--strict" : "");
     banco_giro b;
     b.o.rigoroso = rigoroso;
-    giro g = b.costruisci(b.treno_buono);
+    giro_vigilato g = b.costruisci(b.treno_buono);
     ASSERT_TRUE(g.da_scrivere) << riga_del_giro(b.o, g, b.s);
     EXPECT_NE(riga_del_giro(b.o, g, b.s)
                   .find("i file in out sono di questa "
@@ -96,7 +96,7 @@ TEST(GiroDelWatch, SoloUnaCostruzioneSenzaErroriSostituisceIFile) {
 
 TEST(GiroDelWatch, UnaDescrizioneMancanteTieneIDisegniDellUltimaCostruzione) {
   banco_giro b;
-  giro g = b.costruisci(b.treno_buono);
+  giro_vigilato g = b.costruisci(b.treno_buono);
   registra_giro(g, b.s);
   g = b.costruisci("");
   EXPECT_TRUE(g.mancante);
@@ -113,7 +113,7 @@ TEST(GiroDelWatch, UnaDescrizioneMancanteTieneIDisegniDellUltimaCostruzione) {
   // problems.
   banco_giro senza;
   std::filesystem::remove(senza.c / "linea.txt");
-  const giro primo = senza.costruisci(senza.treno_buono);
+  const giro_vigilato primo = senza.costruisci(senza.treno_buono);
   const std::string vuota = pagina_del_giro(senza.o, primo, senza.s, 1);
   EXPECT_EQ(vuota.find("id=\"mappa\""), std::string::npos);
   EXPECT_NE(vuota.find("niente da disegnare"), std::string::npos);
