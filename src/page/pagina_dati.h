@@ -65,6 +65,11 @@ struct vista {
   std::vector<tratto> rallentamenti, gallerie;
   std::vector<codice_velocita> codici;
   std::vector<progressiva> progressive;  // by start, greatest first
+  // The metre from which no gradient was written on the route: the cells at
+  // its end that still hold the byte 0 (a -100 per mille that no line
+  // describes), left so when a line description's reading stopped before
+  // the gradient in force was carried on; the route length otherwise.
+  int32_t fine_pendenze = 0;
 };
 
 vista prepara_vista(const tabelle& t);

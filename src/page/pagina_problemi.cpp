@@ -78,6 +78,9 @@ problemi_pagina problemi_per_la_pagina(const std::vector<problema>& problemi,
     p.elenco.push_back({q.g, q.metro, messaggio_di(q), dove(q, nomi),
                         genere_di(q), tipo_di(q)});
   p.non_letto = non_letto(registrata);
+  p.linea_interrotta =
+      registrata.codice_errore != 0 &&
+      registrata.luogo_errore.fonte == fonte_lettura::descrizione_linea;
   return p;
 }
 

@@ -35,6 +35,9 @@ struct lettura_interrotta {
 struct problemi_pagina {
   std::vector<problema_pagina> elenco;
   std::vector<lettura_interrotta> non_letto;
+  // Whether the recorded fault stopped the line description's reading, even
+  // where it gives no metre: its gradients then end where the cells' do.
+  bool linea_interrotta = false;
 };
 
 // The problems that stand close along the route (`vicini` metres at most from

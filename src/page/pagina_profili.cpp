@@ -251,6 +251,12 @@ void disegna_dati(std::ostream& o, const contenuto_disegni& c, const profili& p,
       << "\"><title>" << xml(r.descrizione) << "</title></rect>\n";
   }
   disegna_serie(o, pa.quota, p.quota, "altimetria");
+  // Past where the line was read the elevation is not known: drawn level,
+  // dashed, over the stretch not read, not as what the empty cells decode to.
+  if (!p.quota.empty() && p.quota.back().first < t.lunghezza) {
+    const double y = p.quota.back().second;
+    disegna_serie(o, pa.quota, {p.quota.back(), {t.lunghezza, y}}, "piatta");
+  }
   const char* lettere[] = {"ind-a", "ind-b", "ind-c"};
   for (std::size_t i = 0; i < 3; ++i)
     disegna_serie(o, pa.velocita, p.indicatori[i], lettere[i]);

@@ -191,6 +191,30 @@ std::vector<voce_disegno> voci_della_vista(const vista& v,
   return voci;
 }
 
+namespace {
+
+// Where each description's reading stopped. A line description's reading
+// that stopped also left its last gradient unwritten: the line is not read
+// from where the gradients end, when that comes first, even when the fault
+// gives no metre.
+std::vector<lettura_interrotta> letture_interrotte(const vista& v,
+                                                   const problemi_pagina& p) {
+  std::vector<lettura_interrotta> letture = p.non_letto;
+  if (!p.linea_interrotta || v.fine_pendenze >= v.lunghezza) return letture;
+  auto linea = std::find_if(letture.begin(), letture.end(), [](auto& l) {
+    return l.descrizione == fonte_lettura::descrizione_linea;
+  });
+  if (linea == letture.end()) {
+    letture.insert(letture.begin(),
+                   {fonte_lettura::descrizione_linea, v.fine_pendenze});
+  } else {
+    linea->metro = std::min(linea->metro, v.fine_pendenze);
+  }
+  return letture;
+}
+
+}  // namespace
+
 std::vector<voce_tratto> tratti_della_vista(const vista& v,
                                             const problemi_pagina* p) {
   std::vector<voce_tratto> tratti;
@@ -210,7 +234,7 @@ std::vector<voce_tratto> tratti_della_vista(const vista& v,
   }
   if (p == nullptr) return tratti;
   std::size_t numero = 0;
-  for (const lettura_interrotta& l : p->non_letto) {
+  for (const lettura_interrotta& l : letture_interrotte(v, *p)) {
     const int32_t da = std::max(0, l.metro);
     if (da >= v.lunghezza) continue;
     const bool linea = l.descrizione == fonte_lettura::descrizione_linea;

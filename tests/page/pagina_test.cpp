@@ -331,6 +331,48 @@ TEST(Pagina, ProblemiSulDisegnoEParteNonLetta) {
   EXPECT_EQ(ultima_ascissa("altimetria"), 8000);
 }
 
+// A line description whose reading stopped before its last gradient was
+// carried on: the cells past it hold no gradient (they decode as -100 per
+// mille). The page shades the line's data as not read from there and draws
+// the elevation level over it, dashed, not as a descent.
+TEST(Pagina, LineaInterrottaNonScende) {
+  struct caso {
+    const char* nome;
+    std::string dopo, riga;  // a line added after the line `dopo`
+    int32_t codice;
+  };
+  const caso casi[] = {
+      // A value that is not a number: the fault gives no metre.
+      {"lettura", "pendenza, 1500, 6", "pendenza, 3000, x", 25},
+      // A board on a taken cell at 4500 m: the gradient from 1500 m was never
+      // carried on, so that is where the line's data ends.
+      {"indicatore", "indicatori_vmax, 4500, 110, 120, 125, 1, 110, 120, 125, 1",
+       "indicatori_vmax, 4500, 100, 100, 100, 0, 100, 100, 100, 0", 21},
+  };
+  for (const caso& k : casi) {
+    SCOPED_TRACE(k.nome);
+    std::string linea = linea_nota();
+    const std::size_t dopo = linea.find(k.dopo);
+    ASSERT_NE(dopo, std::string::npos);
+    linea.insert(linea.find("\r\n", dopo) + 2, k.riga + "\r\n");
+    const auto c = compila_pagina(linea, treno_noto());
+    ASSERT_EQ(c->b.d.codice_errore, k.codice);
+    const pagina_letta p = leggi_pagina(c->pagina);
+    ASSERT_TRUE(p.ben_formata);
+    const auto non_letto = p.con_chiave("nl1", "rect");
+    ASSERT_EQ(non_letto.size(), 1u);
+    EXPECT_EQ(non_letto.front().attributi.at("x"), "1500");
+    EXPECT_EQ(non_letto.front().attributi.at("width"), "6500");
+    EXPECT_NE(non_letto.front().titolo.find("1500 m"), std::string::npos)
+        << non_letto.front().titolo;
+    // Level from 0 to 1500 m as read, then level and dashed to the end.
+    EXPECT_EQ(p.per_classe.find("altimetria")->second.attributi.at("points"),
+              "0,196.0 1500,196.0");
+    EXPECT_EQ(p.per_classe.find("piatta")->second.attributi.at("points"),
+              "1500,196.0 8000,196.0");
+  }
+}
+
 TEST(Pagina, ProblemiDellaCompilazione) {
   problema stazione;
   stazione.fonte = fonte_lettura::descrizione_treno;
