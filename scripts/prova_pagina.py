@@ -5,13 +5,15 @@ and controls, and saves screenshots.
     scripts/prova_pagina.py PROGRAM OUT_DIR        the browser test of `make test`
     scripts/prova_pagina.py --pagina PAGE.html --larghezza 420 --png OUT.png [--frammento '#vista=0-5000'] [--senza-script]
 
-The test compiles four routes with PROGRAM (the default scenario, the small
-hand-written one, the same with a faulty train run, and a 990-km route made
-here), writes their pages, opens each at 1280 and 420 pixels at three ranges
-(`#vista=A-B`) and checks in the page that no text of its drawings overlaps
-another or leaves its drawing and that nothing is wider than the window (the
-check travels with this script, not in the page; `--frammento '#verifica'`
-runs it on one page), and saves a screenshot of each page and
+The test compiles seven routes with PROGRAM (the default scenario, the small
+hand-written one, the same with a faulty train run, the same with a line
+description whose reading stops, a 30-km mountain line, a 990-km route made
+here and the same with 340 warnings), writes their pages, opens each at 1280
+and 420 pixels at three ranges (`#vista=A-B`) and checks in the page that no
+text of its drawings overlaps another or leaves its drawing, that the track
+line crosses no label of the map, and that nothing is wider than the window
+(the check travels with this script, not in the page; `--frammento
+'#verifica'` runs it on one page), and saves a screenshot of each page and
 of the 990-km one zoomed in, also one without scripts. Chromium is driven
 through its DevTools pipe, so that the viewport is exactly the width asked for
 (a headless window is never narrower than 500 pixels) and the page is read
@@ -150,6 +152,34 @@ def url_di(pagina, frammento=""):
 # than the window. Returns [faults, texts seen].
 CONTROLLO_DISPOSIZIONE = """(function () {
   var doc = document, guasti = [], n = 0;
+  // A label of the map that the track line runs through: the track's
+  // segments on the screen, each clipped to the label's box.
+  function taglia(a, b, s) {
+    var t0 = 0, t1 = 1, dx = b[0] - a[0], dy = b[1] - a[1];
+    var lati = [[-dx, a[0] - s[0]], [dx, s[2] - a[0]], [-dy, a[1] - s[1]], [dy, s[3] - a[1]]];
+    for (var i = 0; i < 4; i++) {
+      var p = lati[i][0], q = lati[i][1];
+      if (p === 0) { if (q < 0) return false; continue; }
+      var t = q / p;
+      if (p < 0) { if (t > t1) return false; t0 = Math.max(t0, t); } else { if (t < t0) return false; t1 = Math.min(t1, t); }
+    }
+    return true;
+  }
+  function sul_binario(svg) {
+    var b = doc.getElementById('binario'), c = b.getScreenCTM(), punti = [], trovati = [];
+    for (var k = 0; k < b.points.numberOfItems; k++) {
+      var q = b.points.getItem(k);
+      punti.push([c.a * q.x + c.c * q.y + c.e, c.b * q.x + c.d * q.y + c.f]);
+    }
+    svg.querySelectorAll('g.v text, g.km text').forEach(function (t) {
+      var r = t.getBoundingClientRect(), s = [r.left + .5, r.top + .5, r.right - .5, r.bottom - .5];
+      if (!r.width || !t.textContent) return;
+      for (var k = 1; k < punti.length; k++) {
+        if (taglia(punti[k - 1], punti[k], s)) { trovati.push('mappa: il binario attraversa "' + t.textContent + '"'); return; }
+      }
+    });
+    return trovati;
+  }
   doc.querySelectorAll('details:not([open])').forEach(function (e) { e.open = true; });
   ['mappa', 'profili'].forEach(function (id) {
     var s = doc.getElementById(id);
@@ -170,6 +200,7 @@ CONTROLLO_DISPOSIZIONE = """(function () {
       }
     }
     n += scatole.length;
+    if (id === 'mappa') guasti = guasti.concat(sul_binario(s));
   });
   // Table cells wrap between words, never inside one (the places of the
   // problems excepted: a path may break anywhere); the first rows of each.
@@ -456,7 +487,49 @@ CONTROLLO_PROBLEMI = """(function () {
   riga.click();
   if (!d.querySelector('#mappa g.v.scelta[data-k=' + riga.getAttribute('data-c') + ']')) guasti.push('riga: segno non evidenziato');
   var s = d.getElementById('suggerimento');
-  if (s.hidden || s.textContent.indexOf('problemi') < 0) guasti.push('riga: suggerimento "' + s.textContent + '"');
+  // The mark's tooltip: the problems it stands for, or the row's own
+  // problem with its file:line.
+  if (s.hidden || s.textContent.indexOf('problemi') < 0 && s.textContent.indexOf(riga.cells[2].textContent) < 0)
+    guasti.push('riga: suggerimento "' + s.textContent + '"');
+  return guasti.join('\\n');
+})()"""
+
+
+# The problems' marks are grouped by their distance on the screen at the
+# range shown: over the whole 990-km route a mark stands for several places,
+# zoomed to 30 km each place (a signal every 3 km) has its own in the
+# profiles; every row of a problem in the range names a mark shown on the
+# map (`data-c`), and a mark's tooltip counts what it stands for.
+CONTROLLO_GRAPPOLI = """(function () {
+  var d = document, guasti = [];
+  var v = d.getElementById('profili-dati').getAttribute('viewBox').split(' ').map(Number), a = v[0], b = v[0] + v[2];
+  var luoghi = {}, righe = [].filter.call(d.querySelectorAll('#problemi tr[data-m]'), function (r) {
+    var m = +r.getAttribute('data-m');
+    if (m < a || m > b) return false;
+    luoghi[m] = 1;
+    return true;
+  });
+  var n = Object.keys(luoghi).length, conti = {};
+  ['mappa', 'profili'].forEach(function (id) {
+    conti[id] = d.querySelectorAll('#' + id + ' g.v.pa:not(.fuori), #' + id + ' g.v.pe:not(.fuori)').length;
+  });
+  var intera = b - a > 900000;
+  if (intera ? conti.profili * 3 > n || conti.mappa * 3 > n : conti.profili !== n)
+    guasti.push('vista ' + [a, b] + ': luoghi ' + n + ', segni ' + JSON.stringify(conti));
+  var per_segno = {};
+  righe.forEach(function (r) {
+    var c = r.getAttribute('data-c'), s = c && d.querySelector('#mappa g.v[data-k=' + c + ']:not(.fuori)');
+    if (!s) guasti.push('riga ' + r.getAttribute('data-k') + ': nessun segno sulla mappa (' + c + ')');
+    else per_segno[c] = (per_segno[c] || 0) + 1;
+  });
+  Object.keys(per_segno).forEach(function (c) {
+    if (per_segno[c] < 2) return;
+    var s = d.querySelector('#mappa g.v[data-k=' + c + ']');
+    s.dispatchEvent(new PointerEvent('pointermove', {bubbles: true, clientX: 1, clientY: 1}));
+    var t = d.getElementById('suggerimento').textContent;
+    if (t.indexOf(per_segno[c] + ' problemi') !== 0) guasti.push('segno ' + c + ' per ' + per_segno[c] + ': "' + t + '"');
+  });
+  if (intera && !Object.keys(per_segno).some(function (c) { return per_segno[c] > 1; })) guasti.push('nessun segno per più problemi');
   return guasti.join('\\n');
 })()"""
 
@@ -485,6 +558,35 @@ CONTROLLO_VERSO = """(function () {
 })()"""
 
 
+# A line description whose reading stopped at a gradient that is not a
+# number (line 17, after the gradient of 6 per mille from 1500 m): the line's
+# data is shaded as not read from 1500 m and the elevation is not drawn as
+# the -100 per mille that the empty cells decode to.
+CONTROLLO_NON_LETTO = """(function () {
+  var d = document, guasti = [], pr = d.getElementById('profili');
+  var pannello = JSON.parse(pr.getAttribute('data-pannelli'))[0];
+  var punti = d.querySelector('#profili-dati polyline.altimetria').getAttribute('points').trim().split(' ').map(function (q) {
+    var xy = q.split(',').map(Number);
+    return [xy[0], pannello[2] + (1 - (xy[1] - pannello[0]) / pannello[1]) * (pannello[3] - pannello[2])];
+  });
+  for (var i = 1; i < punti.length; i++) {
+    var g = (punti[i][1] - punti[i - 1][1]) / (punti[i][0] - punti[i - 1][0]) * 1000;
+    if (g < -10 || g > 10) guasti.push('altimetria: ' + g.toFixed(1) + ' per mille da ' + punti[i - 1][0] + ' m');
+  }
+  if (punti[punti.length - 1][0] !== 1500) guasti.push('altimetria fino a ' + punti[punti.length - 1][0] + ' m');
+  var piatta = d.querySelector('#profili-dati polyline.piatta');
+  if (!piatta || piatta.getAttribute('points') !== '1500,196.0 8000,196.0') guasti.push('nessun tratto piano oltre la lettura');
+  var nl = [].filter.call(d.querySelectorAll('#profili-dati rect.nl'), function (r) { return +r.getAttribute('y') < 200; });
+  if (nl.length !== 1 || nl[0].getAttribute('x') !== '1500' || getComputedStyle(nl[0]).display === 'none')
+    guasti.push('parte non letta della linea: ' + nl.map(function (r) { return r.getAttribute('x'); }));
+  var rp = pr.getBoundingClientRect(), W = pr.viewBox.baseVal.width, x = 56 + 5000 / 8000 * (W - 70);
+  pr.dispatchEvent(new PointerEvent('pointermove', {clientX: rp.left + x * rp.width / W, clientY: rp.top + 300, bubbles: true}));
+  var t = d.getElementById('lettura').textContent;
+  if (t.indexOf('quota —') < 0 || t.indexOf('pendenza —') < 0) guasti.push('lettura a 5000 m: ' + t);
+  return guasti.join('\\n');
+})()"""
+
+
 def compila(programma, linea, treno, cartella):
     os.makedirs(cartella, exist_ok=True)
     r = subprocess.run([programma, "compile", linea, treno, "--out", cartella, "--report"],
@@ -506,6 +608,10 @@ def prova(programma, uscita):
                     os.path.join(fixture, "piccola", "treno.txt")),
         "errata": (os.path.join(fixture, "piccola", "linea.txt"),
                    os.path.join(fixture, "errate", "treno.txt")),
+        "linea_errata": (os.path.join(fixture, "errate", "linea.txt"),
+                         os.path.join(fixture, "piccola", "treno.txt")),
+        "montagna": (os.path.join(fixture, "montagna", "linea.txt"),
+                     os.path.join(fixture, "montagna", "treno.txt")),
         "990km": percorso_lungo(lavoro, 990000),
     }
     percorsi["990km_avvisi"] = con_avvisi(*percorsi["990km"])
@@ -522,6 +628,12 @@ def prova(programma, uscita):
                 prove += 1
                 browser.apri(url_di(pagina), larghezza)
                 browser.fotografa(os.path.join(uscita, f"{nome}_{larghezza}.png"), larghezza)
+            if nome == "linea_errata":
+                prove += 1
+                browser.apri(url_di(pagina), 1280)
+                esito = browser.valuta(CONTROLLO_NON_LETTO)
+                print(f"  parte non letta: {esito or 'ok'}")
+                guasti += bool(esito)
             if nome == "990km":
                 prove += 1
                 browser.apri(url_di(pagina), 1280)
@@ -539,6 +651,12 @@ def prova(programma, uscita):
                     esito = browser.valuta(CONTROLLO_PROBLEMI)
                     print(f"  {larghezza} px, problemi: {esito or 'ok'}")
                     guasti += bool(esito)
+                    for frammento in ("", "#vista=400000-430000"):
+                        prove += 1
+                        browser.apri(url_di(pagina, frammento), larghezza)
+                        esito = browser.valuta(CONTROLLO_GRAPPOLI)
+                        print(f"  {larghezza} px {frammento or 'intera'}, segni dei problemi: {esito or 'ok'}")
+                        guasti += bool(esito)
             if nome == "predefinito":
                 for larghezza in (1280, 420):
                     prove += 1

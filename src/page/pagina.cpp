@@ -53,6 +53,9 @@ std::string parole_script() {
       {"lettura", parole::lettura()},
       {"raggio", parole::raggio()},
       {"rettilineo", parole::rettilineo()},
+      // A mark of the map stands for two problems at least.
+      {"problemi", parole::conta_problemi(2)},
+      {"da_a", parole::da_a()},
   };
   std::string t = "var T = {";
   for (const auto& [chiave, testo] : voci) {

@@ -28,7 +28,7 @@ function metti(t, p) {
   t.setAttribute('x', p[0]); t.setAttribute('y', p[1]);
   t.setAttribute('text-anchor', ['start', 'middle', 'end'][p[2]]);
 }
-function Etichette(w, h, fissi) { F.Posti.call(this, w, h, fissi, ARIA); }
+function Etichette(w, h, fissi, linee) { F.Posti.call(this, w, h, fissi, ARIA, linee); }
 Etichette.prototype = Object.create(F.Posti.prototype);
 Etichette.prototype.colloca = function (t, m, x, y, posti) {
   var i = this.trova(m, x, y, posti);
@@ -58,6 +58,15 @@ function Disegno(svg) {
     if (k) descrizioni[k] = t.textContent;
     t.parentNode.removeChild(t);
   });
+  // The problems' marks as written (grouped for the whole route) go: the
+  // script groups them again at each zoom, from clones of the first ones.
+  d.modelli = {}; d.capo = {}; d.segni = []; d.testi = {};
+  d.voci = d.voci.filter(function (v) {
+    if (!/^p[ea]$/.test(v.a.k)) return true;
+    if (!d.modelli[v.a.k]) d.modelli[v.a.k] = {g: v.g, a: v.a, y0: v.y0, padre: v.g.parentNode};
+    v.g.parentNode.removeChild(v.g);
+    return false;
+  });
 }
 Disegno.prototype.fissi = function () {
   return [].map.call(this.svg.querySelectorAll('text.fisso'), function (t) {
@@ -70,13 +79,14 @@ Disegno.prototype.fissi = function () {
 // their marks have room.
 Disegno.prototype.disponi = function (dove, spazio, etichette) {
   var conti = {};
+  this.raggruppa(dove);
   this.voci.forEach(function (v) {
     if (v.m >= vista.a && v.m <= vista.b) conti[v.a.k] = (conti[v.a.k] || 0) + 1;
   });
   var dettagli = (vista.b - vista.a) / spazio <= METRI_PER_PIXEL;
   var visibili = this.voci.filter(function (v) {
     var p = v.m >= vista.a && v.m <= vista.b && dove(v);
-    var si = !!p && !v.filtrato && (!v.a.d || dettagli && (conti[v.a.k] || 0) * SPAZIO <= spazio);
+    var si = !!p && (!v.a.d || dettagli && (conti[v.a.k] || 0) * SPAZIO <= spazio);
     classe(v.g, 'fuori', !si);
     if (!si) return false;
     v.x = p[0]; v.y = p[1];
@@ -90,6 +100,71 @@ Disegno.prototype.disponi = function (dove, spazio, etichette) {
   visibili.forEach(function (v) {
     if (v.et) etichette.colloca(v.et, v.misura, v.x, v.y, v.a.p);
   });
+};
+// --- The problems' marks: one a place, and the places that stand within
+// RAGGIO pixels of each other at the zoom shown share one mark, with their
+// count. The places come from the problems' list, whose rows give the
+// metre, the message and file:line of each; a group of the list unticked
+// takes its problems off the drawings.
+var RAGGIO = 32, luoghi = [];
+function al_metro(m) {
+  var p = profili && profili.progressive.length;
+  return Math.round(m) + ' m' + (p ? ' (' + T.progr + ' ' + F.km3(profili.progressiva(m)) + ' ' + T.km + ')' : '');
+}
+function luoghi_dei_problemi() {
+  var per_metro = {};
+  [].forEach.call(doc.querySelectorAll('#problemi tr[data-m]'), function (r) {
+    var k = r.getAttribute('data-k'), c = r.cells, m = +r.getAttribute('data-m'), errore = /^pe/.test(k);
+    var q = {k: k, m: m, errore: errore, riga: r, gruppo: r.closest('details.gruppo'),
+             testo: (errore ? '' : c[0].textContent + ': ') + c[3].textContent, dove: c[2].textContent};
+    if (!per_metro[m]) luoghi.push(per_metro[m] = {m: m, problemi: []});
+    per_metro[m].problemi.push(q);
+  });
+  luoghi.sort(function (a, b) { return a.m - b.m; });
+}
+// What a mark for these problems says: a problem's own message and place,
+// or their count and where they lie; only errors are labelled.
+function segno_dei_problemi(problemi) {
+  var capo = problemi.filter(function (q) { return q.errore; })[0] || problemi[0], n = problemi.length;
+  var primo = problemi[0].m, ultimo = problemi[n - 1].m, conto = frase(T.problemi, [n]);
+  var errore = capo.errore;
+  return {capo: capo, errore: errore,
+          etichetta: !errore ? '' : n > 1 ? conto : capo.testo.slice(0, capo.testo.indexOf(':')),
+          descrizione: n > 1 ? conto + ' ' + frase(T.da_a, [al_metro(primo), al_metro(ultimo)])
+                             : capo.testo + ' — ' + al_metro(capo.m) + (capo.dove ? ' · ' + capo.dove : '')};
+}
+Disegno.prototype.raggruppa = function (dove) {
+  var d = this, posti = [], qui = [];
+  d.segni.forEach(function (v) { v.g.parentNode.removeChild(v.g); });
+  d.capo = {}; d.testi = {};
+  luoghi.forEach(function (l) {
+    var accesi = l.problemi.filter(function (q) { return !q.gruppo || !q.gruppo.classList.contains('fuori'); });
+    var p = accesi.length && l.m >= vista.a && l.m <= vista.b && dove({m: l.m, y0: 0});
+    if (p) { posti.push(p); qui.push(accesi); }
+  });
+  d.segni = F.grappoli(posti, RAGGIO).map(function (gruppo) {
+    var problemi = [].concat.apply([], gruppo.map(function (i) { return qui[i]; }));
+    return d.segno(segno_dei_problemi(problemi), problemi);
+  }).filter(Boolean);
+  d.voci = d.voci.filter(function (v) { return !v.problema; }).concat(d.segni);
+  d.voci.sort(function (p, q) { return p.a.i - q.a.i || p.m - q.m; });
+};
+// A mark cloned from the page's own, for the problems it stands for.
+Disegno.prototype.segno = function (s, problemi) {
+  var d = this, modello = d.modelli[s.errore ? 'pe' : 'pa'] || d.modelli.pe || d.modelli.pa;
+  if (!modello) return null;
+  var g = modello.g.cloneNode(true), t = g.querySelector('text.et'), k = s.capo.k;
+  g.setAttribute('data-k', k);
+  g.setAttribute('data-m', s.capo.m);
+  classe(g, 'fuori', false); classe(g, 'scelta', false);
+  if (t && !s.etichetta) { g.removeChild(t); t = null; }
+  modello.padre.appendChild(g);
+  if (t) { t.textContent = s.etichetta; classe(t, 'muta', false); }
+  d.testi[k] = s.descrizione;
+  problemi.forEach(function (q) { d.capo[q.k] = k; });
+  var v = {g: g, a: modello.a, k: k, m: s.capo.m, y0: modello.y0, et: t, nome: s.etichetta, problema: true};
+  if (t) v.misura = misura(t);
+  return v;
 };
 function larghezza(svg) { return Math.max(200, Math.round(svg.parentNode.clientWidth)); }
 
@@ -134,7 +209,7 @@ Mappa.prototype.disegna = function () {
   d.svg.setAttribute('viewBox', '0 0 ' + W + ' ' + H);
   d.piano.setAttribute('transform', 'matrix(' + [d.s * d.r, 0, 0, d.s * d.r, d.tx, d.ty].join(' ') + ')');
   d.tratto.setAttribute('points', vista.b - vista.a < L ? [punti[1]].concat(punti.slice(2), [punti[0]]).join(' ') : '');
-  var et = new Etichette(W, H, []), scala = tondo(90 / d.s), px = scala * d.s;
+  var et = new Etichette(W, H, [], d.linee(W, H)), scala = tondo(90 / d.s), px = scala * d.s;
   var sb = $('scala');
   sb.setAttribute('transform', 'translate(12,' + (H - 12) + ')');
   sb.querySelector('path').setAttribute('d', 'M0,-4V0H' + px.toFixed(1) + 'V-4');
@@ -145,6 +220,12 @@ Mappa.prototype.disegna = function () {
     return p[0] >= 0 && p[0] <= W && p[1] >= 0 && p[1] <= H ? p : null;
   }, W - 24, et);
   d.chilometri(W, H, et);
+};
+// The track as drawn, in the drawing's pixels: no label may cross it.
+Mappa.prototype.linee = function (W, H) {
+  var d = this, k = d.s * d.r, linee = new F.Linee(40, 1.5);
+  linee.aggiungi(d.p.map(function (q) { return [q[0] * k + d.tx, q[1] * k + d.ty]; }), [0, 0, W, H]);
+  return linee;
 };
 Mappa.prototype.chilometri = function (W, H, et) {
   var g = $('mappa-km'), passo = tondo(Math.max(100, 70 / this.s));
@@ -206,6 +287,14 @@ Profili.prototype.assi = function (W) {
 function disegna() {
   if (mappa) mappa.disegna();
   if (profili) profili.disegna();
+  evidenzia(scelta);
+  // A problem's row names the mark that stands for it on the map now.
+  luoghi.forEach(function (l) {
+    l.problemi.forEach(function (q) {
+      var c = mappa && mappa.capo[q.k];
+      if (c) q.riga.setAttribute('data-c', c); else q.riga.removeAttribute('data-c');
+    });
+  });
   $('vista-testo').textContent = frase(T.vista, [distanza(Math.round(vista.a)), distanza(Math.round(vista.b))]);
 }
 function imposta(a, b) {
@@ -295,29 +384,45 @@ function mostra(testo, x, y) {
   suggerimento.style.top = (y + 16 + h > window.innerHeight ? y - h - 10 : y + 16) + window.scrollY + 'px';
 }
 function nascondi() { suggerimento.hidden = true; fermo = false; }
-function chiaveDi(e) {
+// What an item is: the problems' marks of each drawing say it themselves.
+function descrizione(k, d) { return d && d.testi[k] || descrizioni[k]; }
+function chiaveDi(e, d) {
   for (var n = e.target; n && n.getAttribute; n = n.parentNode) {
     var k = n.getAttribute('data-k');
-    if (k && descrizioni[k]) return k;
+    if (k && descrizione(k, d)) return k;
   }
   return null;
 }
+// The item chosen, marked wherever it is shown; a problem also by the mark
+// that stands for it in each drawing.
+var scelta = null;
 function evidenzia(k) {
+  scelta = k;
   [].forEach.call(doc.querySelectorAll('.scelta'), function (n) { classe(n, 'scelta', false); });
-  if (k) [].forEach.call(doc.querySelectorAll('[data-k="' + k + '"]'), function (n) { classe(n, 'scelta', true); });
+  if (!k) return;
+  [].forEach.call(doc.querySelectorAll('[data-k="' + k + '"]'), function (n) { classe(n, 'scelta', true); });
+  [mappa, profili].forEach(function (d) {
+    var c = d && d.capo[k];
+    if (c) [].forEach.call(d.svg.querySelectorAll('g.v[data-k="' + c + '"]'), function (n) { classe(n, 'scelta', true); });
+  });
+}
+// The mark that stands for an item in the first drawing that shows it.
+function segno_di(k) {
+  var d = [mappa, profili].filter(function (d) { return d && d.capo[k]; })[0];
+  return doc.querySelector('.disegno g.v[data-k="' + (d ? d.capo[k] : k) + '"]:not(.fuori)');
 }
 function suggerimenti(d) {
   d.svg.addEventListener('pointermove', function (e) {
     if (fermo || e.buttons) return;
-    var k = chiaveDi(e);
-    if (k) mostra(descrizioni[k], e.clientX, e.clientY); else nascondi();
+    var k = chiaveDi(e, d);
+    if (k) mostra(descrizione(k, d), e.clientX, e.clientY); else nascondi();
   });
   d.svg.addEventListener('pointerleave', function () { if (!fermo) nascondi(); });
   d.svg.addEventListener('click', function (e) {
     if (d.svg.dataset.trascinato) { delete d.svg.dataset.trascinato; return; }
-    var k = chiaveDi(e);
+    var k = chiaveDi(e, d);
     if (!k) { nascondi(); evidenzia(null); return; }
-    mostra(descrizioni[k], e.clientX, e.clientY);
+    mostra(descrizione(k, d), e.clientX, e.clientY);
     fermo = true;
     evidenzia(k);
   });
@@ -331,10 +436,11 @@ function vai(k, da, a) {
   evidenzia(k);
   var primo = $('mappa') || $('profili');
   primo.parentNode.scrollIntoView({block: 'start'});
-  var m = k && doc.querySelector('.disegno [data-k="' + k + '"]');
-  if (k && m && descrizioni[k]) {
+  var m = k && segno_di(k), c = m && m.getAttribute('data-k');
+  var t = m && descrizione(c, mappa && m.ownerSVGElement === mappa.svg ? mappa : profili);
+  if (t) {
     var r = m.getBoundingClientRect();
-    mostra(descrizioni[k], r.left + r.width / 2, r.top + r.height / 2);
+    mostra(t, r.left + r.width / 2, r.top + r.height / 2);
     fermo = true;
   } else {
     nascondi();
@@ -343,8 +449,7 @@ function vai(k, da, a) {
 function tabelle() {
   [].forEach.call(doc.querySelectorAll('tr[data-m]'), function (r) {
     r.addEventListener('click', function () {
-      // A problem's row goes to the mark that stands for it with others.
-      vai(r.getAttribute('data-c') || r.getAttribute('data-k'), +r.getAttribute('data-m'), +(r.getAttribute('data-a') || -1));
+      vai(r.getAttribute('data-k'), +r.getAttribute('data-m'), +(r.getAttribute('data-a') || -1));
     });
   });
   [].forEach.call(doc.querySelectorAll('table.voci th'), function (th) {
@@ -456,23 +561,17 @@ function scaricamenti() {
   });
 }
 
-// --- The problems' filters: errors and each kind of warning. A mark stands
-// for the problems close to it; it goes when all of theirs are unticked.
+// --- The problems' filters: errors and each kind of warning. A group
+// unticked is hidden, and the marks are made again from the others.
 function filtri() {
   var f = $('filtri');
   if (!f) return;
   f.hidden = false;
   function applica() {
-    var spenti = {}, accesi = {};
+    var spenti = {};
     [].forEach.call(f.querySelectorAll('input'), function (c) { spenti[c.getAttribute('data-filtro')] = !c.checked; });
     [].forEach.call(doc.querySelectorAll('details.gruppo'), function (g) {
-      var spento = !!spenti[g.getAttribute('data-gruppo')];
-      classe(g, 'fuori', spento);
-      if (spento) return;
-      [].forEach.call(g.querySelectorAll('tr[data-k]'), function (r) { accesi[r.getAttribute('data-c') || r.getAttribute('data-k')] = true; });
-    });
-    [mappa, profili].forEach(function (d) {
-      if (d) d.voci.forEach(function (v) { v.filtrato = /^p[ea]/.test(v.k) && !accesi[v.k]; });
+      classe(g, 'fuori', !!spenti[g.getAttribute('data-gruppo')]);
     });
     disegna();
   }
@@ -525,6 +624,7 @@ function cerca(testo) {
 }
 
 // --- Start: the drawings take over from the static layout.
+luoghi_dei_problemi();
 if ($('mappa') && $('mappa').tagName.toLowerCase() === 'svg') mappa = new Mappa($('mappa'));
 if ($('profili')) profili = new Profili($('profili'));
 [mappa, profili].forEach(function (d) { if (d) { gesti(d); suggerimenti(d); } });
@@ -555,8 +655,8 @@ function parteVista(nome) {
 }
 function scriviVista() {
   if (!vistaPronta) return;
-  var s = doc.querySelector('.scelta[data-k]'), h = '#vista=' + Math.round(vista.a) + '-' + Math.round(vista.b);
-  if (s) h += '&scelta=' + encodeURIComponent(s.getAttribute('data-k'));
+  var h = '#vista=' + Math.round(vista.a) + '-' + Math.round(vista.b);
+  if (scelta) h += '&scelta=' + encodeURIComponent(scelta);
   if (cercata) h += '&cerca=' + encodeURIComponent(cercata);
   if (h === location.hash) return;
   try { history.replaceState(history.state, '', h); } catch { location.replace(h); }

@@ -30,12 +30,83 @@ function scatola(m, x, y, p, aria) {
   var x0 = x + p[0] + m.x - m.w * p[2] / 2, y0 = y + p[1] + m.y;
   return [x0 - aria, y0 - aria, x0 + m.w + aria, y0 + m.h + aria];
 }
-function Posti(w, h, presi, aria) { this.w = w; this.h = h; this.presi = presi.slice(); this.aria = aria; }
+// `linee`, when given, holds the lines drawn that no label may cross.
+function Posti(w, h, presi, aria, linee) {
+  this.w = w; this.h = h; this.presi = presi.slice(); this.aria = aria; this.linee = linee || null;
+}
 Posti.prototype.libero = function (s) {
   if (s[0] < 0 || s[1] < 0 || s[2] > this.w || s[3] > this.h) return false;
   for (var i = 0; i < this.presi.length; i++) if (sovrapposti(s, this.presi[i])) return false;
-  return true;
+  return !this.linee || !this.linee.taglia(s);
 };
+
+// --- Lines drawn (the track on the map): whether the segment a-b meets the
+// box s [x0, y0, x1, y1], clipped to it one side at a time.
+function taglia_scatola(a, b, s) {
+  var t0 = 0, t1 = 1, dx = b[0] - a[0], dy = b[1] - a[1];
+  var lati = [[-dx, a[0] - s[0]], [dx, s[2] - a[0]], [-dy, a[1] - s[1]], [dy, s[3] - a[1]]];
+  for (var i = 0; i < 4; i++) {
+    var p = lati[i][0], q = lati[i][1];
+    if (p === 0) { if (q < 0) return false; continue; }
+    var t = q / p;
+    if (p < 0) { if (t > t1) return false; if (t > t0) t0 = t; }
+    else { if (t < t0) return false; if (t < t1) t1 = t; }
+  }
+  return true;
+}
+// The segments of polylines in a grid of `passo`-pixel cells, so that a box
+// is tried only against the segments near it; `spessore` is the lines' half
+// width, kept clear too.
+function Linee(passo, spessore) { this.passo = passo; this.spessore = spessore; this.celle = {}; }
+Linee.prototype.celle_di = function (s, fai) {
+  var p = this.passo;
+  for (var i = Math.floor(s[0] / p); i <= Math.floor(s[2] / p); i++)
+    for (var j = Math.floor(s[1] / p); j <= Math.floor(s[3] / p); j++) fai(i + ',' + j);
+};
+// Adds a polyline, keeping only its segments that meet the box `dentro`.
+Linee.prototype.aggiungi = function (punti, dentro) {
+  var celle = this.celle;
+  for (var k = 1; k < punti.length; k++) {
+    var a = punti[k - 1], b = punti[k];
+    if (dentro && !taglia_scatola(a, b, dentro)) continue;
+    var s = [Math.min(a[0], b[0]), Math.min(a[1], b[1]), Math.max(a[0], b[0]), Math.max(a[1], b[1])];
+    if (dentro) s = [Math.max(s[0], dentro[0]), Math.max(s[1], dentro[1]), Math.min(s[2], dentro[2]), Math.min(s[3], dentro[3])];
+    this.celle_di(s, function (c) { (celle[c] = celle[c] || []).push([a, b]); });
+  }
+};
+Linee.prototype.taglia = function (s) {
+  var e = this.spessore, q = [s[0] - e, s[1] - e, s[2] + e, s[3] + e], celle = this.celle, si = false;
+  this.celle_di(q, function (c) {
+    var segmenti = celle[c] || [];
+    for (var i = 0; !si && i < segmenti.length; i++) si = taglia_scatola(segmenti[i][0], segmenti[i][1], q);
+  });
+  return si;
+};
+
+// --- Marks that stand close on the screen share one: `posti` are [x, y] in
+// the order of their metres; a place joins the first group whose first
+// place stands within `raggio` pixels of it (a track that folds back brings
+// later places near earlier ones), else starts a group. The groups as lists
+// of indices, each in order, by their first place.
+function grappoli(posti, raggio) {
+  var gruppi = [], celle = {}, r2 = raggio * raggio, lato = Math.max(raggio, 1e-9);
+  function cella(p, di, dj) { return (Math.floor(p[0] / lato) + di) + ',' + (Math.floor(p[1] / lato) + dj); }
+  for (var i = 0; i < posti.length; i++) {
+    var p = posti[i], meglio = -1;
+    for (var di = -1; di <= 1; di++) {
+      for (var dj = -1; dj <= 1; dj++) {
+        (celle[cella(p, di, dj)] || []).forEach(function (g) {
+          var c = posti[gruppi[g][0]], dx = p[0] - c[0], dy = p[1] - c[1];
+          if (dx * dx + dy * dy <= r2 && (meglio < 0 || g < meglio)) meglio = g;
+        });
+      }
+    }
+    if (meglio >= 0) { gruppi[meglio].push(i); continue; }
+    (celle[cella(p, 0, 0)] = celle[cella(p, 0, 0)] || []).push(gruppi.length);
+    gruppi.push([i]);
+  }
+  return gruppi;
+}
 // The index of the place taken, or -1 when none is free.
 Posti.prototype.trova = function (m, x, y, posti) {
   for (var i = 0; i < posti.length; i++) {
@@ -123,7 +194,8 @@ function semplice(t) {
 }
 
 return {tondo: tondo, breve: breve, frase: frase, distanza: distanza, km3: km3, sovrapposti: sovrapposti,
-        scatola: scatola, Posti: Posti, progressiva: progressiva,
+        scatola: scatola, Posti: Posti, taglia_scatola: taglia_scatola, Linee: Linee, grappoli: grappoli,
+        progressiva: progressiva,
         metri_della_progressiva: metri_della_progressiva, leggi_ricerca: leggi_ricerca, semplice: semplice,
         punti_di: punti_di, valore_a: valore_a, pendenza_a: pendenza_a, raggio: raggio};
 })();

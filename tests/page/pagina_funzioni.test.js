@@ -106,6 +106,67 @@ test('labels take the first free place, inside the drawing', () => {
   assert.equal(F.sovrapposti([0, 0, 10, 10], [9, 9, 20, 20]), true);
 });
 
+test('a segment meets a box: across, along an edge, inside, beside, past a corner', () => {
+  const s = [10, 10, 20, 20];
+  const casi = [
+    // [a, b, meets]
+    [[0, 15], [30, 15], true],    // straight across
+    [[12, 12], [14, 18], true],   // wholly inside
+    [[15, 0], [15, 10], true],    // ends on the top edge
+    [[0, 0], [30, 30], true],     // through two corners
+    [[0, 15], [9.9, 15], false],  // stops short on the left
+    [[21, 0], [21, 30], false],   // beside, parallel
+    [[0, 25], [25, 0], true],     // cuts a corner
+    [[0, 45], [45, 0], false],    // passes the corner outside
+    [[15, 15], [15, 15], true],   // a point inside
+    [[5, 5], [5, 5], false],      // a point outside
+  ];
+  for (const [a, b, atteso] of casi) {
+    assert.equal(F.taglia_scatola(a, b, s), atteso, JSON.stringify([a, b]));
+    assert.equal(F.taglia_scatola(b, a, s), atteso, 'reversed ' + JSON.stringify([a, b]));
+  }
+});
+
+test('labels keep clear of the track line', () => {
+  const misura = {x: 0, y: -8, w: 30, h: 10};
+  // A track running down through the mark at x 50, then off to the right.
+  const linee = new F.Linee(40, 1.5);
+  linee.aggiungi([[50, -100], [50, 60], [300, 60]], [0, 0, 200, 100]);
+  const p = new F.Posti(200, 100, [], 1.5, linee);
+  // Centred above the mark: crossed by the track. On the right: free.
+  assert.equal(p.trova(misura, 50, 40, [[0, -6, 1], [6, 3, 0]]), 1);
+  // Below the mark: the horizontal leg at y 60 runs through it.
+  assert.equal(p.trova(misura, 120, 50, [[0, 14, 1]]), -1);
+  // Within the lines' half width of the box is crossing too.
+  assert.equal(linee.taglia([51.4, 0, 70, 10]), true);
+  assert.equal(linee.taglia([51.6, 0, 70, 10]), false);
+  // A segment that only passes through cells far from the box is not tried.
+  const lontane = new F.Linee(10, 0);
+  lontane.aggiungi([[0, 0], [1000, 0]]);
+  assert.equal(lontane.taglia([500, 5, 520, 20]), false);
+  assert.equal(lontane.taglia([500, -5, 520, 20]), true);
+  // Segments outside the drawing are left out.
+  const fuori = new F.Linee(40, 0);
+  fuori.aggiungi([[-50, -50], [-10, -10], [-10, 500]], [0, 0, 200, 100]);
+  assert.deepEqual(fuori.celle, {});
+});
+
+test('marks close on the screen share one', () => {
+  // Places along a track that folds back: the last comes back near the first
+  // and joins its group; a place within reach of two groups' first places
+  // joins the earlier group; the distance is to a group's first place, so a
+  // chain of close places does not run on for ever.
+  const posti = [[0, 0], [5, 0], [12, 0], [30, 0], [31, 8], [0, 1], [18, 0], [-40, -40]];
+  assert.deepEqual(F.grappoli(posti, 12), [[0, 1, 2, 5], [3, 4, 6], [7]]);
+  assert.deepEqual(F.grappoli(posti, 18), [[0, 1, 2, 5, 6], [3, 4], [7]]);
+  assert.deepEqual(F.grappoli(posti, 0), [[0], [1], [2], [3], [4], [5], [6], [7]]);
+  assert.deepEqual(F.grappoli(posti, 100), [[0, 1, 2, 3, 4, 5, 6, 7]]);
+  assert.deepEqual(F.grappoli([[5, 5], [5, 5]], 0), [[0, 1]]);
+  assert.deepEqual(F.grappoli([], 10), []);
+  // Across the grid's cells: 11 px apart, on both sides of a cell's edge.
+  assert.deepEqual(F.grappoli([[9.5, 9.5], [20.5, 9.5], [-1.5, 9.5]], 12), [[0, 1, 2]]);
+});
+
 test('values read off a line', () => {
   // Pixels down to values: y 100 is 0, each pixel up one more.
   const quota = F.punti_di(' 0,100 1000,90 1000,90 3000,110 ', (y) => 100 - y);
