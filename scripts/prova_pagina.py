@@ -165,14 +165,22 @@ CONTROLLO_DISPOSIZIONE = """(function () {
     }
     return true;
   }
-  function sul_binario(svg) {
-    var b = doc.getElementById('binario'), c = b.getScreenCTM(), punti = [], trovati = [];
+  // A station's name may cross the track outside the range shown where
+  // the route winds back over itself, never the range's own stretch.
+  function sullo_schermo(b) {
+    var c = b.getScreenCTM(), punti = [];
     for (var k = 0; k < b.points.numberOfItems; k++) {
       var q = b.points.getItem(k);
       punti.push([c.a * q.x + c.c * q.y + c.e, c.b * q.x + c.d * q.y + c.f]);
     }
+    return punti;
+  }
+  function sul_binario(svg) {
+    var tutto = sullo_schermo(doc.getElementById('binario')), trovati = [];
+    var tratto = sullo_schermo(svg.querySelector('.evidenza'));
     svg.querySelectorAll('g.v text, g.km text').forEach(function (t) {
       var r = t.getBoundingClientRect(), s = [r.left + .5, r.top + .5, r.right - .5, r.bottom - .5];
+      var punti = t.closest('g.st') && tratto.length ? tratto : tutto;
       if (!r.width || !t.textContent) return;
       for (var k = 1; k < punti.length; k++) {
         if (taglia(punti[k - 1], punti[k], s)) { trovati.push('mappa: il binario attraversa "' + t.textContent + '"'); return; }

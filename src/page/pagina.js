@@ -30,8 +30,12 @@ function metti(t, p) {
 }
 function Etichette(w, h, fissi, linee) { F.Posti.call(this, w, h, fissi, ARIA, linee); }
 Etichette.prototype = Object.create(F.Posti.prototype);
-Etichette.prototype.colloca = function (t, m, x, y, posti) {
-  var i = this.trova(m, x, y, posti);
+// A station's name that finds no place clear of all the track shown may
+// cross the track outside the range (`riserva`: the lines of the range's
+// stretch only), where a route winds back over itself.
+Etichette.prototype.colloca = function (t, m, x, y, posti, riserva) {
+  var i = this.trova(m, x, y, posti), tutte = this.linee;
+  if (i < 0 && riserva) { this.linee = riserva; i = this.trova(m, x, y, posti); this.linee = tutte; }
   if (i >= 0) metti(t, posti[i]);
   classe(t, 'muta', i < 0);
   return i >= 0;
@@ -98,7 +102,7 @@ Disegno.prototype.disponi = function (dove, spazio, etichette) {
     if (r > 0) etichette.presi.push([v.x - r, y - r, v.x + r, y + r]);
   });
   visibili.forEach(function (v) {
-    if (v.et) etichette.colloca(v.et, v.misura, v.x, v.y, v.a.p);
+    if (v.et) etichette.colloca(v.et, v.misura, v.x, v.y, v.a.p, v.a.k === 'st' && etichette.riserva);
   });
 };
 // --- The problems' marks: one a place, and the places that stand within
@@ -208,8 +212,10 @@ Mappa.prototype.disegna = function () {
   d.tx = W / 2 - (x0 + x1) / 2 * d.s * d.r; d.ty = H / 2 - (y0 + y1) / 2 * d.s * d.r;
   d.svg.setAttribute('viewBox', '0 0 ' + W + ' ' + H);
   d.piano.setAttribute('transform', 'matrix(' + [d.s * d.r, 0, 0, d.s * d.r, d.tx, d.ty].join(' ') + ')');
-  d.tratto.setAttribute('points', vista.b - vista.a < L ? [punti[1]].concat(punti.slice(2), [punti[0]]).join(' ') : '');
-  var et = new Etichette(W, H, [], d.linee(W, H)), scala = tondo(90 / d.s), px = scala * d.s;
+  var tratto = [punti[1]].concat(punti.slice(2), [punti[0]]);
+  d.tratto.setAttribute('points', vista.b - vista.a < L ? tratto.join(' ') : '');
+  var et = new Etichette(W, H, [], d.linee(d.p, W, H)), scala = tondo(90 / d.s), px = scala * d.s;
+  et.riserva = d.linee(tratto, W, H);
   var sb = $('scala');
   sb.setAttribute('transform', 'translate(12,' + (H - 12) + ')');
   sb.querySelector('path').setAttribute('d', 'M0,-4V0H' + px.toFixed(1) + 'V-4');
@@ -222,9 +228,9 @@ Mappa.prototype.disegna = function () {
   d.chilometri(W, H, et);
 };
 // The track as drawn, in the drawing's pixels: no label may cross it.
-Mappa.prototype.linee = function (W, H) {
+Mappa.prototype.linee = function (punti, W, H) {
   var d = this, k = d.s * d.r, linee = new F.Linee(40, 1.5);
-  linee.aggiungi(d.p.map(function (q) { return [q[0] * k + d.tx, q[1] * k + d.ty]; }), [0, 0, W, H]);
+  linee.aggiungi(punti.map(function (q) { return [q[0] * k + d.tx, q[1] * k + d.ty]; }), [0, 0, W, H]);
   return linee;
 };
 Mappa.prototype.chilometri = function (W, H, et) {
@@ -237,7 +243,9 @@ Mappa.prototype.chilometri = function (W, H, et) {
     crea('circle', {r: 2}, k);
     var t = crea('text', {'class': 'et', x: 0, y: 13, 'text-anchor': 'middle'}, k);
     t.textContent = distanza(m);
-    et.colloca(t, misura(t), p[0], p[1], [[0, 13, 1], [0, -5, 1], [5, 3, 0], [-5, 3, 2]]);
+    // Beside the post, or a little off where the track runs by it.
+    et.colloca(t, misura(t), p[0], p[1], [[0, 13, 1], [0, -5, 1], [5, 3, 0], [-5, 3, 2],
+      [0, 20, 1], [0, -12, 1], [11, 3, 0], [-11, 3, 2]]);
   }
 };
 
