@@ -44,7 +44,7 @@ Etichette.prototype.colloca = function (t, m, x, y, posti, riserva) {
 // --- A drawing: its items, with the metre and the aspect of each.
 function Disegno(svg) {
   var d = this, aspetti = {};
-  d.svg = svg;
+  d.svg = svg; d.aspetti = aspetti;
   JSON.parse(svg.getAttribute('data-voci')).forEach(function (a, i) { a.i = i; aspetti[a.k] = a; });
   d.voci = [].map.call(svg.querySelectorAll('g.v'), function (g) {
     var k = g.getAttribute('class').split(' ')[1], t = g.querySelector('text.et');
@@ -154,8 +154,19 @@ Disegno.prototype.raggruppa = function (dove) {
   d.voci.sort(function (p, q) { return p.a.i - q.a.i || p.m - q.m; });
 };
 // A mark cloned from the page's own, for the problems it stands for.
+// The page writes a kind's marks only where one stands for problems of the
+// whole route: a kind it did not write is drawn with the drawing's `forme`
+// (as the page draws them).
+Disegno.prototype.modello = function (k) {
+  var d = this, padre = d.svg.querySelector('g.voci');
+  if (d.modelli[k] || !padre || !d.aspetti[k]) return d.modelli[k];
+  var g = crea('g', {'class': 'v ' + k, transform: 'translate(0,0)'});
+  d.forme[k].forEach(function (f) { crea(f[0], f[1], g); });
+  if (k === 'pe') crea('text', {'class': 'et'}, g);
+  return (d.modelli[k] = {g: g, a: d.aspetti[k], y0: 0, padre: padre});
+};
 Disegno.prototype.segno = function (s, problemi) {
-  var d = this, modello = d.modelli[s.errore ? 'pe' : 'pa'] || d.modelli.pe || d.modelli.pa;
+  var d = this, modello = d.modello(s.errore ? 'pe' : 'pa');
   if (!modello) return null;
   var g = modello.g.cloneNode(true), t = g.querySelector('text.et'), k = s.capo.k;
   g.setAttribute('data-k', k);
@@ -185,6 +196,8 @@ function Mappa(svg) {
   this.piano.insertBefore(this.tratto, b);
 }
 Mappa.prototype = Object.create(Disegno.prototype);
+Mappa.prototype.forme = {pe: [['circle', {r: 7}], ['path', {d: 'M-4,-4L4,4M-4,4L4,-4'}]],
+                         pa: [['path', {d: 'M0,-7L6.5,5H-6.5Z'}]]};
 Mappa.prototype.punto_piano = function (m) {
   var M = this.m, lo = 0, hi = M.length - 1;
   if (m <= M[0]) return this.p[0];
@@ -258,6 +271,7 @@ function Profili(svg) {
   this.dati = $('profili-dati');
 }
 Profili.prototype = Object.create(Disegno.prototype);
+Profili.prototype.forme = {pe: [['line', {y1: 52, y2: 492}]], pa: [['path', {d: 'M0,59l-4.5,-8h9z'}]]};
 Profili.prototype.progressiva = function (m) { return F.progressiva(this.progressive, m); };
 Profili.prototype.x = function (m) { return this.sx + (m - vista.a) / (vista.b - vista.a) * this.utile; };
 Profili.prototype.metro = function (x) { return vista.a + (x - this.sx) / this.utile * (vista.b - vista.a); };
