@@ -137,20 +137,25 @@ function segno_dei_problemi(problemi) {
           descrizione: n > 1 ? conto + ' ' + frase(T.da_a, [al_metro(primo), al_metro(ultimo)])
                              : capo.testo + ' — ' + al_metro(capo.m) + (capo.dove ? ' · ' + capo.dove : '')};
 }
+// The problems outside the range share one hidden mark, so that each has
+// its mark in each drawing.
 Disegno.prototype.raggruppa = function (dove) {
-  var d = this, posti = [], qui = [];
+  var d = this, posti = [], qui = [], fuori = [];
   d.segni.forEach(function (v) { v.g.parentNode.removeChild(v.g); });
   d.capo = {}; d.testi = {};
   luoghi.forEach(function (l) {
     var accesi = l.problemi.filter(function (q) { return !q.gruppo || !q.gruppo.classList.contains('fuori'); });
     var p = accesi.length && l.m >= vista.a && l.m <= vista.b && dove({m: l.m, y0: 0});
-    if (p) { posti.push(p); qui.push(accesi); }
+    if (p) { posti.push(p); qui.push(accesi); } else fuori = fuori.concat(accesi);
   });
-  d.segni = F.grappoli(posti, RAGGIO).map(function (gruppo) {
+  var segni = F.grappoli(posti, RAGGIO).map(function (gruppo) {
     var problemi = [].concat.apply([], gruppo.map(function (i) { return qui[i]; }));
     return d.segno(segno_dei_problemi(problemi), problemi);
   }).filter(Boolean);
-  d.voci = d.voci.filter(function (v) { return !v.problema; }).concat(d.segni);
+  var nascosto = fuori.length && d.segno(segno_dei_problemi(fuori), fuori);
+  if (nascosto) classe(nascosto.g, 'fuori', true);
+  d.segni = nascosto ? segni.concat([nascosto]) : segni;
+  d.voci = d.voci.filter(function (v) { return !v.problema; }).concat(segni);
   d.voci.sort(function (p, q) { return p.a.i - q.a.i || p.m - q.m; });
 };
 // A mark cloned from the page's own, for the problems it stands for.

@@ -162,8 +162,9 @@ vista prepara_vista(const tabelle& t) {
       t.celle.size(), static_cast<std::size_t>(v.lunghezza / metri_per_cella));
   std::size_t cella = celle;
   while (cella > 0 && t.celle[cella - 1].pendenza == 0) --cella;
-  v.fine_pendenze = cella == celle ? v.lunghezza
-                                   : static_cast<int32_t>(cella) * metri_per_cella;
+  v.fine_pendenze = cella == celle
+                        ? v.lunghezza
+                        : static_cast<int32_t>(cella) * metri_per_cella;
 
   std::set<int> testi_cartelli;
   raccogli_segni(t, v, testi_cartelli);

@@ -346,7 +346,8 @@ TEST(Pagina, LineaInterrottaNonScende) {
       {"lettura", "pendenza, 1500, 6", "pendenza, 3000, x", 25},
       // A board on a taken cell at 4500 m: the gradient from 1500 m was never
       // carried on, so that is where the line's data ends.
-      {"indicatore", "indicatori_vmax, 4500, 110, 120, 125, 1, 110, 120, 125, 1",
+      {"indicatore",
+       "indicatori_vmax, 4500, 110, 120, 125, 1, 110, 120, 125, 1",
        "indicatori_vmax, 4500, 100, 100, 100, 0, 100, 100, 100, 0", 21},
   };
   for (const caso& k : casi) {
