@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "validation/limiti.h"
 #include "validation/regole.h"
 #include "validation/sviste.h"
 #include "validation/voci.h"
@@ -107,6 +108,8 @@ std::vector<problema> controlla_descrizioni(const ingresso_controllo& in,
   controlla_voci(linea, r, controlli);
   controlla_voci(treno, r, controlli);
   controlla_limiti_in_vigore(linea, treno, controlli);
+  controlla_cartelli_nascosti(linea, treno, controlli);
+  controlla_stazioni_assenti(treno, controlli);
 
   std::vector<problema> guasti;
   const contesto_guasti x{in.sc, in.testi, in.con_piano, linea, treno, r};

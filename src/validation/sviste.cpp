@@ -190,81 +190,25 @@ bool controlla_stesso_file(std::string_view linea, std::string_view treno,
   return true;
 }
 
-namespace {
-
-// A limit along the route: the line that sets it, and the speed.
-struct limite {
-  const voce* da = nullptr;
-  int64_t velocita = 0;
-};
-
-// The speeds of a speed board that mean something (0 is no speed).
-std::vector<int64_t> velocita_del_cartello(const voce& v) {
-  std::vector<int64_t> velocita;
-  for (std::size_t n : {1, 2, 3, 5, 6, 7})
-    if (v.numero(n) > 0) velocita.push_back(v.numero(n));
-  return velocita;
-}
-
-// The last of `chiave`'s complete lines at or before `metri` along the line
-// (a later line wins at the same metre).
-const voce* in_vigore(const descrizione_letta& d, parola chiave,
-                      int64_t metri) {
-  const voce* trovata = nullptr;
-  for (const voce& v : d.voci) {
-    if (v.chiave != chiave || !v.completa() || v.numero(0) > metri) continue;
-    if (chiave == parola::indicatori_vmax && velocita_del_cartello(v).empty())
-      continue;
-    if (trovata == nullptr || v.numero(0) >= trovata->numero(0)) trovata = &v;
-  }
-  return trovata;
-}
-
-void rallentamento_troppo_veloce(const voce& r, const descrizione_letta& linea,
-                                 const descrizione_letta& treno,
-                                 std::vector<problema>& p) {
-  const int64_t inizio = r.numero(0), velocita = r.numero(1);
-  const voce* proprio = in_vigore(treno, parola::velocita, inizio);
-  const voce* cartello = in_vigore(linea, parola::indicatori_vmax, inizio);
-  const int64_t del_treno = proprio != nullptr ? proprio->numero(1) : 0;
-  int64_t del_cartello = 0;
-  if (cartello != nullptr) {
-    const std::vector<int64_t> v = velocita_del_cartello(*cartello);
-    del_cartello = *std::max_element(v.begin(), v.end());
-  }
-  const bool dal_treno =
-      proprio != nullptr && (cartello == nullptr || del_treno <= del_cartello);
-  const int64_t in_forza = dal_treno ? del_treno : del_cartello;
-  if ((proprio == nullptr && cartello == nullptr) || velocita <= in_forza)
-    return;
-  messaggio m =
-      dal_treno
-          ? messaggio{N_("{0} at {1} m: {2} km/h is above the train's own "
-                         "limit in force there, {3} km/h (velocita, line "
-                         "{4}): a slowdown can only lower the speed"),
-                      {r.scritta, r.valori[0].testo, r.valori[1].testo,
-                       numero(in_forza), numero(proprio->riga)}}
-          : messaggio{N_("{0} at {1} m: {2} km/h is above every speed of "
-                         "the speed board in force there, {3} km/h "
-                         "(indicatori_vmax at {4} m, line description line "
-                         "{5}): a slowdown can only lower the speed"),
-                      {r.scritta, r.valori[0].testo, r.valori[1].testo,
-                       numero(in_forza), cartello->valori[0].testo,
-                       numero(cartello->riga)}};
-  problema x = a_valore(r, r.valori[1], gravita::avviso, std::move(m));
-  x.metro = static_cast<int32_t>(inizio);
-  p.push_back(std::move(x));
-}
-
-}  // namespace
-
-void controlla_limiti_in_vigore(const descrizione_letta& linea,
-                                const descrizione_letta& treno,
+void controlla_stazioni_assenti(const descrizione_letta& treno,
                                 std::vector<problema>& p) {
-  for (const voce& r : treno.voci) {
-    if (r.chiave == parola::rallentamento && r.completa() &&
-        r.valori[0].numerico && r.valori[1].numerico)
-      rallentamento_troppo_veloce(r, linea, treno, p);
+  for (const voce& v : treno.voci)
+    if (v.chiave == parola::stazione) return;
+  // Only the header tells a run meant to have stations from a run that
+  // holds none on purpose (a run written to try a line, say).
+  for (const campo_ignorato& c : treno.ignorati) {
+    if (c.testo != "[stazioni]") continue;
+    problema x;
+    x.g = gravita::avviso;
+    x.fonte = treno.fonte;
+    x.riga = c.riga;
+    x.colonna = c.colonna;
+    x.testo = {
+        N_("[stazioni] holds no stazione line: the train run has no station, "
+           "so no stop and no timetable (the train sheet lists none); write "
+           "the stations under it")};
+    p.push_back(std::move(x));
+    return;
   }
 }
 
