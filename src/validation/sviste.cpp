@@ -112,44 +112,120 @@ void indizio_del_valore(const voce& v, const valore_chiave& atteso,
   }
 }
 
-// "pendenza;   5000;   22" read as one keyword field: the line with commas.
-std::string con_virgole(std::string_view scritta, char separatore) {
-  std::string riga;
+// The lines of a description, found once when a hint needs one.
+class righe_del_testo {
+ public:
+  explicit righe_del_testo(std::string_view testo) : testo_(testo) {}
+  // Line `n` (from 1) without its end; empty past the last.
+  std::string_view riga(int n) {
+    if (inizi_.empty()) trova_inizi();
+    if (n < 1 || static_cast<std::size_t>(n) > inizi_.size()) return {};
+    const std::size_t da = inizi_[static_cast<std::size_t>(n - 1)];
+    const std::size_t fine = testo_.find_first_of("\r\n", da);
+    return testo_.substr(da, fine == std::string_view::npos ? fine : fine - da);
+  }
+
+ private:
+  void trova_inizi() {
+    inizi_.push_back(0);
+    for (std::size_t i = 0; i < testo_.size(); ++i) {
+      if (testo_[i] == '\r' && i + 1 < testo_.size() && testo_[i + 1] == '\n')
+        ++i;
+      if (testo_[i] == '\r' || testo_[i] == '\n') inizi_.push_back(i + 1);
+    }
+  }
+  std::string_view testo_;
+  std::vector<std::size_t> inizi_;
+};
+
+// `riga` from the keyword on, as it should read: the fields that commas and
+// `separatore` divide (not inside quotes), blanks at their ends removed,
+// empty ones left out, joined by commas.
+std::string con_virgole(std::string_view riga, char separatore) {
+  std::string risultato;
   std::size_t da = 0;
-  for (std::size_t i = 0; i <= scritta.size(); ++i) {
-    if (i < scritta.size() && scritta[i] != separatore) continue;
-    std::string_view parte = scritta.substr(da, i - da);
+  bool virgolette = false;
+  for (std::size_t i = 0; i <= riga.size(); ++i) {
+    if (i < riga.size()) {
+      if (riga[i] == '"') virgolette = !virgolette;
+      if (virgolette || (riga[i] != ',' && riga[i] != separatore)) continue;
+    }
+    std::string_view parte = riga.substr(da, i - da);
     while (!parte.empty() && (parte.front() == ' ' || parte.front() == '\t'))
       parte.remove_prefix(1);
     while (!parte.empty() && (parte.back() == ' ' || parte.back() == '\t'))
       parte.remove_suffix(1);
-    if (!riga.empty()) riga += ", ";
-    riga += parte;
+    if (!parte.empty()) {
+      if (!risultato.empty()) risultato += ", ";
+      risultato += parte;
+    }
     da = i + 1;
   }
-  return riga;
+  return risultato;
 }
 
-void indizio_dei_separatori(const voce& v, std::vector<problema>& p) {
-  if (v.completa()) return;
-  const bool punto_e_virgola = v.scritta.find(';') != std::string::npos;
-  if (!punto_e_virgola && v.scritta.find('\t') == std::string::npos) return;
-  problema* x = errore_a(p, v.fonte, v.riga, v.colonna);
+// The separator that stands for a comma on `v`'s line: a semicolon in its
+// keyword field or in a number, or a tab in its keyword field; 0 for none.
+char separatore_sbagliato(const voce& v) {
+  if (v.scritta.find(';') != std::string::npos) return ';';
+  const forma_chiave& f = forma(v.chiave);
+  for (std::size_t n = 0; n < v.valori.size(); ++n) {
+    if (f.valori[n].larghezza != larghezza_valore::testo &&
+        v.valori[n].testo.find(';') != std::string::npos)
+      return ';';
+  }
+  for (const valore_letto& x : v.in_piu)
+    if (x.testo.find(';') != std::string::npos) return ';';
+  return v.scritta.find('\t') != std::string::npos ? '\t' : 0;
+}
+
+// The first error on `v`'s line without a hint yet, or null.
+problema* errore_della_riga(const voce& v, std::vector<problema>& p) {
+  problema* primo = nullptr;
+  for (problema& x : p) {
+    if (x.g != gravita::errore || x.fonte != v.fonte || x.riga != v.riga ||
+        !x.suggerimento.empty())
+      continue;
+    if (primo == nullptr || x.colonna < primo->colonna) primo = &x;
+  }
+  return primo;
+}
+
+// "pendenza;   5000;   22" read as one keyword field, "pendenza, 5000; 22"
+// with a number that is none: the error says so, with the line as it
+// should read; the other problems of that line, with its values read out of
+// place, are dropped.
+void indizio_dei_separatori(const voce& v, righe_del_testo& righe,
+                            std::vector<problema>& p) {
+  const char separatore = separatore_sbagliato(v);
+  if (separatore == 0) return;
+  problema* x = errore_della_riga(v, p);
   if (x == nullptr) return;
-  x->testo = {punto_e_virgola
+  x->testo = {separatore == ';'
                   ? N_("{0}; the values are separated by semicolons: a "
                        "description separates them with commas")
                   : N_("{0}; the values are separated by tabs: a "
                        "description separates them with commas"),
               {std::move(x->testo)}};
-  x->suggerimento = con_virgole(v.scritta, punto_e_virgola ? ';' : '\t');
+  const std::string_view riga = righe.riga(v.riga);
+  const auto dalla_parola = static_cast<std::size_t>(v.colonna - 1);
+  x->suggerimento =
+      con_virgole(dalla_parola < riga.size() ? riga.substr(dalla_parola) : riga,
+                  separatore);
+  problema tenuto = std::move(*x);
+  std::erase_if(p, [&](const problema& y) {
+    return y.fonte == v.fonte && y.riga == v.riga;
+  });
+  p.push_back(std::move(tenuto));
 }
 
 }  // namespace
 
-void aggiungi_indizi(const descrizione_letta& d, std::vector<problema>& p) {
+void aggiungi_indizi(const descrizione_letta& d, std::string_view testo,
+                     std::vector<problema>& p) {
+  righe_del_testo righe(testo);
   for (const voce& v : d.voci) {
-    indizio_dei_separatori(v, p);
+    indizio_dei_separatori(v, righe, p);
     const forma_chiave& f = forma(v.chiave);
     for (std::size_t n = 0; n < v.valori.size(); ++n)
       indizio_del_valore(v, f.valori[n], v.valori[n], p);

@@ -17,8 +17,10 @@
 
 // Adds to the errors already found on `d`'s lines the hint of a common slip:
 // the values to write for a clock time, the metres for kilometres, the line
-// with commas for one separated by semicolons or tabs.
-void aggiungi_indizi(const descrizione_letta& d, std::vector<problema>& p);
+// with commas for one separated by semicolons or tabs (taken from `testo`,
+// the description's bytes).
+void aggiungi_indizi(const descrizione_letta& d, std::string_view testo,
+                     std::vector<problema>& p);
 
 // A value left empty ("pendenza, 5000,"): the compiler reads it as 0.
 void controlla_valori_vuoti(const descrizione_letta& d,

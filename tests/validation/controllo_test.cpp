@@ -265,6 +265,22 @@ INSTANTIATE_TEST_SUITE_P(
              true},
         caso{"tabulazioni", "pendenza\t5000\t22\r\n", "",
              {"l:4:1: errore 25 [registrato]: pendenza\\x095000\\x0922 vuole 2 valori (posizione, pendenza), la riga ne ha 0; i valori sono separati da tabulazioni: una descrizione li separa con virgole (forse \"pendenza, 5000, 22\"?)"}},
+        // Semicolons in a number, or after the keyword with commas later on:
+        // the whole line as it should read, a name with its blanks kept, and
+        // no warning on values read out of place.
+        caso{"punti_e_virgola_nei_valori",
+             "pendenza, 0, 0\r\npendenza, 5000; 22\r\n",
+             "segnale; 2000; 1, 4,0,0,0, 1,3,0,0,0\r\n"
+             "stazione; 3000; 12; 600, 0,0,0, 1,1,0, 4,1,1, 0, 8,0,0, Borgo Nuovo\r\n",
+             {"l:5:11: errore 25 [registrato]: posizione di pendenza: \"5000;\" non \xC3\xA8 un numero intero; i valori sono separati da punti e virgola: una descrizione li separa con virgole (forse \"pendenza, 5000, 22\"?)",
+              "l:5: nota: il compilatore smette di leggere questa descrizione qui: le righe da 5 a 6 (1 elemento) non sono nei file compilati; la corsa del treno non viene letta",
+              "t:2:1: errore: segnale; 2000; 1 vuole 11 valori (posizione, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo), la riga ne ha 9; i valori sono separati da punti e virgola: una descrizione li separa con virgole (forse \"segnale, 2000, 1, 4, 0, 0, 0, 1, 3, 0, 0, 0\"?)",
+              "t:3:1: errore: stazione; 3000; 12; 600 vuole 17 valori (posizione, tipo, lunghezza, campo4, campo5, campo6, campo7, campo8, campo9, campo10, campo11, campo12, campo13, ore, minuti, secondi, nome), la riga ne ha 15; i valori sono separati da punti e virgola: una descrizione li separa con virgole (forse \"stazione, 3000, 12, 600, 0, 0, 0, 1, 1, 0, 4, 1, 1, 0, 8, 0, 0, Borgo Nuovo\"?)"},
+             true},
+        // Kilometres in a curve: the error alone, no order of a number that
+        // is none.
+        caso{"chilometri_in_una_curva", "curvad4, 1.5, 300\r\n", "",
+             {"l:4:10: errore 25 [registrato]: inizio di curvad4: \"1.5\" non \xC3\xA8 un numero intero; posizioni e lunghezze sono metri interi: 1.5 km sono 1500 m (forse \"1500\"?)"}},
         caso{"valore_vuoto", "pendenza, 0, 0\r\npendenza, 5000,\r\n", "",
              {"l:5:16: errore: pendenza: il valore \xC3\xA8 vuoto e il compilatore lo legge come 0: scrivi il valore (0 se intendi 0)"}},
         caso{"orario_in_un_campo", "",
