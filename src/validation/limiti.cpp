@@ -45,6 +45,8 @@ struct cartello {
   }
 };
 
+// The boards that set a limit, in the order of their cells (a later line
+// after an earlier one at the same cell).
 std::vector<cartello> cartelli_di(const descrizione_letta& linea) {
   std::vector<cartello> cartelli;
   for (const voce& v : linea.voci) {
@@ -58,19 +60,19 @@ std::vector<cartello> cartelli_di(const descrizione_letta& linea) {
       if (v.numero(n) > 0) c.velocita.push_back(n);
     if (!c.velocita.empty()) cartelli.push_back(std::move(c));
   }
+  std::stable_sort(
+      cartelli.begin(), cartelli.end(),
+      [](const cartello& a, const cartello& b) { return a.cella < b.cella; });
   return cartelli;
 }
 
-// The board in force at cell `cella`: the nearest at or before it (two
-// boards never share a cell; the later line wins if they do).
+// The board in force at cell `cella`: the last at or before it, or null.
 const cartello* cartello_in_vigore(const std::vector<cartello>& cartelli,
                                    int64_t cella) {
-  const cartello* trovato = nullptr;
-  for (const cartello& c : cartelli) {
-    if (c.cella <= cella && (trovato == nullptr || c.cella >= trovato->cella))
-      trovato = &c;
-  }
-  return trovato;
+  const auto dopo = std::upper_bound(
+      cartelli.begin(), cartelli.end(), cella,
+      [](int64_t c, const cartello& x) { return c < x.cella; });
+  return dopo == cartelli.begin() ? nullptr : &*(dopo - 1);
 }
 
 bool velocita_letta(const voce& v) {
@@ -83,41 +85,61 @@ const voce* piu_alta(const voce* a, const voce* b) {
   return a == nullptr || (b != nullptr && b->numero(1) > a->numero(1)) ? b : a;
 }
 
-// The train's own limit over cells `da` to `a` - 1, as the compiler fills the
-// cells: each `velocita` line's speed holds from the cell round(P / 50) on,
-// the cells before it keep the speed before, and a line whose cell is not
-// past the cells already filled still fills one more with the speed before.
-// The line of the highest limit in force there, or null when none is
-// (nothing before the first line, or a limit of 0).
-const voce* velocita_nel_tratto(const descrizione_letta& treno, int64_t da,
-                                int64_t a) {
-  const voce* in_vigore = nullptr;
-  const voce* massima = nullptr;
-  int64_t riempite = 0;  // the cells below this one are filled
-  for (const voce& v : treno.voci) {
-    if (!velocita_letta(v)) continue;
-    const int64_t n =
-        cella_del_metro(static_cast<double>(v.numero(0)), aggancio::tratto);
-    if (n > 0) {
-      const int64_t fino = std::max(n, riempite + 1);
-      if (riempite < a && fino > da) massima = piu_alta(massima, in_vigore);
-      riempite = fino;
+constexpr int64_t oltre = std::numeric_limits<int64_t>::max();
+
+// The train's own limit cell by cell, as the compiler fills the cells: each
+// `velocita` line's speed holds from the cell round(P / 50) on, the cells
+// before it keep the speed before, a line whose cell is not past the cells
+// already filled still fills one more with the speed before, and the end of
+// the reading fills the rest with the last one.
+class limiti_del_treno {
+ public:
+  explicit limiti_del_treno(const descrizione_letta& treno) {
+    const voce* in_vigore = nullptr;  // nothing before the first line
+    int64_t riempite = 0;             // the cells below this one are filled
+    for (const voce& v : treno.voci) {
+      if (!velocita_letta(v)) continue;
+      const int64_t n =
+          cella_del_metro(static_cast<double>(v.numero(0)), aggancio::tratto);
+      if (n > 0) {
+        const int64_t fino = std::max(n, riempite + 1);
+        tratti_.push_back({riempite, fino, in_vigore});
+        riempite = fino;
+      }
+      in_vigore = &v;
     }
-    in_vigore = &v;
+    tratti_.push_back({riempite, oltre, in_vigore});
   }
-  // The end of the reading fills the rest with the last limit.
-  if (riempite < a) massima = piu_alta(massima, in_vigore);
-  return massima != nullptr && massima->numero(1) > 0 ? massima : nullptr;
-}
+
+  // The line of the highest limit over cells `da` to `a` - 1, or null when
+  // none is in force there (nothing, or a limit of 0).
+  const voce* massima(int64_t da, int64_t a) const {
+    auto t =
+        std::partition_point(tratti_.begin(), tratti_.end(),
+                             [da](const tratto& x) { return x.fino <= da; });
+    const voce* trovata = nullptr;
+    for (; t != tratti_.end() && t->da < a; ++t)
+      trovata = piu_alta(trovata, t->v);
+    return trovata != nullptr && trovata->numero(1) > 0 ? trovata : nullptr;
+  }
+
+ private:
+  // Cells `da` to `fino` - 1 hold the limit of `v`.
+  struct tratto {
+    int64_t da, fino;
+    const voce* v;
+  };
+  std::vector<tratto> tratti_;
+};
 
 void rallentamento_troppo_veloce(const voce& r,
                                  const std::vector<cartello>& cartelli,
-                                 const descrizione_letta& treno,
+                                 const limiti_del_treno& treno,
                                  std::vector<problema>& p) {
   const int64_t velocita = r.numero(1);
   const int64_t cella =
       cella_del_metro(static_cast<double>(r.numero(0)), aggancio::punto);
-  const voce* proprio = velocita_nel_tratto(treno, cella, cella + 1);
+  const voce* proprio = treno.massima(cella, cella + 1);
   const cartello* c = cartello_in_vigore(cartelli, cella);
   if (proprio == nullptr && c == nullptr) return;
   const int64_t del_treno = proprio != nullptr ? proprio->numero(1) : 0;
@@ -149,26 +171,30 @@ void controlla_limiti_in_vigore(const descrizione_letta& linea,
                                 const descrizione_letta& treno,
                                 std::vector<problema>& p) {
   const std::vector<cartello> cartelli = cartelli_di(linea);
+  const limiti_del_treno limiti(treno);
   for (const voce& r : treno.voci) {
     if (r.chiave == parola::rallentamento && posizione_letta(r) &&
         r.valori[1].numerico)
-      rallentamento_troppo_veloce(r, cartelli, treno, p);
+      rallentamento_troppo_veloce(r, cartelli, limiti, p);
   }
 }
 
 void controlla_cartelli_nascosti(const descrizione_letta& linea,
                                  const descrizione_letta& treno,
                                  std::vector<problema>& p) {
-  constexpr int64_t oltre = std::numeric_limits<int64_t>::max();
-  const voce* massima = velocita_nel_tratto(treno, 0, oltre);
+  const limiti_del_treno limiti(treno);
+  const voce* massima = limiti.massima(0, oltre);
   if (massima == nullptr) return;
   const std::vector<cartello> cartelli = cartelli_di(linea);
-  for (const cartello& c : cartelli) {
-    // The board holds up to the cell of the next one.
-    int64_t fine = oltre;
-    for (const cartello& d : cartelli)
-      if (d.cella > c.cella) fine = std::min(fine, d.cella);
-    const voce* proprio = velocita_nel_tratto(treno, c.cella, fine);
+  // Each board holds up to the cell of the next one at another cell.
+  std::vector<int64_t> fine(cartelli.size() + 1, oltre);
+  for (std::size_t k = cartelli.size(); k-- > 1;) {
+    fine[k - 1] = cartelli[k].cella != cartelli[k - 1].cella ? cartelli[k].cella
+                                                             : fine[k];
+  }
+  for (std::size_t k = 0; k < cartelli.size(); ++k) {
+    const cartello& c = cartelli[k];
+    const voce* proprio = limiti.massima(c.cella, fine[k]);
     const std::size_t bassa = c.estremo(false);
     const int64_t piu_bassa = c.v->numero(bassa);
     // A train slower than the board everywhere is not hidden from it: the
