@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "validation/limiti.h"
 #include "validation/regole.h"
 #include "validation/sviste.h"
 #include "validation/voci.h"
@@ -11,8 +12,8 @@ namespace {
 // Far more problems than any author reads: the rest are counted.
 constexpr std::size_t problemi_massimi = 20000;
 
-void controlla_voci(const descrizione_letta& d, const percorso& r,
-                    std::vector<problema>& p) {
+void controlla_voci(const descrizione_letta& d, std::string_view testo,
+                    const percorso& r, std::vector<problema>& p) {
   if (d.non_controllati > 0) {
     problema x;
     x.g = gravita::avviso;
@@ -37,7 +38,7 @@ void controlla_voci(const descrizione_letta& d, const percorso& r,
   controlla_sovrapposizioni(d, p);
   controlla_rallentamenti_presto(d, p);
   controlla_valori_vuoti(d, p);
-  aggiungi_indizi(d, p);
+  aggiungi_indizi(d, testo, p);
 }
 
 // The lines whose items the checks already find wrong: the compiler would take
@@ -104,9 +105,11 @@ std::vector<problema> controlla_descrizioni(const ingresso_controllo& in,
   const percorso r = percorso_di(linea);
   if (!controlla_stesso_file(in.grezzi.linea, in.grezzi.treno, controlli))
     controlla_scambio(linea, treno, controlli);
-  controlla_voci(linea, r, controlli);
-  controlla_voci(treno, r, controlli);
+  controlla_voci(linea, in.testi.linea, r, controlli);
+  controlla_voci(treno, in.testi.treno, r, controlli);
   controlla_limiti_in_vigore(linea, treno, controlli);
+  controlla_cartelli_nascosti(linea, treno, controlli);
+  controlla_stazioni_assenti(treno, controlli);
 
   std::vector<problema> guasti;
   const contesto_guasti x{in.sc, in.testi, in.con_piano, linea, treno, r};

@@ -691,6 +691,8 @@ void controlla_ordine(const descrizione_letta& d, std::vector<problema>& p) {
   for (const voce& v : d.voci) {
     if (!v.completa()) continue;
     if (v.chiave == parola::curva) {
+      // A start or length that is no number has its own error.
+      if (!v.valori[0].numerico || !v.valori[1].numerico) continue;
       const int64_t inizio = v.numero(0), fine = inizio + v.numero(1);
       if (inizio < steso) {
         p.push_back(a_voce(v, gravita::avviso,

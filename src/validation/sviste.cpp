@@ -112,44 +112,120 @@ void indizio_del_valore(const voce& v, const valore_chiave& atteso,
   }
 }
 
-// "pendenza;   5000;   22" read as one keyword field: the line with commas.
-std::string con_virgole(std::string_view scritta, char separatore) {
-  std::string riga;
+// The lines of a description, found once when a hint needs one.
+class righe_del_testo {
+ public:
+  explicit righe_del_testo(std::string_view testo) : testo_(testo) {}
+  // Line `n` (from 1) without its end; empty past the last.
+  std::string_view riga(int n) {
+    if (inizi_.empty()) trova_inizi();
+    if (n < 1 || static_cast<std::size_t>(n) > inizi_.size()) return {};
+    const std::size_t da = inizi_[static_cast<std::size_t>(n - 1)];
+    const std::size_t fine = testo_.find_first_of("\r\n", da);
+    return testo_.substr(da, fine == std::string_view::npos ? fine : fine - da);
+  }
+
+ private:
+  void trova_inizi() {
+    inizi_.push_back(0);
+    for (std::size_t i = 0; i < testo_.size(); ++i) {
+      if (testo_[i] == '\r' && i + 1 < testo_.size() && testo_[i + 1] == '\n')
+        ++i;
+      if (testo_[i] == '\r' || testo_[i] == '\n') inizi_.push_back(i + 1);
+    }
+  }
+  std::string_view testo_;
+  std::vector<std::size_t> inizi_;
+};
+
+// `riga` from the keyword on, as it should read: the fields that commas and
+// `separatore` divide (not inside quotes), blanks at their ends removed,
+// empty ones left out, joined by commas.
+std::string con_virgole(std::string_view riga, char separatore) {
+  std::string risultato;
   std::size_t da = 0;
-  for (std::size_t i = 0; i <= scritta.size(); ++i) {
-    if (i < scritta.size() && scritta[i] != separatore) continue;
-    std::string_view parte = scritta.substr(da, i - da);
+  bool virgolette = false;
+  for (std::size_t i = 0; i <= riga.size(); ++i) {
+    if (i < riga.size()) {
+      if (riga[i] == '"') virgolette = !virgolette;
+      if (virgolette || (riga[i] != ',' && riga[i] != separatore)) continue;
+    }
+    std::string_view parte = riga.substr(da, i - da);
     while (!parte.empty() && (parte.front() == ' ' || parte.front() == '\t'))
       parte.remove_prefix(1);
     while (!parte.empty() && (parte.back() == ' ' || parte.back() == '\t'))
       parte.remove_suffix(1);
-    if (!riga.empty()) riga += ", ";
-    riga += parte;
+    if (!parte.empty()) {
+      if (!risultato.empty()) risultato += ", ";
+      risultato += parte;
+    }
     da = i + 1;
   }
-  return riga;
+  return risultato;
 }
 
-void indizio_dei_separatori(const voce& v, std::vector<problema>& p) {
-  if (v.completa()) return;
-  const bool punto_e_virgola = v.scritta.find(';') != std::string::npos;
-  if (!punto_e_virgola && v.scritta.find('\t') == std::string::npos) return;
-  problema* x = errore_a(p, v.fonte, v.riga, v.colonna);
+// The separator that stands for a comma on `v`'s line: a semicolon in its
+// keyword field or in a number, or a tab in its keyword field; 0 for none.
+char separatore_sbagliato(const voce& v) {
+  if (v.scritta.find(';') != std::string::npos) return ';';
+  const forma_chiave& f = forma(v.chiave);
+  for (std::size_t n = 0; n < v.valori.size(); ++n) {
+    if (f.valori[n].larghezza != larghezza_valore::testo &&
+        v.valori[n].testo.find(';') != std::string::npos)
+      return ';';
+  }
+  for (const valore_letto& x : v.in_piu)
+    if (x.testo.find(';') != std::string::npos) return ';';
+  return v.scritta.find('\t') != std::string::npos ? '\t' : 0;
+}
+
+// The first error on `v`'s line without a hint yet, or null.
+problema* errore_della_riga(const voce& v, std::vector<problema>& p) {
+  problema* primo = nullptr;
+  for (problema& x : p) {
+    if (x.g != gravita::errore || x.fonte != v.fonte || x.riga != v.riga ||
+        !x.suggerimento.empty())
+      continue;
+    if (primo == nullptr || x.colonna < primo->colonna) primo = &x;
+  }
+  return primo;
+}
+
+// "pendenza;   5000;   22" read as one keyword field, "pendenza, 5000; 22"
+// with a number that is none: the error says so, with the line as it
+// should read; the other problems of that line, with its values read out of
+// place, are dropped.
+void indizio_dei_separatori(const voce& v, righe_del_testo& righe,
+                            std::vector<problema>& p) {
+  const char separatore = separatore_sbagliato(v);
+  if (separatore == 0) return;
+  problema* x = errore_della_riga(v, p);
   if (x == nullptr) return;
-  x->testo = {punto_e_virgola
+  x->testo = {separatore == ';'
                   ? N_("{0}; the values are separated by semicolons: a "
                        "description separates them with commas")
                   : N_("{0}; the values are separated by tabs: a "
                        "description separates them with commas"),
               {std::move(x->testo)}};
-  x->suggerimento = con_virgole(v.scritta, punto_e_virgola ? ';' : '\t');
+  const std::string_view riga = righe.riga(v.riga);
+  const auto dalla_parola = static_cast<std::size_t>(v.colonna - 1);
+  x->suggerimento =
+      con_virgole(dalla_parola < riga.size() ? riga.substr(dalla_parola) : riga,
+                  separatore);
+  problema tenuto = std::move(*x);
+  std::erase_if(p, [&](const problema& y) {
+    return y.fonte == v.fonte && y.riga == v.riga;
+  });
+  p.push_back(std::move(tenuto));
 }
 
 }  // namespace
 
-void aggiungi_indizi(const descrizione_letta& d, std::vector<problema>& p) {
+void aggiungi_indizi(const descrizione_letta& d, std::string_view testo,
+                     std::vector<problema>& p) {
+  righe_del_testo righe(testo);
   for (const voce& v : d.voci) {
-    indizio_dei_separatori(v, p);
+    indizio_dei_separatori(v, righe, p);
     const forma_chiave& f = forma(v.chiave);
     for (std::size_t n = 0; n < v.valori.size(); ++n)
       indizio_del_valore(v, f.valori[n], v.valori[n], p);
@@ -190,81 +266,25 @@ bool controlla_stesso_file(std::string_view linea, std::string_view treno,
   return true;
 }
 
-namespace {
-
-// A limit along the route: the line that sets it, and the speed.
-struct limite {
-  const voce* da = nullptr;
-  int64_t velocita = 0;
-};
-
-// The speeds of a speed board that mean something (0 is no speed).
-std::vector<int64_t> velocita_del_cartello(const voce& v) {
-  std::vector<int64_t> velocita;
-  for (std::size_t n : {1, 2, 3, 5, 6, 7})
-    if (v.numero(n) > 0) velocita.push_back(v.numero(n));
-  return velocita;
-}
-
-// The last of `chiave`'s complete lines at or before `metri` along the line
-// (a later line wins at the same metre).
-const voce* in_vigore(const descrizione_letta& d, parola chiave,
-                      int64_t metri) {
-  const voce* trovata = nullptr;
-  for (const voce& v : d.voci) {
-    if (v.chiave != chiave || !v.completa() || v.numero(0) > metri) continue;
-    if (chiave == parola::indicatori_vmax && velocita_del_cartello(v).empty())
-      continue;
-    if (trovata == nullptr || v.numero(0) >= trovata->numero(0)) trovata = &v;
-  }
-  return trovata;
-}
-
-void rallentamento_troppo_veloce(const voce& r, const descrizione_letta& linea,
-                                 const descrizione_letta& treno,
-                                 std::vector<problema>& p) {
-  const int64_t inizio = r.numero(0), velocita = r.numero(1);
-  const voce* proprio = in_vigore(treno, parola::velocita, inizio);
-  const voce* cartello = in_vigore(linea, parola::indicatori_vmax, inizio);
-  const int64_t del_treno = proprio != nullptr ? proprio->numero(1) : 0;
-  int64_t del_cartello = 0;
-  if (cartello != nullptr) {
-    const std::vector<int64_t> v = velocita_del_cartello(*cartello);
-    del_cartello = *std::max_element(v.begin(), v.end());
-  }
-  const bool dal_treno =
-      proprio != nullptr && (cartello == nullptr || del_treno <= del_cartello);
-  const int64_t in_forza = dal_treno ? del_treno : del_cartello;
-  if ((proprio == nullptr && cartello == nullptr) || velocita <= in_forza)
-    return;
-  messaggio m =
-      dal_treno
-          ? messaggio{N_("{0} at {1} m: {2} km/h is above the train's own "
-                         "limit in force there, {3} km/h (velocita, line "
-                         "{4}): a slowdown can only lower the speed"),
-                      {r.scritta, r.valori[0].testo, r.valori[1].testo,
-                       numero(in_forza), numero(proprio->riga)}}
-          : messaggio{N_("{0} at {1} m: {2} km/h is above every speed of "
-                         "the speed board in force there, {3} km/h "
-                         "(indicatori_vmax at {4} m, line description line "
-                         "{5}): a slowdown can only lower the speed"),
-                      {r.scritta, r.valori[0].testo, r.valori[1].testo,
-                       numero(in_forza), cartello->valori[0].testo,
-                       numero(cartello->riga)}};
-  problema x = a_valore(r, r.valori[1], gravita::avviso, std::move(m));
-  x.metro = static_cast<int32_t>(inizio);
-  p.push_back(std::move(x));
-}
-
-}  // namespace
-
-void controlla_limiti_in_vigore(const descrizione_letta& linea,
-                                const descrizione_letta& treno,
+void controlla_stazioni_assenti(const descrizione_letta& treno,
                                 std::vector<problema>& p) {
-  for (const voce& r : treno.voci) {
-    if (r.chiave == parola::rallentamento && r.completa() &&
-        r.valori[0].numerico && r.valori[1].numerico)
-      rallentamento_troppo_veloce(r, linea, treno, p);
+  for (const voce& v : treno.voci)
+    if (v.chiave == parola::stazione) return;
+  // Only the header tells a run meant to have stations from a run that
+  // holds none on purpose (a run written to try a line, say).
+  for (const campo_ignorato& c : treno.ignorati) {
+    if (c.testo != "[stazioni]") continue;
+    problema x;
+    x.g = gravita::avviso;
+    x.fonte = treno.fonte;
+    x.riga = c.riga;
+    x.colonna = c.colonna;
+    x.testo = {
+        N_("[stazioni] holds no stazione line: the train run has no station, "
+           "so no stop and no timetable (the train sheet lists none); write "
+           "the stations under it")};
+    p.push_back(std::move(x));
+    return;
   }
 }
 

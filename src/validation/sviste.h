@@ -3,8 +3,8 @@
 // find (a clock time in one field, kilometres for metres, a semicolon or a
 // tab for a comma), errors for what the compiled files silently lose or read
 // as something else (the same file given twice, an empty value read as 0),
-// warnings of meaning (a slowdown faster than the limit in force), and what
-// a recorded fault leaves out of the compiled files.
+// a warning of meaning (an empty [stazioni] section; the limits in force are
+// in limiti.h), and what a recorded fault leaves out of the compiled files.
 #ifndef VALIDATION_SVISTE_H_
 #define VALIDATION_SVISTE_H_
 
@@ -17,8 +17,10 @@
 
 // Adds to the errors already found on `d`'s lines the hint of a common slip:
 // the values to write for a clock time, the metres for kilometres, the line
-// with commas for one separated by semicolons or tabs.
-void aggiungi_indizi(const descrizione_letta& d, std::vector<problema>& p);
+// with commas for one separated by semicolons or tabs (taken from `testo`,
+// the description's bytes).
+void aggiungi_indizi(const descrizione_letta& d, std::string_view testo,
+                     std::vector<problema>& p);
 
 // A value left empty ("pendenza, 5000,"): the compiler reads it as 0.
 void controlla_valori_vuoti(const descrizione_letta& d,
@@ -29,10 +31,9 @@ void controlla_valori_vuoti(const descrizione_letta& d,
 bool controlla_stesso_file(std::string_view linea, std::string_view treno,
                            std::vector<problema>& p);
 
-// A slowdown whose speed is above the limit in force at its start (the
-// train's own limit and the line's speed boards).
-void controlla_limiti_in_vigore(const descrizione_letta& linea,
-                                const descrizione_letta& treno,
+// A train run with no station although its [stazioni] header is there: the
+// section meant for them is empty.
+void controlla_stazioni_assenti(const descrizione_letta& treno,
                                 std::vector<problema>& p);
 
 // For each fault that the compilation recorded while reading a description

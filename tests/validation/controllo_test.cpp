@@ -265,6 +265,22 @@ INSTANTIATE_TEST_SUITE_P(
              true},
         caso{"tabulazioni", "pendenza\t5000\t22\r\n", "",
              {"l:4:1: errore 25 [registrato]: pendenza\\x095000\\x0922 vuole 2 valori (posizione, pendenza), la riga ne ha 0; i valori sono separati da tabulazioni: una descrizione li separa con virgole (forse \"pendenza, 5000, 22\"?)"}},
+        // Semicolons in a number, or after the keyword with commas later on:
+        // the whole line as it should read, a name with its blanks kept, and
+        // no warning on values read out of place.
+        caso{"punti_e_virgola_nei_valori",
+             "pendenza, 0, 0\r\npendenza, 5000; 22\r\n",
+             "segnale; 2000; 1, 4,0,0,0, 1,3,0,0,0\r\n"
+             "stazione; 3000; 12; 600, 0,0,0, 1,1,0, 4,1,1, 0, 8,0,0, Borgo Nuovo\r\n",
+             {"l:5:11: errore 25 [registrato]: posizione di pendenza: \"5000;\" non \xC3\xA8 un numero intero; i valori sono separati da punti e virgola: una descrizione li separa con virgole (forse \"pendenza, 5000, 22\"?)",
+              "l:5: nota: il compilatore smette di leggere questa descrizione qui: le righe da 5 a 6 (1 elemento) non sono nei file compilati; la corsa del treno non viene letta",
+              "t:2:1: errore: segnale; 2000; 1 vuole 11 valori (posizione, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo), la riga ne ha 9; i valori sono separati da punti e virgola: una descrizione li separa con virgole (forse \"segnale, 2000, 1, 4, 0, 0, 0, 1, 3, 0, 0, 0\"?)",
+              "t:3:1: errore: stazione; 3000; 12; 600 vuole 17 valori (posizione, tipo, lunghezza, campo4, campo5, campo6, campo7, campo8, campo9, campo10, campo11, campo12, campo13, ore, minuti, secondi, nome), la riga ne ha 15; i valori sono separati da punti e virgola: una descrizione li separa con virgole (forse \"stazione, 3000, 12, 600, 0, 0, 0, 1, 1, 0, 4, 1, 1, 0, 8, 0, 0, Borgo Nuovo\"?)"},
+             true},
+        // Kilometres in a curve: the error alone, no order of a number that
+        // is none.
+        caso{"chilometri_in_una_curva", "curvad4, 1.5, 300\r\n", "",
+             {"l:4:10: errore 25 [registrato]: inizio di curvad4: \"1.5\" non \xC3\xA8 un numero intero; posizioni e lunghezze sono metri interi: 1.5 km sono 1500 m (forse \"1500\"?)"}},
         caso{"valore_vuoto", "pendenza, 0, 0\r\npendenza, 5000,\r\n", "",
              {"l:5:16: errore: pendenza: il valore \xC3\xA8 vuoto e il compilatore lo legge come 0: scrivi il valore (0 se intendi 0)"}},
         caso{"orario_in_un_campo", "",
@@ -296,7 +312,54 @@ INSTANTIATE_TEST_SUITE_P(
         caso{"rallentamento_oltre_il_limite_del_treno", "",
              "velocita, 0, 100\r\nvelocita, 6000, 60\r\nrallentamento, 7000, 70, 200, 0,0,0\r\n"
              "rallentamento, 3000, 100, 200, 0,0,0\r\n",
-             {"t:4:22: avviso: rallentamento a 7000 m: 70 km/h supera il limite proprio del treno in vigore l\xC3\xAC, 60 km/h (velocita, riga 3): un rallentamento pu\xC3\xB2 solo abbassare la velocit\xC3\xA0"}}),
+             {"t:4:22: avviso: rallentamento a 7000 m: 70 km/h supera il limite proprio del treno in vigore l\xC3\xAC, 60 km/h (velocita, riga 3): un rallentamento pu\xC3\xB2 solo abbassare la velocit\xC3\xA0"}},
+        // A board governs the cells from its own up to the next board's. The
+        // one of 1000 m: 100 km/h all the way to 3000 m. The one of 5000 m
+        // stands in cell 101, where the limit of 5050 m begins; the one of
+        // 7000 m governs cells 141 to 150, and the limit of 7550 m begins in
+        // cell 151. The board of 4000 m only announces; the one of 6500 m is
+        // faster than the train anywhere.
+        caso{"cartello_nascosto",
+             "indicatori_vmax, 1000, 110,120,125,0,110,120,125,0\r\n"
+             "indicatori_vmax, 3000, 90,100,105,0,90,100,105,0\r\n"
+             "indicatori_vmax, 4000, 140,150,150,1,140,150,150,1\r\n"
+             "indicatori_vmax, 5000, 140,150,150,0,140,150,150,0\r\n"
+             "indicatori_vmax, 6500, 160,170,170,0,160,170,170,0\r\n"
+             "indicatori_vmax, 7000, 140,150,150,0,0,0,0,0\r\n"
+             "indicatori_vmax, 7500, 80,90,95,0,80,90,95,0\r\n",
+             "velocita, 0, 100\r\nvelocita, 5050, 150\r\nvelocita, 6000, 100\r\nvelocita, 7550, 150\r\n",
+             {"l:4:24: avviso: indicatori_vmax a 1000 m: ogni velocit\xC3\xA0 del cartello, la pi\xC3\xB9 bassa 110 km/h, supera il limite proprio del treno lungo tutto il tratto che il cartello regola, al pi\xC3\xB9 100 km/h (velocita, riga 2), bench\xC3\xA9 altrove quel limite arrivi a 150 km/h (riga 3): nasconde il cartello; una riga velocita a 1000 m lo alza se il cartello \xC3\xA8 pensato per questo treno",
+              "l:9:24: avviso: indicatori_vmax a 7000 m: ogni velocit\xC3\xA0 del cartello, la pi\xC3\xB9 bassa 140 km/h, supera il limite proprio del treno lungo tutto il tratto che il cartello regola, al pi\xC3\xB9 100 km/h (velocita, riga 4), bench\xC3\xA9 altrove quel limite arrivi a 150 km/h (riga 3): nasconde il cartello; una riga velocita a 7000 m lo alza se il cartello \xC3\xA8 pensato per questo treno"}},
+        // The train takes the board's speeds 200 m after it, before the next
+        // board: not hidden.
+        caso{"cartello_raggiunto_nel_suo_tratto",
+             "indicatori_vmax, 300, 80,90,95,0,80,90,95,0\r\n",
+             "velocita, 0, 60\r\nvelocita, 500, 100\r\n", {}},
+        // Nothing is in force before the first line (the board of 1000 m),
+        // and a limit of 0 is none (the board of 3000 m).
+        caso{"cartello_dove_il_treno_non_ha_limite",
+             "indicatori_vmax, 1000, 110,120,125,0,110,120,125,0\r\n"
+             "indicatori_vmax, 3000, 110,120,125,0,110,120,125,0\r\n",
+             "velocita, 2000, 150\r\nvelocita, 2500, 0\r\nvelocita, 6000, 150\r\n",
+             {"t:2:11: avviso: velocita data la prima volta a 2000 m: le celle prima ricevono un limite di velocit\xC3\xA0 0; comincia con una riga a 0 m (\"velocita, 0, ...\")"}},
+        // A board with stripes announces the one ahead: up to that one the
+        // board of 1000 m is in force. A limit of 0 is none; the limit of
+        // 6550 m holds from cell 131, the start cell of the slowdown at 6500 m.
+        caso{"rallentamento_e_cartello_che_annuncia",
+             "indicatori_vmax, 1000, 130,140,140,0,130,140,140,0\r\n"
+             "indicatori_vmax, 5000, 70,75,75,2,70,75,75,2\r\n"
+             "indicatori_vmax, 5400, 70,75,75,0,70,75,75,0\r\n",
+             "velocita, 0, 140\r\nvelocita, 5800, 0\r\nvelocita, 6550, 60\r\n"
+             "rallentamento, 5200, 100, 50, 0,0,0\r\nrallentamento, 5600, 100, 50, 0,0,0\r\n"
+             "rallentamento, 6000, 60, 50, 0,0,0\r\nrallentamento, 6500, 70, 50, 0,0,0\r\n",
+             {"t:6:22: avviso: rallentamento a 5600 m: 100 km/h supera ogni velocit\xC3\xA0 del cartello in vigore l\xC3\xAC, 75 km/h (indicatori_vmax a 5400 m, descrizione della linea, riga 6): un rallentamento pu\xC3\xB2 solo abbassare la velocit\xC3\xA0",
+              "t:8:22: avviso: rallentamento a 6500 m: 70 km/h supera il limite proprio del treno in vigore l\xC3\xAC, 60 km/h (velocita, riga 4): un rallentamento pu\xC3\xB2 solo abbassare la velocit\xC3\xA0"}},
+        // The header says that stations were meant; a run without it and
+        // without stations (most cases here) is one on purpose.
+        caso{"stazioni_assenti", "",
+             "velocita, 0, 100\r\n[stazioni]\r\nstazoine, 3000, 12, 600, 0,0,0,1,1,0,4,1,1,0,8,0,0, X\r\n[segnali]\r\nsegnale, 2000" + segnale,
+             {"t:3:1: avviso: [stazioni] non contiene righe stazione: la corsa del treno non ha stazioni, quindi n\xC3\xA9 fermate n\xC3\xA9 orario (la scheda treno non ne elenca); scrivi le stazioni sotto l'intestazione",
+              "t:4:1: errore: parola chiave sconosciuta \"stazoine\": la riga viene ignorata (forse \"stazione\"?)"}}),
     [](const auto& info) { return std::string(info.param.nome); });
 // clang-format on
 
