@@ -19,7 +19,7 @@ constexpr const char* raggio_per_classe[] = {"10000", "5000", "2500",
 // Curves may not lay the plan past this metre.
 constexpr int32_t metro_massimo_curve = 1000000;
 // Reports of a plan that no curve explains stop after this many metres.
-constexpr int segnalazioni_massime = 20;
+constexpr std::size_t segnalazioni_massime = 20;
 
 // The turn of one step: class 0 is the straight, 1 to 6 the curve classes.
 struct svolta {
@@ -37,33 +37,38 @@ bool stessi_bit(double a, double b) {
   return std::bit_cast<uint64_t>(a) == std::bit_cast<uint64_t>(b);
 }
 
+// Three metres in a row: the reader computes the last from the two before.
+struct tre_metri {
+  double x0 = 0, y0 = 0;  // metre m - 2
+  double x1 = 0, y1 = 0;  // metre m - 1
+  double x2 = 0, y2 = 0;  // metre m
+};
+
 // The step of the reader that computes metre m with turn k.
-void passo(const coordinate_piano& p, int32_t m, double k, double& x,
-           double& y) {
-  const double dx = p.x(m - 1) - p.x(m - 2);
-  const double dy = p.y(m - 1) - p.y(m - 2);
+void passo(const tre_metri& t, double k, double& x, double& y) {
+  const double dx = t.x1 - t.x0;
+  const double dy = t.y1 - t.y0;
   if (k == 0.0) {
-    x = p.x(m - 1) + dx;
-    y = p.y(m - 1) + dy;
+    x = t.x1 + dx;
+    y = t.y1 + dy;
   } else {
-    x = p.x(m - 1) + (dx + k * dy);
-    y = p.y(m - 1) + (dy - k * dx);
+    x = t.x1 + (dx + k * dy);
+    y = t.y1 + (dy - k * dx);
   }
 }
 
 // The turn that gives metre m bit for bit; when none does, false and the
 // nearest one.
-bool svolta_del_metro(const coordinate_piano& p, int32_t m, svolta prima,
-                      svolta& trovata) {
+bool svolta_del_metro(const tre_metri& t, svolta prima, svolta& trovata) {
   double errore_minimo = std::numeric_limits<double>::infinity();
   auto prova = [&](svolta s) {
     double x, y;
-    passo(p, m, s.k(), x, y);
-    if (stessi_bit(x, p.x(m)) && stessi_bit(y, p.y(m))) {
+    passo(t, s.k(), x, y);
+    if (stessi_bit(x, t.x2) && stessi_bit(y, t.y2)) {
       trovata = s;
       return true;
     }
-    const double errore = std::fabs(x - p.x(m)) + std::fabs(y - p.y(m));
+    const double errore = std::fabs(x - t.x2) + std::fabs(y - t.y2);
     if (errore < errore_minimo) {
       errore_minimo = errore;
       trovata = s;
@@ -119,40 +124,41 @@ bool forma_del_piano(lavoro& l, int32_t e) {
 
 // Walks the turn of every metre from 2 to E - 2 in order, each found from the
 // one before: visita(metre, turn, whether a class of turn gives it). The plan
-// is walked, not held: a turn a metre would be 8 MB on a long route.
+// is walked once, each metre read once, not held: a turn a metre would be
+// 8 MB on a long route.
 template <typename Visita>
 void per_ogni_svolta(const coordinate_piano& p, int32_t e, Visita visita) {
   svolta prima{};
+  tre_metri t;
+  if (e - 2 >= 2) t = {0, 0, p.x(0), p.y(0), p.x(1), p.y(1)};
   for (int32_t m = 2; m <= e - 2; ++m) {
+    t = {t.x1, t.y1, t.x2, t.y2, p.x(m), p.y(m)};
     svolta trovata{};
-    const bool spiegata = svolta_del_metro(p, m, prima, trovata);
+    const bool spiegata = svolta_del_metro(t, prima, trovata);
     visita(m, trovata, spiegata);
     prima = trovata;
   }
 }
 
-// The metres that no class of turn gives, the first few reported.
-void segnala_svolte(lavoro& l, int32_t e) {
-  int segnalate = 0;
-  per_ogni_svolta(*l.piano, e, [&](int32_t m, svolta trovata, bool spiegata) {
-    if (spiegata || segnalate++ >= segnalazioni_massime) return;
-    const messaggio vicina =
-        trovata.classe == 0
-            ? messaggio{N_("a straight metre")}
-            : messaggio{trovata.sinistra ? N_("class {0} to the left")
-                                         : N_("class {0} to the right"),
-                        {std::to_string(trovata.classe)}};
-    l.segnala(voce_inspiegata::tabella::piano, m,
-              {N_("no class of turn gives this metre")}, vicina);
-  });
+// A metre that no class of turn gives, with the nearest turn.
+voce_inspiegata svolta_inspiegata(int32_t m, svolta trovata) {
+  const messaggio vicina =
+      trovata.classe == 0
+          ? messaggio{N_("a straight metre")}
+          : messaggio{trovata.sinistra ? N_("class {0} to the left")
+                                       : N_("class {0} to the right"),
+                      {std::to_string(trovata.classe)}};
+  return {voce_inspiegata::tabella::piano, m,
+          {N_("no class of turn gives this metre")}, vicina};
 }
 
 // One curve line for the curved steps from metre a to metre b. After a
 // straight the line's start lays the straight steps up to a - 1; right after
 // another curve the plan already stands at a, and any start behind it does.
-voce_descrizione riga_curva(lavoro& l, svolta s, int32_t a, int32_t b,
-                            bool dopo_curva) {
-  const int64_t inizio_massimo = 50 * int64_t{l.ultima} - 100;
+voce_descrizione riga_curva(int32_t ultima, svolta s, int32_t a, int32_t b,
+                            bool dopo_curva,
+                            std::vector<voce_inspiegata>& segnalate) {
+  const int64_t inizio_massimo = 50 * int64_t{ultima} - 100;
   const int64_t inizio =
       dopo_curva ? std::min<int64_t>(a - 1, inizio_massimo) : a - 1;
   const std::string parola = std::string("curva") + (s.sinistra ? "s" : "d") +
@@ -164,8 +170,8 @@ voce_descrizione riga_curva(lavoro& l, svolta s, int32_t a, int32_t b,
           std::to_string(inizio) + " al metro " + std::to_string(b),
       riga_valori(parola, {inizio, b - inizio})};
   if (inizio > inizio_massimo || b >= metro_massimo_curve) {
-    l.segnala(voce_inspiegata::tabella::piano, a,
-              {N_("a turn that no line can place here")}, v.riga);
+    segnalate.push_back({voce_inspiegata::tabella::piano, a,
+                         {N_("a turn that no line can place here")}, v.riga});
   }
   return v;
 }
@@ -177,7 +183,9 @@ std::vector<voce_descrizione> curve(lavoro& l) {
   if (l.piano == nullptr) return righe;
   const int32_t e = l.stazioni[record_treno].fine + 7000;
   if (!forma_del_piano(l, e)) return righe;
-  segnala_svolte(l, e);
+  // One walk: the metres no turn gives (the first few), then the lines that
+  // no position can hold, reported in that order.
+  std::vector<voce_inspiegata> svolte, curve_fuori;
   // Runs of metres with one turn; a curved run is one curve line, placed
   // after a straight or right after another curve.
   int32_t inizio = 2;
@@ -186,9 +194,12 @@ std::vector<voce_descrizione> curve(lavoro& l) {
   const auto chiudi = [&](int32_t fine) {
     if (corsa.classe == 0) return;
     const bool dopo_curva = inizio > 2 && prima_della_corsa.classe != 0;
-    righe.push_back(riga_curva(l, corsa, inizio, fine, dopo_curva));
+    righe.push_back(
+        riga_curva(l.ultima, corsa, inizio, fine, dopo_curva, curve_fuori));
   };
-  per_ogni_svolta(*l.piano, e, [&](int32_t m, svolta s, bool) {
+  per_ogni_svolta(*l.piano, e, [&](int32_t m, svolta s, bool spiegata) {
+    if (!spiegata && svolte.size() < segnalazioni_massime)
+      svolte.push_back(svolta_inspiegata(m, s));
     if (aperta && s == corsa) return;
     if (aperta) chiudi(m - 1);
     prima_della_corsa = aperta ? corsa : svolta{};
@@ -197,5 +208,7 @@ std::vector<voce_descrizione> curve(lavoro& l) {
     aperta = true;
   });
   if (aperta) chiudi(e - 2);
+  for (auto* elenco : {&svolte, &curve_fuori})
+    for (voce_inspiegata& v : *elenco) l.inspiegate.push_back(std::move(v));
   return righe;
 }
