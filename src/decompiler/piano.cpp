@@ -8,7 +8,7 @@
 #include <limits>
 #include <string>
 
-#include "decompiler/lavoro.h"
+#include "decompiler/passi.h"
 
 namespace {
 
@@ -94,50 +94,18 @@ bool tipo_e_valore(const coordinate_piano& p, int asse, int32_t m,
 }
 
 // The plan's shape as the reader leaves it: metres 0 and 1 the Integers (0, 0)
-// and (0, 1), Doubles up to E - 2, the last two metres Empty.
-bool forma_del_piano(lavoro& l, int32_t e) {
-  const coordinate_piano& p = *l.piano;
-  const auto piano = voce_inspiegata::tabella::piano;
-  if (p.ultimo_metro() != e) {
-    l.segnala(piano, -1,
-              {N_("plan up to metre {0} instead of {1}"),
-               {std::to_string(p.ultimo_metro()), std::to_string(e)}});
-    return false;
+// and (0, 1), Doubles up to E - 2, the last two metres Empty. The first axis
+// whose element of metre m is not so, or -1.
+int asse_fuori_forma(const coordinate_piano& p, int32_t m, int32_t e) {
+  for (int asse = 0; asse < 2; ++asse) {
+    const bool ok = m <= 1 ? tipo_e_valore(p, asse, m, tipo_variante::intero,
+                                           m == 1 && asse == 1 ? 1.0 : 0.0)
+                    : m <= e - 2
+                        ? tipo_e_valore(p, asse, m, tipo_variante::doppio, 0)
+                        : tipo_e_valore(p, asse, m, tipo_variante::vuoto, 0);
+    if (!ok) return asse;
   }
-  for (int32_t m = 0; m <= e; ++m) {
-    for (int asse = 0; asse < 2; ++asse) {
-      const bool ok = m <= 1 ? tipo_e_valore(p, asse, m, tipo_variante::intero,
-                                             m == 1 && asse == 1 ? 1.0 : 0.0)
-                      : m <= e - 2
-                          ? tipo_e_valore(p, asse, m, tipo_variante::doppio, 0)
-                          : tipo_e_valore(p, asse, m, tipo_variante::vuoto, 0);
-      if (!ok) {
-        l.segnala(piano, m,
-                  {N_("unexpected element in the plan (axis {0})"),
-                   {std::to_string(asse)}});
-        return false;
-      }
-    }
-  }
-  return true;
-}
-
-// Walks the turn of every metre from 2 to E - 2 in order, each found from the
-// one before: visita(metre, turn, whether a class of turn gives it). The plan
-// is walked once, each metre read once, not held: a turn a metre would be
-// 8 MB on a long route.
-template <typename Visita>
-void per_ogni_svolta(const coordinate_piano& p, int32_t e, Visita visita) {
-  svolta prima{};
-  tre_metri t;
-  if (e - 2 >= 2) t = {0, 0, p.x(0), p.y(0), p.x(1), p.y(1)};
-  for (int32_t m = 2; m <= e - 2; ++m) {
-    t = {t.x1, t.y1, t.x2, t.y2, p.x(m), p.y(m)};
-    svolta trovata{};
-    const bool spiegata = svolta_del_metro(t, prima, trovata);
-    visita(m, trovata, spiegata);
-    prima = trovata;
-  }
+  return -1;
 }
 
 // A metre that no class of turn gives, with the nearest turn.
@@ -148,8 +116,10 @@ voce_inspiegata svolta_inspiegata(int32_t m, svolta trovata) {
           : messaggio{trovata.sinistra ? N_("class {0} to the left")
                                        : N_("class {0} to the right"),
                       {std::to_string(trovata.classe)}};
-  return {voce_inspiegata::tabella::piano, m,
-          {N_("no class of turn gives this metre")}, vicina};
+  return {voce_inspiegata::tabella::piano,
+          m,
+          {N_("no class of turn gives this metre")},
+          vicina};
 }
 
 // One curve line for the curved steps from metre a to metre b. After a
@@ -170,34 +140,33 @@ voce_descrizione riga_curva(int32_t ultima, svolta s, int32_t a, int32_t b,
           std::to_string(inizio) + " al metro " + std::to_string(b),
       riga_valori(parola, {inizio, b - inizio})};
   if (inizio > inizio_massimo || b >= metro_massimo_curve) {
-    segnalate.push_back({voce_inspiegata::tabella::piano, a,
-                         {N_("a turn that no line can place here")}, v.riga});
+    segnalate.push_back({voce_inspiegata::tabella::piano,
+                         a,
+                         {N_("a turn that no line can place here")},
+                         v.riga});
   }
   return v;
 }
 
-}  // namespace
-
-std::vector<voce_descrizione> curve(lavoro& l) {
+// The runs of metres with one turn, met in order: a curved run is one curve
+// line, placed after a straight or right after another curve. The metres
+// that no turn gives (the first few) are reported before the lines that no
+// position can hold.
+struct corse_di_svolte {
+  int32_t ultima = 0;
   std::vector<voce_descrizione> righe;
-  if (l.piano == nullptr) return righe;
-  const int32_t e = l.stazioni[record_treno].fine + 7000;
-  if (!forma_del_piano(l, e)) return righe;
-  // One walk: the metres no turn gives (the first few), then the lines that
-  // no position can hold, reported in that order.
   std::vector<voce_inspiegata> svolte, curve_fuori;
-  // Runs of metres with one turn; a curved run is one curve line, placed
-  // after a straight or right after another curve.
   int32_t inizio = 2;
   svolta corsa{}, prima_della_corsa{};
   bool aperta = false;
-  const auto chiudi = [&](int32_t fine) {
+
+  void chiudi(int32_t fine) {
     if (corsa.classe == 0) return;
     const bool dopo_curva = inizio > 2 && prima_della_corsa.classe != 0;
     righe.push_back(
-        riga_curva(l.ultima, corsa, inizio, fine, dopo_curva, curve_fuori));
-  };
-  per_ogni_svolta(*l.piano, e, [&](int32_t m, svolta s, bool spiegata) {
+        riga_curva(ultima, corsa, inizio, fine, dopo_curva, curve_fuori));
+  }
+  void visita(int32_t m, svolta s, bool spiegata) {
     if (!spiegata && svolte.size() < segnalazioni_massime)
       svolte.push_back(svolta_inspiegata(m, s));
     if (aperta && s == corsa) return;
@@ -206,9 +175,53 @@ std::vector<voce_descrizione> curve(lavoro& l) {
     corsa = s;
     inizio = m;
     aperta = true;
-  });
-  if (aperta) chiudi(e - 2);
-  for (auto* elenco : {&svolte, &curve_fuori})
-    for (voce_inspiegata& v : *elenco) l.inspiegate.push_back(std::move(v));
-  return righe;
+  }
+  righe_passo fine(int32_t ultimo_metro) {
+    if (aperta) chiudi(ultimo_metro);
+    righe_passo e{std::move(righe), {}};
+    for (auto* elenco : {&svolte, &curve_fuori})
+      for (voce_inspiegata& v : *elenco)
+        e.r.segnala(v.dove, v.indice, std::move(v.trovato),
+                    std::move(v.piu_vicina));
+    return e;
+  }
+};
+
+}  // namespace
+
+// One walk of the plan, each metre read once and not held (a turn a metre
+// would be 8 MB on a long route): its shape, and the turn of every metre from
+// 2 to E - 2, each found from the one before.
+righe_passo curve(const tabelle_lette& t) {
+  righe_passo e;
+  if (t.piano == nullptr) return e;
+  const coordinate_piano& p = *t.piano;
+  const int32_t ultimo = t.stazioni[record_treno].fine + 7000;
+  const auto piano = voce_inspiegata::tabella::piano;
+  if (p.ultimo_metro() != ultimo) {
+    e.r.segnala(piano, -1,
+                {N_("plan up to metre {0} instead of {1}"),
+                 {std::to_string(p.ultimo_metro()), std::to_string(ultimo)}});
+    return e;
+  }
+  corse_di_svolte corse;
+  corse.ultima = t.ultima;
+  tre_metri metri;
+  svolta prima{};
+  for (int32_t m = 0; m <= ultimo; ++m) {
+    if (const int asse = asse_fuori_forma(p, m, ultimo); asse >= 0) {
+      e.r.segnala(piano, m,
+                  {N_("unexpected element in the plan (axis {0})"),
+                   {std::to_string(asse)}});
+      return e;
+    }
+    if (m > ultimo - 2) continue;
+    metri = {metri.x1, metri.y1, metri.x2, metri.y2, p.x(m), p.y(m)};
+    if (m < 2) continue;
+    svolta trovata{};
+    const bool spiegata = svolta_del_metro(metri, prima, trovata);
+    corse.visita(m, trovata, spiegata);
+    prima = trovata;
+  }
+  return corse.fine(ultimo - 2);
 }
