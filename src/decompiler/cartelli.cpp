@@ -3,6 +3,7 @@
 // may cover either: a speed board leaves its last three values under it, a
 // board text only its record.
 #include <algorithm>
+#include <optional>
 #include <string>
 
 #include "decompiler/passi.h"
@@ -44,11 +45,12 @@ std::vector<voce_cartello> cartelli(const tabelle_lette& t,
   for (int32_t i = 0; i <= t.ultima; ++i) {
     const cella& c = t.c(i);
     if (c.tipo != cella_cartello) continue;
-    if (c.dato1 < primo_cartello || c.dato1 > primo_record_cartelli ||
-        !solo_dato1(c) ||
-        cella_del_record[static_cast<std::size_t>(c.dato1)] >= 0)
+    const std::optional<int32_t> record = decodifica_record_cartello(c.dato1);
+    if (!record || *record < primo_cartello ||
+        *record > primo_record_cartelli || !solo_dato1(c) ||
+        cella_del_record[static_cast<std::size_t>(*record)] >= 0)
       continue;  // left unexplained
-    cella_del_record[static_cast<std::size_t>(c.dato1)] = i;
+    cella_del_record[static_cast<std::size_t>(*record)] = i;
     r.spiega(i);
   }
   std::vector<voce_cartello> voci;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "decompiler/passi.h"
@@ -152,8 +153,9 @@ void classifica_record(const tabelle_lette& t, esito_record& e) {
   int32_t primo = primo_record_cartelli + 1;
   for (int32_t i = 0; i <= t.ultima; ++i) {
     const cella& c = t.c(i);
-    if (c.tipo == cella_cartello && c.dato1 >= 1 && c.dato1 < primo)
-      primo = c.dato1;
+    if (c.tipo != cella_cartello) continue;
+    const std::optional<int32_t> record = decodifica_record_cartello(c.dato1);
+    if (record && *record >= 1 && *record < primo) primo = *record;
   }
   for (int32_t r = 1; r < primo; ++r) {
     const stazione& x = t.stazioni[static_cast<std::size_t>(r)];

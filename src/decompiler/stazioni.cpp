@@ -43,16 +43,15 @@ area_letta area(const stazione& r, int32_t record) {
 
 std::string riga_stazione(const stazione& r, const area_letta& a,
                           bool& nome_ok) {
-  const int64_t h = quoziente(r.orario, 3600);
-  const int64_t m = quoziente(resto(r.orario, 3600), 60);
-  const int64_t s = resto(r.orario, 60);
+  const ora_stazione ora = decodifica_orario(r.orario);
   std::string nome;
   nome_ok = campo_testo(r.nome, nome);
   if (!nome_ok) nome = r.nome;
-  return riga_valori("stazione",
-                     {r.posizione, r.tipo, a.lunghezza, r.campo4, r.campo5,
-                      a.campo6, r.campo7, r.campo8, r.campo9, r.campo10,
-                      r.campo11, r.campo12, r.campo13, h, m, s}) +
+  return riga_valori(
+             "stazione",
+             {r.posizione, r.tipo, a.lunghezza, r.campo4, r.campo5, a.campo6,
+              r.campo7, r.campo8, r.campo9, r.campo10, r.campo11, r.campo12,
+              r.campo13, ora.ore, ora.minuti, ora.secondi}) +
          ", " + nome;
 }
 
