@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr std::size_t blocchi_tenuti = 12;
+constexpr std::size_t blocchi_tenuti = 8;
 constexpr std::size_t byte_per_lettura = 1 << 16;
 
 // Walks the file from its start, a buffer at a time, an element at a time.
