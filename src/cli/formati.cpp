@@ -2,11 +2,16 @@
 
 #include <cstdio>
 
+#include "tables/valori_celle.h"
+
 std::string ora_del_giorno(int32_t secondi) {
   if (secondi < 0) return "";
+  const ora_stazione ora = decodifica_orario(secondi);
   char testo[32];
-  std::snprintf(testo, sizeof testo, "%02d:%02d:%02d", secondi / 3600,
-                secondi / 60 % 60, secondi % 60);
+  std::snprintf(testo, sizeof testo, "%02lld:%02lld:%02lld",
+                static_cast<long long>(ora.ore),
+                static_cast<long long>(ora.minuti),
+                static_cast<long long>(ora.secondi));
   return testo;
 }
 

@@ -3,9 +3,10 @@
 // may cover either: a speed board leaves its last three values under it, a
 // board text only its record.
 #include <algorithm>
+#include <optional>
 #include <string>
 
-#include "decompiler/lavoro.h"
+#include "decompiler/passi.h"
 
 namespace {
 
@@ -36,32 +37,40 @@ bool solo_dato1(const cella& c) {
 // The board texts: every record from the lowest to 80 once, at its visible
 // cell or, for one whose cell a stop cell covers, at a stop cell that hides
 // nothing else.
-void cartelli(lavoro& l) {
+std::vector<voce_cartello> cartelli(const tabelle_lette& t,
+                                    int32_t primo_cartello,
+                                    const std::vector<int32_t>& fermate_libere,
+                                    resoconto& r) {
   std::vector<int32_t> cella_del_record(primo_record_cartelli + 1, -1);
-  for (int32_t i = 0; i <= l.ultima; ++i) {
-    const cella& c = l.c(i);
+  for (int32_t i = 0; i <= t.ultima; ++i) {
+    const cella& c = t.c(i);
     if (c.tipo != cella_cartello) continue;
-    if (c.dato1 < l.primo_cartello || c.dato1 > primo_record_cartelli ||
-        !solo_dato1(c) ||
-        cella_del_record[static_cast<std::size_t>(c.dato1)] >= 0)
+    const std::optional<int32_t> record = decodifica_record_cartello(c.dato1);
+    if (!record || *record < primo_cartello ||
+        *record > primo_record_cartelli || !solo_dato1(c) ||
+        cella_del_record[static_cast<std::size_t>(*record)] >= 0)
       continue;  // left unexplained
-    cella_del_record[static_cast<std::size_t>(c.dato1)] = i;
-    l.spiegata[static_cast<std::size_t>(i)] = true;
+    cella_del_record[static_cast<std::size_t>(*record)] = i;
+    r.spiega(i);
   }
+  std::vector<voce_cartello> voci;
   std::size_t libera = 0;
-  for (int32_t r = primo_record_cartelli; r >= l.primo_cartello; --r) {
-    voce_cartello v{r, cella_del_record[static_cast<std::size_t>(r)], false};
-    if (v.cella < 0 && libera < l.fermate_libere.size()) {
-      v.cella = l.fermate_libere[libera++];
+  for (int32_t n = primo_record_cartelli; n >= primo_cartello; --n) {
+    voce_cartello v{n, cella_del_record[static_cast<std::size_t>(n)], false};
+    if (v.cella < 0 && libera < fermate_libere.size()) {
+      v.cella = fermate_libere[libera++];
       v.nascosto = true;
     }
-    l.cartelli.push_back(v);
+    voci.push_back(v);
   }
+  return voci;
 }
 
-voce_descrizione voce_cartello_indicatore(lavoro& l, const voce_cartello& v) {
+voce_descrizione voce_cartello_indicatore(const tabelle_lette& t,
+                                          const voce_cartello& v,
+                                          resoconto& r) {
   const std::string& testo =
-      l.stazioni[static_cast<std::size_t>(v.record)].nome;
+      t.stazioni[static_cast<std::size_t>(v.record)].nome;
   std::string campo;
   const bool ok = campo_testo(testo, campo);
   if (!ok) campo = testo;
@@ -70,38 +79,42 @@ voce_descrizione voce_cartello_indicatore(lavoro& l, const voce_cartello& v) {
       "tabella con testo nella cella " + std::to_string(v.cella) +
           (v.nascosto ? " (sotto una cella di fermata)" : ""),
       "cartello_indicatore, " + std::to_string(metro) + ", " + campo};
-  if (!ok || v.cella < 0 || !entro(metro, 100, l.ultima))
-    l.segnala(voce_inspiegata::tabella::stazioni, v.record,
+  if (!ok || v.cella < 0 || !entro(metro, 100, t.ultima))
+    r.segnala(voce_inspiegata::tabella::stazioni, v.record,
               {N_("a board text that no line places")}, voce.riga);
   return voce;
 }
 
 }  // namespace
 
-std::vector<voce_descrizione> indicatori_vmax(lavoro& l) {
-  for (int32_t i = 0; i <= l.ultima; ++i) {
-    const cella& c = l.c(i);
+righe_passo indicatori_vmax(const tabelle_lette& t,
+                            const std::vector<voce_indicatore>& nascosti) {
+  righe_passo e;
+  std::vector<voce_indicatore> indicatori = nascosti;
+  for (int32_t i = 0; i <= t.ultima; ++i) {
+    const cella& c = t.c(i);
     if (c.tipo != cella_indicatore_vmax || c.tempo != 0) continue;
-    l.indicatori.push_back({i, {c.dato1, c.dato2, c.dato3, c.dato4}, false});
-    l.spiegata[static_cast<std::size_t>(i)] = true;
+    indicatori.push_back({i, {c.dato1, c.dato2, c.dato3, c.dato4}, false});
+    e.r.spiega(i);
   }
-  std::sort(l.indicatori.begin(), l.indicatori.end(),
+  std::sort(indicatori.begin(), indicatori.end(),
             [](const voce_indicatore& a, const voce_indicatore& b) {
               return a.cella < b.cella;
             });
-  std::vector<voce_descrizione> righe;
-  for (const voce_indicatore& x : l.indicatori) {
-    righe.push_back(voce_indicatore_vmax(x));
-    if (!entro(metro_cella_piu_uno(x.cella), 100, l.ultima))
-      l.segnala_cella(x.cella, righe.back().riga);
+  for (const voce_indicatore& x : indicatori) {
+    e.righe.push_back(voce_indicatore_vmax(x));
+    if (!entro(metro_cella_piu_uno(x.cella), 100, t.ultima))
+      e.r.segnala_cella(t, x.cella, e.righe.back().riga);
   }
-  return righe;
+  return e;
 }
 
-std::vector<voce_descrizione> cartelli_indicatori(lavoro& l) {
-  cartelli(l);
-  std::vector<voce_descrizione> righe;
-  for (const voce_cartello& v : l.cartelli)
-    righe.push_back(voce_cartello_indicatore(l, v));
-  return righe;
+righe_passo cartelli_indicatori(const tabelle_lette& t, int32_t primo_cartello,
+                                const std::vector<int32_t>& fermate_libere) {
+  righe_passo e;
+  const std::vector<voce_cartello> voci =
+      cartelli(t, primo_cartello, fermate_libere, e.r);
+  for (const voce_cartello& v : voci)
+    e.righe.push_back(voce_cartello_indicatore(t, v, e.r));
+  return e;
 }

@@ -1,19 +1,19 @@
 #include <string>
 
-#include "decompiler/lavoro.h"
+#include "decompiler/passi.h"
 #include "tables/campi.h"
 
-void lavoro::segnala(voce_inspiegata::tabella dove, int32_t indice,
-                     messaggio trovato, argomento piu_vicina) {
-  inspiegate.push_back(
-      {dove, indice, std::move(trovato), std::move(piu_vicina)});
+void resoconto::segnala(voce_inspiegata::tabella dove, int32_t indice,
+                        messaggio trovato, argomento piu_vicina) {
+  segnalazioni.push_back(
+      {{dove, indice, std::move(trovato), std::move(piu_vicina)}, false});
 }
 
-void lavoro::segnala_cella(int32_t i, argomento piu_vicina) {
-  if (segnalata[static_cast<std::size_t>(i)]) return;
-  segnalata[static_cast<std::size_t>(i)] = true;
-  segnala(voce_inspiegata::tabella::celle, i, descrivi_cella(c(i)),
-          std::move(piu_vicina));
+void resoconto::segnala_cella(const tabelle_lette& t, int32_t i,
+                              argomento piu_vicina) {
+  segnalazioni.push_back({{voce_inspiegata::tabella::celle, i,
+                           descrivi_cella(t.c(i)), std::move(piu_vicina)},
+                          true});
 }
 
 std::string cella_e_metro(int32_t cella, aggancio a) {

@@ -15,7 +15,7 @@
 #include <cmath>
 #include <string>
 
-#include "decompiler/lavoro.h"
+#include "decompiler/passi.h"
 
 namespace {
 
@@ -42,16 +42,17 @@ struct linea_galleria {
 };
 
 struct stato_gallerie {
-  lavoro& l;
+  const tabelle_lette& t;
+  resoconto& r;
   std::vector<bool> spiegato;  // kind-11 cells that a marked line explains
   std::vector<linea_galleria> linee;
   std::vector<int32_t> proprietaria;  // the run line of each tunnel cell
 
-  uint8_t m(int32_t c) const { return l.c(c).montagna; }
-  bool occupata(int32_t c) const { return l.c(c).tipo != cella_vuota; }
-  bool segno(int32_t c) const { return l.c(c).tipo == cella_segno_galleria; }
+  uint8_t m(int32_t c) const { return t.c(c).montagna; }
+  bool occupata(int32_t c) const { return t.c(c).tipo != cella_vuota; }
+  bool segno(int32_t c) const { return t.c(c).tipo == cella_segno_galleria; }
   bool inizio_ammesso(int64_t metro) const {
-    return entro(metro, 100, l.ultima);
+    return entro(metro, 100, t.ultima);
   }
 };
 
@@ -60,7 +61,7 @@ struct stato_gallerie {
 int segni_spiegati(const stato_gallerie& g, int32_t primo, int32_t ultimo) {
   int trovati = 0;
   for (int64_t c = int64_t{primo} + 3; c <= ultimo; c += 4) {
-    if (!g.l.in_tabella(c)) continue;
+    if (!g.t.in_tabella(c)) continue;
     const auto i = static_cast<int32_t>(c);
     if (!g.occupata(i)) return -1;
     if (g.segno(i)) ++trovati;
@@ -70,7 +71,7 @@ int segni_spiegati(const stato_gallerie& g, int32_t primo, int32_t ultimo) {
 
 void spiega_segni(stato_gallerie& g, const linea_galleria& linea) {
   for (int64_t c = int64_t{linea.primo} + 3; c <= linea.ultimo; c += 4) {
-    if (g.l.in_tabella(c)) g.spiegato[static_cast<std::size_t>(c)] = true;
+    if (g.t.in_tabella(c)) g.spiegato[static_cast<std::size_t>(c)] = true;
   }
 }
 
@@ -89,11 +90,11 @@ void ridipingi(stato_gallerie& g, int32_t a, int32_t b) {
 // passes the range check or before, over any cells: those out of every tunnel
 // are painted back to 0 by lines of their own.
 void linea_della_serie(stato_gallerie& g, int32_t a, int32_t b) {
-  const int32_t da = std::min(a, g.l.ultima - 2);
+  const int32_t da = std::min(a, g.t.ultima - 2);
   linea_galleria migliore;
   int migliori_segni = -2;
   for (int32_t primo = da; primo >= da - 3; --primo) {
-    if (primo < a && da == a && g.l.in_tabella(primo) && g.m(primo) == 0) break;
+    if (primo < a && da == a && g.t.in_tabella(primo) && g.m(primo) == 0) break;
     if (!g.inizio_ammesso(50 * int64_t{primo})) continue;
     const int segni = segni_spiegati(g, primo, b);
     const int valore = std::max(segni, 0);
@@ -103,9 +104,9 @@ void linea_della_serie(stato_gallerie& g, int32_t a, int32_t b) {
     }
   }
   if (migliori_segni < 0) {
-    g.l.segnala_cella(
-        a, riga_valori("montagna",
-                       {50 * int64_t{a}, 50 * (int64_t{b} + 1), g.m(a)}));
+    g.r.segnala_cella(g.t, a,
+                      riga_valori("montagna", {50 * int64_t{a},
+                                               50 * (int64_t{b} + 1), g.m(a)}));
     migliore = {a, b, g.m(a), false};
   }
   if (migliore.segnata) spiega_segni(g, migliore);
@@ -126,10 +127,10 @@ void linea_della_serie(stato_gallerie& g, int32_t a, int32_t b) {
 // three cells before its first mark. Its kind is 0 where it covers cells out
 // of every tunnel; elsewhere later lines paint over it.
 void linee_dei_segni(stato_gallerie& g) {
-  for (int32_t c = 0; c <= g.l.ultima; ++c) {
+  for (int32_t c = 0; c <= g.t.ultima; ++c) {
     if (!g.segno(c) || g.spiegato[static_cast<std::size_t>(c)]) continue;
     int32_t ultimo = c;
-    while (ultimo + 4 <= g.l.ultima && g.segno(ultimo + 4) &&
+    while (ultimo + 4 <= g.t.ultima && g.segno(ultimo + 4) &&
            !g.spiegato[static_cast<std::size_t>(ultimo + 4)])
       ultimo += 4;
     linea_galleria linea{c - 3, ultimo, 0, true};
@@ -168,7 +169,7 @@ precedenze calcola_precedenze(const stato_gallerie& g) {
   for (std::size_t x = 0; x < n; ++x) {
     const linea_galleria& linea = g.linee[x];
     for (int32_t c = std::max(linea.primo, 0);
-         c <= std::min(linea.ultimo, g.l.ultima); ++c) {
+         c <= std::min(linea.ultimo, g.t.ultima); ++c) {
       const int32_t y = g.proprietaria[static_cast<std::size_t>(c)];
       if (y < 0 || static_cast<std::size_t>(y) == x) continue;
       auto& elenco = p.dopo[x];
@@ -235,7 +236,7 @@ int64_t tipo_scritto(const linea_galleria& x) {
 // Paints the lines as the reader does and reports every cell whose kind or
 // mark comes out differently. Notes which lines turn into kind 3.
 void verifica(stato_gallerie& g, std::vector<linea_galleria>& ordine) {
-  const auto celle = static_cast<std::size_t>(g.l.ultima) + 1;
+  const auto celle = static_cast<std::size_t>(g.t.ultima) + 1;
   std::vector<uint8_t> montagna(celle, 0);
   std::vector<bool> segno(celle, false);
   const linea_galleria* prima = nullptr;
@@ -250,20 +251,21 @@ void verifica(stato_gallerie& g, std::vector<linea_galleria>& ordine) {
     const auto ultimo =
         static_cast<int64_t>(std::nearbyint(x.fine() / 50.0 - 1.0));
     for (int64_t c = std::max<int64_t>(primo, 0);
-         c <= std::min<int64_t>(ultimo, g.l.ultima); ++c) {
+         c <= std::min<int64_t>(ultimo, g.t.ultima); ++c) {
       const auto i = static_cast<std::size_t>(c);
       montagna[i] = static_cast<uint8_t>(tipo);
       if (segnata && (c - primo + 1) % 4 == 0) segno[i] = true;
     }
     prima = &x;
   }
-  for (int32_t c = 0; c <= g.l.ultima; ++c) {
+  for (int32_t c = 0; c <= g.t.ultima; ++c) {
     const auto i = static_cast<std::size_t>(c);
     const bool segno_perso = g.segno(c) && !segno[i];
     const bool segno_in_piu = segno[i] && !g.occupata(c);
     if (montagna[i] != g.m(c) || segno_perso || segno_in_piu)
-      g.l.segnala_cella(
-          c, messaggio{N_("tunnel of kind {0}"), {std::to_string(g.m(c))}});
+      g.r.segnala_cella(
+          g.t, c,
+          messaggio{N_("tunnel of kind {0}"), {std::to_string(g.m(c))}});
   }
 }
 
@@ -290,15 +292,17 @@ voce_descrizione voce_galleria(const linea_galleria& x) {
 
 }  // namespace
 
-std::vector<voce_descrizione> gallerie(lavoro& l) {
-  stato_gallerie g{l,
-                   std::vector<bool>(l.celle.size(), false),
+righe_passo gallerie(const tabelle_lette& t) {
+  righe_passo e;
+  stato_gallerie g{t,
+                   e.r,
+                   std::vector<bool>(t.celle.size(), false),
                    {},
-                   std::vector<int32_t>(l.celle.size(), -1)};
-  for (int32_t a = 0; a <= l.ultima; ++a) {
+                   std::vector<int32_t>(t.celle.size(), -1)};
+  for (int32_t a = 0; a <= t.ultima; ++a) {
     if (g.m(a) == 0) continue;
     int32_t b = a;
-    while (b + 1 <= l.ultima && g.m(b + 1) == g.m(a)) ++b;
+    while (b + 1 <= t.ultima && g.m(b + 1) == g.m(a)) ++b;
     linea_della_serie(g, a, b);
     a = b;
   }
@@ -306,11 +310,10 @@ std::vector<voce_descrizione> gallerie(lavoro& l) {
   std::vector<linea_galleria> ordine = ordina(g);
   verifica(g, ordine);
   if (static_cast<int32_t>(ordine.size()) > righe_massime) {
-    l.segnala(voce_inspiegata::tabella::celle, -1,
-              {N_("{0} tunnel lines: the reader keeps 80 at most"),
-               {std::to_string(ordine.size())}});
+    e.r.segnala(voce_inspiegata::tabella::celle, -1,
+                {N_("{0} tunnel lines: the reader keeps 80 at most"),
+                 {std::to_string(ordine.size())}});
   }
-  std::vector<voce_descrizione> righe;
-  for (const linea_galleria& x : ordine) righe.push_back(voce_galleria(x));
-  return righe;
+  for (const linea_galleria& x : ordine) e.righe.push_back(voce_galleria(x));
+  return e;
 }

@@ -12,12 +12,14 @@
 #include <string>
 #include <tuple>
 
-#include "decompiler/lavoro.h"
+#include "decompiler/passi.h"
 
 namespace {
 
 struct costruzione {
-  lavoro& l;
+  const tabelle_lette& t;
+  const std::vector<nodo_treno>& nodi;
+  int32_t numero_stazioni;
   // The marks of each line, and the lines that mark each cell.
   std::vector<std::vector<const scrittore_avvicinamento*>> segni_del_nodo;
   std::vector<std::vector<const scrittore_avvicinamento*>> segni_della_cella;
@@ -32,22 +34,26 @@ struct costruzione {
   using chiave = std::tuple<bool, int32_t, int32_t>;
   std::priority_queue<chiave> pronti;
 
-  explicit costruzione(lavoro& x)
-      : l(x),
-        segni_del_nodo(x.nodi.size()),
-        segni_della_cella(x.celle.size()),
-        decisa(x.celle.size(), false),
-        contrari(x.nodi.size(), 0),
-        posto(x.nodi.size(), false),
-        coperti(static_cast<std::size_t>(x.numero_stazioni) + 1) {
-    for (std::size_t n = 0; n < l.nodi.size(); ++n)
-      if (l.nodi[n].prima_di > 0)
-        coperti[static_cast<std::size_t>(l.nodi[n].prima_di)].push_back(
-            static_cast<int32_t>(n));
-    for (const scrittore_avvicinamento& s : l.scrittori) {
+  costruzione(const tabelle_lette& tavole, const std::vector<nodo_treno>& n,
+              const std::vector<scrittore_avvicinamento>& scrittori,
+              int32_t stazioni)
+      : t(tavole),
+        nodi(n),
+        numero_stazioni(stazioni),
+        segni_del_nodo(n.size()),
+        segni_della_cella(tavole.celle.size()),
+        decisa(tavole.celle.size(), false),
+        contrari(n.size(), 0),
+        posto(n.size(), false),
+        coperti(static_cast<std::size_t>(stazioni) + 1) {
+    for (std::size_t k = 0; k < nodi.size(); ++k)
+      if (nodi[k].prima_di > 0)
+        coperti[static_cast<std::size_t>(nodi[k].prima_di)].push_back(
+            static_cast<int32_t>(k));
+    for (const scrittore_avvicinamento& s : scrittori) {
       segni_del_nodo[static_cast<std::size_t>(s.nodo)].push_back(&s);
       segni_della_cella[static_cast<std::size_t>(s.cella)].push_back(&s);
-      if (s.valore != l.c(s.cella).avvicinamento)
+      if (s.valore != t.c(s.cella).avvicinamento)
         ++contrari[static_cast<std::size_t>(s.nodo)];
     }
   }
@@ -57,14 +63,14 @@ struct costruzione {
   bool libero(int32_t n) const {
     const auto k = static_cast<std::size_t>(n);
     if (posto[k] || contrari[k] > 0) return false;
-    const nodo_treno& x = l.nodi[k];
+    const nodo_treno& x = nodi[k];
     if (x.prima_di > 0) return posto[static_cast<std::size_t>(x.prima_di - 1)];
-    return !x.stazione || x.indice == l.numero_stazioni ||
+    return !x.stazione || x.indice == numero_stazioni ||
            posto[static_cast<std::size_t>(x.indice)];
   }
   void proponi(int32_t n) {
     if (!libero(n)) return;
-    const nodo_treno& x = l.nodi[static_cast<std::size_t>(n)];
+    const nodo_treno& x = nodi[static_cast<std::size_t>(n)];
     pronti.emplace(!x.stazione, x.indice, n);
   }
   void poni(int32_t n) {
@@ -74,14 +80,14 @@ struct costruzione {
       const auto c = static_cast<std::size_t>(s->cella);
       if (decisa[c]) continue;
       decisa[c] = true;
-      const uint8_t visto = l.c(s->cella).avvicinamento;
+      const uint8_t visto = t.c(s->cella).avvicinamento;
       for (const scrittore_avvicinamento* altro : segni_della_cella[c]) {
         if (altro->valore == visto) continue;
         --contrari[static_cast<std::size_t>(altro->nodo)];
         proponi(altro->nodo);
       }
     }
-    const nodo_treno& x = l.nodi[static_cast<std::size_t>(n)];
+    const nodo_treno& x = nodi[static_cast<std::size_t>(n)];
     if (!x.stazione) return;
     if (x.indice > 1) proponi(x.indice - 2);
     for (int32_t coperto : coperti[static_cast<std::size_t>(x.indice)])
@@ -91,9 +97,12 @@ struct costruzione {
 
 }  // namespace
 
-std::vector<int32_t> ordine_treno(lavoro& l) {
-  costruzione k(l);
-  for (std::size_t n = 0; n < l.nodi.size(); ++n)
+esito_ordine ordine_treno(const tabelle_lette& t,
+                          const std::vector<nodo_treno>& nodi,
+                          const std::vector<scrittore_avvicinamento>& scrittori,
+                          int32_t numero_stazioni) {
+  costruzione k(t, nodi, scrittori, numero_stazioni);
+  for (std::size_t n = 0; n < nodi.size(); ++n)
     k.proponi(static_cast<int32_t>(n));
   std::vector<int32_t> dalla_fine;
   while (!k.pronti.empty()) {
@@ -103,19 +112,20 @@ std::vector<int32_t> ordine_treno(lavoro& l) {
     k.poni(n);
     dalla_fine.push_back(n);
   }
-  std::vector<int32_t> ordine(dalla_fine.rbegin(), dalla_fine.rend());
-  if (ordine.size() != l.nodi.size()) {
-    l.segnala(voce_inspiegata::tabella::celle, -1,
-              {N_("approach marks that no order of the lines leaves")});
-    for (std::size_t n = l.nodi.size(); n-- > 0;)
-      if (!k.posto[n]) ordine.insert(ordine.begin(), static_cast<int32_t>(n));
+  esito_ordine e{{dalla_fine.rbegin(), dalla_fine.rend()}, {}};
+  if (e.ordine.size() != nodi.size()) {
+    e.r.segnala(voce_inspiegata::tabella::celle, -1,
+                {N_("approach marks that no order of the lines leaves")});
+    for (std::size_t n = nodi.size(); n-- > 0;)
+      if (!k.posto[n])
+        e.ordine.insert(e.ordine.begin(), static_cast<int32_t>(n));
   }
-  for (int32_t i = 0; i <= l.ultima; ++i) {
-    const uint8_t visto = l.c(i).avvicinamento;
+  for (int32_t i = 0; i <= t.ultima; ++i) {
+    const uint8_t visto = t.c(i).avvicinamento;
     if (visto != 0 && !k.decisa[static_cast<std::size_t>(i)])
-      l.segnala(voce_inspiegata::tabella::celle, i,
-                {N_("approach mark {0} that no line leaves"),
-                 {std::to_string(visto)}});
+      e.r.segnala(voce_inspiegata::tabella::celle, i,
+                  {N_("approach mark {0} that no line leaves"),
+                   {std::to_string(visto)}});
   }
-  return ordine;
+  return e;
 }

@@ -8,7 +8,7 @@
 #include <limits>
 #include <string>
 
-#include "decompiler/lavoro.h"
+#include "decompiler/passi.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ constexpr const char* raggio_per_classe[] = {"10000", "5000", "2500",
 // Curves may not lay the plan past this metre.
 constexpr int32_t metro_massimo_curve = 1000000;
 // Reports of a plan that no curve explains stop after this many metres.
-constexpr int segnalazioni_massime = 20;
+constexpr std::size_t segnalazioni_massime = 20;
 
 // The turn of one step: class 0 is the straight, 1 to 6 the curve classes.
 struct svolta {
@@ -37,33 +37,38 @@ bool stessi_bit(double a, double b) {
   return std::bit_cast<uint64_t>(a) == std::bit_cast<uint64_t>(b);
 }
 
+// Three metres in a row: the reader computes the last from the two before.
+struct tre_metri {
+  double x0 = 0, y0 = 0;  // metre m - 2
+  double x1 = 0, y1 = 0;  // metre m - 1
+  double x2 = 0, y2 = 0;  // metre m
+};
+
 // The step of the reader that computes metre m with turn k.
-void passo(const coordinate_piano& p, int32_t m, double k, double& x,
-           double& y) {
-  const double dx = p.x(m - 1) - p.x(m - 2);
-  const double dy = p.y(m - 1) - p.y(m - 2);
+void passo(const tre_metri& t, double k, double& x, double& y) {
+  const double dx = t.x1 - t.x0;
+  const double dy = t.y1 - t.y0;
   if (k == 0.0) {
-    x = p.x(m - 1) + dx;
-    y = p.y(m - 1) + dy;
+    x = t.x1 + dx;
+    y = t.y1 + dy;
   } else {
-    x = p.x(m - 1) + (dx + k * dy);
-    y = p.y(m - 1) + (dy - k * dx);
+    x = t.x1 + (dx + k * dy);
+    y = t.y1 + (dy - k * dx);
   }
 }
 
 // The turn that gives metre m bit for bit; when none does, false and the
 // nearest one.
-bool svolta_del_metro(const coordinate_piano& p, int32_t m, svolta prima,
-                      svolta& trovata) {
+bool svolta_del_metro(const tre_metri& t, svolta prima, svolta& trovata) {
   double errore_minimo = std::numeric_limits<double>::infinity();
   auto prova = [&](svolta s) {
     double x, y;
-    passo(p, m, s.k(), x, y);
-    if (stessi_bit(x, p.x(m)) && stessi_bit(y, p.y(m))) {
+    passo(t, s.k(), x, y);
+    if (stessi_bit(x, t.x2) && stessi_bit(y, t.y2)) {
       trovata = s;
       return true;
     }
-    const double errore = std::fabs(x - p.x(m)) + std::fabs(y - p.y(m));
+    const double errore = std::fabs(x - t.x2) + std::fabs(y - t.y2);
     if (errore < errore_minimo) {
       errore_minimo = errore;
       trovata = s;
@@ -89,70 +94,41 @@ bool tipo_e_valore(const coordinate_piano& p, int asse, int32_t m,
 }
 
 // The plan's shape as the reader leaves it: metres 0 and 1 the Integers (0, 0)
-// and (0, 1), Doubles up to E - 2, the last two metres Empty.
-bool forma_del_piano(lavoro& l, int32_t e) {
-  const coordinate_piano& p = *l.piano;
-  const auto piano = voce_inspiegata::tabella::piano;
-  if (p.ultimo_metro() != e) {
-    l.segnala(piano, -1,
-              {N_("plan up to metre {0} instead of {1}"),
-               {std::to_string(p.ultimo_metro()), std::to_string(e)}});
-    return false;
+// and (0, 1), Doubles up to E - 2, the last two metres Empty. The first axis
+// whose element of metre m is not so, or -1.
+int asse_fuori_forma(const coordinate_piano& p, int32_t m, int32_t e) {
+  for (int asse = 0; asse < 2; ++asse) {
+    const bool ok = m <= 1 ? tipo_e_valore(p, asse, m, tipo_variante::intero,
+                                           m == 1 && asse == 1 ? 1.0 : 0.0)
+                    : m <= e - 2
+                        ? tipo_e_valore(p, asse, m, tipo_variante::doppio, 0)
+                        : tipo_e_valore(p, asse, m, tipo_variante::vuoto, 0);
+    if (!ok) return asse;
   }
-  for (int32_t m = 0; m <= e; ++m) {
-    for (int asse = 0; asse < 2; ++asse) {
-      const bool ok = m <= 1 ? tipo_e_valore(p, asse, m, tipo_variante::intero,
-                                             m == 1 && asse == 1 ? 1.0 : 0.0)
-                      : m <= e - 2
-                          ? tipo_e_valore(p, asse, m, tipo_variante::doppio, 0)
-                          : tipo_e_valore(p, asse, m, tipo_variante::vuoto, 0);
-      if (!ok) {
-        l.segnala(piano, m,
-                  {N_("unexpected element in the plan (axis {0})"),
-                   {std::to_string(asse)}});
-        return false;
-      }
-    }
-  }
-  return true;
+  return -1;
 }
 
-// Walks the turn of every metre from 2 to E - 2 in order, each found from the
-// one before: visita(metre, turn, whether a class of turn gives it). The plan
-// is walked, not held: a turn a metre would be 8 MB on a long route.
-template <typename Visita>
-void per_ogni_svolta(const coordinate_piano& p, int32_t e, Visita visita) {
-  svolta prima{};
-  for (int32_t m = 2; m <= e - 2; ++m) {
-    svolta trovata{};
-    const bool spiegata = svolta_del_metro(p, m, prima, trovata);
-    visita(m, trovata, spiegata);
-    prima = trovata;
-  }
-}
-
-// The metres that no class of turn gives, the first few reported.
-void segnala_svolte(lavoro& l, int32_t e) {
-  int segnalate = 0;
-  per_ogni_svolta(*l.piano, e, [&](int32_t m, svolta trovata, bool spiegata) {
-    if (spiegata || segnalate++ >= segnalazioni_massime) return;
-    const messaggio vicina =
-        trovata.classe == 0
-            ? messaggio{N_("a straight metre")}
-            : messaggio{trovata.sinistra ? N_("class {0} to the left")
-                                         : N_("class {0} to the right"),
-                        {std::to_string(trovata.classe)}};
-    l.segnala(voce_inspiegata::tabella::piano, m,
-              {N_("no class of turn gives this metre")}, vicina);
-  });
+// A metre that no class of turn gives, with the nearest turn.
+voce_inspiegata svolta_inspiegata(int32_t m, svolta trovata) {
+  const messaggio vicina =
+      trovata.classe == 0
+          ? messaggio{N_("a straight metre")}
+          : messaggio{trovata.sinistra ? N_("class {0} to the left")
+                                       : N_("class {0} to the right"),
+                      {std::to_string(trovata.classe)}};
+  return {voce_inspiegata::tabella::piano,
+          m,
+          {N_("no class of turn gives this metre")},
+          vicina};
 }
 
 // One curve line for the curved steps from metre a to metre b. After a
 // straight the line's start lays the straight steps up to a - 1; right after
 // another curve the plan already stands at a, and any start behind it does.
-voce_descrizione riga_curva(lavoro& l, svolta s, int32_t a, int32_t b,
-                            bool dopo_curva) {
-  const int64_t inizio_massimo = 50 * int64_t{l.ultima} - 100;
+voce_descrizione riga_curva(int32_t ultima, svolta s, int32_t a, int32_t b,
+                            bool dopo_curva,
+                            std::vector<voce_inspiegata>& segnalate) {
+  const int64_t inizio_massimo = 50 * int64_t{ultima} - 100;
   const int64_t inizio =
       dopo_curva ? std::min<int64_t>(a - 1, inizio_massimo) : a - 1;
   const std::string parola = std::string("curva") + (s.sinistra ? "s" : "d") +
@@ -164,38 +140,88 @@ voce_descrizione riga_curva(lavoro& l, svolta s, int32_t a, int32_t b,
           std::to_string(inizio) + " al metro " + std::to_string(b),
       riga_valori(parola, {inizio, b - inizio})};
   if (inizio > inizio_massimo || b >= metro_massimo_curve) {
-    l.segnala(voce_inspiegata::tabella::piano, a,
-              {N_("a turn that no line can place here")}, v.riga);
+    segnalate.push_back({voce_inspiegata::tabella::piano,
+                         a,
+                         {N_("a turn that no line can place here")},
+                         v.riga});
   }
   return v;
 }
 
-}  // namespace
-
-std::vector<voce_descrizione> curve(lavoro& l) {
+// The runs of metres with one turn, met in order: a curved run is one curve
+// line, placed after a straight or right after another curve. The metres
+// that no turn gives (the first few) are reported before the lines that no
+// position can hold.
+struct corse_di_svolte {
+  int32_t ultima = 0;
   std::vector<voce_descrizione> righe;
-  if (l.piano == nullptr) return righe;
-  const int32_t e = l.stazioni[record_treno].fine + 7000;
-  if (!forma_del_piano(l, e)) return righe;
-  segnala_svolte(l, e);
-  // Runs of metres with one turn; a curved run is one curve line, placed
-  // after a straight or right after another curve.
+  std::vector<voce_inspiegata> svolte, curve_fuori;
   int32_t inizio = 2;
   svolta corsa{}, prima_della_corsa{};
   bool aperta = false;
-  const auto chiudi = [&](int32_t fine) {
+
+  void chiudi(int32_t fine) {
     if (corsa.classe == 0) return;
     const bool dopo_curva = inizio > 2 && prima_della_corsa.classe != 0;
-    righe.push_back(riga_curva(l, corsa, inizio, fine, dopo_curva));
-  };
-  per_ogni_svolta(*l.piano, e, [&](int32_t m, svolta s, bool) {
+    righe.push_back(
+        riga_curva(ultima, corsa, inizio, fine, dopo_curva, curve_fuori));
+  }
+  void visita(int32_t m, svolta s, bool spiegata) {
+    if (!spiegata && svolte.size() < segnalazioni_massime)
+      svolte.push_back(svolta_inspiegata(m, s));
     if (aperta && s == corsa) return;
     if (aperta) chiudi(m - 1);
     prima_della_corsa = aperta ? corsa : svolta{};
     corsa = s;
     inizio = m;
     aperta = true;
-  });
-  if (aperta) chiudi(e - 2);
-  return righe;
+  }
+  righe_passo fine(int32_t ultimo_metro) {
+    if (aperta) chiudi(ultimo_metro);
+    righe_passo e{std::move(righe), {}};
+    for (auto* elenco : {&svolte, &curve_fuori})
+      for (voce_inspiegata& v : *elenco)
+        e.r.segnala(v.dove, v.indice, std::move(v.trovato),
+                    std::move(v.piu_vicina));
+    return e;
+  }
+};
+
+}  // namespace
+
+// One walk of the plan, each metre read once and not held (a turn a metre
+// would be 8 MB on a long route): its shape, and the turn of every metre from
+// 2 to E - 2, each found from the one before.
+righe_passo curve(const tabelle_lette& t) {
+  righe_passo e;
+  if (t.piano == nullptr) return e;
+  const coordinate_piano& p = *t.piano;
+  const int32_t ultimo = t.stazioni[record_treno].fine + 7000;
+  const auto piano = voce_inspiegata::tabella::piano;
+  if (p.ultimo_metro() != ultimo) {
+    e.r.segnala(piano, -1,
+                {N_("plan up to metre {0} instead of {1}"),
+                 {std::to_string(p.ultimo_metro()), std::to_string(ultimo)}});
+    return e;
+  }
+  corse_di_svolte corse;
+  corse.ultima = t.ultima;
+  tre_metri metri;
+  svolta prima{};
+  for (int32_t m = 0; m <= ultimo; ++m) {
+    if (const int asse = asse_fuori_forma(p, m, ultimo); asse >= 0) {
+      e.r.segnala(piano, m,
+                  {N_("unexpected element in the plan (axis {0})"),
+                   {std::to_string(asse)}});
+      return e;
+    }
+    if (m > ultimo - 2) continue;
+    metri = {metri.x1, metri.y1, metri.x2, metri.y2, p.x(m), p.y(m)};
+    if (m < 2) continue;
+    svolta trovata{};
+    const bool spiegata = svolta_del_metro(metri, prima, trovata);
+    corse.visita(m, trovata, spiegata);
+    prima = trovata;
+  }
+  return corse.fine(ultimo - 2);
 }

@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <optional>
 #include <string>
 
-#include "decompiler/lavoro.h"
+#include "decompiler/passi.h"
 
 namespace {
 
@@ -41,11 +42,12 @@ std::array<terna, 3> ordina_progressive(const std::array<terna, 3>& t) {
 
 // The three progression lines ("tre", "due", "uno" read into 81, 82, 83) that
 // the reader orders into the stored records.
-void progressive(lavoro& l, std::vector<voce_descrizione>& righe) {
+void progressive(const tabelle_lette& t, std::vector<voce_descrizione>& righe,
+                 resoconto& e) {
   std::array<terna, 3> memorizzate;
   for (int n = 0; n < 3; ++n) {
     const stazione& r =
-        l.stazioni[static_cast<std::size_t>(record_progressiva_tre + n)];
+        t.stazioni[static_cast<std::size_t>(record_progressiva_tre + n)];
     memorizzate[static_cast<std::size_t>(n)] = {r.inizio, r.fine, r.posizione};
   }
   std::array<terna, 3> lette = memorizzate;
@@ -78,7 +80,7 @@ void progressive(lavoro& l, std::vector<voce_descrizione>& righe) {
   for (const terna& x : memorizzate)
     multipli &= x.inizio % 50 == 0 && x.valore % 50 == 0;
   if (!trovate || !multipli) {
-    l.segnala(voce_inspiegata::tabella::stazioni, record_progressiva_tre,
+    e.segnala(voce_inspiegata::tabella::stazioni, record_progressiva_tre,
               {trovate ? N_("progressions not multiples of 50 m (code 2)")
                        : N_("progressions that no reading order gives")},
               righe[righe.size() - 3].riga);
@@ -87,8 +89,9 @@ void progressive(lavoro& l, std::vector<voce_descrizione>& righe) {
 
 // The cab-signal repetition of record 86: start, end and code 4, 9 or 0 (an
 // end of 0 gives 0 whatever the keyword's digit).
-void ripetizione(lavoro& l, std::vector<voce_descrizione>& righe) {
-  const stazione& r = l.stazioni[record_nome_treno];
+void ripetizione(const tabelle_lette& t, std::vector<voce_descrizione>& righe,
+                 resoconto& e) {
+  const stazione& r = t.stazioni[record_nome_treno];
   const int32_t codice = r.posizione == 9 ? 9 : 4;
   const std::string riga =
       riga_valori("ripetizione segnali " + std::to_string(codice) + " codici",
@@ -98,7 +101,7 @@ void ripetizione(lavoro& l, std::vector<voce_descrizione>& righe) {
                   ((r.posizione == 0 && r.fine == 0) ||
                    ((r.posizione == 4 || r.posizione == 9) && r.fine != 0));
   if (!ok)
-    l.segnala(voce_inspiegata::tabella::stazioni, record_nome_treno,
+    e.segnala(voce_inspiegata::tabella::stazioni, record_nome_treno,
               {N_("cab-signal repetition {0} {1} code {2}"),
                {std::to_string(r.inizio), std::to_string(r.fine),
                 std::to_string(r.posizione)}},
@@ -111,7 +114,7 @@ bool ha_numeri(stazione r) {
 }
 
 // A record holds nothing beyond the fields that its lines fill.
-void controlla_resto(lavoro& l, int record, stazione r,
+void controlla_resto(resoconto& e, int record, stazione r,
                      std::initializer_list<int32_t stazione::*> lunghi,
                      bool con_nome,
                      std::initializer_list<int16_t stazione::*> interi) {
@@ -119,24 +122,24 @@ void controlla_resto(lavoro& l, int record, stazione r,
   for (auto campo : interi) r.*campo = 0;
   if (con_nome) r.nome.clear();
   if (!(r == stazione{}))
-    l.segnala(voce_inspiegata::tabella::stazioni, record,
+    e.segnala(voce_inspiegata::tabella::stazioni, record,
               {N_("values that no line writes in this record")});
 }
 
-void controlla_record_generali(lavoro& l) {
-  const auto& s = l.stazioni;
-  controlla_resto(l, 0, s[0], {}, false, {});
-  for (int r = record_progressiva_tre; r <= record_progressiva_uno; ++r)
-    controlla_resto(l, r, s[static_cast<std::size_t>(r)],
+void controlla_record_generali(const tabelle_lette& t, resoconto& r) {
+  const auto& s = t.stazioni;
+  controlla_resto(r, 0, s[0], {}, false, {});
+  for (int n = record_progressiva_tre; n <= record_progressiva_uno; ++n)
+    controlla_resto(r, n, s[static_cast<std::size_t>(n)],
                     {&stazione::inizio, &stazione::fine, &stazione::posizione},
                     false, {});
-  controlla_resto(l, record_treno, s[record_treno],
+  controlla_resto(r, record_treno, s[record_treno],
                   {&stazione::inizio, &stazione::fine, &stazione::posizione},
                   false, {});
-  controlla_resto(l, record_linea, s[record_linea],
+  controlla_resto(r, record_linea, s[record_linea],
                   {&stazione::inizio, &stazione::fine, &stazione::posizione},
                   true, {});
-  controlla_resto(l, record_nome_treno, s[record_nome_treno],
+  controlla_resto(r, record_nome_treno, s[record_nome_treno],
                   {&stazione::inizio, &stazione::fine, &stazione::posizione},
                   true,
                   {&stazione::campo7, &stazione::campo10, &stazione::campo11,
@@ -146,53 +149,55 @@ void controlla_record_generali(lavoro& l) {
 // Stations from record 1 up, board texts from 80 down (the lowest is the
 // lowest that a board cell names, or a record with only a text), nothing in
 // between.
-void classifica_record(lavoro& l) {
+void classifica_record(const tabelle_lette& t, esito_record& e) {
   int32_t primo = primo_record_cartelli + 1;
-  for (int32_t i = 0; i <= l.ultima; ++i) {
-    const cella& c = l.c(i);
-    if (c.tipo == cella_cartello && c.dato1 >= 1 && c.dato1 < primo)
-      primo = c.dato1;
+  for (int32_t i = 0; i <= t.ultima; ++i) {
+    const cella& c = t.c(i);
+    if (c.tipo != cella_cartello) continue;
+    const std::optional<int32_t> record = decodifica_record_cartello(c.dato1);
+    if (record && *record >= 1 && *record < primo) primo = *record;
   }
   for (int32_t r = 1; r < primo; ++r) {
-    const stazione& x = l.stazioni[static_cast<std::size_t>(r)];
+    const stazione& x = t.stazioni[static_cast<std::size_t>(r)];
     if (!ha_numeri(x) && !x.nome.empty()) primo = r;
   }
   int32_t k = 0;
   while (k + 1 < primo &&
-         ha_numeri(l.stazioni[static_cast<std::size_t>(k + 1)]))
+         ha_numeri(t.stazioni[static_cast<std::size_t>(k + 1)]))
     ++k;
   for (int32_t r = k + 1; r <= primo_record_cartelli; ++r) {
-    const stazione& x = l.stazioni[static_cast<std::size_t>(r)];
+    const stazione& x = t.stazioni[static_cast<std::size_t>(r)];
     if (r < primo ? !(x == stazione{}) : ha_numeri(x))
-      l.segnala(voce_inspiegata::tabella::stazioni, r,
-                {N_("a record out of place among the stations and the board "
-                    "texts")});
+      e.r.segnala(voce_inspiegata::tabella::stazioni, r,
+                  {N_("a record out of place among the stations and the board "
+                      "texts")});
   }
-  l.numero_stazioni = k;
-  l.primo_cartello = primo;
+  e.numero_stazioni = k;
+  e.primo_cartello = primo;
   // The stations and the boards' records must leave two records between
   // them, or the reading stops with code 10.
   if (k > 0 && k + 1 >= primo - 1)
-    l.segnala(voce_inspiegata::tabella::stazioni, k,
-              {N_("stations and boards touch (code 10)")});
+    e.r.segnala(voce_inspiegata::tabella::stazioni, k,
+                {N_("stations and boards touch (code 10)")});
 }
 
 }  // namespace
 
-void leggi_record(lavoro& l) {
-  const auto& s = l.stazioni;
-  controlla_record_generali(l);
-  classifica_record(l);
-  auto& linea = l.generale_linea;
+esito_record leggi_record(const tabelle_lette& t) {
+  const auto& s = t.stazioni;
+  esito_record e;
+  controlla_record_generali(t, e.r);
+  classifica_record(t, e);
+  auto& linea = e.generale_linea;
   linea.push_back(
       {"", riga_valori("lunghezza percorso", {s[record_treno].fine})});
-  progressive(l, linea);
+  progressive(t, linea, e.r);
   linea.push_back({"", riga_valori("sfondo uno", {s[record_linea].inizio})});
   linea.push_back({"", riga_valori("sfondo due", {s[record_linea].posizione})});
   linea.push_back({"", riga_valori("sfondo tre", {s[record_linea].fine})});
-  ripetizione(l, linea);
+  ripetizione(t, linea, e.r);
   const stazione& treno = s[record_nome_treno];
-  auto& generale = l.generale_treno;
+  auto& generale = e.generale_treno;
   generale.push_back(
       {"", riga_valori("numero vetture", {s[record_treno].posizione})});
   generale.push_back(
@@ -200,4 +205,5 @@ void leggi_record(lavoro& l) {
   generale.push_back({"", riga_valori("sabbia", {treno.campo7})});
   generale.push_back({"", riga_valori("orologio", {treno.campo10, treno.campo11,
                                                    treno.campo12})});
+  return e;
 }

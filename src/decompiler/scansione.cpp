@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "decompiler/lavoro.h"
+#include "decompiler/passi.h"
 
 namespace {
 
@@ -18,10 +18,10 @@ bool segno_della_scansione(const cella& c) {
 }
 
 // The cells before the scan: the 180s not held by a line are taken out.
-std::vector<cella> prima_della_scansione(const lavoro& l,
+std::vector<cella> prima_della_scansione(const tabelle_lette& t,
                                          const std::vector<bool>& di_riga) {
-  std::vector<cella> prima = l.celle;
-  for (int32_t i = 0; i <= l.ultima; ++i) {
+  std::vector<cella> prima = t.celle;
+  for (int32_t i = 0; i <= t.ultima; ++i) {
     cella& c = prima[static_cast<std::size_t>(i)];
     if (segno_della_scansione(c) && !di_riga[static_cast<std::size_t>(i)]) {
       c.tipo = cella_vuota;
@@ -33,16 +33,16 @@ std::vector<cella> prima_della_scansione(const lavoro& l,
 
 // The scan on the cells before it, given which 180s are lines'. Returns how
 // many cells it leaves different from the tables (a code counts as one more).
-int differenze(const lavoro& l, const std::vector<bool>& di_riga,
+int differenze(const tabelle_lette& t, const std::vector<bool>& di_riga,
                std::vector<cella>& dopo, bool& codice) {
-  dopo = prima_della_scansione(l, di_riga);
+  dopo = prima_della_scansione(t, di_riga);
   diagnostica d;
   scansione_percorso(dopo, d);
   codice = d.codice_errore != 0;
   int diverse = codice ? 1 : 0;
-  for (int32_t i = 0; i <= l.ultima; ++i) {
+  for (int32_t i = 0; i <= t.ultima; ++i) {
     const cella& x = dopo[static_cast<std::size_t>(i)];
-    if (x.tipo != l.c(i).tipo || x.dato1 != l.c(i).dato1) ++diverse;
+    if (x.tipo != t.c(i).tipo || x.dato1 != t.c(i).dato1) ++diverse;
   }
   return diverse;
 }
@@ -56,13 +56,13 @@ int differenze(const lavoro& l, const std::vector<bool>& di_riga,
 // lines, and the scan must then give back the tables. A 180 in the last two
 // cells cannot be a line's: no line may stand there.
 struct ricerca {
-  const lavoro& l;
+  const tabelle_lette& t;
   std::vector<bool> segnabili;  // the cells that hold a 180
   std::vector<int8_t> decise;   // -1 not yet met, 0 the scan's, 1 a line's
   int nodi = 0;
 
   bool di_riga_ammessa(std::size_t k) const {
-    return entro(50 * static_cast<int64_t>(k), 100, l.ultima);
+    return entro(50 * static_cast<int64_t>(k), 100, t.ultima);
   }
 
   std::vector<bool> di_riga() const {
@@ -73,7 +73,7 @@ struct ricerca {
 
   bool cerca() {
     if (++nodi > nodi_massimi) return false;
-    std::vector<cella> dopo = prima_della_scansione(l, di_riga());
+    std::vector<cella> dopo = prima_della_scansione(t, di_riga());
     diagnostica d;
     std::vector<int32_t> segni;
     scansione_percorso(dopo, d, &segni);
@@ -112,7 +112,7 @@ struct ricerca {
     }
     std::vector<cella> dopo;
     bool codice;
-    if (differenze(l, r, dopo, codice) != 0) return false;
+    if (differenze(t, r, dopo, codice) != 0) return false;
     for (std::size_t i = 0; i < decise.size(); ++i) decise[i] = r[i] ? 1 : 0;
     return true;
   }
@@ -120,13 +120,13 @@ struct ricerca {
 };
 
 // Which 180s are lines', and the cells after the scan with that choice.
-std::vector<cella> separa(const lavoro& l, std::vector<bool>& di_riga,
+std::vector<cella> separa(const tabelle_lette& t, std::vector<bool>& di_riga,
                           bool& codice) {
-  ricerca r{l, std::vector<bool>(l.celle.size(), false),
-            std::vector<int8_t>(l.celle.size(), 1)};
-  for (int32_t i = 0; i <= l.ultima; ++i) {
+  ricerca r{t, std::vector<bool>(t.celle.size(), false),
+            std::vector<int8_t>(t.celle.size(), 1)};
+  for (int32_t i = 0; i <= t.ultima; ++i) {
     const auto k = static_cast<std::size_t>(i);
-    r.segnabili[k] = segno_della_scansione(l.c(i));
+    r.segnabili[k] = segno_della_scansione(t.c(i));
     if (r.segnabili[k]) r.decise[k] = -1;
   }
   if (r.cerca()) {
@@ -137,7 +137,7 @@ std::vector<cella> separa(const lavoro& l, std::vector<bool>& di_riga,
       if (r.segnabili[i]) di_riga[i] = true;
   }
   std::vector<cella> dopo;
-  differenze(l, di_riga, dopo, codice);
+  differenze(t, di_riga, dopo, codice);
   return dopo;
 }
 
@@ -152,38 +152,41 @@ voce_descrizione riga_abbattimento(const cella& c, int32_t i) {
 
 }  // namespace
 
-void codici_treno(lavoro& l) {
-  std::vector<bool> di_riga(l.celle.size(), false);
-  for (int32_t i = 0; i <= l.ultima; ++i) {
-    const cella& c = l.c(i);
+righe_passo codici_treno(const tabelle_lette& t) {
+  righe_passo e;
+  std::vector<bool> di_riga(t.celle.size(), false);
+  for (int32_t i = 0; i <= t.ultima; ++i) {
+    const cella& c = t.c(i);
     di_riga[static_cast<std::size_t>(i)] =
         (c.tipo == cella_codice_velocita && c.dato1 != valore_segno) ||
         c.tipo == cella_codice_senza_valore;
   }
   bool codice = false;
-  const std::vector<cella> dopo = separa(l, di_riga, codice);
-  for (int32_t i = 0; i <= l.ultima; ++i) {
-    const cella& c = l.c(i);
+  const std::vector<cella> dopo = separa(t, di_riga, codice);
+  for (int32_t i = 0; i <= t.ultima; ++i) {
+    const cella& c = t.c(i);
     const auto k = static_cast<std::size_t>(i);
     const bool uguale = dopo[k].tipo == c.tipo && dopo[k].dato1 == c.dato1;
     if (di_riga[k]) {
       const voce_descrizione v = riga_abbattimento(c, i);
-      l.rallentamenti.push_back(v);
+      e.righe.push_back(v);
       const bool vuota = c.dato2 == 0 && c.dato3 == 0 && c.dato4 == 0 &&
                          c.tempo == 0 &&
                          (c.tipo == cella_codice_velocita || c.dato1 == 0);
-      if (uguale && vuota && entro(50 * int64_t{i}, 100, l.ultima))
-        l.spiegata[k] = true;
+      if (uguale && vuota && entro(50 * int64_t{i}, 100, t.ultima))
+        e.r.spiega(i);
     } else if (segno_della_scansione(c) && uguale && c.dato2 == 0 &&
                c.dato3 == 0 && c.dato4 == 0 && c.tempo == 0) {
-      l.spiegata[k] = true;
+      e.r.spiega(i);
     } else if (!uguale) {
-      l.segnala_cella(i, messaggio{N_("the route scan gives here {0}"),
-                                   {descrivi_cella(dopo[k])}});
+      e.r.segnala_cella(t, i,
+                        messaggio{N_("the route scan gives here {0}"),
+                                  {descrivi_cella(dopo[k])}});
     }
   }
   if (codice)
-    l.segnala(voce_inspiegata::tabella::celle, -1,
-              {N_("the route scan finds no room for a mark (codes 11 to "
-                  "13)")});
+    e.r.segnala(voce_inspiegata::tabella::celle, -1,
+                {N_("the route scan finds no room for a mark (codes 11 to "
+                    "13)")});
+  return e;
 }

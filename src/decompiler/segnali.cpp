@@ -7,7 +7,7 @@
 // only that signal can have left, tell it from a speed board or from nothing.
 #include <string>
 
-#include "decompiler/lavoro.h"
+#include "decompiler/passi.h"
 
 namespace {
 
@@ -31,16 +31,18 @@ bool lati_dal_segno(uint8_t valore, int b, int64_t& lati) {
 // sx * 3 + dx chosen so far (`lati`, by cell).
 using altri_segni = std::vector<std::vector<std::pair<uint8_t, int32_t>>>;
 
-altri_segni segni_degli_altri(const lavoro& l, const segnali_per_cella& segnali,
-                              const std::vector<int64_t>& lati) {
-  altri_segni altri(l.celle.size());
-  for (const scrittore_avvicinamento& s : l.scrittori)
+altri_segni segni_degli_altri(
+    const tabelle_lette& t,
+    const std::vector<scrittore_avvicinamento>& stazioni,
+    const segnali_per_cella& segnali, const std::vector<int64_t>& lati) {
+  altri_segni altri(t.celle.size());
+  for (const scrittore_avvicinamento& s : stazioni)
     altri[static_cast<std::size_t>(s.cella)].push_back({s.valore, -1});
-  for (int32_t i = 0; i <= l.ultima; ++i) {
+  for (int32_t i = 0; i <= t.ultima; ++i) {
     if (segnali[static_cast<std::size_t>(i)] == nessun_segnale) continue;
     for (int b = 1; b <= 4; ++b) {
       const int64_t c = int64_t{i} - 2 * b;
-      if (l.in_tabella(c))
+      if (t.in_tabella(c))
         altri[static_cast<std::size_t>(c)].push_back(
             {*segno_segnale(lati[static_cast<std::size_t>(i)], b), i});
     }
@@ -50,13 +52,14 @@ altri_segni segni_degli_altri(const lavoro& l, const segnali_per_cella& segnali,
 
 // How a value of sx * 3 + dx fits the marks: the marks it contradicts (a
 // visible mark that neither it nor another line writes), then those it shows.
-std::pair<int, int> adattamento(const lavoro& l, const altri_segni& altri,
-                                int32_t i, int64_t lati) {
+std::pair<int, int> adattamento(const tabelle_lette& t,
+                                const altri_segni& altri, int32_t i,
+                                int64_t lati) {
   int contrari = 0, concordi = 0;
   for (int b = 1; b <= 4; ++b) {
     const int64_t c = int64_t{i} - 2 * b;
-    if (!l.in_tabella(c)) continue;
-    const uint8_t visto = l.c(static_cast<int32_t>(c)).avvicinamento;
+    if (!t.in_tabella(c)) continue;
+    const uint8_t visto = t.c(static_cast<int32_t>(c)).avvicinamento;
     if (visto == *segno_segnale(lati, b)) {
       ++concordi;
       continue;
@@ -71,16 +74,16 @@ std::pair<int, int> adattamento(const lavoro& l, const altri_segni& altri,
 
 // The values of sx * 3 + dx that the mark in the cell 2b before cell i gives
 // and that leave a whole rapp.
-std::vector<int64_t> lati_dai_segni(const lavoro& l, int32_t i, int b) {
+std::vector<int64_t> lati_dai_segni(const tabelle_lette& t, int32_t i, int b) {
   std::vector<int64_t> valori;
   const int64_t c = int64_t{i} - 2 * b;
   int64_t lati;
-  if (!l.in_tabella(c) ||
-      !lati_dal_segno(l.c(static_cast<int32_t>(c)).avvicinamento, b, lati))
+  if (!t.in_tabella(c) ||
+      !lati_dal_segno(t.c(static_cast<int32_t>(c)).avvicinamento, b, lati))
     return valori;
-  for (int t = 0; t < 5; ++t) {
-    const int64_t prova = lati + 128 * t;
-    if (resto(l.c(i).dato4 - prova, 10) == 0) valori.push_back(prova);
+  for (int volte = 0; volte < 5; ++volte) {
+    const int64_t prova = lati + 128 * volte;
+    if (resto(t.c(i).dato4 - prova, 10) == 0) valori.push_back(prova);
   }
   return valori;
 }
@@ -89,12 +92,13 @@ std::vector<int64_t> lati_dai_segni(const lavoro& l, int32_t i, int b) {
 // value, one that a mark gives and that leaves a whole rapp, fits the marks
 // better. A value that only shows more marks is no reason to leave the
 // natural one: the marks it would show are other lines' as well.
-int64_t lati_del_segnale(const lavoro& l, const altri_segni& altri, int32_t i) {
-  int64_t migliore = lati_naturali(l.c(i));
-  auto [contrari, concordi] = adattamento(l, altri, i, migliore);
+int64_t lati_del_segnale(const tabelle_lette& t, const altri_segni& altri,
+                         int32_t i) {
+  int64_t migliore = lati_naturali(t.c(i));
+  auto [contrari, concordi] = adattamento(t, altri, i, migliore);
   for (int b = 1; b <= 4; ++b) {
-    for (int64_t prova : lati_dai_segni(l, i, b)) {
-      const auto [x, y] = adattamento(l, altri, i, prova);
+    for (int64_t prova : lati_dai_segni(t, i, b)) {
+      const auto [x, y] = adattamento(t, altri, i, prova);
       if (x < contrari || (x == contrari && x > 0 && y > concordi)) {
         migliore = prova;
         contrari = x;
@@ -107,17 +111,19 @@ int64_t lati_del_segnale(const lavoro& l, const altri_segni& altri, int32_t i) {
 
 // Every signal's sx * 3 + dx. One signal's choice tells which marks are its
 // and which another's, so the choices are made again until they settle.
-std::vector<int64_t> lati_dei_segnali(const lavoro& l,
-                                      const segnali_per_cella& segnali) {
-  std::vector<int64_t> lati(l.celle.size(), 0);
-  for (int32_t i = 0; i <= l.ultima; ++i)
-    lati[static_cast<std::size_t>(i)] = lati_naturali(l.c(i));
+std::vector<int64_t> lati_dei_segnali(
+    const tabelle_lette& t,
+    const std::vector<scrittore_avvicinamento>& stazioni,
+    const segnali_per_cella& segnali) {
+  std::vector<int64_t> lati(t.celle.size(), 0);
+  for (int32_t i = 0; i <= t.ultima; ++i)
+    lati[static_cast<std::size_t>(i)] = lati_naturali(t.c(i));
   for (int giro = 0; giro < 4; ++giro) {
-    const altri_segni altri = segni_degli_altri(l, segnali, lati);
+    const altri_segni altri = segni_degli_altri(t, stazioni, segnali, lati);
     std::vector<int64_t> nuovi = lati;
-    for (int32_t i = 0; i <= l.ultima; ++i)
+    for (int32_t i = 0; i <= t.ultima; ++i)
       if (segnali[static_cast<std::size_t>(i)] != nessun_segnale)
-        nuovi[static_cast<std::size_t>(i)] = lati_del_segnale(l, altri, i);
+        nuovi[static_cast<std::size_t>(i)] = lati_del_segnale(t, altri, i);
     if (nuovi == lati) break;
     lati = std::move(nuovi);
   }
@@ -128,17 +134,18 @@ std::vector<int64_t> lati_dei_segnali(const lavoro& l,
 // have, or when a signal there explains a mark (not 0, which any cell shows
 // unmarked) that no other line leaves and contradicts none (`altri`: the marks
 // of the visible signals and of the stations).
-bool copre_un_segnale(const lavoro& l, const altri_segni& altri, int32_t i) {
-  if (l.c(i).tempo != 0) return true;
-  std::vector<int64_t> prove = {lati_naturali(l.c(i))};
+bool copre_un_segnale(const tabelle_lette& t, const altri_segni& altri,
+                      int32_t i) {
+  if (t.c(i).tempo != 0) return true;
+  std::vector<int64_t> prove = {lati_naturali(t.c(i))};
   for (int b = 1; b <= 4; ++b)
-    for (int64_t lati : lati_dai_segni(l, i, b)) prove.push_back(lati);
+    for (int64_t lati : lati_dai_segni(t, i, b)) prove.push_back(lati);
   for (int64_t lati : prove) {
-    if (adattamento(l, altri, i, lati).first > 0) continue;
+    if (adattamento(t, altri, i, lati).first > 0) continue;
     for (int b = 1; b <= 4; ++b) {
       const int64_t c = int64_t{i} - 2 * b;
-      if (!l.in_tabella(c)) continue;
-      const uint8_t visto = l.c(static_cast<int32_t>(c)).avvicinamento;
+      if (!t.in_tabella(c)) continue;
+      const uint8_t visto = t.c(static_cast<int32_t>(c)).avvicinamento;
       bool di_altri = false;
       for (const auto& [valore, di] : altri[static_cast<std::size_t>(c)])
         di_altri |= valore == visto;
@@ -152,21 +159,23 @@ bool copre_un_segnale(const lavoro& l, const altri_segni& altri, int32_t i) {
 // The visible signals, and what each stop cell covers: a signal, a speed
 // board (its last three values; a board has no time value), or nothing, where
 // a board text may stand.
-segnali_per_cella trova_segnali(lavoro& l) {
-  segnali_per_cella segnali(l.celle.size(), nessun_segnale);
-  for (int32_t i = 0; i <= l.ultima; ++i)
-    if (l.c(i).tipo == cella_segnale)
+segnali_per_cella trova_segnali(const tabelle_lette& t, const esito_stazioni& s,
+                                esito_segnali& e) {
+  segnali_per_cella segnali(t.celle.size(), nessun_segnale);
+  for (int32_t i = 0; i <= t.ultima; ++i)
+    if (t.c(i).tipo == cella_segnale)
       segnali[static_cast<std::size_t>(i)] = segnale_visibile;
-  const altri_segni altri =
-      segni_degli_altri(l, segnali, lati_dei_segnali(l, segnali));
-  for (const fermata_stazione& f : l.fermate) {
-    const cella& c = l.c(f.cella);
-    if (copre_un_segnale(l, altri, f.cella)) {
+  const altri_segni altri = segni_degli_altri(
+      t, s.scrittori, segnali, lati_dei_segnali(t, s.scrittori, segnali));
+  for (const fermata_stazione& f : s.fermate) {
+    const cella& c = t.c(f.cella);
+    if (copre_un_segnale(t, altri, f.cella)) {
       segnali[static_cast<std::size_t>(f.cella)] = f.record;
     } else if (c.dato2 != 0 || c.dato3 != 0 || c.dato4 != 0) {
-      l.indicatori.push_back({f.cella, {0, c.dato2, c.dato3, c.dato4}, true});
+      e.indicatori_nascosti.push_back(
+          {f.cella, {0, c.dato2, c.dato3, c.dato4}, true});
     } else {
-      l.fermate_libere.push_back(f.cella);
+      e.fermate_libere.push_back(f.cella);
     }
   }
   return segnali;
@@ -194,30 +203,33 @@ std::string commento_segnale(const cella& c, int32_t i, int64_t lati,
 
 }  // namespace
 
-void segnali_treno(lavoro& l) {
-  const segnali_per_cella segnali = trova_segnali(l);
-  const std::vector<int64_t> lati_scelti = lati_dei_segnali(l, segnali);
-  for (int32_t i = 0; i <= l.ultima; ++i) {
+esito_segnali segnali_treno(const tabelle_lette& t, const esito_stazioni& s) {
+  esito_segnali e;
+  const segnali_per_cella segnali = trova_segnali(t, s, e);
+  const std::vector<int64_t> lati_scelti =
+      lati_dei_segnali(t, s.scrittori, segnali);
+  for (int32_t i = 0; i <= t.ultima; ++i) {
     const int32_t sotto = segnali[static_cast<std::size_t>(i)];
     if (sotto == nessun_segnale) continue;
     const int64_t lati = lati_scelti[static_cast<std::size_t>(i)];
     const int64_t posizione = metro_cella_piu_uno(i);
     // Under a stop cell s1 * 10 + d1 is lost: any value will do.
     const std::string riga = riga_segnale(
-        l.c(i), posizione, lati, sotto > 0 ? int16_t{0} : l.c(i).dato1);
-    const auto nodo = static_cast<int32_t>(l.nodi.size());
+        t.c(i), posizione, lati, sotto > 0 ? int16_t{0} : t.c(i).dato1);
+    const auto nodo = static_cast<int32_t>(s.nodi.size() + e.nodi.size());
     for (int b = 1; b <= 4; ++b) {
-      if (l.in_tabella(int64_t{i} - 2 * b))
-        l.scrittori.push_back({i - 2 * b, *segno_segnale(lati, b), nodo});
+      if (t.in_tabella(int64_t{i} - 2 * b))
+        e.scrittori.push_back({i - 2 * b, *segno_segnale(lati, b), nodo});
     }
-    l.nodi.push_back({false,
+    e.nodi.push_back({false,
                       i,
-                      {commento_segnale(l.c(i), i, lati, sotto), riga},
+                      {commento_segnale(t.c(i), i, lati, sotto), riga},
                       sotto > 0 ? sotto : 0});
-    if (!entro(posizione, 100, l.ultima)) {
-      l.segnala_cella(i, riga);
+    if (!entro(posizione, 100, t.ultima)) {
+      e.r.segnala_cella(t, i, riga);
     } else if (sotto < 0) {
-      l.spiegata[static_cast<std::size_t>(i)] = true;
+      e.r.spiega(i);
     }
   }
+  return e;
 }

@@ -8,7 +8,7 @@
 #include <limits>
 #include <string>
 
-#include "decompiler/lavoro.h"
+#include "decompiler/passi.h"
 
 namespace {
 
@@ -43,77 +43,80 @@ area_letta area(const stazione& r, int32_t record) {
 
 std::string riga_stazione(const stazione& r, const area_letta& a,
                           bool& nome_ok) {
-  const int64_t h = quoziente(r.orario, 3600);
-  const int64_t m = quoziente(resto(r.orario, 3600), 60);
-  const int64_t s = resto(r.orario, 60);
+  const ora_stazione ora = decodifica_orario(r.orario);
   std::string nome;
   nome_ok = campo_testo(r.nome, nome);
   if (!nome_ok) nome = r.nome;
-  return riga_valori("stazione",
-                     {r.posizione, r.tipo, a.lunghezza, r.campo4, r.campo5,
-                      a.campo6, r.campo7, r.campo8, r.campo9, r.campo10,
-                      r.campo11, r.campo12, r.campo13, h, m, s}) +
+  return riga_valori(
+             "stazione",
+             {r.posizione, r.tipo, a.lunghezza, r.campo4, r.campo5, a.campo6,
+              r.campo7, r.campo8, r.campo9, r.campo10, r.campo11, r.campo12,
+              r.campo13, ora.ore, ora.minuti, ora.secondi}) +
          ", " + nome;
 }
 
 // The stop cell: its kind and first value come from the station; what the
 // cell held before keeps its other values, for `sotto_le_fermate` to explain.
-void cella_di_fermata(lavoro& l, int32_t record, int32_t i,
-                      const std::string& riga) {
-  const cella& c = l.c(i);
+void cella_di_fermata(const tabelle_lette& t, int32_t record, int32_t i,
+                      const std::string& riga, esito_stazioni& e) {
+  const cella& c = t.c(i);
   if (c.tipo != cella_fermata || c.dato1 != record) {
-    l.segnala_cella(i, riga);
+    e.r.segnala_cella(t, i, riga);
     return;
   }
-  l.spiegata[static_cast<std::size_t>(i)] = true;
-  l.fermate.push_back({i, record});
+  e.r.spiega(i);
+  e.fermate.push_back({i, record});
 }
 
 // The marks and the stop cell that the reader adds for a station.
-void segni_della_stazione(lavoro& l, int32_t record, const stazione& r,
-                          const std::string& riga) {
+void segni_della_stazione(const tabelle_lette& t, int32_t record,
+                          const stazione& r, const std::string& riga,
+                          esito_stazioni& e) {
   if (r.tipo >= 25) return;
   if (r.tipo != 5 && r.tipo != 6) {
     for (int k = 1; k <= 4; ++k) {
       const double quoto = r.fine / 50.0 - k - 1;
       const auto c = static_cast<int64_t>(std::nearbyint(quoto));
-      if (quoto > 1 && l.in_tabella(c))
-        l.scrittori.push_back({static_cast<int32_t>(c),
+      if (quoto > 1 && t.in_tabella(c))
+        e.scrittori.push_back({static_cast<int32_t>(c),
                                static_cast<uint8_t>(80 + k), record - 1});
     }
   }
   const auto fermata = static_cast<int64_t>(std::nearbyint(r.fine / 50.0 - 1));
-  if (!(r.fine / 50.0 - 1 > 1) || !l.in_tabella(fermata)) {
-    l.segnala(voce_inspiegata::tabella::stazioni, record,
-              {N_("a station without room for its stop cell")}, riga);
+  if (!(r.fine / 50.0 - 1 > 1) || !t.in_tabella(fermata)) {
+    e.r.segnala(voce_inspiegata::tabella::stazioni, record,
+                {N_("a station without room for its stop cell")}, riga);
     return;
   }
-  cella_di_fermata(l, record, static_cast<int32_t>(fermata), riga);
+  cella_di_fermata(t, record, static_cast<int32_t>(fermata), riga, e);
 }
 
-bool rispetta_regole(const lavoro& l, int32_t record, const stazione& r) {
-  if (r.posizione % 50 != 0 || !entro(r.posizione, 800, l.ultima)) return false;
+bool rispetta_regole(const tabelle_lette& t, int32_t record,
+                     const stazione& r) {
+  if (r.posizione % 50 != 0 || !entro(r.posizione, 800, t.ultima)) return false;
   if (record == 1) return true;
-  const stazione& prima = l.stazioni[static_cast<std::size_t>(record - 1)];
+  const stazione& prima = t.stazioni[static_cast<std::size_t>(record - 1)];
   return int64_t{r.inizio} - 350 >= prima.fine;
 }
 
 }  // namespace
 
-void stazioni_treno(lavoro& l) {
-  for (int32_t record = 1; record <= l.numero_stazioni; ++record) {
-    const stazione& r = l.stazioni[static_cast<std::size_t>(record)];
+esito_stazioni stazioni_treno(const tabelle_lette& t, int32_t numero_stazioni) {
+  esito_stazioni e;
+  for (int32_t record = 1; record <= numero_stazioni; ++record) {
+    const stazione& r = t.stazioni[static_cast<std::size_t>(record)];
     const area_letta a = area(r, record);
     bool nome_ok = true;
     const std::string riga = riga_stazione(r, a, nome_ok);
-    if (!a.ok || !nome_ok || !rispetta_regole(l, record, r))
-      l.segnala(voce_inspiegata::tabella::stazioni, record,
-                {N_("a station that no line gives as it is")}, riga);
+    if (!a.ok || !nome_ok || !rispetta_regole(t, record, r))
+      e.r.segnala(voce_inspiegata::tabella::stazioni, record,
+                  {N_("a station that no line gives as it is")}, riga);
     std::string commento = "localit\xE0 " + std::to_string(record) +
                            " di tipo " + std::to_string(r.tipo) +
                            ": area dal metro " + std::to_string(r.inizio) +
                            " al metro " + std::to_string(r.fine);
-    l.nodi.push_back({true, record, {commento, riga}});
-    segni_della_stazione(l, record, r, riga);
+    e.nodi.push_back({true, record, {commento, riga}});
+    segni_della_stazione(t, record, r, riga, e);
   }
+  return e;
 }

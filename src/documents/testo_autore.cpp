@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "platform/cp1252.h"
+#include "tables/valori_celle.h"
 #include "train_run/geometria.h"
 
 namespace {
@@ -88,11 +89,11 @@ std::string chilometri(int64_t metri) {
 }
 
 std::string ora_minuti(int64_t secondi) {
-  const int64_t s =
-      ((secondi % secondi_giorno) + secondi_giorno) % secondi_giorno;
+  const ora_stazione ora = decodifica_orario(static_cast<int32_t>(
+      ((secondi % secondi_giorno) + secondi_giorno) % secondi_giorno));
   char testo[16];
-  std::snprintf(testo, sizeof testo, "%02d.%02d%s", static_cast<int>(s / 3600),
-                static_cast<int>(s % 3600 / 60), s % 60 >= 30 ? "+" : "");
+  std::snprintf(testo, sizeof testo, "%02d.%02d%s", static_cast<int>(ora.ore),
+                static_cast<int>(ora.minuti), ora.secondi >= 30 ? "+" : "");
   return testo;
 }
 

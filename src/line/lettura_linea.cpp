@@ -7,6 +7,7 @@
 #include "reading/parole_chiave.h"
 #include "tables/campi.h"
 #include "tables/metri.h"
+#include "tables/valori_celle.h"
 
 namespace {
 
@@ -247,7 +248,7 @@ esito_passo leggi_cartello(lettura_linea& r) {
   if (r.indice_cartello < 1 || r.d.stringa_letta.size() > testo_massimo)
     return guasto(r.d);
   cella.tipo = cella_cartello;
-  cella.dato1 = static_cast<int16_t>(r.indice_cartello);
+  cella.dato1 = codifica_record_cartello(r.indice_cartello);
   r.t.stazioni[static_cast<std::size_t>(r.indice_cartello)].nome =
       r.d.stringa_letta;
   --r.indice_cartello;

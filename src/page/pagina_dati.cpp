@@ -36,8 +36,8 @@ indicatore_vmax indicatore(int32_t metro, const cella& c) {
 cartello_testo cartello(int32_t metro, const cella& c,
                         const tabella_stazioni& st) {
   std::string scritta;
-  if (c.dato1 >= 0 && c.dato1 < numero_stazioni)
-    scritta = cp1252_a_utf8(st[static_cast<std::size_t>(c.dato1)].nome);
+  if (const std::optional<int32_t> r = decodifica_record_cartello(c.dato1))
+    scritta = cp1252_a_utf8(st[static_cast<std::size_t>(*r)].nome);
   return {metro, c.dato1, righe_del_cartello(scritta)};
 }
 
@@ -74,7 +74,8 @@ void raccogli_segni(const tabelle& t, vista& v, std::set<int>& testi) {
         v.indicatori.push_back(indicatore(metro, c));
         break;
       case cella_cartello:
-        testi.insert(c.dato1);
+        if (const auto r = decodifica_record_cartello(c.dato1))
+          testi.insert(*r);
         v.cartelli.push_back(cartello(metro, c, t.stazioni));
         break;
       case cella_codice_velocita:

@@ -34,6 +34,9 @@ class piano_pagina {
   const coordinate_piano& p_;
   int32_t ultimo_ = -1;
   double coseno_ = 1, seno_ = 0;
+  // Metre 0, kept: a plan read from its file a block at a time would read
+  // its first block again for every metre.
+  double x0_ = 0, y0_ = 0;
 };
 
 // The tolerance of the drawn track: a fraction of a metre on a short route,

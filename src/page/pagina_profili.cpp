@@ -117,7 +117,8 @@ serie limiti_in_vigore(const contenuto_disegni& c, std::size_t celle) {
       const int a = c.v.indicatori[cartello].sinistra.a;
       if (a > 0) linea = a;
     }
-    double v = std::min(c.t.celle[i].velocita * 5.0, linea);
+    double v = std::min(
+        static_cast<double>(decodifica_velocita(c.t.celle[i].velocita)), linea);
     for (const tratto& r : c.v.rallentamenti)
       if (r.da <= metro && metro < r.a)
         v = std::min(v, static_cast<double>(r.valore));

@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr std::size_t blocchi_tenuti = 16;
+constexpr std::size_t blocchi_tenuti = 8;
 constexpr std::size_t byte_per_lettura = 1 << 16;
 
 // Walks the file from its start, a buffer at a time, an element at a time.
@@ -120,31 +120,33 @@ const blocchi_piano::blocco_letto& blocchi_piano::blocco(int asse,
 // The file was checked whole when it was indexed; should it fail or change
 // under the reader since, what cannot be read is Empty.
 void blocchi_piano::leggi_blocco(blocco_letto& b) const {
-  b.tipi.fill(tipo_variante::vuoto);
-  b.valori.fill(0.0);
   const int32_t primo = b.numero * metri_per_blocco;
   const int32_t quanti = std::min(metri_per_blocco, metri_ - primo);
-  std::string dati(static_cast<std::size_t>(quanti) * byte_massimi_elemento,
-                   '\0');
+  // The buffer is kept from block to block: only the bytes read are looked at.
+  dati_.resize(static_cast<std::size_t>(quanti) * byte_massimi_elemento);
   std::size_t letti = 0;
   const uint64_t inizio =
       inizi_[static_cast<std::size_t>(b.asse)][static_cast<std::size_t>(b.numero)];
-  if (!file_->leggi(inizio, dati.data(), dati.size(), letti).ok) return;
-  std::size_t pos = 0;
-  for (int32_t i = 0; i < quanti && pos + 2 <= letti; ++i) {
-    const int16_t etichetta = prendi_i16(dati.data() + pos);
-    if (!etichetta_nota(etichetta)) return;
-    const auto tipo = static_cast<tipo_variante>(etichetta);
-    if (pos + byte_elemento(tipo) > letti) return;
-    const auto k = static_cast<std::size_t>(i);
-    b.tipi[k] = tipo;
-    if (tipo == tipo_variante::doppio) {
-      b.valori[k] = prendi_f64(dati.data() + pos + 2);
-    } else if (tipo == tipo_variante::intero) {
-      b.valori[k] = prendi_i16(dati.data() + pos + 2);
+  int32_t i = 0;
+  if (file_->leggi(inizio, dati_.data(), dati_.size(), letti).ok) {
+    for (std::size_t pos = 0; i < quanti && pos + 2 <= letti; ++i) {
+      const int16_t etichetta = prendi_i16(dati_.data() + pos);
+      if (!etichetta_nota(etichetta)) break;
+      const auto tipo = static_cast<tipo_variante>(etichetta);
+      if (pos + byte_elemento(tipo) > letti) break;
+      const auto k = static_cast<std::size_t>(i);
+      b.tipi[k] = tipo;
+      b.valori[k] = tipo == tipo_variante::doppio
+                        ? prendi_f64(dati_.data() + pos + 2)
+                    : tipo == tipo_variante::intero
+                        ? prendi_i16(dati_.data() + pos + 2)
+                        : 0.0;
+      pos += byte_elemento(tipo);
     }
-    pos += byte_elemento(tipo);
   }
+  // What could not be read is Empty.
+  std::fill(b.tipi.begin() + i, b.tipi.end(), tipo_variante::vuoto);
+  std::fill(b.valori.begin() + i, b.valori.end(), 0.0);
 }
 
 bool decodifica_piano(std::shared_ptr<lettore_file> file,

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/cartella.h"
@@ -16,7 +17,7 @@
 
 class blocchi_piano {
  public:
-  static constexpr int32_t metri_per_blocco = 1024;
+  static constexpr int32_t metri_per_blocco = 4096;
 
   blocchi_piano(std::shared_ptr<lettore_file> file, int32_t metri,
                 std::array<std::vector<uint64_t>, 2> inizi);
@@ -50,6 +51,7 @@ class blocchi_piano {
   mutable std::vector<blocco_letto> tenuti_;
   mutable std::array<const blocco_letto*, 2> ultimo_{};
   mutable uint64_t orologio_ = 0;
+  mutable std::string dati_;  // the bytes of the block being read
 };
 
 // Checks the plan file that `file` reads and indexes it into `piano`, which

@@ -113,3 +113,27 @@ int64_t pendenza_tenuta(int64_t per_mille) {
 int64_t valore_progressiva(int32_t valore, int32_t segno) {
   return segno == 1 ? int64_t{valore} - 100 : valore;
 }
+
+int16_t codifica_record_cartello(int32_t record) {
+  return static_cast<int16_t>(record);
+}
+
+std::optional<int32_t> decodifica_record_cartello(int16_t dato1) {
+  if (dato1 < 0 || dato1 >= numero_stazioni) return std::nullopt;
+  return dato1;
+}
+
+bool codifica_orario(int32_t ore, int32_t minuti, int32_t secondi,
+                     int32_t& orario) {
+  int32_t x;
+  if (!prodotto_32(ore, 60, x) || !somma_32(x, minuti, x) ||
+      !prodotto_32(x, 60, x) || !somma_32(x, secondi, x))
+    return false;
+  orario = x;
+  return true;
+}
+
+ora_stazione decodifica_orario(int32_t orario) {
+  return {quoziente(orario, 3600), quoziente(resto(orario, 3600), 60),
+          resto(orario, 60)};
+}

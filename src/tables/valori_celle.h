@@ -98,6 +98,30 @@ int decodifica_pendenza(uint8_t byte);
 // The gradient per mille that a value reads back as once stored.
 int64_t pendenza_tenuta(int64_t per_mille);
 
+// --- Board texts
+// -------------------------------------------------------------- A board text's
+// cell holds in dato1 the number of the record that keeps its text: the records
+// from 80 downward, one a board in line order.
+int16_t codifica_record_cartello(int32_t record);
+// The record that a board text's dato1 names when the table has one of that
+// number (0 to 86); none otherwise.
+std::optional<int32_t> decodifica_record_cartello(int16_t dato1);
+
+// --- Station times
+// ------------------------------------------------------------- A station's
+// scheduled time is kept in seconds after midnight, (h × 60 + m) × 60 + s, each
+// step computed in 32 bits; false when a step does not fit, `orario` then
+// unchanged.
+bool codifica_orario(int32_t ore, int32_t minuti, int32_t secondi,
+                     int32_t& orario);
+// The hours, minutes and seconds that encode to `orario` again: minutes and
+// seconds from 0 to 59 by floor division, whatever the sign; the hours as
+// many as it takes (24 and more past midnight, negative before it).
+struct ora_stazione {
+  int64_t ore = 0, minuti = 0, secondi = 0;
+};
+ora_stazione decodifica_orario(int32_t orario);
+
 // --- Kilometric progressions (records 81 to 83)
 // --------------------------------- A decreasing progression (segno 1) is
 // stored 100 m above the value written.

@@ -203,13 +203,7 @@ esito_passo leggi_valori_stazione(lettura_treno& r, stazione& st) {
       !leggi_long(l, secondi)) {
     return guasto(r.d);
   }
-  // (h * 60 + m) * 60 + s, each step in 32 bits.
-  int32_t orario;
-  if (!prodotto_32(ore, 60, orario) || !somma_32(orario, minuti, orario) ||
-      !prodotto_32(orario, 60, orario) || !somma_32(orario, secondi, orario)) {
-    return guasto(r.d);
-  }
-  st.orario = orario;
+  if (!codifica_orario(ore, minuti, secondi, st.orario)) return guasto(r.d);
   std::string nome;
   if (!leggi_testo(l, nome) || nome.size() > testo_massimo) return guasto(r.d);
   st.nome = nome;

@@ -7,6 +7,8 @@
 
 #include <limits>
 #include <optional>
+#include <string>
+#include <tuple>
 
 #include "esadecimale.h"
 #include "tables/formato.h"
@@ -215,6 +217,98 @@ TEST(ValoriCelle, ProgressivaDecrescenteSopraDi100) {
   EXPECT_EQ(valore_progressiva(12000, 0), 12000);
   EXPECT_EQ(valore_progressiva(12000, 1), 11900);
   EXPECT_EQ(valore_progressiva(0, 1), -100);
+}
+
+// A board text's cell names its record in dato1; a number that no record of
+// the table has names none, so that no reader looks past the table.
+TEST(ValoriCelle, RecordDelCartello) {
+  const std::tuple<int32_t, const char*> scritti[] = {
+      {80, "50 00"}, {1, "01 00"}, {79, "4F 00"}};
+  for (auto [record, byte] : scritti) {
+    SCOPED_TRACE(record);
+    const int16_t dato = codifica_record_cartello(record);
+    EXPECT_EQ(byte_di(dato), byte);
+    EXPECT_EQ(decodifica_record_cartello(dato), record);
+  }
+  const std::tuple<int16_t, std::optional<int32_t>> letti[] = {
+      {0, 0},
+      {86, 86},
+      {87, std::nullopt},
+      {-1, std::nullopt},
+      {std::numeric_limits<int16_t>::min(), std::nullopt},
+      {std::numeric_limits<int16_t>::max(), std::nullopt}};
+  for (auto [dato, record] : letti) {
+    SCOPED_TRACE(dato);
+    EXPECT_EQ(decodifica_record_cartello(dato), record);
+  }
+}
+
+std::string byte_di_32(int32_t valore) {
+  const auto u = static_cast<uint32_t>(valore);
+  std::string byte;
+  for (int k = 0; k < 4; ++k) byte += static_cast<char>((u >> (8 * k)) & 0xFF);
+  return esadecimale(byte);
+}
+
+// A station's time: what the reader keeps, its four bytes, and the hours,
+// minutes and seconds that write it again (floor division: a negative time
+// keeps its minutes and seconds from 0 to 59). A step that does not fit 32
+// bits, the product as well as the sum, is refused: so the lowest time's
+// parts by floor division do not write it again.
+TEST(ValoriCelle, OrarioDellaStazione) {
+  struct caso {
+    int32_t ore, minuti, secondi;
+    std::optional<int32_t> orario;
+    const char* byte;
+    ora_stazione letta;
+    bool riscritta = true;  // the parts read encode to the same time
+  };
+  const caso casi[] = {
+      {0, 0, 0, 0, "00 00 00 00", {0, 0, 0}},
+      {8, 0, 0, 28800, "80 70 00 00", {8, 0, 0}},
+      {23, 59, 59, 86399, "7F 51 01 00", {23, 59, 59}},
+      {24, 0, 0, 86400, "80 51 01 00", {24, 0, 0}},
+      {1, 90, 0, 9000, "28 23 00 00", {2, 30, 0}},
+      {0, 0, -1, -1, "FF FF FF FF", {-1, 59, 59}},
+      {0, -1, 0, -60, "C4 FF FF FF", {-1, 59, 0}},
+      {-1, 0, 0, -3600, "F0 F1 FF FF", {-1, 0, 0}},
+      {596523, 14, 7, 2147483647, "FF FF FF 7F", {596523, 14, 7}},
+      {-596523,
+       -14,
+       -8,
+       -2147483647 - 1,
+       "00 00 00 80",
+       {-596524, 45, 52},
+       false},
+      {596523, 14, 8, std::nullopt, "", {}},
+      {596524, 0, 0, std::nullopt, "", {}},
+      {35791395, 0, 0, std::nullopt, "", {}},  // h × 60 is past 32 bits
+  };
+  for (const caso& k : casi) {
+    SCOPED_TRACE(std::to_string(k.ore) + ":" + std::to_string(k.minuti) + ":" +
+                 std::to_string(k.secondi));
+    int32_t orario = 7;
+    ASSERT_EQ(codifica_orario(k.ore, k.minuti, k.secondi, orario),
+              k.orario.has_value());
+    if (!k.orario) {
+      EXPECT_EQ(orario, 7);
+      continue;
+    }
+    EXPECT_EQ(orario, *k.orario);
+    EXPECT_EQ(byte_di_32(orario), k.byte);
+    const ora_stazione o = decodifica_orario(orario);
+    EXPECT_EQ(o.ore, k.letta.ore);
+    EXPECT_EQ(o.minuti, k.letta.minuti);
+    EXPECT_EQ(o.secondi, k.letta.secondi);
+    int32_t di_nuovo = 0;
+    ASSERT_EQ(codifica_orario(static_cast<int32_t>(o.ore),
+                              static_cast<int32_t>(o.minuti),
+                              static_cast<int32_t>(o.secondi), di_nuovo),
+              k.riscritta);
+    if (k.riscritta) {
+      EXPECT_EQ(di_nuovo, orario);
+    }
+  }
 }
 
 }  // namespace
