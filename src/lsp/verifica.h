@@ -26,6 +26,8 @@ struct esito_verifica {
   bool in_utf8[2] = {false, false};
   // The two texts as the compiler read them (Windows-1252).
   std::string letti[2];
+  // The cells compiled from them (none when the reading left no table).
+  std::vector<cella> celle;
 };
 
 // A buffer from the editor in Windows-1252: converted when it can be (the
