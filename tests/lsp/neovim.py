@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Neovim headless as the editor: tests/lsp/neovim.lua opens a faulty train run
 beside its line description, attaches `PROGRAM lsp`, and reads the diagnostics
-and a hover back; this checks what it read.
+and a hover back (and the outline, a completion, a quick fix applied); this checks
+what it read. Then Neovim runs the set-up that docs/editors.md gives, as it stands.
 
     tests/lsp/neovim.py PROGRAM FIXTURES
 """
@@ -47,3 +48,37 @@ with tempfile.TemporaryDirectory() as cartella:
           "fix %r applied" % (len(letto["diagnostics"]), len(letto["hover"]),
                               len(letto["symbols"]), len(letto["completion"]),
                               letto["fix_title"]))
+
+# The set-up of docs/editors.md as it stands, with the program on the PATH: a
+# train run opened in its folder gets the server's diagnostics and the code page.
+import re  # noqa: E402
+guida = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "docs", "editors.md")
+with open(guida, encoding="utf-8") as f:
+    configurazione = re.search(r"## Neovim.*?```lua\n(.*?)```", f.read(), re.S).group(1)
+with tempfile.TemporaryDirectory() as cartella:
+    shutil.copy(os.path.join(fixture, "piccola", "linea.txt"),
+                os.path.join(cartella, "P_linea.txt"))
+    shutil.copy(os.path.join(fixture, "errate", "treno.txt"), os.path.join(cartella, "P_T.txt"))
+    programmi = os.path.join(cartella, "bin")
+    os.mkdir(programmi)
+    os.symlink(os.path.abspath(programma), os.path.join(programmi, "scenario_builder"))
+    inizio = os.path.join(cartella, "init.lua")
+    with open(inizio, "w") as f:
+        f.write(configurazione)
+    uscita = os.path.join(cartella, "letto.txt")
+    lettura = os.path.join(cartella, "leggi.lua")
+    with open(lettura, "w") as f:
+        f.write("vim.wait(15000, function() return #vim.diagnostic.get(0) > 0 end, 50)\n"
+                "local f = io.open(%r, 'w')\n"
+                "for _, d in ipairs(vim.diagnostic.get(0)) do f:write(d.lnum, '\\n') end\n"
+                "f:write(vim.bo.fileencoding, '\\n')\n"
+                "f:close()\nvim.cmd('qa!')\n" % uscita)
+    ambiente = dict(os.environ, PATH=programmi + os.pathsep + os.environ.get("PATH", ""),
+                    LC_ALL="C", LANGUAGE="")
+    subprocess.run(["nvim", "--headless", "-n", "-u", inizio, "-c", "luafile " + lettura,
+                    "P_T.txt"], cwd=cartella, env=ambiente, timeout=60, check=True,
+                   stdin=subprocess.DEVNULL)
+    with open(uscita) as f:
+        righe = f.read().split()
+    assert righe == ["12", "cp1252"], righe
+    print("neovim with docs/editors.md: the diagnostic of line 13, cp1252")
