@@ -92,8 +92,11 @@ std::string elemento_nella_cella(const cella& x, int64_t n) {
 // What the last compiled cells hold where the item's position lands.
 std::string nella_cella(const voce& v, int i, const std::vector<cella>* celle) {
   const forma_chiave& f = forma(v.chiave);
+  // A station is its record, and its stop cell stands at the end of its
+  // area, not in the cell of its position: the reference's entry says so.
   if (celle == nullptr || v.valori.empty() || !v.valori[0].numerico ||
-      f.valori[0].ruolo != ruolo_valore::posizione)
+      f.valori[0].ruolo != ruolo_valore::posizione ||
+      v.chiave == parola::stazione)
     return "";
   const aggancio a = aggancio_della_voce(v.chiave);
   const int64_t n = cella_del_metro(static_cast<double>(v.numero(0)), a);

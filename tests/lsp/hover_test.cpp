@@ -33,6 +33,7 @@ struct caso {
   int riga;
   int carattere;
   std::vector<std::string> attesi;
+  std::vector<std::string> assenti = {};
 };
 
 const std::vector<caso> casi = {
@@ -71,6 +72,8 @@ const std::vector<caso> casi = {
      10,
      {"cade nella cella 45, che il compilatore colloca a 2200 m",
       "la cella 45 contiene", "`tipo` = 1", "`dato1` = 42"}},
+    // A station's position: its cell is not where the station is written.
+    {"StazioneSenzaCella", "A_T.txt", 6, 11, {"cade nella cella"}, {"Compilato"}},
     {"IntestazioneDellaLinea",
      "A_linea.txt",
      2,
@@ -111,6 +114,8 @@ TEST_P(Hover, DiceCosaDiventa) {
   const std::string testo = r["contents"]["value"];
   for (const std::string& a : k.attesi)
     EXPECT_NE(testo.find(a), std::string::npos) << a << "\nin:\n" << testo;
+  for (const std::string& a : k.assenti)
+    EXPECT_EQ(testo.find(a), std::string::npos) << a << "\nin:\n" << testo;
 }
 
 INSTANTIATE_TEST_SUITE_P(Lsp, Hover, ::testing::ValuesIn(casi),
