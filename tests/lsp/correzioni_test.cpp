@@ -46,6 +46,11 @@ const std::vector<caso> casi = {
      {{"2000", 10, 15}}},
     // The number split at its blank is two fields: the fix writes over both.
     {"MigliaiaStaccate", false, "pendenza, 2 000, 5", 17, {{"2000", 10, 15}}},
+    {"PosizioneInChilometri", false, "pendenza, 1+500, 4", 10,
+     {{"1500", 10, 15}}},
+    {"OraInUnCampo", true, "orologio, 7:59:30", 10, {{"7, 59, 30", 10, 17}}},
+    {"PuntiEVirgola", false, "pendenza; 2000; 5", 0,
+     {{"pendenza, 2000, 5", 0, 17}}},
     // Stretches go to round(P / 50), halves to even: 1025 to 1000.
     {"FuoriGrigliaUnTratto", false, "pendenza, 1025, 4", 10,
      {{"1000", 10, 14}}},
