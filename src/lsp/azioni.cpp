@@ -66,10 +66,9 @@ std::optional<correzione> dal_suggerimento(const documento& d, const json& diag,
     const auto staccate = migliaia_staccate(*v);
     if (staccate && cp1252_a_utf8(staccate->first->testo +
                                   staccate->second->testo) == forse)
-      c.range =
-          fino_al_campo(d, staccate->first->riga - 1,
-                        inizio_di(staccate->first->colonna),
-                        inizio_di(staccate->second->colonna), u);
+      c.range = fino_al_campo(d, staccate->first->riga - 1,
+                              inizio_di(staccate->first->colonna),
+                              inizio_di(staccate->second->colonna), u);
   }
   return c;
 }
@@ -217,8 +216,7 @@ json azioni_di(const documento& d, const json& diagnostiche,
       continue;
     for (const correzione& c : correzioni_di(d, letta, diag, u)) {
       json cambi = json::object();
-      cambi[d.uri] =
-          json::array({{{"range", c.range}, {"newText", c.testo}}});
+      cambi[d.uri] = json::array({{{"range", c.range}, {"newText", c.testo}}});
       azioni.push_back({{"title", c.titolo},
                         {"kind", "quickfix"},
                         {"diagnostics", json::array({diag})},

@@ -52,10 +52,10 @@ const campo<cella>* campo_del_profilo(parola chiave) {
 }
 
 std::string campo_e_valore(const campo<cella>& c, const cella& x) {
-  return sostituisci(traduci("`{0}` = {1} ({2})"),
-                     {std::string(c.nome),
-                      std::to_string(valore_numerico(c, x)),
-                      std::string(c.significato)});
+  return sostituisci(
+      traduci("`{0}` = {1} ({2})"),
+      {std::string(c.nome), std::to_string(valore_numerico(c, x)),
+       std::string(c.significato)});
 }
 
 // A profile's value as the cell holds it, said plainly when it is not the
@@ -69,8 +69,9 @@ std::string profilo_nella_cella(const campo<cella>& c, const cella& x,
   const int64_t indietro = letto_indietro(c.nome, valore_numerico(c, x));
   const std::string u = unita.empty() ? "" : " " + std::string(unita);
   if (indietro == scritto->numero)
-    return r + "; " + sostituisci(traduci("read back: {0}{1}"),
-                                  {std::to_string(indietro), u});
+    return r + "; " +
+           sostituisci(traduci("read back: {0}{1}"),
+                       {std::to_string(indietro), u});
   return r + ".  \n" +
          sostituisci(traduci("**Not as written:** {0}{2} reads back as "
                              "{1}{2} from the compiled field"),
@@ -81,23 +82,51 @@ std::string elemento_nella_cella(const cella& x, int64_t n) {
   if (x.tipo == 0)
     return sostituisci(traduci("Compiled: cell {0} holds no item"),
                        {std::to_string(n)});
-  std::string r = sostituisci(traduci("Compiled: cell {0} holds"),
-                              {std::to_string(n)});
+  std::string r =
+      sostituisci(traduci("Compiled: cell {0} holds"), {std::to_string(n)});
   for (const campo<cella>& c : campi_elemento)
     if (c.nome == "tipo" || valore_numerico(c, x) != 0)
       r += "  \n- " + campo_e_valore(c, x);
   return r;
 }
 
+// The station record compiled from a station line: the one with its
+// position and its name.
+std::string nel_record(const voce& v, const tabella_stazioni& stazioni) {
+  if (!v.completa() || !v.valori[0].numerico) return "";
+  for (std::size_t n = 1; n < stazioni.size(); ++n) {
+    const stazione& s = stazioni[n];
+    if (s.posizione != v.numero(0) || s.nome != v.valori.back().testo) continue;
+    std::string r =
+        sostituisci(traduci("Compiled: record {0} holds"), {std::to_string(n)});
+    for (const campo<stazione>& c : campi_stazione) {
+      const std::string valore =
+          campo_di_testo(c)
+              ? "\"" +
+                    cp1252_a_utf8(s.*
+                                  std::get<std::string stazione::*>(c.dove)) +
+                    "\""
+              : std::to_string(valore_numerico(c, s));
+      r += "  \n- " + sostituisci(traduci("`{0}` = {1} ({2})"),
+                                  {std::string(c.nome), valore,
+                                   std::string(c.significato)});
+    }
+    return r;
+  }
+  return "";
+}
+
 // What the last compiled cells hold where the item's position lands.
-std::string nella_cella(const voce& v, int i, const std::vector<cella>* celle) {
+std::string nella_cella(const voce& v, int i,
+                        const tabelle_compilate* compilate) {
   const forma_chiave& f = forma(v.chiave);
-  // A station is its record, and its stop cell stands at the end of its
-  // area, not in the cell of its position: the reference's entry says so.
-  if (celle == nullptr || v.valori.empty() || !v.valori[0].numerico ||
-      f.valori[0].ruolo != ruolo_valore::posizione ||
-      v.chiave == parola::stazione)
+  if (compilate == nullptr || v.valori.empty() || !v.valori[0].numerico ||
+      f.valori[0].ruolo != ruolo_valore::posizione)
     return "";
+  // A station is its record, and its stop cell stands at the end of its
+  // area, not in the cell of its position.
+  if (v.chiave == parola::stazione) return nel_record(v, compilate->stazioni);
+  const std::vector<cella>* celle = &compilate->celle;
   const aggancio a = aggancio_della_voce(v.chiave);
   const int64_t n = cella_del_metro(static_cast<double>(v.numero(0)), a);
   if (n < 0 || n >= static_cast<int64_t>(celle->size())) return "";
@@ -112,7 +141,7 @@ std::string nella_cella(const voce& v, int i, const std::vector<cella>* celle) {
 }
 
 std::string testo_valore(const voce& v, int i,
-                         const std::vector<cella>* celle) {
+                         const tabelle_compilate* compilate) {
   const forma_chiave& f = forma(v.chiave);
   const std::string_view sezione = voce_riferimento(f.scritta);
   std::string r = riga_valore(sezione, i + 1);
@@ -121,10 +150,11 @@ std::string testo_valore(const voce& v, int i,
     r = "**" + std::string(f.valori[n].nome) + "**";
   if (r.empty()) return "";
   const valore_letto& x = v.valori[n];
+  // A station's position goes into its record, not onto a cell.
   if (n < f.valori.size() && f.valori[n].ruolo == ruolo_valore::posizione &&
-      x.numerico)
+      x.numerico && v.chiave != parola::stazione)
     r += "\n\n" + dove_cade(v.chiave, x.numero);
-  if (const std::string c = nella_cella(v, i, celle); !c.empty())
+  if (const std::string c = nella_cella(v, i, compilate); !c.empty())
     r += "\n\n" + c;
   const std::string_view becomes = diventa(sezione);
   if (!becomes.empty()) r += "\n\n" + std::string(becomes);
@@ -132,7 +162,8 @@ std::string testo_valore(const voce& v, int i,
 }
 
 // The section header under the cursor, if the line is one.
-std::string testo_intestazione(const documento& d, int riga, std::size_t punto) {
+std::string testo_intestazione(const documento& d, int riga,
+                               std::size_t punto) {
   const std::string linea(riga_di(d.testo, riga));
   const std::size_t inizio = linea.find_first_not_of(" \t");
   if (inizio == std::string::npos || linea[inizio] != '[') return "";
@@ -142,14 +173,13 @@ std::string testo_intestazione(const documento& d, int riga, std::size_t punto) 
     --fine;
   const std::string campo = linea.substr(inizio, fine - inizio);
   if (punto < inizio || punto > fine || !intestazione(campo)) return "";
-  return riga_intestazione(campo,
-                           d.ruolo == fonte_lettura::descrizione_linea);
+  return riga_intestazione(campo, d.ruolo == fonte_lettura::descrizione_linea);
 }
 
 }  // namespace
 
 json hover_di(const documento& d, int riga, int carattere, unita_posizione u,
-              const std::vector<cella>* celle) {
+              const tabelle_compilate* compilate) {
   const descrizione_letta letta =
       leggi_voci(testo_cp1252(d.testo), d.ruolo, true);
   const std::size_t punto = punto_di(d, riga, carattere, u);
@@ -160,7 +190,7 @@ json hover_di(const documento& d, int riga, int carattere, unita_posizione u,
   else if (luogo->valore < 0)
     testo = std::string(voce_riferimento(forma(luogo->v->chiave).scritta));
   else
-    testo = testo_valore(*luogo->v, luogo->valore, celle);
+    testo = testo_valore(*luogo->v, luogo->valore, compilate);
   if (testo.empty()) return nullptr;
   return {{"contents", {{"kind", "markdown"}, {"value", testo}}}};
 }

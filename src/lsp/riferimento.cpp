@@ -106,10 +106,12 @@ std::vector<std::string> voci_nominate(std::string_view testo) {
       continue;
     std::size_t q = p + 1;
     int numero = 0;
-    while (q < testo.size() && std::isdigit(static_cast<unsigned char>(testo[q])))
+    while (q < testo.size() &&
+           std::isdigit(static_cast<unsigned char>(testo[q])))
       numero = numero * 10 + (testo[q++] - '0');
     // "L1 to L4": the entries between the two.
-    const bool fino_a = !r.empty() && p >= 4 && testo.substr(p - 4, 4) == " to ";
+    const bool fino_a =
+        !r.empty() && p >= 4 && testo.substr(p - 4, 4) == " to ";
     const int primo = fino_a ? std::stoi(r.back().substr(1)) + 1 : numero;
     for (int n = primo; n <= numero; ++n)
       r.push_back(std::string(1, parte) + std::to_string(n));

@@ -107,9 +107,10 @@ json server_lsp::rispondi(const std::string& metodo, const json& p) {
     // A hover says what the text under it compiles to: a change still
     // waiting for its check is checked now.
     if (attese_.count(d.uri) != 0) controlla(d.uri);
-    const auto celle = celle_.find(d.uri);
-    return hover_di(d, riga, car, unita_,
-                    celle == celle_.end() ? nullptr : &celle->second);
+    const auto compilate = compilate_.find(d.uri);
+    return hover_di(
+        d, riga, car, unita_,
+        compilate == compilate_.end() ? nullptr : &compilate->second);
   }
   if (metodo == "textDocument/definition") return definizione(p);
   if (metodo == "textDocument/documentSymbol")

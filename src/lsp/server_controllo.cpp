@@ -65,7 +65,7 @@ void server_lsp::verifica_e_pubblica(const std::string& linea,
         std::tuple{&treno, fonte_lettura::descrizione_treno, pubblica_treno}}) {
     const documento* d = percorso->empty() ? nullptr : per_percorso(*percorso);
     if (d == nullptr) continue;
-    celle_[d->uri] = v.celle;
+    compilate_[d->uri] = v.compilate;
     if (!si) continue;
     pubblica(*d, diagnostiche_del_file(v, fonte, file, unita_));
     // Checked with the pair: no need to check it again for itself.

@@ -59,10 +59,9 @@ bool stessa_lettera(char x, char y) {
 
 // Where "Content-Length" (any case) begins in `buffer` from `da` on.
 std::size_t nome_da(const std::string& buffer, std::size_t da) {
-  const auto trovato =
-      std::search(buffer.begin() + static_cast<std::ptrdiff_t>(da),
-                  buffer.end(), nome_lunghezza.begin(), nome_lunghezza.end(),
-                  stessa_lettera);
+  const auto trovato = std::search(
+      buffer.begin() + static_cast<std::ptrdiff_t>(da), buffer.end(),
+      nome_lunghezza.begin(), nome_lunghezza.end(), stessa_lettera);
   return trovato == buffer.end()
              ? std::string::npos
              : static_cast<std::size_t>(trovato - buffer.begin());

@@ -33,35 +33,59 @@ struct modifica {
 
 struct caso {
   const char* nome;
-  bool treno;              // the slip is in the train run
-  std::string riga;        // the line of the slip, in the main part
-  int carattere;           // where its diagnostic starts
+  bool treno;        // the slip is in the train run
+  std::string riga;  // the line of the slip, in the main part
+  int carattere;     // where its diagnostic starts
   std::vector<modifica> attese;
 };
 
 const std::vector<caso> casi = {
     {"ParolaSbagliata", false, "pendneza, 2000, 5", 0, {{"pendenza", 0, 8}}},
     {"IntestazioneSbagliata", false, "[pendnze]", 0, {{"[pendenze]", 0, 9}}},
-    {"SeparatoreDelleMigliaia", false, "pendenza, 2.000, 5", 10,
+    {"SeparatoreDelleMigliaia",
+     false,
+     "pendenza, 2.000, 5",
+     10,
      {{"2000", 10, 15}}},
     // The number split at its blank is two fields: the fix writes over both.
     {"MigliaiaStaccate", false, "pendenza, 2 000, 5", 17, {{"2000", 10, 15}}},
-    {"PosizioneInChilometri", false, "pendenza, 1+500, 4", 10,
+    {"PosizioneInChilometri",
+     false,
+     "pendenza, 1+500, 4",
+     10,
      {{"1500", 10, 15}}},
     {"OraInUnCampo", true, "orologio, 7:59:30", 10, {{"7, 59, 30", 10, 17}}},
-    {"PuntiEVirgola", false, "pendenza; 2000; 5", 0,
+    {"PuntiEVirgola",
+     false,
+     "pendenza; 2000; 5",
+     0,
      {{"pendenza, 2000, 5", 0, 17}}},
     // Stretches go to round(P / 50), halves to even: 1025 to 1000.
-    {"FuoriGrigliaUnTratto", false, "pendenza, 1025, 4", 10,
+    {"FuoriGrigliaUnTratto",
+     false,
+     "pendenza, 1025, 4",
+     10,
      {{"1000", 10, 14}}},
     // Point items go to the cell that starts at P: 2230 to 2250.
-    {"FuoriGrigliaUnPunto", true, "segnale, 2230, 2, 4, 0, 0, 0, 2, 2, 0, 0, 0",
-     9, {{"2250", 9, 13}}},
-    {"VirgolaDecimale", false, "pendenza, 1000, 4,5", 18,
+    {"FuoriGrigliaUnPunto",
+     true,
+     "segnale, 2230, 2, 4, 0, 0, 0, 2, 2, 0, 0, 0",
+     9,
+     {{"2250", 9, 13}}},
+    {"VirgolaDecimale",
+     false,
+     "pendenza, 1000, 4,5",
+     18,
      {{"5", 16, 19}, {"", 17, 19, false}}},
-    {"VirgolaDecimaleNegativaSottoLaMeta", false, "pendenza, 1000, -4,25", 19,
+    {"VirgolaDecimaleNegativaSottoLaMeta",
+     false,
+     "pendenza, 1000, -4,25",
+     19,
      {{"-4", 16, 21}, {"", 18, 21, false}}},
-    {"VirgolaDecimaleNellaPosizione", true, "velocita, 1000,5, 100", 18,
+    {"VirgolaDecimaleNellaPosizione",
+     true,
+     "velocita, 1000,5, 100",
+     18,
      {{"1001", 10, 16}, {"", 16, 21, false}}},
     {"ValoriInPiu", false, "pendenza, 1000, 4, 7", 19, {{"", 17, 20}}},
     {"ValoriMancanti", false, "pendenza, 1000", 0, {{", pendenza", 14, 14}}},
@@ -89,9 +113,9 @@ TEST_P(Correzioni, LeModificheDellaSvista) {
   const json diagnostiche = s.diagnostiche(c / file);
   json scelta;
   for (const json& d : diagnostiche)
-    if (contiene(d, {{"range",
-                      {{"start",
-                        {{"line", riga}, {"character", k.carattere}}}}}}))
+    if (contiene(d,
+                 {{"range",
+                   {{"start", {{"line", riga}, {"character", k.carattere}}}}}}))
       scelta = d;
   ASSERT_FALSE(scelta.is_null()) << diagnostiche.dump(1);
   const std::string uri = uri_da_percorso(c / file);

@@ -18,11 +18,11 @@ namespace {
 
 std::string messaggio(const json& m) { return incornicia(m.dump()); }
 
-const std::string inizio = messaggio(
-    {{"jsonrpc", "2.0"},
-     {"id", 1},
-     {"method", "initialize"},
-     {"params", {{"capabilities", json::object()}}}});
+const std::string inizio =
+    messaggio({{"jsonrpc", "2.0"},
+               {"id", 1},
+               {"method", "initialize"},
+               {"params", {{"capabilities", json::object()}}}});
 const std::string chiusura =
     messaggio({{"jsonrpc", "2.0"}, {"id", 2}, {"method", "shutdown"}});
 const std::string uscita = messaggio({{"jsonrpc", "2.0"}, {"method", "exit"}});
@@ -35,13 +35,15 @@ struct caso {
 };
 
 const std::vector<caso> casi = {
-    {"ShutdownEdExit", inizio + chiusura + uscita,
-     {R"({"id":1})", R"({"id":2,"result":null})"}, 0},
+    {"ShutdownEdExit",
+     inizio + chiusura + uscita,
+     {R"({"id":1})", R"({"id":2,"result":null})"},
+     0},
     {"FineDellIngressoSenzaShutdown", inizio, {R"({"id":1})"}, 1},
     {"ExitSenzaShutdown", inizio + uscita, {R"({"id":1})"}, 1},
     {"UnaTestataSenzaLunghezzaConIlSuoCorpo",
-     inizio + "Content-Type: x\r\n\r\n{\"jsonrpc\":\"2.0\",\"id\":9}" + chiusura +
-         uscita,
+     inizio + "Content-Type: x\r\n\r\n{\"jsonrpc\":\"2.0\",\"id\":9}" +
+         chiusura + uscita,
      {R"({"id":1})", R"({"id":null,"error":{"code":-32700}})",
       R"({"id":2,"result":null})"},
      0},
@@ -54,8 +56,8 @@ const std::vector<caso> casi = {
 
 std::vector<json> risposte(std::string uscite) {
   std::vector<json> r;
-  for (cornice c = estrai_messaggio(uscite);
-       c.esito == esito_cornice::completo; c = estrai_messaggio(uscite))
+  for (cornice c = estrai_messaggio(uscite); c.esito == esito_cornice::completo;
+       c = estrai_messaggio(uscite))
     r.push_back(json::parse(c.corpo));
   return r;
 }

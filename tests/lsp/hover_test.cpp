@@ -72,8 +72,15 @@ const std::vector<caso> casi = {
      10,
      {"cade nella cella 45, che il compilatore colloca a 2200 m",
       "la cella 45 contiene", "`tipo` = 1", "`dato1` = 42"}},
-    // A station's position: its cell is not where the station is written.
-    {"StazioneSenzaCella", "A_T.txt", 6, 11, {"cade nella cella"}, {"Compilato"}},
+    // A station's position: not its cell, which is not where the station
+    // is written, but its record, found by position and name.
+    {"StazioneNelSuoRecord",
+     "A_T.txt",
+     6,
+     11,
+     {"Compilato: il record 1 contiene", "`posizione` = 500", "`tipo` = 12",
+      "`nome` = \"A\"", "`fine` = 800"},
+     {"la cella"}},
     {"IntestazioneDellaLinea",
      "A_linea.txt",
      2,
@@ -140,13 +147,12 @@ TEST(HoverDopoUnaModifica, LeggeIlTestoNuovo) {
       {"params",
        {{"textDocument", {{"uri", uri}, {"version", 2}}},
         {"contentChanges", json::array({{{"range", r}, {"text", "7"}}})}}}};
-  const json hover = {
-      {"jsonrpc", "2.0"},
-      {"id", 6},
-      {"method", "textDocument/hover"},
-      {"params",
-       {{"textDocument", {{"uri", uri}}},
-        {"position", {{"line", 4}, {"character", 16}}}}}};
+  const json hover = {{"jsonrpc", "2.0"},
+                      {"id", 6},
+                      {"method", "textDocument/hover"},
+                      {"params",
+                       {{"textDocument", {{"uri", uri}}},
+                        {"position", {{"line", 4}, {"character", 16}}}}}};
   // Sent without letting the checks run, as when typing goes on.
   s.server.ricevi(modifica.dump());
   s.server.ricevi(hover.dump());
