@@ -317,8 +317,9 @@ CLI::App* aggiungi_lsp(CLI::App& app, int& pausa) {
   CLI::App* l = aggiungi_comando(
       app, "lsp",
       traduci("a language server (LSP) on standard input and output: "
-              "diagnostics, hover, completion, outline and quick fixes for "
-              "the descriptions open in an editor"));
+              "diagnostics, hover, completion, quick fixes, outline, go to "
+              "definition and formatting for the descriptions open in an "
+              "editor"));
   l->add_option("--pause", pausa,
                 traduci("milliseconds that a change waits for the next one "
                         "before it is checked"))

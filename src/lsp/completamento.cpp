@@ -1,8 +1,10 @@
 // Completion at the start of a line: the section headers of the description
 // and the keywords that hold in the section the cursor is in, each with a
 // snippet of its values; nothing inside a comment or among the values.
+#include <algorithm>
 #include <string>
 
+#include "lsp/diagnostiche.h"
 #include "lsp/funzioni.h"
 #include "platform/cp1252.h"
 #include "reading/grammatica.h"
@@ -41,7 +43,13 @@ std::string segnaposto(std::string_view nome) {
   return r;
 }
 
-json voce_chiave(const forma_chiave& f) {
+// What an item writes over: from the first letter of the line to the cursor,
+// so that a keyword of two words or a header's bracket is replaced whole.
+json sostituzione(const json& r, const std::string& testo) {
+  return {{"range", r}, {"newText", testo}};
+}
+
+json voce_chiave(const forma_chiave& f, const json& r) {
   const std::string scritta = cp1252_a_utf8(f.scritta);
   std::string snippet = scritta;
   int n = 1;
@@ -50,6 +58,7 @@ json voce_chiave(const forma_chiave& f) {
   return {{"label", scritta},
           {"kind", 14},
           {"insertText", snippet},
+          {"textEdit", sostituzione(r, snippet)},
           {"insertTextFormat", 2}};
 }
 
@@ -66,8 +75,16 @@ json completamento_di(const documento& d, int riga, int carattere,
   if (prima.find(',') != std::string_view::npos ||
       prima.find('-') != std::string_view::npos)
     return voci;
-  for (const std::string_view h : intestazioni(d.ruolo))
-    voci.push_back({{"label", cp1252_a_utf8(h)}, {"kind", 22}});
+  const std::size_t inizio =
+      std::min(prima.find_first_not_of(" \t"), prima.size());
+  const json r = intervallo(riga, carattere_di(linea, inizio, u), riga,
+                            carattere_di(linea, prima.size(), u));
+  for (const std::string_view h : intestazioni(d.ruolo)) {
+    const std::string scritta = cp1252_a_utf8(h);
+    voci.push_back({{"label", scritta},
+                    {"kind", 22},
+                    {"textEdit", sostituzione(r, scritta)}});
+  }
   if (senza_spazi(prima).rfind('[', 0) == 0) return voci;
   const bool generale = d.ruolo == fonte_lettura::descrizione_linea &&
                         nel_generale(d.testo, riga);
@@ -75,7 +92,7 @@ json completamento_di(const documento& d, int riga, int carattere,
     if (f.fonte != d.ruolo || f.chiave == parola::generale) continue;
     if (d.ruolo == fonte_lettura::descrizione_linea && f.generale != generale)
       continue;
-    voci.push_back(voce_chiave(f));
+    voci.push_back(voce_chiave(f, r));
   }
   return voci;
 }

@@ -1,5 +1,6 @@
 #include "lsp/riferimento.h"
 
+#include <algorithm>
 #include <cctype>
 #include <vector>
 
@@ -91,4 +92,72 @@ std::string_view diventa(std::string_view voce) {
   return voce.substr(p + 2, fine == std::string_view::npos
                                 ? std::string_view::npos
                                 : fine - p - 2);
+}
+
+namespace {
+
+// The entries a cell of the headers' table names: "T9, T10", "L1 to L4".
+std::vector<std::string> voci_nominate(std::string_view testo) {
+  std::vector<std::string> r;
+  for (std::size_t p = 0; p < testo.size(); ++p) {
+    const char parte = testo[p];
+    if ((parte != 'L' && parte != 'T') || p + 1 >= testo.size() ||
+        !std::isdigit(static_cast<unsigned char>(testo[p + 1])))
+      continue;
+    std::size_t q = p + 1;
+    int numero = 0;
+    while (q < testo.size() &&
+           std::isdigit(static_cast<unsigned char>(testo[q])))
+      numero = numero * 10 + (testo[q++] - '0');
+    // "L1 to L4": the entries between the two.
+    const bool fino_a =
+        !r.empty() && p >= 4 && testo.substr(p - 4, 4) == " to ";
+    const int primo = fino_a ? std::stoi(r.back().substr(1)) + 1 : numero;
+    for (int n = primo; n <= numero; ++n)
+      r.push_back(std::string(1, parte) + std::to_string(n));
+    p = q;
+  }
+  return r;
+}
+
+// An entry's heading and first sentence.
+std::string titolo_e_frase(std::string_view testo, const std::string& voce) {
+  const std::size_t p = testo.find("\n### " + voce + " ");
+  if (p == std::string_view::npos) return "";
+  const std::size_t fine_titolo = testo.find('\n', p + 1);
+  std::string r = "- " + std::string(testo.substr(p + 5, fine_titolo - p - 5));
+  const std::size_t frase = testo.find_first_not_of('\n', fine_titolo);
+  const std::size_t punto = testo.find(". ", frase);
+  const std::size_t a_capo = testo.find("\n\n", frase);
+  if (frase != std::string_view::npos && punto < a_capo)
+    r += ": " + std::string(testo.substr(frase, punto + 1 - frase));
+  std::replace(r.begin(), r.end(), '\n', ' ');
+  return r;
+}
+
+}  // namespace
+
+std::string riga_intestazione(std::string_view intestazione, bool linea) {
+  const std::string_view testo = testo_riferimento();
+  const std::size_t parte = testo.find(linea ? "\n## 4. " : "\n## 5. ");
+  if (parte == std::string_view::npos) return "";
+  std::string cercato = "\n| `" + std::string(intestazione) + "` |";
+  for (char& c : cercato)
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  const std::size_t p = testo.find(cercato, parte);
+  const std::size_t fine_parte = testo.find("\n## ", parte + 1);
+  if (p == std::string_view::npos || p > fine_parte) return "";
+  const std::size_t fine = testo.find('\n', p + 1);
+  const std::vector<std::string> c = celle(testo.substr(p + 1, fine - p - 1));
+  if (c.size() < 2) return "";
+  std::string r = sostituisci(
+      linea ? traduci("**{0}**, a section of the line description: {1}")
+            : traduci("**{0}**, a section of the train-run description: {1}"),
+      {c[0], c[1]});
+  std::string elenco;
+  for (const std::string& v : voci_nominate(c[1])) {
+    const std::string riga = titolo_e_frase(testo, v);
+    if (!riga.empty()) elenco += "\n" + riga;
+  }
+  return elenco.empty() ? r : r + "\n" + elenco;
 }

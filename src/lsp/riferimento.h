@@ -20,4 +20,9 @@ std::string riga_valore(std::string_view voce, int n);
 // The entry's "Becomes:" point, or empty.
 std::string_view diventa(std::string_view voce);
 
+// What a section header holds: its row of the headers' table of the line
+// description (`linea`) or of the train run, and the first sentence of each
+// entry it names; empty for a header the table does not have.
+std::string riga_intestazione(std::string_view intestazione, bool linea);
+
 #endif  // LSP_RIFERIMENTO_H_

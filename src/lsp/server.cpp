@@ -102,9 +102,15 @@ json server_lsp::rispondi(const std::string& metodo, const json& p) {
     const documento& d = documento_di(p);
     const int riga = p.at("position").at("line").get<int>();
     const int car = p.at("position").at("character").get<int>();
-    return metodo == "textDocument/hover"
-               ? hover_di(d, riga, car, unita_)
-               : completamento_di(d, riga, car, unita_);
+    if (metodo == "textDocument/completion")
+      return completamento_di(d, riga, car, unita_);
+    // A hover says what the text under it compiles to: a change still
+    // waiting for its check is checked now.
+    if (attese_.count(d.uri) != 0) controlla(d.uri);
+    const auto compilate = compilate_.find(d.uri);
+    return hover_di(
+        d, riga, car, unita_,
+        compilate == compilate_.end() ? nullptr : &compilate->second);
   }
   if (metodo == "textDocument/definition") return definizione(p);
   if (metodo == "textDocument/documentSymbol")

@@ -73,6 +73,9 @@ class server_lsp {
   // The diagnostics last published for each open document: go to definition
   // follows their pointers to the item in an occupied cell.
   std::map<std::string, nlohmann::json> pubblicate_;
+  // The tables of the last check of each open document's pair, for the
+  // hover.
+  std::map<std::string, tabelle_compilate> compilate_;
   unita_posizione unita_ = unita_posizione::utf16;
   bool inizializzato_ = false;
   bool chiuso_ = false;

@@ -64,7 +64,9 @@ void server_lsp::verifica_e_pubblica(const std::string& linea,
        {std::tuple{&linea, fonte_lettura::descrizione_linea, pubblica_linea},
         std::tuple{&treno, fonte_lettura::descrizione_treno, pubblica_treno}}) {
     const documento* d = percorso->empty() ? nullptr : per_percorso(*percorso);
-    if (d == nullptr || !si) continue;
+    if (d == nullptr) continue;
+    compilate_[d->uri] = v.compilate;
+    if (!si) continue;
     pubblica(*d, diagnostiche_del_file(v, fonte, file, unita_));
     // Checked with the pair: no need to check it again for itself.
     attese_.erase(d->uri);

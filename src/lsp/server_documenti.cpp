@@ -78,6 +78,7 @@ void server_lsp::chiudi(const json& p) {
   documenti_.erase(it);
   attese_.erase(uri);
   pubblicate_.erase(uri);
+  compilate_.erase(uri);
   invia_({{"jsonrpc", "2.0"},
           {"method", "textDocument/publishDiagnostics"},
           {"params", {{"uri", uri}, {"diagnostics", json::array()}}}});

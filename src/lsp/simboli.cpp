@@ -84,6 +84,15 @@ json simboli_di(const documento& d, unita_posizione u) {
     (sezione != nullptr ? (*sezione)["children"] : fuori)
         .push_back(std::move(s));
   }
+  // A section runs from its header to the line before the next one, so that
+  // it encloses its items, as the protocol asks of a symbol's children.
+  for (std::size_t i = 0; i < sezioni.size(); ++i) {
+    const int ultima =
+        i + 1 < sezioni.size()
+            ? sezioni[i + 1]["range"]["start"]["line"].get<int>() - 1
+            : static_cast<int>(righe) - 1;
+    sezioni[i]["range"]["end"] = intervallo_riga(d.testo, ultima, u)["end"];
+  }
   for (json& s : fuori) sezioni.push_back(std::move(s));
   return sezioni;
 }

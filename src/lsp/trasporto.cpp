@@ -51,6 +51,40 @@ std::optional<std::size_t> lunghezza(std::string_view intestazione) {
   return trovata;
 }
 
+constexpr std::string_view nome_lunghezza = "content-length";
+
+bool stessa_lettera(char x, char y) {
+  return std::tolower(static_cast<unsigned char>(x)) == y;
+}
+
+// Where "Content-Length" (any case) begins in `buffer` from `da` on.
+std::size_t nome_da(const std::string& buffer, std::size_t da) {
+  const auto trovato = std::search(
+      buffer.begin() + static_cast<std::ptrdiff_t>(da), buffer.end(),
+      nome_lunghezza.begin(), nome_lunghezza.end(), stessa_lettera);
+  return trovato == buffer.end()
+             ? std::string::npos
+             : static_cast<std::size_t>(trovato - buffer.begin());
+}
+
+// After a header without a usable length, the body that followed it (if any)
+// cannot be told apart: the reading starts again at the next header, the next
+// "Content-Length" in the stream. Of what is left, only an end that may begin
+// such a name cut across two reads is kept.
+void al_prossimo_messaggio(std::string& buffer) {
+  const std::size_t trovato = nome_da(buffer, 0);
+  if (trovato != std::string::npos) {
+    buffer.erase(0, trovato);
+    return;
+  }
+  std::size_t tenuti = std::min(buffer.size(), nome_lunghezza.size() - 1);
+  while (tenuti > 0 &&
+         !std::equal(buffer.end() - static_cast<std::ptrdiff_t>(tenuti),
+                     buffer.end(), nome_lunghezza.begin(), stessa_lettera))
+    --tenuti;
+  buffer.erase(0, buffer.size() - tenuti);
+}
+
 }  // namespace
 
 cornice estrai_messaggio(std::string& buffer) {
@@ -63,7 +97,15 @@ cornice estrai_messaggio(std::string& buffer) {
   const std::optional<std::size_t> n =
       lunghezza(std::string_view(buffer).substr(0, fine));
   if (!n) {
-    buffer.erase(0, fine + 4);
+    // Bytes of a message dropped earlier, read on, before a header: the
+    // reading starts at the header.
+    const std::size_t dentro = nome_da(buffer, 1);
+    if (dentro < fine) {
+      buffer.erase(0, dentro);
+    } else {
+      buffer.erase(0, fine + 4);
+      al_prossimo_messaggio(buffer);
+    }
     return {esito_cornice::errato, {}};
   }
   if (buffer.size() - (fine + 4) < *n) return {};

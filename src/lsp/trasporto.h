@@ -19,8 +19,9 @@ struct cornice {
 inline constexpr std::size_t corpo_massimo = std::size_t{160} << 20;
 
 // Takes the first message off the front of `buffer`. A header without a
-// usable Content-Length is dropped from the buffer and reported as `errato`,
-// so that the reading goes on with what follows.
+// usable Content-Length is dropped from the buffer with whatever follows it up
+// to the next Content-Length, and reported as `errato`, so that the reading
+// goes on with the next message.
 cornice estrai_messaggio(std::string& buffer);
 
 // A message with its header, ready to be written.

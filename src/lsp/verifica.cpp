@@ -56,5 +56,7 @@ esito_verifica verifica_coppia(const testo_da_controllare& linea,
   v.esito = compila_tabelle(sc, c, true, t, v.d);
   const ingresso_controllo in{sc, grezzi, testi, in_utf8, true};
   v.problemi = controlla_descrizioni(in, t, v.d, v.esito);
+  v.compilate.celle = std::move(t.celle);
+  v.compilate.stazioni = std::move(t.stazioni);
   return v;
 }

@@ -17,6 +17,12 @@ struct testo_da_controllare {
   bool dall_editor = false;
 };
 
+// What a hover reads of the last check: the cells and the station records.
+struct tabelle_compilate {
+  std::vector<cella> celle;
+  tabella_stazioni stazioni;
+};
+
 struct esito_verifica {
   std::vector<problema> problemi;
   diagnostica d;
@@ -26,6 +32,8 @@ struct esito_verifica {
   bool in_utf8[2] = {false, false};
   // The two texts as the compiler read them (Windows-1252).
   std::string letti[2];
+  // The tables compiled from them (no cells when the reading left none).
+  tabelle_compilate compilate;
 };
 
 // A buffer from the editor in Windows-1252: converted when it can be (the

@@ -111,6 +111,8 @@ bool solo_cifre(const std::string& testo) {
   });
 }
 
+}  // namespace
+
 // A number split by a blank after its thousands ("4 000"): a value that ended
 // at a blank, then, one blank on, three digits (the next value, or the first
 // field left over after the last one).
@@ -133,6 +135,8 @@ migliaia_staccate(const voce& v) {
   }
   return std::nullopt;
 }
+
+namespace {
 
 // What an extra field probably is, said after its list; empty when nothing
 // is likely.

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "tables/metri.h"
@@ -27,6 +28,12 @@ percorso percorso_di(const descrizione_letta& linea);
 // How an item's position goes on the cells: stretches and profiles at
 // round(P / 50), point items at the cell that starts at P.
 aggancio aggancio_della_voce(parola p);
+
+// A number split by a blank after its thousands ("4 000"): the value that
+// ended at the blank and the three digits one blank on (the next value, or
+// the first field left over); nothing when the line has none.
+std::optional<std::pair<const valore_letto*, const valore_letto*>>
+migliaia_staccate(const voce& v);
 
 // The known keyword or section header that `campo` most probably misspells,
 // or empty.

@@ -1,6 +1,8 @@
 // Arbitrary bytes as the language server's input stream after initialize (first
 // byte even), or as the text of a description opened and then changed (odd):
-// no input may make the server fault, loop or send anything but JSON-RPC.
+// no input may make the server fault, loop or send anything but JSON-RPC. A
+// document's own diagnostics are then sent back for their quick fixes, and
+// each is hovered at its start.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -17,8 +19,31 @@ void controlla_uscita(const nlohmann::json& m) {
 
 std::string cornicia(const nlohmann::json& m) { return incornicia(m.dump()); }
 
+const char* const uri_documento = "file:///nessuna_cartella/F_T.txt";
+
+// The quick fixes of the diagnostics published last, and a hover at each.
+std::string correzioni(const nlohmann::json& diagnostiche) {
+  std::string r = cornicia(
+      {{"jsonrpc", "2.0"},
+       {"id", 4},
+       {"method", "textDocument/codeAction"},
+       {"params",
+        {{"textDocument", {{"uri", uri_documento}}},
+         {"range", {{"start", {{"line", 0}, {"character", 0}}},
+                    {"end", {{"line", 0}, {"character", 0}}}}},
+         {"context", {{"diagnostics", diagnostiche}}}}}});
+  for (const nlohmann::json& d : diagnostiche)
+    r += cornicia({{"jsonrpc", "2.0"},
+                   {"id", 5},
+                   {"method", "textDocument/hover"},
+                   {"params",
+                    {{"textDocument", {{"uri", uri_documento}}},
+                     {"position", d["range"]["start"]}}}});
+  return r;
+}
+
 std::string come_documento(const std::string& testo) {
-  const std::string uri = "file:///nessuna_cartella/F_T.txt";
+  const std::string uri = uri_documento;
   return cornicia({{"jsonrpc", "2.0"},
                     {"method", "textDocument/didOpen"},
                     {"params",
@@ -45,12 +70,30 @@ std::string come_documento(const std::string& testo) {
                     {"params", {{"textDocument", {{"uri", uri}}}}}});
 }
 
+void consegna(std::string& flusso, server_lsp& s) {
+  while (!s.finito()) {
+    cornice c = estrai_messaggio(flusso);
+    if (c.esito == esito_cornice::incompleto) break;
+    if (c.esito == esito_cornice::errato) {
+      s.cornice_errata();
+      continue;
+    }
+    s.ricevi(c.corpo);
+    s.esegui_scadute(orologio::time_point::max());
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, std::size_t quanti) {
   if (quanti == 0) return 0;
   std::string resto(reinterpret_cast<const char*>(dati + 1), quanti - 1);
-  server_lsp s(controlla_uscita);
+  nlohmann::json diagnostiche;
+  server_lsp s([&diagnostiche](const nlohmann::json& m) {
+    controlla_uscita(m);
+    if (m.value("method", "") == "textDocument/publishDiagnostics")
+      diagnostiche = m["params"]["diagnostics"];
+  });
   std::string flusso =
       cornicia({{"jsonrpc", "2.0"},
                  {"id", 1},
@@ -65,15 +108,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, std::size_t quanti) {
             -1, ' ', false, nlohmann::json::error_handler_t::replace));
     flusso += come_documento(testo.get<std::string>());
   }
-  while (!s.finito()) {
-    cornice c = estrai_messaggio(flusso);
-    if (c.esito == esito_cornice::incompleto) break;
-    if (c.esito == esito_cornice::errato) {
-      s.cornice_errata();
-      continue;
-    }
-    s.ricevi(c.corpo);
-    s.esegui_scadute(orologio::time_point::max());
+  consegna(flusso, s);
+  if (dati[0] % 2 == 1 && diagnostiche.is_array()) {
+    flusso = correzioni(diagnostiche);
+    consegna(flusso, s);
   }
   return 0;
 }

@@ -29,6 +29,19 @@ TEST(LspCornici, UnMessaggioAllaVoltaEUnaTestataErrataScartata) {
     b = std::string(errata) + "Content-Length: 1\r\n\r\n7";
     EXPECT_EQ(estrai_messaggio(b).esito, esito_cornice::errato) << errata;
     EXPECT_EQ(estrai_messaggio(b).corpo, "7") << errata;
+    // With a body after it: the body is dropped up to the next message, also
+    // when that message's header comes in a later read.
+    b = std::string(errata) + "{\"id\":1}CONTENT-LEN";
+    EXPECT_EQ(estrai_messaggio(b).esito, esito_cornice::errato) << errata;
+    EXPECT_EQ(estrai_messaggio(b).esito, esito_cornice::incompleto) << errata;
+    b += "GTH: 1\r\n\r\n8";
+    EXPECT_EQ(estrai_messaggio(b).corpo, "8") << errata;
+    // A body cut across reads: its rest comes before the next header.
+    b = std::string(errata) + "{\"id\":";
+    EXPECT_EQ(estrai_messaggio(b).esito, esito_cornice::errato) << errata;
+    b += "1}Content-Length: 1\r\n\r\n9";
+    EXPECT_EQ(estrai_messaggio(b).esito, esito_cornice::errato) << errata;
+    EXPECT_EQ(estrai_messaggio(b).corpo, "9") << errata;
   }
 }
 

@@ -83,6 +83,53 @@ TEST_F(Risposte, CompletamentoSecondoLaSezione) {
   }
 }
 
+// A completion writes over what was typed from the line's first letter: a
+// keyword of two words, or a header with its bracket, is not doubled.
+TEST_F(Risposte, IlCompletamentoSostituisceQuelloCheEScritto) {
+  s.invia({{"jsonrpc", "2.0"},
+           {"method", "textDocument/didChange"},
+           {"params",
+            {{"textDocument",
+              {{"uri", uri_da_percorso(c / "A_linea.txt")}, {"version", 2}}},
+             {"contentChanges",
+              json::array(
+                  {{{"range",
+                     {{"start", {{"line", 1}, {"character", 0}}},
+                      {"end", {{"line", 1}, {"character", 24}}}}},
+                    {"text", "  lunghezza p"}}})}}}});
+  const json voci =
+      chiedi("textDocument/completion", "A_linea.txt", in(1, 13));
+  const json r = {{"start", {{"line", 1}, {"character", 2}}},
+                  {"end", {{"line", 1}, {"character", 13}}}};
+  bool trovata = false;
+  for (const json& v : voci) {
+    EXPECT_EQ(v["textEdit"]["range"], r) << v.dump();
+    if (v["label"] == "lunghezza percorso") {
+      trovata = true;
+      EXPECT_EQ(v["textEdit"]["newText"], "lunghezza percorso, ${1:lunghezza}");
+    }
+  }
+  EXPECT_TRUE(trovata) << voci.dump();
+}
+
+// Each section encloses its items, as the protocol asks of children.
+TEST_F(Risposte, LeSezioniRacchiudonoLeLoroVoci) {
+  const json simboli =
+      chiedi("textDocument/documentSymbol", "A_T.txt", json::object());
+  ASSERT_FALSE(simboli.empty());
+  for (const json& sezione : simboli) {
+    const int da = sezione["range"]["start"]["line"];
+    const int a = sezione["range"]["end"]["line"];
+    EXPECT_EQ(sezione["selectionRange"]["start"]["line"], da);
+    for (const json& figlio : sezione["children"]) {
+      EXPECT_GE(figlio["range"]["start"]["line"].get<int>(), da);
+      EXPECT_LE(figlio["range"]["end"]["line"].get<int>(), a);
+    }
+  }
+  EXPECT_EQ(simboli[1]["range"]["start"]["line"], 2);
+  EXPECT_EQ(simboli[1]["range"]["end"]["line"], 3);
+}
+
 TEST_F(Risposte, SchemaConLeStazioniPerNome) {
   const json simboli =
       chiedi("textDocument/documentSymbol", "A_T.txt", json::object());
