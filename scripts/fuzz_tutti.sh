@@ -48,7 +48,7 @@ grep '^fuzz_' "$fuzz/bersagli.txt" | while read -r bersaglio dizionario massimo;
   registro=$registri/$bersaglio.log
   risultato=ok
   # shellcheck disable=SC2086  # the options are words of their own
-  (cd "$build" && ASAN_OPTIONS=detect_leaks=0 "./$bersaglio" -max_total_time="$secondi" \
+  (cd "$build" && ASAN_OPTIONS=detect_leaks=0 "./bin/$bersaglio" -max_total_time="$secondi" \
     -rss_limit_mb=4096 -timeout=20 -print_final_stats=1 $opzioni \
     "$corpus" "$fuzz/semi/$bersaglio") >"$registro" 2>&1 || {
     risultato="FAILED (see $registro)"
