@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <nlohmann/json.hpp>
 #include <optional>
+#include <utility>
 
 #include "compiler/memorizza_percorso.h"
 #include "compiler/uscita_binaria.h"
@@ -22,19 +23,26 @@
 namespace {
 
 
+// The author's two descriptions, when the caller holds them already.
+using testi_dati = std::optional<std::pair<std::string, std::string>>;
+
 // The scenario named on the command line and the author's two descriptions,
-// read (and converted when asked). Returns the exit status to end with when
-// either cannot be had.
+// read (or taken from `dati`) and converted when asked. Returns the exit
+// status to end with when either cannot be had.
 std::optional<int> prepara_ingresso(
     const opzioni_compila& o, compilazione_controllata& c,
-    std::optional<cartella_descrizioni>& ingresso, std::ostream& errori) {
+    std::optional<cartella_descrizioni>& ingresso, std::ostream& errori,
+    testi_dati dati = std::nullopt) {
   const esito_nomi nomi = scenario_da_nomi(o.nome_linea, o.codice_treno, c.sc);
   if (nomi.motivo != nome_rifiutato::nessuno) return errore_nome(nomi, errori);
   const std::string linea = nome_descrizione_linea(c.sc);
   const std::string treno = nome_descrizione_treno(c.sc);
   ingresso.emplace(std::vector<cartella_descrizioni::voce>{{linea, o.linea},
                                                            {treno, o.treno}});
-  const esito_file caricate = ingresso->carica();
+  const esito_file caricate =
+      dati ? esito_file::riuscito() : ingresso->carica();
+  if (dati)
+    ingresso->carica_testi({std::move(dati->first), std::move(dati->second)});
   if (!caricate.ok) {
     c.esito.tipo = esito_compilazione::guasto_file;
     c.esito.file = caricate;
@@ -334,12 +342,14 @@ int esegui_compila(const opzioni_compila& o, std::ostream& uscita,
   return risultato;
 }
 
-int esegui_controlla(const opzioni_compila& o, std::ostream& uscita,
-                     std::ostream& errori) {
+namespace {
+
+int controlla(const opzioni_compila& o, testi_dati dati, std::ostream& uscita,
+              std::ostream& errori) {
   compilazione_controllata c;
   std::optional<cartella_descrizioni> ingresso;
   const nomi_descrizioni nomi{o.linea, o.treno};
-  if (auto fine = prepara_ingresso(o, c, ingresso, errori)) {
+  if (auto fine = prepara_ingresso(o, c, ingresso, errori, std::move(dati))) {
     // A description that could not be read is still reported in JSON.
     if (o.json && c.esito.tipo == esito_compilazione::guasto_file)
       stampa_json(c, nomi, *fine, uscita);
@@ -367,6 +377,20 @@ int esegui_controlla(const opzioni_compila& o, std::ostream& uscita,
            << '\n';
   }
   return risultato;
+}
+
+}  // namespace
+
+int esegui_controlla(const opzioni_compila& o, std::ostream& uscita,
+                     std::ostream& errori) {
+  return controlla(o, std::nullopt, uscita, errori);
+}
+
+int esegui_controlla_testi(const opzioni_compila& o, std::string linea,
+                           std::string treno, std::ostream& uscita,
+                           std::ostream& errori) {
+  return controlla(o, std::pair{std::move(linea), std::move(treno)}, uscita,
+                   errori);
 }
 
 int esegui_documenti(const opzioni_compila& o, std::ostream& uscita,

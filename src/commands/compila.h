@@ -44,6 +44,13 @@ int esegui_compila(const opzioni_compila& o, std::ostream& uscita,
 int esegui_controlla(const opzioni_compila& o, std::ostream& uscita,
                      std::ostream& errori);
 
+// check as esegui_controlla does, on the two descriptions' bytes as given
+// instead of read from the files that `o` names (the names still stand for
+// them in what is printed): for a caller that holds the files already.
+int esegui_controlla_testi(const opzioni_compila& o, std::string linea,
+                           std::string treno, std::ostream& uscita,
+                           std::ostream& errori);
+
 // Reads and checks the descriptions as `check` does and writes the driver's
 // three documents into `cartella`, without binary files. Problems are
 // reported as `compile` reports them; the documents are written from what was

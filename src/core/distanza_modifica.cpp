@@ -1,6 +1,7 @@
 #include "core/distanza_modifica.h"
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 namespace {
@@ -16,10 +17,13 @@ constexpr std::size_t lunghezza_per_due_modifiche = 7;
 
 }  // namespace
 
-std::size_t distanza_modifica(std::string_view a, std::string_view b) {
-  // Three rows of the optimal-string-alignment table are enough.
-  std::vector<std::size_t> due_fa(b.size() + 1), prima(b.size() + 1),
-      ora(b.size() + 1);
+namespace {
+
+// The optimal-string-alignment table, three rows at a time, in rows of
+// b.size() + 1 that the caller provides.
+std::size_t distanza_in(std::string_view a, std::string_view b,
+                        std::size_t* due_fa, std::size_t* prima,
+                        std::size_t* ora) {
   for (std::size_t j = 0; j <= b.size(); ++j) prima[j] = j;
   for (std::size_t i = 1; i <= a.size(); ++i) {
     ora[0] = i;
@@ -35,6 +39,21 @@ std::size_t distanza_modifica(std::string_view a, std::string_view b) {
     std::swap(prima, ora);
   }
   return prima[b.size()];
+}
+
+// Keywords are short: their rows fit on the stack.
+constexpr std::size_t riga_corta = 64;
+
+}  // namespace
+
+std::size_t distanza_modifica(std::string_view a, std::string_view b) {
+  if (b.size() < riga_corta) {
+    std::array<std::size_t, riga_corta> due_fa{}, prima{}, ora{};
+    return distanza_in(a, b, due_fa.data(), prima.data(), ora.data());
+  }
+  std::vector<std::size_t> due_fa(b.size() + 1), prima(b.size() + 1),
+      ora(b.size() + 1);
+  return distanza_in(a, b, due_fa.data(), prima.data(), ora.data());
 }
 
 bool abbastanza_vicina(std::string_view dato, std::size_t distanza) {

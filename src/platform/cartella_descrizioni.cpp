@@ -18,6 +18,11 @@ esito_file cartella_descrizioni::carica() {
   return esito_file::riuscito();
 }
 
+void cartella_descrizioni::carica_testi(std::vector<std::string> testi) {
+  for (std::size_t n = 0; n < voci_.size() && n < testi.size(); ++n)
+    contenuti_[voci_[n].nome] = std::move(testi[n]);
+}
+
 std::string* cartella_descrizioni::contenuto(std::string_view nome) {
   auto trovato = contenuti_.find(nome);
   return trovato == contenuti_.end() ? nullptr : &trovato->second;

@@ -21,6 +21,9 @@ class cartella_descrizioni : public cartella {
 
   // Reads every file; the first that cannot be read is reported by its path.
   esito_file carica();
+  // Takes the files' bytes as given, one for each entry in order, instead of
+  // reading them: for a caller that holds them already.
+  void carica_testi(std::vector<std::string> testi);
   // The content of a file read, to be converted before the compiler reads it;
   // nullptr for a name the folder does not hold.
   std::string* contenuto(std::string_view nome);

@@ -1,6 +1,7 @@
 #include "validation/guasti.h"
 
 #include <algorithm>
+#include <array>
 #include <map>
 #include <tuple>
 
@@ -26,9 +27,22 @@ struct passata {
 // Every item of both descriptions, in the order the compiler reads them.
 std::vector<const voce*> in_ordine(const contesto_guasti& x) {
   std::vector<const voce*> voci;
+  voci.reserve(x.linea.voci.size() + x.treno.voci.size());
   for (const voce& v : x.linea.voci) voci.push_back(&v);
   for (const voce& v : x.treno.voci) voci.push_back(&v);
   return voci;
+}
+
+// Calls `f` on every item of both descriptions, in the order the compiler
+// reads them, until it returns false; without a list of them, since a
+// description of a million lines is searched once for each fault.
+template <typename F>
+void per_ogni_voce(const contesto_guasti& x, F f) {
+  for (const descrizione_letta* d : {&x.linea, &x.treno}) {
+    for (const voce& v : d->voci) {
+      if (!f(v)) return;
+    }
+  }
 }
 
 // A station's area, as the compiler places it.
@@ -45,33 +59,52 @@ int64_t cella_punto(int64_t metri) {
   return cella_del_metro(static_cast<double>(metri), aggancio::punto);
 }
 
+// The cells of one item: a slowdown has the most, its start, end and warning
+// cells and the four before the warning. Kept in place, since the checks ask
+// for the cells of every item for each fault they explain.
+struct celle_voce {
+  std::array<int64_t, 3 + celle_prima_dell_avviso> cella{};
+  std::size_t quante = 0;
+
+  void aggiungi(int64_t c) { cella[quante++] = c; }
+  const int64_t* begin() const { return cella.data(); }
+  const int64_t* end() const { return cella.data() + quante; }
+  std::size_t size() const { return quante; }
+  bool contiene(int64_t c) const { return std::find(begin(), end(), c) != end(); }
+};
+
 // The cells in which an item puts an item kind (a tunnel's marks count as
 // free, so they are not listed).
-std::vector<int64_t> celle_della_voce(const voce& v) {
-  if (!v.completa()) return {};
+celle_voce celle_della_voce(const voce& v) {
+  celle_voce celle;
+  if (!v.completa()) return celle;
   const int64_t p = v.numero(0);
   switch (v.chiave) {
     case parola::indicatori_vmax:
     case parola::cartello_indicatore:
     case parola::segnale:
-      return {cella_punto(p)};
+      celle.aggiungi(cella_punto(p));
+      break;
     case parola::abbattimento:
-      return {cella_del_metro(static_cast<double>(p), aggancio::tratto)};
+      celle.aggiungi(cella_del_metro(static_cast<double>(p), aggancio::tratto));
+      break;
     case parola::stazione:
-      if (v.numero(1) >= 25) return {};
-      return {cella_della_fermata(fine_stazione(v))};
+      if (v.numero(1) < 25) celle.aggiungi(cella_della_fermata(fine_stazione(v)));
+      break;
     case parola::rallentamento: {
       const celle_rallentamento dove = celle_del_rallentamento(p, v.numero(2));
-      std::vector<int64_t> celle = {dove.inizio, dove.fine};
-      if (dove.con_avviso) celle.push_back(dove.avviso);
+      celle.aggiungi(dove.inizio);
+      celle.aggiungi(dove.fine);
+      if (dove.con_avviso) celle.aggiungi(dove.avviso);
       if (dove.con_avviso && v.numero(4) != 0)
         for (int k = 0; k < celle_prima_dell_avviso; ++k)
-          celle.push_back(dove.prima_dell_avviso - k);
-      return celle;
+          celle.aggiungi(dove.prima_dell_avviso - k);
+      break;
     }
     default:
-      return {};
+      break;
   }
+  return celle;
 }
 
 // "segnale at 3000 m": an item and its position as written.
@@ -95,18 +128,16 @@ messaggio descrivi(const voce& v, fonte_lettura da) {
 // The last item read before `prima` that put something into `cella`.
 const voce* voce_occupante(const passata& s, int64_t cella, const voce* prima) {
   const voce* trovato = nullptr;
-  for (const voce* v : in_ordine(s.x)) {
-    if (v == prima) break;
-    if (s.esclusa(*v)) continue;
-    const std::vector<int64_t> celle = celle_della_voce(*v);
-    if (std::find(celle.begin(), celle.end(), cella) != celle.end())
-      trovato = v;
-  }
+  per_ogni_voce(s.x, [&](const voce& v) {
+    if (&v == prima) return false;
+    if (!s.esclusa(v) && celle_della_voce(v).contiene(cella)) trovato = &v;
+    return true;
+  });
   return trovato;
 }
 
-argomento occupante(const passata& s, int64_t cella, const voce* prima) {
-  const voce* trovato = voce_occupante(s, cella, prima);
+// The item `trovato` found in a cell, as a message names it beside `prima`.
+argomento occupante(const voce* trovato, const voce* prima) {
   if (trovato == nullptr) return messaggio{N_("another item")};
   return descrivi(*trovato,
                   prima != nullptr ? prima->fonte : fonte_lettura::nessuna);
@@ -161,7 +192,7 @@ messaggio cella_occupata(const passata& s, int32_t codice, const voce& v,
   altro = voce_occupante(s, cella, &v);
   return {N_("{0} at {1} m: {2} (cell {3}, {4} m) is already taken by {5}"),
           {v.scritta, numero(p), messaggio{quale}, numero(cella), numero(metro),
-           occupante(s, cella, &v)}};
+           occupante(altro, &v)}};
 }
 
 // The stations' own faults.
@@ -190,10 +221,11 @@ messaggio guasto_di_stazione(const passata& s, int32_t codice, const voce& v) {
       break;
   }
   const voce* prima = nullptr;
-  for (const voce* w : in_ordine(s.x)) {
-    if (w == &v) break;
-    if (w->chiave == parola::stazione && !s.esclusa(*w)) prima = w;
-  }
+  per_ogni_voce(s.x, [&](const voce& w) {
+    if (&w == &v) return false;
+    if (w.chiave == parola::stazione && !s.esclusa(w)) prima = &w;
+    return true;
+  });
   const int64_t fine = prima != nullptr ? fine_stazione(*prima) : 0;
   if (prima != nullptr && p < prima->numero(0)) {
     return {N_("stazione at {0} m: out of order along the line, after {1}; "
@@ -398,11 +430,10 @@ std::vector<problema> problemi_del_guasto(const passata& s,
 // 1250 and 1251: the item that put a value into the reserved cell 1.
 problema riservato(const passata& s, const esito_compilazione& esito) {
   const voce* trovato = nullptr;
-  for (const voce* v : in_ordine(s.x)) {
-    if (s.esclusa(*v)) continue;
-    const std::vector<int64_t> celle = celle_della_voce(*v);
-    if (std::find(celle.begin(), celle.end(), 1) != celle.end()) trovato = v;
-  }
+  per_ogni_voce(s.x, [&](const voce& v) {
+    if (!s.esclusa(v) && celle_della_voce(v).contiene(1)) trovato = &v;
+    return true;
+  });
   problema p = problema_a(
       trovato, {},
       {N_("{0}: cell 1 (0 to 50 m) is reserved and no item may stand "
@@ -447,23 +478,47 @@ righe_escluse aggiungi_storia(const passata& s,
   return righe;
 }
 
-std::string senza_righe(const std::string& testo, fonte_lettura fonte,
+// The length of the line end at `i` (CR LF, LF or a lone CR), 0 when there is
+// none.
+std::size_t fine_riga_a(std::string_view testo, std::size_t i) {
+  if (i >= testo.size()) return 0;
+  if (testo[i] == '\n') return 1;
+  if (testo[i] != '\r') return 0;
+  return i + 1 < testo.size() && testo[i + 1] == '\n' ? 2 : 1;
+}
+
+// Where line `riga` starts, counting lines from `da`, which starts line
+// `riga_da`; the text's size when it has fewer lines.
+std::size_t inizio_riga(std::string_view testo, std::size_t da, int& riga_da,
+                        int riga) {
+  while (riga_da < riga && da < testo.size()) {
+    const std::size_t fine = testo.find_first_of("\r\n", da);
+    if (fine == std::string_view::npos) return testo.size();
+    da = fine + fine_riga_a(testo, fine);
+    ++riga_da;
+  }
+  return riga_da == riga ? da : testo.size();
+}
+
+// The text with the contents of the excluded lines removed and their line
+// ends kept, so that every other line keeps its number. Only the lines up to
+// the last excluded one are counted; the rest is copied whole.
+std::string senza_righe(std::string_view testo, fonte_lettura fonte,
                         const righe_escluse& escluse) {
   std::string uscita;
   uscita.reserve(testo.size());
-  int riga = 1;
-  bool esclusa = escluse.count({fonte, riga}) != 0;
-  for (std::size_t i = 0; i < testo.size(); ++i) {
-    const char c = testo[i];
-    if (c != '\n' && c != '\r') {
-      if (!esclusa) uscita += c;
-      continue;
-    }
-    uscita += c;
-    if (c == '\r' && i + 1 < testo.size() && testo[i + 1] == '\n') continue;
-    ++riga;
-    esclusa = escluse.count({fonte, riga}) != 0;
+  std::size_t copiato = 0;  // bytes of `testo` dealt with
+  int riga = 1;             // the line that starts at `copiato`
+  for (auto e = escluse.lower_bound({fonte, 1});
+       e != escluse.end() && e->first == fonte; ++e) {
+    const std::size_t inizio = inizio_riga(testo, copiato, riga, e->second);
+    if (inizio >= testo.size()) break;
+    uscita.append(testo, copiato, inizio - copiato);
+    std::size_t fine = testo.find_first_of("\r\n", inizio);
+    if (fine == std::string_view::npos) fine = testo.size();
+    copiato = fine;
   }
+  uscita.append(testo, copiato);
   return uscita;
 }
 
@@ -472,9 +527,23 @@ struct ricompilazione {
   esito_compilazione esito;
 };
 
+// A folder of the two texts for one compilation, which reads each once: the
+// text moves to the reader instead of being copied, which matters for a
+// description of tens of megabytes compiled again for each fault.
+class cartella_da_leggere_una_volta : public cartella_memoria {
+ public:
+  esito_file leggi(std::string_view nome, std::string& contenuto) override {
+    auto trovato = file.find(nome);
+    if (trovato == file.end()) return cartella_memoria::leggi(nome, contenuto);
+    contenuto = std::move(trovato->second);
+    trovato->second.clear();
+    return esito_file::riuscito();
+  }
+};
+
 ricompilazione compila_senza(const contesto_guasti& x,
                              const righe_escluse& escluse) {
-  cartella_memoria c;
+  cartella_da_leggere_una_volta c;
   c.file[nome_descrizione_linea(x.sc)] =
       senza_righe(x.testi.linea, fonte_lettura::descrizione_linea, escluse);
   c.file[nome_descrizione_treno(x.sc)] =

@@ -75,6 +75,17 @@ std::vector<std::string> parole_note(fonte_lettura fonte) {
   return note;
 }
 
+// No edit apart: the same letters without regard to the case of ASCII letters.
+bool uguali_ogni_caso(std::string_view a, std::string_view b) {
+  auto minuscola = [](char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  };
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
+           return minuscola(x) == minuscola(y);
+         });
+}
+
 bool ha_lettere(std::string_view testo) {
   return std::any_of(testo.begin(), testo.end(), [](char c) {
     return std::isalpha(static_cast<unsigned char>(c)) != 0;
@@ -249,8 +260,7 @@ constexpr sinonimo sinonimi[] = {
 
 std::string sinonimo_di(std::string_view campo, fonte_lettura fonte) {
   for (const sinonimo& s : sinonimi) {
-    if (s.fonte == fonte && s.parola.size() == campo.size() &&
-        distanza_modifica(campo, s.parola) == 0)
+    if (s.fonte == fonte && uguali_ogni_caso(campo, s.parola))
       return std::string(s.chiave);
   }
   return "";
@@ -265,6 +275,10 @@ std::string forse_intendevi(std::string_view campo, fonte_lettura fonte) {
   std::string migliore;
   std::size_t minima = std::numeric_limits<std::size_t>::max();
   for (const std::string& nota : parole_note(fonte)) {
+    // The distance is at least the difference in length, and one of more
+    // than two is never close enough: such a word is never the answer.
+    const std::size_t piu_lunga = std::max(campo.size(), nota.size());
+    if (piu_lunga - std::min(campo.size(), nota.size()) > 2) continue;
     const std::size_t distanza = distanza_modifica(campo, nota);
     if (distanza < minima) {
       minima = distanza;
@@ -279,13 +293,14 @@ std::string forse_intendevi(std::string_view campo, fonte_lettura fonte) {
 void controlla_testi_tra_virgolette(const descrizione_letta& d,
                                     std::vector<problema>& p) {
   for (const voce& v : d.voci) {
-    for (const valore_letto& val : v.valori) {
-      if (!val.dopo_le_virgolette.empty()) {
+    for (std::size_t n = 0; n < v.valori.size(); ++n) {
+      const valore_letto& val = v.valori[n];
+      if (!v.dopo_le_virgolette_di(n).empty()) {
         p.push_back(a_valore(
             v, val, gravita::avviso,
             {N_("{0}: \"{1}\" after the closing quote is dropped; a quoted "
                 "text ends at its second double quote and cannot hold one"),
-             {v.scritta, val.dopo_le_virgolette}}));
+             {v.scritta, std::string(v.dopo_le_virgolette_di(n))}}));
       }
       if (val.testo.find_first_of("\r\n") != std::string::npos) {
         p.push_back(a_valore(
@@ -362,7 +377,7 @@ const forma_chiave* chiave_altrove(std::string_view campo,
 
 bool intestazione_nota(std::string_view campo, fonte_lettura fonte) {
   for (std::string_view i : intestazioni(fonte))
-    if (distanza_modifica(campo, i) == 0) return true;
+    if (uguali_ogni_caso(campo, i)) return true;
   return false;
 }
 

@@ -44,13 +44,19 @@ std::string dopo_le_virgolette(const std::string& t, std::size_t da) {
 
 // The values of an item, from its own line.
 void leggi_valori(cammino& c, voce& v) {
-  for (const valore_chiave& atteso : forma(v.chiave).valori) {
+  const std::span<const valore_chiave> attesi = forma(v.chiave).valori;
+  v.valori.reserve(attesi.size());
+  for (const valore_chiave& atteso : attesi) {
     if (fine_file(c.l) || c.l.riga != v.riga) return;
     valore_letto letto;
     if (atteso.larghezza == larghezza_valore::testo) {
       const std::size_t inizio = c.l.pos;
       if (!leggi_testo(c.l, letto.testo)) return;
-      letto.dopo_le_virgolette = dopo_le_virgolette(c.l.testo, inizio);
+      std::string dopo = dopo_le_virgolette(c.l.testo, inizio);
+      if (!dopo.empty()) {
+        v.dopo_le_virgolette.resize(v.valori.size() + 1);
+        v.dopo_le_virgolette.back() = std::move(dopo);
+      }
     } else {
       if (!leggi_cifre(c.l, letto.testo)) return;
       letto.a_uno_spazio =
@@ -167,6 +173,11 @@ void leggi_principale(cammino& c) {
 
 bool voce::completa() const {
   return valori.size() == forma(chiave).valori.size();
+}
+
+std::string_view voce::dopo_le_virgolette_di(std::size_t n) const {
+  return n < dopo_le_virgolette.size() ? std::string_view(dopo_le_virgolette[n])
+                                       : std::string_view();
 }
 
 int64_t voce::numero(std::size_t n) const {

@@ -22,9 +22,6 @@ struct valore_letto {
   int riga = 0;
   int colonna = 0;
   bool a_uno_spazio = false;  // a number that ended at a blank, not a comma
-  // A quoted text: what followed its closing quote on the field, which the
-  // reader drops.
-  std::string dopo_le_virgolette;
 };
 
 struct voce {
@@ -40,8 +37,14 @@ struct voce {
   // Its keyword field is a comment that came after as many comments in a
   // row as the reader drops: it is read as a keyword.
   bool da_commento = false;
+  // For a quoted text value, by the value's index: what followed its closing
+  // quote on the field, which the reader drops. Kept beside the values, not
+  // in each, since it is rare and a description may hold a million values.
+  std::vector<std::string> dopo_le_virgolette{};
 
   bool completa() const;
+  // What followed the closing quote of value `n` (empty when nothing did).
+  std::string_view dopo_le_virgolette_di(std::size_t n) const;
   // Value `n` as a number (0 when missing or not a number).
   int64_t numero(std::size_t n) const;
 };

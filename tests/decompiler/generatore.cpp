@@ -19,11 +19,12 @@ int64_t arrotondato(double x) {
 
 class generatore {
  public:
-  explicit generatore(uint64_t seme) : caso_(seme) {}
+  generatore(uint64_t seme, bool breve) : caso_(seme), breve_(breve) {}
   scenario_casuale genera();
 
  private:
   std::mt19937_64 caso_;
+  bool breve_;          // a route of at most 1,000 m
   int32_t ultima_ = 0;  // N
   int32_t e_ = 0;       // the plan's last metre
   // What each cell holds while the reader goes on: 0 free, 11 a tunnel mark
@@ -92,7 +93,9 @@ class generatore {
 };
 
 void generatore::generale() {
-  const int64_t lunghezza = moneta(0.8) ? tra(60, 400) * 50 : tra(2000, 20000);
+  const int64_t lunghezza = breve_         ? tra(1, 1000)
+                            : moneta(0.8) ? tra(60, 400) * 50
+                                          : tra(2000, 20000);
   e_ = static_cast<int32_t>(lunghezza + 7000);
   ultima_ = static_cast<int32_t>(arrotondato(e_ / 50.0));
   tipo_.assign(static_cast<std::size_t>(ultima_) + 1, 0);
@@ -368,5 +371,9 @@ scenario_casuale generatore::genera() {
 }  // namespace
 
 scenario_casuale genera_scenario(uint64_t seme) {
-  return generatore(seme).genera();
+  return generatore(seme, false).genera();
+}
+
+scenario_casuale genera_scenario_breve(uint64_t seme) {
+  return generatore(seme, true).genera();
 }

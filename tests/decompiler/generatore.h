@@ -24,5 +24,9 @@ struct scenario_casuale {
 };
 
 scenario_casuale genera_scenario(uint64_t seme);
+// The same with a route of at most 1,000 m (the plan still runs 7,000 m
+// past it): cheap enough to compile, decompile and compile again a great
+// many times, as the fuzzer does.
+scenario_casuale genera_scenario_breve(uint64_t seme);
 
 #endif  // TESTS_DECOMPILER_GENERATORE_H_

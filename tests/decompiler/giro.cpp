@@ -1,5 +1,7 @@
 #include "giro.h"
 
+#include <utility>
+
 #include "tables/piano_steso.h"
 
 #include "compiler/memorizza_percorso.h"
@@ -14,10 +16,12 @@ std::string testo_di(const std::vector<std::string>& righe) {
   return testo;
 }
 
-// The bytes of a file that the compiler wrote, empty when it wrote none.
-std::string file_scritto(const cartella_memoria& c, const std::string& nome) {
+// The bytes of a file that the compiler wrote, empty when it wrote none,
+// taken out of the folder (a plan runs to megabytes, and the fuzzer compiles
+// thousands of them).
+std::string file_scritto(cartella_memoria& c, const std::string& nome) {
   const auto f = c.file.find(nome);
-  return f == c.file.end() ? std::string() : f->second;
+  return f == c.file.end() ? std::string() : std::move(f->second);
 }
 
 // The first byte where two files differ, with the cell or record it falls in.
