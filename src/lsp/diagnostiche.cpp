@@ -141,7 +141,10 @@ nlohmann::json diagnostiche_del_file(const esito_verifica& v,
     if (p.occupante &&
         !file[p.occupante->fonte == fonte_lettura::descrizione_treno]
              .uri.empty())
-      lista.back()["relatedInformation"] = {occupante(*p.occupante, file, u)};
+      // push_back, not "= {x}": a braced single json is copied by clang and
+      // wrapped in an array by g++.
+      lista.back()["relatedInformation"].push_back(
+          occupante(*p.occupante, file, u));
   }
   if (v.esito.tipo == esito_compilazione::fatale &&
       fonte == fonte_lettura::descrizione_linea)
