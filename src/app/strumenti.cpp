@@ -108,7 +108,8 @@ void opzione_attesa(CLI::App* comando, int& secondi) {
                    traduci("seconds to wait for a folder that another run "
                            "holds before giving up with status 3"))
       ->capture_default_str()
-      ->check(CLI::Range(0, 86400));
+      // No range in the help: CLI11 would write it in English.
+      ->check(CLI::Range(0, 86400).description(""));
 }
 
 // The two descriptions and the scenario's names, shared by compile and check.
