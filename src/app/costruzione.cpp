@@ -1,5 +1,6 @@
 #include "app/costruzione.h"
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,14 @@ esito_file scrivi_testi(const scenario& sc, insieme_sostituzioni& insieme) {
   return esito_file::riuscito();
 }
 
+// After a failure before the compiler read them: the descriptions written
+// beside the executable go, so that a failed build leaves nothing of its own.
+void togli_descrizioni(const scenario& sc, cartella& c) {
+  for (const file_di_testo& f : descrizioni) {
+    if (c.esiste(f.nome(sc))) c.cancella(f.nome(sc));
+  }
+}
+
 // The files that stay: the three documents (the descriptions are read and
 // deleted) and, when the compilation was completed, the binary files.
 void elenca_scritti(const scenario& sc, const cartella& c,
@@ -67,7 +76,10 @@ int costruisci_scenario(const scenario& sc, cartella& c, std::ostream& uscita,
   errori << traduci("Please wait") << std::endl;
   insieme_sostituzioni insieme(c);
   const esito_file testi = scrivi_testi(sc, insieme);
-  if (!testi.ok) return errore_file(testi, errori);
+  if (!testi.ok) {
+    togli_descrizioni(sc, c);
+    return errore_file(testi, errori);
+  }
   tabelle t;
   diagnostica d;
   const esito_compilazione esito =
@@ -75,9 +87,12 @@ int costruisci_scenario(const scenario& sc, cartella& c, std::ostream& uscita,
   // A file that failed replaces nothing; otherwise what was prepared, the
   // binary files included when they were written, is published.
   if (esito.tipo != esito_compilazione::guasto_file) {
+    // The list goes out first: a run that cannot tell what it wrote
+    // replaces nothing.
+    elenca_scritti(sc, c, esito, uscita);
+    if (auto fine = uscita_prima_di_pubblicare(uscita, errori)) return *fine;
     const esito_file pubblicati = insieme.pubblica();
     if (!pubblicati.ok) return errore_file(pubblicati, errori);
-    elenca_scritti(sc, c, esito, uscita);
   }
   return concludi(d, esito,
                   {c.percorso(nome_descrizione_linea(sc)),
@@ -92,6 +107,12 @@ int costruzione_predefinita(std::ostream& uscita, std::ostream& errori) {
     return uscita_errore_file;
   }
   cartella_reale cartella(radice);
+  // The other build holds the folder for the whole of its run, which takes
+  // seconds: it is waited for longer than a publication, and quietly, as the
+  // bare program says nothing but "Please wait".
+  attesa_cartella attesa;
+  attesa.limite = std::chrono::minutes(2);
+  cartella.imposta_attesa(attesa);
   // Two builds started from one folder would share their descriptions: the
   // second waits for the first.
   const esito_file riservata = cartella.riserva();

@@ -100,6 +100,18 @@ void cartella_dello_scenario(CLI::App* comando, Opzioni& o) {
   comando->add_option("--train-code", o.codice_treno, traduci("train code"));
 }
 
+// How long a command that reads or writes a folder of scenario files waits for
+// another run that holds it.
+void opzione_attesa(CLI::App* comando, int& secondi) {
+  comando
+      ->add_option("--lock-wait", secondi,
+                   traduci("seconds to wait for a folder that another run "
+                           "holds before giving up with status 3"))
+      ->capture_default_str()
+      // No range in the help: CLI11 would write it in English.
+      ->check(CLI::Range(0, 86400).description(""));
+}
+
 // The two descriptions and the scenario's names, shared by compile and check.
 void opzioni_descrizioni(CLI::App* comando, opzioni_compila& o) {
   comando
@@ -188,6 +200,7 @@ CLI::App* aggiungi_compila(CLI::App& app, opzioni_compila& o) {
       traduci("also writes the train sheet, the slowdowns and the notes"));
   for (CLI::Option* d : opzioni_documenti_cli(c, o.richiesta))
     d->needs(documenti);
+  opzione_attesa(c, o.attesa_blocco);
   return c;
 }
 
@@ -204,6 +217,7 @@ CLI::App* aggiungi_documenti(CLI::App& app, opzioni_compila& o) {
                     traduci("a warning counts as an error too (no document "
                             "is written)"));
   opzioni_documenti_cli(d, o.richiesta);
+  opzione_attesa(d, o.attesa_blocco);
   return d;
 }
 
@@ -235,6 +249,7 @@ CLI::App* aggiungi_ispeziona(CLI::App& app, opzioni_ispeziona& o) {
   i->add_flag("--json", o.json, traduci("everything in JSON (texts in UTF-8)"));
   i->add_flag("--csv", o.csv, traduci("the cells in CSV, a row a cell"));
   i->get_option("--json")->excludes("--csv");
+  opzione_attesa(i, o.attesa_blocco);
   return i;
 }
 
@@ -244,6 +259,7 @@ CLI::App* aggiungi_pagina(CLI::App& app, opzioni_pagina& o) {
       traduci("writes <line>_<train>_report.html from the binary files of a "
               "scenario"));
   cartella_dello_scenario(r, o);
+  opzione_attesa(r, o.attesa_blocco);
   return r;
 }
 
@@ -255,6 +271,7 @@ CLI::App* aggiungi_nuovo(CLI::App& app, opzioni_nuovo& o) {
       ->required()
       ->type_name("DIR");
   opzioni_nomi(n, o);
+  opzione_attesa(n, o.attesa_blocco);
   return n;
 }
 
@@ -270,6 +287,7 @@ CLI::App* aggiungi_decompila(CLI::App& app, opzioni_decompila& o) {
       ->type_name("DIR");
   d->add_flag("--force", o.sostituisci,
               traduci("replaces the descriptions already there"));
+  opzione_attesa(d, o.attesa_blocco);
   return d;
 }
 
@@ -292,6 +310,7 @@ CLI::App* aggiungi_vigila(CLI::App& app, opzioni_vigila& o) {
   opzioni_controllo(w, o.compila,
                     traduci("a warning counts as an error too (the files "
                             "are not replaced)"));
+  opzione_attesa(w, o.compila.attesa_blocco);
   return w;
 }
 
@@ -576,7 +595,7 @@ int con_uscita_scritta(int esito, std::ostream& uscita, std::ostream& errori) {
   // reach the user: the run failed as a file that cannot be written does.
   errno = 0;
   uscita.flush();
-  if (uscita.good()) return esito;
+  if (uscita.good() || uscita_riportata(uscita)) return esito;
   return std::max(esito, errore_uscita_standard(errno, errori));
 }
 

@@ -1,9 +1,11 @@
 #include "cli/rapporto.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
+#include "platform/cartella_reale.h"
 #include "platform/cp1252.h"
 #include "tables/metri.h"
 #include "cli/errori_sistema.h"
@@ -195,6 +197,46 @@ int errore_uscita_standard(int errno_sistema, std::ostream& errori) {
   if (errno_sistema != 0) errori << ": " << testo_errore_sistema(errno_sistema);
   errori << '\n';
   return uscita_errore_file;
+}
+
+namespace {
+
+// The stream's own slot that marks a failure already reported.
+int indice_riportata() {
+  static const int indice = std::ios_base::xalloc();
+  return indice;
+}
+
+}  // namespace
+
+std::optional<int> uscita_prima_di_pubblicare(std::ostream& uscita,
+                                              std::ostream& errori) {
+  errno = 0;
+  uscita.flush();
+  if (uscita.good()) return std::nullopt;
+  uscita.iword(indice_riportata()) = 1;
+  return errore_uscita_standard(errno, errori);
+}
+
+bool uscita_riportata(std::ostream& uscita) {
+  return uscita.iword(indice_riportata()) != 0;
+}
+
+std::optional<int> rifiuta_ingresso_in_uscita(
+    const std::vector<std::string>& letti,
+    const std::vector<std::string>& scritti, std::ostream& errori) {
+  for (const std::string& scritto : scritti) {
+    for (const std::string& letto : letti) {
+      if (!sostituirebbe(scritto, letto)) continue;
+      errori << sostituisci(traduci("{0}: a file that this run reads and "
+                                    "would replace with {1}; write the files "
+                                    "elsewhere"),
+                            {visibile(letto), visibile(scritto)})
+             << '\n';
+      return uscita_uso_errato;
+    }
+  }
+  return std::nullopt;
 }
 
 int errore_nome(const esito_nomi& esito, std::ostream& errori) {

@@ -6,9 +6,11 @@
 #ifndef CLI_RAPPORTO_H_
 #define CLI_RAPPORTO_H_
 
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "compiler/memorizza_percorso.h"
 #include "core/diagnostica.h"
@@ -85,6 +87,21 @@ int errore_incoerenza_file(std::string_view percorso, const incoerenza& i,
 // Standard output could not be written (a full disk, a closed pipe): the
 // system's error number, 0 when unknown.
 int errore_uscita_standard(int errno_sistema, std::ostream& errori);
+// Flushes standard output before a set is published, so that a run whose
+// list of files cannot be written replaces nothing: returns the status to end
+// with when it failed, after saying so on `errori` (once: uscita_riportata()
+// is then true).
+std::optional<int> uscita_prima_di_pubblicare(std::ostream& uscita,
+                                              std::ostream& errori);
+// Whether the failure of `uscita` was reported already.
+bool uscita_riportata(std::ostream& uscita);
+// An input (a path in `letti`) that is the same file as one of the files that
+// the run would replace (the paths in `scritti`: same device and inode) is
+// refused before anything is written; the status 64 then, after saying which
+// on `errori`.
+std::optional<int> rifiuta_ingresso_in_uscita(
+    const std::vector<std::string>& letti,
+    const std::vector<std::string>& scritti, std::ostream& errori);
 // A name that cannot name a scenario.
 int errore_nome(const esito_nomi& esito, std::ostream& errori);
 

@@ -4,10 +4,13 @@
 #include <cstdio>
 #include <nlohmann/json.hpp>
 #include <optional>
+#include <sstream>
 #include <utility>
 
 #include "compiler/memorizza_percorso.h"
 #include "compiler/uscita_binaria.h"
+#include "cli/coerenza.h"
+#include "tables/piano_su_file.h"
 #include "platform/cartella_descrizioni.h"
 #include "platform/cartella_reale.h"
 #include "platform/cp1252.h"
@@ -215,13 +218,29 @@ std::optional<int> rifiuta_descrizione_in_uscita(
   return std::nullopt;
 }
 
-// The binary files and, when asked, the documents and the report page: one
-// set, published whole or not at all.
-esito_file scrivi_insieme(const opzioni_compila& o,
-                          const compilazione_controllata& c,
-                          const std::optional<opzioni_documenti>& documenti,
-                          cartella& destinazione) {
-  insieme_sostituzioni insieme(destinazione);
+// Without a plan of its own (--no-plan), a run that left an older plan beside
+// its new tables would leave files that do not fit together when that plan
+// is another route's: such a plan is removed with the set. One that cannot be
+// read or decoded fits nothing either.
+bool piano_da_togliere(const compilazione_controllata& c,
+                       cartella& destinazione) {
+  const std::string nome = nome_geometria_linea(c.sc);
+  if (c.t.piano.presente() || !destinazione.esiste(nome)) return false;
+  std::unique_ptr<lettore_file> lettore;
+  if (!destinazione.apri(nome, lettore).ok) return true;
+  coordinate_piano piano;
+  errore_decodifica e;
+  if (!decodifica_piano(std::move(lettore), piano, e)) return true;
+  return controlla_insieme({&c.t.stazioni, &c.t.celle, &piano}).has_value();
+}
+
+// The binary files and, when asked, the documents and the report page,
+// prepared as one set in `insieme`; an older plan that does not fit them is
+// removed with it, and the user told so on `errori`.
+esito_file prepara_insieme(const opzioni_compila& o,
+                           const compilazione_controllata& c,
+                           const std::optional<opzioni_documenti>& documenti,
+                           insieme_sostituzioni& insieme, std::ostream& errori) {
   esito_file esito = prepara_file_binari(c.sc, c.t, insieme);
   if (esito.ok && documenti)
     esito = prepara_documenti_autore(c.sc, c.t, *documenti, insieme);
@@ -230,8 +249,15 @@ esito_file scrivi_insieme(const opzioni_compila& o,
         c.sc, c.t, insieme,
         problemi_per_la_pagina(c.problemi, c.d, {o.linea, o.treno}));
   }
-  if (!esito.ok) return esito;
-  return insieme.pubblica();
+  if (esito.ok && piano_da_togliere(c, insieme.destinazione())) {
+    const std::string nome = nome_geometria_linea(c.sc);
+    insieme.togli(nome);
+    errori << sostituisci(traduci("{0}: removed: an older plan that does not "
+                                  "fit the new files (--no-plan)"),
+                          {visibile(insieme.destinazione().percorso(nome))})
+           << '\n';
+  }
+  return esito;
 }
 
 // Before anything is compiled: the descriptions and the scenario's names, then
@@ -287,7 +313,13 @@ std::optional<int> compila_in_memoria(const opzioni_compila& o,
 esito_file scrivi_compilazione(const opzioni_compila& o,
                                const compilazione_controllata& c,
                                cartella& destinazione) {
-  return scrivi_insieme(o, c, std::nullopt, destinazione);
+  insieme_sostituzioni insieme(destinazione);
+  // watch always builds the plan: no older one is ever removed to be told.
+  std::ostringstream nessuno;
+  const esito_file esito =
+      prepara_insieme(o, c, std::nullopt, insieme, nessuno);
+  if (!esito.ok) return esito;
+  return insieme.pubblica();
 }
 
 // A description in UTF-8 turned into Windows-1252; a letter the code page
@@ -333,12 +365,19 @@ int esegui_compila(const opzioni_compila& o, std::ostream& uscita,
     return *fine;
   if (auto fine = prepara_cartella(o.cartella, errori)) return *fine;
   cartella_reale destinazione(o.cartella);
+  destinazione.imposta_attesa(attesa_con_avviso(o.attesa_blocco, errori));
   if (auto fine = rifiuta_descrizione_in_uscita(o, c, documenti.has_value(),
                                                 destinazione, errori))
     return *fine;
-  const esito_file scritti = scrivi_insieme(o, c, documenti, destinazione);
+  insieme_sostituzioni insieme(destinazione);
+  esito_file scritti = prepara_insieme(o, c, documenti, insieme, errori);
   if (!scritti.ok) return errore_file(scritti, errori);
+  // The list goes out before the set is published: a run that cannot tell
+  // what it wrote replaces nothing.
   elenca_scritti(o, c, documenti.has_value(), destinazione, uscita);
+  if (auto fine = uscita_prima_di_pubblicare(uscita, errori)) return *fine;
+  scritti = insieme.pubblica();
+  if (!scritti.ok) return errore_file(scritti, errori);
   return risultato;
 }
 
@@ -406,6 +445,7 @@ int esegui_documenti(const opzioni_compila& o, std::ostream& uscita,
     return *fine;
   if (auto fine = prepara_cartella(o.cartella, errori)) return *fine;
   cartella_reale destinazione(o.cartella);
+  destinazione.imposta_attesa(attesa_con_avviso(o.attesa_blocco, errori));
   const int scritti =
       scrivi_documenti(c.sc, c.t, *documenti, destinazione, uscita, errori);
   return scritti != uscita_riuscita ? scritti : risultato;

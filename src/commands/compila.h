@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/attesa.h"
 #include "commands/documenti.h"
 #include "compiler/memorizza_percorso.h"
 #include "core/diagnostica.h"
@@ -30,6 +31,7 @@ struct opzioni_compila {
   // compile: also the driver's documents, with the options that the documents
   // command takes too.
   bool documenti = false;
+  int attesa_blocco = attesa_predefinita;  // --lock-wait, in seconds
   richiesta_documenti richiesta;
 };
 

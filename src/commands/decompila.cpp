@@ -7,6 +7,7 @@
 #include "decompiler/decompila.h"
 #include "platform/cartella_reale.h"
 #include "platform/cp1252.h"
+#include "platform/sostituzione.h"
 #include "tables/campi.h"
 #include "tables/metri.h"
 #include "cli/esiti.h"
@@ -52,9 +53,19 @@ int scrivi_descrizioni(const opzioni_decompila& o, const scenario& sc,
                        const esito_decompilazione& d, std::ostream& uscita,
                        std::ostream& errori) {
   cartella_reale destinazione(o.uscita);
+  destinazione.imposta_attesa(attesa_con_avviso(o.attesa_blocco, errori));
   const std::pair<std::string, const std::vector<std::string>*> file[] = {
       {nome_descrizione_linea(sc), &d.righe_linea},
       {nome_descrizione_treno(sc), &d.righe_treno}};
+  const cartella_reale ingresso(o.cartella);
+  if (auto fine = rifiuta_ingresso_in_uscita(
+          {ingresso.percorso(nome_geometria_linea(sc)),
+           ingresso.percorso(nome_tabella_stazioni(sc)),
+           ingresso.percorso(nome_tabella_celle(sc))},
+          {destinazione.percorso(file[0].first),
+           destinazione.percorso(file[1].first)},
+          errori))
+    return *fine;
   bool liberi = true;
   for (const auto& [nome, righe] : file) {
     if (o.sostituisci || !destinazione.esiste(nome)) continue;
@@ -65,11 +76,17 @@ int scrivi_descrizioni(const opzioni_decompila& o, const scenario& sc,
     errori << messaggi::nessuna_descrizione_scritta() << '\n';
     return uscita_errore_file;
   }
+  // The two are one set: both replace the older ones, or neither does.
+  insieme_sostituzioni insieme(destinazione);
   for (const auto& [nome, righe] : file) {
-    const esito_file scritto = scrivi_file_testo(destinazione, nome, *righe);
+    const esito_file scritto = prepara_file_testo(insieme, nome, *righe);
     if (!scritto.ok) return errore_file(scritto, errori);
-    uscita << destinazione.percorso(nome) << '\n';
   }
+  for (const auto& [nome, righe] : file)
+    uscita << destinazione.percorso(nome) << '\n';
+  if (auto fine = uscita_prima_di_pubblicare(uscita, errori)) return *fine;
+  const esito_file pubblicati = insieme.pubblica();
+  if (!pubblicati.ok) return errore_file(pubblicati, errori);
   return uscita_riuscita;
 }
 
@@ -92,9 +109,16 @@ int esegui_decompila(const opzioni_decompila& o, std::ostream& uscita,
   cartella_reale ingresso(o.cartella);
   scenario sc;
   tabelle t;
-  const int caricato = carica_scenario_nominato(o.nome_linea, o.codice_treno,
-                                                ingresso, sc, t, errori);
-  if (caricato != uscita_riuscita) return caricato;
+  {
+    // The files are read as one run's set: a compile waits meanwhile.
+    lettura_cartella lettura;
+    if (auto fine = tieni_in_lettura(ingresso, o.cartella, o.attesa_blocco,
+                                     lettura, errori))
+      return *fine;
+    const int caricato = carica_scenario_nominato(o.nome_linea, o.codice_treno,
+                                                  ingresso, sc, t, errori);
+    if (caricato != uscita_riuscita) return caricato;
+  }
   if (auto fine = prepara_cartella(o.uscita, errori)) return *fine;
   const esito_decompilazione d = decompila(
       t.celle, t.stazioni, t.planimetria.presente() ? &t.planimetria : nullptr);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/attesa.h"
 #include "core/scenario.h"
 #include "tables/tabelle.h"
 
@@ -16,7 +17,8 @@ struct opzioni_decompila {
   std::string uscita;                         // where the descriptions go
   std::string nome_linea = "Valdora_Cesina";  // UTF-8, as given
   std::string codice_treno = "KT52806";
-  bool sostituisci = false;  // replace descriptions already there
+  bool sostituisci = false;                // replace descriptions already there
+  int attesa_blocco = attesa_predefinita;  // --lock-wait, in seconds
 };
 
 // `decompile`: reads the scenario's binary files and writes L_linea.txt and

@@ -238,9 +238,13 @@ int scrivi_documenti(const scenario& sc, const tabelle& t,
                      std::ostream& uscita, std::ostream& errori) {
   insieme_sostituzioni insieme(c);
   esito_file scritti = prepara_documenti_autore(sc, t, voci, insieme);
-  if (scritti.ok) scritti = insieme.pubblica();
   if (!scritti.ok) return errore_file(scritti, errori);
+  // The list goes out before the set is published: a run that cannot tell
+  // what it wrote replaces nothing.
   for (const std::string& nome : nomi_documenti(sc))
     uscita << c.percorso(nome) << '\n';
+  if (auto fine = uscita_prima_di_pubblicare(uscita, errori)) return *fine;
+  scritti = insieme.pubblica();
+  if (!scritti.ok) return errore_file(scritti, errori);
   return uscita_riuscita;
 }

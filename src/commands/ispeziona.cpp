@@ -523,6 +523,12 @@ int esegui_ispeziona(const opzioni_ispeziona& o, std::ostream& uscita,
                      std::ostream& errori) {
   int esito = uscita_riuscita;
   std::vector<file_letto> letti;
+  // The files of one folder are read as one run's set: a compile waits
+  // meanwhile. What is shown is shown after the folders are free again.
+  std::vector<lettura_cartella> letture;
+  const esito_file tenute = blocca_lettura_percorsi(
+      o.file, attesa_con_avviso(o.attesa_blocco, errori), letture);
+  if (!tenute.ok) return errore_file(tenute, errori);
   for (const std::string& via : o.file) {
     const int tipo = controlla_tipo(via, o, errori);
     esito = std::max(esito, tipo);
@@ -538,5 +544,6 @@ int esegui_ispeziona(const opzioni_ispeziona& o, std::ostream& uscita,
       esito = std::max(esito, errore_file(letto, errori));
     }
   }
+  letture.clear();
   return std::max(esito, ispeziona_letti(letti, o, uscita, errori));
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/attesa.h"
 #include "platform/cartella.h"
 
 struct opzioni_ispeziona {
@@ -17,6 +18,7 @@ struct opzioni_ispeziona {
   std::optional<long> metro;  // the cells around this position
   bool json = false;
   bool csv = false;
+  int attesa_blocco = attesa_predefinita;  // --lock-wait, in seconds
 };
 
 // A file given to `inspect`: its path and its bytes, or, for the plan of a

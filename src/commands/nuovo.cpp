@@ -7,6 +7,7 @@
 
 #include "core/scenario.h"
 #include "platform/cartella_reale.h"
+#include "platform/sostituzione.h"
 #include "cli/esiti.h"
 #include "cli/messaggi.h"
 #include "cli/percorsi.h"
@@ -22,17 +23,13 @@ struct file_iniziale {
   std::vector<std::string> righe;
 };
 
-// Creates a file that must not exist yet; a failure removes what was begun.
-esito_file crea_file(cartella& c, const file_iniziale& f) {
+// Prepares a file of the set: its lines, each ended by CR LF.
+esito_file prepara_file(insieme_sostituzioni& insieme, const file_iniziale& f) {
   std::string testo;
   for (const std::string& riga : f.righe) testo += riga + "\r\n";
-  std::unique_ptr<scrittore_file> scrittore;
-  const esito_file creato = c.crea(f.nome, f.nome, scrittore);
-  if (!creato.ok) return creato;
-  scrittore->scrivi(testo.data(), testo.size());
-  const esito_file chiuso = scrittore->chiudi();
-  if (!chiuso.ok) c.cancella(f.nome);
-  return chiuso;
+  return insieme.prepara(f.nome, [&testo](scrittore_file& scrittore) {
+    scrittore.scrivi(testo.data(), testo.size());
+  });
 }
 
 // True when none of the files is there yet; otherwise names each one that is.
@@ -68,6 +65,7 @@ int esegui_nuovo(const opzioni_nuovo& o, std::ostream& uscita,
   const std::string radice = percorso_pulito(o.cartella);
   if (auto fine = prepara_cartella(radice, errori)) return *fine;
   cartella_reale c(radice);
+  c.imposta_attesa(attesa_con_avviso(o.attesa_blocco, errori));
   const file_iniziale file[] = {
       {nome_linea_iniziale(o), righe_linea_iniziale()},
       {nome_treno_iniziale(o), righe_treno_iniziale()}};
@@ -75,10 +73,16 @@ int esegui_nuovo(const opzioni_nuovo& o, std::ostream& uscita,
                       errori)) {
     return uscita_errore_file;
   }
+  // The two are one set: a run that fails leaves neither, and the next one
+  // finds the names free.
+  insieme_sostituzioni insieme(c);
   for (const file_iniziale& f : file) {
-    const esito_file scritto = crea_file(c, f);
+    const esito_file scritto = prepara_file(insieme, f);
     if (!scritto.ok) return errore_file(scritto, errori);
-    uscita << c.percorso(f.nome) << '\n';
   }
+  for (const file_iniziale& f : file) uscita << c.percorso(f.nome) << '\n';
+  if (auto fine = uscita_prima_di_pubblicare(uscita, errori)) return *fine;
+  const esito_file pubblicati = insieme.pubblica();
+  if (!pubblicati.ok) return errore_file(pubblicati, errori);
   return uscita_riuscita;
 }

@@ -5,10 +5,13 @@
 #include <ostream>
 #include <string>
 
+#include "cli/attesa.h"
+
 struct opzioni_nuovo {
   std::string cartella;                       // created when missing
   std::string nome_linea = "Valdora_Cesina";  // UTF-8, as given
   std::string codice_treno = "KT52806";
+  int attesa_blocco = attesa_predefinita;  // --lock-wait, in seconds
 };
 
 // The names of the two starter files: "L_linea.txt" and "L_T.txt".

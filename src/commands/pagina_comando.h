@@ -5,10 +5,13 @@
 #include <ostream>
 #include <string>
 
+#include "cli/attesa.h"
+
 struct opzioni_pagina {
   std::string cartella = ".";
   std::string nome_linea = "Valdora_Cesina";
   std::string codice_treno = "KT52806";
+  int attesa_blocco = attesa_predefinita;  // --lock-wait, in seconds
 };
 
 // `report`: reads the binary files of one scenario from a folder and writes the

@@ -84,10 +84,11 @@ class cartella {
   // refused: nothing already there is ever written through.
   virtual esito_file crea(std::string_view nome, std::string_view sostituisce,
                           std::unique_ptr<scrittore_file>& scrittore) = 0;
-  // Renames each `da` over its `a`, in order, then makes the renames
-  // durable. Another run that publishes into the same folder waits until all
-  // are done, so that two runs never mix their sets. All or nothing: on a
-  // failure every `a` holds its older file again.
+  // Renames each `da` over its `a`, in order (an empty `da` removes `a`, when
+  // it is there), then makes the renames durable. Another run that publishes
+  // into the same folder waits until all are done, so that two runs never mix
+  // their sets. All or nothing: on a failure every `a` holds its older file
+  // again.
   virtual esito_file pubblica(const std::vector<rinomina>& rinomine) = 0;
   virtual esito_file cancella(std::string_view nome) = 0;
 };

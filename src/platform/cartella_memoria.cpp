@@ -84,6 +84,10 @@ esito_file cartella_memoria::pubblica(const std::vector<rinomina>& rinomine) {
   for (const rinomina& r : rinomine) {
     if (fatte++ == rinomine_prima_del_guasto)
       return annulla(percorso(r.a), EIO);
+    if (r.da.empty()) {
+      file.erase(r.a);
+      continue;
+    }
     auto trovato = file.find(r.da);
     if (trovato == file.end()) return annulla(percorso(r.da), ENOENT);
     std::string contenuto = std::move(trovato->second);

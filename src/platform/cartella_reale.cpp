@@ -1,14 +1,20 @@
 #include "platform/cartella_reale.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
 #include <vector>
 
 #include "platform/pubblicazione.h"
@@ -59,21 +65,74 @@ esito_file tenuta_da_altri(std::string percorso) {
       EWOULDBLOCK);
 }
 
+// A reader is refused at once too: watch holds its folder for as long as it
+// runs, and publishes into it at every save.
+esito_file tenuta_da_altri_in_lettura(std::string percorso) {
+  return esito_file::fallito(
+      std::move(percorso),
+      motivo_proprio("the folder is held by a running watch: stop it to "
+                     "read the files"),
+      EWOULDBLOCK);
+}
+
+esito_file attesa_scaduta(std::string percorso) {
+  return esito_file::fallito(
+      std::move(percorso),
+      motivo_proprio("another run held the folder for longer than the wait "
+                     "allowed (--lock-wait raises it): nothing was changed"),
+      EWOULDBLOCK);
+}
+
 esito_file troppo_grande(std::string percorso) {
   return esito_file::fallito(
       std::move(percorso),
       motivo_proprio("file too large: beyond the limit of 64 MB"), EFBIG);
 }
 
+// A pipe or a device that gives nothing for this long has no program writing
+// into it (a FIFO that nobody opened) or waits for a person (a terminal): it
+// is refused rather than waited for without end.
+constexpr int attesa_tubo_ms = 2000;
+
+esito_file tubo_muto(std::string percorso) {
+  return esito_file::fallito(
+      std::move(percorso),
+      motivo_proprio("not a file, and nothing came from it for 2 s: no "
+                     "program writes into it"),
+      ETIMEDOUT);
+}
+
+// Waits, within the bound, until a pipe or a device has something to read
+// or has ended: 0, ETIMEDOUT or the system's error number. A FIFO that no
+// writer opened yet says neither, where a read would find its end at once.
+int attendi_dati(int descrittore) {
+  struct pollfd attesa {};
+  attesa.fd = descrittore;
+  attesa.events = POLLIN;
+  for (;;) {
+    const int pronti = ::poll(&attesa, 1, attesa_tubo_ms);
+    if (pronti > 0) return 0;
+    if (pronti == 0) return ETIMEDOUT;
+    if (errno != EINTR) return errno;
+  }
+}
+
 // Reads what the descriptor gives, never more than the limit, so that a
-// device without an end (/dev/zero) or a file that grows is refused too.
-int leggi_entro_limite(int descrittore, std::string& contenuto) {
+// device without an end (/dev/zero) or a file that grows is refused too. A
+// descriptor that is not a regular file's is open without blocking and is
+// waited for within the bound before each read.
+int leggi_entro_limite(int descrittore, std::string& contenuto,
+                       bool regolare = true) {
   contenuto.clear();
   char blocco[1 << 16];
   for (;;) {
+    if (!regolare) {
+      const int codice = attendi_dati(descrittore);
+      if (codice != 0) return codice;
+    }
     ssize_t letti = ::read(descrittore, blocco, sizeof blocco);
     if (letti < 0) {
-      if (errno == EINTR) continue;
+      if (errno == EINTR || errno == EAGAIN) continue;
       return errno;
     }
     if (letti == 0) return 0;
@@ -195,22 +254,23 @@ esito_file cartella_reale::apri_bloccata(int& descrittore) const {
   return esito;
 }
 
-// A short run that holds the folder is waited for; a folder held by a long
-// run (tieni()) is refused at once, and so is one whose file system has no
-// locks: without the lock another run could publish between these renames,
-// and a mixed set is worse than a refusal (some network file systems have no
-// locks).
 esito_file cartella_reale::blocca_esclusiva(int descrittore) const {
+  return blocca(descrittore, LOCK_EX);
+}
+
+// A short run that holds the folder is waited for, within the bound; a folder
+// held by a long run (tieni()) is refused at once, and so is one whose file
+// system has no locks: without the lock another run could publish between
+// these renames or these reads, and a mixed set is worse than a refusal (some
+// network file systems have no locks).
+esito_file cartella_reale::blocca(int descrittore, int modo) const {
+  const auto inizio = std::chrono::steady_clock::now();
+  bool avvisato = false;
   for (;;) {
-    if (sistema_.blocca(descrittore, LOCK_EX | LOCK_NB) == 0)
+    if (sistema_.blocca(descrittore, modo | LOCK_NB) == 0)
       return esito_file::riuscito();
     const int codice = errno;
     if (codice == EINTR) continue;
-    if (codice == EWOULDBLOCK) {
-      if (tenuta_a_lungo(descrittore)) return tenuta_da_altri(radice_);
-      ::usleep(20000);
-      continue;
-    }
     if (codice == ENOLCK) {
       return esito_file::fallito(
           radice_,
@@ -218,8 +278,100 @@ esito_file cartella_reale::blocca_esclusiva(int descrittore) const {
                          "has no locks, and nothing was changed"),
           codice);
     }
-    return fallito(radice_, codice);
+    if (codice != EWOULDBLOCK) return fallito(radice_, codice);
+    if (tenuta_a_lungo(descrittore)) {
+      return modo == LOCK_SH ? tenuta_da_altri_in_lettura(radice_)
+                             : tenuta_da_altri(radice_);
+    }
+    const auto atteso = std::chrono::steady_clock::now() - inizio;
+    if (atteso >= attesa_.limite) return attesa_scaduta(radice_);
+    if (!avvisato && atteso >= std::chrono::seconds(1)) {
+      avvisato = true;
+      if (attesa_.avvisa) attesa_.avvisa(radice_, processo_che_blocca(radice_));
+    }
+    ::usleep(20000);
   }
+}
+
+esito_file cartella_reale::blocca_lettura(lettura_cartella& lettura) {
+  const int descrittore =
+      sistema_.apri(radice_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+  if (descrittore < 0) return fallito(radice_, errno);
+  struct stat informazioni;
+  for (;;) {
+    esito_file esito = blocca(descrittore, LOCK_SH);
+    if (esito.ok && ::lstat(percorso(nome_giornale).c_str(), &informazioni)) {
+      lettura.descrittore_ = descrittore;
+      return esito;
+    }
+    // A publication that a stopped run left: undone under the exclusive lock,
+    // which then becomes the shared one again.
+    if (esito.ok) esito = blocca(descrittore, LOCK_EX);
+    if (esito.ok) {
+      const segnali_in_attesa attesa;
+      esito = ripristina_cartella({sistema_, radice_, descrittore});
+    }
+    if (!esito.ok) {
+      sistema_.chiudi(descrittore);
+      return esito;
+    }
+  }
+}
+
+lettura_cartella::~lettura_cartella() {
+  if (descrittore_ >= 0) ::close(descrittore_);
+}
+
+lettura_cartella::lettura_cartella(lettura_cartella&& altra) noexcept
+    : descrittore_(altra.descrittore_) {
+  altra.descrittore_ = -1;
+}
+
+esito_file blocca_lettura_percorsi(const std::vector<std::string>& percorsi,
+                                   const attesa_cartella& attesa,
+                                   std::vector<lettura_cartella>& letture) {
+  std::set<std::string> cartelle;
+  for (const std::string& p : percorsi) {
+    std::string cartella = std::filesystem::path(p).parent_path().string();
+    cartelle.insert(cartella.empty() ? "." : cartella);
+  }
+  for (const std::string& cartella : cartelle) {
+    // A folder that is not there is left to the reads to report.
+    std::error_code errore;
+    if (!std::filesystem::is_directory(cartella, errore)) continue;
+    cartella_reale c(cartella);
+    c.imposta_attesa(attesa);
+    lettura_cartella lettura;
+    const esito_file esito = c.blocca_lettura(lettura);
+    if (!esito.ok) return esito;
+    letture.push_back(std::move(lettura));
+  }
+  return esito_file::riuscito();
+}
+
+// /proc/locks lists each lock as "N: FLOCK ADVISORY WRITE pid MAJ:MIN:inode
+// start end", the device's numbers in hexadecimal.
+long processo_che_blocca(const std::string& radice) {
+  struct stat cartella;
+  if (::stat(radice.c_str(), &cartella) != 0) return 0;
+  char chiave[64];
+  std::snprintf(chiave, sizeof chiave, "%02x:%02x:%lu",
+                static_cast<unsigned>(major(cartella.st_dev)),
+                static_cast<unsigned>(minor(cartella.st_dev)),
+                static_cast<unsigned long>(cartella.st_ino));
+  std::ifstream blocchi("/proc/locks");
+  std::string riga;
+  while (std::getline(blocchi, riga)) {
+    std::istringstream campi(riga);
+    std::string numero, tipo, modo, accesso, dispositivo;
+    long processo = 0;
+    if (!(campi >> numero >> tipo >> modo >> accesso >> processo >>
+          dispositivo) ||
+        tipo != "FLOCK" || dispositivo != chiave)
+      continue;
+    if (processo > 0 && processo != ::getpid()) return processo;
+  }
+  return 0;
 }
 
 esito_file cartella_reale::riserva() {
@@ -281,14 +433,25 @@ esito_file cartella_reale::leggi(std::string_view nome,
   const esito_file riparata = ripara_se_serve();
   if (!riparata.ok) return riparata;
   const std::string via = percorso(nome);
-  int descrittore = sistema_.apri(via.c_str(), O_RDONLY | O_CLOEXEC, 0);
+  // Without blocking: a FIFO that no program opened for writing would hold
+  // the open for ever.
+  int descrittore =
+      sistema_.apri(via.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC, 0);
   if (descrittore < 0) return fallito(via, errno);
   int codice = controlla_prima_di_leggere(descrittore);
-  if (codice == 0) codice = leggi_entro_limite(descrittore, contenuto);
+  struct stat informazioni;
+  const bool regolare =
+      ::fstat(descrittore, &informazioni) == 0 && S_ISREG(informazioni.st_mode);
+  if (codice == 0)
+    codice = leggi_entro_limite(descrittore, contenuto, regolare);
   sistema_.chiudi(descrittore);
   if (codice == EFBIG) {
     std::string().swap(contenuto);  // nothing of a refused file is kept
     return troppo_grande(via);
+  }
+  if (codice == ETIMEDOUT) {
+    std::string().swap(contenuto);
+    return tubo_muto(via);
   }
   if (codice != 0) return fallito(via, codice);
   return esito_file::riuscito();
@@ -301,7 +464,9 @@ namespace {
 class lettore_descrittore : public lettore_file {
  public:
   lettore_descrittore(int descrittore, uint64_t dimensione, std::string via)
-      : descrittore_(descrittore), dimensione_(dimensione), via_(std::move(via)) {}
+      : descrittore_(descrittore),
+        dimensione_(dimensione),
+        via_(std::move(via)) {}
   ~lettore_descrittore() override { ::close(descrittore_); }
   lettore_descrittore(const lettore_descrittore&) = delete;
   lettore_descrittore& operator=(const lettore_descrittore&) = delete;
@@ -332,7 +497,8 @@ class lettore_descrittore : public lettore_file {
 esito_file cartella_reale::apri(std::string_view nome,
                                 std::unique_ptr<lettore_file>& lettore) {
   const std::string via = percorso(nome);
-  const int descrittore = ::open(via.c_str(), O_RDONLY | O_CLOEXEC);
+  const int descrittore =
+      ::open(via.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (descrittore < 0) return fallito(via, errno);
   struct stat informazioni;
   const int codice = controlla_prima_di_leggere(descrittore);

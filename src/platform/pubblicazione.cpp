@@ -87,6 +87,8 @@ int annulla_voce(const cartella_aperta& c, const voce_giornale& v) {
     return errno;
   }
   if (!togli(c.sistema, conservato)) return errno;
+  // A file that the set removes has no temporary.
+  if (v.temporaneo.empty()) return 0;
   return togli(c.sistema, temporaneo) ? 0 : errno;
 }
 
@@ -112,6 +114,10 @@ esito_file prepara_voci(const cartella_aperta& c,
     const std::string nome = c.percorso(r.a);
     voce_giornale v{r.a, r.da, {}};
     struct stat informazioni;
+    // A file to remove that is not there needs nothing.
+    if (r.da.empty() && ::lstat(nome.c_str(), &informazioni) != 0 &&
+        errno == ENOENT)
+      continue;
     if (::lstat(nome.c_str(), &informazioni) == 0) {
       if (!S_ISREG(informazioni.st_mode) && !S_ISLNK(informazioni.st_mode))
         return guasto(nome, S_ISDIR(informazioni.st_mode) ? EISDIR : EEXIST);
@@ -156,9 +162,15 @@ esito_file rinomina_tutto(const cartella_aperta& c,
   // The journal and the kept copies are on the disk before any rename.
   esito_file esito = sincronizza_cartella(c);
   for (auto v = voci.begin(); esito.ok && v != voci.end(); ++v) {
+    const std::string nome = c.percorso(v->nome);
+    if (v->temporaneo.empty()) {
+      // A file that the set removes: its kept copy brings it back on undo.
+      if (c.sistema.cancella(nome.c_str()) != 0) esito = guasto(nome, errno);
+      continue;
+    }
     const std::string da = c.percorso(v->temporaneo);
-    if (c.sistema.rinomina(da.c_str(), c.percorso(v->nome).c_str()) != 0)
-      esito = guasto(c.percorso(v->nome), errno);
+    if (c.sistema.rinomina(da.c_str(), nome.c_str()) != 0)
+      esito = guasto(nome, errno);
     else
       dimentica_temporaneo(da);
   }
@@ -284,7 +296,9 @@ std::optional<std::vector<voce_giornale>> voci_del_giornale(
     const auto nome = prendi_campo(testo);
     const auto temporaneo = prendi_campo(testo);
     const auto conservato = prendi_campo(testo);
-    if (!conservato || nome->empty() || temporaneo->empty())
+    // A file that the set removes has no temporary, only its kept copy.
+    if (!conservato || nome->empty() ||
+        (temporaneo->empty() && conservato->empty()))
       return std::nullopt;
     voci.push_back({std::string(*nome), std::string(*temporaneo),
                     std::string(*conservato)});

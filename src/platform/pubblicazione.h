@@ -30,7 +30,7 @@ inline constexpr std::string_view nome_giornale = ".pubblicazione.giornale";
 std::string nome_di_lavoro(std::string_view nome, std::string_view tipo);
 
 // One file of a journaled set. `conservato` is empty when no file of that
-// name existed before.
+// name existed before; `temporaneo` is empty for a file that the set removes.
 struct voce_giornale {
   std::string nome;
   std::string temporaneo;

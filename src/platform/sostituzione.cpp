@@ -61,21 +61,27 @@ esito_file insieme_sostituzioni::pubblica() {
   // Those renamed are gone under their temporary names; the others are
   // removed.
   for (const rinomina& r : preparati_) {
-    if (c_.esiste(r.da)) c_.cancella(r.da);
+    if (!r.da.empty() && c_.esiste(r.da)) c_.cancella(r.da);
   }
   preparati_.clear();
   return esito;
 }
 
+void insieme_sostituzioni::togli(std::string_view nome) {
+  preparati_.push_back({std::string(), std::string(nome)});
+}
+
 bool insieme_sostituzioni::preparato(std::string_view nome) const {
   for (const rinomina& r : preparati_) {
-    if (r.a == nome) return true;
+    if (!r.da.empty() && r.a == nome) return true;
   }
   return false;
 }
 
 void insieme_sostituzioni::scarta() {
-  for (const rinomina& r : preparati_) c_.cancella(r.da);
+  for (const rinomina& r : preparati_) {
+    if (!r.da.empty()) c_.cancella(r.da);
+  }
   preparati_.clear();
 }
 

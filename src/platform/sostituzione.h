@@ -35,6 +35,8 @@ class insieme_sostituzioni {
   // syncs it; the older file stays until `pubblica`. A failure names `nome`.
   esito_file prepara(std::string_view nome,
                      const std::function<void(scrittore_file&)>& produci);
+  // Removes the file `nome`, when it is there, with the rest of the set.
+  void togli(std::string_view nome);
   // Renames every prepared file over its name, then syncs the folder: every
   // file is replaced, or (on failure) none.
   esito_file pubblica();

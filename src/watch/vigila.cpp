@@ -105,6 +105,16 @@ int esegui_vigila(const opzioni_vigila& ov, std::ostream& uscita,
   if (nomi.motivo != nome_rifiutato::nessuno) return errore_nome(nomi, errori);
   if (auto fine = prepara_cartella(o.cartella, errori)) return *fine;
   cartella_reale destinazione(o.cartella);
+  // A description that a build would replace is refused before any build.
+  if (auto fine = rifiuta_ingresso_in_uscita(
+          {o.linea, o.treno},
+          {destinazione.percorso(nome_geometria_linea(nominato)),
+           destinazione.percorso(nome_tabella_stazioni(nominato)),
+           destinazione.percorso(nome_tabella_celle(nominato)),
+           destinazione.percorso(nome_pagina(nominato))},
+          errori))
+    return *fine;
+  destinazione.imposta_attesa(attesa_con_avviso(o.attesa_blocco, errori));
   const esito_file tenuta = destinazione.tieni();
   if (!tenuta.ok) return errore_file(tenuta, errori);
   // Before the server's threads, which take the blocked signals from here.
