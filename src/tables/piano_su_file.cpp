@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr std::size_t blocchi_tenuti = 16;
 constexpr std::size_t byte_per_lettura = 1 << 16;
 
 // Walks the file from its start, a buffer at a time, an element at a time.
@@ -86,49 +85,23 @@ bool scorri_elementi(lettore_file& f, errore_decodifica& e, Visita visita) {
 
 }  // namespace
 
-blocchi_piano::blocchi_piano(std::shared_ptr<lettore_file> file,
-                             int32_t metri,
-                             std::array<std::vector<uint64_t>, 2> inizi)
-    : file_(std::move(file)), metri_(metri), inizi_(std::move(inizi)) {
-  tenuti_.resize(blocchi_tenuti);
-}
-
-const blocchi_piano::blocco_letto& blocchi_piano::blocco(int asse,
-                                                         int32_t metro) const {
-  const int32_t numero = metro / metri_per_blocco;
-  const blocco_letto* ultimo = ultimo_[static_cast<std::size_t>(asse)];
-  if (ultimo != nullptr && ultimo->numero == numero && ultimo->asse == asse)
-    return *ultimo;
-  blocco_letto* scelto = &tenuti_[0];
-  for (blocco_letto& b : tenuti_) {
-    if (b.asse == asse && b.numero == numero) {
-      scelto = &b;
-      break;
-    }
-    if (b.uso < scelto->uso) scelto = &b;
-  }
-  if (scelto->asse != asse || scelto->numero != numero) {
-    scelto->asse = asse;
-    scelto->numero = numero;
-    leggi_blocco(*scelto);
-  }
-  scelto->uso = ++orologio_;
-  ultimo_[static_cast<std::size_t>(asse)] = scelto;
-  return *scelto;
-}
+blocchi_su_file::blocchi_su_file(std::shared_ptr<lettore_file> file,
+                                 int32_t metri,
+                                 std::array<std::vector<uint64_t>, 2> inizi)
+    : blocchi_piano(metri), file_(std::move(file)), inizi_(std::move(inizi)) {}
 
 // The file was checked whole when it was indexed; should it fail or change
 // under the reader since, what cannot be read is Empty.
-void blocchi_piano::leggi_blocco(blocco_letto& b) const {
+void blocchi_su_file::leggi_blocco(blocco_letto& b) const {
   b.tipi.fill(tipo_variante::vuoto);
   b.valori.fill(0.0);
   const int32_t primo = b.numero * metri_per_blocco;
-  const int32_t quanti = std::min(metri_per_blocco, metri_ - primo);
+  const int32_t quanti = std::min(metri_per_blocco, metri() - primo);
   std::string dati(static_cast<std::size_t>(quanti) * byte_massimi_elemento,
                    '\0');
   std::size_t letti = 0;
-  const uint64_t inizio =
-      inizi_[static_cast<std::size_t>(b.asse)][static_cast<std::size_t>(b.numero)];
+  const uint64_t inizio = inizi_[static_cast<std::size_t>(b.asse)]
+                                [static_cast<std::size_t>(b.numero)];
   if (!file_->leggi(inizio, dati.data(), dati.size(), letti).ok) return;
   std::size_t pos = 0;
   for (int32_t i = 0; i < quanti && pos + 2 <= letti; ++i) {
@@ -163,8 +136,8 @@ bool decodifica_piano(std::shared_ptr<lettore_file> file,
       inizi[static_cast<std::size_t>(asse)].push_back(offset);
   });
   const auto metri = static_cast<int32_t>(meta);
-  piano.da_blocchi(
-      std::make_shared<blocchi_piano>(std::move(file), metri, std::move(inizi)));
+  piano.da_blocchi(std::make_shared<blocchi_su_file>(std::move(file), metri,
+                                                     std::move(inizi)));
   return true;
 }
 
