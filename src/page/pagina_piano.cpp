@@ -15,6 +15,10 @@ piano_pagina::piano_pagina(const coordinate_piano& p, int32_t lunghezza)
       break;
     ultimo_ = m;
   }
+  if (p.presente()) {
+    x0_ = p.x(0);
+    y0_ = p.y(0);
+  }
   if (ultimo_ < 1) return;
   const int32_t fine = std::clamp(lunghezza, 1, ultimo_);
   const double dx = p.x(fine) - p.x(0), dy = p.y(fine) - p.y(0);
@@ -27,7 +31,7 @@ piano_pagina::piano_pagina(const coordinate_piano& p, int32_t lunghezza)
 
 punto_piano piano_pagina::in_metri(int32_t metro) const {
   const int32_t m = std::clamp(metro, 0, std::max(0, ultimo_));
-  const double x = p_.x(m) - p_.x(0), y = p_.y(m) - p_.y(0);
+  const double x = p_.x(m) - x0_, y = p_.y(m) - y0_;
   // Turned by minus the chord's angle; the plan's y grows upwards, the page's
   // downwards.
   return {x * coseno_ + y * seno_, -(y * coseno_ - x * seno_)};

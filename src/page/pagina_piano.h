@@ -34,6 +34,7 @@ class piano_pagina {
   const coordinate_piano& p_;
   int32_t ultimo_ = -1;
   double coseno_ = 1, seno_ = 0;
+  double x0_ = 0, y0_ = 0;  // metre 0, which every turned point is taken from
 };
 
 // The tolerance of the drawn track: a fraction of a metre on a short route,

@@ -10,12 +10,9 @@ blocchi_piano::blocchi_piano(int32_t metri) : metri_(metri) {
   tenuti_.resize(blocchi_tenuti);
 }
 
-const blocchi_piano::blocco_letto& blocchi_piano::blocco(int asse,
-                                                         int32_t metro) const {
+const blocchi_piano::blocco_letto& blocchi_piano::cerca(int asse,
+                                                        int32_t metro) const {
   const int32_t numero = metro / metri_per_blocco;
-  const blocco_letto* ultimo = ultimo_[static_cast<std::size_t>(asse)];
-  if (ultimo != nullptr && ultimo->numero == numero && ultimo->asse == asse)
-    return *ultimo;
   blocco_letto* scelto = &tenuti_[0];
   for (blocco_letto& b : tenuti_) {
     if (b.asse == asse && b.numero == numero) {

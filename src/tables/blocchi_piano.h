@@ -45,7 +45,16 @@ class blocchi_piano {
   static std::size_t indice(int32_t metro) {
     return static_cast<std::size_t>(metro % metri_per_blocco);
   }
-  const blocco_letto& blocco(int asse, int32_t metro) const;
+  // The last block of the axis, looked at inline: walks ask for the metres
+  // of one block in a row.
+  const blocco_letto& blocco(int asse, int32_t metro) const {
+    const blocco_letto* ultimo = ultimo_[static_cast<std::size_t>(asse)];
+    if (ultimo != nullptr && ultimo->numero == metro / metri_per_blocco &&
+        ultimo->asse == asse)
+      return *ultimo;
+    return cerca(asse, metro);
+  }
+  const blocco_letto& cerca(int asse, int32_t metro) const;
 
   int32_t metri_;
   // The blocks kept, the last one of each axis first to be looked at.

@@ -100,18 +100,6 @@ bool decodifica_stazione(lettore_binario& l, int n, stazione& r,
 
 }  // namespace
 
-std::size_t byte_elemento(tipo_variante tipo) {
-  switch (tipo) {
-    case tipo_variante::vuoto:
-      return 2;
-    case tipo_variante::intero:
-      return 4;
-    case tipo_variante::doppio:
-      return 10;
-  }
-  return 2;
-}
-
 void codifica_cella(std::string& d, const cella& c) {
   for (const campo<cella>& f : campi_cella) codifica_campo(d, f, c);
 }

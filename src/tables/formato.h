@@ -29,7 +29,18 @@ static_assert(byte_per_cella == 15 && byte_fissi_stazione == 34);
 
 // A plan element: its 16-bit tag, then an Integer or a Double.
 inline constexpr std::size_t byte_massimi_elemento = 10;
-std::size_t byte_elemento(tipo_variante tipo);
+// Inline: the plan's readers ask it of every element.
+constexpr std::size_t byte_elemento(tipo_variante tipo) {
+  switch (tipo) {
+    case tipo_variante::vuoto:
+      return 2;
+    case tipo_variante::intero:
+      return 4;
+    case tipo_variante::doppio:
+      return 10;
+  }
+  return 2;
+}
 
 void codifica_cella(std::string& d, const cella& c);
 void codifica_stazione(std::string& d, const stazione& r);
