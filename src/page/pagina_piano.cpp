@@ -31,6 +31,11 @@ piano_pagina::piano_pagina(const coordinate_piano& p, int32_t lunghezza)
 
 punto_piano piano_pagina::in_metri(int32_t metro) const {
   const int32_t m = std::clamp(metro, 0, std::max(0, ultimo_));
+  const auto noto = tenuti_.find(m);
+  return noto != tenuti_.end() ? noto->second : dal_piano(m);
+}
+
+punto_piano piano_pagina::dal_piano(int32_t m) const {
   const double x = p_.x(m) - x0_, y = p_.y(m) - y0_;
   // Turned by minus the chord's angle; the plan's y grows upwards, the page's
   // downwards.
@@ -102,8 +107,13 @@ std::vector<int32_t> piano_pagina::semplifica(int32_t da, int32_t a,
   for (int32_t fine = a - (a - da - 1) / pezzo * pezzo; fine > da && fine <= a;
        inizio = fine, fine += pezzo) {
     punti.clear();
-    for (int32_t m = inizio; m <= fine; ++m) punti.push_back(in_metri(m));
+    for (int32_t m = inizio; m <= fine; ++m) punti.push_back(dal_piano(m));
+    const std::size_t primo_nuovo = tenuti.size();
     semplifica_pezzo(punti, inizio, tolleranza, tenuti);
+    if (inizio == da) tenuti_.emplace(da, punti.front());
+    for (std::size_t k = primo_nuovo; k < tenuti.size(); ++k)
+      tenuti_.emplace(tenuti[k],
+                      punti[static_cast<std::size_t>(tenuti[k] - inizio)]);
   }
   return tenuti;
 }
