@@ -8,8 +8,8 @@ tunnels, boards) and a train run (stations, signals, slowdowns), compiles it
 several times, copies the three output files and syncs the copies as many times
 in turn (the floor: every file the compiler writes is synced and renamed over
 the older one), and prints the median times and the median ratio. Then the
-peak resident memory of `compile`, `report` and `inspect --json` beside that of
-`--version`, on a 10-km route and on the long one; the time of `report` from
+peak resident memory of `compile`, `compile --report`, `report` and
+`inspect --json` beside that of `--version`, on a 10-km route and on the long one; the time of `report` from
 the files against `compile --report` of the same route; and the default build
 (the bare program) against copying its six files and syncing them.
 """
@@ -111,11 +111,12 @@ def misura_compile(programma, metri, volte, lavoro):
 
 
 def misura_memoria(programma, metri, lavoro):
-    """Peak memory of compile, report and inspect --json beside --version's,
-    on a 10-km route and on the long one."""
+    """Peak memory of compile, compile --report, report and inspect --json
+    beside --version's, on a 10-km route and on the long one."""
     base = picco_memoria_mb([programma, "--version"])
     print(f"peak memory (MB); --version {base:.1f}")
-    print(f"  {'route':>10} {'compile':>8} {'report':>8} {'inspect':>8}  worst/--version")
+    print(f"  {'route':>10} {'compile':>8} {'--report':>8} {'report':>8} {'inspect':>8}"
+          "  worst/--version")
     for m in (10000, metri):
         prefisso = f"m{m}_"
         l, t = scrivi_descrizioni(lavoro, m, prefisso)
@@ -124,11 +125,12 @@ def misura_memoria(programma, metri, lavoro):
         compila = [programma, "compile", l, t, "--out", uscita]
         subprocess.run(compila, check=True, stdout=subprocess.DEVNULL)
         valori = [picco_memoria_mb(compila),
+                  picco_memoria_mb(compila + ["--report"]),
                   picco_memoria_mb([programma, "report", uscita]),
                   picco_memoria_mb([programma, "inspect", "--json"] +
                                    [os.path.join(uscita, n) for n in sorted(os.listdir(uscita))
                                     if not n.endswith(".html")])]
-        print(f"  {m // 1000:>7} km {valori[0]:>8.1f} {valori[1]:>8.1f} {valori[2]:>8.1f}"
+        print(f"  {m // 1000:>7} km " + " ".join(f"{v:>8.1f}" for v in valori) +
               f"  {max(valori) / base:.2f}x")
 
 

@@ -16,6 +16,7 @@
 #include "cli/formati.h"
 #include "cli/lingua.h"
 #include "cli/rapporto.h"
+#include "commands/json_a_flusso.h"
 
 namespace {
 
@@ -213,7 +214,8 @@ bool ha_coordinate(const coordinate_piano& p, std::size_t m) {
 misure_piano misura(const coordinate_piano& p) {
   misure_piano m;
   bool primo = true;
-  for (std::size_t i = 0; i < static_cast<std::size_t>(p.ultimo_metro() + 1); ++i) {
+  for (std::size_t i = 0; i < static_cast<std::size_t>(p.ultimo_metro() + 1);
+       ++i) {
     for (int asse = 0; asse < 2; ++asse) {
       switch (p.tipo(asse, i)) {
         case tipo_variante::vuoto:
@@ -260,18 +262,18 @@ std::vector<std::size_t> metri_campione(const coordinate_piano& p, bool tutto) {
 
 // The plan as JSON: its measures and a sample of its points.
 void piano_in_json(const coordinate_piano& p, const misure_piano& m,
-                   const std::vector<std::size_t>& campione, json& j) {
-  j["tipo"] = "geometria";
-  j["ultimo_metro"] = p.ultimo_metro();
-  j["ultimo_metro_calcolato"] = m.ultimo_calcolato;
-  j["elementi"] = {
-      {"interi", m.interi}, {"doppi", m.doppi}, {"vuoti", m.vuoti}};
-  j["limiti"] = {{"x_min", m.x_min},
-                 {"x_max", m.x_max},
-                 {"y_min", m.y_min},
-                 {"y_max", m.y_max}};
-  j["lunghezza_tracciato"] = m.lunghezza;
-  j["punti"] = json::array();
+                   const std::vector<std::size_t>& campione, json_a_flusso& j) {
+  j.chiave("tipo").valore("geometria");
+  j.chiave("ultimo_metro").valore(p.ultimo_metro());
+  j.chiave("ultimo_metro_calcolato").valore(m.ultimo_calcolato);
+  j.chiave("elementi")
+      .valore({{"interi", m.interi}, {"doppi", m.doppi}, {"vuoti", m.vuoti}});
+  j.chiave("limiti").valore({{"x_min", m.x_min},
+                             {"x_max", m.x_max},
+                             {"y_min", m.y_min},
+                             {"y_max", m.y_max}});
+  j.chiave("lunghezza_tracciato").valore(m.lunghezza);
+  j.chiave("punti").apri_array();
   for (std::size_t metro : campione) {
     json punto = {{"metro", metro}};
     for (int asse = 0; asse < 2; ++asse) {
@@ -282,8 +284,9 @@ void piano_in_json(const coordinate_piano& p, const misure_piano& m,
         punto[nome] = p.valore(asse, metro);
       }
     }
-    j["punti"].push_back(punto);
+    j.valore(punto);
   }
+  j.chiudi();
 }
 
 // The sampled points of the plan, one line each.
@@ -308,7 +311,7 @@ void mostra_punti_piano(const coordinate_piano& p,
 
 void mostra_piano(const std::string& via, std::size_t n_byte,
                   const coordinate_piano& p, const opzioni_ispeziona& o,
-                  std::ostream& uscita, json& j) {
+                  std::ostream& uscita, json_a_flusso& j) {
   const misure_piano m = misura(p);
   const std::vector<std::size_t> campione = metri_campione(p, o.tutto);
   if (o.json) return piano_in_json(p, m, campione, j);
@@ -337,10 +340,11 @@ void mostra_piano(const std::string& via, std::size_t n_byte,
 
 void mostra_stazioni(const std::string& via, std::size_t n_byte,
                      const tabella_stazioni& t, const opzioni_ispeziona& o,
-                     std::ostream& uscita, json& j) {
-  j["tipo"] = "stazioni";
-  j["record"] = json::array();
-  if (!o.json) {
+                     std::ostream& uscita, json_a_flusso& j) {
+  if (o.json) {
+    j.chiave("tipo").valore("stazioni");
+    j.chiave("record").apri_array();
+  } else {
     uscita << sostituisci(
                   traduci("{0}: station table, {1}, {2}"),
                   {visibile(via),
@@ -354,26 +358,28 @@ void mostra_stazioni(const std::string& via, std::size_t n_byte,
     const stazione& r = t[static_cast<std::size_t>(n)];
     if (!o.tutto && record_vuoto(r)) continue;
     if (o.json) {
-      j["record"].push_back(stazione_json(n, r));
+      j.valore(stazione_json(n, r));
     } else {
       uscita << "  " << visibile(stazione_testo(n, r)) << '\n';
     }
   }
+  if (o.json) j.chiudi();
 }
 
 void mostra_celle(const std::string& via, std::size_t n_byte,
                   const std::vector<cella>& celle, const opzioni_ispeziona& o,
-                  std::ostream& uscita, json& j) {
+                  std::ostream& uscita, json_a_flusso& j) {
   const std::vector<std::size_t> scelte = celle_scelte(celle, o);
   if (o.csv) {
     uscita << intestazione_csv() << '\n';
     for (std::size_t i : scelte) uscita << cella_csv(i, celle[i]) << '\n';
     return;
   }
-  j["tipo"] = "celle";
-  j["ultima_cella"] = celle.size() - 1;
-  j["celle"] = json::array();
-  if (!o.json) {
+  if (o.json) {
+    j.chiave("tipo").valore("celle");
+    j.chiave("ultima_cella").valore(celle.size() - 1);
+    j.chiave("celle").apri_array();
+  } else {
     uscita << sostituisci(
                   traduci("{0}: table of cells, {1} (0..{2}), {3}"),
                   {visibile(via),
@@ -385,11 +391,12 @@ void mostra_celle(const std::string& via, std::size_t n_byte,
   }
   for (std::size_t i : scelte) {
     if (o.json) {
-      j["celle"].push_back(cella_json(i, celle[i]));
+      j.valore(cella_json(i, celle[i]));
     } else {
       uscita << "  " << cella_testo(i, celle[i]) << '\n';
     }
   }
+  if (o.json) j.chiudi();
 }
 
 // One file decoded by its kind: the table that its bytes hold.
@@ -421,9 +428,8 @@ bool decodifica(const file_letto& f, tipo_file tipo, file_decodificato& d,
   return false;
 }
 
-void mostra(const file_decodificato& d, const opzioni_ispeziona& o,
-            std::ostream& uscita, json& j) {
-  j["file"] = d.via;
+void mostra_tipo(const file_decodificato& d, const opzioni_ispeziona& o,
+                 std::ostream& uscita, json_a_flusso& j) {
   switch (d.tipo) {
     case tipo_file::stazioni:
       return mostra_stazioni(d.via, d.byte, d.stazioni, o, uscita, j);
@@ -434,6 +440,17 @@ void mostra(const file_decodificato& d, const opzioni_ispeziona& o,
     case tipo_file::sconosciuto:
       break;
   }
+}
+
+// One file shown; with --json, its object in the document's array.
+void mostra(const file_decodificato& d, const opzioni_ispeziona& o,
+            std::ostream& uscita, json_a_flusso& j) {
+  if (o.json) {
+    j.apri_oggetto();
+    j.chiave("file").valore(d.via);
+  }
+  mostra_tipo(d, o, uscita, j);
+  if (o.json) j.chiudi();
 }
 
 // The kind of a file named on the command line; an unknown name, or --csv
@@ -505,16 +522,16 @@ int ispeziona_letti(const std::vector<file_letto>& file,
     }
   }
   esito = std::max(esito, controlla_coerenza(decodificati, errori));
-  json documenti = json::array();
-  for (const file_decodificato& d : decodificati) {
-    json j;
-    mostra(d, o, uscita, j);
-    if (o.json) documenti.push_back(std::move(j));
-  }
-  // A path or a name need not be UTF-8: what is not becomes U+FFFD.
+  // The JSON document is written as each file is walked: the cells of a long
+  // route are never held as one document. A path or a name need not be
+  // UTF-8: what is not becomes U+FFFD.
+  json_a_flusso documenti(uscita);
+  if (o.json) documenti.apri_array();
+  for (const file_decodificato& d : decodificati)
+    mostra(d, o, uscita, documenti);
   if (o.json) {
-    uscita << documenti.dump(2, ' ', false, json::error_handler_t::replace)
-           << '\n';
+    documenti.chiudi();
+    uscita << '\n';
   }
   return esito;
 }

@@ -267,11 +267,11 @@ std::string pagina_html(const tabelle& t,
   scrivi_comandi(o);
   o << "<p id=\"senza-script\" class=\"nota\">" << parole::senza_script()
     << "</p>\n";
-  // A compiled plan is laid whole only here, for the drawing; a plan read back
-  // from its file is whole already.
+  // The drawings walk the plan a block at a time: a compiled plan is laid, a
+  // plan read back is read from its file, as they ask for its metres.
   const bool letto = t.planimetria.presente();
   const coordinate_piano steso =
-      letto ? coordinate_piano{} : coordinate_del_piano(t.piano);
+      letto ? coordinate_piano{} : coordinate_a_blocchi(t.piano);
   scrivi_disegni(o, {t, letto ? t.planimetria : steso, v, voci, tratti,
                      fine_linea, fine_treno});
   o << "<h2>" << parole::problemi() << "</h2>\n";

@@ -15,7 +15,7 @@ piano_pagina::piano_pagina(const coordinate_piano& p, int32_t lunghezza)
       break;
     ultimo_ = m;
   }
-  if (ultimo_ >= 0) {
+  if (p.presente()) {
     x0_ = p.x(0);
     y0_ = p.y(0);
   }
@@ -31,6 +31,11 @@ piano_pagina::piano_pagina(const coordinate_piano& p, int32_t lunghezza)
 
 punto_piano piano_pagina::in_metri(int32_t metro) const {
   const int32_t m = std::clamp(metro, 0, std::max(0, ultimo_));
+  const auto noto = tenuti_.find(m);
+  return noto != tenuti_.end() ? noto->second : dal_piano(m);
+}
+
+punto_piano piano_pagina::dal_piano(int32_t m) const {
   const double x = p_.x(m) - x0_, y = p_.y(m) - y0_;
   // Turned by minus the chord's angle; the plan's y grows upwards, the page's
   // downwards.
@@ -54,29 +59,21 @@ double distanza2_dal_segmento(const punto_piano& q, const punto_piano& a,
   return dx * dx + dy * dy;
 }
 
-}  // namespace
-
-// Douglas and Peucker's method, with a stack instead of recursion: a stretch
-// whose farthest metre lies within the tolerance of its chord is drawn as the
-// chord, any other is split there.
-std::vector<int32_t> piano_pagina::semplifica(int32_t da, int32_t a,
-                                              double tolleranza) const {
-  da = std::clamp(da, 0, std::max(0, ultimo_));
-  a = std::clamp(a, da, std::max(0, ultimo_));
-  std::vector<int32_t> tenuti{da};
-  // Split first into pieces of a bounded length, so that the time grows with
-  // the route's length and not with the number of times it is split.
-  std::vector<std::pair<int32_t, int32_t>> da_fare;
-  for (int32_t fine = a; fine > da; fine -= std::min(fine - da, pezzo))
-    da_fare.push_back({std::max(da, fine - pezzo), fine});
+// Douglas and Peucker's method on the points of one piece, with a stack
+// instead of recursion: a stretch whose farthest metre lies within the
+// tolerance of its chord is drawn as the chord, any other is split there. The
+// metres kept after the piece's first go to `tenuti`, in order.
+void semplifica_pezzo(const std::vector<punto_piano>& punti, int32_t primo,
+                      double tolleranza, std::vector<int32_t>& tenuti) {
+  std::vector<std::pair<std::size_t, std::size_t>> da_fare{
+      {0, punti.size() - 1}};
   while (!da_fare.empty()) {
     const auto [i, j] = da_fare.back();
     da_fare.pop_back();
-    const punto_piano pi = in_metri(i), pj = in_metri(j);
     double peggiore = -1;
-    int32_t dove = i;
-    for (int32_t k = i + 1; k < j; ++k) {
-      const double d = distanza2_dal_segmento(in_metri(k), pi, pj);
+    std::size_t dove = i;
+    for (std::size_t k = i + 1; k < j; ++k) {
+      const double d = distanza2_dal_segmento(punti[k], punti[i], punti[j]);
       if (d > peggiore) {
         peggiore = d;
         dove = k;
@@ -88,8 +85,35 @@ std::vector<int32_t> piano_pagina::semplifica(int32_t da, int32_t a,
       da_fare.push_back({dove, j});
       da_fare.push_back({i, dove});
     } else if (j > i) {
-      tenuti.push_back(j);
+      tenuti.push_back(primo + static_cast<int32_t>(j));
     }
+  }
+}
+
+}  // namespace
+
+// Split first into pieces of a bounded length, so that the time grows with
+// the route's length and not with the number of times it is split; each
+// piece's points are read once, in order, and held only while it is
+// simplified.
+std::vector<int32_t> piano_pagina::semplifica(int32_t da, int32_t a,
+                                              double tolleranza) const {
+  da = std::clamp(da, 0, std::max(0, ultimo_));
+  a = std::clamp(a, da, std::max(0, ultimo_));
+  std::vector<int32_t> tenuti{da};
+  // The pieces end a whole piece apart from `a`; the first one may be short.
+  int32_t inizio = da;
+  std::vector<punto_piano> punti;
+  for (int32_t fine = a - (a - da - 1) / pezzo * pezzo; fine > da && fine <= a;
+       inizio = fine, fine += pezzo) {
+    punti.clear();
+    for (int32_t m = inizio; m <= fine; ++m) punti.push_back(dal_piano(m));
+    const std::size_t primo_nuovo = tenuti.size();
+    semplifica_pezzo(punti, inizio, tolleranza, tenuti);
+    if (inizio == da) tenuti_.emplace(da, punti.front());
+    for (std::size_t k = primo_nuovo; k < tenuti.size(); ++k)
+      tenuti_.emplace(tenuti[k],
+                      punti[static_cast<std::size_t>(tenuti[k] - inizio)]);
   }
   return tenuti;
 }

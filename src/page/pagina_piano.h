@@ -5,6 +5,7 @@
 #define PAGE_PAGINA_PIANO_H_
 
 #include <cstdint>
+#include <map>
 #include <vector>
 
 #include "tables/tabelle.h"
@@ -31,12 +32,15 @@ class piano_pagina {
                                   double tolleranza) const;
 
  private:
+  punto_piano dal_piano(int32_t metro) const;
+
   const coordinate_piano& p_;
   int32_t ultimo_ = -1;
   double coseno_ = 1, seno_ = 0;
-  // Metre 0, kept: a plan read from its file a block at a time would read
-  // its first block again for every metre.
-  double x0_ = 0, y0_ = 0;
+  double x0_ = 0, y0_ = 0;  // metre 0, which every turned point is taken from
+  // The points of the metres that semplifica kept, which the drawings ask for
+  // again: so they are not read from the plan a second time.
+  mutable std::map<int32_t, punto_piano> tenuti_;
 };
 
 // The tolerance of the drawn track: a fraction of a metre on a short route,

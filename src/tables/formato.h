@@ -29,8 +29,8 @@ static_assert(byte_per_cella == 15 && byte_fissi_stazione == 34);
 
 // A plan element: its 16-bit tag, then an Integer or a Double.
 inline constexpr std::size_t byte_massimi_elemento = 10;
-// Inline: the plan's reader asks it for every element of a block it reads.
-inline constexpr std::size_t byte_elemento(tipo_variante tipo) {
+// Inline: the plan's readers ask it of every element.
+constexpr std::size_t byte_elemento(tipo_variante tipo) {
   switch (tipo) {
     case tipo_variante::vuoto:
       return 2;

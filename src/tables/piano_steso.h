@@ -4,6 +4,7 @@
 #define TABLES_PIANO_STESO_H_
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "tables/tabelle.h"
@@ -32,5 +33,11 @@ class cammino_piano {
 // The whole plan as coordinates, for the few views that need every metre at
 // once.
 coordinate_piano coordinate_del_piano(const piano_steso& p);
+
+// The same coordinates, laid a block of metres at a time as they are asked
+// for: the walk is kept at the start of every block, so that a block is laid
+// again from there with the same doubles, and the plan of a long route is
+// never held whole.
+coordinate_piano coordinate_a_blocchi(const piano_steso& p);
 
 #endif  // TABLES_PIANO_STESO_H_

@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr std::size_t blocchi_tenuti = 8;
 constexpr std::size_t byte_per_lettura = 1 << 16;
 
 // Walks the file from its start, a buffer at a time, an element at a time.
@@ -86,67 +85,39 @@ bool scorri_elementi(lettore_file& f, errore_decodifica& e, Visita visita) {
 
 }  // namespace
 
-blocchi_piano::blocchi_piano(std::shared_ptr<lettore_file> file,
-                             int32_t metri,
-                             std::array<std::vector<uint64_t>, 2> inizi)
-    : file_(std::move(file)), metri_(metri), inizi_(std::move(inizi)) {
-  tenuti_.resize(blocchi_tenuti);
-}
-
-const blocchi_piano::blocco_letto& blocchi_piano::blocco(int asse,
-                                                         int32_t metro) const {
-  const int32_t numero = metro / metri_per_blocco;
-  const blocco_letto* ultimo = ultimo_[static_cast<std::size_t>(asse)];
-  if (ultimo != nullptr && ultimo->numero == numero && ultimo->asse == asse)
-    return *ultimo;
-  blocco_letto* scelto = &tenuti_[0];
-  for (blocco_letto& b : tenuti_) {
-    if (b.asse == asse && b.numero == numero) {
-      scelto = &b;
-      break;
-    }
-    if (b.uso < scelto->uso) scelto = &b;
-  }
-  if (scelto->asse != asse || scelto->numero != numero) {
-    scelto->asse = asse;
-    scelto->numero = numero;
-    leggi_blocco(*scelto);
-  }
-  scelto->uso = ++orologio_;
-  ultimo_[static_cast<std::size_t>(asse)] = scelto;
-  return *scelto;
-}
+blocchi_su_file::blocchi_su_file(std::shared_ptr<lettore_file> file,
+                                 int32_t metri,
+                                 std::array<std::vector<uint64_t>, 2> inizi)
+    : blocchi_piano(metri), file_(std::move(file)), inizi_(std::move(inizi)) {}
 
 // The file was checked whole when it was indexed; should it fail or change
 // under the reader since, what cannot be read is Empty.
-void blocchi_piano::leggi_blocco(blocco_letto& b) const {
+void blocchi_su_file::leggi_blocco(blocco_letto& b) const {
+  b.tipi.fill(tipo_variante::vuoto);
+  b.valori.fill(0.0);
   const int32_t primo = b.numero * metri_per_blocco;
-  const int32_t quanti = std::min(metri_per_blocco, metri_ - primo);
-  // The buffer is kept from block to block: only the bytes read are looked at.
-  dati_.resize(static_cast<std::size_t>(quanti) * byte_massimi_elemento);
+  const int32_t quanti = std::min(metri_per_blocco, metri() - primo);
+  std::string dati(static_cast<std::size_t>(quanti) * byte_massimi_elemento,
+                   '\0');
   std::size_t letti = 0;
-  const uint64_t inizio =
-      inizi_[static_cast<std::size_t>(b.asse)][static_cast<std::size_t>(b.numero)];
-  int32_t i = 0;
-  if (file_->leggi(inizio, dati_.data(), dati_.size(), letti).ok) {
-    for (std::size_t pos = 0; i < quanti && pos + 2 <= letti; ++i) {
-      const int16_t etichetta = prendi_i16(dati_.data() + pos);
-      if (!etichetta_nota(etichetta)) break;
-      const auto tipo = static_cast<tipo_variante>(etichetta);
-      if (pos + byte_elemento(tipo) > letti) break;
-      const auto k = static_cast<std::size_t>(i);
-      b.tipi[k] = tipo;
-      b.valori[k] = tipo == tipo_variante::doppio
-                        ? prendi_f64(dati_.data() + pos + 2)
-                    : tipo == tipo_variante::intero
-                        ? prendi_i16(dati_.data() + pos + 2)
-                        : 0.0;
-      pos += byte_elemento(tipo);
+  const uint64_t inizio = inizi_[static_cast<std::size_t>(b.asse)]
+                                [static_cast<std::size_t>(b.numero)];
+  if (!file_->leggi(inizio, dati.data(), dati.size(), letti).ok) return;
+  std::size_t pos = 0;
+  for (int32_t i = 0; i < quanti && pos + 2 <= letti; ++i) {
+    const int16_t etichetta = prendi_i16(dati.data() + pos);
+    if (!etichetta_nota(etichetta)) return;
+    const auto tipo = static_cast<tipo_variante>(etichetta);
+    if (pos + byte_elemento(tipo) > letti) return;
+    const auto k = static_cast<std::size_t>(i);
+    b.tipi[k] = tipo;
+    if (tipo == tipo_variante::doppio) {
+      b.valori[k] = prendi_f64(dati.data() + pos + 2);
+    } else if (tipo == tipo_variante::intero) {
+      b.valori[k] = prendi_i16(dati.data() + pos + 2);
     }
+    pos += byte_elemento(tipo);
   }
-  // What could not be read is Empty.
-  std::fill(b.tipi.begin() + i, b.tipi.end(), tipo_variante::vuoto);
-  std::fill(b.valori.begin() + i, b.valori.end(), 0.0);
 }
 
 bool decodifica_piano(std::shared_ptr<lettore_file> file,
@@ -165,8 +136,8 @@ bool decodifica_piano(std::shared_ptr<lettore_file> file,
       inizi[static_cast<std::size_t>(asse)].push_back(offset);
   });
   const auto metri = static_cast<int32_t>(meta);
-  piano.da_blocchi(
-      std::make_shared<blocchi_piano>(std::move(file), metri, std::move(inizi)));
+  piano.da_blocchi(std::make_shared<blocchi_su_file>(std::move(file), metri,
+                                                     std::move(inizi)));
   return true;
 }
 

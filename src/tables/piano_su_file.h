@@ -1,57 +1,30 @@
 // A plan read back from its file a block of metres at a time. The file is
 // checked and indexed once (every element's tag, the offset of each block of
-// each axis); then a block is read again when one of its metres is asked for,
-// and the last few are kept. A plan of a million metres thus costs a few
-// hundred kilobytes to read, whatever views walk it.
+// each axis); then its blocks are read as blocchi_piano asks for them.
 #ifndef TABLES_PIANO_SU_FILE_H_
 #define TABLES_PIANO_SU_FILE_H_
 
 #include <cstdint>
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "platform/cartella.h"
+#include "tables/blocchi_piano.h"
 #include "tables/formato.h"
 #include "tables/tabelle.h"
 
-class blocchi_piano {
+// The blocks of a plan read from its file: the offset of each block of each
+// axis was found when the file was checked.
+class blocchi_su_file : public blocchi_piano {
  public:
-  static constexpr int32_t metri_per_blocco = 4096;
-
-  blocchi_piano(std::shared_ptr<lettore_file> file, int32_t metri,
-                std::array<std::vector<uint64_t>, 2> inizi);
-
-  int32_t metri() const { return metri_; }
-  tipo_variante tipo(int asse, int32_t metro) const {
-    return blocco(asse, metro).tipi[indice(metro)];
-  }
-  double valore(int asse, int32_t metro) const {
-    return blocco(asse, metro).valori[indice(metro)];
-  }
+  blocchi_su_file(std::shared_ptr<lettore_file> file, int32_t metri,
+                  std::array<std::vector<uint64_t>, 2> inizi);
 
  private:
-  struct blocco_letto {
-    int asse = -1;
-    int32_t numero = -1;
-    uint64_t uso = 0;
-    std::array<tipo_variante, metri_per_blocco> tipi{};
-    std::array<double, metri_per_blocco> valori{};
-  };
-  static std::size_t indice(int32_t metro) {
-    return static_cast<std::size_t>(metro % metri_per_blocco);
-  }
-  const blocco_letto& blocco(int asse, int32_t metro) const;
-  void leggi_blocco(blocco_letto& b) const;
+  void leggi_blocco(blocco_letto& b) const override;
 
   std::shared_ptr<lettore_file> file_;
-  int32_t metri_;
   std::array<std::vector<uint64_t>, 2> inizi_;  // each block's first byte
-  // The blocks kept, the last one of each axis first to be looked at.
-  mutable std::vector<blocco_letto> tenuti_;
-  mutable std::array<const blocco_letto*, 2> ultimo_{};
-  mutable uint64_t orologio_ = 0;
-  mutable std::string dati_;  // the bytes of the block being read
 };
 
 // Checks the plan file that `file` reads and indexes it into `piano`, which

@@ -1,6 +1,6 @@
 #include "tables/tabelle.h"
 
-#include "tables/piano_su_file.h"
+#include "tables/blocchi_piano.h"
 
 tipo_variante coordinate_piano::tipo(int asse, int32_t metro) const {
   if (blocchi_) return blocchi_->tipo(asse, metro);

@@ -451,30 +451,39 @@ TEST(Pagina, PartiNonLette) {
   }
 }
 
-// Every metre of the plan lies within the tolerance of the drawn track.
+// Every metre of the plan lies within the tolerance of the drawn track, from
+// either end of any range: the track is simplified a piece of 10 km at a
+// time, the pieces ending whole pieces apart from the range's end.
 TEST(Pagina, TracciatoSemplificatoVicinoAlPiano) {
   banco b;
   b.compila();
-  const coordinate_piano steso = coordinate_del_piano(b.t.piano);
+  const coordinate_piano steso = coordinate_a_blocchi(b.t.piano);
   const piano_pagina piano(steso, 62000);
   const double tolleranza = tolleranza_del_tracciato(62000);
-  const std::vector<int32_t> metri = piano.semplifica(0, 62000, tolleranza);
-  ASSERT_GE(metri.size(), 2u);
-  EXPECT_EQ(metri.front(), 0);
-  EXPECT_EQ(metri.back(), 62000);
-  EXPECT_LT(metri.size(), 3000u);
-  for (std::size_t i = 0; i + 1 < metri.size(); ++i) {
-    const punto_piano a = piano.in_metri(metri[i]),
-                      z = piano.in_metri(metri[i + 1]);
-    ASSERT_LT(metri[i], metri[i + 1]);
-    for (int32_t m = metri[i] + 1; m < metri[i + 1]; ++m) {
-      const punto_piano q = piano.in_metri(m);
-      const double vx = z.x - a.x, vy = z.y - a.y;
-      const double t = std::clamp(
-          ((q.x - a.x) * vx + (q.y - a.y) * vy) / (vx * vx + vy * vy), 0.0,
-          1.0);
-      ASSERT_LE(std::hypot(q.x - a.x - t * vx, q.y - a.y - t * vy), tolleranza)
-          << m;
+  const std::pair<int32_t, int32_t> tratti[] = {
+      {0, 62000}, {0, 20000}, {0, 20001}, {5, 10005}, {5, 10004},
+      {9999, 30001}, {0, 1}, {300, 300}};
+  for (const auto& [da, a] : tratti) {
+    SCOPED_TRACE(std::to_string(da) + ".." + std::to_string(a));
+    const std::vector<int32_t> metri = piano.semplifica(da, a, tolleranza);
+    ASSERT_GE(metri.size(), 1u);
+    EXPECT_EQ(metri.front(), da);
+    EXPECT_EQ(metri.back(), a);
+    EXPECT_LT(metri.size(), 3000u);
+    for (std::size_t i = 0; i + 1 < metri.size(); ++i) {
+      const punto_piano p = piano.in_metri(metri[i]),
+                        z = piano.in_metri(metri[i + 1]);
+      ASSERT_LT(metri[i], metri[i + 1]);
+      for (int32_t m = metri[i] + 1; m < metri[i + 1]; ++m) {
+        const punto_piano q = piano.in_metri(m);
+        const double vx = z.x - p.x, vy = z.y - p.y;
+        const double t = std::clamp(
+            ((q.x - p.x) * vx + (q.y - p.y) * vy) / (vx * vx + vy * vy), 0.0,
+            1.0);
+        ASSERT_LE(std::hypot(q.x - p.x - t * vx, q.y - p.y - t * vy),
+                  tolleranza)
+            << m;
+      }
     }
   }
   // Turned so that the route runs from left to right.
