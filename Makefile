@@ -15,17 +15,15 @@ build: deps
 run: build
 	cd / && "$(CURDIR)/build/bin/scenario_builder"
 
-# Every test: the normal build, the whole suite again under ASan+UBSan, and a bounded fuzz run.
+# Every test: the normal build, then one sanitized build (clang, ASan+UBSan) that runs the whole
+# suite again and a bounded fuzz run of each target.
 test: deps
 	cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
 	cmake --build build -j $(JOBS)
 	ctest --test-dir build --output-on-failure -j $(JOBS)
-	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DSANITIZE=ON
+	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DFUZZ=ON -DCMAKE_CXX_COMPILER=clang++
 	cmake --build build-asan -j $(JOBS)
 	ctest --test-dir build-asan --output-on-failure -j $(JOBS)
-	cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFUZZ=ON -DCMAKE_CXX_COMPILER=clang++
-	cmake --build build-fuzz -j $(JOBS)
-	ctest --test-dir build-fuzz --output-on-failure -j $(JOBS)
 
 clean:
-	rm -rf build build-asan build-fuzz
+	rm -rf build build-asan

@@ -1,6 +1,7 @@
 # Writes a C++ source that holds files as byte arrays, each behind a function
-# returning a std::string_view, so that the page's style and script are kept
-# as real .css and .js files and still travel inside the program.
+# returning a std::string_view, so that the page's style and script and the
+# reference that the language server quotes are kept as real files and still
+# travel inside the program (an array has no length limit; a literal has).
 #   cmake -DUSCITA=out.cpp -DVOCI="funzione=file|funzione=file" -P incorpora.cmake
 set(testo "// Made by cmake/incorpora.cmake from the files it names; do not edit.\n")
 string(APPEND testo "#include <string_view>\n\nnamespace {\n")
