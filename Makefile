@@ -16,12 +16,15 @@ run: build
 	cd / && "$(CURDIR)/build/bin/scenario_builder"
 
 # Every test: the normal build, then one sanitized build (clang, ASan+UBSan) that runs the whole
-# suite again and a bounded fuzz run of each target.
+# suite again and a bounded fuzz run of each target. At -O1 the sanitized tests run several times
+# faster than at -O0 for about the same build time; scripts/fuzz_tutti.sh builds the fuzz
+# targets at -O2 for long runs.
 test: deps
 	cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
 	cmake --build build -j $(JOBS)
 	ctest --test-dir build --output-on-failure -j $(JOBS)
-	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DFUZZ=ON -DCMAKE_CXX_COMPILER=clang++
+	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug '-DCMAKE_CXX_FLAGS_DEBUG=-O1 -g' \
+	  -DFUZZ=ON -DCMAKE_CXX_COMPILER=clang++
 	cmake --build build-asan -j $(JOBS)
 	ctest --test-dir build-asan --output-on-failure -j $(JOBS)
 
