@@ -66,12 +66,11 @@ inline valori_segnale decodifica_segnale(const cella& c) {
   return decodifica_segnale(c, lati_naturali(c), c.dato1);
 }
 
-// --- Speed boards
-// -------------------------------------------------------------- One value of a
-// speed board packs its left and right speeds (km/h) as round(right / 5 + left
-// × 20), an Integer; dato4 packs the stripes as left × 10 + right. Authors
-// write multiples of 5, so the hundreds of the value give left / 5 and the rest
-// right / 5, for any right speed below 500 km/h.
+// --- Speed boards ------------------------------------------------------------
+// One value of a speed board packs its left and right speeds (km/h) as
+// round(right / 5 + left × 20), an Integer; dato4 packs the stripes as left ×
+// 10 + right. Authors write multiples of 5, so the hundreds of the value give
+// left / 5 and the rest right / 5, for any right speed below 500 km/h.
 struct velocita_lati {
   int64_t sinistra = 0, destra = 0;
 };
@@ -82,10 +81,9 @@ velocita_lati decodifica_velocita_cartello(int16_t dato);
 int16_t codifica_strisce(int16_t sinistra, int16_t destra);
 velocita_lati decodifica_strisce(int16_t dato4);
 
-// --- Profiles: speed and gradient
-// ------------------------------------------------ A cell's speed is the
-// train's maximum speed in km/h / 5, rounded; false when it does not fit a
-// byte.
+// --- Profiles: speed and gradient --------------------------------------------
+// A cell's speed is the train's maximum speed in km/h / 5, rounded; false when
+// it does not fit a byte.
 bool codifica_velocita(int32_t kmh, uint8_t& byte);
 int decodifica_velocita(uint8_t byte);
 // The speed a value in km/h is kept as: the nearest multiple of 5.
@@ -98,20 +96,18 @@ int decodifica_pendenza(uint8_t byte);
 // The gradient per mille that a value reads back as once stored.
 int64_t pendenza_tenuta(int64_t per_mille);
 
-// --- Board texts
-// -------------------------------------------------------------- A board text's
-// cell holds in dato1 the number of the record that keeps its text: the records
-// from 80 downward, one a board in line order.
+// --- Board texts -------------------------------------------------------------
+// A board text's cell holds in dato1 the number of the record that keeps its
+// text: the records from 80 downward, one a board in line order.
 int16_t codifica_record_cartello(int32_t record);
 // The record that a board text's dato1 names when the table has one of that
 // number (0 to 86); none otherwise.
 std::optional<int32_t> decodifica_record_cartello(int16_t dato1);
 
-// --- Station times
-// ------------------------------------------------------------- A station's
-// scheduled time is kept in seconds after midnight, (h × 60 + m) × 60 + s, each
-// step computed in 32 bits; false when a step does not fit, `orario` then
-// unchanged.
+// --- Station times -----------------------------------------------------------
+// A station's scheduled time is kept in seconds after midnight, (h × 60 + m) ×
+// 60 + s, each step computed in 32 bits; false when a step does not fit,
+// `orario` then unchanged.
 bool codifica_orario(int32_t ore, int32_t minuti, int32_t secondi,
                      int32_t& orario);
 // The hours, minutes and seconds that encode to `orario` again: minutes and
@@ -122,9 +118,8 @@ struct ora_stazione {
 };
 ora_stazione decodifica_orario(int32_t orario);
 
-// --- Kilometric progressions (records 81 to 83)
-// --------------------------------- A decreasing progression (segno 1) is
-// stored 100 m above the value written.
+// --- Kilometric progressions (records 81 to 83) ------------------------------
+// A decreasing progression (segno 1) is stored 100 m above the value written.
 int64_t valore_progressiva(int32_t valore, int32_t segno);
 
 #endif  // TABLES_VALORI_CELLE_H_
