@@ -57,49 +57,49 @@ bool tenuta_a_lungo(int descrittore) {
   return ::fcntl(descrittore, F_OFD_GETLK, &f) == 0 && f.l_type != F_UNLCK;
 }
 
-esito_file tenuta_da_altri(std::string percorso) {
-  return esito_file::fallito(
-      std::move(percorso),
-      motivo_proprio("the folder is held by a running watch: stop it, or "
-                     "write elsewhere with --out"),
-      EWOULDBLOCK);
-}
-
-// A reader is refused at once too: watch holds its folder for as long as it
-// runs, and publishes into it at every save.
-esito_file tenuta_da_altri_in_lettura(std::string percorso) {
-  return esito_file::fallito(
-      std::move(percorso),
-      motivo_proprio("the folder is held by a running watch: stop it to "
-                     "read the files"),
-      EWOULDBLOCK);
-}
-
-esito_file attesa_scaduta(std::string percorso) {
-  return esito_file::fallito(
-      std::move(percorso),
-      motivo_proprio("another run held the folder for longer than the wait "
-                     "allowed (--lock-wait raises it): nothing was changed"),
-      EWOULDBLOCK);
-}
-
-esito_file troppo_grande(std::string percorso) {
-  return esito_file::fallito(
-      std::move(percorso),
-      motivo_proprio("file too large: beyond the limit of 64 MB"), EFBIG);
-}
-
 // A pipe or a device that gives nothing for this long has no program writing
 // into it (a FIFO that nobody opened) or waits for a person (a terminal): it
 // is refused rather than waited for without end.
 constexpr int attesa_tubo_ms = 2000;
 
-esito_file tubo_muto(std::string percorso) {
-  return esito_file::fallito(
-      std::move(percorso),
-      motivo_proprio("not a file, and nothing came from it for 2 s: no "
-                     "program writes into it"),
-      ETIMEDOUT);
+// The program's own refusals of a folder or of a file.
+enum class rifiuto {
+  tenuta_da_altri,
+  // A reader is refused at once too: watch holds its folder for as long as
+  // it runs, and publishes into it at every save.
+  tenuta_da_altri_in_lettura,
+  attesa_scaduta,
+  troppo_grande,
+  tubo_muto,      // nothing came for attesa_tubo_ms
+  senza_blocchi,  // a file system without locks: see blocca()
+};
+
+// The refusal `perche` of `percorso`: its reason and its error number.
+esito_file rifiutato(std::string percorso, rifiuto perche) {
+  struct motivo {
+    const char* testo;
+    int codice;
+  };
+  static constexpr motivo motivi[] = {
+      {motivo_proprio("the folder is held by a running watch: stop it, or "
+                      "write elsewhere with --out"),
+       EWOULDBLOCK},
+      {motivo_proprio("the folder is held by a running watch: stop it to "
+                      "read the files"),
+       EWOULDBLOCK},
+      {motivo_proprio("another run held the folder for longer than the wait "
+                      "allowed (--lock-wait raises it): nothing was changed"),
+       EWOULDBLOCK},
+      {motivo_proprio("file too large: beyond the limit of 64 MB"), EFBIG},
+      {motivo_proprio("not a file, and nothing came from it for 2 s: no "
+                      "program writes into it"),
+       ETIMEDOUT},
+      {motivo_proprio("the folder cannot be locked: its file system has no "
+                      "locks, and nothing was changed"),
+       ENOLCK},
+  };
+  const motivo& m = motivi[static_cast<int>(perche)];
+  return esito_file::fallito(std::move(percorso), m.testo, m.codice);
 }
 
 // Waits, within the bound, until a pipe or a device has something to read
@@ -271,20 +271,16 @@ esito_file cartella_reale::blocca(int descrittore, int modo) const {
       return esito_file::riuscito();
     const int codice = errno;
     if (codice == EINTR) continue;
-    if (codice == ENOLCK) {
-      return esito_file::fallito(
-          radice_,
-          motivo_proprio("the folder cannot be locked: its file system "
-                         "has no locks, and nothing was changed"),
-          codice);
-    }
+    if (codice == ENOLCK) return rifiutato(radice_, rifiuto::senza_blocchi);
     if (codice != EWOULDBLOCK) return fallito(radice_, codice);
     if (tenuta_a_lungo(descrittore)) {
-      return modo == LOCK_SH ? tenuta_da_altri_in_lettura(radice_)
-                             : tenuta_da_altri(radice_);
+      return rifiutato(radice_, modo == LOCK_SH
+                                    ? rifiuto::tenuta_da_altri_in_lettura
+                                    : rifiuto::tenuta_da_altri);
     }
     const auto atteso = std::chrono::steady_clock::now() - inizio;
-    if (atteso >= attesa_.limite) return attesa_scaduta(radice_);
+    if (atteso >= attesa_.limite)
+      return rifiutato(radice_, rifiuto::attesa_scaduta);
     if (!avvisato && atteso >= std::chrono::seconds(1)) {
       avvisato = true;
       if (attesa_.avvisa) attesa_.avvisa(radice_, processo_che_blocca(radice_));
@@ -447,11 +443,11 @@ esito_file cartella_reale::leggi(std::string_view nome,
   sistema_.chiudi(descrittore);
   if (codice == EFBIG) {
     std::string().swap(contenuto);  // nothing of a refused file is kept
-    return troppo_grande(via);
+    return rifiutato(via, rifiuto::troppo_grande);
   }
   if (codice == ETIMEDOUT) {
     std::string().swap(contenuto);
-    return tubo_muto(via);
+    return rifiutato(via, rifiuto::tubo_muto);
   }
   if (codice != 0) return fallito(via, codice);
   return esito_file::riuscito();
@@ -505,7 +501,7 @@ esito_file cartella_reale::apri(std::string_view nome,
   if (codice != 0 || ::fstat(descrittore, &informazioni) != 0 ||
       !S_ISREG(informazioni.st_mode)) {
     ::close(descrittore);
-    if (codice == EFBIG) return troppo_grande(via);
+    if (codice == EFBIG) return rifiutato(via, rifiuto::troppo_grande);
     if (codice != 0) return fallito(via, codice);
     return cartella::apri(nome, lettore);
   }
