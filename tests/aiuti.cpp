@@ -10,6 +10,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "app/strumenti.h"
 #include "cli/lingua.h"
 
 namespace fs = std::filesystem;
@@ -113,4 +114,17 @@ std::string installa_programma(const fs::path& cartella) {
 
 std::string fixture(const std::string& nome) {
   return std::string(CARTELLA_FIXTURE) + "/" + nome;
+}
+
+int strumenti(std::vector<std::string> argomenti, std::string& uscita,
+              std::string& errori) {
+  argomenti.insert(argomenti.begin(), "scenario_builder");
+  std::vector<char*> argv;
+  for (std::string& a : argomenti) argv.push_back(a.data());
+  std::ostringstream u, e;
+  const int esito =
+      esegui_strumenti(static_cast<int>(argv.size()), argv.data(), u, e);
+  uscita = u.str();
+  errori = e.str();
+  return esito;
 }

@@ -39,6 +39,12 @@ std::vector<std::string> elenco(const std::filesystem::path& cartella);
 int esegui(const std::string& comando, std::string* uscita = nullptr,
            std::string* errori = nullptr);
 
+// Runs the program's tools in this process with the given arguments, the
+// program's own name put first; returns the exit status, and what they wrote
+// in `uscita` and `errori`.
+int strumenti(std::vector<std::string> argomenti, std::string& uscita,
+              std::string& errori);
+
 // Runs `check --strict` on two descriptions: 0 when they compile with no fault
 // and no warning. The one place where the tests ask whether descriptions
 // compile clean.

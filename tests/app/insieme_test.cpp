@@ -14,11 +14,9 @@
 #include <atomic>
 #include <chrono>
 #include <filesystem>
-#include <sstream>
 #include <thread>
 
 #include "aiuti.h"
-#include "app/strumenti.h"
 #include "banco.h"
 
 namespace fs = std::filesystem;
@@ -39,20 +37,6 @@ int esegui_script(const std::string& testo, std::string* uscita = nullptr,
   cartella_temporanea cartella;
   scrivi_tutto(cartella / "prova.sh", testo);
   return esegui("sh " + virgolette(cartella / "prova.sh"), uscita, errori);
-}
-
-// Runs the tools in this process with the given arguments.
-int strumenti(std::vector<std::string> argomenti, std::string& uscita,
-              std::string& errori) {
-  argomenti.insert(argomenti.begin(), "scenario_builder");
-  std::vector<char*> argv;
-  for (std::string& a : argomenti) argv.push_back(a.data());
-  std::ostringstream u, e;
-  const int esito =
-      esegui_strumenti(static_cast<int>(argv.size()), argv.data(), u, e);
-  uscita = u.str();
-  errori = e.str();
-  return esito;
 }
 
 // The long route's descriptions, written into `cartella`.

@@ -6,10 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
-#include <sstream>
 
 #include "aiuti.h"
-#include "app/strumenti.h"
 #include "banco.h"
 
 namespace {
@@ -61,19 +59,6 @@ TEST(NomiDaiFile, UnNomeDatoResta) {
                                  "Valdora_Cesina_KT52806.txt", false, false,
                                  linea = "Valdora_Cesina", treno = "KT52806"),
             "");
-}
-
-int strumenti(std::vector<std::string> argomenti, std::string& uscita,
-              std::string& errori) {
-  argomenti.insert(argomenti.begin(), "scenario_builder");
-  std::vector<char*> argv;
-  for (std::string& a : argomenti) argv.push_back(a.data());
-  std::ostringstream u, e;
-  const int esito =
-      esegui_strumenti(static_cast<int>(argv.size()), argv.data(), u, e);
-  uscita = u.str();
-  errori = e.str();
-  return esito;
 }
 
 TEST(NomiDaiFile, CompileECheckUsanoINomiDiNew) {

@@ -13,7 +13,6 @@
 #include "banco.h"
 #include "commands/compila.h"
 #include "commands/ispeziona.h"
-#include "app/strumenti.h"
 
 namespace fs = std::filesystem;
 
@@ -42,20 +41,6 @@ int esegui_script(const std::string& testo, std::string* uscita = nullptr,
 std::string compila_piccola(const std::string& cartella) {
   return virgolette(programma) + " compile " + virgolette(piccola_linea) + " " +
          virgolette(piccola_treno) + " --out " + virgolette(cartella);
-}
-
-// Runs the tools in this process with the given arguments.
-int strumenti(std::vector<std::string> argomenti, std::string& uscita,
-              std::string& errori) {
-  argomenti.insert(argomenti.begin(), "scenario_builder");
-  std::vector<char*> argv;
-  for (std::string& a : argomenti) argv.push_back(a.data());
-  std::ostringstream u, e;
-  const int esito =
-      esegui_strumenti(static_cast<int>(argv.size()), argv.data(), u, e);
-  uscita = u.str();
-  errori = e.str();
-  return esito;
 }
 
 // True when the text holds a control character other than a line end.
