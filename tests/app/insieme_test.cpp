@@ -14,10 +14,15 @@
 #include <atomic>
 #include <chrono>
 #include <filesystem>
+#include <functional>
+#include <sstream>
 #include <thread>
 
 #include "aiuti.h"
 #include "banco.h"
+#include "commands/decompila.h"
+#include "commands/ispeziona.h"
+#include "commands/pagina_comando.h"
 
 namespace fs = std::filesystem;
 
@@ -102,6 +107,127 @@ TEST(Insieme, LettoriControUnoScrittoreNonVedonoMaiUnInsiemeMisto) {
   EXPECT_GT(letture, 10);
   EXPECT_EQ(fallite, 0) << errori_visti;
   EXPECT_EQ(pagine_fallite, 0) << errori_visti;
+}
+
+// A command that reads a scenario folder, run in this process, and the files
+// it writes.
+struct lettore {
+  const char* nome;
+  std::function<int(std::ostream& uscita, std::ostream& errori)> esegui;
+  std::vector<std::string> prodotti;
+};
+
+// The bytes of each of `file`, "" for one that is not there; the files are
+// then removed, so that the next run writes them again.
+std::vector<std::string> prendi(const std::vector<std::string>& file) {
+  std::vector<std::string> contenuti;
+  for (const std::string& f : file) {
+    contenuti.push_back(fs::exists(f) ? leggi_tutto(f) : "");
+    fs::remove(f);
+  }
+  return contenuti;
+}
+
+// Opens the pipe `via` for writing once the reader has opened it; -1 when
+// the reader ended first.
+int apri_quando_letto(const std::string& via, const std::atomic<bool>& fine) {
+  for (;;) {
+    const int d = ::open(via.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    if (d >= 0) {
+      ::fcntl(d, F_SETFL, 0);  // the table is then written whole
+      return d;
+    }
+    if (fine) return -1;
+    ::usleep(1000);
+  }
+}
+
+TEST(Insieme, UnoScrittoreNonPubblicaTraDueLettureDiUnLettore) {
+  // The folder's station table is a pipe: each reader stops there, having
+  // taken its lock, before it reads the cells. Another run, its signal 100 m
+  // further on, is compiled into the folder meanwhile, waiting for no one
+  // (--lock-wait 0): it must find the folder held, and change nothing. Then
+  // the reader gets the table and must tell what it tells of the intact set.
+  // Without the reader's lock, the other run's cells would be read beside
+  // this table, with exit 0 (the same stations and length: nothing in the
+  // files shows the mixture). The reader waits at most 2 s for the pipe,
+  // which a small compile leaves many times over.
+  cartella_temporanea descrizioni, cartella, uscite, tubi;
+  // A link to the pipe: a writer replaces a link, and would refuse to
+  // replace the pipe itself.
+  const std::string tubo_via = tubi / "tabella";
+  std::string altro_treno = leggi_tutto(piccola_treno);
+  altro_treno.replace(altro_treno.find("2200"), 4, "2300");
+  scrivi_tutto(descrizioni / "t.txt", altro_treno);
+  const std::string radice = cartella.percorso().string();
+  const std::string pagina = cartella / "Valdora_Cesina_KT52806_report.html";
+  // The commands themselves: the program's search of the folder for its
+  // scenario wants regular files.
+  opzioni_ispeziona ispeziona;
+  ispeziona.file = {cartella / stazioni, cartella / celle};
+  opzioni_pagina pagina_o;
+  pagina_o.cartella = radice;
+  opzioni_decompila decompila_o;
+  decompila_o.cartella = radice;
+  decompila_o.uscita = uscite.percorso().string();
+  const lettore lettori[] = {
+      {"inspect",
+       [&](std::ostream& u, std::ostream& e) {
+         return esegui_ispeziona(ispeziona, u, e);
+       },
+       {}},
+      {"report",
+       [&](std::ostream& u, std::ostream& e) {
+         return esegui_pagina(pagina_o, u, e);
+       },
+       {pagina}},
+      {"decompile",
+       [&](std::ostream& u, std::ostream& e) {
+         return esegui_decompila(decompila_o, u, e);
+       },
+       {uscite / "Valdora_Cesina_linea.txt",
+        uscite / "Valdora_Cesina_KT52806-.txt"}},
+  };
+  for (const lettore& l : lettori) {
+    SCOPED_TRACE(l.nome);
+    ASSERT_EQ(
+        esegui(compila(piccola_linea, piccola_treno, radice, " >/dev/null")),
+        0);
+    std::ostringstream uscita_attesa, errori_attesi;
+    const int esito_atteso = l.esegui(uscita_attesa, errori_attesi);
+    ASSERT_EQ(esito_atteso, 0) << errori_attesi.str();
+    const std::vector<std::string> prodotti_attesi = prendi(l.prodotti);
+    const std::string tabella = leggi_tutto(cartella / stazioni);
+    fs::remove(cartella / stazioni);
+    ASSERT_EQ(::mkfifo(tubo_via.c_str(), 0600), 0);
+    fs::create_symlink(tubo_via, cartella / stazioni);
+
+    std::atomic<bool> fine = false;
+    int esito = -1;
+    std::ostringstream uscita, errori;
+    std::thread lettura([&] {
+      esito = l.esegui(uscita, errori);
+      fine = true;
+    });
+    const int tubo = apri_quando_letto(tubo_via, fine);
+    int scrittura = -1;
+    if (tubo >= 0) {
+      scrittura = esegui(compila(piccola_linea, descrizioni / "t.txt", radice,
+                                 " --lock-wait 0 >/dev/null"));
+      EXPECT_EQ(::write(tubo, tabella.data(), tabella.size()),
+                static_cast<ssize_t>(tabella.size()));
+      ::close(tubo);
+    }
+    lettura.join();
+    EXPECT_GE(tubo, 0) << "the table was never read: " << errori.str();
+    EXPECT_EQ(scrittura, 3) << "a writer published during the reading";
+    EXPECT_EQ(esito, esito_atteso) << errori.str();
+    EXPECT_EQ(uscita.str(), uscita_attesa.str());
+    EXPECT_EQ(errori.str(), errori_attesi.str());
+    EXPECT_TRUE(prendi(l.prodotti) == prodotti_attesi);
+    fs::remove(cartella / stazioni);
+    fs::remove(tubo_via);
+  }
 }
 
 // A process that holds `cartella` locked, as a run that was stopped in the
