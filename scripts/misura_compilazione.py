@@ -10,7 +10,8 @@ in turn (the floor: every file the compiler writes is synced and renamed over
 the older one), and prints the median times and the median ratio. Then the
 peak resident memory of `compile`, `compile --report`, `report` and
 `inspect --json` beside that of `--version`, on a 10-km route and on the long one; the time of `report` from
-the files against `compile --report` of the same route; and the default build
+the files against `compile --report` of the same route, and what the page
+adds to `compile` with its size; and the default build
 (the bare program) against copying its six files and syncing them.
 """
 import argparse, os, resource, shutil, statistics, subprocess, sys, tempfile, time
@@ -135,16 +136,28 @@ def misura_memoria(programma, metri, lavoro):
 
 
 def misura_report(programma, volte, lavoro):
-    """`report` from the files against `compile --report` of the same route."""
+    """`report` from the files against `compile --report` of the same route, and
+    the page's own cost: `compile --report` less `compile`, paired run by run
+    (building the page and writing it), with the page's size."""
     l, t = os.path.join(lavoro, "l.txt"), os.path.join(lavoro, "t.txt")
     uscita = os.path.join(lavoro, "uscita_report")
     os.makedirs(uscita)
-    compila = [programma, "compile", l, t, "--out", uscita, "--report"]
-    subprocess.run(compila, check=True, stdout=subprocess.DEVNULL)
-    t_report, t_compila, rapporto = a_coppie([programma, "report", uscita], compila,
-                                             volte)
-    print(f"report {t_report * 1000:.1f} ms, compile --report {t_compila * 1000:.1f} ms, "
-          f"ratio {rapporto:.2f}")
+    compila = [programma, "compile", l, t, "--out", uscita]
+    subprocess.run(compila + ["--report"], check=True, stdout=subprocess.DEVNULL)
+    byte = sum(os.path.getsize(os.path.join(uscita, n)) for n in os.listdir(uscita)
+               if n.endswith(".html"))
+    tempi = {"report": [], "--report": [], "compile": []}
+    for _ in range(volte):
+        tempi["report"].append(una_volta([programma, "report", uscita]))
+        tempi["--report"].append(una_volta(compila + ["--report"]))
+        tempi["compile"].append(una_volta(compila))
+    mediana = {k: statistics.median(v) for k, v in tempi.items()}
+    rapporto = statistics.median(r / c for r, c in zip(tempi["report"], tempi["--report"]))
+    pagina = statistics.median(p - c for p, c in zip(tempi["--report"], tempi["compile"]))
+    print(f"report {mediana['report'] * 1000:.1f} ms, compile --report "
+          f"{mediana['--report'] * 1000:.1f} ms, ratio {rapporto:.2f}")
+    print(f"  the page: {byte} bytes, {pagina * 1000:.1f} ms (compile --report less "
+          f"compile {mediana['compile'] * 1000:.1f} ms)")
 
 
 def misura_costruzione(programma, volte, lavoro):
