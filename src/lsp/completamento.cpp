@@ -6,6 +6,7 @@
 
 #include "lsp/diagnostiche.h"
 #include "lsp/funzioni.h"
+#include "lsp/testo_lsp.h"
 #include "platform/cp1252.h"
 #include "reading/grammatica.h"
 
@@ -13,20 +14,12 @@ using json = nlohmann::json;
 
 namespace {
 
-std::string senza_spazi(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-    s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-    s.remove_suffix(1);
-  return std::string(s);
-}
-
 // Whether line `riga` of a line description stands in its general section:
 // after `[generale]` and before the next header.
 bool nel_generale(const std::string& testo, int riga) {
   bool dentro = false;
   for (int r = 0; r < riga; ++r) {
-    const std::string l = senza_spazi(riga_di(testo, r));
+    const std::string l(senza_spazi(riga_di(testo, r)));
     if (l.size() < 2 || l.front() != '[' || l.back() != ']') continue;
     dentro = l == "[generale]";
   }

@@ -138,3 +138,11 @@ std::string uri_da_percorso(std::string_view percorso) {
   }
   return uri;
 }
+
+std::string_view senza_spazi(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+    s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+    s.remove_suffix(1);
+  return s;
+}

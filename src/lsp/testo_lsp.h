@@ -37,4 +37,7 @@ void sostituisci_intervallo(std::string& testo, int riga_da, int car_da,
 std::optional<std::string> percorso_da_uri(std::string_view uri);
 std::string uri_da_percorso(std::string_view percorso);
 
+// `s` without the blanks and tabs at its ends.
+std::string_view senza_spazi(std::string_view s);
+
 #endif  // LSP_TESTO_LSP_H_

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string_view>
 
+#include "lsp/testo_lsp.h"
+
 namespace {
 
 // A header too long to be one is dropped as it stands.
@@ -17,14 +19,6 @@ bool stesso_nome(std::string_view a, std::string_view b) {
            return std::tolower(static_cast<unsigned char>(x)) ==
                   std::tolower(static_cast<unsigned char>(y));
          });
-}
-
-std::string_view senza_spazi(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-    s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-    s.remove_suffix(1);
-  return s;
 }
 
 // The Content-Length of a header, read strictly (digits only, in range).

@@ -13,6 +13,11 @@
 #include <string_view>
 #include <vector>
 
+// The reason of a refusal that is the program's own, not the system's, in
+// English: the tools translate it where they show it (this layer lies below
+// the one that marks texts, so the catalogue takes it by this name).
+constexpr const char* motivo_proprio(const char* testo) { return testo; }
+
 // The outcome of a file operation: success, or the path and the system's reason
 // for the failure.
 struct esito_file {

@@ -28,11 +28,6 @@ esito_file fallito(std::string percorso, int codice) {
   return esito_file::del_sistema(std::move(percorso), codice);
 }
 
-// The reason of a refusal that is the program's own, not the system's, in
-// English: the tools translate it where they show it (this layer lies below
-// the one that marks texts, so the catalogue takes it by this name).
-constexpr const char* motivo_proprio(const char* testo) { return testo; }
-
 // A long run (watch) marks the folder it holds with a shared lock of the
 // open file on its first byte, beside the folder's lock: a run that finds the
 // folder locked asks whether that mark is there. Such locks belong to the

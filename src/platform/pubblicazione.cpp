@@ -21,13 +21,6 @@ constexpr std::size_t giornale_massimo = std::size_t{1} << 20;
 constexpr std::string_view intestazione = "pubblicazione 1";
 constexpr std::string_view chiusura = "fine";
 
-// See cartella_reale.cpp: the program's own reasons, translated where shown.
-constexpr const char* motivo_proprio(const char* testo) { return testo; }
-
-esito_file guasto(std::string percorso, int codice) {
-  return esito_file::del_sistema(std::move(percorso), codice);
-}
-
 void aggiungi_campo(std::string& testo, std::string_view campo) {
   testo += campo;
   testo += '\0';
@@ -120,10 +113,10 @@ esito_file prepara_voci(const cartella_aperta& c,
       continue;
     if (::lstat(nome.c_str(), &informazioni) == 0) {
       if (!S_ISREG(informazioni.st_mode) && !S_ISLNK(informazioni.st_mode))
-        return guasto(nome, S_ISDIR(informazioni.st_mode) ? EISDIR : EEXIST);
+        return esito_file::del_sistema(nome, S_ISDIR(informazioni.st_mode) ? EISDIR : EEXIST);
       v.conservato = nome_di_lavoro(r.a, "vecchio");
     } else if (errno != ENOENT) {
-      return guasto(nome, errno);
+      return esito_file::del_sistema(nome, errno);
     }
     voci.push_back(std::move(v));
   }
@@ -135,17 +128,17 @@ esito_file scrivi_giornale(const cartella_aperta& c,
   const std::string via = c.percorso(nome_giornale);
   const int descrittore = c.sistema.apri(
       via.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-  if (descrittore < 0) return guasto(via, errno);
+  if (descrittore < 0) return esito_file::del_sistema(via, errno);
   int codice = scrivi_intero(c.sistema, descrittore, testo_giornale(voci));
   if (codice == 0 && c.sistema.sincronizza(descrittore) != 0) codice = errno;
   if (c.sistema.chiudi(descrittore) != 0 && codice == 0) codice = errno;
   if (codice == 0) return esito_file::riuscito();
   c.sistema.cancella(via.c_str());
-  return guasto(via, codice);
+  return esito_file::del_sistema(via, codice);
 }
 
 esito_file sincronizza_cartella(const cartella_aperta& c) {
-  if (c.sistema.sincronizza(c.descrittore) != 0) return guasto(c.radice, errno);
+  if (c.sistema.sincronizza(c.descrittore) != 0) return esito_file::del_sistema(c.radice, errno);
   return esito_file::riuscito();
 }
 
@@ -157,7 +150,7 @@ esito_file rinomina_tutto(const cartella_aperta& c,
     if (v.conservato.empty()) continue;
     const std::string conservato = c.percorso(v.conservato);
     if (c.sistema.collega(c.percorso(v.nome).c_str(), conservato.c_str()) != 0)
-      return guasto(conservato, errno);
+      return esito_file::del_sistema(conservato, errno);
   }
   // The journal and the kept copies are on the disk before any rename.
   esito_file esito = sincronizza_cartella(c);
@@ -165,12 +158,12 @@ esito_file rinomina_tutto(const cartella_aperta& c,
     const std::string nome = c.percorso(v->nome);
     if (v->temporaneo.empty()) {
       // A file that the set removes: its kept copy brings it back on undo.
-      if (c.sistema.cancella(nome.c_str()) != 0) esito = guasto(nome, errno);
+      if (c.sistema.cancella(nome.c_str()) != 0) esito = esito_file::del_sistema(nome, errno);
       continue;
     }
     const std::string da = c.percorso(v->temporaneo);
     if (c.sistema.rinomina(da.c_str(), nome.c_str()) != 0)
-      esito = guasto(nome, errno);
+      esito = esito_file::del_sistema(nome, errno);
     else
       dimentica_temporaneo(da);
   }
@@ -180,7 +173,7 @@ esito_file rinomina_tutto(const cartella_aperta& c,
     esito = esito_file::fallito(c.radice, motivo_proprio("interrupted"), EINTR);
   const std::string giornale = c.percorso(nome_giornale);
   if (esito.ok && c.sistema.cancella(giornale.c_str()) != 0)
-    esito = guasto(giornale, errno);
+    esito = esito_file::del_sistema(giornale, errno);
   if (esito.ok) esito = sincronizza_cartella(c);
   return esito;
 }
@@ -351,7 +344,7 @@ esito_file ripristina_cartella(const cartella_aperta& c) {
     rimuovi_resti(c);
     return esito_file::riuscito();
   }
-  if (codice != 0) return guasto(via, codice);
+  if (codice != 0) return esito_file::del_sistema(via, codice);
   const auto voci = voci_del_giornale(testo);
   // A journal not written to its end: its run failed before any rename.
   if (voci)

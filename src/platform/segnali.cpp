@@ -28,13 +28,6 @@ registro& il_registro() {
 
 constexpr int segnali_di_fine[] = {SIGINT, SIGTERM, SIGHUP};
 
-sigset_t insieme_di_fine() {
-  sigset_t insieme;
-  sigemptyset(&insieme);
-  for (int s : segnali_di_fine) sigaddset(&insieme, s);
-  return insieme;
-}
-
 // Removes the registered files, then lets the signal end the program with its
 // default action: the handler was reset on entry and the signal, raised
 // again, is delivered as soon as the handler returns.
@@ -49,6 +42,13 @@ void al_segnale(int segnale) {
 }
 
 }  // namespace
+
+sigset_t insieme_di_fine() {
+  sigset_t insieme;
+  sigemptyset(&insieme);
+  for (int s : segnali_di_fine) sigaddset(&insieme, s);
+  return insieme;
+}
 
 void installa_gestori_segnali() {
   il_registro();  // made before any handler can run

@@ -15,6 +15,9 @@
 // Installs the handlers; called once, at the start of the program.
 void installa_gestori_segnali();
 
+// SIGINT, SIGTERM and SIGHUP: the signals that end a run.
+sigset_t insieme_di_fine();
+
 // Keeps SIGINT, SIGTERM and SIGHUP waiting while it lives, so that creating
 // or renaming a file and its registration happen as one step for a handler.
 class segnali_in_attesa {

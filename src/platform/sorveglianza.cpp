@@ -9,6 +9,8 @@
 #include <cstring>
 #include <filesystem>
 
+#include "platform/segnali.h"
+
 namespace {
 
 // What a save can do to a file in its folder: written in place, renamed over
@@ -16,13 +18,6 @@ namespace {
 constexpr uint32_t eventi_file = IN_CLOSE_WRITE | IN_MODIFY | IN_MOVED_TO |
                                  IN_MOVED_FROM | IN_CREATE | IN_DELETE |
                                  IN_ATTRIB;
-
-sigset_t segnali_di_fine() {
-  sigset_t insieme;
-  sigemptyset(&insieme);
-  for (int s : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&insieme, s);
-  return insieme;
-}
 
 std::string cartella_di(const std::string& percorso) {
   std::string c = std::filesystem::path(percorso).parent_path().string();
@@ -40,7 +35,7 @@ bool sorveglianza_file::evento::qualcosa() const {
 }
 
 sorveglianza_file::sorveglianza_file(const std::vector<std::string>& percorsi) {
-  const sigset_t fine = segnali_di_fine();
+  const sigset_t fine = insieme_di_fine();
   ::pthread_sigmask(SIG_BLOCK, &fine, &prima_);
   segnali_ = ::signalfd(-1, &fine, SFD_CLOEXEC | SFD_NONBLOCK);
   inotify_ = ::inotify_init1(IN_CLOEXEC | IN_NONBLOCK);

@@ -72,7 +72,7 @@ constexpr fonte_lettura LIN = fonte_lettura::descrizione_linea;
 constexpr fonte_lettura TRE = fonte_lettura::descrizione_treno;
 
 // In the order of `parola`.
-constexpr std::array<forma_chiave, 24> tabella = {{
+constexpr std::array<forma_chiave, 24> forme_delle_parole = {{
     {parola::generale, "[generale]", LIN, false, false, {}},
     {parola::lunghezza_percorso, "lunghezza percorso", LIN, true, true, v_lunghezza},
     {parola::progressiva_tre, "progressiva chilometrica tre", LIN, true, true, v_progressiva},
@@ -109,10 +109,10 @@ constexpr std::string_view intestazioni_treno[] = {
 }  // namespace
 
 const forma_chiave& forma(parola p) {
-  return tabella[static_cast<std::size_t>(p)];
+  return forme_delle_parole[static_cast<std::size_t>(p)];
 }
 
-std::span<const forma_chiave> forme() { return tabella; }
+std::span<const forma_chiave> forme() { return forme_delle_parole; }
 
 std::span<const std::string_view> intestazioni(fonte_lettura fonte) {
   if (fonte == fonte_lettura::descrizione_treno) return intestazioni_treno;

@@ -9,7 +9,7 @@ namespace {
 constexpr bool esatto = false;
 constexpr bool ogni = true;
 
-constexpr std::array<parola_chiave, 24> tabella = {{
+constexpr std::array<parola_chiave, 24> parole = {{
     {parola::generale, "[generale]", "", ogni},
     {parola::lunghezza_percorso, "percorso", "lunghezza", ogni},
     {parola::progressiva_tre, "tre", "progressiva", esatto},
@@ -43,7 +43,7 @@ bool ha(std::string_view campo, std::string_view parte, bool ogni_caso) {
 }  // namespace
 
 const parola_chiave& prove_di(parola p) {
-  return tabella[static_cast<std::size_t>(p)];
+  return parole[static_cast<std::size_t>(p)];
 }
 
 bool riconosce(parola p, std::string_view campo) {

@@ -65,12 +65,6 @@ void decodifica_campo(lettore_binario& l, const campo<R>& f, R& r) {
   l.avanza(byte_del_campo(f));
 }
 
-bool fallisci(errore_decodifica& e, std::size_t offset, messaggio motivo) {
-  e.offset = offset;
-  e.motivo = std::move(motivo);
-  return false;
-}
-
 // The bytes of a station record before its name's bytes (the count included).
 constexpr std::size_t byte_prima_del_nome() {
   std::size_t somma = 0;
@@ -99,6 +93,12 @@ bool decodifica_stazione(lettore_binario& l, int n, stazione& r,
 }
 
 }  // namespace
+
+bool fallisci(errore_decodifica& e, std::size_t offset, messaggio motivo) {
+  e.offset = offset;
+  e.motivo = std::move(motivo);
+  return false;
+}
 
 void codifica_cella(std::string& d, const cella& c) {
   for (const campo<cella>& f : campi_cella) codifica_campo(d, f, c);

@@ -61,6 +61,10 @@ struct errore_decodifica {
   messaggio motivo;
 };
 
+// Records where the decoding failed and why; false, so that a decoder can
+// `return fallisci(...)`.
+bool fallisci(errore_decodifica& e, std::size_t offset, messaggio motivo);
+
 bool decodifica_celle(std::string_view dati, std::vector<cella>& celle,
                       errore_decodifica& e);
 bool decodifica_stazioni(std::string_view dati, tabella_stazioni& stazioni,

@@ -46,12 +46,6 @@ class lettura_elementi {
   esito_file esito_;
 };
 
-bool fallisci(errore_decodifica& e, uint64_t offset, messaggio motivo) {
-  e.offset = static_cast<std::size_t>(offset);
-  e.motivo = std::move(motivo);
-  return false;
-}
-
 bool etichetta_nota(int16_t etichetta) {
   return etichetta == static_cast<int16_t>(tipo_variante::vuoto) ||
          etichetta == static_cast<int16_t>(tipo_variante::intero) ||

@@ -9,10 +9,9 @@
 #include "platform/cartella_memoria.h"
 #include "tables/metri.h"
 #include "train_run/geometria.h"
+#include "validation/problemi_di_voce.h"
 
 namespace {
-
-std::string numero(int64_t n) { return std::to_string(n); }
 
 // A run of the checks over one set of excluded lines.
 struct passata {

@@ -5,19 +5,13 @@
 #include <string>
 
 #include "tables/metri.h"
+#include "validation/problemi_di_voce.h"
 
 namespace {
 
-std::string numero(int64_t n) { return std::to_string(n); }
-
-problema a_valore(const voce& v, const valore_letto& val, messaggio m) {
-  problema p;
-  p.g = gravita::avviso;
-  p.fonte = v.fonte;
-  p.riga = val.riga;
-  p.colonna = val.colonna;
-  p.parola = v.scritta;
-  p.testo = std::move(m);
+// A warning at a value, placed on the metre where the item stands.
+problema avviso_a_valore(const voce& v, const valore_letto& val, messaggio m) {
+  problema p = a_valore(v, val, gravita::avviso, std::move(m));
   p.metro = static_cast<int32_t>(v.numero(0));
   return p;
 }
@@ -162,7 +156,7 @@ void rallentamento_troppo_veloce(const voce& r,
                    "{5}): a slowdown can only lower the speed"),
                 {r.scritta, r.valori[0].testo, r.valori[1].testo,
                  numero(in_forza), c->v->valori[0].testo, numero(c->v->riga)}};
-  p.push_back(a_valore(r, r.valori[1], std::move(m)));
+  p.push_back(avviso_a_valore(r, r.valori[1], std::move(m)));
 }
 
 }  // namespace
@@ -202,7 +196,7 @@ void controlla_cartelli_nascosti(const descrizione_letta& linea,
     if (proprio == nullptr || piu_bassa <= proprio->numero(1) ||
         piu_bassa > massima->numero(1))
       continue;
-    p.push_back(a_valore(
+    p.push_back(avviso_a_valore(
         *c.v, c.v->valori[bassa],
         {N_("{0} at {1} m: every speed on the board, the lowest {2} km/h, is "
             "above the train's own limit all along the stretch that the "

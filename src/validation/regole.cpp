@@ -17,36 +17,9 @@
 #include "tables/metri.h"
 #include "tables/valori_celle.h"
 #include "train_run/geometria.h"
+#include "validation/problemi_di_voce.h"
 
 namespace {
-
-std::string numero(int64_t n) { return std::to_string(n); }
-
-problema a_voce(const voce& v, gravita g, messaggio m) {
-  problema p;
-  p.g = g;
-  p.fonte = v.fonte;
-  p.riga = v.riga;
-  p.colonna = v.colonna;
-  p.parola = v.scritta;
-  p.testo = std::move(m);
-  return p;
-}
-
-problema a_valore(const voce& v, const valore_letto& val, gravita g,
-                  messaggio m) {
-  problema p = a_voce(v, g, std::move(m));
-  p.riga = val.riga;
-  p.colonna = val.colonna;
-  return p;
-}
-
-// "pendenza", "vetture of numero vetture": a value as a message names it.
-argomento nome_del_valore(const voce& v, const valore_chiave& atteso) {
-  if (forma(v.chiave).scritta.find(atteso.nome) != std::string_view::npos)
-    return v.scritta;
-  return messaggio{N_("{0} of {1}"), {std::string(atteso.nome), v.scritta}};
-}
 
 std::string nomi_dei_valori(const forma_chiave& f) {
   std::string nomi;

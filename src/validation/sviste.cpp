@@ -6,29 +6,9 @@
 #include <string>
 
 #include "reading/grammatica.h"
+#include "validation/problemi_di_voce.h"
 
 namespace {
-
-std::string numero(int64_t n) { return std::to_string(n); }
-
-problema a_valore(const voce& v, const valore_letto& val, gravita g,
-                  messaggio m) {
-  problema p;
-  p.g = g;
-  p.fonte = v.fonte;
-  p.riga = val.riga;
-  p.colonna = val.colonna;
-  p.parola = v.scritta;
-  p.testo = std::move(m);
-  return p;
-}
-
-// "pendenza", "ore of stazione": a value as a message names it.
-argomento nome_del_valore(const voce& v, const valore_chiave& atteso) {
-  if (forma(v.chiave).scritta.find(atteso.nome) != std::string_view::npos)
-    return v.scritta;
-  return messaggio{N_("{0} of {1}"), {std::string(atteso.nome), v.scritta}};
-}
 
 // The error already found at a line and column, or null.
 problema* errore_a(std::vector<problema>& p, fonte_lettura fonte, int riga,
