@@ -128,3 +128,13 @@ int strumenti(std::vector<std::string> argomenti, std::string& uscita,
   errori = e.str();
   return esito;
 }
+
+std::string virgolette(const std::string& testo) { return "'" + testo + "'"; }
+
+int esegui_script(const std::string& testo, std::string* uscita,
+                  std::string* errori, const std::string& prefisso) {
+  cartella_temporanea cartella;
+  scrivi_tutto(cartella / "prova.sh", testo);
+  return esegui(prefisso + "sh " + virgolette(cartella / "prova.sh"), uscita,
+                errori);
+}

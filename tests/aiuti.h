@@ -39,6 +39,18 @@ std::vector<std::string> elenco(const std::filesystem::path& cartella);
 int esegui(const std::string& comando, std::string* uscita = nullptr,
            std::string* errori = nullptr);
 
+// A text quoted for the shell.
+std::string virgolette(const std::string& testo);
+
+// Runs a shell script, after `prefisso` (such as "unshare -m "); returns its
+// exit status.
+int esegui_script(const std::string& testo, std::string* uscita = nullptr,
+                  std::string* errori = nullptr,
+                  const std::string& prefisso = "");
+
+// The program under test.
+inline const std::string programma = PROGRAMMA;
+
 // Runs the program's tools in this process with the given arguments, the
 // program's own name put first; returns the exit status, and what they wrote
 // in `uscita` and `errori`.
@@ -61,5 +73,9 @@ std::string installa_programma(const std::filesystem::path& cartella);
 
 // The path of a fixture file in the test sources.
 std::string fixture(const std::string& nome);
+
+// The small route's two descriptions.
+inline const std::string piccola_linea = fixture("piccola/linea.txt");
+inline const std::string piccola_treno = fixture("piccola/treno.txt");
 
 #endif  // TESTS_AIUTI_H_

@@ -15,20 +15,20 @@
 
 namespace {
 
-const scenario sc;
+const scenario predefinito;
 
 // The files that a build leaves, each holding "vecchio" before the run.
 std::vector<std::string> file_che_restano() {
-  return {nome_note(sc),
-          nome_rallentamenti(sc),
-          nome_scheda_treno(sc),
-          nome_geometria_linea(sc),
-          nome_tabella_stazioni(sc),
-          nome_tabella_celle(sc)};
+  return {nome_note(predefinito),
+          nome_rallentamenti(predefinito),
+          nome_scheda_treno(predefinito),
+          nome_geometria_linea(predefinito),
+          nome_tabella_stazioni(predefinito),
+          nome_tabella_celle(predefinito)};
 }
 
-const std::string linea = nome_descrizione_linea(sc);
-const std::string treno = nome_descrizione_treno(sc);
+const std::string linea = nome_descrizione_linea(predefinito);
+const std::string treno = nome_descrizione_treno(predefinito);
 
 struct caso_disco {
   const char* descrizione;
@@ -53,7 +53,7 @@ TEST_P(BuildSuDiscoGuasto, NonSostituisceNullaENominaIlFile) {
   for (const std::string& nome : file_che_restano()) c.file[nome] = "vecchio";
   caso.guasta(c);
   std::ostringstream uscita, errori;
-  EXPECT_EQ(costruisci_scenario(sc, c, uscita, errori), caso.uscita);
+  EXPECT_EQ(costruisci_scenario(predefinito, c, uscita, errori), caso.uscita);
   // Only what was replaced is listed as written.
   EXPECT_EQ(uscita.str().empty(), !caso.sostituiti) << uscita.str();
   std::string atteso = std::string("Attendere\n") + caso.errori;

@@ -28,21 +28,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string programma = PROGRAMMA;
-const std::string piccola_linea = fixture("piccola/linea.txt");
-const std::string piccola_treno = fixture("piccola/treno.txt");
 const std::string piano = "Valdora_Cesina_linea.dat";
 const std::string stazioni = "Valdora_Cesina_KT52806.sim";
 const std::string celle = "Valdora_Cesina_KT52806.dat";
-
-std::string virgolette(const std::string& testo) { return "'" + testo + "'"; }
-
-int esegui_script(const std::string& testo, std::string* uscita = nullptr,
-                  std::string* errori = nullptr) {
-  cartella_temporanea cartella;
-  scrivi_tutto(cartella / "prova.sh", testo);
-  return esegui("sh " + virgolette(cartella / "prova.sh"), uscita, errori);
-}
 
 // The long route's descriptions, written into `cartella`.
 void scrivi_lunga(const cartella_temporanea& cartella) {

@@ -12,9 +12,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string programma = PROGRAMMA;
-
-std::string virgolette(const std::string& testo) { return "'" + testo + "'"; }
 
 int programma_con(const std::string& argomenti, std::string* uscita = nullptr,
                   std::string* errori = nullptr) {

@@ -18,25 +18,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string programma = PROGRAMMA;
-const std::string piccola_linea = fixture("piccola/linea.txt");
-const std::string piccola_treno = fixture("piccola/treno.txt");
 const char* const binari[] = {"Valdora_Cesina_linea.dat",
                               "Valdora_Cesina_KT52806.sim",
                               "Valdora_Cesina_KT52806.dat"};
-
-std::string virgolette(const std::string& testo) { return "'" + testo + "'"; }
-
-// Runs a shell script, after `prefisso` (such as "unshare -m "); returns its
-// exit status.
-int esegui_script(const std::string& testo, std::string* uscita = nullptr,
-                  std::string* errori = nullptr,
-                  const std::string& prefisso = "") {
-  cartella_temporanea cartella;
-  scrivi_tutto(cartella / "prova.sh", testo);
-  return esegui(prefisso + "sh " + virgolette(cartella / "prova.sh"), uscita,
-                errori);
-}
 
 std::string compila_piccola(const std::string& cartella) {
   return virgolette(programma) + " compile " + virgolette(piccola_linea) + " " +

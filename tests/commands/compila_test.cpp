@@ -12,9 +12,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string programma = PROGRAMMA;
-
-std::string virgolette(const std::string& testo) { return "'" + testo + "'"; }
 
 std::string compila(const std::string& linea, const std::string& treno,
                     const std::string& altro) {

@@ -12,9 +12,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string programma = PROGRAMMA;
-
-std::string virgolette(const std::string& testo) { return "'" + testo + "'"; }
 
 const char* const binari[] = {"Valdora_Cesina_linea.dat",
                               "Valdora_Cesina_KT52806.sim",

@@ -27,9 +27,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string programma = PROGRAMMA;
-
-std::string virgolette(const std::string& testo) { return "'" + testo + "'"; }
 
 // A command line of the program, every argument quoted for the shell.
 std::string comando(const std::vector<std::string>& argomenti) {

@@ -12,7 +12,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string programma = PROGRAMMA;
 
 int nuovo(const std::string& argomenti, std::string* uscita = nullptr,
           std::string* errori = nullptr) {
