@@ -62,7 +62,7 @@ bool fine_file(const lettore& l) { return l.pos >= l.testo.size(); }
 
 bool leggi_testo(lettore& l, std::string& campo) {
   if (!inizia_campo(l)) return false;
-  const std::string& t = l.testo;
+  const std::string_view t = l.testo;
   if (l.pos < t.size() && t[l.pos] == '"') {
     const std::size_t inizio = ++l.pos;
     while (l.pos < t.size() && t[l.pos] != '"') {
@@ -94,7 +94,7 @@ bool leggi_cifre(lettore& l, std::string& cifre) {
   salta_blank(l);
   l.riga_campo = l.riga;
   l.colonna_campo = static_cast<int>(l.pos - l.inizio_riga) + 1;
-  const std::string& t = l.testo;
+  const std::string_view t = l.testo;
   const std::size_t inizio = l.pos;
   while (l.pos < t.size() && !blank(t[l.pos]) && t[l.pos] != ',' &&
          !fine_riga(t[l.pos]))

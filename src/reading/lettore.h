@@ -15,7 +15,9 @@
 #include <string_view>
 
 struct lettore {
-  std::string testo;
+  // The bytes read, which the caller keeps alive and unchanged while reading:
+  // a description of tens of megabytes is not copied for each reading.
+  std::string_view testo;
   std::size_t pos = 0;
   int riga = 1;                 // line of the next byte
   std::size_t inizio_riga = 0;  // where that line begins

@@ -29,17 +29,17 @@ bool curva_senza_piano(cammino& c, const std::string& campo, int riga) {
 // What stands after the closing quote of a quoted text field that begins at
 // `da`, up to the field's end, without blanks at its ends; empty for an
 // unquoted field.
-std::string dopo_le_virgolette(const std::string& t, std::size_t da) {
+std::string dopo_le_virgolette(std::string_view t, std::size_t da) {
   while (da < t.size() && blank(t[da])) ++da;
   if (da >= t.size() || t[da] != '"') return {};
   const std::size_t chiusa = t.find('"', da + 1);
-  if (chiusa == std::string::npos) return {};
+  if (chiusa == std::string_view::npos) return {};
   std::size_t fine = chiusa + 1;
   while (fine < t.size() && t[fine] != ',' && !fine_riga(t[fine])) ++fine;
   std::size_t inizio = chiusa + 1;
   while (inizio < fine && blank(t[inizio])) ++inizio;
   while (fine > inizio && blank(t[fine - 1])) --fine;
-  return t.substr(inizio, fine - inizio);
+  return std::string(t.substr(inizio, fine - inizio));
 }
 
 // The values of an item, from its own line.
@@ -188,7 +188,7 @@ descrizione_letta leggi_voci(std::string_view testo, fonte_lettura fonte,
                              bool con_piano) {
   descrizione_letta uscita;
   uscita.fonte = fonte;
-  cammino c{lettore{std::string(testo)}, fonte, con_piano, uscita};
+  cammino c{lettore{testo}, fonte, con_piano, uscita};
   uscita.con_generale = cerca_generale(c);
   if (!uscita.con_generale) return uscita;
   if (fonte == fonte_lettura::descrizione_linea) leggi_generale(c);
