@@ -37,6 +37,8 @@ bool fine_file(const lettore& l);
 // closing quote (the quotes are not kept) and whatever follows it up to the
 // delimiter is skipped; an unquoted field loses the blanks at its ends.
 bool leggi_testo(lettore& l, std::string& campo);
+// The same, with the field viewed in `testo` instead of copied.
+bool leggi_testo(lettore& l, std::string_view& campo);
 
 // Reads a whole number in the range [minimo, massimo]: an optional sign and
 // decimal digits, ending at a blank, a comma or a line end. An empty field
@@ -48,6 +50,7 @@ bool leggi_numero(lettore& l, int64_t minimo, int64_t massimo, int64_t& valore);
 // end), the number that text holds (empty is 0), and the end of the field
 // (blanks after it and the delimiter consumed).
 bool leggi_cifre(lettore& l, std::string& cifre);
+bool leggi_cifre(lettore& l, std::string_view& cifre);
 bool numero_di(std::string_view cifre, int64_t& valore);
 void chiudi_cifre(lettore& l);
 
