@@ -1,13 +1,15 @@
 #!/usr/bin/env python3
 """Time and peak memory of `check` on very large descriptions, per line.
 
-    scripts/misura_grandi.py [PROGRAM] [--linee 100000 1000000] [--senza-64]
+    scripts/misura_grandi.py [PROGRAM] [--linee 100000 1000000] [--mib 64]
+                             [--senza-64]
 
 Writes a line description of the longest route (1,000,000 m) and train runs of
 N signal lines each (signals every 50 m along the route and then round again,
 so that most of them fall on cells already taken, which the checks must name
-one by one), plus a train run of exactly 64 MiB of such lines, the largest file
-the program reads. Runs `check` on each under GNU time and prints the wall
+one by one), plus train runs of exactly 16, 32 and 64 MiB of such lines (64 MiB is the
+largest file the program reads), so that the figures show whether time and
+memory grow in step with the input. Runs `check` on each under GNU time and prints the wall
 time, the processor time (user and system: on a shared machine the wall time
 says more about the others), the peak resident memory, the processor time and
 the memory per line, and the memory as a multiple of the input's size. The output itself is thrown away; its
@@ -78,8 +80,10 @@ def main():
     a.add_argument("programma", nargs="?",
                    default=os.path.join(RADICE, "build", "bin", "scenario_builder"))
     a.add_argument("--linee", type=int, nargs="*", default=[100_000, 1_000_000])
+    a.add_argument("--mib", type=int, nargs="*", default=[16, 32, 64],
+                   help="train runs of exactly this many MiB (at most 64)")
     a.add_argument("--senza-64", action="store_true",
-                   help="skip the file of exactly 64 MiB")
+                   help="skip the files of an exact size in MiB")
     o = a.parse_args()
     with tempfile.TemporaryDirectory(prefix="misura_grandi_") as lavoro:
         l = os.path.join(lavoro, "linea.txt")
@@ -87,7 +91,7 @@ def main():
             f.write(linea())
         casi = [(f"{n} signal lines", dict(segnali=n)) for n in o.linee]
         if not o.senza_64:
-            casi.append(("64 MiB", dict(byte=MIB_64)))
+            casi += [(f"{m} MiB", dict(byte=m * MIB_64 // 64)) for m in o.mib]
         print(f"{'input':>22} {'bytes':>10} {'lines':>9} {'wall s':>7} {'cpu s':>7} "
               f"{'MB':>8} {'us/line':>8} {'B/line':>7} {'mem/size':>8} exit")
         for nome, come in casi:

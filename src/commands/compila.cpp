@@ -51,11 +51,16 @@ std::optional<int> prepara_ingresso(
     c.esito.file = caricate;
     return errore_file(caricate, errori);
   }
+  // The checks view the folder's bytes; only a conversion keeps the
+  // originals aside.
   c.ingresso.grezzi = {*ingresso->contenuto(linea),
                        *ingresso->contenuto(treno)};
   c.ingresso.convertiti_da_utf8 = o.da_utf8;
   c.ingresso.con_piano = !o.senza_piano;
   if (o.da_utf8) {
+    c.grezzi_linea = *ingresso->contenuto(linea);
+    c.grezzi_treno = *ingresso->contenuto(treno);
+    c.ingresso.grezzi = {c.grezzi_linea, c.grezzi_treno};
     for (auto [nome, fonte] :
          {std::pair{linea, fonte_lettura::descrizione_linea},
           std::pair{treno, fonte_lettura::descrizione_treno}}) {
@@ -72,11 +77,13 @@ std::optional<int> prepara_ingresso(
 void compila_e_controlla(compilazione_controllata& c, cartella& ingresso) {
   if (!c.problemi.empty()) {
     c.esito.tipo = esito_compilazione::senza_tabella;
-    return;
+  } else {
+    c.esito = compila_tabelle(c.sc, ingresso, c.ingresso.con_piano, c.t, c.d);
+    if (c.esito.tipo != esito_compilazione::guasto_file)
+      c.problemi = controlla_descrizioni(c.ingresso, c.t, c.d, c.esito);
   }
-  c.esito = compila_tabelle(c.sc, ingresso, c.ingresso.con_piano, c.t, c.d);
-  if (c.esito.tipo == esito_compilazione::guasto_file) return;
-  c.problemi = controlla_descrizioni(c.ingresso, c.t, c.d, c.esito);
+  // The views end with the folder that holds their bytes.
+  c.ingresso.grezzi = c.ingresso.testi = {};
 }
 
 }  // namespace

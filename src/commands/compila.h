@@ -61,10 +61,14 @@ int esegui_documenti(const opzioni_compila& o, std::ostream& uscita,
                      std::ostream& errori);
 
 // The author's descriptions, read, and what the checks found in them. Not
-// copied: the reading keeps a reference to the scenario.
+// copied: the reading keeps a reference to the scenario. The texts that
+// `ingresso` views are the input folder's, and are cleared once checked.
 struct compilazione_controllata {
   scenario sc;
   ingresso_controllo ingresso{sc, {}, {}, false, true};
+  // The files' bytes as they were before a conversion from UTF-8, which
+  // `ingresso.grezzi` views; empty when nothing was converted.
+  std::string grezzi_linea, grezzi_treno;
   tabelle t;
   diagnostica d;
   esito_compilazione esito;

@@ -2,6 +2,7 @@
 
 argomento::argomento(std::string d) : dato(std::move(d)) {}
 argomento::argomento(const char* d) : dato(d) {}
+argomento::argomento(std::string_view d) : dato(d) {}
 argomento::argomento(messaggio f) : frase{std::move(f)} {}
 
 messaggio::messaggio(std::string f, std::vector<argomento> a)

@@ -24,6 +24,7 @@ struct argomento {
   // as a list of strings.
   argomento(std::string dato);  // NOLINT(google-explicit-constructor)
   argomento(const char* dato);  // NOLINT(google-explicit-constructor)
+  argomento(std::string_view dato);  // NOLINT(google-explicit-constructor)
   argomento(messaggio frase);   // NOLINT(google-explicit-constructor)
 
   std::string dato;              // a word of the data, as it is

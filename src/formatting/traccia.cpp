@@ -188,7 +188,7 @@ void traccia_treno(tracciatore& r) {
 
 traccia_lettura traccia(std::string_view testo, modo_lettura modo) {
   tracciatore r;
-  r.l.testo.assign(testo);
+  r.l.testo = testo;
   if (modo == modo_lettura::treno) {
     traccia_treno(r);
   } else {

@@ -343,7 +343,8 @@ esito_linea memorizza_dati_linea(contesto_lettura& x, bool con_piano) {
     return {esito_lettura::ritorna, r.indice_cartello};
   }
   esito_passo esito = esito_passo::avanti;
-  if (!x.c.leggi(r.d.nome, r.d.l.testo).ok) esito = guasto(r.d);
+  if (!x.c.leggi_vista(r.d.nome, r.d.contenuto, r.d.l.testo).ok)
+    esito = guasto(r.d);
   if (esito == esito_passo::avanti) esito = leggi_linea(r);
   switch (esito) {
     case esito_passo::avanti:

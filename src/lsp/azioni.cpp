@@ -64,8 +64,9 @@ std::optional<correzione> dal_suggerimento(const documento& d, const json& diag,
   // "4 000" is two fields: the fix writes over both.
   if (v != nullptr) {
     const auto staccate = migliaia_staccate(*v);
-    if (staccate && cp1252_a_utf8(staccate->first->testo +
-                                  staccate->second->testo) == forse)
+    if (staccate && cp1252_a_utf8(std::string(staccate->first->testo)
+                                      .append(staccate->second->testo)) ==
+                        forse)
       c.range = fino_al_campo(d, staccate->first->riga - 1,
                               inizio_di(staccate->first->colonna),
                               inizio_di(staccate->second->colonna), u);
@@ -141,7 +142,8 @@ std::optional<correzione> virgola_decimale(const documento& d, const voce& v,
   if (prima == nullptr) return std::nullopt;
   const auto n = arrotondato(*prima, dopo->testo);
   if (!n) return std::nullopt;
-  const std::string scritto = prima->testo + "," + dopo->testo;
+  const std::string scritto =
+      std::string(prima->testo).append(",").append(dopo->testo);
   return correzione{
       sostituisci(traduci("Write {0}: \"{1}\" has a decimal comma, and the "
                           "values are whole numbers"),
@@ -207,8 +209,8 @@ std::vector<correzione> correzioni_di(const documento& d,
 
 json azioni_di(const documento& d, const json& diagnostiche,
                unita_posizione u) {
-  const descrizione_letta letta =
-      leggi_voci(testo_cp1252(d.testo), d.ruolo, true);
+  const std::string byte = testo_cp1252(d.testo);  // what `letta` views
+  const descrizione_letta letta = leggi_voci(byte, d.ruolo, true);
   json azioni = json::array();
   for (const json& diag : diagnostiche) {
     if (!diag.contains("data") || !diag["data"].is_object() ||

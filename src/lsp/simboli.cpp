@@ -69,8 +69,8 @@ json simboli_di(const documento& d, unita_posizione u) {
           simbolo(std::string(l), simbolo_modulo,
                   intervallo_riga(d.testo, static_cast<int>(r), u)));
   }
-  const descrizione_letta letta =
-      leggi_voci(testo_cp1252(d.testo), d.ruolo, true);
+  const std::string byte = testo_cp1252(d.testo);  // what `letta` views
+  const descrizione_letta letta = leggi_voci(byte, d.ruolo, true);
   json fuori = json::array();
   for (const voce& v : letta.voci) {
     if (!nella_struttura(v.chiave)) continue;

@@ -29,9 +29,12 @@ esito_verifica verifica_coppia(const testo_da_controllare& linea,
                                const testo_da_controllare& treno) {
   esito_verifica v;
   const scenario sc;
-  testi_descrizioni grezzi, testi;
-  v.in_utf8[0] = prepara(linea, grezzi.linea, testi.linea);
-  v.in_utf8[1] = prepara(treno, grezzi.treno, testi.treno);
+  // The bytes that `grezzi` and `testi` view.
+  struct {
+    std::string linea, treno;
+  } grezzi_propri, testi;
+  v.in_utf8[0] = prepara(linea, grezzi_propri.linea, testi.linea);
+  v.in_utf8[1] = prepara(treno, grezzi_propri.treno, testi.treno);
   const bool in_utf8 = v.in_utf8[0] || v.in_utf8[1];
   // As `--encoding utf-8` reads a file: a letter that has no place in the
   // code page is an error at its place and nothing is compiled.
@@ -54,7 +57,11 @@ esito_verifica verifica_coppia(const testo_da_controllare& linea,
   c.file[nome_descrizione_treno(sc)] = testi.treno;
   tabelle t;
   v.esito = compila_tabelle(sc, c, true, t, v.d);
-  const ingresso_controllo in{sc, grezzi, testi, in_utf8, true};
+  const ingresso_controllo in{sc,
+                              {grezzi_propri.linea, grezzi_propri.treno},
+                              {testi.linea, testi.treno},
+                              in_utf8,
+                              true};
   v.problemi = controlla_descrizioni(in, t, v.d, v.esito);
   v.compilate.celle = std::move(t.celle);
   v.compilate.stazioni = std::move(t.stazioni);

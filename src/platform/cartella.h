@@ -77,6 +77,12 @@ class cartella {
   // True for an ordinary file of that name (not a folder or a device).
   virtual bool esiste(std::string_view nome) const = 0;
   virtual esito_file leggi(std::string_view nome, std::string& contenuto) = 0;
+  // Reads a file as leggi() does, for a reader that only looks at its bytes:
+  // `testo` views them. A folder that holds them in memory already lends its
+  // own bytes (valid while the folder lives), so that a description of tens
+  // of megabytes is not copied; any other reads them into `deposito`.
+  virtual esito_file leggi_vista(std::string_view nome, std::string& deposito,
+                                 std::string_view& testo);
   // Opens a file to read it a piece at a time, with the same refusals as
   // leggi(). Unless a folder knows better, the whole file is read at once.
   virtual esito_file apri(std::string_view nome,

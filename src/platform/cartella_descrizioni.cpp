@@ -41,11 +41,19 @@ bool cartella_descrizioni::esiste(std::string_view nome) const {
 
 esito_file cartella_descrizioni::leggi(std::string_view nome,
                                        std::string& contenuto) {
-  auto trovato = contenuti_.find(nome);
-  if (trovato == contenuti_.end()) {
+  std::string_view testo;
+  const esito_file esito = leggi_vista(nome, contenuto, testo);
+  if (esito.ok) contenuto = testo;
+  return esito;
+}
+
+esito_file cartella_descrizioni::leggi_vista(std::string_view nome,
+                                             std::string&,
+                                             std::string_view& testo) {
+  const std::string* trovato = contenuto(nome);
+  if (trovato == nullptr)
     return esito_file::del_sistema(percorso(nome), ENOENT);
-  }
-  contenuto = trovato->second;
+  testo = *trovato;
   return esito_file::riuscito();
 }
 
@@ -61,9 +69,11 @@ esito_file cartella_descrizioni::pubblica(
 }
 
 esito_file cartella_descrizioni::cancella(std::string_view nome) {
-  // The author's file stays; the compiler only stops seeing it.
-  if (contenuti_.erase(std::string(nome)) == 0) {
+  // The author's file stays; the compiler only stops seeing it. Its bytes
+  // stay too, for a reader that still views them.
+  auto trovato = contenuti_.find(nome);
+  if (trovato == contenuti_.end())
     return esito_file::del_sistema(percorso(nome), ENOENT);
-  }
+  dimenticati_.push_back(contenuti_.extract(trovato));
   return esito_file::riuscito();
 }

@@ -32,6 +32,9 @@ class cartella_descrizioni : public cartella {
   std::string percorso(std::string_view nome) const override;
   bool esiste(std::string_view nome) const override;
   esito_file leggi(std::string_view nome, std::string& contenuto) override;
+  // Lends the bytes loaded, which stay while the folder lives.
+  esito_file leggi_vista(std::string_view nome, std::string& deposito,
+                         std::string_view& testo) override;
   esito_file crea(std::string_view nome, std::string_view sostituisce,
                   std::unique_ptr<scrittore_file>& scrittore) override;
   esito_file pubblica(const std::vector<rinomina>& rinomine) override;
@@ -40,6 +43,8 @@ class cartella_descrizioni : public cartella {
  private:
   std::vector<voce> voci_;
   std::map<std::string, std::string, std::less<>> contenuti_;
+  // The files deleted: their bytes stay, since a reader may still view them.
+  std::vector<decltype(contenuti_)::node_type> dimenticati_;
 };
 
 #endif  // PLATFORM_CARTELLA_DESCRIZIONI_H_

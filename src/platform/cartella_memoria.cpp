@@ -104,7 +104,8 @@ esito_file cartella_memoria::cancella(std::string_view nome) {
   if (sola_lettura) return guasto(percorso(nome), EROFS);
   if (auto g = guasti_cancellazione.find(nome); g != guasti_cancellazione.end())
     return guasto(percorso(nome), g->second);
-  file.erase(trovato);
+  // The bytes stay, out of the folder, for a reader that still views them.
+  cestino_.push_back(file.extract(trovato));
   cancellati.emplace_back(nome);
   return esito_file::riuscito();
 }

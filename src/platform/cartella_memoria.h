@@ -31,6 +31,9 @@ class cartella_memoria : public cartella {
                   std::unique_ptr<scrittore_file>& scrittore) override;
   esito_file pubblica(const std::vector<rinomina>& rinomine) override;
   esito_file cancella(std::string_view nome) override;
+
+ private:
+  std::vector<decltype(file)::node_type> cestino_;  // the files deleted
 };
 
 #endif  // PLATFORM_CARTELLA_MEMORIA_H_

@@ -24,6 +24,10 @@ class cartella_sorvegliata : public cartella {
   esito_file leggi(std::string_view nome, std::string& contenuto) override {
     return sorveglia(c_.leggi(nome, contenuto));
   }
+  esito_file leggi_vista(std::string_view nome, std::string& deposito,
+                         std::string_view& testo) override {
+    return sorveglia(c_.leggi_vista(nome, deposito, testo));
+  }
   esito_file crea(std::string_view nome, std::string_view sostituisce,
                   std::unique_ptr<scrittore_file>& scrittore) override {
     return c_.crea(nome, sostituisce, scrittore);

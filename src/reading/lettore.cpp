@@ -61,8 +61,15 @@ char minuscola_ascii(char c) {
 bool fine_file(const lettore& l) { return l.pos >= l.testo.size(); }
 
 bool leggi_testo(lettore& l, std::string& campo) {
+  std::string_view letto;
+  if (!leggi_testo(l, letto)) return false;
+  campo.assign(letto);
+  return true;
+}
+
+bool leggi_testo(lettore& l, std::string_view& campo) {
   if (!inizia_campo(l)) return false;
-  const std::string& t = l.testo;
+  const std::string_view t = l.testo;
   if (l.pos < t.size() && t[l.pos] == '"') {
     const std::size_t inizio = ++l.pos;
     while (l.pos < t.size() && t[l.pos] != '"') {
@@ -75,7 +82,7 @@ bool leggi_testo(lettore& l, std::string& campo) {
         l.inizio_riga = l.pos;
       }
     }
-    campo.assign(t, inizio, l.pos - inizio);
+    campo = t.substr(inizio, l.pos - inizio);
     if (l.pos < t.size()) ++l.pos;  // the closing quote
     salta_fino_al_delimitatore(l);
     return true;
@@ -84,22 +91,29 @@ bool leggi_testo(lettore& l, std::string& campo) {
   while (l.pos < t.size() && t[l.pos] != ',' && !fine_riga(t[l.pos])) ++l.pos;
   std::size_t fine = l.pos;
   while (fine > inizio && blank(t[fine - 1])) --fine;
-  campo.assign(t, inizio, fine - inizio);
+  campo = t.substr(inizio, fine - inizio);
   consuma_delimitatore(l);
   return true;
 }
 
 bool leggi_cifre(lettore& l, std::string& cifre) {
+  std::string_view lette;
+  if (!leggi_cifre(l, lette)) return false;
+  cifre.assign(lette);
+  return true;
+}
+
+bool leggi_cifre(lettore& l, std::string_view& cifre) {
   if (l.guasto || fine_file(l)) return false;
   salta_blank(l);
   l.riga_campo = l.riga;
   l.colonna_campo = static_cast<int>(l.pos - l.inizio_riga) + 1;
-  const std::string& t = l.testo;
+  const std::string_view t = l.testo;
   const std::size_t inizio = l.pos;
   while (l.pos < t.size() && !blank(t[l.pos]) && t[l.pos] != ',' &&
          !fine_riga(t[l.pos]))
     ++l.pos;
-  cifre.assign(t, inizio, l.pos - inizio);
+  cifre = t.substr(inizio, l.pos - inizio);
   return true;
 }
 
@@ -128,7 +142,7 @@ bool numero_di(std::string_view cifre, int64_t& valore) {
 
 bool leggi_numero(lettore& l, int64_t minimo, int64_t massimo,
                   int64_t& valore) {
-  std::string cifre;
+  std::string_view cifre;
   int64_t letto;
   if (!leggi_cifre(l, cifre) || !numero_di(cifre, letto) || letto < minimo ||
       letto > massimo) {

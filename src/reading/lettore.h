@@ -15,7 +15,9 @@
 #include <string_view>
 
 struct lettore {
-  std::string testo;
+  // The bytes read, which the caller keeps alive and unchanged while reading:
+  // a description of tens of megabytes is not copied for each reading.
+  std::string_view testo;
   std::size_t pos = 0;
   int riga = 1;                 // line of the next byte
   std::size_t inizio_riga = 0;  // where that line begins
@@ -35,6 +37,8 @@ bool fine_file(const lettore& l);
 // closing quote (the quotes are not kept) and whatever follows it up to the
 // delimiter is skipped; an unquoted field loses the blanks at its ends.
 bool leggi_testo(lettore& l, std::string& campo);
+// The same, with the field viewed in `testo` instead of copied.
+bool leggi_testo(lettore& l, std::string_view& campo);
 
 // Reads a whole number in the range [minimo, massimo]: an optional sign and
 // decimal digits, ending at a blank, a comma or a line end. An empty field
@@ -46,6 +50,7 @@ bool leggi_numero(lettore& l, int64_t minimo, int64_t massimo, int64_t& valore);
 // end), the number that text holds (empty is 0), and the end of the field
 // (blanks after it and the delimiter consumed).
 bool leggi_cifre(lettore& l, std::string& cifre);
+bool leggi_cifre(lettore& l, std::string_view& cifre);
 bool numero_di(std::string_view cifre, int64_t& valore);
 void chiudi_cifre(lettore& l);
 

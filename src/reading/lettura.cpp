@@ -2,7 +2,7 @@
 
 lettura_descrizione apri_descrizione(contesto_lettura& x, std::string nome,
                                      fonte_lettura fonte) {
-  lettura_descrizione d{x, std::move(nome), fonte, {}, {}, {}};
+  lettura_descrizione d{x, std::move(nome), fonte, {}, {}, {}, {}};
   d.luogo.fonte = fonte;
   return d;
 }

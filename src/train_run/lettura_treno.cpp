@@ -340,7 +340,8 @@ esito_lettura memorizza_dati_treno(contesto_lettura& x, int32_t indice_cartello,
                   {},
                   {}};
   esito_passo esito = esito_passo::avanti;
-  if (!x.c.leggi(r.d.nome, r.d.l.testo).ok) esito = guasto(r.d);
+  if (!x.c.leggi_vista(r.d.nome, r.d.contenuto, r.d.l.testo).ok)
+    esito = guasto(r.d);
   if (esito == esito_passo::avanti) esito = leggi_treno(r);
   switch (esito) {
     case esito_passo::avanti:

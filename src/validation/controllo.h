@@ -14,6 +14,7 @@
 #include "validation/guasti.h"
 #include "validation/problemi.h"
 
+// The texts are views: whoever fills them keeps the bytes alive for the call.
 struct ingresso_controllo {
   const scenario& sc;
   testi_descrizioni grezzi;  // the bytes of the two files as they are

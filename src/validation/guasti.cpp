@@ -500,16 +500,19 @@ std::size_t inizio_riga(std::string_view testo, std::size_t da, int& riga_da,
 }
 
 // The text with the contents of the excluded lines removed and their line
-// ends kept, so that every other line keeps its number. Only the lines up to
+// ends kept, so that every other line keeps its number, written into `uscita`;
+// the text itself when none of its lines is excluded. Only the lines up to
 // the last excluded one are counted; the rest is copied whole.
-std::string senza_righe(std::string_view testo, fonte_lettura fonte,
-                        const righe_escluse& escluse) {
-  std::string uscita;
+std::string_view senza_righe(std::string_view testo, fonte_lettura fonte,
+                             const righe_escluse& escluse,
+                             std::string& uscita) {
+  const auto prima = escluse.lower_bound({fonte, 1});
+  if (prima == escluse.end() || prima->first != fonte) return testo;
+  uscita.clear();
   uscita.reserve(testo.size());
   std::size_t copiato = 0;  // bytes of `testo` dealt with
   int riga = 1;             // the line that starts at `copiato`
-  for (auto e = escluse.lower_bound({fonte, 1});
-       e != escluse.end() && e->first == fonte; ++e) {
+  for (auto e = prima; e != escluse.end() && e->first == fonte; ++e) {
     const std::size_t inizio = inizio_riga(testo, copiato, riga, e->second);
     if (inizio >= testo.size()) break;
     uscita.append(testo, copiato, inizio - copiato);
@@ -526,27 +529,51 @@ struct ricompilazione {
   esito_compilazione esito;
 };
 
-// A folder of the two texts for one compilation, which reads each once: the
-// text moves to the reader instead of being copied, which matters for a
-// description of tens of megabytes compiled again for each fault.
-class cartella_da_leggere_una_volta : public cartella_memoria {
+// The texts of the compilations made again, kept from one to the next: a
+// description of tens of megabytes, compiled again for each fault, is neither
+// copied to the reader nor given fresh memory each time.
+struct testi_ricompilati {
+  std::string linea, treno;
+};
+
+// A folder of the two texts for one compilation, which lends them to the
+// reader instead of a copy.
+class cartella_di_viste : public cartella_memoria {
  public:
+  void presta(const std::string& nome, std::string_view testo) {
+    file[nome];
+    viste_[nome] = testo;
+  }
   esito_file leggi(std::string_view nome, std::string& contenuto) override {
-    auto trovato = file.find(nome);
-    if (trovato == file.end()) return cartella_memoria::leggi(nome, contenuto);
-    contenuto = std::move(trovato->second);
-    trovato->second.clear();
+    auto vista = viste_.find(nome);
+    if (vista == viste_.end() || !esiste(nome))
+      return cartella_memoria::leggi(nome, contenuto);
+    contenuto = vista->second;
     return esito_file::riuscito();
   }
+  esito_file leggi_vista(std::string_view nome, std::string& deposito,
+                         std::string_view& testo) override {
+    auto vista = viste_.find(nome);
+    if (vista == viste_.end() || !esiste(nome))
+      return cartella::leggi_vista(nome, deposito, testo);
+    testo = vista->second;
+    return esito_file::riuscito();
+  }
+
+ private:
+  std::map<std::string, std::string_view, std::less<>> viste_;
 };
 
 ricompilazione compila_senza(const contesto_guasti& x,
-                             const righe_escluse& escluse) {
-  cartella_da_leggere_una_volta c;
-  c.file[nome_descrizione_linea(x.sc)] =
-      senza_righe(x.testi.linea, fonte_lettura::descrizione_linea, escluse);
-  c.file[nome_descrizione_treno(x.sc)] =
-      senza_righe(x.testi.treno, fonte_lettura::descrizione_treno, escluse);
+                             const righe_escluse& escluse,
+                             testi_ricompilati& testi) {
+  cartella_di_viste c;
+  c.presta(nome_descrizione_linea(x.sc),
+           senza_righe(x.testi.linea, fonte_lettura::descrizione_linea,
+                       escluse, testi.linea));
+  c.presta(nome_descrizione_treno(x.sc),
+           senza_righe(x.testi.treno, fonte_lettura::descrizione_treno,
+                       escluse, testi.treno));
   tabelle t;
   ricompilazione r;
   r.esito = compila_tabelle(x.sc, c, x.con_piano, t, r.d);
@@ -608,11 +635,12 @@ void aggiungi_guasti(const contesto_guasti& x, const diagnostica& registrata,
     p.push_back(std::move(fatale));
   }
   righe_escluse escluse = std::move(gia_escluse);
+  testi_ricompilati testi;
   for (int volta = 0; volta < ricompilazioni_massime; ++volta) {
     const std::size_t prima = escluse.size();
     escluse.insert(nuove.begin(), nuove.end());
     if (escluse.size() == prima && (volta > 0 || escluse.empty())) break;
-    const ricompilazione r = compila_senza(x, escluse);
+    const ricompilazione r = compila_senza(x, escluse, testi);
     nuove = aggiungi_storia({x, escluse}, r.d.storia, false, visti, p);
     if (r.esito.tipo == esito_compilazione::fatale && !fatale_visto) {
       fatale_visto = true;

@@ -7,6 +7,7 @@
 
 #include <set>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -16,9 +17,11 @@
 #include "validation/regole.h"
 #include "validation/voci.h"
 
+// Views of the two descriptions' bytes, which their holder keeps alive while
+// they are checked: a description may be tens of megabytes, read once.
 struct testi_descrizioni {
-  std::string linea;  // Windows-1252 bytes, as the compiler reads them
-  std::string treno;
+  std::string_view linea;  // Windows-1252 bytes, as the compiler reads them
+  std::string_view treno;
 };
 
 // Lines to leave out: (description, line).

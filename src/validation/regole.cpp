@@ -185,7 +185,7 @@ problema non_intero(const voce& v, const valore_chiave& atteso,
 messaggio valori_in_piu(const voce& v, const forma_chiave& f) {
   std::string elenco;
   for (const valore_letto& x : v.in_piu)
-    elenco += (elenco.empty() ? "\"" : ", \"") + x.testo + "\"";
+    elenco += (elenco.empty() ? "\"" : ", \"") + std::string(x.testo) + "\"";
   const auto attesi = static_cast<unsigned long>(f.valori.size());
   messaggio m = plurale("{0} takes {1} value: left over {2}",
                         "{0} takes {1} values: left over {2}", attesi,
@@ -330,7 +330,8 @@ void controlla_valori(const descrizione_letta& d, std::vector<problema>& p) {
         a_valore(v, v.in_piu.front(), gravita::avviso, valori_in_piu(v, f)));
     // A number split at its blank: the number meant.
     if (const auto staccate = migliaia_staccate(v))
-      p.back().suggerimento = staccate->first->testo + staccate->second->testo;
+      p.back().suggerimento =
+          std::string(staccate->first->testo).append(staccate->second->testo);
   }
 }
 

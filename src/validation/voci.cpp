@@ -17,7 +17,7 @@ struct cammino {
 // Without the plan the compiler passes over the curve lines, as asked: a
 // curve keyword of the line description's main part and the rest of its line
 // are no item and no ignored field either.
-bool curva_senza_piano(cammino& c, const std::string& campo, int riga) {
+bool curva_senza_piano(cammino& c, std::string_view campo, int riga) {
   if (riga == c.riga_curva_saltata) return true;
   if (c.con_piano || c.fonte != fonte_lettura::descrizione_linea ||
       c.nel_generale || !riconosce(parola::curva, campo))
@@ -29,17 +29,17 @@ bool curva_senza_piano(cammino& c, const std::string& campo, int riga) {
 // What stands after the closing quote of a quoted text field that begins at
 // `da`, up to the field's end, without blanks at its ends; empty for an
 // unquoted field.
-std::string dopo_le_virgolette(const std::string& t, std::size_t da) {
+std::string dopo_le_virgolette(std::string_view t, std::size_t da) {
   while (da < t.size() && blank(t[da])) ++da;
   if (da >= t.size() || t[da] != '"') return {};
   const std::size_t chiusa = t.find('"', da + 1);
-  if (chiusa == std::string::npos) return {};
+  if (chiusa == std::string_view::npos) return {};
   std::size_t fine = chiusa + 1;
   while (fine < t.size() && t[fine] != ',' && !fine_riga(t[fine])) ++fine;
   std::size_t inizio = chiusa + 1;
   while (inizio < fine && blank(t[inizio])) ++inizio;
   while (fine > inizio && blank(t[fine - 1])) --fine;
-  return t.substr(inizio, fine - inizio);
+  return std::string(t.substr(inizio, fine - inizio));
 }
 
 // The values of an item, from its own line.
@@ -85,7 +85,7 @@ std::vector<parola> riconosciute(const cammino& c, std::string_view campo) {
 // One field in keyword position (comment fields already dropped): the items it
 // starts, or an ignored field. A field left on the line of a complete item is
 // one of that item's extra fields.
-void interpreta(cammino& c, const std::string& campo, int riga, int colonna) {
+void interpreta(cammino& c, std::string_view campo, int riga, int colonna) {
   if (c.uscita.voci.size() + c.uscita.ignorati.size() >= campi_controllati) {
     ++c.uscita.non_controllati;
     return;
@@ -103,13 +103,14 @@ void interpreta(cammino& c, const std::string& campo, int riga, int colonna) {
       return;
     }
     if (!campo.empty())
-      c.uscita.ignorati.push_back({campo, riga, colonna, c.nel_generale});
+      c.uscita.ignorati.push_back(
+          {std::string(campo), riga, colonna, c.nel_generale});
     return;
   }
   const bool a_meta_riga = !c.uscita.voci.empty() && riga == c.riga_ultima_voce;
   for (parola p : trovate) {
-    voce v{p,  c.fonte, campo,          riga,       colonna,
-           {}, {},      c.nel_generale, a_meta_riga};
+    voce v{p,  c.fonte, std::string(campo), riga,       colonna,
+           {}, {},      c.nel_generale,     a_meta_riga};
     v.da_commento = campo_commento(campo);
     leggi_valori(c, v);
     c.uscita.voci.push_back(std::move(v));
@@ -120,7 +121,8 @@ void interpreta(cammino& c, const std::string& campo, int riga, int colonna) {
 // Reads the field in keyword position as the reader does: the end-of-file test
 // before and after, then up to two comment fields dropped. False at the end of
 // the file.
-bool leggi_parola(cammino& c, std::string& campo, int& riga, int& colonna) {
+bool leggi_parola(cammino& c, std::string_view& campo, int& riga,
+                  int& colonna) {
   if (fine_file(c.l)) return false;
   if (!leggi_testo(c.l, campo) || fine_file(c.l)) return false;
   for (int volta = 0; volta < 2 && campo_commento(campo); ++volta) {
@@ -132,7 +134,7 @@ bool leggi_parola(cammino& c, std::string& campo, int& riga, int& colonna) {
 }
 
 bool cerca_generale(cammino& c) {
-  std::string campo;
+  std::string_view campo;
   for (;;) {
     if (!leggi_testo(c.l, campo)) return false;
     if (riconosce(parola::generale, campo)) {
@@ -146,7 +148,7 @@ bool cerca_generale(cammino& c) {
 // The line description's general section, up to its first header.
 void leggi_generale(cammino& c) {
   c.nel_generale = true;
-  std::string campo;
+  std::string_view campo;
   while (!fine_file(c.l)) {
     if (!leggi_testo(c.l, campo) || fine_file(c.l)) break;
     for (int volta = 0; volta < 10 && campo_commento(campo); ++volta) {
@@ -154,7 +156,8 @@ void leggi_generale(cammino& c) {
     }
     interpreta(c, campo, c.l.riga_campo, c.l.colonna_campo);
     const std::size_t p = campo.find_first_not_of(" \t");
-    if ((p == std::string::npos || campo[p] != '-') && intestazione(campo)) {
+    if ((p == std::string_view::npos || campo[p] != '-') &&
+        intestazione(campo)) {
       c.uscita.riga_fine_generale = c.l.riga_campo;
       break;
     }
@@ -163,7 +166,7 @@ void leggi_generale(cammino& c) {
 }
 
 void leggi_principale(cammino& c) {
-  std::string campo;
+  std::string_view campo;
   int riga = 0, colonna = 0;
   while (leggi_parola(c, campo, riga, colonna))
     interpreta(c, campo, riga, colonna);
@@ -188,7 +191,7 @@ descrizione_letta leggi_voci(std::string_view testo, fonte_lettura fonte,
                              bool con_piano) {
   descrizione_letta uscita;
   uscita.fonte = fonte;
-  cammino c{lettore{std::string(testo)}, fonte, con_piano, uscita};
+  cammino c{lettore{testo}, fonte, con_piano, uscita};
   uscita.con_generale = cerca_generale(c);
   if (!uscita.con_generale) return uscita;
   if (fonte == fonte_lettura::descrizione_linea) leggi_generale(c);

@@ -15,8 +15,17 @@
 #include "core/diagnostica.h"
 #include "reading/grammatica.h"
 
+// A view of a value's text in the description read, whose bytes outlive it
+// (a description may hold a million values): a string where one is wanted,
+// as among a message's words.
+struct testo_letto : std::string_view {
+  using std::string_view::basic_string_view;
+  testo_letto(std::string_view v) : std::string_view(v) {}
+  operator std::string() const { return std::string(data(), size()); }
+};
+
 struct valore_letto {
-  std::string testo;   // as written, blanks at the ends removed
+  testo_letto testo;  // as written, blanks at the ends removed
   int64_t numero = 0;  // its number, for a number value that is one
   bool numerico = false;
   int riga = 0;
@@ -72,9 +81,12 @@ struct descrizione_letta {
 
 inline constexpr std::size_t campi_controllati = 200000;
 
-// Reads a description (Windows-1252 bytes). Curves are items only when the
-// plan is built, as in the reader.
+// Reads a description (Windows-1252 bytes), which must outlive the result:
+// the values view it. Curves are items only when the plan is built, as in the
+// reader.
 descrizione_letta leggi_voci(std::string_view testo, fonte_lettura fonte,
                              bool con_piano);
+descrizione_letta leggi_voci(std::string&& testo, fonte_lettura fonte,
+                             bool con_piano) = delete;
 
 #endif  // VALIDATION_VOCI_H_
