@@ -151,8 +151,8 @@ std::string cella_testo(std::size_t i, const cella& c) {
       ": " + testo_di(nome_tipo_cella(c.tipo));
   for (const campo<cella>& f : campi_cella) {
     if (f.dove == membro<cella>(&cella::tipo)) continue;  // in words above
-    t += ", " + std::string(f.nome) + " " +
-         std::to_string(valore_numerico(f, c)) + unita(f, c);
+    t.append(", ").append(f.nome).append(" ");
+    t.append(std::to_string(valore_numerico(f, c))).append(unita(f, c));
   }
   return t;
 }

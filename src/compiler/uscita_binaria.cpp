@@ -1,6 +1,7 @@
 #include "compiler/uscita_binaria.h"
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,21 +17,28 @@ constexpr std::size_t blocco_celle = 1 << 16;
 // Each axis is laid anew from metre 0 as it is written: the file holds every x
 // before every y, and walking the plan twice costs far less than holding it.
 void scrivi_piano(const piano_steso& piano, scrittore_file& uscita) {
-  std::vector<char> blocco(byte_massimi_elemento * metri_per_blocco);
+  // Not cleared first: every byte handed on has been encoded.
+  const std::unique_ptr<char[]> spazio(
+      new char[byte_massimi_elemento * metri_per_blocco]);
+  char* const blocco = spazio.get();
   for (int asse = 0; asse < 2; ++asse) {
     cammino_piano cammino(piano);
     for (int32_t m = 0; m <= piano.ultimo_metro; m += metri_per_blocco) {
       const int32_t quanti =
           std::min(metri_per_blocco, piano.ultimo_metro - m + 1);
-      const char* fine = codifica_asse(blocco.data(), cammino, asse, quanti);
-      uscita.scrivi(blocco.data(),
-                    static_cast<std::size_t>(fine - blocco.data()));
+      const char* fine = codifica_asse(blocco, cammino, asse, quanti);
+      uscita.scrivi(blocco, static_cast<std::size_t>(fine - blocco));
     }
   }
 }
 
 void scrivi_stazioni(const tabella_stazioni& stazioni, scrittore_file& uscita) {
+  // The table's size up front: grown record by record, the image would be
+  // copied a dozen times over.
+  std::size_t byte = 0;
+  for (const stazione& r : stazioni) byte += byte_fissi_stazione + r.nome.size();
   std::string immagine;
+  immagine.reserve(byte);
   for (const stazione& r : stazioni) codifica_stazione(immagine, r);
   uscita.scrivi(immagine.data(), immagine.size());
 }

@@ -18,7 +18,11 @@ messaggio plurale(const char* singolare, const char* plurale,
 
 std::string sostituisci(std::string_view formato,
                         const std::vector<std::string>& argomenti) {
+  // Room for the whole text at once, not a copy each time it outgrows it.
+  std::size_t byte = formato.size();
+  for (const std::string& a : argomenti) byte += a.size();
   std::string testo;
+  testo.reserve(byte);
   for (std::size_t i = 0; i < formato.size(); ++i) {
     const char c = formato[i];
     const bool segnaposto = c == '{' && i + 2 < formato.size() &&

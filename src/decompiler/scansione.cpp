@@ -17,25 +17,27 @@ bool segno_della_scansione(const cella& c) {
   return c.tipo == cella_codice_velocita && c.dato1 == valore_segno;
 }
 
-// The cells before the scan: the 180s not held by a line are taken out.
-std::vector<cella> prima_della_scansione(const tabelle_lette& t,
-                                         const std::vector<bool>& di_riga) {
-  std::vector<cella> prima = t.celle;
+// The cells before the scan, into `prima` (whose room the search reuses from
+// one try to the next): the 180s not held by a line are taken out.
+template <typename di_riga_t>
+void prima_della_scansione(const tabelle_lette& t, const di_riga_t& di_riga,
+                           std::vector<cella>& prima) {
+  prima.assign(t.celle.begin(), t.celle.end());
   for (int32_t i = 0; i <= t.ultima; ++i) {
     cella& c = prima[static_cast<std::size_t>(i)];
-    if (segno_della_scansione(c) && !di_riga[static_cast<std::size_t>(i)]) {
+    if (segno_della_scansione(c) && !di_riga(static_cast<std::size_t>(i))) {
       c.tipo = cella_vuota;
       c.dato1 = 0;
     }
   }
-  return prima;
 }
 
 // The scan on the cells before it, given which 180s are lines'. Returns how
 // many cells it leaves different from the tables (a code counts as one more).
 int differenze(const tabelle_lette& t, const std::vector<bool>& di_riga,
                std::vector<cella>& dopo, bool& codice) {
-  dopo = prima_della_scansione(t, di_riga);
+  prima_della_scansione(
+      t, [&](std::size_t k) { return bool(di_riga[k]); }, dopo);
   diagnostica d;
   scansione_percorso(dopo, d);
   codice = d.codice_errore != 0;
@@ -65,20 +67,34 @@ struct ricerca {
     return entro(50 * static_cast<int64_t>(k), 100, t.ultima);
   }
 
+  // The cells and the marks of the try at hand: their room is kept from one
+  // try to the next, as the search may make thousands.
+  std::vector<cella> dopo{};
+  std::vector<int32_t> segni{};
+  diagnostica d{};
+
   std::vector<bool> di_riga() const {
     std::vector<bool> r(decise.size());
     for (std::size_t i = 0; i < decise.size(); ++i) r[i] = decise[i] == 1;
     return r;
   }
 
+  // Runs the scan with the choices made so far; true when it records no
+  // fault. Leaves the marks it adds in `segni`.
+  bool prova() {
+    prima_della_scansione(
+        t, [&](std::size_t k) { return decise[k] == 1; }, dopo);
+    d.codice_errore = 0;
+    d.storia.clear();
+    segni.clear();
+    scansione_percorso(dopo, d, &segni);
+    return d.codice_errore == 0;
+  }
+
   bool cerca() {
     if (++nodi > nodi_massimi) return false;
-    std::vector<cella> dopo = prima_della_scansione(t, di_riga());
-    diagnostica d;
-    std::vector<int32_t> segni;
-    scansione_percorso(dopo, d, &segni);
+    bool riuscita = prova();
     std::vector<std::size_t> scelte;
-    bool riuscita = d.codice_errore == 0;
     for (int32_t c : segni) {
       const auto k = static_cast<std::size_t>(c);
       if (!segnabili[k]) {

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 
 namespace {
 
@@ -73,27 +74,47 @@ esito_file cartella_memoria::crea(std::string_view nome, std::string_view,
 
 esito_file cartella_memoria::pubblica(const std::vector<rinomina>& rinomine) {
   // All or nothing, as a folder of the disk: a failure puts back what was.
-  const auto prima = file;
+  // Each step keeps only what it replaced, not a copy of the whole folder (a
+  // plan runs to megabytes, and the fuzzer publishes thousands of them).
+  struct passo {
+    const rinomina* r;
+    std::optional<std::string> sostituito;  // what the target held
+  };
+  std::vector<passo> fatti;
   const std::size_t scritti_prima = scritti.size();
   auto annulla = [&](std::string percorso, int codice) {
-    file = prima;
+    for (auto p = fatti.rbegin(); p != fatti.rend(); ++p) {
+      std::string contenuto = std::move(file[p->r->a]);
+      if (p->sostituito) {
+        file[p->r->a] = std::move(*p->sostituito);
+      } else {
+        file.erase(p->r->a);
+      }
+      if (!p->r->da.empty()) file[p->r->da] = std::move(contenuto);
+    }
     scritti.resize(scritti_prima);
     return guasto(std::move(percorso), codice);
   };
-  int fatte = 0;
   for (const rinomina& r : rinomine) {
-    if (fatte++ == rinomine_prima_del_guasto)
+    if (static_cast<int>(fatti.size()) == rinomine_prima_del_guasto)
       return annulla(percorso(r.a), EIO);
-    if (r.da.empty()) {
-      file.erase(r.a);
-      continue;
+    std::string contenuto;
+    if (!r.da.empty()) {
+      auto trovato = file.find(r.da);
+      if (trovato == file.end()) return annulla(percorso(r.da), ENOENT);
+      contenuto = std::move(trovato->second);
+      file.erase(trovato);
     }
-    auto trovato = file.find(r.da);
-    if (trovato == file.end()) return annulla(percorso(r.da), ENOENT);
-    std::string contenuto = std::move(trovato->second);
-    file.erase(trovato);
-    file[r.a] = std::move(contenuto);
-    scritti.push_back(r.a);
+    passo p{&r, std::nullopt};
+    if (auto vecchio = file.find(r.a); vecchio != file.end()) {
+      p.sostituito = std::move(vecchio->second);
+      file.erase(vecchio);
+    }
+    if (!r.da.empty()) {
+      file[r.a] = std::move(contenuto);
+      scritti.push_back(r.a);
+    }
+    fatti.push_back(std::move(p));
   }
   return esito_file::riuscito();
 }

@@ -34,7 +34,7 @@ compilazione compila(const std::vector<std::string>& linea,
 struct giro {
   compilazione primo;
   esito_decompilazione decompilata;
-  compilazione secondo;
+  compilazione secondo;  // without the plan's coordinates: its bytes serve
 
   bool stessi_byte() const {
     return primo.byte_celle == secondo.byte_celle &&

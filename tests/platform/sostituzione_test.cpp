@@ -280,3 +280,27 @@ TEST(Sostituzione, LinkPiantatoInUnaCartellaCondivisaNonVieneSeguito) {
 }
 
 }  // namespace
+
+namespace {
+
+// The in-memory folder takes a set back step by step: a replaced file, a
+// removed one and a new one all come back as they were, whichever step fails.
+TEST(CartellaMemoria, PubblicazioneFallitaRimetteOgniPasso) {
+  const std::vector<rinomina> insieme = {
+      {"t1", "a"}, {"", "b"}, {"t3", "c"}, {"manca", "d"}};
+  for (int guasto = 0; guasto <= 3; ++guasto) {
+    cartella_memoria c;
+    c.file = {{"a", "vecchio a"}, {"b", "vecchio b"}, {"t1", "nuovo a"},
+              {"t3", "nuovo c"}};
+    const auto prima = c.file;
+    // The fourth step fails by itself: its temporary is missing.
+    if (guasto < 3) c.rinomine_prima_del_guasto = guasto;
+    const esito_file esito = c.pubblica(insieme);
+    EXPECT_FALSE(esito.ok) << guasto;
+    EXPECT_EQ(esito.errno_sistema, guasto < 3 ? EIO : ENOENT) << guasto;
+    EXPECT_EQ(c.file, prima) << guasto;
+    EXPECT_TRUE(c.scritti.empty()) << guasto;
+  }
+}
+
+}  // namespace
