@@ -55,6 +55,7 @@ std::optional<int> prepara_ingresso(
                        *ingresso->contenuto(treno)};
   c.ingresso.convertiti_da_utf8 = o.da_utf8;
   c.ingresso.con_piano = !o.senza_piano;
+  c.ingresso.ricompilazioni_massime = o.ricompilazioni;
   if (o.da_utf8) {
     for (auto [nome, fonte] :
          {std::pair{linea, fonte_lettura::descrizione_linea},

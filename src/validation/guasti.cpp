@@ -589,10 +589,6 @@ const voce* scrive_dopo(const std::vector<const voce*>& voci,
   return dopo == dove->second.end() ? nullptr : voci[*dopo];
 }
 
-// More compilations than this find nothing that the author cannot find by
-// mending the first faults.
-constexpr int ricompilazioni_massime = 40;
-
 }  // namespace
 
 void aggiungi_guasti(const contesto_guasti& x, const diagnostica& registrata,
@@ -609,7 +605,7 @@ void aggiungi_guasti(const contesto_guasti& x, const diagnostica& registrata,
     p.push_back(std::move(fatale));
   }
   righe_escluse escluse = std::move(gia_escluse);
-  for (int volta = 0; volta < ricompilazioni_massime; ++volta) {
+  for (int volta = 0; volta < x.ricompilazioni_massime; ++volta) {
     const std::size_t prima = escluse.size();
     escluse.insert(nuove.begin(), nuove.end());
     if (escluse.size() == prima && (volta > 0 || escluse.empty())) break;
