@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 
 namespace {
 
@@ -71,12 +72,43 @@ esito_file cartella_memoria::crea(std::string_view nome, std::string_view,
   return esito_file::riuscito();
 }
 
+namespace {
+
+// One step of a publication, as it is undone: a file renamed (its content now
+// under `spostato_in`), or a file replaced or removed (its former content, if
+// it had one).
+struct passo_pubblicazione {
+  std::string nome;
+  std::string spostato_in;
+  std::optional<std::string> contenuto;
+};
+
+}  // namespace
+
 esito_file cartella_memoria::pubblica(const std::vector<rinomina>& rinomine) {
   // All or nothing, as a folder of the disk: a failure puts back what was.
-  const auto prima = file;
+  // Only the files the renames touch are kept, not the whole folder, which
+  // holds the plan of a route.
+  std::vector<passo_pubblicazione> fatti;
+  auto togli = [&](const std::string& nome) {
+    passo_pubblicazione p{nome, {}, std::nullopt};
+    if (auto f = file.find(nome); f != file.end()) {
+      p.contenuto = std::move(f->second);
+      file.erase(f);
+    }
+    fatti.push_back(std::move(p));
+  };
   const std::size_t scritti_prima = scritti.size();
   auto annulla = [&](std::string percorso, int codice) {
-    file = prima;
+    for (auto p = fatti.rbegin(); p != fatti.rend(); ++p) {
+      if (!p->spostato_in.empty()) {
+        auto f = file.find(p->spostato_in);
+        file[p->nome] = std::move(f->second);
+        file.erase(f);
+      } else if (p->contenuto) {
+        file[p->nome] = std::move(*p->contenuto);
+      }
+    }
     scritti.resize(scritti_prima);
     return guasto(std::move(percorso), codice);
   };
@@ -85,14 +117,17 @@ esito_file cartella_memoria::pubblica(const std::vector<rinomina>& rinomine) {
     if (fatte++ == rinomine_prima_del_guasto)
       return annulla(percorso(r.a), EIO);
     if (r.da.empty()) {
-      file.erase(r.a);
+      togli(r.a);
       continue;
     }
-    auto trovato = file.find(r.da);
-    if (trovato == file.end()) return annulla(percorso(r.da), ENOENT);
-    std::string contenuto = std::move(trovato->second);
-    file.erase(trovato);
-    file[r.a] = std::move(contenuto);
+    if (file.find(r.da) == file.end()) return annulla(percorso(r.da), ENOENT);
+    if (r.da != r.a) {
+      togli(r.a);
+      auto trovato = file.find(r.da);
+      file[r.a] = std::move(trovato->second);
+      file.erase(trovato);
+      fatti.push_back({r.da, r.a, std::nullopt});
+    }
     scritti.push_back(r.a);
   }
   return esito_file::riuscito();
