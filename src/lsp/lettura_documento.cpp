@@ -1,6 +1,7 @@
 #include "lsp/lettura_documento.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "lsp/funzioni.h"
 #include "platform/cp1252.h"
@@ -26,6 +27,14 @@ std::string testo_cp1252(const std::string& utf8) {
     b += n;
   }
   return risultato;
+}
+
+const descrizione_letta& letta_di(const documento& d) {
+  if (d.lettura == nullptr || d.lettura->ruolo != d.ruolo ||
+      d.lettura->testo != d.testo)
+    d.lettura = std::make_shared<const lettura_documento>(lettura_documento{
+        d.testo, d.ruolo, leggi_voci(testo_cp1252(d.testo), d.ruolo, true)});
+  return d.lettura->letta;
 }
 
 namespace {
