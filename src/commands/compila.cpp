@@ -57,6 +57,7 @@ std::optional<int> prepara_ingresso(
                        *ingresso->contenuto(treno)};
   c.ingresso.convertiti_da_utf8 = o.da_utf8;
   c.ingresso.con_piano = !o.senza_piano;
+  c.ingresso.ricompilazioni_massime = o.ricompilazioni;
   if (o.da_utf8) {
     c.grezzi_linea = *ingresso->contenuto(linea);
     c.grezzi_treno = *ingresso->contenuto(treno);

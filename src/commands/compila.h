@@ -32,6 +32,9 @@ struct opzioni_compila {
   // command takes too.
   bool documenti = false;
   int attesa_blocco = attesa_predefinita;  // --lock-wait, in seconds
+  // check: how many times the checker compiles again without the faulty
+  // lines (no option sets it: a fuzz target bounds it to stay fast).
+  int ricompilazioni = ricompilazioni_predefinite;
   richiesta_documenti richiesta;
 };
 

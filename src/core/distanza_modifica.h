@@ -10,6 +10,12 @@
 // without regard to the case of ASCII letters.
 std::size_t distanza_modifica(std::string_view a, std::string_view b);
 
+// The same distance when it is at most `limite`; otherwise some number above
+// `limite`, found without working out the rest: for a search that only takes
+// close words.
+std::size_t distanza_entro(std::string_view a, std::string_view b,
+                           std::size_t limite);
+
 // A known word `distanza` edits away from what was typed is taken as meant:
 // one edit for a word of up to six characters, two from seven on.
 bool abbastanza_vicina(std::string_view dato, std::size_t distanza);

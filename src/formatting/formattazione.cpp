@@ -123,16 +123,22 @@ bool utf8_con_lettere(std::string_view byte) {
 constexpr int prove_massime = 100;
 
 // One pass: the layout, then the proof, fixing lines until the traces agree.
+// `prima` are the traces of `byte`; `del_risultato` gets those of the text
+// returned, which the next pass starts from instead of reading it again.
 std::string passo(std::string_view byte, const tracce& prima,
-                  fonte_lettura fonte) {
+                  fonte_lettura fonte, tracce& del_risultato) {
+  const auto come_era = [&] {
+    del_risultato = prima;
+    return std::string(byte);
+  };
   const std::vector<riga_testo> righe = dividi_righe(byte);
-  if (righe.empty()) return std::string(byte);
+  if (righe.empty()) return come_era();
   std::vector<bool> fisse = righe_fisse(righe.size(), prima, fonte);
   const bool utf8 = utf8_con_lettere(byte);
   const int quante = static_cast<int>(righe.size());
   for (int volta = 0; volta < prove_massime; ++volta) {
-    const prova p = componi(righe, fisse, utf8);
-    const tracce dopo = traccia_tutte(p.testo);
+    prova p = componi(righe, fisse, utf8);
+    tracce dopo = traccia_tutte(p.testo);
     bool uguali = true;
     for (std::size_t m = 0; m < modi.size() && uguali; ++m) {
       const long d = prima_differenza(prima[m], dopo[m]);
@@ -142,11 +148,14 @@ std::string passo(std::string_view byte, const tracce& prima,
       const auto i = static_cast<std::size_t>(d);
       const auto tratto = righe_della_differenza(
           prima[m].eventi.at(i), dopo[m].eventi.at(i), p, quante);
-      if (!fissa_righe(tratto, p, fisse)) return std::string(byte);
+      if (!fissa_righe(tratto, p, fisse)) return come_era();
     }
-    if (uguali) return p.testo;
+    if (uguali) {
+      del_risultato = std::move(dopo);
+      return std::move(p.testo);
+    }
   }
-  return std::string(byte);
+  return come_era();
 }
 
 }  // namespace
@@ -163,14 +172,17 @@ esito_formattazione formatta(std::string_view byte) {
     e.fonte = fonte_lettura::descrizione_treno;
   // Each pass reads as its input; a few more make the layout its own fixed
   // point, and a text that does not settle stays as written.
-  std::string testo = passo(byte, prima, e.fonte);
+  tracce del_testo;
+  std::string testo = passo(byte, prima, e.fonte, del_testo);
   for (int volta = 0; volta < 4; ++volta) {
-    std::string ancora = passo(testo, traccia_tutte(testo), e.fonte);
+    tracce dell_altro;
+    std::string ancora = passo(testo, del_testo, e.fonte, dell_altro);
     if (ancora == testo) {
       e.testo = std::move(testo);
       return e;
     }
     testo = std::move(ancora);
+    del_testo = std::move(dell_altro);
   }
   e.testo = std::string(byte);
   return e;

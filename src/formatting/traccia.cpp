@@ -1,5 +1,6 @@
 #include "formatting/traccia.h"
 
+#include <algorithm>
 #include <array>
 #include <limits>
 
@@ -189,6 +190,14 @@ void traccia_treno(tracciatore& r) {
 traccia_lettura traccia(std::string_view testo, modo_lettura modo) {
   tracciatore r;
   r.l.testo = testo;
+  // An event at most for each field, and two more: room made at once, since
+  // fmt traces each text several times, three ways. Bounded, so that a huge
+  // text grows its list as it goes.
+  const auto separatori = std::count_if(testo.begin(), testo.end(), [](char c) {
+    return c == ',' || c == '\n' || c == '\r';
+  });
+  r.t.eventi.reserve(
+      std::min(static_cast<std::size_t>(separatori) + 3, std::size_t{1} << 16));
   if (modo == modo_lettura::treno) {
     traccia_treno(r);
   } else {

@@ -209,8 +209,7 @@ std::vector<correzione> correzioni_di(const documento& d,
 
 json azioni_di(const documento& d, const json& diagnostiche,
                unita_posizione u) {
-  const std::string byte = testo_cp1252(d.testo);  // what `letta` views
-  const descrizione_letta letta = leggi_voci(byte, d.ruolo, true);
+  const descrizione_letta& letta = letta_di(d);
   json azioni = json::array();
   for (const json& diag : diagnostiche) {
     if (!diag.contains("data") || !diag["data"].is_object() ||

@@ -4,10 +4,13 @@
 #define LSP_DOCUMENTO_H_
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "core/diagnostica.h"
 #include "lsp/testo_lsp.h"
+
+struct lettura_documento;
 
 struct documento {
   std::string uri;
@@ -15,6 +18,9 @@ struct documento {
   std::string testo;  // UTF-8
   int64_t versione = 0;
   fonte_lettura ruolo = fonte_lettura::descrizione_treno;
+  // The text as the checker's reader last read it (see letta_di): a hover,
+  // the outline and the quick fixes of one version read it once.
+  mutable std::shared_ptr<const lettura_documento> lettura;
 };
 
 #endif  // LSP_DOCUMENTO_H_

@@ -180,8 +180,7 @@ std::string testo_intestazione(const documento& d, int riga,
 
 json hover_di(const documento& d, int riga, int carattere, unita_posizione u,
               const tabelle_compilate* compilate) {
-  const std::string byte = testo_cp1252(d.testo);  // what `letta` views
-  const descrizione_letta letta = leggi_voci(byte, d.ruolo, true);
+  const descrizione_letta& letta = letta_di(d);
   const std::size_t punto = punto_di(d, riga, carattere, u);
   const auto luogo = luogo_in(letta, riga, punto);
   std::string testo;

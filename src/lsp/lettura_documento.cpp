@@ -1,6 +1,7 @@
 #include "lsp/lettura_documento.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "lsp/funzioni.h"
 #include "platform/cp1252.h"
@@ -26,6 +27,21 @@ std::string testo_cp1252(const std::string& utf8) {
     b += n;
   }
   return risultato;
+}
+
+const descrizione_letta& letta_di(const documento& d) {
+  if (d.lettura == nullptr || d.lettura->ruolo != d.ruolo ||
+      d.lettura->testo != d.testo)
+  {
+    // Made in place: `letta` views `byte`, which must not move after it.
+    auto nuova = std::make_shared<lettura_documento>();
+    nuova->testo = d.testo;
+    nuova->ruolo = d.ruolo;
+    nuova->byte = testo_cp1252(d.testo);
+    nuova->letta = leggi_voci(nuova->byte, d.ruolo, true);
+    d.lettura = std::move(nuova);
+  }
+  return d.lettura->letta;
 }
 
 namespace {

@@ -9,6 +9,19 @@
 #include "lsp/documento.h"
 #include "validation/voci.h"
 
+// A document's text read with the checker's reader, and what it was read
+// from.
+struct lettura_documento {
+  std::string testo;  // UTF-8, as the document held it
+  fonte_lettura ruolo;
+  std::string byte;  // in Windows-1252: what `letta` views, never moved
+  descrizione_letta letta;
+};
+
+// The document read with the checker's reader (Windows-1252, with the plan):
+// read again only when its text or its role is not the one read last.
+const descrizione_letta& letta_di(const documento& d);
+
 struct luogo_nel_documento {
   const voce* v = nullptr;
   int valore = -1;  // the value under the cursor, -1 on the keyword

@@ -1,9 +1,12 @@
 // The outline of a description: its sections, and under each the items
 // (stations by name with their metre, signals, slowdowns, tunnels, boards).
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "lsp/diagnostiche.h"
 #include "lsp/funzioni.h"
+#include "lsp/lettura_documento.h"
 #include "platform/cp1252.h"
 #include "reading/grammatica.h"
 #include "validation/voci.h"
@@ -48,8 +51,25 @@ json simbolo(const std::string& nome, int kind, const json& r) {
           {"children", json::array()}};
 }
 
-json intervallo_riga(const std::string& testo, int riga, unita_posizione u) {
-  const std::string_view l = riga_di(testo, riga);
+// The lines of a text, each without its line end: found once, since the
+// outline asks for a line for each item.
+std::vector<std::string_view> righe_di(std::string_view testo) {
+  std::vector<std::string_view> righe;
+  for (const std::size_t inizio : inizi_righe(testo)) {
+    const std::size_t fine = testo.find_first_of("\r\n", inizio);
+    righe.push_back(testo.substr(inizio, fine == std::string_view::npos
+                                             ? std::string_view::npos
+                                             : fine - inizio));
+  }
+  return righe;
+}
+
+json intervallo_riga(const std::vector<std::string_view>& righe, int riga,
+                     unita_posizione u) {
+  const std::string_view l =
+      riga >= 0 && static_cast<std::size_t>(riga) < righe.size()
+          ? righe[static_cast<std::size_t>(riga)]
+          : std::string_view();
   return intervallo(riga, 0, riga, carattere_di(l, l.size(), u));
 }
 
@@ -57,9 +77,10 @@ json intervallo_riga(const std::string& testo, int riga, unita_posizione u) {
 
 json simboli_di(const documento& d, unita_posizione u) {
   json sezioni = json::array();
-  const std::size_t righe = inizi_righe(d.testo).size();
+  const std::vector<std::string_view> testo_righe = righe_di(d.testo);
+  const std::size_t righe = testo_righe.size();
   for (std::size_t r = 0; r < righe; ++r) {
-    std::string_view l = riga_di(d.testo, static_cast<int>(r));
+    std::string_view l = testo_righe[r];
     while (!l.empty() && (l.back() == ' ' || l.back() == '\t'))
       l.remove_suffix(1);
     while (!l.empty() && (l.front() == ' ' || l.front() == '\t'))
@@ -67,16 +88,15 @@ json simboli_di(const documento& d, unita_posizione u) {
     if (l.size() > 2 && l.front() == '[' && l.back() == ']')
       sezioni.push_back(
           simbolo(std::string(l), simbolo_modulo,
-                  intervallo_riga(d.testo, static_cast<int>(r), u)));
+                  intervallo_riga(testo_righe, static_cast<int>(r), u)));
   }
-  const std::string byte = testo_cp1252(d.testo);  // what `letta` views
-  const descrizione_letta letta = leggi_voci(byte, d.ruolo, true);
+  const descrizione_letta& letta = letta_di(d);
   json fuori = json::array();
   for (const voce& v : letta.voci) {
     if (!nella_struttura(v.chiave)) continue;
     const int riga = v.riga - 1;
     json s = simbolo(nome_voce(v), simbolo_evento,
-                     intervallo_riga(d.testo, riga, u));
+                     intervallo_riga(testo_righe, riga, u));
     json* sezione = nullptr;
     for (json& x : sezioni) {
       if (x["range"]["start"]["line"].get<int>() <= riga) sezione = &x;
@@ -91,7 +111,7 @@ json simboli_di(const documento& d, unita_posizione u) {
         i + 1 < sezioni.size()
             ? sezioni[i + 1]["range"]["start"]["line"].get<int>() - 1
             : static_cast<int>(righe) - 1;
-    sezioni[i]["range"]["end"] = intervallo_riga(d.testo, ultima, u)["end"];
+    sezioni[i]["range"]["end"] = intervallo_riga(testo_righe, ultima, u)["end"];
   }
   for (json& s : fuori) sezioni.push_back(std::move(s));
   return sezioni;

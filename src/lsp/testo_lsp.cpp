@@ -32,16 +32,28 @@ std::vector<std::size_t> inizi_righe(std::string_view testo) {
   return inizi;
 }
 
-std::string_view riga_di(std::string_view testo, int riga) {
-  if (riga < 0) return {};
+namespace {
+
+// Where line `riga` (0 or more) begins; nothing past the last line.
+std::optional<std::size_t> inizio_della_riga(std::string_view testo, int riga) {
   std::size_t inizio = 0;
   for (int r = 0; r < riga; ++r) {
     const std::size_t fine = testo.find_first_of("\r\n", inizio);
-    if (fine == std::string_view::npos) return {};
+    if (fine == std::string_view::npos) return std::nullopt;
     inizio = fine + 1;
     if (testo[fine] == '\r' && inizio < testo.size() && testo[inizio] == '\n')
       ++inizio;
   }
+  return inizio;
+}
+
+}  // namespace
+
+std::string_view riga_di(std::string_view testo, int riga) {
+  if (riga < 0) return {};
+  const std::optional<std::size_t> trovato = inizio_della_riga(testo, riga);
+  if (!trovato) return {};
+  const std::size_t inizio = *trovato;
   const std::size_t fine = testo.find_first_of("\r\n", inizio);
   return testo.substr(inizio, fine == std::string_view::npos
                                   ? std::string_view::npos
@@ -51,10 +63,15 @@ std::string_view riga_di(std::string_view testo, int riga) {
 std::size_t offset_di(std::string_view testo, int riga, int carattere,
                       unita_posizione u) {
   if (riga < 0) return 0;
-  const std::vector<std::size_t> inizi = inizi_righe(testo);
-  if (static_cast<std::size_t>(riga) >= inizi.size()) return testo.size();
-  const std::size_t inizio = inizi[static_cast<std::size_t>(riga)];
-  const std::string_view linea = riga_di(testo, riga);
+  // Only up to the line: a position is asked for each diagnostic and each
+  // request, and a list of every line's start would be made for each.
+  const std::optional<std::size_t> trovato = inizio_della_riga(testo, riga);
+  if (!trovato) return testo.size();
+  const std::size_t inizio = *trovato;
+  const std::size_t a_capo = testo.find_first_of("\r\n", inizio);
+  const std::string_view linea = testo.substr(
+      inizio, a_capo == std::string_view::npos ? std::string_view::npos
+                                               : a_capo - inizio);
   std::size_t b = 0;
   int contati = 0;
   while (b < linea.size() && contati < carattere) {

@@ -112,7 +112,13 @@ std::vector<problema> controlla_descrizioni(const ingresso_controllo& in,
   controlla_stazioni_assenti(treno, controlli);
 
   std::vector<problema> guasti;
-  const contesto_guasti x{in.sc, in.testi, in.con_piano, linea, treno, r};
+  const contesto_guasti x{in.sc,
+                          in.testi,
+                          in.con_piano,
+                          linea,
+                          treno,
+                          r,
+                          in.ricompilazioni_massime};
   aggiungi_guasti(x, registrata, esito, righe_sbagliate(controlli), guasti);
   unisci_ai_controlli(controlli, guasti);
   if (letta_per_intero(registrata, esito) && righe_sbagliate(controlli).empty())

@@ -21,6 +21,9 @@ struct ingresso_controllo {
   testi_descrizioni testi;   // as the compiler reads them
   bool convertiti_da_utf8 = false;
   bool con_piano = true;
+  // The compilations again without the lines of the faults found so far: a
+  // fuzz target bounds them, since each costs a whole compilation.
+  int ricompilazioni_massime = ricompilazioni_predefinite;
 };
 
 // `compilate`, `registrata` and `esito` are the compilation of `testi` as it

@@ -615,10 +615,6 @@ const voce* scrive_dopo(const std::vector<const voce*>& voci,
   return dopo == dove->second.end() ? nullptr : voci[*dopo];
 }
 
-// More compilations than this find nothing that the author cannot find by
-// mending the first faults.
-constexpr int ricompilazioni_massime = 40;
-
 }  // namespace
 
 void aggiungi_guasti(const contesto_guasti& x, const diagnostica& registrata,
@@ -636,7 +632,7 @@ void aggiungi_guasti(const contesto_guasti& x, const diagnostica& registrata,
   }
   righe_escluse escluse = std::move(gia_escluse);
   testi_ricompilati testi;
-  for (int volta = 0; volta < ricompilazioni_massime; ++volta) {
+  for (int volta = 0; volta < x.ricompilazioni_massime; ++volta) {
     const std::size_t prima = escluse.size();
     escluse.insert(nuove.begin(), nuove.end());
     if (escluse.size() == prima && (volta > 0 || escluse.empty())) break;

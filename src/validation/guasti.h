@@ -27,6 +27,10 @@ struct testi_descrizioni {
 // Lines to leave out: (description, line).
 using righe_escluse = std::set<std::pair<fonte_lettura, int>>;
 
+// More compilations than this find nothing that the author cannot find by
+// mending the first faults.
+inline constexpr int ricompilazioni_predefinite = 40;
+
 struct contesto_guasti {
   const scenario& sc;
   const testi_descrizioni& testi;
@@ -34,6 +38,9 @@ struct contesto_guasti {
   const descrizione_letta& linea;
   const descrizione_letta& treno;
   percorso r;
+  // How many times the descriptions are compiled again without the lines of
+  // the faults found so far.
+  int ricompilazioni_massime = ricompilazioni_predefinite;
 };
 
 // The faults of the compilation as it is (`registrata`, `esito`: the last

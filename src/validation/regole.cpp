@@ -252,7 +252,8 @@ std::string forse_intendevi(std::string_view campo, fonte_lettura fonte) {
     // than two is never close enough: such a word is never the answer.
     const std::size_t piu_lunga = std::max(campo.size(), nota.size());
     if (piu_lunga - std::min(campo.size(), nota.size()) > 2) continue;
-    const std::size_t distanza = distanza_modifica(campo, nota);
+    // Only a distance of two or less is ever taken: above that, any will do.
+    const std::size_t distanza = distanza_entro(campo, nota, 2);
     if (distanza < minima) {
       minima = distanza;
       migliore = nota;

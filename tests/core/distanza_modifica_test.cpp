@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -29,6 +30,38 @@ TEST(DistanzaModifica, DueVicineScambiateSonoUnaModifica) {
     SCOPED_TRACE(std::string(c.a) + " / " + c.b);
     EXPECT_EQ(distanza_modifica(c.a, c.b), c.distanza);
     EXPECT_EQ(distanza_modifica(c.b, c.a), c.distanza);
+  }
+}
+
+// Within its limit the bounded distance is the distance; above it, any number
+// above the limit, however far the words are (a long run of differences
+// stops the rows early, a late match must not be missed).
+TEST(DistanzaModifica, EntroIlLimiteLaStessaOltreSoloPiuGrande) {
+  const std::pair<const char*, const char*> coppie[] = {
+      {"ab", "ba"},
+      {"pendneza", "pendenza"},
+      {"sengael", "segnale"},
+      {"abc", "ca"},
+      {"xxxxstazione", "stazione"},
+      {"stazionexxxx", "stazione"},
+      {"zzzzzzzz", "stazione"},
+      {"", "segnale"},
+      {"cartello_indicatore", "indicatori_vmax"},
+  };
+  for (const auto& [a, b] : coppie) {
+    for (std::size_t limite = 0; limite <= 4; ++limite) {
+      SCOPED_TRACE(std::string(a) + " / " + b + " within " +
+                   std::to_string(limite));
+      for (const auto& [x, y] : {std::pair{a, b}, std::pair{b, a}}) {
+        const std::size_t vera = distanza_modifica(x, y);
+        const std::size_t entro = distanza_entro(x, y, limite);
+        if (vera <= limite) {
+          EXPECT_EQ(entro, vera);
+        } else {
+          EXPECT_GT(entro, limite);
+        }
+      }
+    }
   }
 }
 

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <map>
 
 #include "aiuti.h"
 #include "platform/cartella_memoria.h"
@@ -186,6 +187,38 @@ TEST(InsiemeDiFile, ScartatoNonSostituisceNulla) {
   }
   EXPECT_EQ(c.file.size(), 3u);
   EXPECT_EQ(c.file["a"], vecchi[0]);
+}
+
+// A set that replaces a, removes b and adds d, failing at each of its renames
+// in turn: the folder held in memory puts back exactly what was, the removed
+// file and the replaced one included, and leaves no temporary.
+TEST(InsiemeDiFile, UnaRinominaFallitaRimetteOgniFileComEra) {
+  for (int rinomine = 0; rinomine <= 3; ++rinomine) {
+    SCOPED_TRACE(rinomine);
+    cartella_memoria c = con_tre_vecchi();
+    c.rinomine_prima_del_guasto = rinomine;
+    esito_file esito;
+    {
+      insieme_sostituzioni insieme(c);
+      ASSERT_TRUE(
+          insieme.prepara("a", [](scrittore_file& s) { s.scrivi("na", 2); })
+              .ok);
+      insieme.togli("b");
+      ASSERT_TRUE(
+          insieme.prepara("d", [](scrittore_file& s) { s.scrivi("nd", 2); })
+              .ok);
+      esito = insieme.pubblica();
+    }
+    const std::map<std::string, std::string, std::less<>> attesi =
+        rinomine < 3
+            ? std::map<std::string, std::string, std::less<>>{{"a", vecchi[0]},
+                                                              {"b", vecchi[1]},
+                                                              {"c", vecchi[2]}}
+            : std::map<std::string, std::string, std::less<>>{
+                  {"a", "na"}, {"c", vecchi[2]}, {"d", "nd"}};
+    EXPECT_EQ(esito.ok, rinomine == 3);
+    EXPECT_EQ(c.file, attesi);
+  }
 }
 
 // --- Permissions

@@ -33,7 +33,8 @@ std::string linea_di(const std::string& testo) {
   return linea_con(testo, 8000);
 }
 
-std::vector<std::string> righe_del_controllo(const caso& c) {
+std::vector<std::string> righe_del_controllo(
+    const caso& c, int ricompilazioni = ricompilazioni_predefinite) {
   banco b;
   b.linea(linea_di(c.linea));
   b.treno(c.treno.rfind("[generale]", 0) == 0 ? c.treno : treno_con(c.treno));
@@ -41,11 +42,13 @@ std::vector<std::string> righe_del_controllo(const caso& c) {
                                 b.c.file[nome_descrizione_treno(b.sc)]};
   const esito_compilazione esito =
       compila_tabelle(b.sc, b.c, /*con_piano=*/true, b.t, b.d);
-  const ingresso_controllo in{b.sc, testi, testi, false, true};
+  ingresso_controllo in{b.sc, testi, testi, false, true};
+  in.ricompilazioni_massime = ricompilazioni;
   std::vector<std::string> righe;
   for (const problema& p : controlla_descrizioni(in, b.t, b.d, esito)) {
     righe.push_back(riga_problema(p, {"l", "t"}));
-    if (p.non_letto && c.con_note) righe.push_back(riga_non_letto(p, {"l", "t"}));
+    if (p.non_letto && c.con_note)
+      righe.push_back(riga_non_letto(p, {"l", "t"}));
   }
   return righe;
 }
@@ -362,6 +365,27 @@ INSTANTIATE_TEST_SUITE_P(
               "t:4:1: errore: parola chiave sconosciuta \"stazoine\": la riga viene ignorata (forse \"stazione\"?)"}}),
     [](const auto& info) { return std::string(info.param.nome); });
 // clang-format on
+
+// Each compilation again without the lines of the faults found so far finds
+// the next taken cell: bounded, the checks stop after as many, and the faults
+// found are the same up to there.
+TEST(Controllo, RicompilazioniLimitateTrovanoIPrimiGuasti) {
+  const caso c{"celle_occupate",
+               "cartello_indicatore, 2000, (X)\r\n"
+               "indicatori_vmax, 2000, 80,90,95,0,80,90,95,0\r\n",
+               "segnale, 3800" + segnale + "segnale, 3800" + segnale +
+                   "rallentamento, 5000, 60, 500, 0,0,0\r\nsegnale, 7300" +
+                   segnale + "rallentamento, 6000, 60, 1300, 0,0,0\r\n",
+               {}};
+  const std::vector<std::string> tutte = righe_del_controllo(c);
+  ASSERT_EQ(tutte.size(), 4u);
+  for (int volte = 0; volte <= 4; ++volte) {
+    SCOPED_TRACE(volte);
+    const std::size_t attese = std::min<std::size_t>(volte + 1, tutte.size());
+    EXPECT_EQ(righe_del_controllo(c, volte),
+              std::vector<std::string>(tutte.begin(), tutte.begin() + attese));
+  }
+}
 
 }  // namespace
 
