@@ -11,7 +11,9 @@ the older one), and prints the median times and the median ratio. Then the
 peak resident memory of `compile`, `compile --report`, `report` and
 `inspect --json` beside that of `--version`, on a 10-km route and on the long one; the time of `report` from
 the files against `compile --report` of the same route; and the default build
-(the bare program) against copying its six files and syncing them.
+(the bare program) against copying its six files and syncing them. Each time is
+given as wall time and as CPU time (user + system), the steadier figure on a
+shared machine.
 """
 import argparse, os, resource, shutil, statistics, subprocess, sys, tempfile, time
 
@@ -48,24 +50,37 @@ def descrizioni(metri):
 
 
 def una_volta(comando):
+    """Wall time and CPU time (user + system, of the command and its own
+    children) of one run."""
     inizio = time.perf_counter()
-    subprocess.run(comando, check=True, stdout=subprocess.DEVNULL,
-                   stderr=subprocess.DEVNULL)
-    return time.perf_counter() - inizio
+    processo = subprocess.Popen(comando, stdout=subprocess.DEVNULL,
+                                stderr=subprocess.DEVNULL)
+    _, stato, uso = os.wait4(processo.pid, 0)
+    parete = time.perf_counter() - inizio
+    if os.waitstatus_to_exitcode(stato) != 0:
+        raise subprocess.CalledProcessError(os.waitstatus_to_exitcode(stato), comando)
+    return parete, uso.ru_utime + uso.ru_stime
 
 
-def a_coppie(comando, copia, volte):
-    """Median times of the two commands, run in turn so that both see the same
-    load of a shared machine, and the median of the paired ratios."""
-    tempi, tempi_copia, rapporti = [], [], []
-    for _ in range(volte):
-        t = una_volta(comando)
-        c = una_volta(copia)
-        tempi.append(t)
-        tempi_copia.append(c)
-        rapporti.append(t / c)
-    return (statistics.median(tempi), statistics.median(tempi_copia),
-            statistics.median(rapporti))
+class coppie:
+    """Median wall and CPU times of two commands, run in turn so that both see
+    the same load of a shared machine, and the medians of the paired ratios."""
+
+    def __init__(self, comando, altro, volte):
+        mediana = statistics.median
+        misure = [(una_volta(comando), una_volta(altro)) for _ in range(volte)]
+        self.parete = mediana(a[0] for a, _ in misure)
+        self.parete_altro = mediana(b[0] for _, b in misure)
+        self.cpu = mediana(a[1] for a, _ in misure)
+        self.cpu_altro = mediana(b[1] for _, b in misure)
+        self.rapporto = mediana(a[0] / b[0] for a, b in misure)
+        self.rapporto_cpu = mediana(a[1] / max(b[1], 1e-4) for a, b in misure)
+
+    def testo(self, nome, nome_altro):
+        return (f"  {nome} {self.parete * 1000:.1f} ms (CPU {self.cpu * 1000:.1f}), "
+                f"{nome_altro} {self.parete_altro * 1000:.1f} ms "
+                f"(CPU {self.cpu_altro * 1000:.1f}), ratio {self.rapporto:.2f} "
+                f"(CPU {self.rapporto_cpu:.2f})")
 
 
 def picco_memoria_mb(comando, cartella=None):
@@ -103,11 +118,9 @@ def misura_compile(programma, metri, volte, lavoro):
     byte = sum(os.path.getsize(f) for f in file)
     copie = os.path.join(lavoro, "copie")
     os.makedirs(copie)
-    t_compile, t_cp, rapporto = a_coppie(comando, copia_e_sincronizza(file, copie),
-                                         volte)
+    misura = coppie(comando, copia_e_sincronizza(file, copie), volte)
     print(f"compile, {metri} m: {len(file)} files, {byte} bytes")
-    print(f"  compile {t_compile * 1000:.1f} ms, cp and sync {t_cp * 1000:.1f} ms, "
-          f"ratio {rapporto:.2f}")
+    print(misura.testo("compile", "cp and sync"))
 
 
 def misura_memoria(programma, metri, lavoro):
@@ -141,10 +154,9 @@ def misura_report(programma, volte, lavoro):
     os.makedirs(uscita)
     compila = [programma, "compile", l, t, "--out", uscita, "--report"]
     subprocess.run(compila, check=True, stdout=subprocess.DEVNULL)
-    t_report, t_compila, rapporto = a_coppie([programma, "report", uscita], compila,
-                                             volte)
-    print(f"report {t_report * 1000:.1f} ms, compile --report {t_compila * 1000:.1f} ms, "
-          f"ratio {rapporto:.2f}")
+    misura = coppie([programma, "report", uscita], compila, volte)
+    print("report from the files against compile --report:")
+    print(misura.testo("report", "compile --report"))
 
 
 def misura_costruzione(programma, volte, lavoro):
@@ -158,13 +170,11 @@ def misura_costruzione(programma, volte, lavoro):
             if n != "scenario_builder"]
     copie = os.path.join(lavoro, "copie_predefinita")
     os.makedirs(copie)
-    t_costruzione, t_cp, rapporto = a_coppie([copia], copia_e_sincronizza(file, copie),
-                                             volte)
+    misura = coppie([copia], copia_e_sincronizza(file, copie), volte)
     memoria = picco_memoria_mb([copia])
     print(f"default build: {len(file)} files, "
-          f"{sum(os.path.getsize(f) for f in file)} bytes")
-    print(f"  build {t_costruzione * 1000:.1f} ms, cp and sync {t_cp * 1000:.1f} ms, "
-          f"ratio {rapporto:.2f}, peak memory {memoria:.1f} MB")
+          f"{sum(os.path.getsize(f) for f in file)} bytes, peak memory {memoria:.1f} MB")
+    print(misura.testo("build", "cp and sync"))
 
 
 def main():
@@ -175,6 +185,7 @@ def main():
     argomenti.add_argument("--metri", type=int, default=990000)
     argomenti.add_argument("--volte", type=int, default=15)
     a = argomenti.parse_args()
+    print(f"load average {os.getloadavg()[0]:.2f}")
     with tempfile.TemporaryDirectory() as lavoro:
         misura_compile(os.path.abspath(a.programma), a.metri, a.volte, lavoro)
         misura_memoria(os.path.abspath(a.programma), a.metri, lavoro)
