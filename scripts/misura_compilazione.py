@@ -12,7 +12,9 @@ peak resident memory of `compile`, `compile --report`, `report` and
 `inspect --json` beside that of `--version`, on a 10-km route and on the long one; the time of `report` from
 the files against `compile --report` of the same route, and what the page
 adds to `compile` with its size; and the default build
-(the bare program) against copying its six files and syncing them.
+(the bare program) against copying its six files and syncing them. Each time is
+given as wall time and as CPU time (user + system), the steadier figure on a
+shared machine.
 """
 import argparse, os, resource, shutil, statistics, subprocess, sys, tempfile, time
 
@@ -49,24 +51,37 @@ def descrizioni(metri):
 
 
 def una_volta(comando):
+    """Wall time and CPU time (user + system, of the command and its own
+    children) of one run."""
     inizio = time.perf_counter()
-    subprocess.run(comando, check=True, stdout=subprocess.DEVNULL,
-                   stderr=subprocess.DEVNULL)
-    return time.perf_counter() - inizio
+    processo = subprocess.Popen(comando, stdout=subprocess.DEVNULL,
+                                stderr=subprocess.DEVNULL)
+    _, stato, uso = os.wait4(processo.pid, 0)
+    parete = time.perf_counter() - inizio
+    if os.waitstatus_to_exitcode(stato) != 0:
+        raise subprocess.CalledProcessError(os.waitstatus_to_exitcode(stato), comando)
+    return parete, uso.ru_utime + uso.ru_stime
 
 
-def a_coppie(comando, copia, volte):
-    """Median times of the two commands, run in turn so that both see the same
-    load of a shared machine, and the median of the paired ratios."""
-    tempi, tempi_copia, rapporti = [], [], []
-    for _ in range(volte):
-        t = una_volta(comando)
-        c = una_volta(copia)
-        tempi.append(t)
-        tempi_copia.append(c)
-        rapporti.append(t / c)
-    return (statistics.median(tempi), statistics.median(tempi_copia),
-            statistics.median(rapporti))
+class coppie:
+    """Median wall and CPU times of two commands, run in turn so that both see
+    the same load of a shared machine, and the medians of the paired ratios."""
+
+    def __init__(self, comando, altro, volte):
+        mediana = statistics.median
+        misure = [(una_volta(comando), una_volta(altro)) for _ in range(volte)]
+        self.parete = mediana(a[0] for a, _ in misure)
+        self.parete_altro = mediana(b[0] for _, b in misure)
+        self.cpu = mediana(a[1] for a, _ in misure)
+        self.cpu_altro = mediana(b[1] for _, b in misure)
+        self.rapporto = mediana(a[0] / b[0] for a, b in misure)
+        self.rapporto_cpu = mediana(a[1] / max(b[1], 1e-4) for a, b in misure)
+
+    def testo(self, nome, nome_altro):
+        return (f"  {nome} {self.parete * 1000:.1f} ms (CPU {self.cpu * 1000:.1f}), "
+                f"{nome_altro} {self.parete_altro * 1000:.1f} ms "
+                f"(CPU {self.cpu_altro * 1000:.1f}), ratio {self.rapporto:.2f} "
+                f"(CPU {self.rapporto_cpu:.2f})")
 
 
 def picco_memoria_mb(comando, cartella=None):
@@ -104,11 +119,9 @@ def misura_compile(programma, metri, volte, lavoro):
     byte = sum(os.path.getsize(f) for f in file)
     copie = os.path.join(lavoro, "copie")
     os.makedirs(copie)
-    t_compile, t_cp, rapporto = a_coppie(comando, copia_e_sincronizza(file, copie),
-                                         volte)
+    misura = coppie(comando, copia_e_sincronizza(file, copie), volte)
     print(f"compile, {metri} m: {len(file)} files, {byte} bytes")
-    print(f"  compile {t_compile * 1000:.1f} ms, cp and sync {t_cp * 1000:.1f} ms, "
-          f"ratio {rapporto:.2f}")
+    print(misura.testo("compile", "cp and sync"))
 
 
 def misura_memoria(programma, metri, lavoro):
@@ -146,18 +159,13 @@ def misura_report(programma, volte, lavoro):
     subprocess.run(compila + ["--report"], check=True, stdout=subprocess.DEVNULL)
     byte = sum(os.path.getsize(os.path.join(uscita, n)) for n in os.listdir(uscita)
                if n.endswith(".html"))
-    tempi = {"report": [], "--report": [], "compile": []}
-    for _ in range(volte):
-        tempi["report"].append(una_volta([programma, "report", uscita]))
-        tempi["--report"].append(una_volta(compila + ["--report"]))
-        tempi["compile"].append(una_volta(compila))
-    mediana = {k: statistics.median(v) for k, v in tempi.items()}
-    rapporto = statistics.median(r / c for r, c in zip(tempi["report"], tempi["--report"]))
-    pagina = statistics.median(p - c for p, c in zip(tempi["--report"], tempi["compile"]))
-    print(f"report {mediana['report'] * 1000:.1f} ms, compile --report "
-          f"{mediana['--report'] * 1000:.1f} ms, ratio {rapporto:.2f}")
-    print(f"  the page: {byte} bytes, {pagina * 1000:.1f} ms (compile --report less "
-          f"compile {mediana['compile'] * 1000:.1f} ms)")
+    misura = coppie([programma, "report", uscita], compila + ["--report"], volte)
+    print("report from the files against compile --report:")
+    print(misura.testo("report", "compile --report"))
+    pagina = coppie(compila + ["--report"], compila, volte)
+    print(f"the page ({byte} bytes): compile --report against compile, "
+          f"{(pagina.parete - pagina.parete_altro) * 1000:.1f} ms more:")
+    print(pagina.testo("compile --report", "compile"))
 
 
 def misura_costruzione(programma, volte, lavoro):
@@ -171,13 +179,11 @@ def misura_costruzione(programma, volte, lavoro):
             if n != "scenario_builder"]
     copie = os.path.join(lavoro, "copie_predefinita")
     os.makedirs(copie)
-    t_costruzione, t_cp, rapporto = a_coppie([copia], copia_e_sincronizza(file, copie),
-                                             volte)
+    misura = coppie([copia], copia_e_sincronizza(file, copie), volte)
     memoria = picco_memoria_mb([copia])
     print(f"default build: {len(file)} files, "
-          f"{sum(os.path.getsize(f) for f in file)} bytes")
-    print(f"  build {t_costruzione * 1000:.1f} ms, cp and sync {t_cp * 1000:.1f} ms, "
-          f"ratio {rapporto:.2f}, peak memory {memoria:.1f} MB")
+          f"{sum(os.path.getsize(f) for f in file)} bytes, peak memory {memoria:.1f} MB")
+    print(misura.testo("build", "cp and sync"))
 
 
 def main():
@@ -188,6 +194,7 @@ def main():
     argomenti.add_argument("--metri", type=int, default=990000)
     argomenti.add_argument("--volte", type=int, default=15)
     a = argomenti.parse_args()
+    print(f"load average {os.getloadavg()[0]:.2f}")
     with tempfile.TemporaryDirectory() as lavoro:
         misura_compile(os.path.abspath(a.programma), a.metri, a.volte, lavoro)
         misura_memoria(os.path.abspath(a.programma), a.metri, lavoro)

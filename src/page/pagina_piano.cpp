@@ -6,15 +6,8 @@
 
 piano_pagina::piano_pagina(const coordinate_piano& p, int32_t lunghezza)
     : p_(p) {
-  const int32_t ultimo_metro = p.presente() ? p.ultimo_metro() : -1;
-  for (int32_t m = 0; m <= ultimo_metro; ++m) {
-    const auto i = static_cast<std::size_t>(m);
-    if (p.tipo(0, i) == tipo_variante::vuoto ||
-        p.tipo(1, i) == tipo_variante::vuoto || !std::isfinite(p.x(m)) ||
-        !std::isfinite(p.y(m)))
-      break;
-    ultimo_ = m;
-  }
+  // The metres in a row from 0 that have both coordinates, finite.
+  ultimo_ = p.metri_pieni() - 1;
   if (p.presente()) {
     x0_ = p.x(0);
     y0_ = p.y(0);

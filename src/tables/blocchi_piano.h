@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "tables/tabelle.h"
@@ -22,6 +23,9 @@ class blocchi_piano {
   blocchi_piano& operator=(const blocchi_piano&) = delete;
 
   int32_t metri() const { return metri_; }
+  // The metres from 0 in a row whose two elements are there and finite, when
+  // known without walking the plan.
+  virtual std::optional<int32_t> metri_pieni() const { return std::nullopt; }
   tipo_variante tipo(int asse, int32_t metro) const {
     return blocco(asse, metro).tipi[indice(metro)];
   }

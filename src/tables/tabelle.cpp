@@ -1,5 +1,8 @@
 #include "tables/tabelle.h"
 
+#include <cmath>
+#include <optional>
+
 #include "tables/blocchi_piano.h"
 
 tipo_variante coordinate_piano::tipo(int asse, int32_t metro) const {
@@ -10,6 +13,21 @@ tipo_variante coordinate_piano::tipo(int asse, int32_t metro) const {
 double coordinate_piano::valore(int asse, int32_t metro) const {
   if (blocchi_) return blocchi_->valore(asse, metro);
   return valori_[static_cast<std::size_t>(asse)][static_cast<std::size_t>(metro)];
+}
+
+int32_t coordinate_piano::metri_pieni() const {
+  if (blocchi_) {
+    if (const std::optional<int32_t> noti = blocchi_->metri_pieni())
+      return *noti;
+  }
+  int32_t m = 0;
+  for (; m <= ultimo_; ++m) {
+    if (tipo(0, m) == tipo_variante::vuoto ||
+        tipo(1, m) == tipo_variante::vuoto || !std::isfinite(x(m)) ||
+        !std::isfinite(y(m)))
+      break;
+  }
+  return m;
 }
 
 void coordinate_piano::alloca(int32_t ultimo_metro) {

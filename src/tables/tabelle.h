@@ -111,6 +111,10 @@ class coordinate_piano {
   double valore(int asse, int32_t metro) const;
   double x(int32_t metro) const { return valore(0, metro); }
   double y(int32_t metro) const { return valore(1, metro); }
+  // The metres from 0 in a row whose x and y are both there (not Empty) and
+  // finite: what a drawing can use. A plan read from its file knows them from
+  // its index; any other is walked.
+  int32_t metri_pieni() const;
 
   // Creates the plan anew in memory, metres 0 to `ultimo_metro`, every
   // element Empty.
