@@ -126,7 +126,8 @@ esito_file cartella_memoria::cancella(std::string_view nome) {
   if (auto g = guasti_cancellazione.find(nome); g != guasti_cancellazione.end())
     return guasto(percorso(nome), g->second);
   // The bytes stay, out of the folder, for a reader that still views them.
-  cestino_.push_back(file.extract(trovato));
+  cestino_.push_back(
+      std::make_shared<decltype(file)::node_type>(file.extract(trovato)));
   cancellati.emplace_back(nome);
   return esito_file::riuscito();
 }

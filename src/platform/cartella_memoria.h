@@ -6,6 +6,7 @@
 #define PLATFORM_CARTELLA_MEMORIA_H_
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -33,7 +34,9 @@ class cartella_memoria : public cartella {
   esito_file cancella(std::string_view nome) override;
 
  private:
-  std::vector<decltype(file)::node_type> cestino_;  // the files deleted
+  // The files deleted. Shared, so that a copy of the folder can be made (the
+  // copy keeps them as long as it lives too).
+  std::vector<std::shared_ptr<decltype(file)::node_type>> cestino_;
 };
 
 #endif  // PLATFORM_CARTELLA_MEMORIA_H_

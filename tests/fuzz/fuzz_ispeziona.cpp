@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, std::size_t quanti) {
                               "s\x1b/L_linea.dat"};
   std::vector<file_letto> file;
   for (int i = 0; i < 3; ++i) {
-    if (!parti[i].empty()) file.push_back({nomi[i], parti[i]});
+    if (!parti[i].empty()) file.push_back({nomi[i], parti[i], nullptr});
   }
   opzioni_ispeziona o;
   switch (dati[0] % 5) {
@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, std::size_t quanti) {
     default:
       // CSV is for the cells alone.
       o.csv = true;
-      file.assign(1, {nomi[1], parti[1]});
+      file.assign(1, {nomi[1], parti[1], nullptr});
   }
   verifica_vista(file, o);
   return 0;
