@@ -36,7 +36,8 @@ void scrivi_stazioni(const tabella_stazioni& stazioni, scrittore_file& uscita) {
   // The table's size up front: grown record by record, the image would be
   // copied a dozen times over.
   std::size_t byte = 0;
-  for (const stazione& r : stazioni) byte += byte_fissi_stazione + r.nome.size();
+  for (const stazione& r : stazioni)
+    byte += byte_fissi_stazione + r.nome.size();
   std::string immagine;
   immagine.reserve(byte);
   for (const stazione& r : stazioni) codifica_stazione(immagine, r);

@@ -64,9 +64,9 @@ std::optional<correzione> dal_suggerimento(const documento& d, const json& diag,
   // "4 000" is two fields: the fix writes over both.
   if (v != nullptr) {
     const auto staccate = migliaia_staccate(*v);
-    if (staccate && cp1252_a_utf8(std::string(staccate->first->testo)
-                                      .append(staccate->second->testo)) ==
-                        forse)
+    if (staccate &&
+        cp1252_a_utf8(std::string(staccate->first->testo)
+                          .append(staccate->second->testo)) == forse)
       c.range = fino_al_campo(d, staccate->first->riga - 1,
                               inizio_di(staccate->first->colonna),
                               inizio_di(staccate->second->colonna), u);

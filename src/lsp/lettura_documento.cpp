@@ -31,8 +31,7 @@ std::string testo_cp1252(const std::string& utf8) {
 
 const descrizione_letta& letta_di(const documento& d) {
   if (d.lettura == nullptr || d.lettura->ruolo != d.ruolo ||
-      d.lettura->testo != d.testo)
-  {
+      d.lettura->testo != d.testo) {
     // Made in place: `letta` views `byte`, which must not move after it.
     auto nuova = std::make_shared<lettura_documento>();
     nuova->testo = d.testo;

@@ -30,8 +30,7 @@ std::unique_ptr<lettore_file> lettore_in_memoria(std::string dati) {
   return std::make_unique<lettore_memoria>(std::move(dati));
 }
 
-esito_file cartella::leggi_vista(std::string_view nome,
-                                 std::string& deposito,
+esito_file cartella::leggi_vista(std::string_view nome, std::string& deposito,
                                  std::string_view& testo) {
   const esito_file esito = leggi(nome, deposito);
   if (esito.ok) testo = deposito;

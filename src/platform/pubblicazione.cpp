@@ -113,7 +113,8 @@ esito_file prepara_voci(const cartella_aperta& c,
       continue;
     if (::lstat(nome.c_str(), &informazioni) == 0) {
       if (!S_ISREG(informazioni.st_mode) && !S_ISLNK(informazioni.st_mode))
-        return esito_file::del_sistema(nome, S_ISDIR(informazioni.st_mode) ? EISDIR : EEXIST);
+        return esito_file::del_sistema(
+            nome, S_ISDIR(informazioni.st_mode) ? EISDIR : EEXIST);
       v.conservato = nome_di_lavoro(r.a, "vecchio");
     } else if (errno != ENOENT) {
       return esito_file::del_sistema(nome, errno);
@@ -138,7 +139,8 @@ esito_file scrivi_giornale(const cartella_aperta& c,
 }
 
 esito_file sincronizza_cartella(const cartella_aperta& c) {
-  if (c.sistema.sincronizza(c.descrittore) != 0) return esito_file::del_sistema(c.radice, errno);
+  if (c.sistema.sincronizza(c.descrittore) != 0)
+    return esito_file::del_sistema(c.radice, errno);
   return esito_file::riuscito();
 }
 
@@ -158,7 +160,8 @@ esito_file rinomina_tutto(const cartella_aperta& c,
     const std::string nome = c.percorso(v->nome);
     if (v->temporaneo.empty()) {
       // A file that the set removes: its kept copy brings it back on undo.
-      if (c.sistema.cancella(nome.c_str()) != 0) esito = esito_file::del_sistema(nome, errno);
+      if (c.sistema.cancella(nome.c_str()) != 0)
+        esito = esito_file::del_sistema(nome, errno);
       continue;
     }
     const std::string da = c.percorso(v->temporaneo);

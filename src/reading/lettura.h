@@ -59,7 +59,7 @@ struct lettura_descrizione {
   lettore l;
   std::string stringa_letta;  // the field read last in keyword position
   luogo_lettura luogo;        // where the reader stands, for the reports
-  std::string contenuto;      // the bytes `l` reads, unless the folder lends them
+  std::string contenuto;  // the bytes `l` reads, unless the folder lends them
 };
 
 lettura_descrizione apri_descrizione(contesto_lettura& x, std::string nome,

@@ -26,8 +26,7 @@ const blocchi_piano::blocco_letto& blocchi_piano::cerca(int asse,
   }
   // A block not kept goes to a new place while there is one, else to the one
   // used longest ago.
-  if ((scelto == nullptr || scelto->asse != asse ||
-       scelto->numero != numero) &&
+  if ((scelto == nullptr || scelto->asse != asse || scelto->numero != numero) &&
       tenuti_.size() < blocchi_tenuti)
     scelto = &tenuti_.emplace_back();
   if (scelto->asse != asse || scelto->numero != numero) {

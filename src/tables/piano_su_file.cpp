@@ -31,7 +31,8 @@ class lettura_elementi {
       // the buffer is filled to the read's size, and most plans read by the
       // tests and the fuzzer are a few hundred bytes long.
       const uint64_t dove = inizio_ + pieni_;
-      const uint64_t resto = f_.dimensione() > dove ? f_.dimensione() - dove : 0;
+      const uint64_t resto =
+          f_.dimensione() > dove ? f_.dimensione() - dove : 0;
       const std::size_t voluti = static_cast<std::size_t>(
           std::clamp<uint64_t>(resto, 1, byte_per_lettura));
       buffer_.resize(pieni_ + voluti);

@@ -569,11 +569,11 @@ ricompilazione compila_senza(const contesto_guasti& x,
                              testi_ricompilati& testi) {
   cartella_di_viste c;
   c.presta(nome_descrizione_linea(x.sc),
-           senza_righe(x.testi.linea, fonte_lettura::descrizione_linea,
-                       escluse, testi.linea));
+           senza_righe(x.testi.linea, fonte_lettura::descrizione_linea, escluse,
+                       testi.linea));
   c.presta(nome_descrizione_treno(x.sc),
-           senza_righe(x.testi.treno, fonte_lettura::descrizione_treno,
-                       escluse, testi.treno));
+           senza_righe(x.testi.treno, fonte_lettura::descrizione_treno, escluse,
+                       testi.treno));
   tabelle t;
   ricompilazione r;
   r.esito = compila_tabelle(x.sc, c, x.con_piano, t, r.d);

@@ -25,7 +25,7 @@ struct testo_letto : std::string_view {
 };
 
 struct valore_letto {
-  testo_letto testo;  // as written, blanks at the ends removed
+  testo_letto testo;   // as written, blanks at the ends removed
   int64_t numero = 0;  // its number, for a number value that is one
   bool numerico = false;
   int riga = 0;

@@ -12,7 +12,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-
 int programma_con(const std::string& argomenti, std::string* uscita = nullptr,
                   std::string* errori = nullptr) {
   return esegui(virgolette(programma) + " " + argomenti, uscita, errori);

@@ -12,7 +12,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-
 std::string compila(const std::string& linea, const std::string& treno,
                     const std::string& altro) {
   return virgolette(programma) + " compile " + virgolette(linea) + " " +

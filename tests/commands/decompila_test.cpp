@@ -12,7 +12,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-
 const char* const binari[] = {"Valdora_Cesina_linea.dat",
                               "Valdora_Cesina_KT52806.sim",
                               "Valdora_Cesina_KT52806.dat"};

@@ -27,7 +27,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-
 // A command line of the program, every argument quoted for the shell.
 std::string comando(const std::vector<std::string>& argomenti) {
   std::string riga = virgolette(programma);

@@ -12,7 +12,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-
 int nuovo(const std::string& argomenti, std::string* uscita = nullptr,
           std::string* errori = nullptr) {
   return esegui("'" + programma + "' new " + argomenti, uscita, errori);

@@ -98,10 +98,10 @@ giro giro_completo(const std::vector<std::string>& linea,
   g.primo = compila(linea, treno, nome_linea, nome_treno, con_piano);
   if (!g.primo.scritta) return g;
   g.decompilata = decompila_tabelle(g.primo);
-  g.secondo = compila_in_memoria(
-      g.decompilata.righe_linea, g.decompilata.righe_treno,
-      g.decompilata.nome_linea, g.decompilata.nome_treno,
-      g.decompilata.con_piano, false);
+  g.secondo =
+      compila_in_memoria(g.decompilata.righe_linea, g.decompilata.righe_treno,
+                         g.decompilata.nome_linea, g.decompilata.nome_treno,
+                         g.decompilata.con_piano, false);
   return g;
 }
 

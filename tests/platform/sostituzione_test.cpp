@@ -323,7 +323,9 @@ TEST(CartellaMemoria, PubblicazioneFallitaRimetteOgniPasso) {
       {"t1", "a"}, {"", "b"}, {"t3", "c"}, {"manca", "d"}};
   for (int guasto = 0; guasto <= 3; ++guasto) {
     cartella_memoria c;
-    c.file = {{"a", "vecchio a"}, {"b", "vecchio b"}, {"t1", "nuovo a"},
+    c.file = {{"a", "vecchio a"},
+              {"b", "vecchio b"},
+              {"t1", "nuovo a"},
               {"t3", "nuovo c"}};
     const auto prima = c.file;
     // The fourth step fails by itself: its temporary is missing.
