@@ -20,22 +20,15 @@ run: build
 # faster than at -O0 for about the same build time; scripts/fuzz_tutti.sh builds the fuzz
 # targets at -O2 for long runs. Line tables are all the debug information a sanitizer's report
 # needs (file and line of each frame), and cost far less to build than full -g.
-# The sanitized build runs beside the normal one and its tests, at the lowest priority: it takes
-# only the processor time they leave (the tests wait on a browser, on locks and on timers for
-# about half of theirs), so the tests run as fast as alone. Its output is printed when it ends.
 ASAN_CONFIG = -DCMAKE_BUILD_TYPE=Debug '-DCMAKE_CXX_FLAGS_DEBUG=-O1 -gline-tables-only' \
   -DFUZZ=ON -DCMAKE_CXX_COMPILER=clang++
 
 test: deps
 	cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
+	cmake --build build -j $(JOBS)
+	ctest --test-dir build --output-on-failure -j $(JOBS)
 	cmake -S . -B build-asan $(ASAN_CONFIG)
-	@nice -n 19 cmake --build build-asan -j $(JOBS) >build-asan/costruzione.log 2>&1 & \
-	  sanitizzata=$$!; \
-	  cmake --build build -j $(JOBS) && ctest --test-dir build --output-on-failure -j $(JOBS); \
-	  normale=$$?; \
-	  wait $$sanitizzata; costruita=$$?; \
-	  echo "--- the sanitized build (build-asan/costruzione.log)"; cat build-asan/costruzione.log; \
-	  [ $$normale -eq 0 ] && [ $$costruita -eq 0 ]
+	cmake --build build-asan -j $(JOBS)
 	ctest --test-dir build-asan --output-on-failure -j $(JOBS)
 
 clean:
