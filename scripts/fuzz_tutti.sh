@@ -1,6 +1,6 @@
 #!/bin/sh
 # Runs every fuzz target for SECONDS seconds each, with its dictionary, its
-# longest input and its seeds (tests/fuzz/bersagli.txt, tests/fuzz/semi/), and
+# longest input, the options of every target and its seeds (tests/fuzz/bersagli.txt, tests/fuzz/semi/), and
 # prints the executions and the executions per second of each.
 #
 #     scripts/fuzz_tutti.sh SECONDS [TARGET...]
@@ -37,6 +37,7 @@ for bersaglio in $(sed -n 's/^\(fuzz_[a-z_]*\).*/\1/p' "$fuzz/bersagli.txt"); do
   nice cmake --build "$build" -j 2 --target "$bersaglio" >/dev/null
 done
 
+comuni=$(sed -n 's/^opzioni //p' "$fuzz/bersagli.txt")
 registri=$build/fuzz_tutti
 mkdir -p "$registri"
 printf '%-18s %12s %10s %s\n' target executions "exec/s" result
@@ -49,7 +50,7 @@ grep '^fuzz_' "$fuzz/bersagli.txt" | while read -r bersaglio dizionario massimo;
   fi
   corpus=$build/corpus_$bersaglio
   mkdir -p "$corpus"
-  opzioni="-max_len=$massimo"
+  opzioni="$comuni -max_len=$massimo"
   [ "$dizionario" = - ] || opzioni="$opzioni -dict=$fuzz/dizionari/$dizionario"
   registro=$registri/$bersaglio.log
   risultato=ok

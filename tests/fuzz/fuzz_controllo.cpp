@@ -50,8 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, std::size_t quanti) {
   // Without the plan, so that a long route stays fast to compile again.
   const esito_compilazione esito = compila_tabelle(sc, c, false, t, d);
   ingresso_controllo in{sc, testi, testi, false, false};
-  // Two compilations again still go through leaving faulty lines out; forty,
-  // as check makes, would cost forty compilations an input.
+  // No compilation again without the faulty lines: forty, as check makes,
+  // would cost forty compilations an input.
   in.ricompilazioni_massime = ricompilazioni_fuzz;
   for (const problema& p : controlla_descrizioni(in, t, d, esito)) {
     if (componi(p.testo).empty()) std::abort();

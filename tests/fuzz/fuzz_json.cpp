@@ -39,8 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, std::size_t quanti) {
   o.treno = nome_file(parti[1], "t");
   if (o.treno == o.linea) o.treno += "_t";
   o.json = json;
-  // Two compilations again still go through leaving faulty lines out; forty,
-  // as check makes, would cost forty compilations an input.
+  // No compilation again without the faulty lines: forty, as check makes,
+  // would cost forty compilations an input.
   o.ricompilazioni = ricompilazioni_fuzz;
   std::ostringstream uscita, errori;
   esegui_controlla_testi(o, std::move(parti[2]), std::move(parti[3]), uscita,
