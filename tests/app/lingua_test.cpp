@@ -208,14 +208,14 @@ TEST(Catalogo, OgniTraduzioneHaIPostiDelTestoInglese) {
 
 // A line description and a train-run description with one of most kinds of
 // problem each, in Windows-1252 but for one word in UTF-8.
-const std::string linea =
+const std::string linea_con_problemi =
     "[generale]\r\nlunghezza percorso, 8000\r\nlunghezza percorso, 8000\r\n"
     "pendenza, 100, 2\r\n[curv]\r\npendneza, 100, 2\r\nponte sul fiume\r\n"
     "pendenza, 130, 2, 5\r\npendenza, 7950, 70\r\npendenza, 200, x\r\n"
     "montagna, 500, 400, 33\r\ncurvad4, 7900, 9000\r\ncurvas3, 100, 50\r\n"
     "indicatori_vmax, 1000, 400, 100, 100, 0, 100, 100, 100, 0\r\n"
     "indicatori_vmax, 1000, 100, 100, 100, 0, 100, 100, 100\r\n[fine]\r\n";
-const std::string treno =
+const std::string treno_con_problemi =
     "[generale]\r\nnumero vetture, 8\r\nvelocita, 500, 100\r\n"
     "velocita, 0, 90\r\n"
     "stazione, 2000, 12, 600, 0,0,0,1,1,0,4,1,1,0, 9,0,0, Alfa\r\n"
@@ -333,8 +333,8 @@ void testi_json(const nlohmann::json& j, std::string& testi) {
 
 esito_corsa corsa(const std::string& ambiente) {
   cartella_temporanea qui;
-  scrivi_tutto(qui / "l.txt", linea);
-  scrivi_tutto(qui / "t.txt", treno);
+  scrivi_tutto(qui / "l.txt", linea_con_problemi);
+  scrivi_tutto(qui / "t.txt", treno_con_problemi);
   scrivi_tutto(qui / "u.txt", utf8);
   scrivi_tutto(qui / "comandi.sh", script_dei_comandi());
   const std::string in_qui = "cd '" + qui.percorso().string() + "' && ";
@@ -376,8 +376,8 @@ void PrintTo(const lingua_della_corsa& l, std::ostream* uscita) {
 TEST_P(UnaLinguaPerCorsa, NessunaParolaDelProgrammaNellAltraLingua) {
   const lingua_della_corsa& l = GetParam();
   const esito_corsa e = corsa(l.ambiente);
-  const parole_straniere straniere = parole_delle_lingue(
-      parole_dei_dati(linea + treno + utf8 + " l.txt t.txt u.txt"));
+  const parole_straniere straniere = parole_delle_lingue(parole_dei_dati(
+      linea_con_problemi + treno_con_problemi + utf8 + " l.txt t.txt u.txt"));
   const parole& altra = l.italiano ? straniere.inglesi : straniere.italiane;
   // In the run's language, CLI11's words and the plural forms included.
   EXPECT_NE(e.uscita.find(l.uso), std::string::npos) << e.uscita;

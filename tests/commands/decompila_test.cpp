@@ -26,8 +26,9 @@ int decompila(const std::string& da, const std::string& a,
                 uscita, errori);
 }
 
-int compila(const std::string& da, const std::string& a,
-            const std::string& altro, std::string* errori = nullptr) {
+// Compiles the descriptions that decompile wrote in `da` again, into `a`.
+int ricompila(const std::string& da, const std::string& a,
+              const std::string& altro, std::string* errori = nullptr) {
   return esegui(virgolette(programma) + " compile " +
                     virgolette(da + "/Valdora_Cesina_linea.txt") + " " +
                     virgolette(da + "/Valdora_Cesina_KT52806-.txt") +
@@ -89,7 +90,7 @@ TEST_F(Decompila, DallaCostruzionePredefinitaAgliStessiByte) {
   }
   EXPECT_NE(leggi_tutto(testi / descrizioni[1]).find("Magr\xE8/ Magreid"),
             std::string::npos);
-  ASSERT_EQ(compila(testi.percorso(), di_nuovo.percorso(), "", &errori), 0)
+  ASSERT_EQ(ricompila(testi.percorso(), di_nuovo.percorso(), "", &errori), 0)
       << errori;
   for (const char* nome : binari) {
     EXPECT_EQ(leggi_tutto(di_nuovo / nome), leggi_tutto(*costruzione_ / nome))
@@ -188,7 +189,7 @@ TEST_F(Decompila, SenzaPianoNessunaCurva) {
   const std::string linea = leggi_tutto(testi / descrizioni[0]);
   EXPECT_EQ(linea.find("curva"), std::string::npos);
   EXPECT_NE(linea.find("- senza il file del piano"), std::string::npos);
-  ASSERT_EQ(compila(testi.percorso(), di_nuovo.percorso(), "--no-plan"), 0);
+  ASSERT_EQ(ricompila(testi.percorso(), di_nuovo.percorso(), "--no-plan"), 0);
   for (const char* nome : {binari[1], binari[2]}) {
     EXPECT_EQ(leggi_tutto(di_nuovo / nome), leggi_tutto(binari_piccola / nome))
         << nome;

@@ -14,7 +14,7 @@ struct posa {
   int16_t dato1 = 0;
 };
 
-struct caso {
+struct caso_scansione {
   const char* nome;
   std::vector<posa> prima;  // cells placed before the scan
   // Cells that get a speed-code mark (180), and no other, in the order the
@@ -26,16 +26,18 @@ struct caso {
 };
 
 // Tests print the case by its name.
-void PrintTo(const caso& c, std::ostream* uscita) { *uscita << c.nome; }
+void PrintTo(const caso_scansione& c, std::ostream* uscita) {
+  *uscita << c.nome;
+}
 
 constexpr uint8_t S = cella_segnale, I = cella_inizio_rallentamento,
                   F = cella_fine_rallentamento, A = cella_avviso_rallentamento,
                   P = cella_fermata, C = cella_codice_velocita;
 
-class Scansione : public ::testing::TestWithParam<caso> {};
+class Scansione : public ::testing::TestWithParam<caso_scansione> {};
 
 TEST_P(Scansione, SegniECodici) {
-  const caso& c = GetParam();
+  const caso_scansione& c = GetParam();
   std::vector<cella> celle(201);
   diagnostica d;
   for (const posa& p : c.prima) {
@@ -75,70 +77,77 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // Rule A: every signal within 20 cells before the warning cell, not
         // only the nearest.
-        caso{"a_due_segnali",
-             {{50, A, 60}, {47, S}, {35, S}, {29, S}},
-             {46, 34}},
-        caso{"a_segnale_occupato_davanti",
-             {{50, A, 60}, {47, S}, {46, P}},
-             {45}},
-        caso{"a_segnale_in_cella_2_ignorato", {{10, A, 60}, {2, S}}, {}},
-        caso{"a_codice_75_resta",
-             {{50, A, 60}, {47, S}, {46, C, 75}, {45, P}},
-             {},
-             0,
-             0,
-             {{46, C, 75}}},
-        caso{"a_codice_270_diventa_180",
-             {{50, A, 60}, {47, S}, {46, C, 270}, {45, P}},
-             {46}},
-        caso{"a_nessun_posto",
-             {{50, A, 60}, {47, S}, {46, P}, {45, P}},
-             {},
-             11,
-             47 * 50},
+        caso_scansione{"a_due_segnali",
+                       {{50, A, 60}, {47, S}, {35, S}, {29, S}},
+                       {46, 34}},
+        caso_scansione{"a_segnale_occupato_davanti",
+                       {{50, A, 60}, {47, S}, {46, P}},
+                       {45}},
+        caso_scansione{
+            "a_segnale_in_cella_2_ignorato", {{10, A, 60}, {2, S}}, {}},
+        caso_scansione{"a_codice_75_resta",
+                       {{50, A, 60}, {47, S}, {46, C, 75}, {45, P}},
+                       {},
+                       0,
+                       0,
+                       {{46, C, 75}}},
+        caso_scansione{"a_codice_270_diventa_180",
+                       {{50, A, 60}, {47, S}, {46, C, 270}, {45, P}},
+                       {46}},
+        caso_scansione{"a_nessun_posto",
+                       {{50, A, 60}, {47, S}, {46, P}, {45, P}},
+                       {},
+                       11,
+                       47 * 50},
         // Rule B: three windows before a start, each on its own.
-        caso{"b_inizio_in_cella_7", {{7, I, 120}, {9, F, 120}}, {}},
-        caso{"b_inizio_in_cella_8", {{8, I, 120}, {10, F, 120}}, {3}},
-        caso{"b_inizio_in_cella_14", {{14, I, 120}, {16, F, 120}}, {9, 3}},
-        caso{"b_inizio_in_cella_21", {{21, I, 120}, {23, F, 120}}, {16, 10, 3}},
-        caso{"b_finestra_occupata",
-             {{60, I, 120}, {62, F, 120}, {55, P}, {54, P}, {53, P}, {49, P}},
-             {48, 42},
-             12,
-             60 * 50},
+        caso_scansione{"b_inizio_in_cella_7", {{7, I, 120}, {9, F, 120}}, {}},
+        caso_scansione{"b_inizio_in_cella_8", {{8, I, 120}, {10, F, 120}}, {3}},
+        caso_scansione{
+            "b_inizio_in_cella_14", {{14, I, 120}, {16, F, 120}}, {9, 3}},
+        caso_scansione{
+            "b_inizio_in_cella_21", {{21, I, 120}, {23, F, 120}}, {16, 10, 3}},
+        caso_scansione{
+            "b_finestra_occupata",
+            {{60, I, 120}, {62, F, 120}, {55, P}, {54, P}, {53, P}, {49, P}},
+            {48, 42},
+            12,
+            60 * 50},
         // Rule C: marks every 8 cells inside a slow slowdown; rule D before the
         // next signal.
-        caso{"c_ogni_8_celle",
-             {{100, I, 60}, {120, F, 60}},
-             {95, 89, 82, 108, 116}},
-        caso{"c_un_passo_prima",
-             {{100, I, 60}, {120, F, 60}, {108, P}},
-             {95, 89, 82, 107, 115}},
-        caso{"c_un_passo_dopo",
-             {{100, I, 60}, {120, F, 60}, {108, P}, {107, P}},
-             {95, 89, 82, 109, 117}},
-        caso{"c_nessun_posto",
-             {{100, I, 60}, {120, F, 60}, {108, P}, {107, P}, {109, P}},
-             {95, 89, 82},
-             13,
-             108 * 50},
-        caso{"c_velocita_110_nessuna_ripetizione",
-             {{100, I, 110}, {120, F, 110}, {125, S}},
-             {95, 89, 82}},
-        caso{"d_segnale_a_12_celle",
-             {{100, I, 60}, {120, F, 60}, {132, S}},
-             {95, 89, 82, 108, 116, 131}},
-        caso{"d_segnale_a_13_celle",
-             {{100, I, 60}, {120, F, 60}, {133, S}},
-             {95, 89, 82, 108, 116}},
-        caso{"d_nessun_posto",
-             {{100, I, 60}, {120, F, 60}, {125, S}, {124, P}, {123, P}},
-             {95, 89, 82, 108, 116},
-             13,
-             120 * 50},
+        caso_scansione{"c_ogni_8_celle",
+                       {{100, I, 60}, {120, F, 60}},
+                       {95, 89, 82, 108, 116}},
+        caso_scansione{"c_un_passo_prima",
+                       {{100, I, 60}, {120, F, 60}, {108, P}},
+                       {95, 89, 82, 107, 115}},
+        caso_scansione{"c_un_passo_dopo",
+                       {{100, I, 60}, {120, F, 60}, {108, P}, {107, P}},
+                       {95, 89, 82, 109, 117}},
+        caso_scansione{
+            "c_nessun_posto",
+            {{100, I, 60}, {120, F, 60}, {108, P}, {107, P}, {109, P}},
+            {95, 89, 82},
+            13,
+            108 * 50},
+        caso_scansione{"c_velocita_110_nessuna_ripetizione",
+                       {{100, I, 110}, {120, F, 110}, {125, S}},
+                       {95, 89, 82}},
+        caso_scansione{"d_segnale_a_12_celle",
+                       {{100, I, 60}, {120, F, 60}, {132, S}},
+                       {95, 89, 82, 108, 116, 131}},
+        caso_scansione{"d_segnale_a_13_celle",
+                       {{100, I, 60}, {120, F, 60}, {133, S}},
+                       {95, 89, 82, 108, 116}},
+        caso_scansione{
+            "d_nessun_posto",
+            {{100, I, 60}, {120, F, 60}, {125, S}, {124, P}, {123, P}},
+            {95, 89, 82, 108, 116},
+            13,
+            120 * 50},
         // A slowdown without its end mark keeps the marks placed on its way to
         // the last cell.
-        caso{"c_senza_fine", {{180, I, 60}}, {175, 169, 162, 188, 196}}),
+        caso_scansione{
+            "c_senza_fine", {{180, I, 60}}, {175, 169, 162, 188, 196}}),
     [](const auto& info) { return std::string(info.param.nome); });
 
 }  // namespace

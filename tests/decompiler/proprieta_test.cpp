@@ -17,7 +17,8 @@ namespace {
 constexpr uint64_t primo_seme = 20240614;
 constexpr int scenari_predefiniti = 300;
 
-std::string racconta(uint64_t seme, const scenario_casuale& s, const giro& g) {
+std::string racconta_scenario(uint64_t seme, const scenario_casuale& s,
+                              const giro& g) {
   std::ostringstream testo;
   testo << "seme " << seme << "\n" << prima_differenza(g.primo, g.secondo);
   for (const voce_inspiegata& v : g.decompilata.inspiegate)
@@ -54,7 +55,7 @@ TEST(Proprieta, GiroSuScenariCasuali) {
     ++validi;
     const bool ok = g.decompilata.inspiegate.empty() &&
                     g.secondo.senza_errori() && g.stessi_byte();
-    ASSERT_TRUE(ok) << racconta(seme, s, g);
+    ASSERT_TRUE(ok) << racconta_scenario(seme, s, g);
   }
   std::cout << provati << " scenari, " << validi << " senza errori\n";
   // Most generated scenarios must compile without a fault, or the property

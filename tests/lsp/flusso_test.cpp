@@ -16,39 +16,40 @@ using json = nlohmann::json;
 
 namespace {
 
-std::string messaggio(const json& m) { return incornicia(m.dump()); }
+std::string in_cornice(const json& m) { return incornicia(m.dump()); }
 
-const std::string inizio =
-    messaggio({{"jsonrpc", "2.0"},
-               {"id", 1},
-               {"method", "initialize"},
-               {"params", {{"capabilities", json::object()}}}});
+const std::string inizializzazione =
+    in_cornice({{"jsonrpc", "2.0"},
+                {"id", 1},
+                {"method", "initialize"},
+                {"params", {{"capabilities", json::object()}}}});
 const std::string chiusura =
-    messaggio({{"jsonrpc", "2.0"}, {"id", 2}, {"method", "shutdown"}});
-const std::string uscita = messaggio({{"jsonrpc", "2.0"}, {"method", "exit"}});
+    in_cornice({{"jsonrpc", "2.0"}, {"id", 2}, {"method", "shutdown"}});
+const std::string uscita = in_cornice({{"jsonrpc", "2.0"}, {"method", "exit"}});
 
-struct caso {
+struct caso_flusso {
   const char* nome;
   std::string flusso;
   std::vector<std::string> attese;  // each answer, matched as a subset
   int stato;
 };
 
-const std::vector<caso> casi = {
+const std::vector<caso_flusso> casi_flusso = {
     {"ShutdownEdExit",
-     inizio + chiusura + uscita,
+     inizializzazione + chiusura + uscita,
      {R"({"id":1})", R"({"id":2,"result":null})"},
      0},
-    {"FineDellIngressoSenzaShutdown", inizio, {R"({"id":1})"}, 1},
-    {"ExitSenzaShutdown", inizio + uscita, {R"({"id":1})"}, 1},
+    {"FineDellIngressoSenzaShutdown", inizializzazione, {R"({"id":1})"}, 1},
+    {"ExitSenzaShutdown", inizializzazione + uscita, {R"({"id":1})"}, 1},
     {"UnaTestataSenzaLunghezzaConIlSuoCorpo",
-     inizio + "Content-Type: x\r\n\r\n{\"jsonrpc\":\"2.0\",\"id\":9}" +
-         chiusura + uscita,
+     inizializzazione +
+         "Content-Type: x\r\n\r\n{\"jsonrpc\":\"2.0\",\"id\":9}" + chiusura +
+         uscita,
      {R"({"id":1})", R"({"id":null,"error":{"code":-32700}})",
       R"({"id":2,"result":null})"},
      0},
     {"UnCorpoCheNonEJson",
-     inizio + "Content-Length: 5\r\n\r\n{bad}" + chiusura + uscita,
+     inizializzazione + "Content-Length: 5\r\n\r\n{bad}" + chiusura + uscita,
      {R"({"id":1})", R"({"id":null,"error":{"code":-32700}})",
       R"({"id":2,"result":null})"},
      0},
@@ -62,10 +63,10 @@ std::vector<json> risposte(std::string uscite) {
   return r;
 }
 
-class Flusso : public ::testing::TestWithParam<caso> {};
+class Flusso : public ::testing::TestWithParam<caso_flusso> {};
 
 TEST_P(Flusso, RisposteEStato) {
-  const caso& k = GetParam();
+  const caso_flusso& k = GetParam();
   int tubo[2];
   ASSERT_EQ(pipe(tubo), 0);
   ASSERT_EQ(write(tubo[1], k.flusso.data(), k.flusso.size()),
@@ -81,7 +82,7 @@ TEST_P(Flusso, RisposteEStato) {
     EXPECT_TRUE(contiene(r[i], json::parse(k.attese[i]))) << r[i].dump();
 }
 
-INSTANTIATE_TEST_SUITE_P(Lsp, Flusso, ::testing::ValuesIn(casi),
+INSTANTIATE_TEST_SUITE_P(Lsp, Flusso, ::testing::ValuesIn(casi_flusso),
                          [](const auto& i) {
                            return std::string(i.param.nome);
                          });

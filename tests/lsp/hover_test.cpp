@@ -15,11 +15,11 @@ using json = nlohmann::json;
 
 namespace {
 
-const std::string linea =
+const std::string linea_con_pendenze =
     "[generale]\r\nlunghezza percorso, 4000\r\n[pendenze]\r\n"
     "pendenza, 0, 0\r\npendenza, 1025, 4\r\npendenza, 2000, 180\r\n"
     "[fine]\r\n";
-const std::string treno =
+const std::string treno_con_sezioni =
     "[generale]\r\nnumero vetture, 6\r\n[vel_limite]\r\nvelocita, 0, 62\r\n"
     "aderenza, 0, 90\r\n[stazioni]\r\n"
     "stazione, 500, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 8,0,0, A\r\n"
@@ -27,7 +27,7 @@ const std::string treno =
     "[segnali]\r\nsegnale, 2200, 2, 4, 0, 0, 0, 2, 2, 0, 0, 0\r\n"
     "[rallentamenti]\r\n[fine]\r\n";
 
-struct caso {
+struct caso_hover {
   const char* nome;
   const char* file;
   int riga;
@@ -36,7 +36,7 @@ struct caso {
   std::vector<std::string> assenti = {};
 };
 
-const std::vector<caso> casi = {
+const std::vector<caso_hover> casi_hover = {
     // 1025 / 50 = 20.5, to even: cell 20, whose gradient is 4 + 100.
     {"PosizioneFuoriGriglia",
      "A_linea.txt",
@@ -101,15 +101,15 @@ const std::vector<caso> casi = {
       "- T9 `rallentamento`", "- T10 `abbattimento`"}},
 };
 
-class Hover : public ::testing::TestWithParam<caso> {};
+class Hover : public ::testing::TestWithParam<caso_hover> {};
 
 TEST_P(Hover, DiceCosaDiventa) {
-  const caso& k = GetParam();
+  const caso_hover& k = GetParam();
   cartella_temporanea c;
   sessione_lsp s;
   s.inizia();
-  s.apri(c / "A_linea.txt", linea);
-  s.apri(c / "A_T.txt", treno);
+  s.apri(c / "A_linea.txt", linea_con_pendenze);
+  s.apri(c / "A_T.txt", treno_con_sezioni);
   s.invia({{"jsonrpc", "2.0"},
            {"id", 5},
            {"method", "textDocument/hover"},
@@ -125,7 +125,7 @@ TEST_P(Hover, DiceCosaDiventa) {
     EXPECT_EQ(testo.find(a), std::string::npos) << a << "\nin:\n" << testo;
 }
 
-INSTANTIATE_TEST_SUITE_P(Lsp, Hover, ::testing::ValuesIn(casi),
+INSTANTIATE_TEST_SUITE_P(Lsp, Hover, ::testing::ValuesIn(casi_hover),
                          [](const auto& i) {
                            return std::string(i.param.nome);
                          });
@@ -136,8 +136,8 @@ TEST(HoverDopoUnaModifica, LeggeIlTestoNuovo) {
   cartella_temporanea c;
   sessione_lsp s;
   s.inizia();
-  s.apri(c / "A_linea.txt", linea);
-  s.apri(c / "A_T.txt", treno);
+  s.apri(c / "A_linea.txt", linea_con_pendenze);
+  s.apri(c / "A_T.txt", treno_con_sezioni);
   const std::string uri = uri_da_percorso(c / "A_linea.txt");
   const json r = {{"start", {{"line", 4}, {"character", 16}}},
                   {"end", {{"line", 4}, {"character", 17}}}};

@@ -10,10 +10,10 @@ using json = nlohmann::json;
 
 namespace {
 
-const std::string linea =
+const std::string linea_con_refuso =
     "[generale]\r\nlunghezza percorso, 4000\r\n[pendenze]\r\n"
     "- un commento\r\npendenza, 1025, 4\r\npendneza, 2000, 5\r\n[fine]\r\n";
-const std::string treno =
+const std::string treno_con_una_stazione =
     "[generale]\r\nvelocita, 0, 100\r\n[stazioni]\r\n"
     "stazione, 500, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 8,0,0, "
     "Città\r\n[fine]\r\n";
@@ -22,8 +22,8 @@ class Risposte : public ::testing::Test {
  protected:
   void SetUp() override {
     s.inizia();
-    s.apri(c / "A_linea.txt", linea);
-    s.apri(c / "A_T.txt", treno);
+    s.apri(c / "A_linea.txt", linea_con_refuso);
+    s.apri(c / "A_T.txt", treno_con_una_stazione);
   }
   json chiedi(const std::string& metodo, const std::string& file, json p) {
     p["textDocument"] = {{"uri", uri_da_percorso(c / file)}};

@@ -95,13 +95,14 @@ TEST(Sostituzione, CreareNonApreMaiUnNomeGiaPreso) {
 
 // --- Sets of files -----------------------------------------------------------
 
-const std::string vecchi[] = {"vecchio a", "vecchio b", "vecchio c"};
+const std::string contenuti_vecchi[] = {"vecchio a", "vecchio b", "vecchio c"};
 
 // A folder with the older files a, b and c, and a set that replaces them with
 // 10, 20 and 30 bytes.
 cartella_memoria con_tre_vecchi() {
   cartella_memoria c;
-  for (int i = 0; i < 3; ++i) c.file[std::string(1, char('a' + i))] = vecchi[i];
+  for (int i = 0; i < 3; ++i)
+    c.file[std::string(1, char('a' + i))] = contenuti_vecchi[i];
   return c;
 }
 
@@ -157,23 +158,26 @@ INSTANTIATE_TEST_SUITE_P(
     Guasti, InsiemeDiFile,
     ::testing::Values(
         caso_insieme{"tutti_scritti", std::size_t(-1), -1, "", {n10, n20, n30}},
-        caso_insieme{"disco_pieno_al_terzo_file",
-                     25,
-                     -1,
-                     "memoria/c",
-                     {vecchi[0], vecchi[1], vecchi[2]}},
-        caso_insieme{"disco_pieno_al_primo_file",
-                     5,
-                     -1,
-                     "memoria/a",
-                     {vecchi[0], vecchi[1], vecchi[2]}},
+        caso_insieme{
+            "disco_pieno_al_terzo_file",
+            25,
+            -1,
+            "memoria/c",
+            {contenuti_vecchi[0], contenuti_vecchi[1], contenuti_vecchi[2]}},
+        caso_insieme{
+            "disco_pieno_al_primo_file",
+            5,
+            -1,
+            "memoria/a",
+            {contenuti_vecchi[0], contenuti_vecchi[1], contenuti_vecchi[2]}},
         // A rename that fails undoes those before it: the set is published
         // whole or not at all.
-        caso_insieme{"rinomina_fallita_a_meta",
-                     std::size_t(-1),
-                     1,
-                     "memoria/b",
-                     {vecchi[0], vecchi[1], vecchi[2]}}),
+        caso_insieme{
+            "rinomina_fallita_a_meta",
+            std::size_t(-1),
+            1,
+            "memoria/b",
+            {contenuti_vecchi[0], contenuti_vecchi[1], contenuti_vecchi[2]}}),
     [](const auto& info) { return std::string(info.param.descrizione); });
 
 TEST(InsiemeDiFile, ScartatoNonSostituisceNulla) {
@@ -186,7 +190,7 @@ TEST(InsiemeDiFile, ScartatoNonSostituisceNulla) {
     EXPECT_EQ(c.file.size(), 4u);  // the temporary file, until the end
   }
   EXPECT_EQ(c.file.size(), 3u);
-  EXPECT_EQ(c.file["a"], vecchi[0]);
+  EXPECT_EQ(c.file["a"], contenuti_vecchi[0]);
 }
 
 // A set that replaces a, removes b and adds d, failing at each of its renames
@@ -211,11 +215,12 @@ TEST(InsiemeDiFile, UnaRinominaFallitaRimetteOgniFileComEra) {
     }
     const std::map<std::string, std::string, std::less<>> attesi =
         rinomine < 3
-            ? std::map<std::string, std::string, std::less<>>{{"a", vecchi[0]},
-                                                              {"b", vecchi[1]},
-                                                              {"c", vecchi[2]}}
+            ? std::map<std::string, std::string,
+                       std::less<>>{{"a", contenuti_vecchi[0]},
+                                    {"b", contenuti_vecchi[1]},
+                                    {"c", contenuti_vecchi[2]}}
             : std::map<std::string, std::string, std::less<>>{
-                  {"a", "na"}, {"c", vecchi[2]}, {"d", "nd"}};
+                  {"a", "na"}, {"c", contenuti_vecchi[2]}, {"d", "nd"}};
     EXPECT_EQ(esito.ok, rinomine == 3);
     EXPECT_EQ(c.file, attesi);
   }

@@ -45,7 +45,7 @@ void con_un_altro_processo(const std::string& cartella, bool a_lungo,
   ::waitpid(pid, &stato, 0);
 }
 
-esito_file pubblica_un_file(const std::string& cartella) {
+esito_file prova_a_pubblicare(const std::string& cartella) {
   cartella_reale c(cartella);
   return sostituisci_file(c, "a", [](scrittore_file& s) { s.scrivi("x", 1); });
 }
@@ -54,7 +54,7 @@ TEST(Tenuta, UnaCartellaTenutaRifiutaSubitoGliAltri) {
   cartella_temporanea c;
   const std::string cartella = c.percorso().string();
   con_un_altro_processo(cartella, true, [&] {
-    const esito_file pubblicato = pubblica_un_file(cartella);
+    const esito_file pubblicato = prova_a_pubblicare(cartella);
     cartella_reale seconda(cartella);
     const esito_file tenuta = seconda.tieni();
     cartella_reale terza(cartella);
@@ -68,7 +68,7 @@ TEST(Tenuta, UnaCartellaTenutaRifiutaSubitoGliAltri) {
     EXPECT_TRUE(elenco(cartella).empty());
   });
   // Once it ends, the folder is free.
-  EXPECT_TRUE(pubblica_un_file(cartella).ok);
+  EXPECT_TRUE(prova_a_pubblicare(cartella).ok);
   cartella_reale dopo(cartella);
   EXPECT_TRUE(dopo.tieni().ok);
 }
@@ -77,7 +77,7 @@ TEST(Tenuta, UnaCorsaBreveEAttesaNonRifiutata) {
   cartella_temporanea c;
   const std::string cartella = c.percorso().string();
   con_un_altro_processo(cartella, false, [&] {
-    EXPECT_TRUE(pubblica_un_file(cartella).ok);
+    EXPECT_TRUE(prova_a_pubblicare(cartella).ok);
     cartella_reale lunga(cartella);
     EXPECT_TRUE(lunga.tieni().ok);
   });
