@@ -885,6 +885,17 @@ std::string ora(int64_t secondi) {
   return testo;
 }
 
+// The station's time in seconds as the compiler encodes it; none when a value
+// or a step does not fit 32 bits (the compiler refuses that line itself).
+std::optional<int64_t> orario_di(const voce& v) {
+  int32_t ore, minuti, secondi, orario;
+  if (!entra_in_32(v.numero(13), ore) || !entra_in_32(v.numero(14), minuti) ||
+      !entra_in_32(v.numero(15), secondi) ||
+      !codifica_orario(ore, minuti, secondi, orario))
+    return std::nullopt;
+  return orario;
+}
+
 }  // namespace
 
 void controlla_orari(const descrizione_letta& d, std::vector<problema>& p) {
@@ -898,10 +909,11 @@ void controlla_orari(const descrizione_letta& d, std::vector<problema>& p) {
   const voce* precedente = nullptr;
   int64_t orario_precedente = 0;
   for (const voce* v : stazioni) {
-    const int64_t ore = v->numero(13), minuti = v->numero(14),
-                  secondi = v->numero(15);
-    if (ore == 0 && minuti == 0 && secondi == 0) continue;  // no time
-    int64_t orario = (ore * 60 + minuti) * 60 + secondi;
+    if (v->numero(13) == 0 && v->numero(14) == 0 && v->numero(15) == 0)
+      continue;  // no time
+    const std::optional<int64_t> letto = orario_di(*v);
+    if (!letto) continue;
+    int64_t orario = *letto;
     while (precedente != nullptr &&
            passa_la_mezzanotte(orario_precedente, orario))
       orario += secondi_giorno;

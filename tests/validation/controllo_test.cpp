@@ -213,7 +213,18 @@ INSTANTIATE_TEST_SUITE_P(
              "stazione, 3000, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 0,4,0, Villa\r\n"
              "stazione, 5500, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 0,4,0, Pieve\r\n"
              "stazione, 7000, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 0,2,0, Riva\r\n",
-             {"t:5:50: avviso: stazione Riva alle 00:02:00, non dopo Pieve alle 00:04:00 (riga 4), che la precede lungo la linea"}}),
+             {"t:5:50: avviso: stazione Riva alle 00:02:00, non dopo Pieve alle 00:04:00 (riga 4), che la precede lungo la linea"}},
+        // A time that does not fit 32 bits is the compiler's error, and is
+        // left out of the order (it once overflowed the checker's count).
+        caso{"orario_troppo_grande", "",
+             "stazione, 500, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 8,10,0, Borgo\r\n"
+             "stazione, 3000, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 666666666666666666,0,0, Villa\r\n"
+             "stazione, 5500, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 1000000,0,0, Pieve\r\n"
+             "stazione, 7000, 12, 600, 0,0,0, 1,1,0, 4,1,1, 0, 8,5,0, Riva\r\n",
+             {"t:3:50: errore 25 [registrato]: ore di stazione: 666666666666666666 non sta nel suo campo (da -2147483648 a 2147483647)",
+              "t:4:1: errore 25: errore di lettura in stazione: un valore calcolato non sta nel suo campo",
+              "t:4:50: avviso: ore di stazione: 1000000 fuori da quanto ha senso (0..23)",
+              "t:5:50: avviso: stazione Riva alle 08:05:00, non dopo Borgo alle 08:10:00 (riga 2), che la precede lungo la linea"}}),
     [](const auto& info) { return std::string(info.param.nome); });
 
 INSTANTIATE_TEST_SUITE_P(
