@@ -18,8 +18,9 @@ run: build
 # Every test: the normal build, then one sanitized build (clang, ASan+UBSan) that runs the whole
 # suite again and a bounded fuzz run of each target. At -O1 the sanitized program runs several
 # times faster than at -O0 for about the same build time (the tests' own code is built at -O0:
-# see CMakeLists.txt); scripts/fuzz_tutti.sh builds the fuzz targets at -O2 for long runs. Line tables are all the debug information a sanitizer's report
-# needs (file and line of each frame), and cost far less to build than full -g.
+# see CMakeLists.txt); scripts/fuzz_tutti.sh builds the fuzz targets at -O2 for long runs. Line
+# tables are all the debug information a sanitizer's report needs (file and line of each frame),
+# and cost far less to build than full -g.
 ASAN_CONFIG = -DCMAKE_BUILD_TYPE=Debug '-DCMAKE_CXX_FLAGS_DEBUG=-O1 -gline-tables-only' \
   -DFUZZ=ON -DCMAKE_CXX_COMPILER=clang++
 

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Runs every fuzz target for SECONDS seconds each, with its dictionary, its
-# longest input, the options of every target and its seeds (tests/fuzz/bersagli.txt, tests/fuzz/semi/), and
-# prints the executions and the executions per second of each.
+# longest input, the options of every target (tests/fuzz/bersagli.txt) and its
+# seeds (tests/fuzz/semi/), and prints the executions and the executions per
+# second of each. The rate falls as the kept corpus grows (longer inputs).
 #
 #     scripts/fuzz_tutti.sh SECONDS [TARGET...]
 #
