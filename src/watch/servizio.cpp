@@ -108,3 +108,9 @@ void servizio_pagina::ferma() {
   if (server_) server_->stop();
   if (filo_.joinable()) filo_.join();
 }
+
+// The module's entry point, found by its name (carica_servizio_http).
+extern "C" __attribute__((visibility("default"))) servizio_http*
+crea_servizio_http(pagina_condivisa& pagina) {
+  return new servizio_pagina(pagina);
+}

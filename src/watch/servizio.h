@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "watch/pagina_condivisa.h"
+#include "watch/servizio_http.h"
 
 namespace httplib {
 class Server;
@@ -21,20 +22,15 @@ class Server;
 // "127.0.0.1:PORT" or "localhost:PORT", the name in any case.
 bool host_ammesso(std::string_view host, int porta);
 
-class servizio_pagina {
+class servizio_pagina : public servizio_http {
  public:
   explicit servizio_pagina(pagina_condivisa& pagina);
-  ~servizio_pagina();
+  ~servizio_pagina() override;
   servizio_pagina(const servizio_pagina&) = delete;
   servizio_pagina& operator=(const servizio_pagina&) = delete;
 
-  // Listens on 127.0.0.1 at `porta` (0: a free port the system picks), or,
-  // with `successive`, at the first free one of `porta` and the next
-  // `successive`, and serves from a thread of its own. The port taken, or -1
-  // when none could be.
-  int ascolta(int porta, int successive);
-  // Ends every stream and stops serving; waits for the server's thread.
-  void ferma();
+  int ascolta(int porta, int successive) override;
+  void ferma() override;
 
  private:
   pagina_condivisa& pagina_;

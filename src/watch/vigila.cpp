@@ -1,6 +1,7 @@
 #include "watch/vigila.h"
 
 #include <ctime>
+#include <memory>
 #include <string>
 
 #include "cli/esiti.h"
@@ -12,7 +13,7 @@
 #include "platform/sorveglianza.h"
 #include "watch/giro.h"
 #include "watch/pagina_condivisa.h"
-#include "watch/servizio.h"
+#include "watch/servizio_http.h"
 
 namespace {
 
@@ -73,7 +74,7 @@ int attendi_salvataggio(sorveglianza_file& sorveglianza) {
   return e.segnale;
 }
 
-int ascolta(const opzioni_vigila& o, servizio_pagina& servizio,
+int ascolta(const opzioni_vigila& o, servizio_http& servizio,
             std::ostream& errori) {
   const int porta =
       servizio.ascolta(o.porta, o.porta_data ? 0 : porte_successive);
@@ -124,8 +125,17 @@ int esegui_vigila(const opzioni_vigila& ov, std::ostream& uscita,
   pagina_condivisa pagina;
   stato_vigilanza s;
   const righe prime = ricostruisci(o, s, destinazione, pagina);
-  servizio_pagina servizio(pagina);
-  const int porta = ascolta(ov, servizio, errori);
+  std::string perche;
+  const std::unique_ptr<servizio_http> servizio =
+      carica_servizio_http(pagina, perche);
+  if (!servizio) {
+    errori << sostituisci(traduci("the live page's server cannot be loaded: "
+                                  "{0}"),
+                          {perche})
+           << '\n';
+    return uscita_errore_file;
+  }
+  const int porta = ascolta(ov, *servizio, errori);
   if (porta < 0) return uscita_errore_file;
   uscita << "http://127.0.0.1:" << porta << "/\n";
   stampa(prime, uscita, errori);
