@@ -21,7 +21,7 @@ resoconto togli_riservati(tabelle_lette& t) {
   const int32_t og = codice_gara_og(t.stazioni);
   const int32_t st = codice_gara_st(t.stazioni);
   stazione& linea = t.stazioni[record_linea];
-  cella& prima = t.celle[1];
+  cella& prima = t.prima;
   const auto stazioni = voce_inspiegata::tabella::stazioni;
   if (linea.campo7 != riservato_linea)
     r.segnala(stazioni, record_linea,
@@ -53,8 +53,8 @@ bool misure(const tabelle_lette& t, resoconto& r) {
     r.segnala(
         celle, -1,
         plurale("{0} cell instead of {1}", "{0} cells instead of {1}",
-                t.celle.size(),
-                {std::to_string(t.celle.size()), std::to_string(ultima + 1)}));
+                t.numero_celle(),
+                {std::to_string(t.numero_celle()), std::to_string(ultima + 1)}));
     return false;
   }
   return true;
@@ -65,7 +65,7 @@ template <typename Campo, typename Riga>
 std::vector<voce_descrizione> profilo(const tabelle_lette& t, Campo campo,
                                       Riga riga) {
   std::vector<uint8_t> valori;
-  for (const cella& c : t.celle) valori.push_back(c.*campo);
+  for (int32_t i = 0; i <= t.ultima; ++i) valori.push_back(t.c(i).*campo);
   std::vector<voce_descrizione> righe;
   for (const passo_profilo& p : righe_profilo(valori)) righe.push_back(riga(p));
   return righe;
@@ -258,8 +258,8 @@ void passi(const tabelle_lette& t, raccolta& esiti,
 esito_decompilazione decompila(const std::vector<cella>& celle,
                                const tabella_stazioni& stazioni,
                                const coordinate_piano* piano) {
-  tabelle_lette t{celle, stazioni, piano,
-                  static_cast<int32_t>(celle.size()) - 1};
+  tabelle_lette t{celle, celle.size() > 1 ? celle[1] : cella{}, stazioni,
+                  piano, static_cast<int32_t>(celle.size()) - 1};
   raccolta esiti(celle.size());
   esito_decompilazione esito;
   esito.nome_linea = stazioni[record_linea].nome;

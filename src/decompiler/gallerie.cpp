@@ -296,9 +296,9 @@ righe_passo gallerie(const tabelle_lette& t) {
   righe_passo e;
   stato_gallerie g{t,
                    e.r,
-                   std::vector<bool>(t.celle.size(), false),
+                   std::vector<bool>(t.numero_celle(), false),
                    {},
-                   std::vector<int32_t>(t.celle.size(), -1)};
+                   std::vector<int32_t>(t.numero_celle(), -1)};
   for (int32_t a = 0; a <= t.ultima; ++a) {
     if (g.m(a) == 0) continue;
     int32_t b = a;

@@ -8,7 +8,9 @@
 // records, and a signal that a stop cell covers goes before its station;
 // among the lines free to go last, signals go after stations, and a higher
 // cell or record after a lower one.
+#include <algorithm>
 #include <queue>
+#include <span>
 #include <string>
 #include <tuple>
 
@@ -20,9 +22,10 @@ struct costruzione {
   const tabelle_lette& t;
   const std::vector<nodo_treno>& nodi;
   int32_t numero_stazioni;
-  // The marks of each line, and the lines that mark each cell.
+  // The marks of each line, and every mark by its cell (few cells have one:
+  // a list per cell of a long route would cost more than the marks).
   std::vector<std::vector<const scrittore_avvicinamento*>> segni_del_nodo;
-  std::vector<std::vector<const scrittore_avvicinamento*>> segni_della_cella;
+  std::vector<const scrittore_avvicinamento*> segni_per_cella;
   // Cells whose mark a line already placed decides; for each line, its marks
   // that differ from what their cells show there and are not yet decided.
   std::vector<bool> decisa;
@@ -41,8 +44,7 @@ struct costruzione {
         nodi(n),
         numero_stazioni(stazioni),
         segni_del_nodo(n.size()),
-        segni_della_cella(tavole.celle.size()),
-        decisa(tavole.celle.size(), false),
+        decisa(tavole.numero_celle(), false),
         contrari(n.size(), 0),
         posto(n.size(), false),
         coperti(static_cast<std::size_t>(stazioni) + 1) {
@@ -52,11 +54,23 @@ struct costruzione {
             static_cast<int32_t>(k));
     for (const scrittore_avvicinamento& s : scrittori) {
       segni_del_nodo[static_cast<std::size_t>(s.nodo)].push_back(&s);
-      segni_della_cella[static_cast<std::size_t>(s.cella)].push_back(&s);
+      segni_per_cella.push_back(&s);
       if (s.valore != t.c(s.cella).avvicinamento)
         ++contrari[static_cast<std::size_t>(s.nodo)];
     }
+    std::stable_sort(segni_per_cella.begin(), segni_per_cella.end(),
+                     [](auto* a, auto* b) { return a->cella < b->cella; });
   }
+
+  std::span<const scrittore_avvicinamento* const> segni_della_cella(
+      int32_t cella) const {
+    const auto [da, a] = std::equal_range(
+        segni_per_cella.begin(), segni_per_cella.end(), cella,
+        [](auto x, auto y) { return cella_di(x) < cella_di(y); });
+    return {da, a};
+  }
+  static int32_t cella_di(int32_t cella) { return cella; }
+  static int32_t cella_di(const scrittore_avvicinamento* s) { return s->cella; }
 
   // A station goes only before the stations of later records, a covered
   // signal only before its station (the station of record r is line r - 1).
@@ -81,7 +95,7 @@ struct costruzione {
       if (decisa[c]) continue;
       decisa[c] = true;
       const uint8_t visto = t.c(s->cella).avvicinamento;
-      for (const scrittore_avvicinamento* altro : segni_della_cella[c]) {
+      for (const scrittore_avvicinamento* altro : segni_della_cella(s->cella)) {
         if (altro->valore == visto) continue;
         --contrari[static_cast<std::size_t>(altro->nodo)];
         proponi(altro->nodo);

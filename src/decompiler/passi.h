@@ -66,13 +66,20 @@ struct scrittore_avvicinamento {
 // The tables as every pass reads them: the reserved values and the
 // competition codes taken out, so that every other value comes from a
 // description line. No pass changes them.
+// The cells are the caller's, not a copy (a long route has tens of
+// thousands): cell 1, the only one with reserved values, is read through
+// `c` from `prima`.
 struct tabelle_lette {
-  std::vector<cella> celle;
+  const std::vector<cella>& lette;
+  cella prima;  // cell 1
   tabella_stazioni stazioni;
   const coordinate_piano* piano = nullptr;
   int32_t ultima = 0;  // N, the last cell
 
-  const cella& c(int32_t i) const { return celle[static_cast<std::size_t>(i)]; }
+  const cella& c(int32_t i) const {
+    return i == 1 ? prima : lette[static_cast<std::size_t>(i)];
+  }
+  std::size_t numero_celle() const { return lette.size(); }
   bool in_tabella(int64_t i) const { return i >= 0 && i <= ultima; }
 };
 

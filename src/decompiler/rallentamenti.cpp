@@ -117,7 +117,7 @@ void rallentamento(const tabelle_lette& t, int32_t s, std::vector<bool>& usata,
 
 righe_passo rallentamenti_treno(const tabelle_lette& t) {
   righe_passo e;
-  std::vector<bool> usata(t.celle.size(), false);
+  std::vector<bool> usata(t.numero_celle(), false);
   for (int32_t s = 0; s <= t.ultima; ++s)
     if (t.c(s).tipo == cella_inizio_rallentamento)
       rallentamento(t, s, usata, e);

@@ -6,6 +6,7 @@
 #include "compiler/scansione.h"
 
 #include <string>
+#include <utility>
 
 #include "decompiler/passi.h"
 
@@ -22,7 +23,8 @@ bool segno_della_scansione(const cella& c) {
 template <typename di_riga_t>
 void prima_della_scansione(const tabelle_lette& t, const di_riga_t& di_riga,
                            std::vector<cella>& prima) {
-  prima.assign(t.celle.begin(), t.celle.end());
+  prima.assign(t.lette.begin(), t.lette.end());
+  if (prima.size() > 1) prima[1] = t.c(1);
   for (int32_t i = 0; i <= t.ultima; ++i) {
     cella& c = prima[static_cast<std::size_t>(i)];
     if (segno_della_scansione(c) && !di_riga(static_cast<std::size_t>(i))) {
@@ -126,8 +128,7 @@ struct ricerca {
       if (!di_riga_ammessa(i)) return false;
       r[i] = true;
     }
-    std::vector<cella> dopo;
-    bool codice;
+    bool codice;  // in the room of the tries: a copy of the cells is large
     if (differenze(t, r, dopo, codice) != 0) return false;
     for (std::size_t i = 0; i < decise.size(); ++i) decise[i] = r[i] ? 1 : 0;
     return true;
@@ -138,8 +139,8 @@ struct ricerca {
 // Which 180s are lines', and the cells after the scan with that choice.
 std::vector<cella> separa(const tabelle_lette& t, std::vector<bool>& di_riga,
                           bool& codice) {
-  ricerca r{t, std::vector<bool>(t.celle.size(), false),
-            std::vector<int8_t>(t.celle.size(), 1)};
+  ricerca r{t, std::vector<bool>(t.numero_celle(), false),
+            std::vector<int8_t>(t.numero_celle(), 1)};
   for (int32_t i = 0; i <= t.ultima; ++i) {
     const auto k = static_cast<std::size_t>(i);
     r.segnabili[k] = segno_della_scansione(t.c(i));
@@ -152,7 +153,7 @@ std::vector<cella> separa(const tabelle_lette& t, std::vector<bool>& di_riga,
     for (std::size_t i = 0; i < di_riga.size(); ++i)
       if (r.segnabili[i]) di_riga[i] = true;
   }
-  std::vector<cella> dopo;
+  std::vector<cella> dopo = std::move(r.dopo);
   differenze(t, di_riga, dopo, codice);
   return dopo;
 }
@@ -170,7 +171,7 @@ voce_descrizione riga_abbattimento(const cella& c, int32_t i) {
 
 righe_passo codici_treno(const tabelle_lette& t) {
   righe_passo e;
-  std::vector<bool> di_riga(t.celle.size(), false);
+  std::vector<bool> di_riga(t.numero_celle(), false);
   for (int32_t i = 0; i <= t.ultima; ++i) {
     const cella& c = t.c(i);
     di_riga[static_cast<std::size_t>(i)] =

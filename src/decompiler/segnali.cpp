@@ -5,6 +5,8 @@
 // the packed value alone does not. A station's stop cell written over a
 // signal keeps all but its kind and s1 * 10 + d1: a time value, or marks that
 // only that signal can have left, tell it from a speed board or from nothing.
+#include <algorithm>
+#include <span>
 #include <string>
 
 #include "decompiler/passi.h"
@@ -29,24 +31,54 @@ bool lati_dal_segno(uint8_t valore, int b, int64_t& lati) {
 // The marks that the lines would write, each with its writer (the signal's
 // cell, or -1 for a station): the stations' marks, and the signals' with the
 // sx * 3 + dx chosen so far (`lati`, by cell).
-using altri_segni = std::vector<std::vector<std::pair<uint8_t, int32_t>>>;
+// Kept as one list sorted by cell: few cells hold a mark, and a list for
+// every cell of a long route would cost more than the marks.
+class altri_segni {
+ public:
+  struct segno {
+    int32_t cella;
+    uint8_t valore;
+    int32_t di;
+  };
+  void aggiungi(int32_t cella, uint8_t valore, int32_t di) {
+    segni_.push_back({cella, valore, di});
+  }
+  void ordina() {
+    std::stable_sort(segni_.begin(), segni_.end(),
+                     [](const segno& a, const segno& b) {
+                       return a.cella < b.cella;
+                     });
+  }
+  std::span<const segno> della_cella(int64_t cella) const {
+    const auto da = std::partition_point(
+        segni_.begin(), segni_.end(),
+        [cella](const segno& s) { return s.cella < cella; });
+    auto a = da;
+    while (a != segni_.end() && a->cella == cella) ++a;
+    return {da, a};
+  }
+
+ private:
+  std::vector<segno> segni_;
+};
 
 altri_segni segni_degli_altri(
     const tabelle_lette& t,
     const std::vector<scrittore_avvicinamento>& stazioni,
     const segnali_per_cella& segnali, const std::vector<int64_t>& lati) {
-  altri_segni altri(t.celle.size());
+  altri_segni altri;
   for (const scrittore_avvicinamento& s : stazioni)
-    altri[static_cast<std::size_t>(s.cella)].push_back({s.valore, -1});
+    altri.aggiungi(s.cella, s.valore, -1);
   for (int32_t i = 0; i <= t.ultima; ++i) {
     if (segnali[static_cast<std::size_t>(i)] == nessun_segnale) continue;
     for (int b = 1; b <= 4; ++b) {
       const int64_t c = int64_t{i} - 2 * b;
       if (t.in_tabella(c))
-        altri[static_cast<std::size_t>(c)].push_back(
-            {*segno_segnale(lati[static_cast<std::size_t>(i)], b), i});
+        altri.aggiungi(static_cast<int32_t>(c),
+                       *segno_segnale(lati[static_cast<std::size_t>(i)], b), i);
     }
   }
+  altri.ordina();
   return altri;
 }
 
@@ -65,8 +97,8 @@ std::pair<int, int> adattamento(const tabelle_lette& t,
       continue;
     }
     bool altro = false;
-    for (const auto& [valore, di] : altri[static_cast<std::size_t>(c)])
-      altro |= di != i && valore == visto;
+    for (const altri_segni::segno& s : altri.della_cella(c))
+      altro |= s.di != i && s.valore == visto;
     if (!altro) ++contrari;
   }
   return {contrari, concordi};
@@ -115,7 +147,7 @@ std::vector<int64_t> lati_dei_segnali(
     const tabelle_lette& t,
     const std::vector<scrittore_avvicinamento>& stazioni,
     const segnali_per_cella& segnali) {
-  std::vector<int64_t> lati(t.celle.size(), 0);
+  std::vector<int64_t> lati(t.numero_celle(), 0);
   for (int32_t i = 0; i <= t.ultima; ++i)
     lati[static_cast<std::size_t>(i)] = lati_naturali(t.c(i));
   for (int giro = 0; giro < 4; ++giro) {
@@ -147,8 +179,8 @@ bool copre_un_segnale(const tabelle_lette& t, const altri_segni& altri,
       if (!t.in_tabella(c)) continue;
       const uint8_t visto = t.c(static_cast<int32_t>(c)).avvicinamento;
       bool di_altri = false;
-      for (const auto& [valore, di] : altri[static_cast<std::size_t>(c)])
-        di_altri |= valore == visto;
+      for (const altri_segni::segno& s : altri.della_cella(c))
+        di_altri |= s.valore == visto;
       if (visto != 0 && !di_altri && visto == *segno_segnale(lati, b))
         return true;
     }
@@ -161,7 +193,7 @@ bool copre_un_segnale(const tabelle_lette& t, const altri_segni& altri,
 // a board text may stand.
 segnali_per_cella trova_segnali(const tabelle_lette& t, const esito_stazioni& s,
                                 esito_segnali& e) {
-  segnali_per_cella segnali(t.celle.size(), nessun_segnale);
+  segnali_per_cella segnali(t.numero_celle(), nessun_segnale);
   for (int32_t i = 0; i <= t.ultima; ++i)
     if (t.c(i).tipo == cella_segnale)
       segnali[static_cast<std::size_t>(i)] = segnale_visibile;

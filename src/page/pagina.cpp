@@ -1,8 +1,11 @@
 #include "page/pagina.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
+#include <ostream>
 #include <sstream>
+#include <streambuf>
 
 #include "platform/cartella_reale.h"
 #include "platform/sostituzione.h"
@@ -239,9 +242,41 @@ void elenco_documenti(std::ostream& o,
   o << "</ul>\n";
 }
 
+// An output stream's buffer that hands its bytes to a file being written, a
+// buffer at a time.
+class flusso_su_file : public std::streambuf {
+ public:
+  explicit flusso_su_file(scrittore_file& uscita) : uscita_(uscita) {
+    setp(spazio_.data(), spazio_.data() + spazio_.size());
+  }
+
+ protected:
+  int_type overflow(int_type c) override {
+    passa();
+    if (!traits_type::eq_int_type(c, traits_type::eof())) {
+      *pptr() = traits_type::to_char_type(c);
+      pbump(1);
+    }
+    return traits_type::not_eof(c);
+  }
+  int sync() override {
+    passa();
+    return 0;
+  }
+
+ private:
+  void passa() {
+    uscita_.scrivi(pbase(), static_cast<std::size_t>(pptr() - pbase()));
+    setp(spazio_.data(), spazio_.data() + spazio_.size());
+  }
+
+  scrittore_file& uscita_;
+  std::array<char, 1 << 16> spazio_;
+};
+
 }  // namespace
 
-std::string pagina_html(const tabelle& t,
+void scrivi_pagina_html(std::ostream& o, const tabelle& t,
                         const std::optional<problemi_pagina>& problemi,
                         const std::vector<std::string>& documenti,
                         const std::vector<std::string>& inspiegato) {
@@ -254,7 +289,6 @@ std::string pagina_html(const tabelle& t,
     if (r.fonte == fonte_lettura::descrizione_linea) fine_linea = r.da;
     if (r.fonte == fonte_lettura::descrizione_treno) fine_treno = r.da;
   }
-  std::ostringstream o;
   const std::string titolo =
       testo(t.stazioni[record_linea].nome) + " — " +
       sostituisci(parole::treno(), {testo(t.stazioni[record_nome_treno].nome)});
@@ -285,7 +319,15 @@ std::string pagina_html(const tabelle& t,
        "<script>//<![CDATA[\n"
     << parole_script() << funzioni_pagina() << script_pagina()
     << "//]]></script>\n</body>\n</html>\n";
-  return o.str();
+}
+
+std::string pagina_html(const tabelle& t,
+                        const std::optional<problemi_pagina>& problemi,
+                        const std::vector<std::string>& documenti,
+                        const std::vector<std::string>& inspiegato) {
+  std::ostringstream o;
+  scrivi_pagina_html(o, t, problemi, documenti, inspiegato);
+  return std::move(o).str();  // the page's text, not a copy of it
 }
 
 esito_file prepara_pagina(const scenario& sc, const tabelle& t,
@@ -299,10 +341,14 @@ esito_file prepara_pagina(const scenario& sc, const tabelle& t,
     if (insieme.destinazione().esiste(nome) || insieme.preparato(nome))
       documenti.push_back(nome);
   }
-  const std::string pagina = pagina_html(t, problemi, documenti, inspiegato);
+  // Written as it is made: the page of a long route is not held whole.
   return insieme.prepara(nome.empty() ? nome_pagina(sc) : nome,
-                         [&pagina](scrittore_file& uscita) {
-                           uscita.scrivi(pagina.data(), pagina.size());
+                         [&](scrittore_file& uscita) {
+                           flusso_su_file flusso(uscita);
+                           std::ostream o(&flusso);
+                           scrivi_pagina_html(o, t, problemi, documenti,
+                                              inspiegato);
+                           o.flush();
                          });
 }
 

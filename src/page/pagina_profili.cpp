@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <sstream>
 
 #include "cli/formati.h"
@@ -50,27 +51,43 @@ struct profili {
 };
 
 // Drops the points that lie on the line through their neighbours, so that a
-// long straight or level stretch costs two points.
-serie compatta(const serie& s, double tolleranza) {
-  if (s.size() < 3) return s;
-  serie c{s.front()};
-  for (std::size_t i = 1; i + 1 < s.size(); ++i) {
-    const auto& [xa, ya] = c.back();
-    const auto& [xi, yi] = s[i];
-    const auto& [xn, yn] = s[i + 1];
-    const bool sulla_retta =
-        xn > xa &&
-        std::fabs(ya + (yn - ya) * (xi - xa) / (xn - xa) - yi) <= tolleranza;
-    if (!sulla_retta) c.push_back(s[i]);
+// long straight or level stretch costs two points. Fed a point at a time:
+// a long route has a point every 50 m, and only the points kept are held.
+class serie_compatta {
+ public:
+  explicit serie_compatta(double tolleranza) : tolleranza_(tolleranza) {}
+
+  void aggiungi(double x, double y) {
+    if (in_sospeso_) {
+      const auto& [xa, ya] = c_.back();
+      const auto& [xi, yi] = *in_sospeso_;
+      const bool sulla_retta =
+          x > xa &&
+          std::fabs(ya + (y - ya) * (xi - xa) / (x - xa) - yi) <= tolleranza_;
+      if (!sulla_retta) c_.push_back(*in_sospeso_);
+      in_sospeso_ = {x, y};
+    } else if (c_.empty()) {
+      c_.push_back({x, y});
+    } else {
+      in_sospeso_ = {x, y};
+    }
   }
-  c.push_back(s.back());
-  return c;
-}
+
+  serie fine() && {
+    if (in_sospeso_) c_.push_back(*in_sospeso_);
+    return std::move(c_);
+  }
+
+ private:
+  double tolleranza_;
+  serie c_;
+  std::optional<std::pair<double, double>> in_sospeso_;  // the last point
+};
 
 // The change of heading over each 50 m of the plan, in radians per km.
 serie curvatura_del_piano(const coordinate_piano& p, std::size_t celle) {
-  serie curvatura;
-  if (!p.presente()) return curvatura;
+  serie_compatta curvatura(1e-3);
+  if (!p.presente()) return std::move(curvatura).fine();
   auto direzione = [&p](int32_t m) {
     return std::atan2(p.y(m + 1) - p.y(m), p.x(m + 1) - p.x(m));
   };
@@ -84,9 +101,9 @@ serie curvatura_del_piano(const coordinate_piano& p, std::size_t celle) {
     while (d > M_PI) d -= 2 * M_PI;
     while (d < -M_PI) d += 2 * M_PI;
     if (!std::isfinite(d)) break;
-    curvatura.push_back({a + 25.0, d / 50.0 * 1000.0});
+    curvatura.aggiungi(a + 25.0, d / 50.0 * 1000.0);
   }
-  return curvatura;
+  return std::move(curvatura).fine();
 }
 
 // A step line: each value from its metre to the next one's, the last to
@@ -136,18 +153,20 @@ profili calcola_profili(const contenuto_disegni& c) {
   };
   profili p;
   double quota = 0;
-  serie quote{{0, 0}}, limiti;
+  serie_compatta quote(1e-6);
+  quote.aggiungi(0, 0);
   for (std::size_t i = 0; i < celle_fino_a(c.fine_linea); ++i) {
     quota += decodifica_pendenza(c.t.celle[i].pendenza) * 50 / 1000.0;
-    quote.push_back({(i + 1) * 50.0, quota});
+    quote.aggiungi((i + 1) * 50.0, quota);
   }
+  serie limiti;
   const std::size_t celle_treno = celle_fino_a(c.fine_treno);
   for (std::size_t i = 0; i < celle_treno; ++i) {
     const double v = decodifica_velocita(c.t.celle[i].velocita);
     if (limiti.empty() || limiti.back().second != v)
       limiti.push_back({i * 50.0, v});
   }
-  p.quota = compatta(quote, 1e-6);
+  p.quota = std::move(quote).fine();
   p.velocita = gradini(limiti, celle_treno * 50.0);
   p.efficace = gradini(limiti_in_vigore(c, celle_treno), celle_treno * 50.0);
   for (int lettera = 0; lettera < 3; ++lettera) {
@@ -162,8 +181,7 @@ profili calcola_profili(const contenuto_disegni& c) {
     p.indicatori[static_cast<std::size_t>(lettera)] =
         gradini(valori, c.fine_linea);
   }
-  p.curvatura = compatta(
-      curvatura_del_piano(c.piano, celle_fino_a(c.fine_linea)), 1e-3);
+  p.curvatura = curvatura_del_piano(c.piano, celle_fino_a(c.fine_linea));
   return p;
 }
 
