@@ -129,10 +129,14 @@ char* codifica_asse(char* p, const coordinate_piano& piano, int asse,
 
 char* codifica_asse(char* p, cammino_piano& cammino, int asse,
                     int32_t quanti) {
+  // A walk of its own: the bytes stored through `p` could alias the caller's
+  // walk, whose doubles would then be stored and loaded again every metre.
+  cammino_piano locale = cammino;
   for (int32_t i = 0; i < quanti; ++i) {
-    const metro_piano e = cammino.prossimo();
+    const metro_piano e = locale.prossimo();
     p = metti_elemento(p, e.tipo, asse == 0 ? e.x : e.y);
   }
+  cammino = locale;
   return p;
 }
 

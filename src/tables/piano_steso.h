@@ -24,11 +24,30 @@ class cammino_piano {
   metro_piano prossimo();
 
  private:
-  const piano_steso& p_;
+  const piano_steso* p_;  // a pointer, so that a walk can be assigned
   int32_t metro_ = 0;
   std::size_t tratto_ = 0;
   double x_ = 0, y_ = 0, dx_ = 0, dy_ = 0;
 };
+
+// Inline: it runs for every metre of both axes as the plan is written.
+inline metro_piano cammino_piano::prossimo() {
+  const int32_t m = metro_++;
+  if (m < 2) {
+    if (!p_->seminato) return {tipo_variante::vuoto, 0.0, 0.0};
+    return {tipo_variante::intero, 0.0, m == 0 ? 0.0 : 1.0};
+  }
+  if (m >= p_->raggiunto) return {tipo_variante::vuoto, 0.0, 0.0};
+  while (p_->tratti[tratto_].fino < m) ++tratto_;
+  const double k = p_->tratti[tratto_].k;
+  const double nx = k == 0.0 ? x_ + dx_ : x_ + (dx_ + k * dy_);
+  const double ny = k == 0.0 ? y_ + dy_ : y_ + (dy_ - k * dx_);
+  dx_ = nx - x_;
+  dy_ = ny - y_;
+  x_ = nx;
+  y_ = ny;
+  return {tipo_variante::doppio, nx, ny};
+}
 
 // The whole plan as coordinates, for the few views that need every metre at
 // once.
