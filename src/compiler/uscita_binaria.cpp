@@ -1,7 +1,11 @@
 #include "compiler/uscita_binaria.h"
 
 #include <algorithm>
+#include <array>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -14,21 +18,99 @@ constexpr int32_t metri_per_blocco = 1 << 13;
 // Cells are handed to the file this many bytes at a time.
 constexpr std::size_t blocco_celle = 1 << 16;
 
+// Blocks of the plan encoded by one thread and handed to the file by another:
+// on a long route encoding and writing each take several milliseconds, and
+// with two threads they overlap. The blocks go round a small ring, in order.
+class anello_blocchi {
+ public:
+  struct blocco {
+    std::unique_ptr<char[]> byte;
+    std::size_t quanti = 0;
+  };
+
+  explicit anello_blocchi(std::size_t capacita) {
+    for (blocco& b : blocchi_)
+      b.byte = std::make_unique<char[]>(capacita);
+  }
+  // The encoder: the next free block, filled and then handed on by `pronto`.
+  blocco& libero() {
+    std::unique_lock<std::mutex> l(m_);
+    cambiato_.wait(l, [&] { return pieni_ < blocchi_.size(); });
+    return blocchi_[(primo_ + pieni_) % blocchi_.size()];
+  }
+  void pronto() { cambia([&] { ++pieni_; }); }
+  void finito() { cambia([&] { finito_ = true; }); }
+  // The writer: the oldest block encoded, or nothing once every block is
+  // written; then `scritto` gives it back.
+  blocco* prossimo() {
+    std::unique_lock<std::mutex> l(m_);
+    cambiato_.wait(l, [&] { return pieni_ > 0 || finito_; });
+    return pieni_ > 0 ? &blocchi_[primo_] : nullptr;
+  }
+  void scritto() {
+    cambia([&] {
+      primo_ = (primo_ + 1) % blocchi_.size();
+      --pieni_;
+    });
+  }
+
+ private:
+  template <typename F>
+  void cambia(F f) {
+    {
+      const std::lock_guard<std::mutex> l(m_);
+      f();
+    }
+    cambiato_.notify_all();
+  }
+
+  std::array<blocco, 3> blocchi_;
+  std::size_t primo_ = 0, pieni_ = 0;
+  bool finito_ = false;
+  std::mutex m_;
+  std::condition_variable cambiato_;
+};
+
 // Each axis is laid anew from metre 0 as it is written: the file holds every x
 // before every y, and walking the plan twice costs far less than holding it.
-void scrivi_piano(const piano_steso& piano, scrittore_file& uscita) {
-  // Not cleared first: every byte handed on has been encoded.
-  const std::unique_ptr<char[]> spazio(
-      new char[byte_massimi_elemento * metri_per_blocco]);
-  char* const blocco = spazio.get();
+template <typename Consegna>
+void codifica_piano(const piano_steso& piano, Consegna consegna) {
   for (int asse = 0; asse < 2; ++asse) {
     cammino_piano cammino(piano);
     for (int32_t m = 0; m <= piano.ultimo_metro; m += metri_per_blocco) {
       const int32_t quanti =
           std::min(metri_per_blocco, piano.ultimo_metro - m + 1);
-      const char* fine = codifica_asse(blocco, cammino, asse, quanti);
-      uscita.scrivi(blocco, static_cast<std::size_t>(fine - blocco));
+      consegna([&](char* blocco) {
+        return codifica_asse(blocco, cammino, asse, quanti);
+      });
     }
+  }
+}
+
+void scrivi_piano(const piano_steso& piano, scrittore_file& uscita) {
+  const std::size_t capacita = byte_massimi_elemento * metri_per_blocco;
+  if (piano.ultimo_metro < 4 * metri_per_blocco) {
+    // A short plan: not worth a thread. Not cleared first: every byte handed
+    // on has been encoded.
+    const std::unique_ptr<char[]> spazio(new char[capacita]);
+    codifica_piano(piano, [&](auto codifica) {
+      const char* fine = codifica(spazio.get());
+      uscita.scrivi(spazio.get(), static_cast<std::size_t>(fine - spazio.get()));
+    });
+    return;
+  }
+  anello_blocchi anello(capacita);
+  std::jthread codificatore([&] {
+    codifica_piano(piano, [&](auto codifica) {
+      anello_blocchi::blocco& b = anello.libero();
+      b.quanti = static_cast<std::size_t>(codifica(b.byte.get()) - b.byte.get());
+      anello.pronto();
+    });
+    anello.finito();
+  });
+  while (anello_blocchi::blocco* b = anello.prossimo()) {
+    uscita.scrivi(b->byte.get(), b->quanti);
+    anello.scritto();
   }
 }
 

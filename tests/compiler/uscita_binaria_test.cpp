@@ -9,6 +9,7 @@
 #include "banco.h"
 #include "esadecimale.h"
 #include "tables/formato.h"
+#include "tables/piano_steso.h"
 #include "cli/rapporto.h"
 
 namespace {
@@ -38,6 +39,24 @@ TEST(FileBinari, PercorsoDi62000Metri) {
   std::size_t nomi = 0;
   for (const stazione& r : b.t.stazioni) nomi += r.nome.size();
   EXPECT_EQ(sim.size(), 87 * 34 + nomi);
+}
+
+// The plan's file, written a block at a time (by a second thread on a long
+// route), holds what the whole plan encodes to, axis after axis.
+TEST(FileBinari, PianoScrittoABlocchiComeIntero) {
+  for (const int metri : {3000, 62000, 150000}) {
+    SCOPED_TRACE(metri);
+    banco b;
+    b.linea("[generale]\r\nlunghezza percorso, " + std::to_string(metri) +
+            "\r\n[curve]\r\ncurvas1, 1000, 400\r\ncurvad3, 2500, 300\r\n"
+            "[fine]\r\n");
+    ASSERT_EQ(b.compila().tipo, esito_compilazione::completata);
+    const coordinate_piano intero = coordinate_del_piano(b.t.piano);
+    std::string atteso;
+    for (int asse = 0; asse < 2; ++asse)
+      codifica_asse(atteso, intero, asse, 0, intero.ultimo_metro());
+    EXPECT_TRUE(b.c.file.at("Valdora_Cesina_linea.dat") == atteso);
+  }
 }
 
 TEST(FileBinari, SenzaPianoNessunFileAEQuelloVecchioResta) {
