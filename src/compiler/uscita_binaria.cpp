@@ -5,8 +5,8 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
-#include <thread>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tables/formato.h"
@@ -29,8 +29,8 @@ class anello_blocchi {
   };
 
   explicit anello_blocchi(std::size_t capacita) {
-    for (blocco& b : blocchi_)
-      b.byte = std::make_unique<char[]>(capacita);
+    // Not cleared: every byte handed on has been encoded.
+    for (blocco& b : blocchi_) b.byte.reset(new char[capacita]);
   }
   // The encoder: the next free block, filled and then handed on by `pronto`.
   blocco& libero() {
@@ -38,8 +38,12 @@ class anello_blocchi {
     cambiato_.wait(l, [&] { return pieni_ < blocchi_.size(); });
     return blocchi_[(primo_ + pieni_) % blocchi_.size()];
   }
-  void pronto() { cambia([&] { ++pieni_; }); }
-  void finito() { cambia([&] { finito_ = true; }); }
+  void pronto() {
+    cambia([&] { ++pieni_; });
+  }
+  void finito() {
+    cambia([&] { finito_ = true; });
+  }
   // The writer: the oldest block encoded, or nothing once every block is
   // written; then `scritto` gives it back.
   blocco* prossimo() {
@@ -95,7 +99,8 @@ void scrivi_piano(const piano_steso& piano, scrittore_file& uscita) {
     const std::unique_ptr<char[]> spazio(new char[capacita]);
     codifica_piano(piano, [&](auto codifica) {
       const char* fine = codifica(spazio.get());
-      uscita.scrivi(spazio.get(), static_cast<std::size_t>(fine - spazio.get()));
+      uscita.scrivi(spazio.get(),
+                    static_cast<std::size_t>(fine - spazio.get()));
     });
     return;
   }
@@ -103,7 +108,8 @@ void scrivi_piano(const piano_steso& piano, scrittore_file& uscita) {
   std::jthread codificatore([&] {
     codifica_piano(piano, [&](auto codifica) {
       anello_blocchi::blocco& b = anello.libero();
-      b.quanti = static_cast<std::size_t>(codifica(b.byte.get()) - b.byte.get());
+      b.quanti =
+          static_cast<std::size_t>(codifica(b.byte.get()) - b.byte.get());
       anello.pronto();
     });
     anello.finito();
@@ -144,9 +150,9 @@ void scrivi_celle(const std::vector<cella>& celle, scrittore_file& uscita) {
 esito_file prepara_file_binari(const scenario& sc, const tabelle& t,
                                insieme_sostituzioni& insieme) {
   if (t.piano.presente()) {
-    esito_file esito = insieme.prepara(
-        nome_geometria_linea(sc),
-        [&](scrittore_file& u) { scrivi_piano(t.piano, u); });
+    esito_file esito =
+        insieme.prepara(nome_geometria_linea(sc),
+                        [&](scrittore_file& u) { scrivi_piano(t.piano, u); });
     if (!esito.ok) return esito;
   }
   esito_file esito = insieme.prepara(

@@ -50,11 +50,11 @@ bool misure(const tabelle_lette& t, resoconto& r) {
   const auto ultima =
       static_cast<int32_t>(std::nearbyint((lunghezza + 7000) / 50.0));
   if (t.ultima != ultima) {
-    r.segnala(
-        celle, -1,
-        plurale("{0} cell instead of {1}", "{0} cells instead of {1}",
-                t.numero_celle(),
-                {std::to_string(t.numero_celle()), std::to_string(ultima + 1)}));
+    r.segnala(celle, -1,
+              plurale("{0} cell instead of {1}", "{0} cells instead of {1}",
+                      t.numero_celle(),
+                      {std::to_string(t.numero_celle()),
+                       std::to_string(ultima + 1)}));
     return false;
   }
   return true;
@@ -258,8 +258,8 @@ void passi(const tabelle_lette& t, raccolta& esiti,
 esito_decompilazione decompila(const std::vector<cella>& celle,
                                const tabella_stazioni& stazioni,
                                const coordinate_piano* piano) {
-  tabelle_lette t{celle, celle.size() > 1 ? celle[1] : cella{}, stazioni,
-                  piano, static_cast<int32_t>(celle.size()) - 1};
+  tabelle_lette t{celle, celle.size() > 1 ? celle[1] : cella{}, stazioni, piano,
+                  static_cast<int32_t>(celle.size()) - 1};
   raccolta esiti(celle.size());
   esito_decompilazione esito;
   esito.nome_linea = stazioni[record_linea].nome;

@@ -44,10 +44,9 @@ class altri_segni {
     segni_.push_back({cella, valore, di});
   }
   void ordina() {
-    std::stable_sort(segni_.begin(), segni_.end(),
-                     [](const segno& a, const segno& b) {
-                       return a.cella < b.cella;
-                     });
+    std::stable_sort(
+        segni_.begin(), segni_.end(),
+        [](const segno& a, const segno& b) { return a.cella < b.cella; });
   }
   std::span<const segno> della_cella(int64_t cella) const {
     const auto da = std::partition_point(

@@ -7,9 +7,8 @@
 #include <sstream>
 #include <streambuf>
 
-#include "platform/cartella_reale.h"
-#include "platform/sostituzione.h"
 #include "cli/esiti.h"
+#include "cli/rapporto.h"
 #include "page/html.h"
 #include "page/pagina_dati.h"
 #include "page/pagina_disegno.h"
@@ -17,8 +16,9 @@
 #include "page/pagina_tabelle.h"
 #include "page/pagina_testi.h"
 #include "page/pagina_voci.h"
+#include "platform/cartella_reale.h"
+#include "platform/sostituzione.h"
 #include "tables/piano_steso.h"
-#include "cli/rapporto.h"
 
 namespace {
 
@@ -342,14 +342,13 @@ esito_file prepara_pagina(const scenario& sc, const tabelle& t,
       documenti.push_back(nome);
   }
   // Written as it is made: the page of a long route is not held whole.
-  return insieme.prepara(nome.empty() ? nome_pagina(sc) : nome,
-                         [&](scrittore_file& uscita) {
-                           flusso_su_file flusso(uscita);
-                           std::ostream o(&flusso);
-                           scrivi_pagina_html(o, t, problemi, documenti,
-                                              inspiegato);
-                           o.flush();
-                         });
+  return insieme.prepara(
+      nome.empty() ? nome_pagina(sc) : nome, [&](scrittore_file& uscita) {
+        flusso_su_file flusso(uscita);
+        std::ostream o(&flusso);
+        scrivi_pagina_html(o, t, problemi, documenti, inspiegato);
+        o.flush();
+      });
 }
 
 esito_file scrivi_pagina(const scenario& sc, const tabelle& t, cartella& c,

@@ -127,8 +127,7 @@ char* codifica_asse(char* p, const coordinate_piano& piano, int asse,
   return p;
 }
 
-char* codifica_asse(char* p, cammino_piano& cammino, int asse,
-                    int32_t quanti) {
+char* codifica_asse(char* p, cammino_piano& cammino, int asse, int32_t quanti) {
   // A walk of its own: the bytes stored through `p` could alias the caller's
   // walk, whose doubles would then be stored and loaded again every metre.
   cammino_piano locale = cammino;

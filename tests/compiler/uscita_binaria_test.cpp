@@ -7,10 +7,10 @@
 #include <sstream>
 
 #include "banco.h"
+#include "cli/rapporto.h"
 #include "esadecimale.h"
 #include "tables/formato.h"
 #include "tables/piano_steso.h"
-#include "cli/rapporto.h"
 
 namespace {
 
