@@ -6,6 +6,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -32,11 +33,13 @@ class anello_blocchi {
     // Not cleared: every byte handed on has been encoded.
     for (blocco& b : blocchi_) b.byte.reset(new char[capacita]);
   }
-  // The encoder: the next free block, filled and then handed on by `pronto`.
-  blocco& libero() {
+  // The encoder: the next free block, to be filled and handed on by
+  // `pronto`; nothing once the writer has given up.
+  blocco* libero() {
     std::unique_lock<std::mutex> l(m_);
-    cambiato_.wait(l, [&] { return pieni_ < blocchi_.size(); });
-    return blocchi_[(primo_ + pieni_) % blocchi_.size()];
+    cambiato_.wait(l, [&] { return pieni_ < blocchi_.size() || lasciato_; });
+    if (lasciato_) return nullptr;
+    return &blocchi_[(primo_ + pieni_) % blocchi_.size()];
   }
   void pronto() {
     cambia([&] { ++pieni_; });
@@ -57,6 +60,11 @@ class anello_blocchi {
       --pieni_;
     });
   }
+  // The writer stops taking blocks (it is leaving, by an exception): the
+  // encoder must not wait for room that will never come.
+  void lascia() {
+    cambia([&] { lasciato_ = true; });
+  }
 
  private:
   template <typename F>
@@ -70,13 +78,14 @@ class anello_blocchi {
 
   std::array<blocco, 3> blocchi_;
   std::size_t primo_ = 0, pieni_ = 0;
-  bool finito_ = false;
+  bool finito_ = false, lasciato_ = false;
   std::mutex m_;
   std::condition_variable cambiato_;
 };
 
 // Each axis is laid anew from metre 0 as it is written: the file holds every x
 // before every y, and walking the plan twice costs far less than holding it.
+// `consegna` encodes a block, given how; false stops the encoding.
 template <typename Consegna>
 void codifica_piano(const piano_steso& piano, Consegna consegna) {
   for (int asse = 0; asse < 2; ++asse) {
@@ -84,40 +93,65 @@ void codifica_piano(const piano_steso& piano, Consegna consegna) {
     for (int32_t m = 0; m <= piano.ultimo_metro; m += metri_per_blocco) {
       const int32_t quanti =
           std::min(metri_per_blocco, piano.ultimo_metro - m + 1);
-      consegna([&](char* blocco) {
+      const bool ancora = consegna([&](char* blocco) {
         return codifica_asse(blocco, cammino, asse, quanti);
       });
+      if (!ancora) return;
     }
   }
 }
 
-void scrivi_piano(const piano_steso& piano, scrittore_file& uscita) {
-  const std::size_t capacita = byte_massimi_elemento * metri_per_blocco;
-  if (piano.ultimo_metro < 4 * metri_per_blocco) {
-    // A short plan: not worth a thread. Not cleared first: every byte handed
-    // on has been encoded.
-    const std::unique_ptr<char[]> spazio(new char[capacita]);
-    codifica_piano(piano, [&](auto codifica) {
-      const char* fine = codifica(spazio.get());
-      uscita.scrivi(spazio.get(),
-                    static_cast<std::size_t>(fine - spazio.get()));
-    });
-    return;
-  }
-  anello_blocchi anello(capacita);
-  std::jthread codificatore([&] {
-    codifica_piano(piano, [&](auto codifica) {
-      anello_blocchi::blocco& b = anello.libero();
-      b.quanti =
-          static_cast<std::size_t>(codifica(b.byte.get()) - b.byte.get());
-      anello.pronto();
-    });
-    anello.finito();
+constexpr std::size_t byte_per_blocco =
+    byte_massimi_elemento * metri_per_blocco;
+
+void scrivi_piano_da_solo(const piano_steso& piano, scrittore_file& uscita) {
+  // Not cleared first: every byte handed on has been encoded.
+  const std::unique_ptr<char[]> spazio(new char[byte_per_blocco]);
+  codifica_piano(piano, [&](auto codifica) {
+    const char* fine = codifica(spazio.get());
+    uscita.scrivi(spazio.get(), static_cast<std::size_t>(fine - spazio.get()));
+    return true;
   });
+}
+
+// The plan encoded by a second thread while this one writes it; false, with
+// nothing written, when no thread can be started.
+bool scrivi_piano_in_due(const piano_steso& piano, scrittore_file& uscita) {
+  anello_blocchi anello(byte_per_blocco);
+  std::jthread codificatore;
+  try {
+    codificatore = std::jthread([&] {
+      codifica_piano(piano, [&](auto codifica) {
+        anello_blocchi::blocco* b = anello.libero();
+        if (b == nullptr) return false;
+        b->quanti =
+            static_cast<std::size_t>(codifica(b->byte.get()) - b->byte.get());
+        anello.pronto();
+        return true;
+      });
+      anello.finito();
+    });
+  } catch (const std::system_error&) {
+    return false;
+  }
+  // Declared after the thread, so left first: whatever way this function
+  // ends, the encoder is released before the thread is joined.
+  struct uscita_scrittore {
+    anello_blocchi& a;
+    ~uscita_scrittore() { a.lascia(); }
+  } guardia{anello};
   while (anello_blocchi::blocco* b = anello.prossimo()) {
     uscita.scrivi(b->byte.get(), b->quanti);
     anello.scritto();
   }
+  return true;
+}
+
+void scrivi_piano(const piano_steso& piano, scrittore_file& uscita) {
+  // A short plan is not worth a thread.
+  const bool lungo = piano.ultimo_metro >= 4 * metri_per_blocco;
+  if (!lungo || !scrivi_piano_in_due(piano, uscita))
+    scrivi_piano_da_solo(piano, uscita);
 }
 
 void scrivi_stazioni(const tabella_stazioni& stazioni, scrittore_file& uscita) {
