@@ -433,8 +433,14 @@ esito_file cartella_reale::leggi(std::string_view nome,
   struct stat informazioni;
   const bool regolare =
       ::fstat(descrittore, &informazioni) == 0 && S_ISREG(informazioni.st_mode);
-  if (codice == 0)
+  if (codice == 0) {
+    // A regular file's size (checked against the limit above) taken at once
+    // and one byte more, to see its end: grown as it is read, the text would
+    // take twice the room, and copy itself at every doubling.
+    if (regolare)
+      contenuto.reserve(static_cast<std::size_t>(informazioni.st_size) + 1);
     codice = leggi_entro_limite(descrittore, contenuto, regolare);
+  }
   sistema_.chiudi(descrittore);
   if (codice == EFBIG) {
     std::string().swap(contenuto);  // nothing of a refused file is kept
