@@ -11,7 +11,7 @@ the older one), and prints the median times and the median ratio. Then the
 peak resident memory of `compile`, `compile --report`, `report` and
 `inspect --json` beside that of `--version`, on a 10-km route and on the long one; the time of `report` from
 the files against `compile --report` of the same route, and what the page
-adds to `compile` with its size; and the default build
+adds to `compile` with its size (each peak the median of seven runs); and the default build
 (the bare program) against copying its six files and syncing them. Each time is
 given as wall time and as CPU time (user + system), the steadier figure on a
 shared machine.
@@ -84,13 +84,18 @@ class coppie:
                 f"(CPU {self.rapporto_cpu:.2f})")
 
 
-def picco_memoria_mb(comando, cartella=None):
-    # GNU time reads the child's own peak: a peak taken through Python's
-    # children would count the interpreter that forked it.
-    uscita = subprocess.run(["/usr/bin/time", "-f", "%M"] + comando, cwd=cartella,
-                            stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
-                            text=True, check=True).stderr
-    return int(uscita.strip().splitlines()[-1]) / 1024
+def picco_memoria_mb(comando, cartella=None, volte=7):
+    """The median of several runs' peaks: the same run's peak varies by a few
+    hundred kilobytes (where the loader and the heap happen to fall)."""
+    picchi = []
+    for _ in range(volte):
+        # GNU time reads the child's own peak: a peak taken through Python's
+        # children would count the interpreter that forked it.
+        uscita = subprocess.run(["/usr/bin/time", "-f", "%M"] + comando, cwd=cartella,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
+                                text=True, check=True).stderr
+        picchi.append(int(uscita.strip().splitlines()[-1]) / 1024)
+    return statistics.median(picchi)
 
 
 def copia_e_sincronizza(file, copie):
