@@ -21,6 +21,8 @@ void scrivi_piano(const piano_steso& piano, scrittore_file& uscita) {
   const std::unique_ptr<char[]> spazio(
       new char[byte_massimi_elemento * metri_per_blocco]);
   char* const blocco = spazio.get();
+  uscita.prevedi(2 * byte_massimi_elemento *
+                 (static_cast<std::size_t>(piano.ultimo_metro) + 1));
   for (int asse = 0; asse < 2; ++asse) {
     cammino_piano cammino(piano);
     for (int32_t m = 0; m <= piano.ultimo_metro; m += metri_per_blocco) {
