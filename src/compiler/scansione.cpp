@@ -121,8 +121,11 @@ void scansione_percorso(std::vector<cella>& celle, diagnostica& d,
                         std::vector<int32_t>* segni) {
   scansione sc{celle, d, static_cast<int32_t>(celle.size()) - 1, segni};
   for (int32_t i = 1; i <= sc.ultima - 2; ++i) {
-    if (sc.c(i).tipo == cella_avviso_rallentamento) regola_a(sc, i);
-    if (sc.c(i).tipo == cella_inizio_rallentamento) {
+    // Read once: the rules mark only other cells, and a warning cell is no
+    // start (the decompiler runs this scan thousands of times a route).
+    const uint8_t tipo = sc.c(i).tipo;
+    if (tipo == cella_avviso_rallentamento) regola_a(sc, i);
+    if (tipo == cella_inizio_rallentamento) {
       regola_b(sc, i);
       if (sc.c(i).dato1 < velocita_senza_ripetizione) {
         const int32_t fine = regola_c(sc, i);

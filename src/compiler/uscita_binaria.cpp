@@ -148,6 +148,8 @@ bool scrivi_piano_in_due(const piano_steso& piano, scrittore_file& uscita) {
 }
 
 void scrivi_piano(const piano_steso& piano, scrittore_file& uscita) {
+  uscita.prevedi(2 * byte_massimi_elemento *
+                 (static_cast<std::size_t>(piano.ultimo_metro) + 1));
   // A short plan is not worth a thread.
   const bool lungo = piano.ultimo_metro >= 4 * metri_per_blocco;
   if (!lungo || !scrivi_piano_in_due(piano, uscita))

@@ -138,6 +138,10 @@ std::string passo(std::string_view byte, const tracce& prima,
   const int quante = static_cast<int>(righe.size());
   for (int volta = 0; volta < prove_massime; ++volta) {
     prova p = componi(righe, fisse, utf8);
+    // A text laid out as it already was reads as it did: its traces are
+    // those it came with (the last pass of every run, and every pass over a
+    // text already formatted, would read it three times for nothing).
+    if (p.testo == byte) return come_era();
     tracce dopo = traccia_tutte(p.testo);
     bool uguali = true;
     for (std::size_t m = 0; m < modi.size() && uguali; ++m) {

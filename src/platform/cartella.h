@@ -45,6 +45,10 @@ class scrittore_file {
   virtual ~scrittore_file() = default;
   virtual void scrivi(const char* dati, std::size_t quanti) = 0;
   virtual esito_file chiudi() = 0;
+  // How many bytes the file will take at most, told before the first write: a
+  // writer that holds the bytes in memory takes its room once, instead of
+  // growing and copying it at every doubling. Writes nothing.
+  virtual void prevedi(std::size_t /*byte*/) {}
 };
 
 // A file open for reading a piece at a time, at any offset: for a file too

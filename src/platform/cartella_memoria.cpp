@@ -1,5 +1,6 @@
 #include "platform/cartella_memoria.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <optional>
@@ -21,6 +22,9 @@ class scrittore_memoria : public scrittore_file {
       return;
     }
     destinazione_.append(dati, quanti);
+  }
+  void prevedi(std::size_t byte) override {
+    destinazione_.reserve(std::min(byte, limite_));
   }
   esito_file chiudi() override {
     if (pieno_) {

@@ -447,9 +447,14 @@ std::size_t righe_dell_altra(const descrizione_letta& d) {
   return quante;
 }
 
-bool sembra_l_altra(const descrizione_letta& d) {
-  const std::size_t altre = righe_dell_altra(d);
+// `altre`: righe_dell_altra(d), counted once by the caller (each count tries
+// every field against every keyword).
+bool sembra_l_altra(const descrizione_letta& d, std::size_t altre) {
   return altre >= 2 && altre > d.voci.size();
+}
+
+bool sembra_l_altra(const descrizione_letta& d) {
+  return sembra_l_altra(d, righe_dell_altra(d));
 }
 
 }  // namespace
@@ -457,8 +462,10 @@ bool sembra_l_altra(const descrizione_letta& d) {
 void controlla_scambio(const descrizione_letta& linea,
                        const descrizione_letta& treno,
                        std::vector<problema>& p) {
-  const bool linea_scambiata = sembra_l_altra(linea);
-  const bool treno_scambiato = sembra_l_altra(treno);
+  const std::size_t altre_linea = righe_dell_altra(linea);
+  const std::size_t altre_treno = righe_dell_altra(treno);
+  const bool linea_scambiata = sembra_l_altra(linea, altre_linea);
+  const bool treno_scambiato = sembra_l_altra(treno, altre_treno);
   if (linea_scambiata && treno_scambiato) {
     p.push_back(all_inizio(
         fonte_lettura::descrizione_linea, gravita::errore,
@@ -468,8 +475,9 @@ void controlla_scambio(const descrizione_letta& linea,
     p.back().del_file = true;
     return;
   }
-  for (const descrizione_letta* d : {&linea, &treno}) {
-    if (!sembra_l_altra(*d)) continue;
+  for (const auto& [d, altre] :
+       {std::pair{&linea, altre_linea}, std::pair{&treno, altre_treno}}) {
+    if (!sembra_l_altra(*d, altre)) continue;
     const char* formato =
         d->fonte == fonte_lettura::descrizione_linea
             ? N_("this file looks like a train-run description ({0} of its "
@@ -478,9 +486,8 @@ void controlla_scambio(const descrizione_letta& linea,
             : N_("this file looks like a line description ({0} of its "
                  "lines hold only there): is it given in the place of the "
                  "train-run description?");
-    p.push_back(all_inizio(
-        d->fonte, gravita::errore,
-        {formato, {numero(static_cast<int64_t>(righe_dell_altra(*d)))}}));
+    p.push_back(all_inizio(d->fonte, gravita::errore,
+                           {formato, {numero(static_cast<int64_t>(altre))}}));
     p.back().del_file = true;
   }
 }
@@ -498,8 +505,9 @@ void controlla_campi_ignorati(const descrizione_letta& d,
     // The header alone, with nothing after it, is found but ends the file.
     if (d.riga_generale > 0) {
       x.riga = d.riga_generale;
-      x.testo = {N_("the description holds only its first line, [generale]: "
-                    "its general section, its items and [fine] are missing")};
+      x.testo = {
+          N_("the description holds only its first line, [generale]: "
+             "its general section, its items and [fine] are missing")};
     }
     // Without it the line description stops with code 102; the train-run
     // description is then read to its end and nothing of it is taken.

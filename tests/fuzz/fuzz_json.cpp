@@ -47,7 +47,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, std::size_t quanti) {
                          errori);
   // JSON escapes what it must (a DEL may stay raw); the lines for people must
   // hold no control character at all.
-  if (json) (void)nlohmann::json::parse(uscita.str());  // throws if invalid
+  // Checked by the parser's own grammar without building the document: the
+  // same verdict as parsing it, for a fraction of the allocations.
+  if (json && !nlohmann::json::accept(uscita.str())) std::abort();
   if (con_controlli(errori.str()) || (!json && con_controlli(uscita.str())))
     std::abort();
   return 0;
