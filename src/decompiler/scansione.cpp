@@ -69,11 +69,6 @@ struct ricerca {
     return entro(50 * static_cast<int64_t>(k), 100, t.ultima);
   }
 
-  // The cells with every 180 taken out, and where the 180s stand: a try
-  // starts from them and puts back the 180s chosen as lines', instead of
-  // going over every cell again.
-  std::vector<cella> senza_segni{};
-  std::vector<std::size_t> dove_segni{};
   // The cells and the marks of the try at hand: their room is kept from one
   // try to the next, as the search may make thousands.
   std::vector<cella> dopo{};
@@ -89,11 +84,8 @@ struct ricerca {
   // Runs the scan with the choices made so far; true when it records no
   // fault. Leaves the marks it adds in `segni`.
   bool prova() {
-    // The same cells as prima_della_scansione with the lines' 180s as
-    // decided.
-    dopo = senza_segni;
-    for (std::size_t k : dove_segni)
-      if (decise[k] == 1) dopo[k] = t.celle[k];
+    prima_della_scansione(
+        t, [&](std::size_t k) { return decise[k] == 1; }, dopo);
     d.codice_errore = 0;
     d.storia.clear();
     segni.clear();
@@ -152,13 +144,8 @@ std::vector<cella> separa(const tabelle_lette& t, std::vector<bool>& di_riga,
   for (int32_t i = 0; i <= t.ultima; ++i) {
     const auto k = static_cast<std::size_t>(i);
     r.segnabili[k] = segno_della_scansione(t.c(i));
-    if (r.segnabili[k]) {
-      r.decise[k] = -1;
-      r.dove_segni.push_back(k);
-    }
+    if (r.segnabili[k]) r.decise[k] = -1;
   }
-  prima_della_scansione(
-      t, [](std::size_t) { return false; }, r.senza_segni);
   if (r.cerca()) {
     for (std::size_t i = 0; i < di_riga.size(); ++i)
       if (r.segnabili[i]) di_riga[i] = r.decise[i] == 1;
