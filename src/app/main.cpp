@@ -6,10 +6,10 @@
 #include <iostream>
 
 #include "app/costruzione.h"
-#include "platform/segnali.h"
+#include "app/strumenti.h"
 #include "cli/colore.h"
 #include "cli/lingua.h"
-#include "app/strumenti.h"
+#include "platform/segnali.h"
 
 int main(int argc, char** argv) {
   // Tables of a long route's cells (hundreds of kilobytes) are taken from the
