@@ -48,6 +48,14 @@ class altri_segni {
         segni_.begin(), segni_.end(),
         [](const segno& a, const segno& b) { return a.cella < b.cella; });
   }
+  // The mark that line `di` leaves on `cella` is now `valore`.
+  void cambia(int64_t cella, int32_t di, uint8_t valore) {
+    const auto da = std::partition_point(
+        segni_.begin(), segni_.end(),
+        [cella](const segno& s) { return s.cella < cella; });
+    for (auto s = da; s != segni_.end() && s->cella == cella; ++s)
+      if (s->di == di) s->valore = valore;
+  }
   std::span<const segno> della_cella(int64_t cella) const {
     const auto da = std::partition_point(
         segni_.begin(), segni_.end(),
@@ -141,7 +149,10 @@ int64_t lati_del_segnale(const tabelle_lette& t, const altri_segni& altri,
 }
 
 // Every signal's sx * 3 + dx. One signal's choice tells which marks are its
-// and which another's, so the choices are made again until they settle.
+// and which another's, so the choices are made again until they settle. Each
+// choice is made on the marks of the choices already made in the same round:
+// two signals that can each explain the same mark, chosen at once from the
+// round before, would both take it and then both leave it, round after round.
 std::vector<int64_t> lati_dei_segnali(
     const tabelle_lette& t,
     const std::vector<scrittore_avvicinamento>& stazioni,
@@ -149,14 +160,21 @@ std::vector<int64_t> lati_dei_segnali(
   std::vector<int64_t> lati(t.numero_celle(), 0);
   for (int32_t i = 0; i <= t.ultima; ++i)
     lati[static_cast<std::size_t>(i)] = lati_naturali(t.c(i));
+  altri_segni altri = segni_degli_altri(t, stazioni, segnali, lati);
   for (int giro = 0; giro < 4; ++giro) {
-    const altri_segni altri = segni_degli_altri(t, stazioni, segnali, lati);
-    std::vector<int64_t> nuovi = lati;
-    for (int32_t i = 0; i <= t.ultima; ++i)
-      if (segnali[static_cast<std::size_t>(i)] != nessun_segnale)
-        nuovi[static_cast<std::size_t>(i)] = lati_del_segnale(t, altri, i);
-    if (nuovi == lati) break;
-    lati = std::move(nuovi);
+    bool cambiati = false;
+    for (int32_t i = 0; i <= t.ultima; ++i) {
+      if (segnali[static_cast<std::size_t>(i)] == nessun_segnale) continue;
+      const int64_t nuovo = lati_del_segnale(t, altri, i);
+      int64_t& vecchio = lati[static_cast<std::size_t>(i)];
+      if (nuovo == vecchio) continue;
+      vecchio = nuovo;
+      cambiati = true;
+      for (int b = 1; b <= 4; ++b)
+        if (t.in_tabella(int64_t{i} - 2 * b))
+          altri.cambia(int64_t{i} - 2 * b, i, *segno_segnale(nuovo, b));
+    }
+    if (!cambiati) break;
   }
   return lati;
 }

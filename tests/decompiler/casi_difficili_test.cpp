@@ -136,6 +136,15 @@ INSTANTIATE_TEST_SUITE_P(
              {"stazione, 4250, 11, 1500, 0, 0, 3, 1, 1, 0, 4, 1, 1, 0, 0, 0, "
               "0, Ovest",
               "segnale, 5050, 2, 2, 1, 1, 3, 0, 3, 0, 1, 58"}},
+        // Either signal can explain the mark 111 on cell 68 (3350 m); chosen
+        // at once, they took it and left it in turn, and it stayed unexplained.
+        caso{"due_segnali_che_possono_spiegare_lo_stesso_segno",
+             {},
+             {"segnale, 3644, 2, 0, 0, 1, 0, 2, 1, 0, 1, 282",
+              "stazione, 3400, 24, 700, 243, 1, 0, 3, 0, 190, 5, 3, 0, 0, 0, "
+              "0, 0, Sud",
+              "segnale, 3450, 3, 0, 0, 0, 0, 2, 2, 0, 0, 271",
+              "segnale, 3350, 3, 5, 1, 0, 0, 0, 2, 1, 0, 0"}},
         caso{"segnale_con_tempo_356_che_resta_100",
              {},
              {"segnale, 3000, 2, 4, 0, 0, 0, 1, 2, 0, 0, 356"}},
