@@ -64,13 +64,14 @@ struct costruzione {
 
   std::span<const scrittore_avvicinamento* const> segni_della_cella(
       int32_t cella) const {
-    const auto [da, a] = std::equal_range(
-        segni_per_cella.begin(), segni_per_cella.end(), cella,
-        [](auto x, auto y) { return cella_di(x) < cella_di(y); });
+    const auto fine = segni_per_cella.end();
+    const auto da =
+        std::partition_point(segni_per_cella.begin(), fine,
+                             [cella](auto* s) { return s->cella < cella; });
+    const auto a = std::partition_point(
+        da, fine, [cella](auto* s) { return s->cella == cella; });
     return {da, a};
   }
-  static int32_t cella_di(int32_t cella) { return cella; }
-  static int32_t cella_di(const scrittore_avvicinamento* s) { return s->cella; }
 
   // A station goes only before the stations of later records, a covered
   // signal only before its station (the station of record r is line r - 1).

@@ -60,8 +60,8 @@ class altri_segni {
     const auto da = std::partition_point(
         segni_.begin(), segni_.end(),
         [cella](const segno& s) { return s.cella < cella; });
-    auto a = da;
-    while (a != segni_.end() && a->cella == cella) ++a;
+    const auto a = std::partition_point(
+        da, segni_.end(), [cella](const segno& s) { return s.cella == cella; });
     return {da, a};
   }
 
