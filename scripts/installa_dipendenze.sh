@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that the build and the tests need, when they are missing, and the
-# Italian locale that the tests run in.
+# Italian locale that the tests run in. CMake drives the build through Ninja.
 # The build core uses the standard library only; the tools link CLI11 and nlohmann-json,
 # the tests GoogleTest, expat and groff (to read the manual page), the fuzz run clang's libFuzzer
 # (linked by LLVM's lld);
@@ -12,7 +12,7 @@
 # editor whose own LSP client drives the language server in a test; node tests the editor
 # extension's grammar.
 set -euo pipefail
-pacchetti=(cmake g++ make libgtest-dev libgmock-dev clang libclang-rt-14-dev lld libcli11-dev nlohmann-json3-dev libexpat1-dev chromium python3 groff-base gettext locales libc-l10n time libcpp-httplib-dev pkg-config neovim)
+pacchetti=(cmake ninja-build g++ make libgtest-dev libgmock-dev clang libclang-rt-14-dev lld libcli11-dev nlohmann-json3-dev libexpat1-dev chromium python3 groff-base gettext locales libc-l10n time libcpp-httplib-dev pkg-config neovim)
 mancanti=()
 for p in "${pacchetti[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || mancanti+=("$p")
