@@ -2,7 +2,7 @@
 // byte even), or as the text of a description opened and then changed (odd):
 // no input may make the server fault, loop or send anything but JSON-RPC. A
 // document's own diagnostics are then sent back for their quick fixes, and
-// each is hovered at its start.
+// each of the first few is hovered at its start.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -10,6 +10,7 @@
 
 #include "lsp/server.h"
 #include "lsp/trasporto.h"
+#include "ricompilazioni.h"
 
 namespace {
 
@@ -108,6 +109,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, std::size_t quanti) {
     if (m.value("method", "") == "textDocument/publishDiagnostics")
       diagnostiche = m["params"]["diagnostics"];
   });
+  // No compilation again without the faulty lines: forty, as each check of
+  // the server makes, would cost up to forty compilations a change.
+  s.limita_ricompilazioni(ricompilazioni_fuzz);
   std::string flusso =
       cornicia({{"jsonrpc", "2.0"},
                  {"id", 1},
