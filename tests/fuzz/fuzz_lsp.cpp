@@ -16,7 +16,8 @@ namespace {
 
 // The most messages one input hands to the server at a time, and so the most
 // diagnostics sent back for their fixes and hovers (with the request for the
-// fixes, one delivery). Each change of a document is checked again (a
+// fixes, one delivery): the first ones published, each a JSON object built,
+// printed and parsed again. Each change of a document is checked again (a
 // compilation) and each hover looks the document up: without a bound the
 // fuzzer's corpus soon keeps inputs of a dozen messages or more, which cost
 // many times what a short one does, and the rate of a run fell from ~750 to
@@ -44,16 +45,13 @@ std::string correzioni(const nlohmann::json& diagnostiche) {
          {"range", {{"start", {{"line", 0}, {"character", 0}}},
                     {"end", {{"line", 0}, {"character", 0}}}}},
          {"context", {{"diagnostics", diagnostiche}}}}}});
-  for (std::size_t i = 0; i < diagnostiche.size() && i < diagnostiche_massime;
-       ++i) {
-    const nlohmann::json& d = diagnostiche[i];
+  for (const nlohmann::json& d : diagnostiche)
     r += cornicia({{"jsonrpc", "2.0"},
                    {"id", 5},
                    {"method", "textDocument/hover"},
                    {"params",
                     {{"textDocument", {{"uri", uri_documento}}},
                      {"position", d["range"]["start"]}}}});
-  }
   return r;
 }
 
@@ -106,8 +104,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, std::size_t quanti) {
   nlohmann::json diagnostiche;
   server_lsp s([&diagnostiche](const nlohmann::json& m) {
     controlla_uscita(m);
-    if (m.value("method", "") == "textDocument/publishDiagnostics")
-      diagnostiche = m["params"]["diagnostics"];
+    if (m.value("method", "") != "textDocument/publishDiagnostics") return;
+    const nlohmann::json& tutte = m["params"]["diagnostics"];
+    diagnostiche = nlohmann::json::array();
+    for (std::size_t i = 0; i < tutte.size() && i < diagnostiche_massime; ++i)
+      diagnostiche.push_back(tutte[i]);
   });
   // No compilation again without the faulty lines: forty, as each check of
   // the server makes, would cost up to forty compilations a change.
