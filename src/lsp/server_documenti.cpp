@@ -20,7 +20,9 @@ void server_lsp::notifica(const json& m) {
     return;
   }
   if (!inizializzato_ || chiuso_) return;
-  const json p = m.contains("params") ? m["params"] : json::object();
+  // Viewed, not copied: an opened document's parameters hold its whole text.
+  static const json senza_parametri = json::object();
+  const json& p = m.contains("params") ? m["params"] : senza_parametri;
   try {
     if (metodo == "textDocument/didOpen") apri(p);
     if (metodo == "textDocument/didChange") modifica(p);
