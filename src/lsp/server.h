@@ -64,7 +64,7 @@ class server_lsp {
                            bool pubblica_linea, bool pubblica_treno);
   testo_da_controllare testo_per(const std::string& percorso) const;
   const documento* per_percorso(const std::string& percorso) const;
-  void pubblica(const documento& d, const nlohmann::json& diagnostiche);
+  void pubblica(const documento& d, nlohmann::json diagnostiche);
   void errore(const nlohmann::json& id, int codice, const std::string& testo);
   const documento& documento_di(const nlohmann::json& p) const;
   nlohmann::json definizione(const nlohmann::json& p) const;
