@@ -8,9 +8,14 @@
 
 std::string testo_cp1252(const std::string& utf8) {
   std::string risultato;
+  risultato.reserve(utf8.size());
   if (utf8_a_cp1252(utf8, risultato)) return risultato;
-  // Letter by letter: one that the code page cannot hold stands as '?'.
+  // Letter by letter: one that the code page cannot hold stands as '?'. Each
+  // letter is viewed rather than copied, and converted into one string kept
+  // for all of them; the result has its room from the start.
   risultato.clear();
+  const std::string_view tutto(utf8);
+  std::string uno;
   for (std::size_t b = 0; b < utf8.size();) {
     std::size_t n = 1;
     const auto c = static_cast<unsigned char>(utf8[b]);
@@ -21,9 +26,9 @@ std::string testo_cp1252(const std::string& utf8) {
     else if (c >= 0xC0)
       n = 2;
     n = std::min(n, utf8.size() - b);
-    std::string uno;
-    risultato +=
-        utf8_a_cp1252(utf8.substr(b, n), uno) && uno.size() == 1 ? uno : "?";
+    risultato += utf8_a_cp1252(tutto.substr(b, n), uno) && uno.size() == 1
+                     ? uno[0]
+                     : '?';
     b += n;
   }
   return risultato;

@@ -1,5 +1,7 @@
 #include "lsp/server.h"
 
+#include <utility>
+
 #include "cli/lingua.h"
 #include "core/testi.h"
 #include "lsp/abbinamento.h"
@@ -67,7 +69,9 @@ void server_lsp::ricevi(std::string_view corpo) {
 void server_lsp::richiesta(const json& m) {
   const std::string metodo = m["method"];
   const json& id = m["id"];
-  const json p = m.contains("params") ? m["params"] : json::object();
+  // Viewed, not copied: a code action's parameters hold every diagnostic.
+  static const json senza_parametri = json::object();
+  const json& p = m.contains("params") ? m["params"] : senza_parametri;
   if (!inizializzato_ && metodo != "initialize") {
     errore(id, non_inizializzato, traduci("the server is not initialized yet"));
     return;
@@ -83,7 +87,7 @@ void server_lsp::richiesta(const json& m) {
              sostituisci(traduci("unknown method {0}"), {metodo}));
       return;
     }
-    invia_({{"jsonrpc", "2.0"}, {"id", id}, {"result", r}});
+    invia_({{"jsonrpc", "2.0"}, {"id", id}, {"result", std::move(r)}});
   } catch (const std::exception&) {
     errore(
         id, parametri_non_validi,

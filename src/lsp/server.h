@@ -42,6 +42,11 @@ class server_lsp {
   // Runs every check whose moment has come by `ora`.
   void esegui_scadute(orologio::time_point ora);
 
+  // How many times each check compiles again without the lines of the
+  // faults found so far (as `check`, 40 unless told): the fuzzer bounds it,
+  // so that an input costs a compilation or two, not forty.
+  void limita_ricompilazioni(int n) { ricompilazioni_ = n; }
+
   bool finito() const { return finito_; }
   // The exit status: 0 after shutdown then exit, 1 otherwise.
   int uscita() const { return chiuso_ ? 0 : 1; }
@@ -59,7 +64,7 @@ class server_lsp {
                            bool pubblica_linea, bool pubblica_treno);
   testo_da_controllare testo_per(const std::string& percorso) const;
   const documento* per_percorso(const std::string& percorso) const;
-  void pubblica(const documento& d, const nlohmann::json& diagnostiche);
+  void pubblica(const documento& d, nlohmann::json diagnostiche);
   void errore(const nlohmann::json& id, int codice, const std::string& testo);
   const documento& documento_di(const nlohmann::json& p) const;
   nlohmann::json definizione(const nlohmann::json& p) const;
@@ -77,6 +82,7 @@ class server_lsp {
   // hover.
   std::map<std::string, tabelle_compilate> compilate_;
   unita_posizione unita_ = unita_posizione::utf16;
+  int ricompilazioni_ = ricompilazioni_predefinite;
   bool inizializzato_ = false;
   bool chiuso_ = false;
   bool finito_ = false;

@@ -51,7 +51,7 @@ void server_lsp::verifica_e_pubblica(const std::string& linea,
                                      const std::string& treno,
                                      bool pubblica_linea, bool pubblica_treno) {
   const testo_da_controllare testi[2] = {testo_per(linea), testo_per(treno)};
-  const esito_verifica v = verifica_coppia(testi[0], testi[1]);
+  const esito_verifica v = verifica_coppia(testi[0], testi[1], ricompilazioni_);
   file_della_coppia file[2];
   for (int i = 0; i < 2; ++i) {
     const std::string& percorso = i == 0 ? linea : treno;

@@ -1,6 +1,7 @@
 // The notifications of the server: documents opened, changed, saved, closed,
 // and the checks that follow them.
 #include <algorithm>
+#include <utility>
 
 #include "cli/lingua.h"
 #include "core/testi.h"
@@ -20,7 +21,9 @@ void server_lsp::notifica(const json& m) {
     return;
   }
   if (!inizializzato_ || chiuso_) return;
-  const json p = m.contains("params") ? m["params"] : json::object();
+  // Viewed, not copied: an opened document's parameters hold its whole text.
+  static const json senza_parametri = json::object();
+  const json& p = m.contains("params") ? m["params"] : senza_parametri;
   try {
     if (metodo == "textDocument/didOpen") apri(p);
     if (metodo == "textDocument/didChange") modifica(p);
@@ -126,12 +129,12 @@ testo_da_controllare server_lsp::testo_per(const std::string& percorso) const {
   return t;
 }
 
-void server_lsp::pubblica(const documento& d, const json& diagnostiche) {
-  pubblicate_[d.uri] = diagnostiche;
-  invia_({{"jsonrpc", "2.0"},
-          {"method", "textDocument/publishDiagnostics"},
-          {"params",
-           {{"uri", d.uri},
-            {"version", d.versione},
-            {"diagnostics", diagnostiche}}}});
+void server_lsp::pubblica(const documento& d, json diagnostiche) {
+  // Kept, then copied once into the message.
+  const json& tenute = pubblicate_[d.uri] = std::move(diagnostiche);
+  invia_(
+      {{"jsonrpc", "2.0"},
+       {"method", "textDocument/publishDiagnostics"},
+       {"params",
+        {{"uri", d.uri}, {"version", d.versione}, {"diagnostics", tenute}}}});
 }

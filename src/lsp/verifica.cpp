@@ -26,7 +26,8 @@ bool prepara(const testo_da_controllare& t, std::string& grezzi,
 }  // namespace
 
 esito_verifica verifica_coppia(const testo_da_controllare& linea,
-                               const testo_da_controllare& treno) {
+                               const testo_da_controllare& treno,
+                               int ricompilazioni) {
   esito_verifica v;
   const scenario sc;
   // The bytes that `grezzi` and `testi` view.
@@ -57,11 +58,12 @@ esito_verifica verifica_coppia(const testo_da_controllare& linea,
   c.file[nome_descrizione_treno(sc)] = testi.treno;
   tabelle t;
   v.esito = compila_tabelle(sc, c, true, t, v.d);
-  const ingresso_controllo in{sc,
-                              {grezzi_propri.linea, grezzi_propri.treno},
-                              {testi.linea, testi.treno},
-                              in_utf8,
-                              true};
+  ingresso_controllo in{sc,
+                        {grezzi_propri.linea, grezzi_propri.treno},
+                        {testi.linea, testi.treno},
+                        in_utf8,
+                        true};
+  in.ricompilazioni_massime = ricompilazioni;
   v.problemi = controlla_descrizioni(in, t, v.d, v.esito);
   v.compilate.celle = std::move(t.celle);
   v.compilate.stazioni = std::move(t.stazioni);

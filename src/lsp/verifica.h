@@ -8,6 +8,7 @@
 
 #include "compiler/memorizza_percorso.h"
 #include "core/diagnostica.h"
+#include "validation/guasti.h"
 #include "validation/problemi.h"
 
 // A description's text and where it comes from: an editor's buffer is UTF-8,
@@ -38,8 +39,11 @@ struct esito_verifica {
 
 // A buffer from the editor in Windows-1252: converted when it can be (the
 // file on disk is then these bytes); else kept as UTF-8 and read as
-// `--encoding utf-8` reads a file.
+// `--encoding utf-8` reads a file. `ricompilazioni`: how many times the
+// checks compile again without the lines of the faults found so far, as
+// `check` does.
 esito_verifica verifica_coppia(const testo_da_controllare& linea,
-                               const testo_da_controllare& treno);
+                               const testo_da_controllare& treno,
+                               int ricompilazioni = ricompilazioni_predefinite);
 
 #endif  // LSP_VERIFICA_H_

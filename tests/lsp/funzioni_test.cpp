@@ -1,6 +1,8 @@
 // The pieces of the language server on their own: framing, positions in
 // UTF-16 and UTF-8, roles, the waiting of a change; hover, completion,
 // outline and quick fixes on small descriptions.
+#include "lsp/funzioni.h"
+
 #include <gtest/gtest.h>
 
 #include "aiuti.h"
@@ -159,6 +161,23 @@ TEST(LspTesto, UnaLetteraFuoriDallaCodePage) {
       d[0], {{"severity", 1},
              {"range", {{"start", {{"line", 1}, {"character", 55}}}}}}))
       << d.dump();
+}
+
+// The buffer's bytes as the compiler reads them: one byte a letter, '?' for a
+// letter the code page cannot hold and for each sequence that is not UTF-8
+// (a sequence cut short at the end counts as one).
+TEST(LspTesto, IByteDelBufferPerIlCompilatore) {
+  const struct {
+    std::string utf8, cp1252;
+  } casi[] = {
+      {"perch\xC3\xA8 \xE2\x82\xAC!", "perch\xE8 \x80!"},
+      {"\xC5\x81\xC3\xB3z\xC5\xBA", "?\xF3z?"},
+      {"a\x80x\xE8", "a?x?"},
+      {"\xC3\xA8\xE2\x82", "\xE8?"},
+      {"", ""},
+  };
+  for (const auto& c : casi)
+    EXPECT_EQ(testo_cp1252(c.utf8), c.cp1252) << c.utf8;
 }
 
 }  // namespace
